@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Every data file is single-byte Windows-1252 text with CR LF line ends.
+namespace Text {
+
+QByteArray encode(const QString& text);
+QString decode(const QByteArray& bytes);
+
+// Raw lines: each line written whole and ended by CR LF.
+QByteArray joinLines(const QStringList& lines);
+// Splits at CR LF, a lone CR or a lone LF; a final line end does not start
+// another line.
+QStringList splitLines(const QByteArray& bytes);
+
+}  // namespace Text

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "shell/prompter.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A Prompter for tests: every prompt the code shows must have been expected,
+// in order, with its exact text and title; the scripted answer is returned.
+// Anything unexpected is recorded and makes done() false.
+class ScriptedPrompter : public Prompter {
+public:
+    enum class Kind { Message, Input, Beep, Print, OpenFile, Colour, Font };
+
+    struct Step {
+        Kind kind = Kind::Message;
+        QString text;
+        QString title;  // empty: any title
+        Answer answer = Answer::Ok;
+        Buttons buttons = Buttons::Ok;
+        bool checkButtons = false;
+        QString value;  // typed text, chosen file, colour as #rrggbb
+        bool accept = true;
+        int copies = 1;
+        FontChoice font;
+    };
+
+    // Expect a message box with this text (and title when given).
+    ScriptedPrompter& expectMessage(const QString& text, const QString& title = {},
+                                    Answer answer = Answer::Ok);
+    ScriptedPrompter& expectQuestion(const QString& text, const QString& title, Buttons buttons,
+                                     Answer answer);
+    ScriptedPrompter& expectInput(const QString& prompt, const QString& value, bool accept = true);
+    ScriptedPrompter& expectBeep();
+    ScriptedPrompter& expectPrintDialog(bool accept = true, int copies = 1);
+    ScriptedPrompter& expectOpenFile(const QString& path);
+    ScriptedPrompter& expectColour(quint32 rgb, bool accept = true);
+    ScriptedPrompter& expectFont(const FontChoice& font, bool accept = true);
+
+    // Beeps are not scripted unless this is set; they are counted either way.
+    void setStrictBeeps(bool strict) { m_strictBeeps = strict; }
+    int beeps() const { return m_beeps; }
+
+    // All steps used and nothing unexpected shown.
+    bool done() const { return m_steps.isEmpty() && m_errors.isEmpty(); }
+    QString report() const;
+    // Every message text shown, expected or not.
+    const QStringList& shown() const { return m_shown; }
+
+    Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
+    bool inputBox(const QString& prompt, const QString& title, QString* value) override;
+    void beep() override;
+    bool printDialog(PrintRequest* request) override;
+    QString openFile(const QString& title, const QString& filter,
+                     const QString& startFolder) override;
+    bool chooseColour(quint32* rgb) override;
+    bool chooseFont(FontChoice* font) override;
+
+private:
+    bool take(Kind kind, const QString& text, const QString& title, Step* step);
+
+    QList<Step> m_steps;
+    QStringList m_errors;
+    QStringList m_shown;
+    bool m_strictBeeps = false;
+    int m_beeps = 0;
+};

@@ -1,0 +1,48 @@
+#include "testmain.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+namespace TestRegistry {
+namespace {
+struct Entry {
+    const char* name;
+    Factory factory;
+};
+std::vector<Entry>& entries() {
+    static std::vector<Entry> list;
+    return list;
+}
+}  // namespace
+
+int add(const char* name, Factory factory) {
+    entries().push_back({name, std::move(factory)});
+    return static_cast<int>(entries().size());
+}
+}  // namespace TestRegistry
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+
+    QString only;
+    std::vector<char*> args(argv, argv + argc);
+    if (argc > 1 && argv[1][0] != '-') {
+        only = QString::fromLocal8Bit(argv[1]);
+        args.erase(args.begin() + 1);
+    }
+    int failures = 0;
+    for (const auto& e : TestRegistry::entries()) {
+        if (!only.isEmpty() && only != QLatin1String(e.name)) {
+            continue;
+        }
+        std::unique_ptr<QObject> test(e.factory());
+        failures += QTest::qExec(test.get(), static_cast<int>(args.size()), args.data());
+    }
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+// Each test class registers itself with TOLVAR_TEST(Class); the area's test
+// executable runs them all (or the one named as the first argument).
+namespace TestRegistry {
+using Factory = std::function<QObject*()>;
+int add(const char* name, Factory factory);
+}  // namespace TestRegistry
+
+#define TOLVAR_TEST(Class)                                                                   \
+    static const int tolvarRegistered##Class [[maybe_unused]] =                              \
+        TestRegistry::add(#Class, [] { return static_cast<QObject*>(new Class); });
