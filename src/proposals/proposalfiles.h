@@ -1,0 +1,232 @@
+#pragma once
+
+#include "shell/iostatus.h"
+#include "shell/money.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class FileStore;
+
+// The 18 fields of a proposal header file, in file order.
+struct ProposalHeader {
+    QString number;  // "1001", "FP1001" (field proposal), "1001P" (invoiced)
+    Money proposedPrice;
+    QDate creationDate;
+    QString accountKey;  // telephone (writer) or account number (field proposal)
+    QString customerName;
+    QString customerAddress1;
+    QString customerAddress2;
+    QString customerCity;        // address #3
+    QString customerState;       // address #4
+    QString customerPostalCode;  // address #5
+    QString customerTelephone;
+    QString siteName;
+    QString siteAddress1;
+    QString siteAddress2;
+    QString siteCity;
+    QString siteState;
+    QString sitePostalCode;
+    QString siteTelephone;
+
+    // A field proposal's number field contains "FP".
+    bool isFieldProposal() const;
+    // An invoiced proposal's number field ends in "P".
+    bool isInvoiced() const;
+    // The number without its "FP" and "P" marks ("FP1001" -> "1001").
+    QString plainNumber() const;
+
+    // Fields 5-11 and 12-18 as seven lines each (name, address #1, address #2,
+    // city, state, postal code, telephone); missing lines are blank.
+    QStringList customerLines() const;
+    QStringList siteLines() const;
+    void setCustomerLines(const QStringList& lines);
+    void setSiteLines(const QStringList& lines);
+
+    bool operator==(const ProposalHeader&) const = default;
+};
+
+// Where the line ends fall when a header is written; the fields and their
+// order are the same in every form, and every form reads back alike.
+enum class HeaderForm {
+    Writer,    // 18 lines: fields 1-3, field 4, then fields 5-18 one per line
+    Finalize,  // 15 lines: fields 1-4, then fields 5-18 one per line
+    Invoiced,  // 4 lines, ending after fields 3, 4, 11 and 18
+};
+
+struct StoredProposal {
+    QString fileName;  // "1001.txt"
+    ProposalHeader header;
+};
+
+// One scheduled payment as the payments file holds it: both texts as shown.
+struct ScheduledPayment {
+    QString amount;   // money display form
+    QString dueDate;  // short date form
+
+    Money amountValue(const QLocale& locale = QLocale()) const;
+    QDate dueDateValue(const QLocale& locale = QLocale()) const;
+    bool operator==(const ScheduledPayment&) const = default;
+};
+
+inline constexpr int MaxScheduledPayments = 8;
+
+struct ProposalPayments {
+    QString total;  // money display form
+    QList<ScheduledPayment> payments;
+
+    Money totalValue(const QLocale& locale = QLocale()) const;
+    bool operator==(const ProposalPayments&) const = default;
+};
+
+// How the payment count is written: "2" (writer) or " 2 " (finalize).
+enum class PaymentCountForm { Plain, Padded };
+
+enum class PaymentsProblem {
+    None,
+    Missing,    // no such file, or it could not be read (see status)
+    BadCount,   // the count is not a whole number from 1 to 8: no payments read
+    Truncated,  // fewer lines than the count promises: the whole pairs are read
+};
+
+struct PaymentsReading {
+    ProposalPayments payments;
+    PaymentsProblem problem = PaymentsProblem::None;
+    int promisedCount = 0;  // the count as read (0 when unreadable)
+    IoStatus status;
+};
+
+// Financials file: four money display texts.
+struct ProposalFinancials {
+    QString priceBeforeTaxes;
+    QString total;
+    QString firstTax;
+    QString secondTax;
+
+    // All four as the display form of zero in that locale.
+    static ProposalFinancials zero(const QLocale& locale = QLocale());
+    bool operator==(const ProposalFinancials&) const = default;
+};
+
+// The four files of a stored proposal live under \TolvarProposals, each named
+// after the proposal's file name: the plain number followed by ".txt"
+// ("1001.txt"), whatever marks ("FP", "P") its header's number field carries.
+// Every writer replaces its file atomically; failures come back as IoStatus.
+namespace ProposalFiles {
+
+const QString& folder();           // "\TolvarProposals"
+const QString& templatesFolder();  // "\Templates\Proposals"
+
+// "1001.txt"
+QString fileName(int number);
+// The number a file name stands for ("1001.txt" -> 1001); 0 when it is not
+// a plain proposal number.
+int numberOf(const QString& fileName);
+
+// "\TolvarProposals\1001.txt" and the body, payments and financials files of
+// the same name below it.
+QString headerPath(const QString& fileName);
+QString bodyPath(const QString& fileName);
+QString paymentsPath(const QString& fileName);
+QString financialsPath(const QString& fileName);
+inline QString headerPath(int number) {
+    return headerPath(fileName(number));
+}
+inline QString bodyPath(int number) {
+    return bodyPath(fileName(number));
+}
+inline QString paymentsPath(int number) {
+    return paymentsPath(fileName(number));
+}
+inline QString financialsPath(int number) {
+    return financialsPath(fileName(number));
+}
+
+// --- Header ---
+
+QByteArray headerBytes(const ProposalHeader& header, HeaderForm form = HeaderForm::Writer);
+// Reads the fields in order, line ends counting as commas. Fields that are
+// missing or of the wrong type stay blank; `complete` tells whether all 18
+// were read cleanly.
+ProposalHeader parseHeader(const QByteArray& bytes, bool* complete = nullptr);
+// Text fields are trimmed and double quotes become apostrophes, so the file
+// always reads back.
+IoStatus writeHeader(FileStore& store, const QString& fileName, const ProposalHeader& header,
+                     HeaderForm form = HeaderForm::Writer);
+// nullopt when the file is missing or cannot be read (`status` then says why;
+// a missing file leaves it ok).
+std::optional<ProposalHeader> readHeader(FileStore& store, const QString& fileName,
+                                         IoStatus* status = nullptr, bool* complete = nullptr);
+
+// The names ("1001.txt", ...) of the header files in \TolvarProposals, from one
+// listing of the folder, sorted by name without regard to case. Empty when
+// there are none; callers then show noProposalsMessage().
+QStringList listHeaders(const FileStore& store);
+QString noProposalsMessage();  // "No Proposals Exist"
+// Every listed header, read in listing order; unreadable files are skipped.
+QList<StoredProposal> readAllHeaders(FileStore& store);
+
+// --- Body ---
+
+// The body text with its lines ended by CR LF (a lone LF or CR in the text
+// counts as a line end), followed by one CR LF.
+QByteArray bodyBytes(const QString& bodyText);
+IoStatus writeBody(FileStore& store, const QString& fileName, const QString& bodyText);
+// The body's lines; nullopt when the file is missing or unreadable.
+std::optional<QStringList> readBodyLines(FileStore& store, const QString& fileName,
+                                         IoStatus* status = nullptr);
+// A body as loaded into the body box: each line followed by CR LF.
+QString joinBodyLines(const QStringList& lines);
+
+// --- Payments ---
+
+QByteArray paymentsBytes(const ProposalPayments& payments,
+                         PaymentCountForm form = PaymentCountForm::Plain);
+// Refuses (nothing written) a schedule of no payments or more than eight.
+IoStatus writePayments(FileStore& store, const QString& fileName, const ProposalPayments& payments,
+                       PaymentCountForm form = PaymentCountForm::Plain);
+PaymentsReading parsePayments(const QByteArray& bytes);
+PaymentsReading readPayments(FileStore& store, const QString& fileName);
+
+// --- Financials ---
+
+QByteArray financialsBytes(const ProposalFinancials& financials);
+IoStatus writeFinancials(FileStore& store, const QString& fileName,
+                         const ProposalFinancials& financials);
+// Lines that are missing or blank read as the display form of zero;
+// `complete` tells whether all four were there.
+ProposalFinancials parseFinancials(const QByteArray& bytes, const QLocale& locale = QLocale(),
+                                   bool* complete = nullptr);
+// All zero when the file is missing (`found` false); `status` reports a
+// read failure.
+ProposalFinancials readFinancials(FileStore& store, const QString& fileName,
+                                  IoStatus* status = nullptr, bool* found = nullptr,
+                                  const QLocale& locale = QLocale());
+
+// Deletes whichever of the four files of a proposal exist, going on past a
+// failure; returns the first failure.
+IoStatus deleteFiles(FileStore& store, const QString& fileName);
+
+// --- Templates: body texts kept as \Templates\Proposals\<name>.txt ---
+
+// `name` as typed, or a listed file name with its ".txt" (not doubled).
+QString templatePath(const QString& name);
+bool templateExists(FileStore& store, const QString& name);
+// Written in the body file's form. A name that is not a safe file name is
+// refused and nothing is written.
+IoStatus saveTemplate(FileStore& store, const QString& name, const QString& bodyText);
+// The text as loaded into an empty body (each line + CR LF); nullopt when
+// missing or unreadable.
+std::optional<QString> loadTemplate(FileStore& store, const QString& name,
+                                    IoStatus* status = nullptr);
+IoStatus deleteTemplate(FileStore& store, const QString& name);
+// File names ("Roof.txt", ...) of the templates, sorted without regard to case.
+QStringList listTemplates(const FileStore& store);
+
+}  // namespace ProposalFiles
