@@ -1,0 +1,462 @@
+#include "proposals/proposalfiles.h"
+
+#include "shell/dates.h"
+#include "shell/fieldline.h"
+#include "shell/filestore.h"
+#include "shell/textcodec.h"
+
+#include <QDir>
+
+#include <array>
+
+// --- ProposalHeader ---
+
+namespace {
+
+const QString kFieldMark = QStringLiteral("FP");
+
+using TextMember = QString ProposalHeader::*;
+
+constexpr std::array<TextMember, 7> kCustomerFields = {
+    &ProposalHeader::customerName,      &ProposalHeader::customerAddress1,
+    &ProposalHeader::customerAddress2,  &ProposalHeader::customerCity,
+    &ProposalHeader::customerState,     &ProposalHeader::customerPostalCode,
+    &ProposalHeader::customerTelephone,
+};
+
+constexpr std::array<TextMember, 7> kSiteFields = {
+    &ProposalHeader::siteName,      &ProposalHeader::siteAddress1, &ProposalHeader::siteAddress2,
+    &ProposalHeader::siteCity,      &ProposalHeader::siteState,    &ProposalHeader::sitePostalCode,
+    &ProposalHeader::siteTelephone,
+};
+
+QStringList linesOf(const ProposalHeader& h, const std::array<TextMember, 7>& fields) {
+    QStringList out;
+    for (TextMember m : fields) {
+        out << h.*m;
+    }
+    return out;
+}
+
+void setLines(ProposalHeader& h, const std::array<TextMember, 7>& fields,
+              const QStringList& lines) {
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const qsizetype at = static_cast<qsizetype>(i);
+        h.*fields[i] = at < lines.size() ? lines.at(at) : QString();
+    }
+}
+
+}  // namespace
+
+bool ProposalHeader::isFieldProposal() const {
+    return number.contains(kFieldMark);
+}
+
+bool ProposalHeader::isInvoiced() const {
+    const QString n = number.trimmed();
+    return n.endsWith(QLatin1Char('P')) && !n.endsWith(kFieldMark);
+}
+
+QString ProposalHeader::plainNumber() const {
+    QString n = number.trimmed();
+    n.remove(kFieldMark);
+    if (n.endsWith(QLatin1Char('P'))) {
+        n.chop(1);
+    }
+    return n;
+}
+
+QStringList ProposalHeader::customerLines() const {
+    return linesOf(*this, kCustomerFields);
+}
+QStringList ProposalHeader::siteLines() const {
+    return linesOf(*this, kSiteFields);
+}
+void ProposalHeader::setCustomerLines(const QStringList& lines) {
+    setLines(*this, kCustomerFields, lines);
+}
+void ProposalHeader::setSiteLines(const QStringList& lines) {
+    setLines(*this, kSiteFields, lines);
+}
+
+// --- Payments and financials values ---
+
+Money ScheduledPayment::amountValue(const QLocale& locale) const {
+    return Money::parseDisplay(amount, nullptr, locale);
+}
+
+QDate ScheduledPayment::dueDateValue(const QLocale& locale) const {
+    return Dates::fromShort(dueDate.trimmed(), locale);
+}
+
+Money ProposalPayments::totalValue(const QLocale& locale) const {
+    return Money::parseDisplay(total, nullptr, locale);
+}
+
+ProposalFinancials ProposalFinancials::zero(const QLocale& locale) {
+    const QString z = Money().display(locale);
+    return {z, z, z, z};
+}
+
+namespace ProposalFiles {
+
+namespace {
+
+QString under(const QString& sub, const QString& fileName) {
+    return folder() + sub + QLatin1Char('\\') + fileName;
+}
+
+bool isTxt(const QString& name) {
+    return name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
+}
+
+// The .txt files of one folder from a single listing, sorted as the user
+// would see them.
+QStringList txtFilesIn(const FileStore& store, const QString& dataFolder) {
+    const QDir dir(store.fullPath(dataFolder));
+    QStringList names = dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    names.removeIf([](const QString& n) { return !isTxt(n); });
+    return names;
+}
+
+bool sameStatus(const IoStatus& a, const IoStatus& b) {
+    return a.ok() == b.ok() && a.file() == b.file() && a.reason() == b.reason();
+}
+
+// The file's bytes when it exists (restored from the backup if need be). A
+// plain missing file leaves `status` ok; a failed restore or read does not.
+std::optional<QByteArray> readIfPresent(FileStore& store, const QString& dataPath,
+                                        IoStatus* status) {
+    if (status) {
+        *status = {};
+    }
+    const IoStatus before = store.lastError();
+    if (!store.FileExists(dataPath)) {
+        if (status && !sameStatus(before, store.lastError())) {
+            *status = store.lastError();
+        }
+        return std::nullopt;
+    }
+    return store.OpenForInput(dataPath, status);
+}
+
+void writeTexts(FieldWriter& w, const QStringList& texts) {
+    for (const QString& t : texts) {
+        w.str(t.trimmed());
+    }
+}
+
+}  // namespace
+
+const QString& folder() {
+    static const QString f = QStringLiteral("\\TolvarProposals");
+    return f;
+}
+
+const QString& templatesFolder() {
+    static const QString f = QStringLiteral("\\Templates\\Proposals");
+    return f;
+}
+
+QString fileName(int number) {
+    return QString::number(number) + QStringLiteral(".txt");
+}
+
+int numberOf(const QString& fileName) {
+    if (!isTxt(fileName)) {
+        return 0;
+    }
+    const QString stem = fileName.chopped(4);
+    bool ok = false;
+    const int n = stem.toInt(&ok);
+    // Only the plain form: digits, no sign, no leading zeros.
+    if (!ok || n <= 0 || QString::number(n) != stem) {
+        return 0;
+    }
+    return n;
+}
+
+QString headerPath(const QString& fileName) {
+    return folder() + QLatin1Char('\\') + fileName;
+}
+QString bodyPath(const QString& fileName) {
+    return under(QStringLiteral("\\ProposalBody"), fileName);
+}
+QString paymentsPath(const QString& fileName) {
+    return under(QStringLiteral("\\ProposalPayments"), fileName);
+}
+QString financialsPath(const QString& fileName) {
+    return under(QStringLiteral("\\ProposalFinancials"), fileName);
+}
+
+// --- Header ---
+
+QByteArray headerBytes(const ProposalHeader& h, HeaderForm form) {
+    FieldWriter w;
+    w.str(h.number.trimmed()).money(h.proposedPrice).date(h.creationDate);
+    if (form != HeaderForm::Finalize) {
+        w.endLine();
+    }
+    w.str(h.accountKey.trimmed()).endLine();
+    if (form == HeaderForm::Invoiced) {
+        writeTexts(w, h.customerLines());
+        w.endLine();
+        writeTexts(w, h.siteLines());
+        w.endLine();
+        return w.bytes();
+    }
+    for (const QString& t : h.customerLines() + h.siteLines()) {
+        w.line(t.trimmed());
+    }
+    return w.bytes();
+}
+
+ProposalHeader parseHeader(const QByteArray& bytes, bool* complete) {
+    FieldReader r(bytes);
+    ProposalHeader h;
+    h.number = r.str();
+    h.proposedPrice = r.money();
+    h.creationDate = r.date();
+    h.accountKey = r.str();
+    QStringList customer;
+    QStringList site;
+    for (int i = 0; i < 7; ++i) {
+        customer << r.str();
+    }
+    for (int i = 0; i < 7; ++i) {
+        site << r.str();
+    }
+    h.setCustomerLines(customer);
+    h.setSiteLines(site);
+    if (complete) {
+        *complete = r.ok();
+    }
+    return h;
+}
+
+IoStatus writeHeader(FileStore& store, const QString& fileName, const ProposalHeader& header,
+                     HeaderForm form) {
+    return store.OpenForOutput(headerPath(fileName), headerBytes(header, form));
+}
+
+std::optional<ProposalHeader> readHeader(FileStore& store, const QString& fileName,
+                                         IoStatus* status, bool* complete) {
+    const std::optional<QByteArray> bytes = readIfPresent(store, headerPath(fileName), status);
+    if (!bytes) {
+        if (complete) {
+            *complete = false;
+        }
+        return std::nullopt;
+    }
+    return parseHeader(*bytes, complete);
+}
+
+QStringList listHeaders(const FileStore& store) {
+    return txtFilesIn(store, folder());
+}
+
+QString noProposalsMessage() {
+    return QStringLiteral("No Proposals Exist");
+}
+
+QList<StoredProposal> readAllHeaders(FileStore& store) {
+    QList<StoredProposal> out;
+    const QStringList names = listHeaders(store);
+    out.reserve(names.size());
+    for (const QString& name : names) {
+        // Listed names exist as spelled, so no restore or case search is needed.
+        const std::optional<QByteArray> bytes = store.OpenForInput(headerPath(name));
+        if (bytes) {
+            out.append({name, parseHeader(*bytes)});
+        }
+    }
+    return out;
+}
+
+// --- Body ---
+
+QByteArray bodyBytes(const QString& bodyText) {
+    QString text = bodyText;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return Text::encode(text) + "\r\n";
+}
+
+IoStatus writeBody(FileStore& store, const QString& fileName, const QString& bodyText) {
+    return store.OpenForOutput(bodyPath(fileName), bodyBytes(bodyText));
+}
+
+std::optional<QStringList> readBodyLines(FileStore& store, const QString& fileName,
+                                         IoStatus* status) {
+    const std::optional<QByteArray> bytes = readIfPresent(store, bodyPath(fileName), status);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return Text::splitLines(*bytes);
+}
+
+QString joinBodyLines(const QStringList& lines) {
+    QString out;
+    for (const QString& line : lines) {
+        out += line + QStringLiteral("\r\n");
+    }
+    return out;
+}
+
+// --- Payments ---
+
+QByteArray paymentsBytes(const ProposalPayments& payments, PaymentCountForm form) {
+    const QString count = QString::number(payments.payments.size());
+    QStringList lines{payments.total, form == PaymentCountForm::Padded
+                                          ? QLatin1Char(' ') + count + QLatin1Char(' ')
+                                          : count};
+    for (const ScheduledPayment& p : payments.payments) {
+        lines << p.amount << p.dueDate;
+    }
+    return Text::joinLines(lines);
+}
+
+IoStatus writePayments(FileStore& store, const QString& fileName, const ProposalPayments& payments,
+                       PaymentCountForm form) {
+    const qsizetype n = payments.payments.size();
+    if (n < 1 || n > MaxScheduledPayments) {
+        return IoStatus::failure(store.fullPath(paymentsPath(fileName)),
+                                 QStringLiteral("a payment schedule holds 1 to 8 payments"));
+    }
+    return store.OpenForOutput(paymentsPath(fileName), paymentsBytes(payments, form));
+}
+
+PaymentsReading parsePayments(const QByteArray& bytes) {
+    PaymentsReading out;
+    const QStringList lines = Text::splitLines(bytes);
+    out.payments.total = lines.value(0);
+    bool ok = false;
+    const int n = lines.value(1).trimmed().toInt(&ok);
+    if (!ok || n < 1 || n > MaxScheduledPayments) {
+        out.problem = PaymentsProblem::BadCount;
+        out.promisedCount = ok ? n : 0;
+        return out;
+    }
+    out.promisedCount = n;
+    for (int k = 0; k < n; ++k) {
+        const qsizetype at = 2 + 2 * k;
+        if (at + 1 >= lines.size()) {
+            out.problem = PaymentsProblem::Truncated;
+            break;
+        }
+        out.payments.payments.append({lines.at(at), lines.at(at + 1).trimmed()});
+    }
+    return out;
+}
+
+PaymentsReading readPayments(FileStore& store, const QString& fileName) {
+    IoStatus status;
+    const std::optional<QByteArray> bytes = readIfPresent(store, paymentsPath(fileName), &status);
+    if (!bytes) {
+        PaymentsReading out;
+        out.problem = PaymentsProblem::Missing;
+        out.status = status;
+        return out;
+    }
+    return parsePayments(*bytes);
+}
+
+// --- Financials ---
+
+QByteArray financialsBytes(const ProposalFinancials& f) {
+    return Text::joinLines({f.priceBeforeTaxes, f.total, f.firstTax, f.secondTax});
+}
+
+IoStatus writeFinancials(FileStore& store, const QString& fileName,
+                         const ProposalFinancials& financials) {
+    return store.OpenForOutput(financialsPath(fileName), financialsBytes(financials));
+}
+
+ProposalFinancials parseFinancials(const QByteArray& bytes, const QLocale& locale, bool* complete) {
+    const QStringList lines = Text::splitLines(bytes);
+    ProposalFinancials f = ProposalFinancials::zero(locale);
+    std::array<QString*, 4> targets = {&f.priceBeforeTaxes, &f.total, &f.firstTax, &f.secondTax};
+    bool all = true;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        const QString line = lines.value(static_cast<qsizetype>(i));
+        bool ok = false;
+        Money::parseDisplay(line, &ok, locale);
+        // A line that is not an amount would otherwise be shown and summed as one.
+        if (ok && !line.trimmed().isEmpty()) {
+            *targets[i] = line;
+        } else {
+            all = false;
+        }
+    }
+    if (complete) {
+        *complete = all;
+    }
+    return f;
+}
+
+ProposalFinancials readFinancials(FileStore& store, const QString& fileName, IoStatus* status,
+                                  bool* found, const QLocale& locale) {
+    const std::optional<QByteArray> bytes = readIfPresent(store, financialsPath(fileName), status);
+    if (found) {
+        *found = bytes.has_value();
+    }
+    return bytes ? parseFinancials(*bytes, locale) : ProposalFinancials::zero(locale);
+}
+
+IoStatus deleteFiles(FileStore& store, const QString& fileName) {
+    IoStatus first;
+    for (const QString& path : {headerPath(fileName), bodyPath(fileName), paymentsPath(fileName),
+                                financialsPath(fileName)}) {
+        const IoStatus s = store.DeleteDataFile(path);
+        if (first.ok() && !s.ok()) {
+            first = s;
+        }
+    }
+    return first;
+}
+
+// --- Templates ---
+
+QString templatePath(const QString& name) {
+    return templatesFolder() + QLatin1Char('\\') +
+           (isTxt(name) ? name : name + QStringLiteral(".txt"));
+}
+
+bool templateExists(FileStore& store, const QString& name) {
+    return IsSafeFileName(name) && store.FileExists(templatePath(name));
+}
+
+IoStatus saveTemplate(FileStore& store, const QString& name, const QString& bodyText) {
+    if (!IsSafeFileName(name)) {
+        return IoStatus::failure(name, QStringLiteral("this is not a usable template name"));
+    }
+    return store.OpenForOutput(templatePath(name), bodyBytes(bodyText));
+}
+
+std::optional<QString> loadTemplate(FileStore& store, const QString& name, IoStatus* status) {
+    if (!IsSafeFileName(name)) {
+        if (status) {
+            *status = IoStatus::failure(name, QStringLiteral("this is not a usable template name"));
+        }
+        return std::nullopt;
+    }
+    const std::optional<QByteArray> bytes = readIfPresent(store, templatePath(name), status);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return joinBodyLines(Text::splitLines(*bytes));
+}
+
+IoStatus deleteTemplate(FileStore& store, const QString& name) {
+    if (!IsSafeFileName(name)) {
+        return IoStatus::failure(name, QStringLiteral("this is not a usable template name"));
+    }
+    return store.DeleteDataFile(templatePath(name));
+}
+
+QStringList listTemplates(const FileStore& store) {
+    return txtFilesIn(store, templatesFolder());
+}
+
+}  // namespace ProposalFiles
