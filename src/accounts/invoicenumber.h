@@ -1,0 +1,37 @@
+#pragma once
+
+#include "shell/iostatus.h"
+
+#include <QString>
+
+class Clock;
+class FileStore;
+
+// The invoice number counter "\TIInvoiceNo.txt": one quoted item holding the
+// next number to use, the four-digit year followed by a four-digit serial.
+class InvoiceNumbers {
+public:
+    InvoiceNumbers(FileStore& store, const Clock& clock);
+
+    static QString path() { return QStringLiteral("\\TIInvoiceNo.txt"); }
+
+    // The first number of a print run, saved back before it is returned. A
+    // missing counter starts the year at 0001, one that is not a whole number
+    // (or is 0) gives the year followed by 0000, and one from an earlier year
+    // restarts the year at 0001.
+    QString ReadInvoiceNumber(IoStatus* status = nullptr);
+    // One on from `current`, saved. After serial 9999 the year part moves on.
+    QString NextInvoiceNumber(const QString& current, IoStatus* status = nullptr);
+    IoStatus SaveInvoiceNumber(const QString& value);
+
+    // The number as it stands in the file, empty when missing or unreadable.
+    QString stored();
+
+private:
+    FileStore& m_store;
+    const Clock& m_clock;
+};
+
+// The number printed on invoice `index` (from 1) of a run: the run's first
+// number alone for a single invoice, else the first number, " - " and the index.
+QString PrintedInvoiceNumber(const QString& first, int index, bool allInvoices);
