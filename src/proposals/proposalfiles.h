@@ -55,7 +55,7 @@ struct ProposalHeader {
 // Where the line ends fall when a header is written; the fields and their
 // order are the same in every form, and every form reads back alike.
 enum class HeaderForm {
-    Writer,    // 18 lines: fields 1-3, field 4, then fields 5-18 one per line
+    Writer,    // 16 lines: fields 1-3, field 4, then fields 5-18 one per line
     Finalize,  // 15 lines: fields 1-4, then fields 5-18 one per line
     Invoiced,  // 4 lines, ending after fields 3, 4, 11 and 18
 };
