@@ -1,0 +1,142 @@
+#include "print/painterdevice.h"
+
+#include "print/fontmetrics.h"
+
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+namespace {
+QRect normalised(QPoint a, QPoint b) {
+    return QRect(a, b).normalized();
+}
+}  // namespace
+
+void PrepareLetterDevice(QPagedPaintDevice& device) {
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                     QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
+}
+
+PainterPageDevice::PainterPageDevice(QPagedPaintDevice& device, QPainter& painter, Options options)
+    : m_device(device), m_painter(painter), m_options(std::move(options)) {
+    m_landscape = m_device.pageLayout().orientation() == QPageLayout::Landscape;
+    // A painter already at work belongs to an earlier job of the same document.
+    m_pagePending = m_painter.isActive();
+}
+
+void PainterPageDevice::setLandscape(bool landscape) {
+    m_landscape = landscape;
+    if (!m_drawnOnPage) {
+        applyOrientation();
+    }
+}
+
+void PainterPageDevice::applyOrientation() {
+    m_device.setPageOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+QSize PainterPageDevice::printableSize() const {
+    QPageLayout layout = m_device.pageLayout();
+    layout.setOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    return layout.paintRectPixels(m_device.logicalDpiX()).size();
+}
+
+int PainterPageDevice::textWidth(const QString& text, const PrintFont& font) const {
+    return measureTextWidth(text, font, &m_device);
+}
+
+int PainterPageDevice::textHeight(const PrintFont& font) const {
+    return measureTextHeight(font, &m_device);
+}
+
+bool PainterPageDevice::ready() {
+    if (!m_error.isEmpty()) {
+        return false;
+    }
+    if (!m_painter.isActive()) {
+        applyOrientation();
+        if (!m_painter.begin(&m_device)) {
+            m_error = m_options.failure.isEmpty()
+                          ? QStringLiteral("The printer could not be started")
+                          : m_options.failure;
+            return false;
+        }
+        m_pagePending = false;
+    }
+    if (m_pagePending) {
+        applyOrientation();
+        if (!m_device.newPage()) {
+            m_error = QStringLiteral("The printer could not start a new page");
+            return false;
+        }
+        m_pagePending = false;
+    }
+    m_drawnOnPage = true;
+    return true;
+}
+
+void PainterPageDevice::setPen(int width, quint32 ink) {
+    QPen pen(QColor(Ink::toRgb(ink)));
+    pen.setWidthF(qMax(1, width) * TwipsPerDot);
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    m_painter.setPen(pen);
+    m_painter.setBrush(Qt::NoBrush);
+}
+
+void PainterPageDevice::drawText(QPoint at, const QString& text, const PrintFont& font,
+                                 quint32 ink) {
+    if (!ready()) {
+        return;
+    }
+    m_painter.setFont(toQFont(font));
+    m_painter.setPen(QColor(Ink::toRgb(ink)));
+    m_painter.drawText(QPointF(at.x(), at.y() + measureAscent(font, &m_device)), text);
+}
+
+void PainterPageDevice::drawLine(QPoint from, QPoint to, int width, quint32 ink) {
+    if (!ready()) {
+        return;
+    }
+    setPen(width, ink);
+    m_painter.drawLine(from, to);
+}
+
+void PainterPageDevice::drawBox(QPoint corner1, QPoint corner2, int width, quint32 ink) {
+    if (!ready()) {
+        return;
+    }
+    setPen(width, ink);
+    const QRect r = normalised(corner1, corner2);
+    m_painter.drawRect(QRectF(r.left(), r.top(), r.right() - r.left(), r.bottom() - r.top()));
+}
+
+void PainterPageDevice::drawPicture(const QRect& target, const QImage& picture) {
+    if (!ready()) {
+        return;
+    }
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_painter.drawImage(target, picture);
+}
+
+void PainterPageDevice::newPage() {
+    if (m_pagePending && !ready()) {
+        return;
+    }
+    if (!m_painter.isActive() && !ready()) {
+        return;
+    }
+    m_pagePending = true;
+    m_drawnOnPage = false;
+}
+
+bool PainterPageDevice::end() {
+    if (m_error.isEmpty() && !m_painter.isActive()) {
+        // A job that drew nothing still puts out its one blank page.
+        ready();
+    }
+    if (m_options.endPainter && m_painter.isActive() && !m_painter.end() && m_error.isEmpty()) {
+        m_error = QStringLiteral("The print job could not be finished");
+    }
+    return m_error.isEmpty();
+}

@@ -1,0 +1,159 @@
+#include "print/painterdevice.h"
+#include "print/pdftarget.h"
+#include "print/printpen.h"
+#include "print/recordingdevice.h"
+#include "testmain.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+struct Word {
+    double xMin, yMin, xMax;
+    QString text;
+    int page;
+};
+
+// Words with their boxes in points, as poppler reads them back.
+QList<Word> readWords(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    QList<Word> words;
+    int page = 0;
+    static const QRegularExpression tag(
+        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                       "yMax=\"[0-9.]+\">([^<]*)</word>"));
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0).startsWith(QLatin1String("<page"))) {
+            ++page;
+            continue;
+        }
+        words << Word{m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                      m.captured(4), page};
+    }
+    return words;
+}
+
+void drawSampleJob(PrintPen& pen) {
+    pen.PrinterSetup(QStringLiteral("Portrait"), true);
+    pen.SetFont(18, true, true);
+    pen.moveTo(1440, 288);
+    pen.printLine(QStringLiteral("Proposal"));
+    pen.SetFont(8, false, false);
+    pen.printLineAt(8784, QStringLiteral("Page #  1 "));
+    pen.setFontName(QStringLiteral("Courier New"));
+    pen.SetFont(12, true, false);
+    pen.PrintWrapped(2664, 4176, 2400, QStringLiteral("Paint the north wall twice"));
+    pen.newPage();
+    pen.SetFont(10, false, false);
+    pen.moveTo(5040, 13000);
+    pen.printLine(QStringLiteral("Second"));
+    pen.newPage();
+}
+}  // namespace
+
+class TestPageDevices : public QObject {
+    Q_OBJECT
+private slots:
+    void pdfPutsTextWhereTheRecordingSays() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            QSKIP("poppler's pdftotext is not installed");
+        }
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("job.pdf"));
+        auto rec = std::make_shared<Recording>();
+        {
+            RecordingDevice recorder(rec);
+            PrintPen pen(recorder, PrintStyle());
+            drawSampleJob(pen);
+            QVERIFY(recorder.end());
+        }
+        {
+            PdfPrintTarget target(file);
+            auto device = target.open(PrintRequest());
+            QVERIFY(device);
+            PrintPen pen(*device, PrintStyle());
+            drawSampleJob(pen);
+            QVERIFY2(device->end(), qPrintable(device->error()));
+            device.reset();
+            QVERIFY2(target.finish(), qPrintable(target.error()));
+        }
+        const QList<Word> words = readWords(file);
+        QCOMPARE(rec->pages, 2);
+        QCOMPARE(words.isEmpty() ? 0 : words.last().page, 2);
+        // Every recorded item's first word sits at the recorded place: twips
+        // over 20 plus the quarter-inch (18 pt) inset.
+        for (const RecordedText& t : rec->texts) {
+            const QString first = t.text.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+            auto found = std::find_if(words.begin(), words.end(), [&](const Word& w) {
+                return w.text == first && w.page == t.page;
+            });
+            QVERIFY2(found != words.end(), qPrintable(t.text));
+            QVERIFY2(qAbs(found->xMin - (t.at.x() / 20.0 + 18)) < 0.6, qPrintable(t.text));
+            QVERIFY2(qAbs(found->yMin - (t.at.y() / 20.0 + 18)) < 1.0, qPrintable(t.text));
+            const int firstWidth = measuredWidth(first, t.font);
+            QVERIFY2(qAbs((found->xMax - found->xMin) - firstWidth / 20.0) < 0.6,
+                     qPrintable(t.text));
+        }
+    }
+
+    void pdfPageSizeIsLetterWithInset() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("size.pdf"));
+        PdfPrintTarget target(file);
+        auto device = target.open(PrintRequest());
+        QCOMPARE(device->printableSize(), LetterPrintable);
+        device->setLandscape(true);
+        QCOMPARE(device->printableSize(), LetterPrintable.transposed());
+        PrintPen pen(*device, PrintStyle());
+        QCOMPARE(pen.textWidth(QStringLiteral("ABC")),
+                 measuredWidth(QStringLiteral("ABC"), pen.font()));
+        QVERIFY(device->end());
+    }
+
+    void unwritablePdfIsReportedNotSwallowed() {
+        QTemporaryDir dir;
+        PdfPrintTarget target(dir.filePath(QStringLiteral("missing/folder/x.pdf")));
+        auto device = target.open(PrintRequest());
+        QVERIFY(device);
+        PrintPen pen(*device, PrintStyle());
+        pen.print(QStringLiteral("text"));
+        QVERIFY(!device->end());
+        QVERIFY2(device->error().contains(QLatin1String("x.pdf")), qPrintable(device->error()));
+    }
+
+    void recordingTargetKeepsJobsAndFailures() {
+        RecordingTarget target;
+        PrintRequest request;
+        request.title = QStringLiteral("Customer Report");
+        auto first = target.open(request);
+        QVERIFY(first);
+        QVERIFY(first->end());
+        target.failEnding(QStringLiteral("off-line"));
+        auto second = target.open(request);
+        QVERIFY(!second->end());
+        QCOMPARE(second->error(), QStringLiteral("off-line"));
+        target.failOpening(QStringLiteral("no printer"));
+        QVERIFY(!target.open(request));
+        QCOMPARE(target.error(), QStringLiteral("no printer"));
+        QCOMPARE(target.jobs().size(), 2);
+        QCOMPARE(target.requests().size(), 3);
+        QCOMPARE(target.requests().first().title, request.title);
+    }
+
+private:
+    static int measuredWidth(const QString& text, const PrintFont& font) {
+        auto rec = std::make_shared<Recording>();
+        RecordingDevice d(rec);
+        return d.textWidth(text, font);
+    }
+};
+
+TOLVAR_TEST(TestPageDevices)
+#include "test_pagedevices.moc"

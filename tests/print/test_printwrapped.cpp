@@ -1,0 +1,119 @@
+#include "print/printpen.h"
+#include "print/recordingdevice.h"
+#include "testmain.h"
+
+#include <QTest>
+
+namespace {
+struct Rig {
+    std::shared_ptr<Recording> rec = std::make_shared<Recording>();
+    RecordingDevice device{rec};
+    PrintPen pen{device, PrintStyle()};
+    Rig() {
+        pen.PrinterSetup(QStringLiteral("Portrait"), true);
+        pen.SetFont(8, false, false);
+    }
+    int width(const char* text) const { return pen.textWidth(QString::fromLatin1(text)); }
+    QStringList printed() const {
+        QStringList out;
+        for (const RecordedText& t : rec->texts) {
+            out << t.text;
+        }
+        return out;
+    }
+};
+}  // namespace
+
+class TestPrintWrapped : public QObject {
+    Q_OBJECT
+private slots:
+    // Column widths are given as the width of a piece of text plus a slack,
+    // so that the cases hold whatever the font's exact metrics.
+    void wrapsAtBlanks_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("fits");  // width of this piece ...
+        QTest::addColumn<int>("slack");     // ... plus this is the column
+        QTest::addColumn<QStringList>("lines");
+        const QString three = QStringLiteral("one two three");
+        QTest::newRow("two words then one")
+            << three << QStringLiteral("one two ") << 20
+            << QStringList{QStringLiteral("one two "), QStringLiteral("three")};
+        QTest::newRow("margin of 20 is kept")
+            << three << QStringLiteral("one two ") << 19
+            << QStringList{QStringLiteral("one "), QStringLiteral("two "), QStringLiteral("three")};
+        QTest::newRow("all fits") << three << three << 20 << QStringList{three};
+        QTest::newRow("long word alone")
+            << QStringLiteral("Supercalifragilistic") << QStringLiteral("Sup") << 0
+            << QStringList{QStringLiteral("Supercalifragilistic")};
+        QTest::newRow("wide word then the rest")
+            << QStringLiteral("Extraordinarily long tail") << QStringLiteral("long tail") << 20
+            << QStringList{QStringLiteral("Extraordinarily "), QStringLiteral("long tail")};
+        QTest::newRow("leading blanks of the rest dropped")
+            << QStringLiteral("one    two") << QStringLiteral("one    ") << 20
+            << QStringList{QStringLiteral("one    "), QStringLiteral("two")};
+        QTest::newRow("trailing blank, nothing after")
+            << QStringLiteral("one two ") << QStringLiteral("one two ") << 20
+            << QStringList{QStringLiteral("one two ")};
+    }
+    void wrapsAtBlanks() {
+        QFETCH(QString, text);
+        QFETCH(QString, fits);
+        QFETCH(int, slack);
+        QFETCH(QStringList, lines);
+        Rig rig;
+        const int column = rig.pen.textWidth(fits) + slack;
+        rig.pen.PrintWrapped(2664, 4176, column, text);
+        QCOMPARE(rig.printed(), lines);
+        const int h = rig.pen.lineHeight();
+        for (int i = 0; i < rig.rec->texts.size(); ++i) {
+            QCOMPARE(rig.rec->texts[i].at, QPoint(2664, 4176 + i * h));
+        }
+        QCOMPARE(rig.pen.y(), 4176 + int(lines.size()) * h);
+        QCOMPARE(rig.pen.x(), 0);
+    }
+
+    void emptyTextPrintsOneEmptyLine() {
+        Rig rig;
+        rig.pen.PrintWrapped(2664, 5000, 7920, QString());
+        QCOMPARE(rig.pen.y(), 5000 + rig.pen.lineHeight());
+        QVERIFY(rig.rec->texts.isEmpty());
+    }
+
+    void bodyColumnCutsAtLastBlankWithin7900() {
+        Rig rig;
+        rig.pen.setFontName(QStringLiteral("Courier New"));
+        QString words;
+        for (int i = 0; words.size() < 400; ++i) {
+            words += QStringLiteral("word%1 ").arg(i);
+        }
+        rig.pen.PrintWrapped(2664, 4176, 7920, words.trimmed());
+        const QStringList lines = rig.printed();
+        QVERIFY(lines.size() > 1);
+        QCOMPARE(lines.join(QString()), words.trimmed());
+        for (int i = 0; i + 1 < lines.size(); ++i) {
+            const QString& line = lines.at(i);
+            QVERIFY2(line.endsWith(QLatin1Char(' ')), qPrintable(line));
+            QVERIFY(rig.pen.textWidth(line) <= 7900);
+            // Adding the next word would have passed 7900.
+            const QString next = lines.at(i + 1).section(QLatin1Char(' '), 0, 0);
+            QVERIFY(rig.pen.textWidth(line + next + QLatin1Char(' ')) > 7900);
+        }
+    }
+
+    void pensFontDecidesTheBreak() {
+        Rig small;
+        Rig large;
+        large.pen.SetFont(12, true, false);
+        const QString text = QStringLiteral("alpha beta gamma delta epsilon");
+        const int column = small.pen.textWidth(text) + 20;
+        small.pen.PrintWrapped(0, 0, column, text);
+        large.pen.PrintWrapped(0, 0, column, text);
+        QCOMPARE(small.printed().size(), 1);
+        QVERIFY(large.printed().size() > 1);
+        QCOMPARE(large.rec->texts.first().font.size, 12);
+        QVERIFY(large.rec->texts.first().font.bold);
+    }
+};
+
+TOLVAR_TEST(TestPrintWrapped)
+#include "test_printwrapped.moc"
