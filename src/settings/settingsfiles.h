@@ -1,0 +1,70 @@
+#pragma once
+
+#include "settings/settings.h"
+#include "shell/iostatus.h"
+
+#include <QString>
+#include <QStringList>
+
+class AppContext;
+class FileStore;
+
+// The small settings files at the top of the application folder. Every reader
+// tests its file with FileExists (so a missing file is restored from \Backup
+// first) and falls back to the file's defaults, field by field, for anything
+// missing or of the wrong type; none shows a message. Every writer replaces
+// its file atomically and returns the failure, naming the file.
+namespace SettingsFiles {
+
+inline const QString kBusinessData = QStringLiteral("\\MyBusinessData.txt");
+inline const QString kTaxSettings = QStringLiteral("/TaxSettings.txt");
+inline const QString kPrompts = QStringLiteral("/Prompts.txt");
+inline const QString kCompanyLogo = QStringLiteral("\\CompanyLogo.txt");
+inline const QString kLogoSettings = QStringLiteral("/LogoSettings.txt");
+inline const QString kPrintColours = QStringLiteral("/PrintColors.txt");
+inline const QString kPhone = QStringLiteral("/Phone.txt");
+inline const QString kCallerId = QStringLiteral("/CallID.txt");
+inline const QString kWebSite = QStringLiteral("/MyWebSite.txt");
+
+// Largest logo side accepted from the file; anything above becomes 1440.
+constexpr int kLogoSideLimit = 2880;
+constexpr int kDefaultLogoSide = 1440;
+
+// Nine strings, or false (and `nine` untouched) when there is no file.
+bool readBusinessData(FileStore& store, QStringList* nine);
+void readTaxSettings(FileStore& store, Settings& s);
+void readPrompts(FileStore& store, Settings& s);
+void readLogoSize(FileStore& store, Settings& s);
+// Reads the stored path; loads the picture only when a file exists there.
+void readLogo(FileStore& store, Settings& s);
+void readPrintColours(FileStore& store, Settings& s);
+void readPhoneOptions(FileStore& store, Settings& s);
+void readCallerId(FileStore& store, Settings& s);
+void readWebAddress(FileStore& store, Settings& s);
+
+IoStatus writeBusinessData(FileStore& store, const QStringList& nine);
+IoStatus writePrintColours(FileStore& store, const Settings& s);
+// Nothing is written (and success returned) when no logo picture is loaded.
+IoStatus writeLogoSize(FileStore& store, const Settings& s);
+IoStatus writeTaxSettings(FileStore& store, const Settings& s);
+IoStatus writePrompts(FileStore& store, const Settings& s);
+IoStatus writeLogoPath(FileStore& store, const QString& picturePath);
+
+}  // namespace SettingsFiles
+
+// The model of the context, made on first use.
+Settings& settingsOf(AppContext& ctx);
+
+// Reads \MyBusinessData.txt into BusinessData and the nine business boxes;
+// changes nothing when the file does not exist.
+void LoadBusinessData(AppContext& ctx);
+
+// Everything the setup screen reads when it loads, in its order (prompt and
+// alarm flags on first; phone options and caller ID; taxes; logo size; logo;
+// print colours; prompts; address style; web address), keeping the shared
+// values of CommonVariables in step. The business data are read by
+// LoadBusinessData, which start-up calls first.
+void loadSettings(AppContext& ctx);
+
+// A choice in cboCopies: the model and the shared number of copies follow.
+void chooseCopies(AppContext& ctx, int copies);

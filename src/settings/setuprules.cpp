@@ -1,0 +1,217 @@
+#include "settings/setuprules.h"
+
+#include "settings/settingsfiles.h"
+#include "shell/appcontext.h"
+#include "shell/fieldline.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+const QString kProposalCounter = QStringLiteral("\\TProposalCounter.txt");
+
+// The nine boxes as they are written: the state box keeps to its style's
+// length and international style has no postal code.
+QStringList businessToSave(const Settings& s) {
+    QStringList nine = s.businessBoxes;
+    while (nine.size() < Settings::BusinessFieldCount) {
+        nine << QString();
+    }
+    nine = nine.mid(0, Settings::BusinessFieldCount);
+    nine[Settings::StateOrAddress4] =
+        nine[Settings::StateOrAddress4].left(Settings::stateBoxLimit(s.addressStyle));
+    if (s.addressStyle == AddressStyle::International) {
+        nine[Settings::PostalCode].clear();
+    }
+    return nine;
+}
+
+bool report(AppContext& ctx, const IoStatus& status) {
+    if (!status) {
+        ctx.reportIoError(status);
+        return false;
+    }
+    return true;
+}
+
+std::optional<double> numberIn(const QString& text) {
+    const QString t = text.trimmed();
+    bool ok = false;
+    double v = t.toDouble(&ok);
+    if (!ok) {
+        v = QLocale().toDouble(t, &ok);
+    }
+    if (!ok || !std::isfinite(v)) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+}  // namespace
+
+IoStatus saveBusiness(AppContext& ctx) {
+    const QStringList nine = businessToSave(settingsOf(ctx));
+    const IoStatus s = SettingsFiles::writeBusinessData(ctx.store(), nine);
+    if (s) {
+        ctx.vars().BusinessData = nine;
+    }
+    return s;
+}
+
+SetupSave saveAndReturn(AppContext& ctx) {
+    Settings& s = settingsOf(ctx);
+    if (s.addressStyle == AddressStyle::Usa &&
+        s.businessBoxes.value(Settings::PostalCode).trimmed().isEmpty()) {
+        ctx.alarm();
+        ctx.prompter().message(QStringLiteral("The Postal Code field can not be Blank"),
+                               AppContext::applicationTitle());
+        return SetupSave::PostalCodeBlank;
+    }
+    if (!report(ctx, saveBusiness(ctx))) {
+        return SetupSave::Failed;
+    }
+    LoadBusinessData(ctx);
+    FileStore& store = ctx.store();
+    if (!report(ctx, SettingsFiles::writePrintColours(store, s)) ||
+        !report(ctx, SettingsFiles::writeLogoSize(store, s)) ||
+        !report(ctx, SettingsFiles::writeTaxSettings(store, s))) {
+        return SetupSave::Failed;
+    }
+    ctx.vars().ShowPrompts = s.showPrompts;
+    ctx.vars().SoundAlarms = s.soundAlarms;
+    if (!report(ctx, SettingsFiles::writePrompts(store, s))) {
+        return SetupSave::Failed;
+    }
+    return SetupSave::Saved;
+}
+
+void toggleAddressStyle(AppContext& ctx) {
+    Settings& s = settingsOf(ctx);
+    if (s.businessBoxes.size() < Settings::BusinessFieldCount) {
+        s.businessBoxes.resize(Settings::BusinessFieldCount);
+    }
+    if (s.addressStyle == AddressStyle::International) {
+        s.addressStyle = AddressStyle::Usa;
+        s.businessBoxes[Settings::PostalCode] = ctx.vars().BusinessData.value(Settings::PostalCode);
+        s.businessBoxes[Settings::StateOrAddress4] =
+            s.businessBoxes[Settings::StateOrAddress4].left(
+                Settings::stateBoxLimit(s.addressStyle));
+    } else {
+        s.addressStyle = AddressStyle::International;
+        s.businessBoxes[Settings::PostalCode].clear();
+    }
+}
+
+void activateSetup(AppContext& ctx) {
+    Settings& s = settingsOf(ctx);
+    const QStringList& saved = ctx.vars().BusinessData;
+    s.businessBoxes.resize(Settings::BusinessFieldCount);
+    for (int i = 0; i < Settings::TaxIdentifier; ++i) {
+        s.businessBoxes[i] = saved.value(i);
+    }
+    // Derived as the opposite style, then the style button's toggle brings
+    // the boxes and the postal code into the style in effect.
+    s.addressStyle = Settings::deriveAddressStyle(saved) == AddressStyle::Usa
+                         ? AddressStyle::International
+                         : AddressStyle::Usa;
+    toggleAddressStyle(ctx);
+}
+
+bool resetBusinessData(AppContext& ctx) {
+    const Answer a = ctx.prompter().message(
+        QStringLiteral("Do you want to reset (clear)all Business Data?"),
+        QStringLiteral("Reset Business Data"), Buttons::YesNo, Icon::Question);
+    if (a != Answer::Yes) {
+        return false;
+    }
+    settingsOf(ctx).businessBoxes = QStringList(Settings::BusinessFieldCount, QString());
+    return true;
+}
+
+ProposalNumberSave saveProposalNumber(AppContext& ctx, const QString& text) {
+    const std::optional<double> v = numberIn(text);
+    if (!v) {
+        ctx.prompter().message(QStringLiteral("The Proposal Number must be a Whole Number"),
+                               AppContext::applicationTitle());
+        return ProposalNumberSave::NotWhole;
+    }
+    const double n = std::nearbyint(*v);
+    if (n < 1 || n > 32767) {
+        ctx.prompter().message(
+            QStringLiteral("The Proposal Number must be a Whole Number from 1 to 32767"),
+            AppContext::applicationTitle());
+        return ProposalNumberSave::OutOfRange;
+    }
+    FieldWriter w;
+    w.num(static_cast<qint64>(n)).endLine();
+    if (!report(ctx, ctx.store().OpenForOutput(kProposalCounter, w.bytes()))) {
+        return ProposalNumberSave::Failed;
+    }
+    ctx.vars().ProposalNumber = static_cast<int>(n);
+    return ProposalNumberSave::Saved;
+}
+
+QString pictureFilter() {
+    return QStringLiteral(
+        "Pictures |(*.bmp;*.BMP;*.ico;*.ICO; *.cur; *.CUR;*jpg;*JPG; *.EMF)|All|*.*");
+}
+
+bool findLogo(AppContext& ctx) {
+    const QString path =
+        ctx.prompter().openFile(QStringLiteral("Find"), pictureFilter(), QString());
+    if (path.isEmpty()) {
+        return false;
+    }
+    QImage picture(path);
+    if (picture.isNull()) {
+        return false;
+    }
+    Settings& s = settingsOf(ctx);
+    s.logo = picture;
+    s.chosenLogoPath = path;
+    return true;
+}
+
+bool storeLogo(AppContext& ctx) {
+    Settings& s = settingsOf(ctx);
+    if (s.chosenLogoPath.isEmpty()) {
+        return false;
+    }
+    if (!report(ctx, SettingsFiles::writeLogoPath(ctx.store(), s.chosenLogoPath)) ||
+        !report(ctx, SettingsFiles::writeLogoSize(ctx.store(), s))) {
+        return false;
+    }
+    s.logoPath = s.chosenLogoPath;
+    s.chosenLogoPath.clear();
+    ctx.prompter().message(QStringLiteral("Your Logo has been Stored"),
+                           AppContext::applicationTitle());
+    return true;
+}
+
+bool clearLogo(AppContext& ctx) {
+    const Answer a =
+        ctx.prompter().message(QStringLiteral("This will Delete your Company Logo"),
+                               QStringLiteral("Delete Logo"), Buttons::YesNo, Icon::Question);
+    if (a != Answer::Yes) {
+        return false;
+    }
+    Settings& s = settingsOf(ctx);
+    s.logo = QImage();
+    s.logoPath.clear();
+    s.chosenLogoPath.clear();
+    return report(ctx, ctx.store().DeleteWithBackup(SettingsFiles::kCompanyLogo));
+}
+
+int stepLogoSide(int side, int delta) {
+    if (delta < 0 && side <= kLogoSideMin) {
+        return kLogoSideMax;
+    }
+    if (delta > 0 && side >= kLogoSideMax) {
+        return kLogoSideMin;
+    }
+    return std::clamp(side + delta, kLogoSideMin, kLogoSideMax);
+}

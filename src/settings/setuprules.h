@@ -1,0 +1,66 @@
+#pragma once
+
+#include "shell/iostatus.h"
+
+#include <QString>
+
+class AppContext;
+
+// What the setup screen does beyond showing its controls. The screen binds its
+// boxes to the Settings model (settingsOf(ctx)) and calls these; each routine
+// asks its questions through the Prompter and tells the screen where the
+// focus goes.
+
+enum class SetupSave {
+    Saved,            // files written: hide the screen, show the main menu
+    PostalCodeBlank,  // focus the postal code box, stay
+    Failed            // a file could not be written (the user was told); stay
+};
+
+// "&Save Changes and Return to Menu": the postal code is mandatory in USA
+// style; then the business data, print colours, logo size, tax settings and
+// prompts are written in that order and the shared values follow.
+SetupSave saveAndReturn(AppContext& ctx);
+
+// SaveBusiness: BusinessData := the nine boxes, written to the file.
+IoStatus saveBusiness(AppContext& ctx);
+
+// The style button: flips the style; USA style brings the saved postal code
+// back into its box, international style empties it.
+void toggleAddressStyle(AppContext& ctx);
+
+// The screen becomes active: boxes 1 to 8 go back to the saved business data
+// (the ninth keeps what it holds) and the style is derived again.
+void activateSetup(AppContext& ctx);
+
+// Image4: asks first; true when the nine boxes were emptied.
+bool resetBusinessData(AppContext& ctx);
+
+enum class ProposalNumberSave {
+    Saved,       // written and made the current number
+    NotWhole,    // not a number: empty the box and focus it
+    OutOfRange,  // a number outside 1 to 32767: empty the box and focus it
+    Failed       // the counter file could not be written (the user was told)
+};
+
+// "Save Proposal No": the box's text becomes the next proposal number.
+ProposalNumberSave saveProposalNumber(AppContext& ctx, const QString& text);
+
+// The filter of the logo's file dialog.
+QString pictureFilter();
+
+// "Find": the chosen picture becomes the logo shown (not stored yet). False
+// when the dialog was cancelled or the file is not a picture.
+bool findLogo(AppContext& ctx);
+// "&Store": writes the logo path and size when a picture was chosen; true
+// when something was stored.
+bool storeLogo(AppContext& ctx);
+// "&Clear": asks, then forgets the logo and deletes its file and backup.
+bool clearLogo(AppContext& ctx);
+
+// One click of a logo size arrow (+50 or -50 twips), within 360 to 1800; the
+// arrows wrap from one end to the other.
+int stepLogoSide(int side, int delta);
+constexpr int kLogoStep = 50;
+constexpr int kLogoSideMin = 360;
+constexpr int kLogoSideMax = 1800;
