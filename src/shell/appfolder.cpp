@@ -8,7 +8,12 @@ AppFolder::AppFolder(QString root) : m_root(QDir::cleanPath(std::move(root))) {}
 
 QStringList AppFolder::components(const QString& dataPath) {
     static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
-    return dataPath.split(separators, Qt::SkipEmptyParts);
+    QStringList parts = dataPath.split(separators, Qt::SkipEmptyParts);
+    // "." and ".." would lead out of the application folder; a data path
+    // never means them.
+    parts.removeIf(
+        [](const QString& p) { return p == QLatin1String(".") || p == QLatin1String(".."); });
+    return parts;
 }
 
 QString AppFolder::backupPathOf(const QString& dataPath) {
@@ -51,7 +56,8 @@ bool AppFolder::isDir(const QString& dataPath) const {
 }
 
 bool IsSafeFileName(const QString& name) {
-    if (name.trimmed().isEmpty() || name == QLatin1String(".") || name.contains(QLatin1String(".."))) {
+    if (name.trimmed().isEmpty() || name == QLatin1String(".") ||
+        name.contains(QLatin1String(".."))) {
         return false;
     }
     static const QString forbidden = QStringLiteral("\\/:*?\"<>|");

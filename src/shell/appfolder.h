@@ -21,7 +21,8 @@ public:
     // The backup copy of a data path: "\Backup" followed by the path.
     static QString backupPathOf(const QString& dataPath);
 
-    // Components of a data path, empty ones dropped.
+    // Components of a data path; empty ones, "." and ".." are dropped, so no
+    // data path leads out of the application folder.
     static QStringList components(const QString& dataPath);
 
     bool isFile(const QString& dataPath) const;

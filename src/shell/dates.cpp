@@ -57,7 +57,9 @@ QDate fromDayCount(double days) {
     if (!std::isfinite(days) || std::fabs(days) > 3.0e6) {
         return {};
     }
-    return kEpoch.addDays(static_cast<qint64>(std::floor(days)));
+    // The whole part is the day and the fraction the time of day, also before
+    // the epoch: -1.25 is 1899-12-29 at 6 o'clock, so the day is truncated.
+    return kEpoch.addDays(static_cast<qint64>(std::trunc(days)));
 }
 
 QString weekdayName(const QDate& date) {

@@ -156,6 +156,9 @@ IoStatus FileStore::ReplaceDataFile(const QString& from, const QString& to) {
 
 QStringList FileStore::BackupDataFiles() {
     QStringList failed;
+    // The folder is made at start-up; should it have gone since, the backup
+    // is still worth making.
+    MakeFolder(QStringLiteral("\\Backup"));
     for (const QString& name : backupSet()) {
         CloseAll();
         const QString dataPath = QStringLiteral("\\") + name + QStringLiteral(".txt");

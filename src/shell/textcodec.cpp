@@ -5,9 +5,34 @@
 
 namespace Text {
 
+namespace {
+// The converter puts the control character SUB (byte 26) where a character has
+// no single-byte form. Other programs take SUB for the end of a text file, so
+// such characters are written as "?" instead.
+QByteArray encodeSlowly(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const qsizetype n = pair ? 2 : 1;
+        const QStringView one = QStringView(text).mid(i, n);
+        QStringEncoder encoder("windows-1252");
+        const QByteArray b = encoder.encode(one);
+        const bool substituted = b == "\x1a" && one != u"\x1a";
+        out += substituted || b.size() != 1 ? QByteArray("?") : b;
+        i += n;
+    }
+    return out;
+}
+}  // namespace
+
 QByteArray encode(const QString& text) {
     QStringEncoder encoder("windows-1252", QStringConverter::Flag::Default);
     QByteArray out = encoder.encode(text);
+    if (out.contains('\x1a') || out.size() != text.size()) {
+        return encodeSlowly(text);
+    }
     return out;
 }
 

@@ -7,6 +7,7 @@
 // Every data file is single-byte Windows-1252 text with CR LF line ends.
 namespace Text {
 
+// A character without a single-byte form is written as "?".
 QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
 
