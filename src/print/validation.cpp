@@ -1,0 +1,103 @@
+#include "print/validation.h"
+
+#include "shell/appcontext.h"
+#include "shell/money.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+const QString kRefused = QStringLiteral(",&.\\*/?\"");
+
+// What the key filters count as a number: the user's number format or the
+// plain form with a decimal point.
+bool isNumber(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        return false;
+    }
+    bool ok = false;
+    const double v = QLocale().toDouble(t, &ok);
+    if (ok) {
+        return std::isfinite(v);
+    }
+    return std::isfinite(t.toDouble(&ok)) && ok;
+}
+
+}  // namespace
+
+int AmountKey(int key, const InputBox& box) {
+    const QString t = box.text();
+    const QChar c(static_cast<char16_t>(key));
+    if (c == QLatin1Char('0') && t.isEmpty()) {
+        return 0;
+    }
+    if (t.size() >= 3 && t.contains(QLatin1Char('.')) && t.at(t.size() - 3) == QLatin1Char('.')) {
+        return 0;
+    }
+    if (c == QLatin1Char('.') && t.contains(QLatin1Char('.'))) {
+        return 0;
+    }
+    return QStringLiteral("0123456789.").contains(c) ? key : 0;
+}
+
+bool FormatAmountBox(AppContext& ctx, InputBox& box) {
+    const QLocale locale = MoneyLocale();
+    const QString t = box.text().trimmed();
+    bool ok = false;
+    const Money amount = t.isEmpty() ? Money() : Money::parseDisplay(t, &ok, locale);
+    if (ok) {
+        box.setText(amount.display(locale));
+        return true;
+    }
+    ctx.alarm();
+    box.setText(QString());
+    box.focus();
+    return false;
+}
+
+int TextKey(AppContext& ctx, int key, InputBox& box) {
+    if (key == kBackspaceKey || isNumber(box.text())) {
+        return key;
+    }
+    const QChar c(static_cast<char16_t>(key));
+    if (!kRefused.contains(c)) {
+        return key;
+    }
+    ctx.alarm();
+    ctx.prompter().message(
+        QStringLiteral("This character, (") + c + QStringLiteral(") is invalid for this field"),
+        QStringLiteral("Invalid Key entry"), Buttons::Ok, Icon::Exclamation);
+    box.focus();
+    return 0;
+}
+
+QString TextPaste(const QString& current, const QString& pasted) {
+    QString text = current;
+    QString kept;
+    for (QChar c : pasted) {
+        if (isNumber(text) || !kRefused.contains(c)) {
+            kept += c;
+            text += c;
+        }
+    }
+    return kept;
+}
+
+QString JoinName(const QString& title, const QString& first, const QString& middle,
+                 const QString& last) {
+    Q_UNUSED(middle);
+    QString name;
+    if (!title.trimmed().isEmpty()) {
+        name += title.trimmed() + QLatin1Char(' ');
+    }
+    if (!first.trimmed().isEmpty()) {
+        name += first.trimmed() + QLatin1Char(' ');
+    }
+    if (!last.trimmed().isEmpty()) {
+        name += last.trimmed();
+    }
+    return name;
+}
