@@ -1,0 +1,263 @@
+#include "shell/startup.h"
+
+#include "shell/appcontext.h"
+#include "shell/recordfile.h"
+#include "shell/textcodec.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+namespace {
+const int kCustomerRecordLength = 328;
+const int kAccountWidth = 20;
+const QString kCustomerFile = QStringLiteral("/CustomerData.txt");
+const QString kAuxFiles = QStringLiteral("/AuxFiles");
+
+// Keeps the first failure while the work goes on.
+void note(IoStatus* first, const IoStatus& s) {
+    if (first->ok() && !s.ok()) {
+        *first = s;
+    }
+}
+
+QString accountOf(const QByteArray& record) {
+    QByteArray field = record.left(kAccountWidth);
+    field.replace('\0', ' ');
+    return Text::decode(field).trimmed();
+}
+
+QString subFolder(int i) {
+    return QStringLiteral("AuxFile") + QString::number(i);
+}
+}  // namespace
+
+InstanceLock::InstanceLock(const AppFolder& folder)
+    : m_lock(folder.root() + QLatin1Char('/') + fileName()) {
+    // Only a lock whose process has ended is stale, however long the first
+    // copy has been running.
+    m_lock.setStaleLockTime(0);
+}
+
+QString InstanceLock::fileName() {
+    return QStringLiteral(".TolvarProposals.lock");
+}
+
+bool InstanceLock::acquire() {
+    if (m_lock.isLocked() || m_lock.tryLock(0)) {
+        return true;
+    }
+    return m_lock.error() != QLockFile::LockFailedError;
+}
+
+QString PrevInstanceMessage() {
+    return AppContext::applicationTitle() + QStringLiteral(" is already Running!");
+}
+
+bool CheckPrevInstance(AppContext& ctx, InstanceLock& lock) {
+    if (lock.acquire()) {
+        return true;
+    }
+    ctx.prompter().message(PrevInstanceMessage(), AppContext::applicationTitle(), Buttons::Ok,
+                           Icon::None);
+    return false;
+}
+
+IoStatus MakeFolder(AppContext& ctx, const QString& relativePath) {
+    return ctx.store().MakeFolder(relativePath);
+}
+
+const QStringList& DocumentFolderNames() {
+    static const QStringList names{
+        QStringLiteral("/Documents"),
+        QStringLiteral("/Documents/Invoices"),
+        QStringLiteral("/Documents/Proposals"),
+        QStringLiteral("/Documents/Purchase Orders"),
+        QStringLiteral("/Documents/Projects"),
+        QStringLiteral("/Documents/Contracts"),
+        QStringLiteral("/Documents/Statements"),
+        QStringLiteral("/Documents/Work Orders"),
+    };
+    return names;
+}
+
+IoStatus CreateDocumentFolders(AppContext& ctx) {
+    IoStatus first;
+    for (const QString& name : DocumentFolderNames()) {
+        note(&first, MakeFolder(ctx, name));
+    }
+    return first;
+}
+
+IoStatus CreateProposalFolders(AppContext& ctx) {
+    IoStatus first;
+    for (const char* p : {"\\TolvarProposals", "\\TolvarProposals\\ProposalBody",
+                          "\\TolvarProposals\\ProposalPayments",
+                          "\\TolvarProposals\\ProposalFinancials", "\\Templates\\Proposals"}) {
+        note(&first, MakeFolder(ctx, QString::fromLatin1(p)));
+    }
+    note(&first, CreateDocumentFolders(ctx));
+    return first;
+}
+
+IoStatus CreateFolders(AppContext& ctx) {
+    IoStatus first;
+    note(&first, MakeFolder(ctx, QStringLiteral("\\Backup")));
+    note(&first, MakeFolder(ctx, QStringLiteral("\\Templates")));
+    note(&first, CreateProposalFolders(ctx));
+    note(&first, CreateCustomerFolders(ctx).status);
+    return first;
+}
+
+namespace {
+// The account folders, matched without regard to case. AuxFiles is listed
+// once: matching each new name against a growing folder again and again
+// would make a first start with a large customer file very slow.
+class AuxFolders {
+public:
+    explicit AuxFolders(AppContext& ctx) : m_ctx(ctx) {}
+
+    // Makes the account's folder and its six sub-folders where missing.
+    // `blocked` tells that a file of that name is in the way.
+    IoStatus ensure(const QString& account, bool* made, bool* blocked) {
+        *made = false;
+        *blocked = false;
+        IoStatus s = open();
+        if (!s) {
+            return s;
+        }
+        const Entry* existing = find(account);
+        if (existing && !existing->isDir) {
+            *blocked = true;
+            return {};
+        }
+        IoStatus first;
+        QString name = account;
+        if (!existing) {
+            if (!QDir(m_root).mkdir(account)) {
+                return IoStatus::failure(m_root + QLatin1Char('/') + account,
+                                         QStringLiteral("the folder could not be created"));
+            }
+            add(account, true);
+            *made = true;
+        } else {
+            name = existing->name;
+        }
+        for (int i = 0; i <= 5; ++i) {
+            note(&first, MakeFolder(m_ctx, kAuxFiles + QLatin1Char('/') + name + QLatin1Char('/') +
+                                               subFolder(i)));
+        }
+        return first;
+    }
+
+private:
+    struct Entry {
+        QString name;
+        bool isDir;
+    };
+
+    IoStatus open() {
+        if (m_opened) {
+            return m_openStatus;
+        }
+        m_opened = true;
+        if (!m_ctx.folder().isDir(kAuxFiles)) {
+            m_openStatus = MakeFolder(m_ctx, kAuxFiles);
+            if (!m_openStatus) {
+                return m_openStatus;
+            }
+        }
+        m_root = m_ctx.store().fullPath(kAuxFiles);
+        const QFileInfoList list =
+            QDir(m_root).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        for (const QFileInfo& fi : list) {
+            add(fi.fileName(), fi.isDir());
+        }
+        return {};
+    }
+
+    // The exact spelling first, then any other letter case.
+    const Entry* find(const QString& name) const {
+        auto exact = m_exact.constFind(name);
+        if (exact != m_exact.constEnd()) {
+            return &exact.value();
+        }
+        auto folded = m_entries.constFind(name.toCaseFolded());
+        return folded != m_entries.constEnd() ? &folded.value() : nullptr;
+    }
+
+    void add(const QString& name, bool isDir) {
+        m_exact.insert(name, {name, isDir});
+        m_entries.insert(name.toCaseFolded(), {name, isDir});
+    }
+
+    AppContext& m_ctx;
+    bool m_opened = false;
+    IoStatus m_openStatus;
+    QString m_root;
+    QHash<QString, Entry> m_exact;
+    QHash<QString, Entry> m_entries;  // by case-folded name
+};
+}  // namespace
+
+CustomerFolderResult CreateCustomerFolders(AppContext& ctx) {
+    CustomerFolderResult result;
+    FileStore& store = ctx.store();
+    if (!store.FileExists(kCustomerFile)) {
+        return result;
+    }
+    result.records = store.RecordCount(kCustomerFile, kCustomerRecordLength);
+    if (result.records < 1) {
+        return result;
+    }
+    RecordFile& file = store.OpenRandom(kCustomerFile, kCustomerRecordLength);
+    if (!file.status()) {
+        result.status = file.status();
+        store.CloseAll();
+        return result;
+    }
+    AuxFolders folders(ctx);
+    for (int n = 1; n <= result.records; ++n) {
+        const QString account = accountOf(file.read(n));
+        if (!IsSafeFileName(account)) {
+            result.skipped << account;
+            continue;
+        }
+        bool made = false;
+        bool blocked = false;
+        note(&result.status, folders.ensure(account, &made, &blocked));
+        if (made) {
+            result.made << account;
+        } else if (blocked) {
+            result.skipped << account;
+        }
+    }
+    store.CloseAll();
+    return result;
+}
+
+bool SettingsFilesPresent(AppContext& ctx) {
+    return ctx.store().FileExists(QStringLiteral("\\MyBusinessData.txt")) &&
+           ctx.store().FileExists(QStringLiteral("\\PrintColors.txt"));
+}
+
+namespace {
+void run(const std::function<void()>& step) {
+    if (step) {
+        step();
+    }
+}
+}  // namespace
+
+bool Main(AppContext& ctx, InstanceLock& lock, const StartupSteps& steps) {
+    run(steps.showSplash);
+    if (!CheckPrevInstance(ctx, lock)) {
+        return false;
+    }
+    ctx.reportIoError(CreateFolders(ctx));
+    run(steps.loadBusinessData);
+    run(steps.loadSetupScreen);
+    run(steps.loadCustomerScreen);
+    run(steps.loadProposalCounter);
+    return true;
+}
