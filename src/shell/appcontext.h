@@ -37,7 +37,7 @@ public:
     std::shared_ptr<Settings> settings;
     // Makes the page device for one print job (a printer, a PDF, a recorder).
     std::function<std::shared_ptr<PrintTarget>()> printerFactory;
-    // Opens serial port n (1 to 16).
+    // Makes a serial port; its user chooses the port number (1 to 16).
     std::function<std::unique_ptr<SerialPort>()> serialPortFactory;
     std::function<bool(const QUrl&)> openUrl;
     // Called by CloseProgram after the backup: unload every screen and quit.

@@ -1,0 +1,216 @@
+#include "dialer/dialer.h"
+#include "dialer/phonefeatures.h"
+#include "ptymodem.h"
+#include "testmain.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+// A modem on port 3 answering the dial command with `pieces`.
+struct Line {
+    explicit Line(QList<QByteArray> pieces = {"\r\nOK\r\n"}, int gapMs = 60)
+        : modem(rig.add(3)), port(rig.makePort()), dialer(*rig.app.ctx, *port) {
+        modem.setResponder(
+            [pieces](const QByteArray& c) {
+                return c.startsWith("ATDT") ? pieces : QList<QByteArray>{};
+            },
+            gapMs);
+        dialer.setRecipient(QStringLiteral("Pat Doe"), QStringLiteral("555-1234"));
+        dialer.setReplyTimeout(500);
+        dialer.activate(QStringLiteral("3"));
+    }
+    PtyRig rig;
+    PtyModem& modem;
+    std::unique_ptr<SystemSerialPort> port;
+    Dialer dialer;
+};
+}  // namespace
+
+class TestDialer : public QObject {
+    Q_OBJECT
+private slots:
+    void prefixToggle_data() {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("tick") << "555-1234" << true << "1-555-1234";
+        QTest::newRow("untick removes it") << "1-555-1234" << false << "555-1234";
+        QTest::newRow("untick without prefix") << "555-1234" << false << "555-1234";
+        QTest::newRow("untick, 1 without dash") << "1555" << false << "1555";
+        QTest::newRow("untick, 11-") << "11-5" << false << "11-5";
+        QTest::newRow("tick empty") << "" << true << "1-";
+        QTest::newRow("untick bare prefix") << "1-" << false << "";
+    }
+    void prefixToggle() {
+        QFETCH(QString, number);
+        QFETCH(bool, ticked);
+        QFETCH(QString, expected);
+        TempApp app;
+        SystemSerialPort port([](int) { return QString(); });
+        Dialer dialer(*app.ctx, port);
+        dialer.setRecipient(QStringLiteral("Pat"), number);
+        dialer.setPrefix(ticked);
+        QCOMPARE(dialer.number(), expected);
+    }
+
+    void activationOpensThePortBoxPort_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("3") << "3" << true;
+        QTest::newRow("blanks around") << " 3 " << true;
+        QTest::newRow("empty box") << "" << false;
+        QTest::newRow("blank box") << "  " << false;
+        QTest::newRow("not a number") << "COM3" << false;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("17") << "17" << false;
+    }
+    void activationOpensThePortBoxPort() {
+        QFETCH(QString, box);
+        QFETCH(bool, opens);
+        PtyRig rig;
+        rig.add(3);
+        auto port = rig.makePort();
+        Dialer dialer(*rig.app.ctx, *port);
+        dialer.activate(box);
+        QCOMPARE(port->isOpen(), opens);
+        QCOMPARE(port->portNumber(), opens ? 3 : 0);
+        QCOMPARE(dialer.status(), QStringLiteral("Ready to Dial......"));
+        QVERIFY(dialer.dialShown() && !dialer.talkShown() && !dialer.deleteEnabled());
+        if (!opens) {
+            // Nothing to dial on, and no wait.
+            QElapsedTimer clock;
+            clock.start();
+            dialer.dial();
+            QVERIFY(clock.elapsed() < 500);
+            QCOMPARE(dialer.status(), QStringLiteral("Modem Not Detected Or In Use."));
+            QVERIFY(dialer.dialShown());
+        }
+        QVERIFY(rig.modems[3]->received().isEmpty());
+    }
+
+    void dialsAndConnects() {
+        Line line;
+        QSignalSpy focus(&line.dialer, &Dialer::focusRequested);
+        line.dialer.dial();
+        QCOMPARE(line.modem.commands(), QList<QByteArray>{"ATDT555-1234;"});
+        QCOMPARE(line.dialer.status(), QStringLiteral("Pickup Receiver - Then Click Hangup"));
+        QVERIFY(line.dialer.talkShown() && !line.dialer.dialShown());
+        QCOMPARE(focus.count(), 1);
+        QCOMPARE(focus.at(0).at(0).value<Dialer::Focus>(), Dialer::Focus::TalkButton);
+
+        QSignalSpy finished(&line.dialer, &Dialer::finished);
+        line.dialer.talk();
+        QVERIFY(line.modem.waitForCommand("ATH"));
+        QVERIFY(!line.port->isOpen());
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(line.dialer.status(), QStringLiteral("Ready to Dial......"));
+        // The next activation takes the port again.
+        line.dialer.activate(QStringLiteral("3"));
+        QVERIFY(line.port->isOpen());
+    }
+
+    void replyJudgedOneReadAtATime_data() {
+        QTest::addColumn<QList<QByteArray>>("pieces");
+        QTest::addColumn<bool>("connected");
+        QTest::addColumn<QString>("lastReply");
+        QTest::newRow("whole") << QList<QByteArray>{"\r\nOK\r\n"} << true << "\r\nOK\r\n";
+        QTest::newRow("OK split over two reads")
+            << QList<QByteArray>{"\r\nO", "K\r\n"} << false << "K\r\n";
+        QTest::newRow("one character waits for more")
+            << QList<QByteArray>{"O", "K\r\n"} << true << "OK\r\n";
+        QTest::newRow("other lines first")
+            << QList<QByteArray>{"\r\nRING\r\n", "\r\nOK\r\n"} << true << "\r\nOK\r\n";
+        QTest::newRow("error only")
+            << QList<QByteArray>{"\r\nERROR\r\n"} << false << "\r\nERROR\r\n";
+    }
+    void replyJudgedOneReadAtATime() {
+        QFETCH(QList<QByteArray>, pieces);
+        QFETCH(bool, connected);
+        QFETCH(QString, lastReply);
+        Line line(pieces);
+        line.dialer.dial();
+        QCOMPARE(line.dialer.lastReply(), lastReply);
+        QCOMPARE(line.dialer.talkShown(), connected);
+        QCOMPARE(line.dialer.dialShown(), !connected);
+        QCOMPARE(line.dialer.status(),
+                 connected ? QStringLiteral("Pickup Receiver - Then Click Hangup")
+                           : QStringLiteral("The Modem did not Reply - Check it and Dial Again"));
+    }
+
+    void silentModemTimesOut() {
+        Line line(QList<QByteArray>{});
+        QElapsedTimer clock;
+        clock.start();
+        line.dialer.dial();
+        QVERIFY(clock.elapsed() >= 450 && clock.elapsed() < 2000);
+        QCOMPARE(line.dialer.status(),
+                 QStringLiteral("The Modem did not Reply - Check it and Dial Again"));
+        QVERIFY(line.dialer.dialShown() && !line.dialer.talkShown());
+        QVERIFY(line.modem.waitForCommand("ATH"));
+        QVERIFY(line.port->isOpen());
+        QVERIFY(!line.dialer.isDialing());
+    }
+
+    void hangUpCancelsTheWait() {
+        Line line(QList<QByteArray>{});
+        line.dialer.setReplyTimeout(10000);
+        QSignalSpy finished(&line.dialer, &Dialer::finished);
+        QTimer::singleShot(100, &line.dialer, [&] { line.dialer.hangUp(); });
+        QElapsedTimer clock;
+        clock.start();
+        line.dialer.dial();
+        QVERIFY(clock.elapsed() < 2000);
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!line.port->isOpen());
+        QVERIFY(line.modem.waitForCommand("ATH"));
+        QCOMPARE(line.dialer.status(), QStringLiteral("Ready to Dial......"));
+    }
+
+    void modemVanishesWhileDialing() {
+        Line line(QList<QByteArray>{});
+        line.dialer.setReplyTimeout(10000);
+        QTimer::singleShot(100, &line.modem, [&] { line.modem.vanish(); });
+        QElapsedTimer clock;
+        clock.start();
+        line.dialer.dial();
+        QVERIFY(clock.elapsed() < 2000);
+        QVERIFY(!line.port->isOpen());
+        QCOMPARE(line.dialer.status(),
+                 QStringLiteral("The Modem was Disconnected - Check it and Dial Again"));
+        QVERIFY(line.dialer.dialShown());
+        // Dialing again finds no device and does not wait.
+        line.dialer.dial();
+        QCOMPARE(line.dialer.status(), QStringLiteral("Modem Not Detected Or In Use."));
+    }
+
+    void modemVanishesWhileIdle() {
+        Line line;
+        QSignalSpy changed(&line.dialer, &Dialer::changed);
+        line.modem.vanish();
+        QTRY_VERIFY_WITH_TIMEOUT(!line.port->isOpen(), 2000);
+        QCOMPARE(line.dialer.status(),
+                 QStringLiteral("The Modem was Disconnected - Check it and Dial Again"));
+        QVERIFY(changed.count() >= 1);
+    }
+
+    void screenClosedDuringTheWait() {
+        PtyRig rig;
+        rig.add(3);
+        auto port = rig.makePort();
+        auto* dialer = new Dialer(*rig.app.ctx, *port);
+        dialer->setRecipient(QStringLiteral("Pat"), QStringLiteral("555"));
+        dialer->activate(QStringLiteral("3"));
+        QTimer::singleShot(100, port.get(), [dialer] { delete dialer; });
+        QElapsedTimer clock;
+        clock.start();
+        dialer->dial();
+        QVERIFY(clock.elapsed() < 2000);
+        QVERIFY(rig.modems[3]->commands().contains("ATDT555;"));
+    }
+};
+
+TOLVAR_TEST(TestDialer)
+#include "test_dialer.moc"

@@ -1,0 +1,219 @@
+#include "dialer/phonefeatures.h"
+#include "ptymodem.h"
+#include "settings/settings.h"
+#include "testmain.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+namespace {
+enum class Kind { Silent, Modem, OneChar, Held };
+
+// Ports given as "kind@number", e.g. {Silent@1, Modem@3}.
+using PortList = QList<QPair<int, int>>;
+}  // namespace
+
+Q_DECLARE_METATYPE(PortList)
+
+class TestModemProbe : public QObject {
+    Q_OBJECT
+private slots:
+    void findsFirstAnsweringPort_data() {
+        QTest::addColumn<PortList>("ports");
+        QTest::addColumn<int>("expected");
+        const auto p = [](Kind k, int n) { return qMakePair(int(k), n); };
+        QTest::newRow("modem on 3, 1 and 2 silent")
+            << PortList{p(Kind::Silent, 1), p(Kind::Silent, 2), p(Kind::Modem, 3)} << 3;
+        QTest::newRow("two modems: the lower wins")
+            << PortList{p(Kind::Modem, 5), p(Kind::Silent, 1), p(Kind::Modem, 2)} << 2;
+        QTest::newRow("last port of the map")
+            << PortList{p(Kind::Silent, 15), p(Kind::Modem, 16)} << 16;
+        QTest::newRow("one character is no modem")
+            << PortList{p(Kind::OneChar, 1), p(Kind::Modem, 4)} << 4;
+        QTest::newRow("port held by another program is skipped")
+            << PortList{p(Kind::Held, 1), p(Kind::Modem, 6)} << 6;
+        QTest::newRow("only silent ports") << PortList{p(Kind::Silent, 1), p(Kind::Silent, 9)} << 0;
+        QTest::newRow("no ports at all") << PortList{} << 0;
+    }
+    void findsFirstAnsweringPort() {
+        QFETCH(PortList, ports);
+        QFETCH(int, expected);
+        PtyRig rig;
+        std::vector<std::unique_ptr<SystemSerialPort>> holders;
+        for (const auto& [kind, n] : ports) {
+            PtyModem& m = rig.add(n);
+            QVERIFY(m.isValid());
+            if (Kind(kind) == Kind::Modem || Kind(kind) == Kind::Held) {
+                m.answerAttention();
+            } else if (Kind(kind) == Kind::OneChar) {
+                m.setResponder([](const QByteArray&) { return QList<QByteArray>{"A"}; });
+            }
+            if (Kind(kind) == Kind::Held) {
+                holders.push_back(rig.makePort());
+                holders.back()->setPortNumber(n);
+                QVERIFY(holders.back()->open());
+            }
+        }
+        auto port = rig.makePort();
+        PhoneFeatures shown;
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(FindModem(*rig.app.ctx, *port, &shown), expected);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(rig.app.ctx->vars().ModemPort, expected);
+
+        if (expected == 0) {
+            QCOMPARE(shown.modemStatus, QStringLiteral("Modem Not Detected Or In Use."));
+            QVERIFY(shown.modemPortBox.isEmpty());
+            QVERIFY(!shown.phoneImageVisible);
+            QVERIFY(!shown.phonePageEnabled);
+            QVERIFY(!port->isOpen());
+            return;
+        }
+        QCOMPARE(shown.modemStatus, QStringLiteral("Your Modem Comm Port Is %1.").arg(expected));
+        QCOMPARE(shown.portCaption, QStringLiteral("COM Port # %1").arg(expected));
+        QCOMPARE(shown.modemPortBox, QString::number(expected));
+        QVERIFY(shown.phoneImageVisible && shown.phonePageEnabled);
+        QVERIFY(port->isOpen());
+        QCOMPARE(port->portNumber(), expected);
+        PtyModem& modem = *rig.modems[expected];
+        QVERIFY(modem.waitForCommand("AT#CID=1"));
+        QCOMPARE(modem.commands(), (QList<QByteArray>{"AT", "AT#CID=1"}));
+        // The other ports were asked once and let go again.
+        for (const auto& [kind, n] : ports) {
+            if (n == expected || Kind(kind) == Kind::Held) {
+                continue;
+            }
+            QVERIFY(!rig.modems[n]->commands().contains("AT#CID=1"));
+            auto again = rig.makePort();
+            again->setPortNumber(n);
+            QVERIFY2(again->open(), "a probed port stayed open");
+        }
+    }
+
+    // However many ports exist, they share one wait.
+    void sixteenSilentPortsStayWithinASecond() {
+        PtyRig rig;
+        for (int n = 1; n <= 16; ++n) {
+            QVERIFY(rig.add(n).isValid());
+        }
+        auto port = rig.makePort();
+        PhoneFeatures shown;
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(FindModem(*rig.app.ctx, *port, &shown), 0);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        for (int n = 1; n <= 16; ++n) {
+            QCOMPARE(rig.modems[n]->commands(), QList<QByteArray>{"AT"});
+        }
+    }
+
+    void noFactoryMeansNoModem() {
+        TempApp app;
+        SystemSerialPort port([](int) { return QString(); });
+        PhoneFeatures shown;
+        QCOMPARE(FindModem(*app.ctx, port, &shown), 0);
+        QCOMPARE(shown.modemStatus, QStringLiteral("Modem Not Detected Or In Use."));
+    }
+
+    void phoneOptions_data() {
+        QTest::addColumn<bool>("modem");
+        QTest::addColumn<QByteArray>("phone");
+        QTest::addColumn<QByteArray>("callId");
+        QTest::addColumn<bool>("daisy");
+        QTest::addColumn<bool>("callerId");
+        QTest::newRow("true and 2, probe found 3")
+            << true << QByteArray("#TRUE#,2\r\n") << QByteArray() << true << false;
+        QTest::newRow("false, caller ID on")
+            << true << QByteArray("#FALSE#,3\r\n") << QByteArray("#TRUE#\r\n") << false << true;
+        QTest::newRow("fields on two lines")
+            << true << QByteArray("#TRUE#\r\n7\r\n") << QByteArray("#FALSE#\r\n") << true << false;
+        QTest::newRow("no port field")
+            << true << QByteArray("#TRUE#") << QByteArray() << true << false;
+        QTest::newRow("wrong types")
+            << true << QByteArray("\"yes\",x\r\n") << QByteArray("#maybe#\r\n") << false << false;
+        QTest::newRow("empty files") << true << QByteArray("") << QByteArray("") << false << false;
+        QTest::newRow("no files") << true << QByteArray() << QByteArray() << false << false;
+        QTest::newRow("no modem, options still read")
+            << false << QByteArray("#TRUE#,1\r\n") << QByteArray("#TRUE#\r\n") << true << true;
+    }
+    void phoneOptions() {
+        QFETCH(bool, modem);
+        QFETCH(QByteArray, phone);
+        QFETCH(QByteArray, callId);
+        QFETCH(bool, daisy);
+        QFETCH(bool, callerId);
+        PtyRig rig;
+        rig.app.ctx->settings = std::make_shared<Settings>();
+        rig.add(2);
+        if (modem) {
+            rig.add(3).answerAttention();
+        }
+        if (!phone.isNull()) {
+            rig.app.write(QStringLiteral("Phone.txt"), phone);
+        }
+        if (!callId.isNull()) {
+            rig.app.write(QStringLiteral("CallID.txt"), callId);
+        }
+        auto port = rig.makePort();
+        PhoneFeatures shown;
+        LoadPhoneSettings(*rig.app.ctx, *port, &shown);
+        const CommonVariables& vars = rig.app.ctx->vars();
+        QCOMPARE(vars.ModemPort, modem ? 3 : 0);
+        QCOMPARE(shown.modemPortBox, modem ? QStringLiteral("3") : QString());
+        QCOMPARE(port->isOpen(), modem);
+        QCOMPARE(vars.PhoneDaisyChained, daisy);
+        QCOMPARE(rig.app.ctx->settings->phoneDaisyChained, daisy);
+        QCOMPARE(vars.CallerIDOn, callerId);
+        QCOMPARE(rig.app.ctx->settings->callerIdOn, callerId);
+        QCOMPARE(shown.phonePageEnabled, modem);
+        QVERIFY2(rig.app.prompter.done(), qPrintable(rig.app.prompter.report()));
+    }
+
+    void phoneFileRestoredFromBackup() {
+        PtyRig rig;
+        rig.app.write(QStringLiteral("Backup/Phone.txt"), "#TRUE#,4\r\n");
+        SystemSerialPort port(rig.names());
+        PhoneFeatures shown;
+        LoadPhoneSettings(*rig.app.ctx, port, &shown);
+        QVERIFY(rig.app.ctx->vars().PhoneDaisyChained);
+        QVERIFY(rig.app.exists(QStringLiteral("Phone.txt")));
+    }
+
+    void featuresOff() {
+        TempApp app;
+        app.ctx->settings = std::make_shared<Settings>();
+        app.ctx->vars().PhoneDaisyChained = app.ctx->settings->phoneDaisyChained = true;
+        app.ctx->vars().CallerIDOn = app.ctx->settings->callerIdOn = true;
+        PhoneFeatures shown;
+        PhoneFeaturesOff(*app.ctx, &shown);
+        QVERIFY(!shown.phoneImageVisible);
+        QVERIFY(!shown.phonePageEnabled);
+        QVERIFY(!app.ctx->vars().PhoneDaisyChained && !app.ctx->settings->phoneDaisyChained);
+        QVERIFY(!app.ctx->vars().CallerIDOn && !app.ctx->settings->callerIdOn);
+    }
+
+    void portNumberMap_data() {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("device");
+        QTest::newRow("1") << 1 << QStringLiteral("/dev/ttyS0");
+        QTest::newRow("4") << 4 << QStringLiteral("/dev/ttyS3");
+        QTest::newRow("5") << 5 << QStringLiteral("/dev/ttyUSB0");
+        QTest::newRow("8") << 8 << QStringLiteral("/dev/ttyUSB3");
+        QTest::newRow("9") << 9 << QStringLiteral("/dev/ttyACM0");
+        QTest::newRow("12") << 12 << QStringLiteral("/dev/ttyACM3");
+        QTest::newRow("13") << 13 << QStringLiteral("/dev/rfcomm0");
+        QTest::newRow("16") << 16 << QStringLiteral("/dev/rfcomm3");
+        QTest::newRow("0") << 0 << QString();
+        QTest::newRow("17") << 17 << QString();
+        QTest::newRow("-1") << -1 << QString();
+    }
+    void portNumberMap() {
+        QFETCH(int, port);
+        QFETCH(QString, device);
+        QCOMPARE(SerialPort::systemName(port), device);
+    }
+};
+
+TOLVAR_TEST(TestModemProbe)
+#include "test_modemprobe.moc"
