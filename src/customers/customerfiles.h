@@ -1,0 +1,83 @@
+#pragma once
+
+#include "customers/customerrecord.h"
+#include "shell/iostatus.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class AppContext;
+class FileStore;
+
+// The customer record file, its two companion files, the auxiliary data of
+// each customer, their headings and the state list. Record numbers count
+// from 1; a read past the end gives a blank record.
+namespace CustomerFiles {
+
+inline const QString kCustomerData = QStringLiteral("/CustomerData.txt");
+inline const QString kContractInfo = QStringLiteral("/ContractInfo.txt");
+inline const QString kCycleInfo = QStringLiteral("/CycleInfo.txt");
+inline const QString kAuxHeadings = QStringLiteral("/AuxHeadings.txt");
+inline const QString kStatesList = QStringLiteral("/StatesList.txt");
+constexpr int kAuxBoxes = 6;
+constexpr int kStatesLoaded = 50;
+
+// Number of customer records; 0 when there is no customer file.
+int customerCount(FileStore& store);
+
+CustomerRecord readCustomer(FileStore& store, int number);
+IoStatus writeCustomer(FileStore& store, int number, const CustomerRecord& record);
+QByteArray readContract(FileStore& store, int number);
+IoStatus writeContract(FileStore& store, int number, const QByteArray& record);
+QByteArray readCycle(FileStore& store, int number);
+IoStatus writeCycle(FileStore& store, int number, const QByteArray& record);
+
+// The whole customer file in one read (for lists and searches); nothing when
+// there is no customer file. Each record of `count` starts at (n-1) x 328;
+// the last one may be short.
+struct CustomerBytes {
+    QByteArray bytes;
+    int count = 0;
+    // Record n (from 1), zero-padded to its full length.
+    QByteArray record(int number) const;
+    // One trimmed text field of record n, decoded without the others.
+    QString field(int number, const QString& name) const;
+};
+std::optional<CustomerBytes> readAllCustomerBytes(FileStore& store);
+QList<CustomerRecord> readAllCustomers(FileStore& store);
+
+// Removes customer `number` from all three record files, which close up
+// behind it; each file is replaced in one step, so a crash leaves either the
+// old or the new file. Also deletes the receivable file of `account` (and its
+// backup copy) when that is a usable file name. The aux folder stays.
+IoStatus deleteCustomer(FileStore& store, int number, const QString& account);
+
+// Rebuild a missing companion file with `record` in every slot, when the
+// customer file exists; otherwise tell the user and change nothing.
+void BuildContractInfo(AppContext& ctx, int RecPointer, const QByteArray& record);
+void BuildCycleInfo(AppContext& ctx, int customerCount, const QByteArray& record);
+
+// The data path of aux box `box` of an account.
+QString auxDataPath(const QString& account, int box);
+// The six boxes of an account ("\n" between lines); empty for missing files.
+QStringList loadAuxData(FileStore& store, const QString& account);
+// Writes the six boxes, creating the account's folders when missing. An
+// account that is not a usable folder name is refused.
+IoStatus saveAuxData(FileStore& store, const QString& account, const QStringList& boxes);
+
+// The six headings, or nothing when there is no headings file.
+std::optional<QStringList> loadHeadings(FileStore& store);
+IoStatus saveHeadings(FileStore& store, const QStringList& headings);
+
+// The first 50 state codes of the state list (fewer when the file has fewer).
+QStringList loadStates(FileStore& store);
+
+// Whether another record than `except` holds this account number: the typed
+// text, untrimmed, against each record's trimmed account number.
+bool accountNumberTaken(FileStore& store, const QString& typed, int except);
+
+}  // namespace CustomerFiles

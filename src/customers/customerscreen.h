@@ -1,0 +1,204 @@
+#pragma once
+
+#include "customers/customerrecord.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class AppContext;
+
+// What the boxes of the customer screen hold.
+struct CustomerBoxes {
+    QString accountNumber;                               // txtCustomer(0)
+    QString accountName;                                 // txtCustomer(1)
+    QString address1;                                    // txtCustomer(2)
+    QString address2;                                    // txtCustomer(3)
+    QString city;                                        // cboCity (USA style)
+    QString state;                                       // cboStates (USA style)
+    QString postalCode;                                  // txtCustomer(5) (USA style)
+    QString address3;                                    // txtAdd3 (international style)
+    QString address4;                                    // txtAdd4 (international style)
+    QString phone;                                       // txtCustomer(6)
+    QString other;                                       // txtCustomer(7) "Fax, Email, ETC"
+    QString firstName;                                   // txtCustomer(8)
+    QString middleInitial;                               // txtCustomer(9), never stored
+    QString lastName;                                    // txtCustomer(10)
+    QString cell;                                        // txtCustomer(11)
+    QString title;                                       // cboTitle
+    QString accountType = CustomerRecord::individual();  // lbLType
+};
+
+// Where the screen puts the focus after an action.
+enum class CustomerFocus {
+    None,
+    AccountNumber,
+    AccountName,
+    FirstName,
+    Telephone,
+    StartProposal,  // cmdSchedule
+    SearchBox,
+    AccountList  // cboAccounts
+};
+
+enum class SaveOutcome {
+    Saved,
+    Invalid,     // told the user; stay (SaveOk false)
+    ExitToMenu,  // the user chose to leave without creating a customer
+};
+
+// A row of the results grid fgCustomersFound.
+struct CustomerRow {
+    QString customer;
+    QString phone;
+    QString street;
+    QString city;
+    int record = 0;
+};
+
+enum class SearchOutcome {
+    NotRun,     // a telephone search with too few characters
+    NoneFound,  // the question was asked (and answered)
+    OneShown,   // the single match is shown
+    ManyListed  // the results grid lists the matches
+};
+
+// What follows "&Start Proposal".
+enum class NextWork { None, ProposalWriter, FieldProposal };
+
+struct DialRequest {
+    QString name;
+    QString number;  // empty when the customer has no number
+};
+
+struct AccountEntry {
+    QString name;  // display name
+    int record = 0;
+};
+
+// The logic of the customer screen. The screen shows `boxes` and the flags,
+// calls an action, then refreshes its controls from the model and puts the
+// focus where `focus` says. The current record number lives in
+// CommonVariables, so the proposal writer finds the customer shown here.
+class CustomerScreenModel {
+public:
+    explicit CustomerScreenModel(AppContext& ctx);
+
+    // --- Opening
+    void load();      // once, when the screen loads
+    void activate();  // every time the screen becomes active
+
+    // --- The shown customer
+    int current() const;
+    void showRecord(int number);
+    void toggleType();  // cmdAcctType
+    bool isBusiness() const { return boxes.accountType == CustomerRecord::business(); }
+    // The record that a save would write.
+    CustomerRecord recordFromBoxes() const;
+
+    // --- Saving (every action that moves on saves first)
+    SaveOutcome save();
+    bool saveOk() const { return m_saveOk; }
+    // Leaving the account number box; false when another customer has it.
+    bool checkDuplicateAccount();
+
+    // --- New, cancel, delete
+    SaveOutcome addNew();        // mnuAdd
+    SaveOutcome addNewButton();  // cmdNew: hides the search and results first
+    void cancelAdd();            // cmdCustomer
+    bool deleteShown();          // mnuDelete; true when deleted
+
+    // --- Moving
+    SaveOutcome navigate(int index);  // cmdNav(index)
+    // The record cmdNav(index) moves to, or 0 when it does not move.
+    static int navTarget(int index, int current, int count);
+
+    // --- Name list (cboAccounts)
+    bool openNameList();  // Command1(1); false when the list is empty
+    void closeFrames();   // Command1(2)
+    QString completeName(const QString& typed) const;
+    int recordForName(const QString& text) const;
+    void selectFromList(int record);
+
+    // --- Search and results
+    SaveOutcome openSearch();  // Command1(0)
+    void chooseSearchOption(int option);
+    SearchOutcome runSearch();   // cmdStartSearch
+    void listAllCustomers();     // mnuPrint, Command1(3)
+    void selectResult(int row);  // mnuSelect
+    QList<CustomerRow> search(int mode, const QString& text) const;
+    static QStringList resultHeadings();
+
+    // --- Leaving
+    SaveOutcome startProposal(NextWork* next);  // cmdSchedule
+    SaveOutcome exitToMenu();                   // cmdExit
+
+    // --- Dialing (imgPhone); the dialer opens with what this returns.
+    DialRequest dial();
+
+    // --- Auxiliary data (fraAux)
+    void saveHeadings();
+    void closeAuxScreen();
+    void reloadAux();
+    void showNextAccount();
+    void showPreviousAccount();
+    QString auxCaption() const;
+    QString accountLabel() const;
+    QString bigWindowLabel(int box) const;
+
+    // --- State the screen shows
+    CustomerBoxes boxes;
+    QStringList auxBoxes = QStringList(6, QString());
+    QStringList headings = QStringList(6, QString());
+    bool retainAux = false;  // ckSaveAux
+    int customerCount = 0;
+    bool usaAddress = true;
+    QList<AccountEntry> accounts;
+    QStringList cities;
+    QStringList states;
+    static QStringList titles();
+
+    bool navEnabled = false;        // cmdNav(0..6) and Command1(0..2)
+    bool deleteEnabled = false;     // mnuDelete
+    bool auxEnabled = true;         // mnuAux
+    bool addEnabled = true;         // mnuAdd
+    bool cancelAddVisible = false;  // cmdCustomer
+    bool listVisible = false;       // fraListSelect and cboAccounts
+    bool searchVisible = false;     // fraSearch
+    bool resultsVisible = false;    // fraCustomersFound
+    bool printVisible = false;      // cmdPrintCustomers
+    QString resultsCaption;
+    QList<CustomerRow> results;
+    int searchOption = -1;  // optSearch(0..8) that is set, -1 none
+    QString searchText;
+    CustomerFocus focus = CustomerFocus::None;
+
+    // The companion records held for the shown customer.
+    const QByteArray& contract() const { return m_contract; }
+    const QByteArray& cycle() const { return m_cycle; }
+
+private:
+    void setCurrent(int number);
+    void clearBoxes();
+    void applyCompanionDefaults();
+    void fillLists();
+    void addCity(const QString& city);
+    void prefillFromBusiness();
+    void setEnabledAfterSave();
+    void loadAux();
+    bool validate(SaveOutcome* outcome);
+    bool accountNumberUsable();
+    bool writeShown();
+    void updateAccountEntry(const CustomerRecord& stored);
+    int searchMode() const;
+    CustomerRow rowOf(const CustomerRecord& r, int number) const;
+
+    AppContext& m_ctx;
+    CustomerRecord m_record;
+    QByteArray m_contract;
+    QByteArray m_cycle;
+    bool m_saveOk = false;
+};
