@@ -1,0 +1,142 @@
+#include "proposals/proposalreport.h"
+
+#include "shell/appcontext.h"
+#include "shell/dates.h"
+
+QStringList ProposalReportRow::cells() const {
+    return {selected ? ProposalReport::selectionMark() : QString(),
+            creationDate,
+            number,
+            accountKey,
+            name,
+            amount};
+}
+
+ProposalReport::ProposalReport(AppContext& ctx) : m_ctx(ctx) {}
+
+QString ProposalReport::gridLayout() {
+    return QStringLiteral(
+        "^Select|^Creation Date|^Proposal No  |^Account No      |<Name                          "
+        "                  |>     Amount");
+}
+
+QString ProposalReport::selectionMark() {
+    return QString(QChar(0xAB)) + QStringLiteral("  ");
+}
+
+QString ProposalReport::noPaymentNote() {
+    return QString(53, QLatin1Char(' ')) + QStringLiteral("No Payment data was found");
+}
+
+QString ProposalReport::fieldProposalMessage() {
+    return QStringLiteral(
+        "This Proposal is a Field Proposal\r\nUse the Finalize Routine to add\r\nBody Data, "
+        "Pricing and Scheduling");
+}
+
+ProposalReportRow ProposalReport::rowFor(const QString& fileName) {
+    ProposalReportRow row;
+    row.fileName = fileName;
+    const std::optional<ProposalHeader> h = ProposalFiles::readHeader(m_ctx.store(), fileName);
+    if (!h) {
+        // Listed all the same, so that a file no one can read can still be deleted.
+        row.number = fileName.chopped(4);
+        return row;
+    }
+    row.creationDate = Dates::toShort(h->creationDate);
+    row.number = h->number;
+    row.accountKey = h->accountKey;
+    row.name = h->customerName;
+    row.amount = h->proposedPrice.display(MoneyLocale());
+    return row;
+}
+
+bool ProposalReport::fill() {
+    m_rows.clear();
+    const QStringList names = ProposalFiles::listHeaders(m_ctx.store());
+    if (names.isEmpty()) {
+        m_ctx.prompter().message(ProposalFiles::noProposalsMessage(),
+                                 AppContext::applicationTitle());
+        return false;
+    }
+    m_rows.reserve(names.size());
+    for (const QString& name : names) {
+        m_rows << rowFor(name);
+    }
+    return true;
+}
+
+ProposalReport::Click ProposalReport::click(int gridRow, int column) {
+    if (gridRow < 1 || gridRow > m_rows.size()) {
+        return Click::Nothing;
+    }
+    ProposalReportRow& row = m_rows[gridRow - 1];
+    if (column == Select) {
+        row.selected = !row.selected;
+        return Click::Toggled;
+    }
+    if (column != ProposalNo) {
+        return Click::Nothing;
+    }
+    if (row.isFieldProposal()) {
+        m_ctx.prompter().message(fieldProposalMessage(), AppContext::applicationTitle());
+        return Click::FieldProposal;
+    }
+    openDetails(row);
+    return Click::Details;
+}
+
+void ProposalReport::openDetails(const ProposalReportRow& row) {
+    // The files are named after the plain number, so an invoiced proposal
+    // ("1001P") finds its body and schedule under the row's file name.
+    m_details = ProposalReportDetails();
+    m_details.fileName = row.fileName;
+    m_detailsShown = true;
+    const std::optional<QStringList> body =
+        ProposalFiles::readBodyLines(m_ctx.store(), row.fileName);
+    if (body) {
+        m_details.body = ProposalFiles::joinBodyLines(*body);
+    }
+    loadSchedule(row.fileName);
+}
+
+void ProposalReport::loadSchedule(const QString& fileName) {
+    const PaymentsReading r = ProposalFiles::readPayments(m_ctx.store(), fileName);
+    if (r.problem == PaymentsProblem::Missing) {
+        m_details.noPaymentData = true;
+        return;
+    }
+    const auto shown = [](const QString& text) {
+        bool ok = false;
+        const Money m = Money::parseDisplay(text, &ok, MoneyLocale());
+        return ok ? m.display(MoneyLocale()) : text;
+    };
+    m_details.proposedAmount = shown(r.payments.total);
+    m_details.paymentCount = QString::number(r.promisedCount);
+    if (r.problem == PaymentsProblem::BadCount) {
+        // More payments than the panel has lines for, or no count at all.
+        m_details.noPaymentData = true;
+        return;
+    }
+    for (const ScheduledPayment& p : r.payments.payments) {
+        m_details.payments << ScheduledPayment{shown(p.amount), p.dueDate};
+    }
+}
+
+bool ProposalReport::deleteSelected() {
+    IoStatus first;
+    for (const ProposalReportRow& row : std::as_const(m_rows)) {
+        if (!row.selected) {
+            continue;
+        }
+        const IoStatus s = ProposalFiles::deleteFiles(m_ctx.store(), row.fileName);
+        if (first.ok() && !s.ok()) {
+            first = s;
+        }
+        if (m_details.fileName == row.fileName) {
+            m_detailsShown = false;
+        }
+    }
+    m_ctx.reportIoError(first);
+    return fill();
+}
