@@ -1,0 +1,208 @@
+#include "dialer/dialer.h"
+#include "dialer/systemserialport.h"
+#include "tempapp.h"
+#include "testmain.h"
+
+#include <QTest>
+
+namespace {
+using Entries = QList<QPair<QString, QString>>;
+
+Entries slotsOf(const SpeedDialTable& table) {
+    Entries out;
+    for (int i = 0; i < SpeedDialTable::kSlots; ++i) {
+        out << qMakePair(table.at(i).name, table.at(i).number);
+    }
+    return out;
+}
+
+// The ten slots: the given entries from slot 0, the rest free.
+Entries padded(Entries entries) {
+    while (entries.size() < SpeedDialTable::kSlots) {
+        entries << qMakePair(QString(), QString());
+    }
+    return entries;
+}
+
+const QByteArray kFive =
+    "Al\r\n555-0001\r\nBo\r\n555-0002\r\nCy\r\n555-0003\r\n"
+    "Di\r\n555-0004\r\nEd\r\n555-0005\r\n";
+
+struct Screen {
+    Screen() : port([](int) { return QString(); }), dialer(*app.ctx, port) {}
+    void open(const QByteArray& file) {
+        app.write(QStringLiteral("SpeedNumbers.txt"), file);
+        dialer.activate(QString());
+    }
+    TempApp app;
+    SystemSerialPort port;
+    Dialer dialer;
+};
+}  // namespace
+
+Q_DECLARE_METATYPE(Entries)
+
+class TestSpeedDial : public QObject {
+    Q_OBJECT
+private slots:
+    void load_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<Entries>("expected");
+        const auto e = [](const char* n, const char* d) {
+            return qMakePair(QString::fromLatin1(n), QString::fromLatin1(d));
+        };
+        QTest::newRow("missing") << QByteArray() << Entries{};
+        QTest::newRow("empty") << QByteArray("") << Entries{};
+        QTest::newRow("two") << QByteArray("Ann\r\n555-1\r\nBob\r\n1-555-2\r\n")
+                             << Entries{e("Ann", "555-1"), e("Bob", "1-555-2")};
+        QTest::newRow("missing last number line")
+            << QByteArray("Ann\r\n555-1\r\nBob\r\n") << Entries{e("Ann", "555-1")};
+        QTest::newRow("trailing blank line")
+            << QByteArray("Ann\r\n555-1\r\n\r\n") << Entries{e("Ann", "555-1")};
+        QTest::newRow("bare LF and CR ends")
+            << QByteArray("Ann\n555-1\rBob\n2") << Entries{e("Ann", "555-1"), e("Bob", "2")};
+        QTest::newRow("quotes and commas kept")
+            << QByteArray("\"Al\", Jr\r\n555,1\r\n") << Entries{e("\"Al\", Jr", "555,1")};
+        QTest::newRow("windows-1252")
+            << QByteArray("Ren\xe9\r\n5\r\n")
+            << Entries{qMakePair(QStringLiteral("Ren\u00e9"), QStringLiteral("5"))};
+        QByteArray twelve;
+        Entries ten;
+        for (int i = 0; i < 12; ++i) {
+            twelve += "N" + QByteArray::number(i) + "\r\n" + QByteArray::number(i) + "\r\n";
+            if (i < 10) {
+                ten << qMakePair(QStringLiteral("N%1").arg(i), QString::number(i));
+            }
+        }
+        QTest::newRow("twelve entries keep ten") << twelve << ten;
+        QTest::newRow("twelve and a half") << twelve + "X\r\n" << ten;
+    }
+    void load() {
+        QFETCH(QByteArray, file);
+        QFETCH(Entries, expected);
+        Screen s;
+        if (!file.isNull()) {
+            s.app.write(QStringLiteral("SpeedNumbers.txt"), file);
+        }
+        s.dialer.activate(QString());
+        QCOMPARE(slotsOf(s.dialer.speedDial()), padded(expected));
+        QCOMPARE(s.dialer.speedCaption(0), padded(expected).at(0).first);
+        QVERIFY2(s.app.prompter.done(), qPrintable(s.app.prompter.report()));
+    }
+
+    void loadRestoresFromBackup() {
+        Screen s;
+        s.app.write(QStringLiteral("Backup/SpeedNumbers.txt"), "Ann\r\n555-1\r\n");
+        s.dialer.activate(QString());
+        QCOMPARE(s.dialer.speedCaption(0), QStringLiteral("Ann"));
+    }
+
+    void saveWritesSlotOrderWithoutFreeSlots() {
+        Screen s;
+        s.open("Al\r\n555-0001\r\n");
+        for (const auto& [slot, name, number] :
+             {std::tuple{3, "Di", "1-555-0004"}, std::tuple{1, "Bo\r\nX", "555-0002"}}) {
+            s.dialer.selectSpeedDial(slot);
+            QVERIFY(s.dialer.speedFrameShown());
+            s.dialer.setNameBox(QString::fromLatin1(name));
+            s.dialer.setNumberBox(QString::fromLatin1(number));
+            s.dialer.saveSpeedDial();
+            QVERIFY(!s.dialer.speedFrameShown());
+            QVERIFY(s.dialer.nameBox().isEmpty() && s.dialer.numberBox().isEmpty());
+        }
+        QCOMPARE(s.app.read(QStringLiteral("SpeedNumbers.txt")),
+                 QByteArray("Al\r\n555-0001\r\nBo X\r\n555-0002\r\nDi\r\n1-555-0004\r\n"));
+    }
+
+    void savingAnEmptyNameFreesTheSlot() {
+        Screen s;
+        s.open(kFive);
+        s.dialer.selectSpeedDial(1);
+        s.dialer.setNameBox(QString());
+        s.dialer.setNumberBox(QStringLiteral("555-9999"));
+        s.dialer.saveSpeedDial();
+        QCOMPARE(
+            s.app.read(QStringLiteral("SpeedNumbers.txt")),
+            QByteArray("Al\r\n555-0001\r\nCy\r\n555-0003\r\nDi\r\n555-0004\r\nEd\r\n555-0005\r\n"));
+        s.dialer.activate(QString());
+        QCOMPARE(s.dialer.speedDial().usedSlots(), 4);
+        QVERIFY(s.dialer.speedDial().isFree(4));
+    }
+
+    void deleteMovesTheRestUp_data() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << int(Answer::Yes);
+        QTest::newRow("no") << int(Answer::No);
+    }
+    void deleteMovesTheRestUp() {
+        QFETCH(int, answer);
+        Screen s;
+        s.open(kFive);
+        s.dialer.selectSpeedDial(2);
+        QVERIFY(s.dialer.deleteEnabled());
+        s.app.prompter.expectQuestion(
+            QStringLiteral("This will delete SpeedDial entry  Cy\r\nAre you Sure"),
+            QStringLiteral("Delete Speed Dial"), Buttons::YesNo, Answer(answer));
+        s.dialer.deleteSpeedDial();
+        QVERIFY2(s.app.prompter.done(), qPrintable(s.app.prompter.report()));
+        QVERIFY(!s.dialer.deleteEnabled());
+        if (Answer(answer) == Answer::No) {
+            QCOMPARE(s.app.read(QStringLiteral("SpeedNumbers.txt")), kFive);
+            QCOMPARE(s.dialer.speedCaption(2), QStringLiteral("Cy"));
+            return;
+        }
+        QCOMPARE(
+            s.app.read(QStringLiteral("SpeedNumbers.txt")),
+            QByteArray("Al\r\n555-0001\r\nBo\r\n555-0002\r\nDi\r\n555-0004\r\nEd\r\n555-0005\r\n"));
+        const auto e = [](const char* n, const char* d) {
+            return qMakePair(QString::fromLatin1(n), QString::fromLatin1(d));
+        };
+        QCOMPARE(slotsOf(s.dialer.speedDial()), padded({e("Al", "555-0001"), e("Bo", "555-0002"),
+                                                        e("Di", "555-0004"), e("Ed", "555-0005")}));
+    }
+
+    // A failed write stores nothing: the slot stays free and the typed entry
+    // stays in the boxes to try again.
+    void failedSaveKeepsEverything() {
+        Screen s;
+        s.app.mkdir(QStringLiteral("SpeedNumbers.txt"));
+        s.dialer.activate(QString());
+        s.dialer.selectSpeedDial(0);
+        s.dialer.setNameBox(QStringLiteral("Ann"));
+        s.dialer.setNumberBox(QStringLiteral("555-1"));
+        s.dialer.saveSpeedDial();
+        QCOMPARE(s.app.prompter.shown().size(), 1);
+        QVERIFY(s.app.prompter.shown().first().contains(QStringLiteral("SpeedNumbers.txt")));
+        QVERIFY(s.dialer.speedDial().isFree(0));
+        QVERIFY(s.dialer.speedFrameShown());
+        QCOMPARE(s.dialer.nameBox(), QStringLiteral("Ann"));
+    }
+
+    void restoreGivesBackTheCustomer() {
+        Screen s;
+        s.open(kFive);
+        s.dialer.setRecipient(QStringLiteral("Pat Doe"), QStringLiteral("555-7777"));
+        s.dialer.selectSpeedDial(0);
+        s.dialer.selectSpeedDial(3);
+        QCOMPARE(s.dialer.name(), QStringLiteral("Di"));
+        QCOMPARE(s.dialer.number(), QStringLiteral("555-0004"));
+        s.dialer.restoreRecipient();
+        QCOMPARE(s.dialer.name(), QStringLiteral("Pat Doe"));
+        QCOMPARE(s.dialer.number(), QStringLiteral("555-7777"));
+    }
+
+    void loadCurrentRecipientStoresIt() {
+        Screen s;
+        s.open(kFive);
+        s.dialer.setRecipient(QStringLiteral("Pat Doe"), QStringLiteral("555-7777"));
+        s.dialer.selectSpeedDial(7);
+        s.dialer.loadCurrentRecipient();
+        QCOMPARE(s.app.read(QStringLiteral("SpeedNumbers.txt")),
+                 kFive + QByteArray("Pat Doe\r\n555-7777\r\n"));
+        s.dialer.activate(QString());
+        QCOMPARE(s.dialer.speedCaption(5), QStringLiteral("Pat Doe"));
+    }
+};
+
+TOLVAR_TEST(TestSpeedDial)
+#include "test_speeddial.moc"
