@@ -71,7 +71,7 @@ struct PenState {
 bool PrintProposal(PageDevice& device, const ProposalPrintInput& input, PenState* left = nullptr);
 
 // Parts of a proposal page, for the sample print and for tests.
-void DrawProposalBoxes(PrintPen& pen, const ProposalPrintInput& input, int copy);
+void DrawProposalBoxes(PrintPen& pen, int copy);
 
 // The setup screen's "Print Sample": the logo at 0.25 in and the five boxes
 // as the first copy prints them, then the end of the job.
