@@ -51,6 +51,7 @@ void CustomerScreenModel::activate() {
     FileStore& store = m_ctx.store();
     if (store.FileExists(CustomerFiles::kCustomerData)) {
         navEnabled = true;
+        deleteEnabled = true;
         customerCount = CustomerFiles::customerCount(store);
         fillLists();
         showRecord(qBound(1, current(), qMax(1, customerCount)));
