@@ -69,6 +69,11 @@ void Dialer::readyState() {
 }
 
 void Dialer::activate(const QString& portBox) {
+    // The window is activated again when the user comes back to it during
+    // the wait; the call in progress keeps its state.
+    if (isDialing()) {
+        return;
+    }
     readyState();
     if (!m_port.isOpen()) {
         bool ok = false;
@@ -115,7 +120,10 @@ void Dialer::dial() {
     m_lastReply.clear();
     m_cancel = false;
     m_port.write(QByteArrayLiteral("ATDT") + Text::encode(m_number) + QByteArrayLiteral(";\r"));
-    finishDial(awaitOk());
+    const Outcome outcome = awaitOk();
+    if (outcome != Outcome::Gone) {
+        finishDial(outcome);
+    }
 }
 
 // Lets events run until the modem's reply holds "OK".

@@ -108,14 +108,6 @@ private slots:
         }
     }
 
-    void noFactoryMeansNoModem() {
-        TempApp app;
-        SystemSerialPort port([](int) { return QString(); });
-        PhoneFeatures shown;
-        QCOMPARE(FindModem(*app.ctx, port, &shown), 0);
-        QCOMPARE(shown.modemStatus, QStringLiteral("Modem Not Detected Or In Use."));
-    }
-
     void phoneOptions_data() {
         QTest::addColumn<bool>("modem");
         QTest::addColumn<QByteArray>("phone");
@@ -170,16 +162,6 @@ private slots:
         QVERIFY2(rig.app.prompter.done(), qPrintable(rig.app.prompter.report()));
     }
 
-    void phoneFileRestoredFromBackup() {
-        PtyRig rig;
-        rig.app.write(QStringLiteral("Backup/Phone.txt"), "#TRUE#,4\r\n");
-        SystemSerialPort port(rig.names());
-        PhoneFeatures shown;
-        LoadPhoneSettings(*rig.app.ctx, port, &shown);
-        QVERIFY(rig.app.ctx->vars().PhoneDaisyChained);
-        QVERIFY(rig.app.exists(QStringLiteral("Phone.txt")));
-    }
-
     void featuresOff() {
         TempApp app;
         app.ctx->settings = std::make_shared<Settings>();
@@ -197,16 +179,12 @@ private slots:
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("device");
         QTest::newRow("1") << 1 << QStringLiteral("/dev/ttyS0");
-        QTest::newRow("4") << 4 << QStringLiteral("/dev/ttyS3");
         QTest::newRow("5") << 5 << QStringLiteral("/dev/ttyUSB0");
-        QTest::newRow("8") << 8 << QStringLiteral("/dev/ttyUSB3");
         QTest::newRow("9") << 9 << QStringLiteral("/dev/ttyACM0");
-        QTest::newRow("12") << 12 << QStringLiteral("/dev/ttyACM3");
         QTest::newRow("13") << 13 << QStringLiteral("/dev/rfcomm0");
         QTest::newRow("16") << 16 << QStringLiteral("/dev/rfcomm3");
         QTest::newRow("0") << 0 << QString();
         QTest::newRow("17") << 17 << QString();
-        QTest::newRow("-1") << -1 << QString();
     }
     void portNumberMap() {
         QFETCH(int, port);

@@ -90,13 +90,6 @@ private slots:
         QVERIFY2(s.app.prompter.done(), qPrintable(s.app.prompter.report()));
     }
 
-    void loadRestoresFromBackup() {
-        Screen s;
-        s.app.write(QStringLiteral("Backup/SpeedNumbers.txt"), "Ann\r\n555-1\r\n");
-        s.dialer.activate(QString());
-        QCOMPARE(s.dialer.speedCaption(0), QStringLiteral("Ann"));
-    }
-
     void saveWritesSlotOrderWithoutFreeSlots() {
         Screen s;
         s.open("Al\r\n555-0001\r\n");
