@@ -155,8 +155,10 @@ Dialer::Outcome Dialer::awaitOk() {
     return *outcome;
 }
 
-// Each read is judged on its own, as the modem's reply line normally arrives
-// whole; a read is taken only once two characters are waiting.
+// The reply is judged on everything the modem has sent since the dial
+// command: over a real line "OK" often arrives split across two reads, and
+// judging each read alone would leave a good call waiting for the time-out.
+// A read is taken only once two characters are waiting.
 std::optional<Dialer::Outcome> Dialer::judgeReply(bool timeLeft) {
     if (m_cancel) {
         return Outcome::Cancelled;
@@ -165,7 +167,7 @@ std::optional<Dialer::Outcome> Dialer::judgeReply(bool timeLeft) {
         return Outcome::Lost;
     }
     if (m_port.bytesAvailable() >= 2) {
-        m_lastReply = Text::decode(m_port.readAll());
+        m_lastReply += Text::decode(m_port.readAll());
         if (m_lastReply.contains(QLatin1String("OK"))) {
             return Outcome::Ok;
         }

@@ -49,6 +49,7 @@ public:
     bool deleteEnabled() const { return m_deleteEnabled; }  // cmdSpeedDialer(2)
     bool speedFrameShown() const { return m_frameShown; }   // fraSpeedDial
     bool isDialing() const { return m_wait != nullptr; }
+    // All the modem sent since the last dial command.
     const QString& lastReply() const { return m_lastReply; }
 
     // txtDialer(0) and txtDialer(1).

@@ -112,21 +112,21 @@ private slots:
         QVERIFY(line.port->isOpen());
     }
 
-    void replyJudgedOneReadAtATime_data() {
+    void replyJudgedOnAllReadsOfTheDial_data() {
         QTest::addColumn<QList<QByteArray>>("pieces");
         QTest::addColumn<bool>("connected");
         QTest::addColumn<QString>("lastReply");
         QTest::newRow("whole") << QList<QByteArray>{"\r\nOK\r\n"} << true << "\r\nOK\r\n";
         QTest::newRow("OK split over two reads")
-            << QList<QByteArray>{"\r\nO", "K\r\n"} << false << "K\r\n";
+            << QList<QByteArray>{"\r\nO", "K\r\n"} << true << "\r\nOK\r\n";
         QTest::newRow("one character waits for more")
             << QList<QByteArray>{"O", "K\r\n"} << true << "OK\r\n";
         QTest::newRow("other lines first")
-            << QList<QByteArray>{"\r\nRING\r\n", "\r\nOK\r\n"} << true << "\r\nOK\r\n";
+            << QList<QByteArray>{"\r\nRING\r\n", "\r\nOK\r\n"} << true << "\r\nRING\r\n\r\nOK\r\n";
         QTest::newRow("error only")
             << QList<QByteArray>{"\r\nERROR\r\n"} << false << "\r\nERROR\r\n";
     }
-    void replyJudgedOneReadAtATime() {
+    void replyJudgedOnAllReadsOfTheDial() {
         QFETCH(QList<QByteArray>, pieces);
         QFETCH(bool, connected);
         QFETCH(QString, lastReply);
