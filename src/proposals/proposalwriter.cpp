@@ -121,8 +121,12 @@ void ProposalWriter::activate(const CustomerBlock& customer) {
     m_view.templateOption = m_templates.available();
     taxStatement = BodyText::defaultTaxStatement();
     m_creation = NoCreation;
-    m_pricing.setRates(taxRates());
-    m_pricing.setupTaxBoxes();
+    // Taxes already applied in the pricing step are kept: only entering the
+    // step from the body starts them over.
+    if (m_view.step < 3) {
+        m_pricing.setRates(taxRates());
+        m_pricing.setupTaxBoxes();
+    }
 }
 
 void ProposalWriter::toggleJobSite() {

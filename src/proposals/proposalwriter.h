@@ -65,7 +65,9 @@ public:
     // Opening the screen; `customDisclaimerBox` is the terms screen's custom
     // disclaimer text.
     void load(const QString& customDisclaimerBox);
-    // Each time the screen becomes active, with the current customer.
+    // When the screen is shown for the current customer. Not for every
+    // window activation: closing a message box activates the window again,
+    // and this refills the job site from the customer.
     void activate(const CustomerBlock& customer);
 
     // --- Step 1: service location (txtCustomerInfo(1..8)).

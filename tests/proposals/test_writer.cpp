@@ -337,6 +337,36 @@ private slots:
         QVERIFY2(w.app.prompter.done(), qPrintable(w.app.prompter.report()));
     }
 
+    // The last item's extension reaches the pricing step; coming back to the
+    // writer window in that step keeps the taxes applied.
+    void pricingStepKeepsItsTaxes() {
+        WriterApp w;
+        ProposalWriter& pw = *w.writer;
+        pw.toBody();
+        pw.chooseCreation(ProposalWriter::Manual);
+        pw.body().setText(QStringLiteral("Gutters"));
+        pw.itemBoxes = {QStringLiteral("Gutter guard"), QStringLiteral("$12.50"),
+                        QStringLiteral("5")};
+        QVERIFY(pw.addItem());
+        QVERIFY(pw.toPricing());
+        QCOMPARE(pw.view().step, 3);
+        QVERIFY(!pw.view().itemsMenu);
+        Pricing& p = pw.pricing();
+        QVERIFY(p.view().taxFrame);
+        QVERIFY(p.leavePreAmount(QStringLiteral("1000")));
+        QVERIFY(p.view().taxItemsEnabled);
+        p.setTax1Applied(true);
+        p.setTaxItems(true);
+        // 62.50 at 7.5 % = 4.6875 -> 4.6875 + 0.005 = 4.6925 -> 4.69.
+        QCOMPARE(p.tax1(), Money::fromCents(7500 + 469));
+        pw.activate(smithRoofing());
+        QCOMPARE(p.tax1(), Money::fromCents(7500 + 469));
+        QCOMPARE(p.shown(p.total()), QStringLiteral("$1,079.69"));
+        pw.backToBody();
+        QCOMPARE(pw.view().step, 2);
+        QCOMPARE(pw.creation(), ProposalWriter::NoCreation);
+    }
+
     void jobSiteToggle() {
         WriterApp w;
         QCOMPARE(w.writer->site, smithRoofing().lines);
