@@ -51,3 +51,7 @@ struct InvoicePageInput {
 // Draws invoice `input.index` on the current page. The caller has run
 // PrinterSetup("Portrait", colour) and ends the page or the job.
 void PrintInvoicePage(PrintPen& pen, const InvoicePageInput& input);
+
+// One invoice as a print job of its own: set-up, the page, the end of the
+// job. False when the device failed.
+bool PrintInvoice(PageDevice& device, const InvoicePageInput& input);
