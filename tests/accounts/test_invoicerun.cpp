@@ -182,10 +182,6 @@ private slots:
         QVERIFY(!f.screen->allInvoicesEnabled());
         f.screen->setAllInvoices(true);
         QVERIFY(!f.screen->allInvoices());
-    }
-
-    void internationalAddressLabels() {
-        Fixture f;
         f.app.ctx->settings->addressStyle = AddressStyle::International;
         f.pick("1001");
         QCOMPARE(f.screen->selected().labels.at(2), QStringLiteral("Springfield"));
@@ -387,25 +383,6 @@ private slots:
         QCOMPARE(taxes.at(1).reference, QStringLiteral("20260001"));
     }
 
-    void counterCarriesOverAcrossRuns() {
-        Fixture f;
-        f.app.write(QStringLiteral("TIInvoiceNo.txt"), "\"20250417\"\r\n");
-        f.pick("1002");
-        f.app.prompter.expectPrintDialog();
-        f.confirm(Answer::Yes);
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::Completed);
-        QCOMPARE(f.invoiceNoOf(0), QStringLiteral("INVOICE NO: 20260001"));
-        QCOMPARE(f.screen->firstInvoiceNumber(), QStringLiteral("20260001"));
-        f.pick("1001");
-        f.screen->setAllInvoices(false);
-        f.app.prompter.expectPrintDialog();
-        f.confirm(Answer::Yes);
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::Completed);
-        QCOMPARE(f.screen->firstInvoiceNumber(), QStringLiteral("20260002"));
-        QCOMPARE(f.app.read(QStringLiteral("TIInvoiceNo.txt")), QByteArray("\"20260003\"\r\n"));
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-    }
-
     void unsafeAccountKeyRefusedBeforePrinting_data() {
         QTest::addColumn<QByteArray>("account");
         QTest::newRow("parent folder") << QByteArray("../../etc/x");
@@ -499,31 +476,6 @@ private slots:
         QCOMPARE(f.journal().size(), Answer(answer) == Answer::Retry ? 1 : 0);
     }
 
-    void deviceFailingAtEndOnPageTwo() {
-        Fixture f;
-        f.pick("1001");
-        f.app.prompter.expectPrintDialog();
-        f.confirm(Answer::Yes);
-        f.app.prompter.expectQuestion(
-            QStringLiteral("Invoice 20260001 - 2 could not be printed\r\nPaper jam"),
-            QStringLiteral("Print Error"), Buttons::RetryCancel, Answer::Cancel);
-        // The first page prints; the failure applies from the second job on.
-        struct FailSecond : PrintTarget {
-            RecordingTarget inner;
-            int opened = 0;
-            std::unique_ptr<PageDevice> open(const PrintRequest& r) override {
-                if (++opened == 2) {
-                    inner.failEnding(QStringLiteral("Paper jam"));
-                }
-                return inner.open(r);
-            }
-            QString error() const override { return inner.error(); }
-        } target;
-        QCOMPARE(f.screen->print(target), ManagePayments::Run::Stopped);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QCOMPARE(f.journal().size(), 1);
-        QVERIFY(!f.app.exists(QStringLiteral("TAHistory.txt")));
-    }
 };
 
 TOLVAR_TEST(TestInvoiceRun)

@@ -31,12 +31,6 @@ QByteArray opening(const char* name, const char* account) {
 class TestReceivable : public QObject {
     Q_OBJECT
 private slots:
-    void recordLengths() {
-        QCOMPARE(AccountEntry::layout().size(), 155);
-        QCOMPARE(SalesJournalEntry::layout().size(), 125);
-        QCOMPARE(TaxEntry::layout().size(), 75);
-    }
-
     void firstPostingWritesOpeningEntryAndBackup() {
         TempApp app;
         AccountRoutines acc(app.ctx->store(), app.clock);

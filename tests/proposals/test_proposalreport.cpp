@@ -51,14 +51,6 @@ struct Fixture {
 class TestProposalReport : public QObject {
     Q_OBJECT
 private slots:
-    void gridLayoutHeadings() {
-        const QStringList columns = ProposalReport::gridLayout().split(QLatin1Char('|'));
-        QCOMPARE(columns.size(), 6);
-        QCOMPARE(columns.at(4).size(), 49);  // "<Name" and the blanks setting its width
-        QCOMPARE(columns.at(5), QStringLiteral(">     Amount"));
-        QCOMPARE(ProposalReport::gridLayout().size(), 118);
-    }
-
     void selectionMarkIsByte171AndTwoBlanks() {
         QCOMPARE(ProposalReport::selectionMark().toLatin1(), QByteArray("\xab  "));
         QCOMPARE(ProposalReport::noPaymentNote().size(), 53 + 25);
