@@ -14,7 +14,7 @@ build: deps
 
 run: build
 	cmake --install build/release --prefix "$(APPDIR)"
-	cd "$(APPDIR)" && ./TolvarProposals
+	cd "$(APPDIR)" && ./tolvar-proposals
 
 test: deps
 	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVAR_SANITIZE=ON

@@ -1,6 +1,34 @@
+#include "dialer/systemserialport.h"
+#include "shell/appcontext.h"
+#include "shell/clock.h"
+#include "shell/startup.h"
+#include "ui/programscreens.h"
+#include "ui/qtprompter.h"
+#include "ui/screenmanager.h"
+
 #include <QApplication>
+#include <QDesktopServices>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    // The program ends only through CloseProgram, which backs up first.
+    app.setQuitOnLastWindowClosed(false);
+
+    Clock clock;
+    QtPrompter prompter;
+    AppContext ctx(AppFolder(QCoreApplication::applicationDirPath()), clock, prompter);
+    ScreenManager screens(ctx);
+    RegisterScreens(screens);
+    ctx.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    ctx.serialPortFactory = [] { return std::make_unique<SystemSerialPort>(); };
+    ctx.quit = [&screens] {
+        screens.unloadAll();
+        QCoreApplication::quit();
+    };
+
+    InstanceLock lock(ctx.folder());
+    if (!Main(ctx, lock, ProgramStartupSteps(ctx, screens))) {
+        return 0;
+    }
+    return app.exec();
 }

@@ -1,0 +1,92 @@
+#include "ui/screenmanager.h"
+
+#include "ui/screen.h"
+
+ScreenManager::ScreenManager(AppContext& ctx) : m_ctx(ctx) {}
+
+ScreenManager::~ScreenManager() {
+    for (qsizetype i = m_loaded.size() - 1; i >= 0; --i) {
+        delete m_loaded.at(i).screen.data();
+    }
+}
+
+void ScreenManager::add(const QString& name, Factory factory) {
+    m_factories.insert(name, std::move(factory));
+}
+
+bool ScreenManager::isAvailable(const QString& name) const {
+    return !name.isEmpty() && m_factories.contains(name);
+}
+
+bool ScreenManager::isLoaded(const QString& name) const {
+    return find(name) != nullptr;
+}
+
+Screen* ScreenManager::find(const QString& name) const {
+    for (const Entry& e : m_loaded) {
+        if (e.name == name && e.screen) {
+            return e.screen;
+        }
+    }
+    return nullptr;
+}
+
+Screen* ScreenManager::load(const QString& name) {
+    if (Screen* s = find(name)) {
+        return s;
+    }
+    if (!isAvailable(name)) {
+        return nullptr;
+    }
+    // Forget a screen that went away on its own.
+    m_loaded.removeIf([&](const Entry& e) { return e.name == name; });
+    Screen* s = m_factories.value(name)(m_ctx, *this);
+    m_loaded.append({name, s});
+    emit screenLoaded(name);
+    return s;
+}
+
+Screen* ScreenManager::show(const QString& name) {
+    Screen* s = load(name);
+    if (s) {
+        s->show();
+        s->raise();
+        s->activateWindow();
+    }
+    return s;
+}
+
+void ScreenManager::hide(const QString& name) {
+    if (Screen* s = find(name)) {
+        s->hide();
+    }
+}
+
+void ScreenManager::unload(const QString& name) {
+    for (qsizetype i = 0; i < m_loaded.size(); ++i) {
+        if (m_loaded.at(i).name == name) {
+            Screen* s = m_loaded.takeAt(i).screen;
+            if (s) {
+                s->hide();
+                s->deleteLater();
+            }
+            return;
+        }
+    }
+}
+
+void ScreenManager::unloadAll() {
+    while (!m_loaded.isEmpty()) {
+        unload(m_loaded.last().name);
+    }
+}
+
+QStringList ScreenManager::loaded() const {
+    QStringList names;
+    for (const Entry& e : m_loaded) {
+        if (e.screen) {
+            names << e.name;
+        }
+    }
+    return names;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "tempapp.h"
+#include "ui/screen.h"
+#include "ui/screenmanager.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+#include <memory>
+
+// A screen standing in for one that other parts of the program provide.
+class StandInScreen : public Screen {
+    Q_OBJECT
+public:
+    using Screen::Screen;
+};
+
+// A temporary application folder with the program's screens registered, a
+// quit that unloads every screen and counts, and an opener that records.
+struct ScreenApp {
+    ScreenApp();
+    ~ScreenApp();
+
+    // Makes a screen of that name available (a stand-in).
+    void provide(const QString& name);
+    // Deletes what was unloaded.
+    static void settle();
+    bool visible(const QString& name) const;
+
+    TempApp app;
+    std::unique_ptr<ScreenManager> screens;
+    int quits = 0;
+    QList<QUrl> opened;
+};
