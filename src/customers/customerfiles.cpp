@@ -37,18 +37,12 @@ QByteArray withoutRecord(FileStore& store, const QString& path, int length, int 
     if (count == 0) {
         return {};
     }
-    const QByteArray all = store.OpenForInput(path).value_or(QByteArray());
-    QByteArray out;
-    out.reserve(qsizetype(count) * length);
-    for (int n = 1; n <= count; ++n) {
-        if (n == skip) {
-            continue;
-        }
-        QByteArray rec = all.mid(qsizetype(n - 1) * length, length);
-        rec.append(QByteArray(length - rec.size(), '\0'));
-        out += rec;
+    QByteArray all = store.OpenForInput(path).value_or(QByteArray());
+    all.resize(qsizetype(count) * length, '\0');
+    if (skip >= 1 && skip <= count) {
+        all.remove(qsizetype(skip - 1) * length, length);
     }
-    return out;
+    return all;
 }
 
 IoStatus compact(FileStore& store, const QString& path, int length, int skip, bool dropBackup) {
@@ -146,17 +140,16 @@ QByteArray CustomerBytes::record(int number) const {
 }
 
 QString CustomerBytes::field(int number, const QString& name) const {
-    const RecordField& f = CustomerRecord::layout().field(name);
-    const qsizetype at = qsizetype(number - 1) * CustomerRecord::kSize + f.offset;
-    QByteArray raw = bytes.mid(at, f.width);
-    raw.replace('\0', ' ');
-    const QByteArray t = raw.trimmed();
-    for (char c : t) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return Text::decode(t).trimmed();
-        }
-    }
-    return QString::fromLatin1(t);
+    return field(number, CustomerRecord::layout().field(name));
+}
+
+CustomerRecord CustomerBytes::recordAt(int number, quint32 textFields) const {
+    return CustomerRecord::fromBytesAt(bytes, qsizetype(number - 1) * CustomerRecord::kSize,
+                                       textFields);
+}
+
+QString CustomerBytes::field(int number, const RecordField& f) const {
+    return CustomerRecord::textAt(bytes, qsizetype(number - 1) * CustomerRecord::kSize, f);
 }
 
 std::optional<CustomerBytes> readAllCustomerBytes(FileStore& store) {
@@ -178,7 +171,7 @@ QList<CustomerRecord> readAllCustomers(FileStore& store) {
     }
     out.reserve(all->count);
     for (int n = 1; n <= all->count; ++n) {
-        out << CustomerRecord::fromBytes(all->record(n));
+        out << all->recordAt(n);
     }
     return out;
 }

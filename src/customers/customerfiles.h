@@ -46,6 +46,9 @@ struct CustomerBytes {
     QByteArray record(int number) const;
     // One trimmed text field of record n, decoded without the others.
     QString field(int number, const QString& name) const;
+    QString field(int number, const RecordField& f) const;
+    // Record n, only the text fields of `textFields` read (fieldMask).
+    CustomerRecord recordAt(int number, quint32 textFields = ~0u) const;
 };
 std::optional<CustomerBytes> readAllCustomerBytes(FileStore& store);
 QList<CustomerRecord> readAllCustomers(FileStore& store);

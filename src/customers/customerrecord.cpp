@@ -7,32 +7,6 @@
 
 namespace {
 
-// Decodes one text field, trimmed. Most fields are plain ASCII, which needs no
-// code page; reading 32,767 customers depends on this being quick.
-QString fieldText(const QByteArray& bytes, const RecordField& f) {
-    const char* p = bytes.constData() + f.offset;
-    int begin = 0;
-    int end = f.width;
-    auto blank = [](char c) { return c == ' ' || c == '\0'; };
-    while (begin < end && blank(p[begin])) {
-        ++begin;
-    }
-    while (end > begin && blank(p[end - 1])) {
-        --end;
-    }
-    bool ascii = true;
-    for (int i = begin; i < end; ++i) {
-        if (static_cast<unsigned char>(p[i]) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii) {
-        return QString::fromLatin1(p + begin, end - begin);
-    }
-    return Text::decode(QByteArray(p + begin, end - begin)).trimmed();
-}
-
 struct TextMember {
     const char* name;
     int width;
@@ -79,18 +53,63 @@ const RecordLayout& CustomerRecord::layout() {
     return l;
 }
 
+// Most fields are plain ASCII, which needs no code page; reading 32,767
+// customers depends on this being quick.
+QString CustomerRecord::textAt(const QByteArray& bytes, qsizetype start, const RecordField& field) {
+    const qsizetype from = start + field.offset;
+    if (from >= bytes.size()) {
+        return {};
+    }
+    const char* p = bytes.constData() + from;
+    qsizetype begin = 0;
+    qsizetype end = qMin<qsizetype>(field.width, bytes.size() - from);
+    auto blank = [](char c) { return c == ' ' || c == '\0'; };
+    while (begin < end && blank(p[begin])) {
+        ++begin;
+    }
+    while (end > begin && blank(p[end - 1])) {
+        --end;
+    }
+    for (qsizetype i = begin; i < end; ++i) {
+        if (static_cast<unsigned char>(p[i]) >= 0x80) {
+            return Text::decode(QByteArray(p + begin, end - begin)).trimmed();
+        }
+    }
+    return QString::fromLatin1(p + begin, end - begin);
+}
+
 CustomerRecord CustomerRecord::fromBytes(const QByteArray& bytes) {
-    QByteArray full = bytes.left(kSize);
-    full.append(QByteArray(kSize - full.size(), '\0'));
+    return fromBytesAt(bytes, 0);
+}
+
+CustomerRecord CustomerRecord::fromBytesAt(const QByteArray& bytes, qsizetype start,
+                                           quint32 textFields) {
     const RecordLayout& l = layout();
     CustomerRecord r;
     int i = 0;
     for (const TextMember& t : kText) {
-        r.*t.member = fieldText(full, l.fields().at(i++));
+        if (textFields & (1u << i)) {
+            r.*t.member = textAt(bytes, start, l.fields().at(i));
+        }
+        ++i;
     }
-    r.NewFlag = qFromLittleEndian<qint16>(full.constData() + 324);
-    r.Spare = qFromLittleEndian<qint16>(full.constData() + 326);
+    if (bytes.size() >= start + kSize) {
+        r.NewFlag = qFromLittleEndian<qint16>(bytes.constData() + start + 324);
+        r.Spare = qFromLittleEndian<qint16>(bytes.constData() + start + 326);
+    }
     return r;
+}
+
+quint32 CustomerRecord::fieldMask(const QStringList& names) {
+    quint32 mask = 0;
+    int i = 0;
+    for (const TextMember& t : kText) {
+        if (names.contains(QLatin1String(t.name))) {
+            mask |= 1u << i;
+        }
+        ++i;
+    }
+    return mask;
 }
 
 QByteArray CustomerRecord::toBytes() const {

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 // One customer of CustomerData.txt: a 328-byte record of blank-padded
 // single-byte text fields and two 16-bit integers. Read values are trimmed;
@@ -34,6 +35,15 @@ struct CustomerRecord {
     qint16 Spare = 0;
 
     static CustomerRecord fromBytes(const QByteArray& bytes);
+    // One text field, trimmed, of the record that starts at `start` in
+    // `bytes` (a whole file); the part past the end of `bytes` reads blank.
+    static QString textAt(const QByteArray& bytes, qsizetype start, const RecordField& field);
+    // The record that starts at `start` in `bytes`, reading only the text
+    // fields whose bits are set in `textFields` (bit i: the i-th text field;
+    // see fieldMask) and leaving the others blank.
+    static CustomerRecord fromBytesAt(const QByteArray& bytes, qsizetype start,
+                                      quint32 textFields = ~0u);
+    static quint32 fieldMask(const QStringList& names);
     QByteArray toBytes() const;
     // The record as it reads back once stored (fields cut and trimmed).
     CustomerRecord stored() const { return fromBytes(toBytes()); }

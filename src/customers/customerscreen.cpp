@@ -5,6 +5,8 @@
 #include "settings/settings.h"
 #include "shell/appcontext.h"
 
+#include <QSet>
+
 namespace {
 
 const QString kTitle = AppContext::applicationTitle();
@@ -99,18 +101,18 @@ void CustomerScreenModel::fillLists() {
     if (!all) {
         return;
     }
+    static const quint32 listed = CustomerRecord::fieldMask(
+        {QStringLiteral("AccountType"), QStringLiteral("AccountName"), QStringLiteral("LastName"),
+         QStringLiteral("FirstName"), QStringLiteral("CityOrAddress3")});
     accounts.reserve(all->count);
+    QSet<QString> seen;
     for (int n = 1; n <= all->count; ++n) {
-        CustomerRecord r;
-        r.AccountType = all->field(n, QStringLiteral("AccountType"));
-        if (r.isBusiness()) {
-            r.AccountName = all->field(n, QStringLiteral("AccountName"));
-        } else {
-            r.LastName = all->field(n, QStringLiteral("LastName"));
-            r.FirstName = all->field(n, QStringLiteral("FirstName"));
-        }
+        const CustomerRecord r = all->recordAt(n, listed);
         accounts.append({r.displayName(), n});
-        addCity(all->field(n, QStringLiteral("CityOrAddress3")));
+        if (!r.CityOrAddress3.isEmpty() && !seen.contains(r.CityOrAddress3)) {
+            seen.insert(r.CityOrAddress3);
+            cities << r.CityOrAddress3;
+        }
     }
 }
 

@@ -16,6 +16,15 @@ QString searchField(int mode) {
     return QLatin1String(names[qBound(0, mode, 8)]);
 }
 
+// The fields a row of the results grid shows.
+quint32 rowFields() {
+    static const quint32 mask = CustomerRecord::fieldMask(
+        {QStringLiteral("AccountType"), QStringLiteral("AccountName"), QStringLiteral("Title"),
+         QStringLiteral("FirstName"), QStringLiteral("LastName"), QStringLiteral("Phone"),
+         QStringLiteral("Address1"), QStringLiteral("CityOrAddress3")});
+    return mask;
+}
+
 constexpr int kTelephoneMode = 6;
 constexpr int kShortestTelephone = 12;
 
@@ -105,10 +114,10 @@ QList<CustomerRow> CustomerScreenModel::search(int mode, const QString& text) co
         return rows;
     }
     const QString wanted = text.trimmed().toUpper();
-    const QString field = searchField(mode);
+    const RecordField& field = CustomerRecord::layout().field(searchField(mode));
     for (int n = 1; n <= all->count; ++n) {
         if (all->field(n, field).toUpper().contains(wanted)) {
-            rows << rowOf(CustomerRecord::fromBytes(all->record(n)), n);
+            rows << rowOf(all->recordAt(n, rowFields()), n);
         }
     }
     return rows;
@@ -152,11 +161,13 @@ void CustomerScreenModel::listAllCustomers() {
     }
     listVisible = false;
     searchVisible = false;
-    const QList<CustomerRecord> all = CustomerFiles::readAllCustomers(m_ctx.store());
+    const std::optional<CustomerFiles::CustomerBytes> all =
+        CustomerFiles::readAllCustomerBytes(m_ctx.store());
     results.clear();
-    results.reserve(all.size());
-    for (int i = 0; i < all.size(); ++i) {
-        results << rowOf(all.at(i), i + 1);
+    const int count = all ? all->count : 0;
+    results.reserve(count);
+    for (int n = 1; n <= count; ++n) {
+        results << rowOf(all->recordAt(n, rowFields()), n);
     }
     resultsVisible = true;
     resultsCaption = QStringLiteral("Customer List");
