@@ -2,6 +2,7 @@
 
 #include "print/fontmetrics.h"
 
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -9,6 +10,13 @@
 namespace {
 QRect normalised(QPoint a, QPoint b) {
     return QRect(a, b).normalized();
+}
+
+// Device units per twip: 1 when the device was set to 1440 dpi, as every
+// device should be; a printer that keeps its own resolution still prints
+// at the right places.
+double unitsPerTwip(const QPaintDevice& device) {
+    return device.logicalDpiY() / 1440.0;
 }
 }  // namespace
 
@@ -38,15 +46,17 @@ void PainterPageDevice::applyOrientation() {
 QSize PainterPageDevice::printableSize() const {
     QPageLayout layout = m_device.pageLayout();
     layout.setOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    return layout.paintRectPixels(m_device.logicalDpiX()).size();
+    return layout.paintRectPixels(1440).size();
 }
 
 int PainterPageDevice::textWidth(const QString& text, const PrintFont& font) const {
-    return measureTextWidth(text, font, &m_device);
+    const QFontMetricsF metrics(toQFont(font), &m_device);
+    return qRound(metrics.horizontalAdvance(text) / unitsPerTwip(m_device));
 }
 
 int PainterPageDevice::textHeight(const PrintFont& font) const {
-    return measureTextHeight(font, &m_device);
+    const QFontMetricsF metrics(toQFont(font), &m_device);
+    return qRound(metrics.height() / unitsPerTwip(m_device));
 }
 
 bool PainterPageDevice::ready() {
@@ -77,7 +87,7 @@ bool PainterPageDevice::ready() {
 
 void PainterPageDevice::setPen(int width, quint32 ink) {
     QPen pen(QColor(Ink::toRgb(ink)));
-    pen.setWidthF(qMax(1, width) * TwipsPerDot);
+    pen.setWidthF(qMax(1, width) * TwipsPerDot * unitsPerTwip(m_device));
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
     m_painter.setPen(pen);
@@ -91,7 +101,8 @@ void PainterPageDevice::drawText(QPoint at, const QString& text, const PrintFont
     }
     m_painter.setFont(toQFont(font));
     m_painter.setPen(QColor(Ink::toRgb(ink)));
-    m_painter.drawText(QPointF(at.x(), at.y() + measureAscent(font, &m_device)), text);
+    const double k = unitsPerTwip(m_device);
+    m_painter.drawText(QPointF(at.x() * k, at.y() * k + measureAscent(font, &m_device)), text);
 }
 
 void PainterPageDevice::drawLine(QPoint from, QPoint to, int width, quint32 ink) {
@@ -99,7 +110,8 @@ void PainterPageDevice::drawLine(QPoint from, QPoint to, int width, quint32 ink)
         return;
     }
     setPen(width, ink);
-    m_painter.drawLine(from, to);
+    const double k = unitsPerTwip(m_device);
+    m_painter.drawLine(QPointF(from) * k, QPointF(to) * k);
 }
 
 void PainterPageDevice::drawBox(QPoint corner1, QPoint corner2, int width, quint32 ink) {
@@ -108,7 +120,9 @@ void PainterPageDevice::drawBox(QPoint corner1, QPoint corner2, int width, quint
     }
     setPen(width, ink);
     const QRect r = normalised(corner1, corner2);
-    m_painter.drawRect(QRectF(r.left(), r.top(), r.right() - r.left(), r.bottom() - r.top()));
+    const double k = unitsPerTwip(m_device);
+    m_painter.drawRect(
+        QRectF(r.left() * k, r.top() * k, (r.right() - r.left()) * k, (r.bottom() - r.top()) * k));
 }
 
 void PainterPageDevice::drawPicture(const QRect& target, const QImage& picture) {
@@ -116,7 +130,9 @@ void PainterPageDevice::drawPicture(const QRect& target, const QImage& picture) 
         return;
     }
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    m_painter.drawImage(target, picture);
+    const double k = unitsPerTwip(m_device);
+    m_painter.drawImage(
+        QRectF(target.x() * k, target.y() * k, target.width() * k, target.height() * k), picture);
 }
 
 void PainterPageDevice::newPage() {

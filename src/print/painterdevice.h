@@ -5,10 +5,12 @@
 class QPagedPaintDevice;
 class QPainter;
 
-// Prints on any paged paint device (a PDF writer, a printer) that has been
-// set to 1440 dots per inch, so that device units are twips and point sizes
-// measure right. The painter is begun on the first output; a job that
-// continues a document already begun starts on a new page.
+// Prints on any paged paint device (a PDF writer, a printer). Devices should
+// be set to 1440 dots per inch, so that device units are twips; one that
+// keeps another resolution gets its coordinates converted, never a scaled
+// painter, so point sizes still measure right. The painter is begun on the
+// first output; a job that continues a document already begun starts on a
+// new page.
 class PainterPageDevice : public PageDevice {
 public:
     struct Options {

@@ -4,6 +4,8 @@
 #include "print/recordingdevice.h"
 #include "testmain.h"
 
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -100,6 +102,39 @@ private slots:
             const int firstWidth = measuredWidth(first, t.font);
             QVERIFY2(qAbs((found->xMax - found->xMin) - firstWidth / 20.0) < 0.6,
                      qPrintable(t.text));
+        }
+    }
+
+    void deviceAtItsOwnResolutionPrintsAtTheSamePlaces() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            QSKIP("poppler's pdftotext is not installed");
+        }
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("600dpi.pdf"));
+        auto rec = std::make_shared<Recording>();
+        RecordingDevice recorder(rec);
+        PrintPen recorded(recorder, PrintStyle());
+        drawSampleJob(recorded);
+        {
+            QPdfWriter writer(file);
+            writer.setResolution(600);
+            PrepareLetterDevice(writer);
+            QPainter painter;
+            PainterPageDevice device(writer, painter, PainterPageDevice::Options());
+            QCOMPARE(device.printableSize(), LetterPrintable);
+            PrintPen pen(device, PrintStyle());
+            drawSampleJob(pen);
+            QVERIFY(device.end());
+        }
+        const QList<Word> words = readWords(file);
+        for (const RecordedText& t : rec->texts) {
+            const QString first = t.text.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+            auto found = std::find_if(words.begin(), words.end(), [&](const Word& w) {
+                return w.text == first && w.page == t.page;
+            });
+            QVERIFY2(found != words.end(), qPrintable(t.text));
+            QVERIFY2(qAbs(found->xMin - (t.at.x() / 20.0 + 18)) < 1.0, qPrintable(t.text));
+            QVERIFY2(qAbs(found->yMin - (t.at.y() / 20.0 + 18)) < 1.0, qPrintable(t.text));
         }
     }
 
