@@ -789,6 +789,54 @@ private slots:
         m->toggleType();
         QVERIFY(!m->isBusiness());
     }
+
+    // A customer file cut short in its second record, and one with no
+    // records left: lists, search and showing still work.
+    void truncatedAndEmptyCustomerFiles() {
+        TempApp app;
+        business(app);
+        CustomerRecord second = recordOf(kPeople[1]);
+        app.write(QStringLiteral("CustomerData.txt"),
+                  recordOf(kPeople[0]).toBytes() + second.toBytes().left(180));
+        app.write(QStringLiteral("ContractInfo.txt"), QByteArray());
+        app.write(QStringLiteral("CycleInfo.txt"), QByteArray());
+        CustomerScreenModel m(*app.ctx);
+        m.load();
+        m.activate();
+        QCOMPARE(m.customerCount, 2);
+        QCOMPARE(m.accounts.size(), 2);
+        // The type lies past the cut, so the record reads as an individual.
+        QCOMPARE(m.accounts.at(1).name, QStringLiteral(", "));
+        QCOMPARE(m.search(8, QStringLiteral("A-")).size(), 2);
+        QCOMPARE(m.search(1, QStringLiteral("Elm")).size(), 1);
+        QCOMPARE(m.search(6, QStringLiteral("518-555-0002")).size(), 0);
+        m.showRecord(2);
+        QCOMPARE(m.boxes.accountNumber, QStringLiteral("A-2"));
+        QCOMPARE(m.boxes.address1, QStringLiteral("4 Elm Ave"));
+        QVERIFY(m.boxes.phone.isEmpty());
+
+        TempApp none;
+        business(none);
+        none.write(QStringLiteral("CustomerData.txt"), QByteArray());
+        // Showing record 1 opens (and so creates) both companion files: no rebuild.
+        CustomerScreenModel e(*none.ctx);
+        e.load();
+        e.activate();
+        QCOMPARE(e.customerCount, 0);
+        QVERIFY(e.accounts.isEmpty());
+        QVERIFY(e.boxes.accountNumber.isEmpty());
+        QVERIFY(none.exists(QStringLiteral("ContractInfo.txt")));
+        QVERIFY(none.exists(QStringLiteral("CycleInfo.txt")));
+        QCOMPARE(CustomerScreenModel::navTarget(2, 1, e.customerCount), 1);
+        e.boxes.accountNumber = QStringLiteral("F-1");
+        e.boxes.firstName = QStringLiteral("Fay");
+        e.boxes.lastName = QStringLiteral("Orr");
+        QCOMPARE(e.save(), SaveOutcome::Saved);
+        QCOMPARE(e.customerCount, 1);
+        QCOMPARE(CustomerFiles::readCustomer(none.ctx->store(), 1).LastName, QStringLiteral("Orr"));
+        QVERIFY2(none.prompter.done(), qPrintable(none.prompter.report()));
+        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
+    }
 };
 
 TOLVAR_TEST(TestCustomerScreen)
