@@ -78,7 +78,7 @@ void business(TempApp& app) {
 std::unique_ptr<CustomerScreenModel> opened(TempApp& app, int count) {
     business(app);
     addCustomers(app, count);
-    auto m = std::make_unique<CustomerScreenModel>(app.ctx.get()[0]);
+    auto m = std::make_unique<CustomerScreenModel>(*app.ctx);
     m->load();
     m->activate();
     return m;
