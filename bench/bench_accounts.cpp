@@ -1,0 +1,137 @@
+// Listing many proposals for the payments and report screens, and a run of
+// eight invoices posted to the receivable files.
+#include "accounts/invoicerun.h"
+#include "print/recordingdevice.h"
+#include "proposals/proposalfiles.h"
+#include "proposals/proposalreport.h"
+#include "settings/settings.h"
+#include "shell/appcontext.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+// Text measuring on the recorded pages needs a GUI application.
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "bench_accounts";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static QGuiApplication app(argc, argv);
+    }
+}
+
+// Answers every question with Yes and accepts every dialog.
+class YesPrompter : public Prompter {
+public:
+    Answer message(const QString&, const QString&, Buttons buttons, Icon) override {
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+    }
+    bool inputBox(const QString&, const QString&, QString*) override { return true; }
+    void beep() override {}
+    bool printDialog(PrintRequest*) override { return true; }
+    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
+    bool chooseColour(quint32*) override { return false; }
+    bool chooseFont(FontChoice*) override { return false; }
+};
+
+struct BenchApp {
+    QTemporaryDir dir;
+    FixedClock clock{QDate(2026, 12, 5)};
+    YesPrompter prompter;
+    AppContext ctx{AppFolder(dir.path()), clock, prompter};
+
+    BenchApp() {
+        for (const char* f :
+             {"TolvarProposals", "TolvarProposals/ProposalBody", "TolvarProposals/ProposalPayments",
+              "TolvarProposals/ProposalFinancials"}) {
+            QDir().mkpath(dir.filePath(QLatin1String(f)));
+        }
+        ctx.settings = std::make_shared<Settings>();
+    }
+
+    ProposalHeader header(int number) const {
+        ProposalHeader h;
+        h.number = QString::number(number);
+        h.proposedPrice = Money::fromCents(107500);
+        h.creationDate = QDate(2026, 11, 2);
+        h.accountKey = QStringLiteral("555-%1").arg(number % 1000);
+        h.customerName = QStringLiteral("Customer %1").arg(number);
+        h.customerAddress1 = QStringLiteral("12 Oak St");
+        h.customerCity = QStringLiteral("Springfield");
+        h.customerState = QStringLiteral("IL");
+        h.customerPostalCode = QStringLiteral("62701");
+        return h;
+    }
+};
+
+BenchApp& manyProposals() {
+    static BenchApp app;
+    static bool made = false;
+    if (!made) {
+        for (int n = 1; n <= 10000; ++n) {
+            ProposalFiles::writeHeader(app.ctx.store(), ProposalFiles::fileName(n), app.header(n));
+        }
+        made = true;
+    }
+    return app;
+}
+
+void PaymentsTable10000(benchmark::State& state) {
+    BenchApp& app = manyProposals();
+    for (auto _ : state) {
+        ManagePayments screen(app.ctx);
+        benchmark::DoNotOptimize(screen.fillTable());
+        if (screen.proposals().size() != 10000) {
+            state.SkipWithError("wrong row count");
+        }
+    }
+}
+BENCHMARK(PaymentsTable10000)->Unit(benchmark::kMillisecond);
+
+void ProposalsReport10000(benchmark::State& state) {
+    BenchApp& app = manyProposals();
+    for (auto _ : state) {
+        ProposalReport report(app.ctx);
+        benchmark::DoNotOptimize(report.fill());
+        if (report.rows().size() != 10000) {
+            state.SkipWithError("wrong row count");
+        }
+    }
+}
+BENCHMARK(ProposalsReport10000)->Unit(benchmark::kMillisecond);
+
+void InvoiceRunOfEight(benchmark::State& state) {
+    ensureApplication();
+    BenchApp app;
+    ProposalPayments payments{QStringLiteral("$800.00"), {}};
+    for (int k = 1; k <= 8; ++k) {
+        payments.payments.append({QStringLiteral("$100.00"), QStringLiteral("12/%1/2026").arg(k)});
+    }
+    const QString name = ProposalFiles::fileName(1001);
+    ProposalFiles::writePayments(app.ctx.store(), name, payments);
+    ProposalFiles::writeFinancials(app.ctx.store(), name,
+                                   {QStringLiteral("$740.00"), QStringLiteral("$800.00"),
+                                    QStringLiteral("$40.00"), QStringLiteral("$20.00")});
+    for (auto _ : state) {
+        state.PauseTiming();
+        ProposalFiles::writeHeader(app.ctx.store(), name, app.header(1001));
+        ManagePayments screen(app.ctx);
+        screen.fillTable();
+        screen.pick(0);
+        RecordingTarget target;
+        state.ResumeTiming();
+        if (screen.print(target) != ManagePayments::Run::Completed || target.jobs().size() != 8) {
+            state.SkipWithError("the run did not complete");
+        }
+    }
+}
+BENCHMARK(InvoiceRunOfEight)->Unit(benchmark::kMillisecond);
+}  // namespace
