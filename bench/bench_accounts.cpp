@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -17,17 +16,6 @@
 #include <memory>
 
 namespace {
-// Text measuring on the recorded pages needs a GUI application.
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "bench_accounts";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication app(argc, argv);
-    }
-}
-
 // Answers every question with Yes and accepts every dialog.
 class YesPrompter : public Prompter {
 public:
@@ -109,7 +97,6 @@ void ProposalsReport10000(benchmark::State& state) {
 BENCHMARK(ProposalsReport10000)->Unit(benchmark::kMillisecond);
 
 void InvoiceRunOfEight(benchmark::State& state) {
-    ensureApplication();
     BenchApp app;
     ProposalPayments payments{QStringLiteral("$800.00"), {}};
     for (int k = 1; k <= 8; ++k) {
