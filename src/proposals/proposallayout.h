@@ -3,6 +3,7 @@
 #include "print/documentparts.h"
 #include "print/pagedevice.h"
 #include "print/printpen.h"
+#include "print/printtarget.h"
 
 #include <QDate>
 #include <QList>
@@ -76,6 +77,11 @@ void DrawProposalBoxes(PrintPen& pen, int copy);
 // The setup screen's "Print Sample": the logo at 0.25 in and the five boxes
 // as the first copy prints them, then the end of the job.
 bool PrintSample(PageDevice& device, const PrintStyle& style, const LogoInfo& logo);
+
+// The sample print as the setup screen's button runs it: one job on the
+// target; a failing printer is reported through the prompter.
+bool RunPrintSample(Prompter& prompter, PrintTarget& target, const PrintStyle& style,
+                    const LogoInfo& logo);
 
 // The copy caption at the foot of a copy's last page.
 QString CopyCaption(int copy);

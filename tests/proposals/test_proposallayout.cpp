@@ -1,5 +1,6 @@
 #include "layoutfixture.h"
 #include "proposals/terms.h"
+#include "scriptedprompter.h"
 #include "testmain.h"
 
 #include <QTest>
@@ -546,6 +547,38 @@ private slots:
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(rec->lines[i].ink, inks[i]);
             QVERIFY(rec->lines[i].box);
+        }
+    }
+
+    void samplePrintFlowReportsAFailingPrinter_data() {
+        QTest::addColumn<QString>("openFailure");
+        QTest::addColumn<QString>("endFailure");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("printed") << QString() << QString() << true;
+        QTest::newRow("no printer") << QStringLiteral("no printer") << QString() << false;
+        QTest::newRow("off-line") << QString() << QStringLiteral("off-line") << false;
+    }
+    void samplePrintFlowReportsAFailingPrinter() {
+        QFETCH(QString, openFailure);
+        QFETCH(QString, endFailure);
+        QFETCH(bool, printed);
+        ScriptedPrompter prompter;
+        RecordingTarget target;
+        if (!openFailure.isEmpty()) {
+            target.failOpening(openFailure);
+        }
+        if (!endFailure.isEmpty()) {
+            target.failEnding(endFailure);
+        }
+        if (!printed) {
+            prompter.expectMessage(QStringLiteral("A Print Error has occurred"),
+                                   QStringLiteral("Print Error"));
+        }
+        QCOMPARE(RunPrintSample(prompter, target, PrintStyle(), LogoInfo()), printed);
+        QVERIFY2(prompter.done(), qPrintable(prompter.report()));
+        QCOMPARE(target.requests().size(), 1);
+        if (printed) {
+            QCOMPARE(target.jobs().first()->lines.size(), 5);
         }
     }
 
