@@ -15,18 +15,27 @@ void put(QByteArray& bytes, int offset, const QByteArray& text) {
     bytes.replace(offset, text.size(), text);
 }
 
-// Record n of a test file: its slot filled with one letter, so that moved
+// Records of a test file, each slot filled with one letter, so that moved
 // records can be recognised.
-QByteArray letter(char letter, int length) {
-    return QByteArray(length, letter);
-}
-
 QByteArray lettered(const QByteArray& letters, int length) {
     QByteArray out;
     for (char c : letters) {
-        out += letter(c, length);
+        out += QByteArray(length, c);
     }
     return out;
+}
+
+// The three record files holding the records `letters`.
+void writeAll(TempApp& app, const QByteArray& letters) {
+    app.write(QStringLiteral("CustomerData.txt"), lettered(letters, 328));
+    app.write(QStringLiteral("CycleInfo.txt"), lettered(letters.toLower(), 69));
+    app.write(QStringLiteral("ContractInfo.txt"), lettered(letters, 386));
+}
+
+void checkAll(TempApp& app, const QByteArray& letters) {
+    QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), lettered(letters, 328));
+    QCOMPARE(app.read(QStringLiteral("CycleInfo.txt")), lettered(letters.toLower(), 69));
+    QCOMPARE(app.read(QStringLiteral("ContractInfo.txt")), lettered(letters, 386));
 }
 
 }  // namespace
@@ -37,43 +46,35 @@ class TestCustomerFiles : public QObject {
 
 private slots:
     void customerRecordBytes() {
+        struct Field {
+            QString CustomerRecord::*field;
+            int offset;
+            const char* text;
+        };
+        const Field fields[] = {{&CustomerRecord::AccountNumber, 0, "ACCT-0001"},
+                                {&CustomerRecord::AccountName, 20, "Acme Roofing"},
+                                {&CustomerRecord::Address1, 65, "12 Main St"},
+                                {&CustomerRecord::Address2, 100, "Suite 4"},
+                                {&CustomerRecord::CityOrAddress3, 125, "Springfield"},
+                                {&CustomerRecord::CityText, 150, "Springfield"},
+                                {&CustomerRecord::State, 170, "IL"},
+                                {&CustomerRecord::ZipCode, 172, "62701"},
+                                {&CustomerRecord::ZipOrAddress4, 182, "62701"},
+                                {&CustomerRecord::Phone, 207, "217-555-0100"},
+                                {&CustomerRecord::CellPhone, 220, "217-555-0199"},
+                                {&CustomerRecord::Other, 233, "fax 217-555-0101"},
+                                {&CustomerRecord::Title, 263, "Mr."},
+                                {&CustomerRecord::FirstName, 273, "John"},
+                                {&CustomerRecord::LastName, 289, "Smith"},
+                                {&CustomerRecord::AccountType, 314, "Business"}};
         CustomerRecord r;
-        r.AccountNumber = QStringLiteral("ACCT-0001");
-        r.AccountName = QStringLiteral("Acme Roofing");
-        r.Address1 = QStringLiteral("12 Main St");
-        r.Address2 = QStringLiteral("Suite 4");
-        r.CityOrAddress3 = QStringLiteral("Springfield");
-        r.CityText = QStringLiteral("Springfield");
-        r.State = QStringLiteral("IL");
-        r.ZipCode = QStringLiteral("62701");
-        r.ZipOrAddress4 = QStringLiteral("62701");
-        r.Phone = QStringLiteral("217-555-0100");
-        r.CellPhone = QStringLiteral("217-555-0199");
-        r.Other = QStringLiteral("fax 217-555-0101");
-        r.Title = QStringLiteral("Mr.");
-        r.FirstName = QStringLiteral("John");
-        r.LastName = QStringLiteral("Smith");
-        r.AccountType = QStringLiteral("Business");
+        QByteArray expected(328, ' ');
+        for (const Field& f : fields) {
+            r.*f.field = QLatin1String(f.text);
+            put(expected, f.offset, f.text);
+        }
         r.NewFlag = 1;
         r.Spare = -2;
-
-        QByteArray expected(328, ' ');
-        put(expected, 0, "ACCT-0001");
-        put(expected, 20, "Acme Roofing");
-        put(expected, 65, "12 Main St");
-        put(expected, 100, "Suite 4");
-        put(expected, 125, "Springfield");
-        put(expected, 150, "Springfield");
-        put(expected, 170, "IL");
-        put(expected, 172, "62701");
-        put(expected, 182, "62701");
-        put(expected, 207, "217-555-0100");
-        put(expected, 220, "217-555-0199");
-        put(expected, 233, "fax 217-555-0101");
-        put(expected, 263, "Mr.");
-        put(expected, 273, "John");
-        put(expected, 289, "Smith");
-        put(expected, 314, "Business");
         put(expected, 324, QByteArray("\x01\x00\xfe\xff", 4));
         QCOMPARE(CustomerRecord::layout().size(), 328);
         QCOMPARE(r.toBytes(), expected);
@@ -107,28 +108,6 @@ private slots:
         QCOMPARE(b.mid(324, 4), QByteArray(4, '\0'));
     }
 
-    void accountNumberWidth_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("20 characters")
-            << QStringLiteral("ABCDEFGHIJKLMNOPQRST") << QStringLiteral("ABCDEFGHIJKLMNOPQRST");
-        QTest::newRow("21st cut") << QStringLiteral("ABCDEFGHIJKLMNOPQRSTU")
-                                  << QStringLiteral("ABCDEFGHIJKLMNOPQRST");
-        QTest::newRow("short") << QStringLiteral("7") << QStringLiteral("7");
-    }
-    void accountNumberWidth() {
-        QFETCH(QString, typed);
-        QFETCH(QString, stored);
-        TempApp app;
-        CustomerRecord r;
-        r.AccountNumber = typed;
-        QVERIFY(CustomerFiles::writeCustomer(app.ctx->store(), 1, r));
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")).size(), 328);
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")).left(20),
-                 stored.toLatin1().leftJustified(20, ' '));
-        QCOMPARE(CustomerFiles::readCustomer(app.ctx->store(), 1).AccountNumber, stored);
-    }
-
     void singleByteCodePage() {
         CustomerRecord r;
         r.LastName = QStringLiteral("M\u00fcller \u20ac");
@@ -154,27 +133,22 @@ private slots:
     }
 
     void names_data() {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("accountName");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("last");
-        QTest::addColumn<QString>("display");
-        QTest::addColumn<QString>("composed");
-        QTest::newRow("Mr. John Smith")
-            << QStringLiteral("Individual") << QString() << QStringLiteral("Mr.")
-            << QStringLiteral("John") << QStringLiteral("Smith") << QStringLiteral("Smith, John")
-            << QStringLiteral("Mr. John Smith");
-        QTest::newRow("no title") << QStringLiteral("Individual") << QString() << QString()
-                                  << QStringLiteral("Ann") << QStringLiteral("Lee")
-                                  << QStringLiteral("Lee, Ann") << QStringLiteral("Ann Lee");
-        QTest::newRow("business") << QStringLiteral("Business") << QStringLiteral("Acme")
-                                  << QStringLiteral("Ms") << QStringLiteral("Jo")
-                                  << QStringLiteral("Ray") << QStringLiteral("Acme")
-                                  << QStringLiteral("Ms Jo Ray");
-        QTest::newRow("last name only")
-            << QStringLiteral("Individual") << QString() << QString() << QString()
-            << QStringLiteral("Cher") << QStringLiteral("Cher, ") << QStringLiteral("Cher");
+        for (const char* c :
+             {"type", "accountName", "title", "first", "last", "display", "composed"}) {
+            QTest::addColumn<QString>(c);
+        }
+        const auto row = [](const char* type, const char* name, const char* title,
+                            const char* first, const char* last, const char* display,
+                            const char* composed) {
+            QTest::newRow(composed) << QString::fromLatin1(type) << QString::fromLatin1(name)
+                                    << QString::fromLatin1(title) << QString::fromLatin1(first)
+                                    << QString::fromLatin1(last) << QString::fromLatin1(display)
+                                    << QString::fromLatin1(composed);
+        };
+        row("Individual", "", "Mr.", "John", "Smith", "Smith, John", "Mr. John Smith");
+        row("Individual", "", "", "Ann", "Lee", "Lee, Ann", "Ann Lee");
+        row("Business", "Acme", "Ms", "Jo", "Ray", "Acme", "Ms Jo Ray");
+        row("Individual", "", "", "", "Cher", "Cher, ", "Cher");
     }
     void names() {
         QFETCH(QString, type);
@@ -229,9 +203,7 @@ private slots:
 
     void deleteRecordThreeOfFive() {
         TempApp app;
-        app.write(QStringLiteral("CustomerData.txt"), lettered("ABCDE", 328));
-        app.write(QStringLiteral("CycleInfo.txt"), lettered("abcde", 69));
-        app.write(QStringLiteral("ContractInfo.txt"), lettered("12345", 386));
+        writeAll(app, "ABCDE");
         app.write(QStringLiteral("Backup/CustomerData.txt"), lettered("ABCDE", 328));
         app.write(QStringLiteral("Backup/CycleInfo.txt"), "stale");
         app.write(QStringLiteral("Backup/ContractInfo.txt"), "stale");
@@ -241,9 +213,7 @@ private slots:
         app.write(QStringLiteral("AuxFiles/C-3/AuxFile0/Data.txt"), "kept\r\n");
 
         QVERIFY(CustomerFiles::deleteCustomer(app.ctx->store(), 3, QStringLiteral(" C-3 ")));
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), lettered("ABDE", 328));
-        QCOMPARE(app.read(QStringLiteral("CycleInfo.txt")), lettered("abde", 69));
-        QCOMPARE(app.read(QStringLiteral("ContractInfo.txt")), lettered("1245", 386));
+        checkAll(app, "ABDE");
         QCOMPARE(CustomerFiles::customerCount(app.ctx->store()), 4);
         QVERIFY(!app.exists(QStringLiteral("TIActiveAccounts/C-3.txt")));
         QVERIFY(!app.exists(QStringLiteral("Backup/TIActiveAccounts/C-3.txt")));
@@ -260,45 +230,32 @@ private slots:
                                     QStringLiteral("CycleInfo.txt")}));
     }
 
-    void deleteFirstAndLast_data() {
+    void deleteOtherPlaces_data() {
+        QTest::addColumn<QByteArray>("before");
         QTest::addColumn<int>("number");
         QTest::addColumn<QByteArray>("left");
-        QTest::newRow("first") << 1 << QByteArray("BCD");
-        QTest::newRow("last") << 4 << QByteArray("ABC");
-        QTest::newRow("beyond the end") << 9 << QByteArray("ABCD");
+        QTest::newRow("first") << QByteArray("ABCD") << 1 << QByteArray("BCD");
+        QTest::newRow("last") << QByteArray("ABCD") << 4 << QByteArray("ABC");
+        QTest::newRow("beyond the end") << QByteArray("ABCD") << 9 << QByteArray("ABCD");
+        QTest::newRow("the only one") << QByteArray("A") << 1 << QByteArray();
     }
-    void deleteFirstAndLast() {
+    void deleteOtherPlaces() {
+        QFETCH(QByteArray, before);
         QFETCH(int, number);
         QFETCH(QByteArray, left);
         TempApp app;
-        app.write(QStringLiteral("CustomerData.txt"), lettered("ABCD", 328));
-        app.write(QStringLiteral("CycleInfo.txt"), lettered("ABCD", 69));
-        app.write(QStringLiteral("ContractInfo.txt"), lettered("ABCD", 386));
+        writeAll(app, before);
         QVERIFY(CustomerFiles::deleteCustomer(app.ctx->store(), number, QString()));
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), lettered(left, 328));
-        QCOMPARE(app.read(QStringLiteral("CycleInfo.txt")), lettered(left, 69));
-        QCOMPARE(app.read(QStringLiteral("ContractInfo.txt")), lettered(left, 386));
-    }
-
-    void deleteTheOnlyCustomer() {
-        TempApp app;
-        app.write(QStringLiteral("CustomerData.txt"), letter('A', 328));
-        app.write(QStringLiteral("CycleInfo.txt"), letter('A', 69));
-        app.write(QStringLiteral("ContractInfo.txt"), letter('A', 386));
-        QVERIFY(CustomerFiles::deleteCustomer(app.ctx->store(), 1, QStringLiteral("A")));
+        checkAll(app, left);
         QVERIFY(app.exists(QStringLiteral("CustomerData.txt")));
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), QByteArray());
-        QCOMPARE(app.read(QStringLiteral("CycleInfo.txt")), QByteArray());
-        QCOMPARE(app.read(QStringLiteral("ContractInfo.txt")), QByteArray());
-        QCOMPARE(CustomerFiles::customerCount(app.ctx->store()), 0);
-        QVERIFY(CustomerFiles::readCustomer(app.ctx->store(), 1).AccountNumber.isEmpty());
+        QCOMPARE(CustomerFiles::customerCount(app.ctx->store()), left.size());
     }
 
     // Files whose length is not a whole number of records.
     void oddLengthFiles() {
         TempApp app;
         // 1.5 records count 2; the short second record is padded with zeros.
-        app.write(QStringLiteral("CustomerData.txt"), letter('A', 328) + letter('B', 164));
+        app.write(QStringLiteral("CustomerData.txt"), lettered("A", 328) + lettered("B", 164));
         // 2.5 records count 2: the half record is dropped by the compaction.
         app.write(QStringLiteral("CycleInfo.txt"), lettered("ab", 69) + QByteArray(34, 'c'));
         QCOMPARE(CustomerFiles::customerCount(app.ctx->store()), 2);
@@ -306,22 +263,23 @@ private slots:
                  QString(20, QLatin1Char('B')));
         QVERIFY(CustomerFiles::deleteCustomer(app.ctx->store(), 1, QString()));
         QCOMPARE(app.read(QStringLiteral("CustomerData.txt")),
-                 letter('B', 164) + QByteArray(164, '\0'));
-        QCOMPARE(app.read(QStringLiteral("CycleInfo.txt")), letter('b', 69));
+                 lettered("B", 164) + QByteArray(164, '\0'));
+        QCOMPARE(app.read(QStringLiteral("CycleInfo.txt")), lettered("b", 69));
         // A companion file that was missing is made, empty.
         QCOMPARE(app.read(QStringLiteral("ContractInfo.txt")), QByteArray());
     }
 
-    // An account number is a file name only when it is a safe one: a
-    // crafted one must not reach files outside the receivable folder.
-    void deleteIgnoresUnsafeAccountNames_data() {
+    // An account number is a file or folder name only when it is a safe one:
+    // a crafted one must not reach files outside the application folder.
+    void unsafeAccountNamesReachNoFile_data() {
         QTest::addColumn<QString>("account");
         QTest::newRow("parent folder") << QStringLiteral("../Keep");
         QTest::newRow("separator") << QStringLiteral("x/../../Keep");
         QTest::newRow("backslash") << QStringLiteral("..\\Keep");
+        QTest::newRow("colon") << QStringLiteral("C:Keep");
         QTest::newRow("blank") << QStringLiteral("   ");
     }
-    void deleteIgnoresUnsafeAccountNames() {
+    void unsafeAccountNamesReachNoFile() {
         QFETCH(QString, account);
         TempApp app;
         app.write(QStringLiteral("CustomerData.txt"), lettered("AB", 328));
@@ -329,7 +287,12 @@ private slots:
         app.mkdir(QStringLiteral("TIActiveAccounts"));
         QVERIFY(CustomerFiles::deleteCustomer(app.ctx->store(), 2, account));
         QCOMPARE(app.read(QStringLiteral("Keep.txt")), QByteArray("precious"));
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), letter('A', 328));
+        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), lettered("A", 328));
+
+        QVERIFY(!CustomerFiles::saveAuxData(app.ctx->store(), account,
+                                            QStringList(6, QStringLiteral("x"))));
+        QVERIFY(!app.exists(QStringLiteral("AuxFiles")));
+        QCOMPARE(CustomerFiles::loadAuxData(app.ctx->store(), account), QStringList(6, QString()));
     }
 
     void recordReadsRestoreFromTheBackup() {
@@ -342,24 +305,6 @@ private slots:
         QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), r.toBytes());
     }
 
-    void rebuildWithoutCustomerFile() {
-        TempApp app;
-        app.prompter.expectMessage(
-            QStringLiteral("Your Customer Information File is missing\r\nThe Contract File can not "
-                           "be rebuilt"),
-            QStringLiteral("No Customer File Found"));
-        app.prompter.expectMessage(
-            QStringLiteral(
-                "Your Customer Information File is missing\r\nThe Cycle File can not be rebuilt"),
-            QStringLiteral("No Customer File Found"));
-        CustomerFiles::BuildContractInfo(*app.ctx, 0,
-                                         CompanionRecords::defaultContract(QDate(2026, 12, 5)));
-        CustomerFiles::BuildCycleInfo(*app.ctx, 0, CompanionRecords::defaultCycle());
-        QVERIFY(!app.exists(QStringLiteral("ContractInfo.txt")));
-        QVERIFY(!app.exists(QStringLiteral("CycleInfo.txt")));
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-    }
-
     void rebuildFillsEverySlot() {
         TempApp app;
         app.write(QStringLiteral("CustomerData.txt"), lettered("ABC", 328));
@@ -368,8 +313,8 @@ private slots:
         app.prompter.expectMessage(
             QStringLiteral("Your Billing Information File will be Built with Default Values"),
             QStringLiteral("Building Billing Info"));
-        CustomerFiles::BuildContractInfo(*app.ctx, 3, letter('k', 386));
-        CustomerFiles::BuildCycleInfo(*app.ctx, 3, letter('y', 69));
+        CustomerFiles::BuildContractInfo(*app.ctx, 3, QByteArray(386, 'k'));
+        CustomerFiles::BuildCycleInfo(*app.ctx, 3, QByteArray(69, 'y'));
         QCOMPARE(app.read(QStringLiteral("ContractInfo.txt")), lettered("kkk", 386));
         QCOMPARE(app.read(QStringLiteral("CycleInfo.txt")), lettered("yyy", 69));
         QVERIFY(!app.exists(QStringLiteral("Backup/ContractInfo.txt")));
@@ -380,28 +325,24 @@ private slots:
     void auxDataUnderTheTelephoneAccount() {
         TempApp app;
         const QString account = QStringLiteral("555-123-4567");
-        QStringList boxes = {QStringLiteral("Gate code 1234"),
-                             QString(),
-                             QStringLiteral("line one\nline two"),
-                             QString(),
-                             QString(),
-                             QStringLiteral("last")};
+        const QStringList boxes = {QStringLiteral("Gate code 1234"),
+                                   QString(),
+                                   QStringLiteral("line one\nline two"),
+                                   QString(),
+                                   QString(),
+                                   QStringLiteral("last")};
+        const auto file = [&](int box) {
+            return app.read(QStringLiteral("AuxFiles/555-123-4567/AuxFile%1/Data.txt").arg(box));
+        };
         QVERIFY(CustomerFiles::saveAuxData(app.ctx->store(), account, boxes));
-        for (int i = 0; i < 6; ++i) {
-            QVERIFY(app.exists(QStringLiteral("AuxFiles/555-123-4567/AuxFile%1/Data.txt").arg(i)));
-        }
-        QCOMPARE(app.read(QStringLiteral("AuxFiles/555-123-4567/AuxFile0/Data.txt")),
-                 QByteArray("Gate code 1234\r\n"));
-        QCOMPARE(app.read(QStringLiteral("AuxFiles/555-123-4567/AuxFile1/Data.txt")),
-                 QByteArray("\r\n"));
-        QCOMPARE(app.read(QStringLiteral("AuxFiles/555-123-4567/AuxFile2/Data.txt")),
-                 QByteArray("line one\r\nline two\r\n"));
+        QCOMPARE(file(0), QByteArray("Gate code 1234\r\n"));
+        QCOMPARE(file(1), QByteArray("\r\n"));
+        QCOMPARE(file(5), QByteArray("last\r\n"));
         const QStringList back = CustomerFiles::loadAuxData(app.ctx->store(), account);
         QCOMPARE(back, boxes);
         // Saving what was loaded gives the same bytes: the text does not grow.
         QVERIFY(CustomerFiles::saveAuxData(app.ctx->store(), account, back));
-        QCOMPARE(app.read(QStringLiteral("AuxFiles/555-123-4567/AuxFile2/Data.txt")),
-                 QByteArray("line one\r\nline two\r\n"));
+        QCOMPARE(file(2), QByteArray("line one\r\nline two\r\n"));
     }
 
     void auxDataOfExistingFoldersAndMissingFiles() {
@@ -419,28 +360,11 @@ private slots:
         QVERIFY(!app.exists(QStringLiteral("AuxFiles")));
     }
 
-    void auxDataRefusesUnsafeAccounts_data() {
-        QTest::addColumn<QString>("account");
-        QTest::newRow("parent") << QStringLiteral("..");
-        QTest::newRow("separator") << QStringLiteral("a/b");
-        QTest::newRow("blank") << QString();
-        QTest::newRow("colon") << QStringLiteral("C:x");
-    }
-    void auxDataRefusesUnsafeAccounts() {
-        QFETCH(QString, account);
-        TempApp app;
-        QVERIFY(!CustomerFiles::saveAuxData(app.ctx->store(), account,
-                                            QStringList(6, QStringLiteral("x"))));
-        QVERIFY(!app.exists(QStringLiteral("AuxFiles")));
-        QCOMPARE(CustomerFiles::loadAuxData(app.ctx->store(), account), QStringList(6, QString()));
-    }
-
     void headings() {
         TempApp app;
         QVERIFY(!CustomerFiles::loadHeadings(app.ctx->store()).has_value());
         app.write(QStringLiteral("AuxHeadings.txt"), "Gate\r\nDog\r\nRoof type\r\n");
-        const QStringList loaded = *CustomerFiles::loadHeadings(app.ctx->store());
-        QCOMPARE(loaded,
+        QCOMPARE(*CustomerFiles::loadHeadings(app.ctx->store()),
                  QStringList({QStringLiteral("Gate"), QStringLiteral("Dog"),
                               QStringLiteral("Roof type"), QString(), QString(), QString()}));
         app.write(QStringLiteral("Backup/AuxHeadings.txt"), "old\r\n");
@@ -458,11 +382,8 @@ private slots:
         QVERIFY(shipped.open(QIODevice::ReadOnly));
         app.write(QStringLiteral("StatesList.txt"), shipped.readAll());
         const QStringList states = CustomerFiles::loadStates(app.ctx->store());
-        QCOMPARE(states.size(), 50);
-        QCOMPARE(states.first(), QStringLiteral("AL"));
-        QCOMPARE(states.last(), QStringLiteral("WY"));
-        QVERIFY(states.contains(QStringLiteral("IL")));
         QCOMPARE(QSet<QString>(states.begin(), states.end()).size(), 50);
+        QCOMPARE(states.first() + states.last(), QStringLiteral("ALWY"));
         for (const QString& s : states) {
             QVERIFY2(s.size() == 2 && s == s.toUpper(), qPrintable(s));
         }
@@ -472,15 +393,20 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("states");
         QTest::newRow("fewer than 50")
-            << QByteArray("\"AK\",\"HI\"\r\n\"PR\"\r\n")
-            << QStringList({QStringLiteral("AK"), QStringLiteral("HI"), QStringLiteral("PR")});
+            << QByteArray("\"AK\",\"HI\"\r\n\"PR\"\r\n") << QStringList{"AK", "HI", "PR"};
         QTest::newRow("bare and quoted")
-            << QByteArray("NY,\"NJ\"\r\nCT\r\n\r\nMA")
-            << QStringList({QStringLiteral("NY"), QStringLiteral("NJ"), QStringLiteral("CT"),
-                            QStringLiteral("MA")});
+            << QByteArray("NY,\"NJ\"\r\nCT\r\n\r\nMA") << QStringList{"NY", "NJ", "CT", "MA"};
         QTest::newRow("empty file") << QByteArray() << QStringList();
-        QTest::newRow("blank items skipped")
-            << QByteArray(",,TX,,\r\n") << QStringList({QStringLiteral("TX")});
+        QTest::newRow("blank items skipped") << QByteArray(",,TX,,\r\n") << QStringList{"TX"};
+        QByteArray sixty;
+        QStringList fifty;
+        for (int i = 0; i < 60; ++i) {
+            sixty += "S" + QByteArray::number(i) + "\r\n";
+            if (i < 50) {
+                fifty << QStringLiteral("S%1").arg(i);
+            }
+        }
+        QTest::newRow("only the first fifty") << sixty << fifty;
     }
     void stateListForms() {
         QFETCH(QByteArray, file);
@@ -488,18 +414,6 @@ private slots:
         TempApp app;
         app.write(QStringLiteral("StatesList.txt"), file);
         QCOMPARE(CustomerFiles::loadStates(app.ctx->store()), states);
-    }
-
-    void onlyTheFirstFiftyStates() {
-        TempApp app;
-        QByteArray file;
-        for (int i = 0; i < 60; ++i) {
-            file += "S" + QByteArray::number(i) + "\r\n";
-        }
-        app.write(QStringLiteral("StatesList.txt"), file);
-        const QStringList states = CustomerFiles::loadStates(app.ctx->store());
-        QCOMPARE(states.size(), 50);
-        QCOMPARE(states.last(), QStringLiteral("S49"));
         QVERIFY(CustomerFiles::loadStates(TempApp().ctx->store()).isEmpty());
     }
 
@@ -512,7 +426,6 @@ private slots:
         QTest::newRow("case counts") << QStringLiteral("a-2") << 1 << false;
         QTest::newRow("typed blanks count") << QStringLiteral("A-2 ") << 1 << false;
         QTest::newRow("stored blanks trimmed") << QStringLiteral("B 3") << 1 << true;
-        QTest::newRow("nobody") << QStringLiteral("Z") << 1 << false;
     }
     void accountNumberTaken() {
         QFETCH(QString, typed);
