@@ -79,56 +79,19 @@ int lineCount(const QByteArray& bytes) {
 class TestProposalFiles : public QObject {
     Q_OBJECT
 private slots:
-    void dataPaths() {
-        QCOMPARE(ProposalFiles::headerPath(1001), QStringLiteral("\\TolvarProposals\\1001.txt"));
-        QCOMPARE(ProposalFiles::bodyPath(1001),
-                 QStringLiteral("\\TolvarProposals\\ProposalBody\\1001.txt"));
-        QCOMPARE(ProposalFiles::paymentsPath(1001),
-                 QStringLiteral("\\TolvarProposals\\ProposalPayments\\1001.txt"));
-        QCOMPARE(ProposalFiles::financialsPath(1001),
-                 QStringLiteral("\\TolvarProposals\\ProposalFinancials\\1001.txt"));
-        QCOMPARE(ProposalFiles::templatePath(QStringLiteral("Roof")),
-                 QStringLiteral("\\Templates\\Proposals\\Roof.txt"));
-        QCOMPARE(ProposalFiles::templatePath(QStringLiteral("Roof.txt")),
-                 QStringLiteral("\\Templates\\Proposals\\Roof.txt"));
-    }
-
     void numberOfFileName_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("number");
         QTest::newRow("plain") << "1001.txt" << 1001;
-        QTest::newRow("upper-case extension") << "1002.TXT" << 1002;
-        QTest::newRow("highest") << "32767.txt" << 32767;
         QTest::newRow("leading zero") << "01001.txt" << 0;
-        QTest::newRow("sign") << "-5.txt" << 0;
         QTest::newRow("marked") << "FP1001.txt" << 0;
         QTest::newRow("words") << "notes.txt" << 0;
         QTest::newRow("other extension") << "1001.doc" << 0;
-        QTest::newRow("no stem") << ".txt" << 0;
     }
     void numberOfFileName() {
         QFETCH(QString, name);
         QFETCH(int, number);
         QCOMPARE(ProposalFiles::numberOf(name), number);
-    }
-
-    void numberMarks_data() {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<bool>("field");
-        QTest::addColumn<bool>("invoiced");
-        QTest::addColumn<QString>("plain");
-        QTest::newRow("typed") << "1001" << false << false << "1001";
-        QTest::newRow("field") << "FP1001" << true << false << "1001";
-        QTest::newRow("invoiced") << "1001P" << false << true << "1001";
-        QTest::newRow("blank") << "" << false << false << "";
-    }
-    void numberMarks() {
-        QFETCH(QString, number);
-        ProposalHeader h;
-        h.number = number;
-        QTEST(h.isFieldProposal(), "field");
-        QTEST(h.isInvoiced(), "invoiced");
-        QTEST(h.plainNumber(), "plain");
     }
 
     void headerGolden_data() {
@@ -161,18 +124,6 @@ private slots:
         QCOMPARE(*back, header);
         QVERIFY(ProposalFiles::writeHeader(store, QStringLiteral("1001.txt"), *back, form));
         QCOMPARE(app.read(QStringLiteral("TolvarProposals/1001.txt")), golden);
-    }
-
-    void everyFormReadsTheSameFields() {
-        const ProposalHeader h = smithHeader();
-        const ProposalHeader writer = ProposalFiles::parseHeader(kWriterHeader);
-        const ProposalHeader finalize = ProposalFiles::parseHeader(kFinalizeHeader);
-        ProposalHeader invoiced = ProposalFiles::parseHeader(kInvoicedHeader);
-        QCOMPARE(writer, h);
-        QCOMPARE(finalize, h);
-        QCOMPARE(invoiced.number, QStringLiteral("1001P"));
-        invoiced.number = h.number;
-        QCOMPARE(invoiced, h);
     }
 
     void fieldProposalFirstLine() {
@@ -225,9 +176,6 @@ private slots:
             << QByteArray(kWriterHeader).replace("#2026-12-05#", "#2026-13-45#") << "1001"
             << qint64(12345000) << QDate() << "Mr. John Smith"
             << "555-9876" << false;
-        QTest::newRow("number unquoted") << QByteArray(kWriterHeader).replace("\"1001\"", "1001")
-                                         << "1001" << qint64(12345000) << day << "Mr. John Smith"
-                                         << "555-9876" << true;
         QTest::newRow("only the first line")
             << QByteArray("\"FP1002\",0,#2026-12-05#\r\n") << "FP1002" << qint64(0) << day << ""
             << "" << false;
@@ -284,20 +232,10 @@ private slots:
         QCOMPARE(all.at(2).header, ProposalHeader());
     }
 
-    void emptyListing() {
-        TempApp app;
-        QVERIFY(ProposalFiles::listHeaders(app.ctx->store()).isEmpty());
-        app.mkdir(QStringLiteral("TolvarProposals/ProposalBody"));
-        QVERIFY(ProposalFiles::listHeaders(app.ctx->store()).isEmpty());
-        QCOMPARE(ProposalFiles::noProposalsMessage(), QStringLiteral("No Proposals Exist"));
-    }
-
     void bodyBytes_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("golden");
-        QTest::newRow("two lines") << "A\r\nB" << QByteArray("A\r\nB\r\n");
         QTest::newRow("box line feeds") << "A\nB" << QByteArray("A\r\nB\r\n");
-        QTest::newRow("lone carriage return") << "A\rB" << QByteArray("A\r\nB\r\n");
         QTest::newRow("ends with a line end") << "A\r\n" << QByteArray("A\r\n\r\n");
         QTest::newRow("empty") << "" << QByteArray("\r\n");
         QTest::newRow("western characters")
@@ -346,16 +284,6 @@ private slots:
         QCOMPARE(app.read(file), kSixLinePayments);
     }
 
-    void paddedCount() {
-        const ProposalPayments one{QStringLiteral("$1,075.00"),
-                                   {{QStringLiteral("$1,075.00"), QStringLiteral("12/5/2026")}}};
-        const QByteArray golden = "$1,075.00\r\n 1 \r\n$1,075.00\r\n12/5/2026\r\n";
-        QCOMPARE(ProposalFiles::paymentsBytes(one, PaymentCountForm::Padded), golden);
-        const PaymentsReading r = ProposalFiles::parsePayments(golden);
-        QCOMPARE(r.problem, PaymentsProblem::None);
-        QCOMPARE(r.payments, one);
-    }
-
     void hostilePayments_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<PaymentsProblem>("problem");
@@ -369,20 +297,11 @@ private slots:
         QTest::newRow("count nine")
             << QByteArray(kSixLinePayments).replace("\r\n2\r\n", "\r\n9\r\n")
             << PaymentsProblem::BadCount << 9 << 0;
-        QTest::newRow("count zero")
-            << QByteArray("$0.00\r\n0\r\n") << PaymentsProblem::BadCount << 0 << 0;
-        QTest::newRow("count negative")
-            << QByteArray("$0.00\r\n-1\r\n") << PaymentsProblem::BadCount << -1 << 0;
         QTest::newRow("one pair short")
             << QByteArray(kSixLinePayments).replace("\r\n2\r\n", "\r\n3\r\n")
             << PaymentsProblem::Truncated << 3 << 2;
         QTest::newRow("date missing") << kSixLinePayments.left(kSixLinePayments.size() - 10)
                                       << PaymentsProblem::Truncated << 2 << 1;
-        QTest::newRow("no line end at the end")
-            << kSixLinePayments.chopped(2) << PaymentsProblem::None << 2 << 2;
-        QTest::newRow("lines beyond the count")
-            << QByteArray(kSixLinePayments).replace("\r\n2\r\n", "\r\n1\r\n")
-            << PaymentsProblem::None << 1 << 1;
     }
     void hostilePayments() {
         QFETCH(QByteArray, bytes);
@@ -395,15 +314,6 @@ private slots:
             QVERIFY(!p.amount.isEmpty());
             QVERIFY(p.dueDateValue().isValid());
         }
-    }
-
-    void missingPayments() {
-        TempApp app;
-        const PaymentsReading r =
-            ProposalFiles::readPayments(app.ctx->store(), QStringLiteral("1001.txt"));
-        QCOMPARE(r.problem, PaymentsProblem::Missing);
-        QVERIFY(r.status.ok());
-        QVERIFY(r.payments.payments.isEmpty());
     }
 
     void paymentCountRefused_data() {
@@ -448,8 +358,6 @@ private slots:
         QTest::addColumn<bool>("complete");
         const QString z = QStringLiteral("$0.00");
         QTest::newRow("empty") << QByteArray() << QStringList{z, z, z, z} << false;
-        QTest::newRow("two lines") << QByteArray("$1,000.00\r\n$1,075.00\r\n")
-                                   << QStringList{"$1,000.00", "$1,075.00", z, z} << false;
         QTest::newRow("no final line end")
             << kFinancials.chopped(2) << QStringList{"$1,000.00", "$1,075.00", "$75.00", z} << true;
         QTest::newRow("not amounts") << QByteArray("abc\r\n\r\n$75.00\r\n\"x\"\r\n")
@@ -463,16 +371,6 @@ private slots:
         const ProposalFinancials f = ProposalFiles::parseFinancials(bytes, QLocale(), &got);
         QCOMPARE((QStringList{f.priceBeforeTaxes, f.total, f.firstTax, f.secondTax}), expected);
         QCOMPARE(got, complete);
-    }
-
-    void missingFinancialsAreZero() {
-        TempApp app;
-        bool found = true;
-        const ProposalFinancials f = ProposalFiles::readFinancials(
-            app.ctx->store(), QStringLiteral("1001.txt"), nullptr, &found);
-        QVERIFY(!found);
-        QCOMPARE(f.total, QStringLiteral("$0.00"));
-        QCOMPARE(f.secondTax, QStringLiteral("$0.00"));
     }
 
     void deleteFourFiles() {
@@ -521,13 +419,8 @@ private slots:
     void unsafeTemplateNames_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("empty") << "";
-        QTest::newRow("blank") << "   ";
         QTest::newRow("climbs out") << "../Roof";
-        QTest::newRow("backslash") << "a\\b";
-        QTest::newRow("slash") << "a/b";
-        QTest::newRow("colon") << "a:b";
         QTest::newRow("quote") << "a\"b";
-        QTest::newRow("star") << "a*";
     }
     void unsafeTemplateNames() {
         QFETCH(QString, name);
