@@ -51,13 +51,6 @@ struct Fixture {
 class TestProposalReport : public QObject {
     Q_OBJECT
 private slots:
-    void selectionMarkIsByte171AndTwoBlanks() {
-        QCOMPARE(ProposalReport::selectionMark().toLatin1(), QByteArray("\xab  "));
-        QCOMPARE(ProposalReport::noPaymentNote().size(), 53 + 25);
-        QVERIFY(ProposalReport::noPaymentNote().startsWith(QString(53, QLatin1Char(' ')) +
-                                                           QLatin1Char('N')));
-    }
-
     void oneRowPerHeaderFile() {
         Fixture f;
         QVERIFY(f.report.fill());
@@ -78,8 +71,6 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("amount");
         QTest::newRow("empty") << QByteArray() << QString() << QStringLiteral("$0.00");
-        QTest::newRow("two fields")
-            << QByteArray("\"1004\",12") << QStringLiteral("1004") << QStringLiteral("$12.00");
         QTest::newRow("text for price") << QByteArray("\"1004\",\"abc\",#2026-01-01#")
                                         << QStringLiteral("1004") << QStringLiteral("$0.00");
         QTest::newRow("binary") << QByteArray("\x01\x02\"\xff", 4)
@@ -121,8 +112,6 @@ private slots:
             << 1 << int(ProposalReport::Select) << 1 << true << int(ProposalReport::Click::Toggled);
         QTest::newRow("select twice") << 1 << int(ProposalReport::Select) << 2 << false
                                       << int(ProposalReport::Click::Toggled);
-        QTest::newRow("select three times")
-            << 2 << int(ProposalReport::Select) << 3 << true << int(ProposalReport::Click::Toggled);
         QTest::newRow("heading row") << 0 << int(ProposalReport::Select) << 1 << false
                                      << int(ProposalReport::Click::Nothing);
         QTest::newRow("past the last row") << 4 << int(ProposalReport::Select) << 1 << false
@@ -215,7 +204,6 @@ private slots:
             << false << QStringLiteral("3") << 2;
         QTest::newRow("count not a number")
             << true << QByteArray("$9.00\r\nx\r\n") << true << QStringLiteral("0") << 0;
-        QTest::newRow("empty file") << true << QByteArray() << true << QStringLiteral("0") << 0;
     }
     void schedules() {
         QFETCH(bool, present);
@@ -263,14 +251,6 @@ private slots:
             }
         }
         QVERIFY(f.app.exists(QStringLiteral("TolvarProposals/1002.txt")));
-    }
-
-    void deletingNothingMarkedKeepsEverything() {
-        Fixture f;
-        QVERIFY(f.report.fill());
-        QVERIFY(f.report.deleteSelected());
-        QCOMPARE(f.report.rows().size(), 3);
-        QVERIFY(f.app.exists(QStringLiteral("TolvarProposals/ProposalBody/1001.txt")));
     }
 
     void deletingTheLastProposal() {

@@ -262,15 +262,6 @@ private slots:
         QVERIFY2(w.app.prompter.done(), qPrintable(w.app.prompter.report()));
     }
 
-    void documentCancelledKeepsBody() {
-        WriterApp w;
-        w.writer->body().setText(QStringLiteral("kept"));
-        w.app.prompter.expectOpenFile(QString());
-        w.writer->chooseCreation(ProposalWriter::FromDocument);
-        QCOMPARE(w.writer->body().text(), QStringLiteral("kept"));
-        QVERIFY2(w.app.prompter.done(), qPrintable(w.app.prompter.report()));
-    }
-
     void templateThroughTheWriter() {
         WriterApp w;
         QVERIFY(!w.writer->view().templateOption);
@@ -365,18 +356,6 @@ private slots:
         pw.backToBody();
         QCOMPARE(pw.view().step, 2);
         QCOMPARE(pw.creation(), ProposalWriter::NoCreation);
-    }
-
-    void jobSiteToggle() {
-        WriterApp w;
-        QCOMPARE(w.writer->site, smithRoofing().lines);
-        w.writer->toggleJobSite();
-        QCOMPARE(w.writer->site, QStringList(8, QString()));
-        QCOMPARE(w.writer->view().jobSiteCaption, QStringLiteral("Same as Account"));
-        w.writer->site[0] = QStringLiteral("Elsewhere");
-        w.writer->toggleJobSite();
-        QCOMPARE(w.writer->site, smithRoofing().lines);
-        QCOMPARE(w.writer->view().jobSiteCaption, QStringLiteral("Enter Manually"));
     }
 
     void customerBlockFromRecord_data() {
