@@ -8,6 +8,9 @@ ScreenManager::~ScreenManager() {
     for (qsizetype i = m_loaded.size() - 1; i >= 0; --i) {
         delete m_loaded.at(i).screen.data();
     }
+    for (const QPointer<Screen>& s : std::as_const(m_unloaded)) {
+        delete s.data();
+    }
 }
 
 void ScreenManager::add(const QString& name, Factory factory) {
@@ -69,6 +72,8 @@ void ScreenManager::unload(const QString& name) {
             if (s) {
                 s->hide();
                 s->deleteLater();
+                m_unloaded.removeIf([](const QPointer<Screen>& p) { return p.isNull(); });
+                m_unloaded.append(s);
             }
             return;
         }

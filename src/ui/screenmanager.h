@@ -58,4 +58,7 @@ private:
     AppContext& m_ctx;
     QMap<QString, Factory> m_factories;
     QList<Entry> m_loaded;
+    // Unloaded screens not deleted yet; whatever the event loop has not
+    // deleted when the program ends goes with the manager.
+    QList<QPointer<Screen>> m_unloaded;
 };

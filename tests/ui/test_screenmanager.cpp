@@ -1,4 +1,5 @@
 #include "testmain.h"
+#include "ui/programscreens.h"
 #include "uitesthelpers.h"
 
 #include <QSignalSpy>
@@ -42,6 +43,20 @@ private slots:
         // Nothing of this ends the program.
         QCOMPARE(s.quits, 0);
         QVERIFY(!s.app.exists(QStringLiteral("Backup")));
+    }
+
+    void unloadedScreensGoWithTheManager() {
+        TempApp app;
+        QPointer<Screen> about;
+        {
+            ScreenManager m(*app.ctx);
+            RegisterScreens(m);
+            about = m.show(QStringLiteral("frmAbout"));
+            m.unload(QStringLiteral("frmAbout"));
+            QVERIFY(!about.isNull());
+        }
+        // The event loop never ran, yet nothing is left behind.
+        QVERIFY(about.isNull());
     }
 
     void screensNotBuiltAreNotAvailable() {
