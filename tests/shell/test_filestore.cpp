@@ -241,7 +241,6 @@ private slots:
         QVERIFY(!store.FileExists(QStringLiteral("/CompanyLogo.txt")));
     }
 
-    void backupSetIsTheElevenNames() { QCOMPARE(FileStore::backupSet(), kBackupSet); }
 
     void backupCopiesTheSetOnly() {
         TempApp app;

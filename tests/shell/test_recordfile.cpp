@@ -45,17 +45,6 @@ QByteArray fileBytes(const QString& path) {
 class TestRecordFile : public QObject {
     Q_OBJECT
 private slots:
-    void layoutOffsetsFollowOn() {
-        const RecordLayout l = everyKind();
-        QCOMPARE(l.size(), 46);
-        const QList<int> offsets{0, 10, 12, 16, 20, 28, 36, 44};
-        QCOMPARE(l.fields().size(), offsets.size());
-        for (int i = 0; i < offsets.size(); ++i) {
-            QCOMPARE(l.fields().at(i).offset, offsets.at(i));
-        }
-        QCOMPARE(l.field(QStringLiteral("Day")).width, 8);
-    }
-
     void writesGoldenBytes() {
         const RecordLayout l = everyKind();
         Record r(l);
