@@ -2,6 +2,7 @@
 #include "shell/appcontext.h"
 #include "shell/clock.h"
 #include "shell/startup.h"
+#include "ui/printertarget.h"
 #include "ui/programscreens.h"
 #include "ui/qtprompter.h"
 #include "ui/screenmanager.h"
@@ -20,6 +21,9 @@ int main(int argc, char** argv) {
     ScreenManager screens(ctx);
     RegisterScreens(screens);
     ctx.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    ctx.printerFactory = [&prompter] {
+        return std::make_shared<PrinterTarget>(prompter.printer());
+    };
     ctx.serialPortFactory = [] { return std::make_unique<SystemSerialPort>(); };
     ctx.quit = [&screens] {
         screens.unloadAll();

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
+
 namespace Text {
 
 namespace {
@@ -25,9 +27,36 @@ QByteArray encodeSlowly(const QString& text) {
     }
     return out;
 }
+
+// Reading thousands of files field by field: a converter per field costs more
+// than the parse, so single bytes map through a table made once.
+const std::array<char16_t, 256>& decodeTable() {
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            QStringDecoder decoder("windows-1252");
+            const QString one = decoder.decode(QByteArray(1, static_cast<char>(b)));
+            t[b] = one.isEmpty() ? u'?' : one.at(0).unicode();
+        }
+        return t;
+    }();
+    return table;
+}
+
+bool isAscii(const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
 }  // namespace
 
 QByteArray encode(const QString& text) {
+    if (isAscii(text)) {
+        return text.toLatin1();
+    }
     QStringEncoder encoder("windows-1252", QStringConverter::Flag::Default);
     QByteArray out = encoder.encode(text);
     if (out.contains('\x1a') || out.size() != text.size()) {
@@ -37,8 +66,12 @@ QByteArray encode(const QString& text) {
 }
 
 QString decode(const QByteArray& bytes) {
-    QStringDecoder decoder("windows-1252");
-    QString out = decoder.decode(bytes);
+    const auto& table = decodeTable();
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* to = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        to[i] = QChar(table[static_cast<unsigned char>(bytes.at(i))]);
+    }
     return out;
 }
 

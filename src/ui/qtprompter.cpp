@@ -1,5 +1,7 @@
 #include "ui/qtprompter.h"
 
+#include "ui/printertarget.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -115,10 +117,20 @@ void QtPrompter::beep() {
     QApplication::beep();
 }
 
+QtPrompter::QtPrompter() = default;
+QtPrompter::~QtPrompter() = default;
+
+QPrinter& QtPrompter::printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        PrepareLetterPrinter(*m_printer);
+    }
+    return *m_printer;
+}
+
 bool QtPrompter::printDialog(PrintRequest* request) {
-    QPrinter own(QPrinter::HighResolution);
-    QPrinter* printer =
-        request->platformPrinter ? static_cast<QPrinter*>(request->platformPrinter) : &own;
+    QPrinter* printer = request->platformPrinter ? static_cast<QPrinter*>(request->platformPrinter)
+                                                 : &this->printer();
     printer->setCopyCount(qMax(1, request->copies));
     printer->setPageOrientation(request->landscape ? QPageLayout::Landscape
                                                    : QPageLayout::Portrait);

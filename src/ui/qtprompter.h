@@ -6,11 +6,15 @@
 
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 // The program's Prompter: Qt's standard dialogs over the active window.
 class QtPrompter : public Prompter {
 public:
+    QtPrompter();
+    ~QtPrompter() override;
+
     Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
     bool inputBox(const QString& prompt, const QString& title, QString* value) override;
     void beep() override;
@@ -30,6 +34,11 @@ public:
     // filter is kept as it is.
     static QString qtFilter(const QString& filter);
 
+    // The printer the print dialog sets up when the caller brings none; the
+    // program's print target prints on it.
+    QPrinter& printer();
+
 private:
     static QWidget* parentWindow();
+    std::unique_ptr<QPrinter> m_printer;
 };

@@ -1,0 +1,59 @@
+#include "print/pagedevice.h"
+#include "testmain.h"
+#include "ui/printertarget.h"
+
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The program's printer target: a QPrinter set to print into a PDF file
+// stands in for a real printer.
+class TestPrinterTarget : public QObject {
+    Q_OBJECT
+private slots:
+    void printsOnLetterWithTheLayoutInset_data() {
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QSize>("printable");
+        QTest::addColumn<QString>("pageSize");
+        QTest::newRow("portrait") << false << QSize(11520, 15120) << QStringLiteral("612 x 792");
+        QTest::newRow("landscape") << true << QSize(15120, 11520) << QStringLiteral("792 x 612");
+    }
+    void printsOnLetterWithTheLayoutInset() {
+        QFETCH(bool, landscape);
+        QFETCH(QSize, printable);
+        QFETCH(QString, pageSize);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        PrepareLetterPrinter(printer);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setCopyCount(3);
+
+        PrinterTarget target(printer);
+        PrintRequest request;
+        request.title = QStringLiteral("Proposal");
+        request.landscape = landscape;
+        std::unique_ptr<PageDevice> device = target.open(request);
+        QVERIFY(device);
+        QCOMPARE(device->printableSize(), printable);
+        device->drawText(QPoint(1440, 1440), QStringLiteral("Printed Text"), PrintFont{}, 0);
+        QVERIFY2(device->end(), qPrintable(device->error()));
+        // The flows print their own captioned copies.
+        QCOMPARE(printer.copyCount(), 1);
+
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(10000));
+        const QString out = QString::fromLocal8Bit(info.readAllStandardOutput());
+        QVERIFY2(out.contains(pageSize), qPrintable(out));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(10000));
+        QVERIFY(text.readAllStandardOutput().contains("Printed Text"));
+    }
+};
+
+TOLVAR_TEST(TestPrinterTarget)
+#include "test_printertarget.moc"
