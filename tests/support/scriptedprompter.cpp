@@ -1,6 +1,7 @@
 #include "scriptedprompter.h"
 
 #include <QDebug>
+#include <QTest>
 
 namespace {
 QString kindName(ScriptedPrompter::Kind k) {
@@ -26,27 +27,32 @@ ScriptedPrompter::Step makeStep(ScriptedPrompter::Kind kind, const QString& text
 }
 }  // namespace
 
+ScriptedPrompter::~ScriptedPrompter() {
+    // A test that already failed has said what went wrong; the leftovers of
+    // its script would only repeat it.
+    if (!done() && !QTest::currentTestFailed() && QTest::currentTestFunction()) {
+        QTest::qFail(qPrintable(report()), __FILE__, __LINE__);
+    }
+}
+
 ScriptedPrompter& ScriptedPrompter::expectMessage(const QString& text, const QString& title,
-                                                  Answer answer) {
-    Step s = makeStep(Kind::Message, text, title);
-    s.answer = answer;
-    m_steps << s;
-    return *this;
+                                                  Icon icon) {
+    return expectQuestion(text, title, Buttons::Ok, icon, Answer::Ok);
 }
 
 ScriptedPrompter& ScriptedPrompter::expectQuestion(const QString& text, const QString& title,
-                                                   Buttons buttons, Answer answer) {
+                                                   Buttons buttons, Icon icon, Answer answer) {
     Step s = makeStep(Kind::Message, text, title);
     s.answer = answer;
     s.buttons = buttons;
-    s.checkButtons = true;
+    s.icon = icon;
     m_steps << s;
     return *this;
 }
 
-ScriptedPrompter& ScriptedPrompter::expectInput(const QString& prompt, const QString& value,
-                                                bool accept) {
-    Step s = makeStep(Kind::Input, prompt, {});
+ScriptedPrompter& ScriptedPrompter::expectInput(const QString& prompt, const QString& title,
+                                                const QString& value, bool accept) {
+    Step s = makeStep(Kind::Input, prompt, title);
     s.value = value;
     s.accept = accept;
     m_steps << s;
@@ -100,33 +106,40 @@ QString ScriptedPrompter::report() const {
 
 bool ScriptedPrompter::take(Kind kind, const QString& text, const QString& title, Step* step) {
     if (m_steps.isEmpty()) {
-        m_errors << QStringLiteral("unexpected %1 \"%2\" (title \"%3\")")
-                        .arg(kindName(kind), text, title);
-        qWarning().noquote() << m_errors.last();
+        fail(QStringLiteral("unexpected %1 \"%2\" (title \"%3\")").arg(kindName(kind), text, title));
         return false;
     }
     const Step next = m_steps.first();
     const bool textMatches = (kind != Kind::Message && kind != Kind::Input) || next.text == text;
-    const bool titleMatches = next.title.isEmpty() || next.title == title;
+    const bool titleMatches = (kind != Kind::Message && kind != Kind::Input) || next.title == title;
     if (next.kind != kind || !textMatches || !titleMatches) {
-        m_errors << QStringLiteral("expected %1 \"%2\" (title \"%3\") but got %4 \"%5\" (title \"%6\")")
-                        .arg(kindName(next.kind), next.text, next.title, kindName(kind), text, title);
-        qWarning().noquote() << m_errors.last();
+        fail(QStringLiteral("expected %1 \"%2\" (title \"%3\") but got %4 \"%5\" (title \"%6\")")
+                 .arg(kindName(next.kind), next.text, next.title, kindName(kind), text, title));
         return false;
     }
     *step = m_steps.takeFirst();
     return true;
 }
 
+void ScriptedPrompter::fail(const QString& error) {
+    m_errors << error;
+    qWarning().noquote() << error;
+}
+
 Answer ScriptedPrompter::message(const QString& text, const QString& title, Buttons buttons,
-                                 Icon) {
+                                 Icon icon) {
     m_shown << text;
     Step s;
     if (!take(Kind::Message, text, title, &s)) {
         return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
-    if (s.checkButtons && s.buttons != buttons) {
-        m_errors << QStringLiteral("message \"%1\" shown with other buttons").arg(text);
+    if (s.buttons != buttons) {
+        fail(QStringLiteral("message \"%1\" shown with buttons %2, expected %3")
+                 .arg(text).arg(static_cast<int>(buttons)).arg(static_cast<int>(s.buttons)));
+    }
+    if (s.icon != icon) {
+        fail(QStringLiteral("message \"%1\" shown with icon %2, expected %3")
+                 .arg(text).arg(static_cast<int>(icon)).arg(static_cast<int>(s.icon)));
     }
     return s.answer;
 }

@@ -7,8 +7,10 @@
 #include <QStringList>
 
 // A Prompter for tests: every prompt the code shows must have been expected,
-// in order, with its exact text and title; the scripted answer is returned.
-// Anything unexpected is recorded and makes done() false.
+// in order, with its exact text, title, buttons and icon; the scripted answer
+// is returned. Anything unexpected, and any expected prompt still unshown when
+// the prompter goes away, fails the running test: no test has to remember to
+// check.
 class ScriptedPrompter : public Prompter {
 public:
     enum class Kind { Message, Input, Beep, Print, OpenFile, Colour, Font };
@@ -16,22 +18,27 @@ public:
     struct Step {
         Kind kind = Kind::Message;
         QString text;
-        QString title;  // empty: any title
+        QString title;
         Answer answer = Answer::Ok;
         Buttons buttons = Buttons::Ok;
-        bool checkButtons = false;
+        Icon icon = Icon::None;
         QString value;  // typed text, chosen file, colour as #rrggbb
         bool accept = true;
         int copies = 1;
         FontChoice font;
     };
 
-    // Expect a message box with this text (and title when given).
-    ScriptedPrompter& expectMessage(const QString& text, const QString& title = {},
-                                    Answer answer = Answer::Ok);
+    ScriptedPrompter() = default;
+    ScriptedPrompter(const ScriptedPrompter&) = delete;
+    ScriptedPrompter& operator=(const ScriptedPrompter&) = delete;
+    ~ScriptedPrompter() override;
+
+    // A message box with only an OK button.
+    ScriptedPrompter& expectMessage(const QString& text, const QString& title, Icon icon);
     ScriptedPrompter& expectQuestion(const QString& text, const QString& title, Buttons buttons,
-                                     Answer answer);
-    ScriptedPrompter& expectInput(const QString& prompt, const QString& value, bool accept = true);
+                                     Icon icon, Answer answer);
+    ScriptedPrompter& expectInput(const QString& prompt, const QString& title, const QString& value,
+                                  bool accept = true);
     ScriptedPrompter& expectBeep();
     ScriptedPrompter& expectPrintDialog(bool accept = true, int copies = 1);
     ScriptedPrompter& expectOpenFile(const QString& path);
@@ -42,7 +49,8 @@ public:
     void setStrictBeeps(bool strict) { m_strictBeeps = strict; }
     int beeps() const { return m_beeps; }
 
-    // All steps used and nothing unexpected shown.
+    // All steps used and nothing unexpected shown (the destructor checks it
+    // too; a test calls this only to check part way through).
     bool done() const { return m_steps.isEmpty() && m_errors.isEmpty(); }
     QString report() const;
     // Every message text shown, expected or not.
@@ -59,6 +67,7 @@ public:
 
 private:
     bool take(Kind kind, const QString& text, const QString& title, Step* step);
+    void fail(const QString& error);
 
     QList<Step> m_steps;
     QStringList m_errors;
