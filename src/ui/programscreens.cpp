@@ -4,6 +4,7 @@
 #include "settings/settingsfiles.h"
 #include "shell/appcontext.h"
 #include "ui/frmabout.h"
+#include "ui/frmdialer.h"
 #include "ui/frmsplash.h"
 #include "ui/frmstartup.h"
 #include "ui/screenmanager.h"
@@ -21,6 +22,7 @@ void RegisterScreens(ScreenManager& screens) {
     screens.add(QStringLiteral("frmSplash"), factory<frmSplash>());
     screens.add(QStringLiteral("frmStartup"), factory<frmStartup>());
     screens.add(QStringLiteral("frmAbout"), factory<frmAbout>());
+    screens.add(QStringLiteral("frmDialer"), factory<frmDialer>());
 }
 
 StartupSteps ProgramStartupSteps(AppContext& ctx, ScreenManager& screens) {

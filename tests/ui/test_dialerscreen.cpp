@@ -1,0 +1,238 @@
+#include "customers/customerscreen.h"
+#include "ptymodem.h"
+#include "testmain.h"
+#include "ui/frmdialer.h"
+#include "ui/programscreens.h"
+#include "uitesthelpers.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+const QString kDialer = QStringLiteral("frmDialer");
+
+// The program's screens over a fake modem on port 3, which the probe found;
+// the modem answers a dial command with `reply`.
+struct DialerRig {
+    explicit DialerRig(QList<QByteArray> reply = {"\r\nO", "K\r\n"})
+        : modem(pty.add(3)), screens(*pty.app.ctx) {
+        modem.setResponder([reply](const QByteArray& c) {
+            return c.startsWith("ATDT") ? reply : QList<QByteArray>{};
+        });
+        RegisterScreens(screens);
+        pty.app.ctx->quit = [this] {
+            screens.unloadAll();
+            ++quits;
+        };
+        pty.app.ctx->vars().ModemPort = 3;
+    }
+    frmDialer* call() {
+        ShowDialer(screens, DialRequest{QStringLiteral("Pat Doe"), QStringLiteral("555-1234")});
+        return qobject_cast<frmDialer*>(screens.find(kDialer));
+    }
+    template <typename T = QPushButton>
+    T* control(const QString& name) {
+        Screen* s = screens.find(kDialer);
+        return s ? s->findChild<T*>(name) : nullptr;
+    }
+    QString text(const QString& label) { return control<QLabel>(label)->text(); }
+    void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+
+    PtyRig pty;
+    PtyModem& modem;
+    ScreenManager screens;
+    int quits = 0;
+};
+
+QByteArray golden(const char* name) {
+    QFile f(QStringLiteral(TOLVAR_TEST_DATA "/ui/") + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList captions(DialerRig& rig) {
+    QStringList out;
+    for (int i = 0; i < 10; ++i) {
+        out << rig.control(QStringLiteral("cmdDialer(%1)").arg(i))->text();
+    }
+    return out;
+}
+}  // namespace
+
+class TestDialerScreen : public QObject {
+    Q_OBJECT
+private slots:
+    void dialsTalksAndHangsUp() {
+        DialerRig rig;
+        QPointer<frmDialer> dialer = rig.call();
+        QVERIFY(dialer->isVisible() && dialer->windowModality() == Qt::ApplicationModal);
+        QCOMPARE((QStringList{dialer->windowTitle(), rig.text("lblName"), rig.text("lblStatus"),
+                              rig.control<QLineEdit>("Text1")->text(), rig.text("Label2(3)")}),
+                 (QStringList{"Call ...............", "Pat Doe", "Ready to Dial......",
+                              "Your Modem Comm Port Is 3.", "COM Port # 3"}));
+        QTest::mouseClick(rig.control<QCheckBox>("ckDial1"), Qt::LeftButton);
+        QCOMPARE(rig.text("lblNumber"), QStringLiteral("1-555-1234"));
+
+        rig.click("cmdNewDial");
+        QCOMPARE(rig.text("lblStatus"), QStringLiteral("Pickup Receiver - Then Click Hangup"));
+        QVERIFY(rig.control("cmdCancel")->isVisible() && !rig.control("cmdNewDial")->isVisible());
+        QCOMPARE(dialer->focusWidget(), rig.control("cmdCancel"));
+        QVERIFY(rig.control<QLabel>("Image2")->isVisible());
+
+        rig.click("cmdCancel");
+        QVERIFY(!rig.screens.isLoaded(kDialer) && !dialer->isVisible());
+        QVERIFY(!dialer->serialPort().isOpen());
+        QVERIFY(rig.modem.waitForCommand("ATH"));
+        QCOMPARE(rig.modem.commands(), (QList<QByteArray>{"ATDT1-555-1234;", "ATH"}));
+        QVERIFY(dialer.isNull());
+        QCOMPARE(rig.quits, 0);
+    }
+
+    // The modem stays silent; while the dialer waits the user hangs up,
+    // closes the window, or the modem goes away. The wait ends at once.
+    void theWaitNeverFreezesTheWindow_data() {
+        QTest::addColumn<int>("action");  // 0 hang up, 1 close the window, 2 modem gone
+        QTest::addColumn<QList<QByteArray>>("commands");
+        QTest::addColumn<QString>("status");  // shown after the wait, when still loaded
+        QTest::addColumn<int>("quits");
+        const QList<QByteArray> hungUp{"ATDT555-1234;", "ATH"};
+        QTest::newRow("Disconnect/Cancel") << 0 << hungUp << QString() << 0;
+        QTest::newRow("window closed") << 1 << hungUp << QString() << 1;
+        QTest::newRow("modem vanishes")
+            << 2 << QList<QByteArray>{"ATDT555-1234;"}
+            << "The Modem was Disconnected - Check it and Dial Again" << 0;
+    }
+    void theWaitNeverFreezesTheWindow() {
+        QFETCH(int, action);
+        QFETCH(QList<QByteArray>, commands);
+        QFETCH(QString, status);
+        QFETCH(int, quits);
+        DialerRig rig(QList<QByteArray>{});
+        rig.call();
+        QString shownWhileWaiting;
+        QTimer::singleShot(150, &rig.modem, [&] {
+            shownWhileWaiting = rig.text("lblStatus");
+            if (action == 0) {
+                rig.click("cmdHangup");
+            } else if (action == 1) {
+                rig.screens.find(kDialer)->close();
+            } else {
+                rig.modem.vanish();
+            }
+        });
+        QElapsedTimer clock;
+        clock.start();
+        rig.click("cmdNewDial");
+        QVERIFY(clock.elapsed() < 3000);
+        QCOMPARE(shownWhileWaiting, QStringLiteral("Dialing..... 555-1234"));
+        QVERIFY(rig.modem.waitForCommand(commands.last()));
+        QCOMPARE(rig.modem.commands(), commands);
+        QCOMPARE(rig.quits, quits);
+        QCOMPARE(rig.screens.isLoaded(kDialer), !status.isEmpty());
+        if (!status.isEmpty()) {
+            QCOMPARE(rig.text("lblStatus"), status);
+            QVERIFY(rig.control("cmdNewDial")->isVisible());
+        }
+    }
+
+    void speedDialSavedLoadedAndDeleted() {
+        DialerRig rig;
+        rig.call();
+        const QString file = QStringLiteral("SpeedNumbers.txt");
+        rig.click("cmdDialer(0)");
+        QVERIFY(rig.control<QWidget>("fraSpeedDial")->isVisible());
+        QTest::keyClicks(rig.control<QLineEdit>("txtDialer(0)"), QStringLiteral("Ann & Co"));
+        QTest::keyClicks(rig.control<QLineEdit>("txtDialer(1)"), QStringLiteral("555-0001"));
+        rig.click("cmdSpeedDialer(0)");
+        rig.click("cmdDialer(1)");
+        rig.click("cmdSpeedDialer(4)");
+        QCOMPARE(rig.pty.app.read(file), golden("speednumbers-two.txt"));
+        QVERIFY(!rig.control<QWidget>("fraSpeedDial")->isVisible());
+
+        rig.click("cmdDialer(0)");
+        QCOMPARE(rig.text("lblName") + rig.text("lblNumber"), QStringLiteral("Ann & Co555-0001"));
+        rig.click("cmdSpeedDialer(3)");
+        QCOMPARE(rig.text("lblName") + rig.text("lblNumber"), QStringLiteral("Pat Doe555-1234"));
+
+        rig.click("cmdDialer(0)");
+        rig.pty.app.prompter.expectQuestion(
+            QStringLiteral("This will delete SpeedDial entry  Ann & Co\r\nAre you Sure"),
+            QStringLiteral("Delete Speed Dial"), Buttons::YesNo, Icon::Question, Answer::Yes);
+        rig.click("cmdSpeedDialer(2)");
+        QCOMPARE(rig.pty.app.read(file), golden("speednumbers-one.txt"));
+        QStringList expected(10, QString());
+        expected[0] = QStringLiteral("Pat Doe");
+        QCOMPARE(captions(rig), expected);
+    }
+
+    // The probe at start-up runs on the dialer's own port and leaves it open
+    // for the first call.
+    void probeRunsOnTheDialersPort_data() {
+        QTest::addColumn<bool>("modem");
+        QTest::addColumn<QString>("text1");
+        QTest::newRow("modem on port 3") << true << "Your Modem Comm Port Is 3.";
+        QTest::newRow("no modem") << false << "Modem Not Detected Or In Use.";
+    }
+    void probeRunsOnTheDialersPort() {
+        QFETCH(bool, modem);
+        QFETCH(QString, text1);
+        DialerRig rig;
+        if (modem) {
+            rig.modem.answerAttention();
+        }
+        const PhoneFeatures shown = ProbeModem(*rig.pty.app.ctx, rig.screens);
+        auto* dialer = qobject_cast<frmDialer*>(rig.screens.find(kDialer));
+        QVERIFY(dialer && !dialer->isVisible());
+        QCOMPARE(rig.control<QLineEdit>("Text1")->text(), text1);
+        QCOMPARE(shown.phoneImageVisible, modem);
+        QCOMPARE(dialer->serialPort().isOpen(), modem);
+        QCOMPARE(rig.modem.waitForCommand("AT#CID=1", modem ? 2000 : 300), modem);
+    }
+
+    // Nothing is cut off in the dialer's states; TOLVAR_SCREENSHOTS names a
+    // folder for pictures of them.
+    void laysOutEveryState_data() {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::newRow("ready") << QStringList{};
+        QTest::newRow("adding a speed dial") << QStringList{"cmdDialer(0)"};
+        QTest::newRow("help") << QStringList{"cmdHelp"};
+        QTest::newRow("connected") << QStringList{"cmdNewDial"};
+    }
+    void laysOutEveryState() {
+        QFETCH(QStringList, clicks);
+        DialerRig rig;
+        frmDialer* w = rig.call();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        for (const QString& name : clicks) {
+            rig.click(name);
+        }
+        if (clicks == QStringList{"cmdHelp"}) {
+            QVERIFY(rig.control<QWidget>("fraHelp")->isVisible());
+            QCOMPARE(rig.control("cmdHelp")->text(), QStringLiteral("Hide &Help"));
+        }
+        QApplication::processEvents();
+        for (QWidget* c : w->findChildren<QWidget*>()) {
+            if (c->isVisible() && (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLabel*>(c))) {
+                const QRect r(c->mapTo(w, QPoint(0, 0)), c->size());
+                QVERIFY2(w->rect().contains(r), qPrintable(c->objectName()));
+                QVERIFY2(r.width() >= c->minimumSizeHint().width(), qPrintable(c->objectName()));
+            }
+        }
+        const QByteArray dir = qgetenv("TOLVAR_SCREENSHOTS");
+        if (!dir.isEmpty()) {
+            const QString tag = QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-');
+            QVERIFY(w->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/frmDialer-") +
+                                   tag + QStringLiteral(".png")));
+        }
+    }
+};
+
+TOLVAR_TEST(TestDialerScreen)
+#include "test_dialerscreen.moc"
