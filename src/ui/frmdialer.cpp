@@ -292,6 +292,13 @@ QString frmDialer::portBox() const {
     return port > 0 ? QString::number(port) : QString();
 }
 
+PhoneFeatures frmDialer::probeModem() {
+    PhoneFeatures shown;
+    LoadPhoneSettings(ctx(), *m_port, &shown);
+    refresh();
+    return shown;
+}
+
 void frmDialer::call(const DialRequest& request) {
     m_dialer->setRecipient(request.name, request.number);
     screens().show(kName);
@@ -347,14 +354,10 @@ void ShowDialer(ScreenManager& screens, const DialRequest& request) {
 }
 
 PhoneFeatures ProbeModem(AppContext& ctx, ScreenManager& screens) {
-    PhoneFeatures shown;
-    auto* dialer = screens.get<frmDialer>(kName);
-    if (!dialer) {
-        PhoneFeaturesOff(ctx, &shown);
-        shown.modemStatus = PhoneTexts::notDetected();
-        return shown;
+    if (auto* dialer = screens.get<frmDialer>(kName)) {
+        return dialer->probeModem();
     }
-    LoadPhoneSettings(ctx, dialer->serialPort(), &shown);
-    dialer->refresh();
+    PhoneFeatures shown;
+    PhoneFeaturesOff(ctx, &shown);
     return shown;
 }

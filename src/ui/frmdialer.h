@@ -28,16 +28,18 @@ public:
 
     // Shows the screen modally over the caller, ready to call `request`.
     void call(const DialRequest& request);
+    // The modem probe and the telephone options on this screen's port.
+    PhoneFeatures probeModem();
     SerialPort& serialPort() { return *m_port; }
-    // Copies the model's view, and the modem port the probe found, into the
-    // controls.
-    void refresh();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Copies the model's view, and the modem port the probe found, into the
+    // controls.
+    void refresh();
     QWidget* buildCall();
     QWidget* buildSpeedDial();
     QWidget* buildSpeedFrame();
