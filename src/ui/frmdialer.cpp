@@ -36,8 +36,12 @@ QLabel* plainLabel(const QString& name, QWidget* parent) {
     return l;
 }
 
-QString caption(QString name) {
-    return name.replace(QLatin1Char('&'), QLatin1String("&&"));
+// A name from a hand-edited speed-dial file may be of any length: the
+// button shows what fits and the tool tip the whole name.
+void showName(QPushButton* b, const QString& name, int width) {
+    QString shown = b->fontMetrics().elidedText(name, Qt::ElideRight, width);
+    b->setText(shown.replace(QLatin1Char('&'), QLatin1String("&&")));
+    b->setToolTip(name);
 }
 
 void scaleFont(QWidget* w, qreal factor, bool bold) {
@@ -187,10 +191,12 @@ QWidget* frmDialer::buildSpeedDial() {
         column->addWidget(l);
     }
     auto* grid = new QGridLayout;
-    const int width = fontMetrics().horizontalAdvance(QLatin1Char('M')) * 10;
+    // Free slots are buttons as wide as named ones, with room for a caption.
+    const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    m_captionWidth = em * 8;
     for (int slot = 0; slot < SpeedDialTable::kSlots; ++slot) {
         QPushButton* b = button(indexed("cmdDialer", slot), QString());
-        b->setMinimumWidth(width);
+        b->setMinimumWidth(em * 10);
         connect(b, &QPushButton::clicked, this, [this, slot] { m_dialer->selectSpeedDial(slot); });
         grid->addWidget(b, slot % 5, slot / 5);
         m_speed << b;
@@ -279,7 +285,7 @@ void frmDialer::refresh() {
     setText(m_nameBox, d.nameBox());
     setText(m_numberBox, d.numberBox());
     for (int slot = 0; slot < m_speed.size(); ++slot) {
-        m_speed.at(slot)->setText(caption(d.speedCaption(slot)));
+        showName(m_speed.at(slot), d.speedCaption(slot), m_captionWidth);
     }
     const int port = ctx().vars().ModemPort;
     m_modemStatus->setText(port > 0 ? PhoneTexts::modemOnPort(port) : PhoneTexts::notDetected());

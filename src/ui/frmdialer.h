@@ -62,6 +62,7 @@ private:
     QLineEdit* m_modemStatus = nullptr;
     QLabel* m_picture = nullptr;
     QList<QPushButton*> m_speed;
+    int m_captionWidth = 0;
     QPushButton* m_delete = nullptr;
     QGroupBox* m_speedFrame = nullptr;
     QLineEdit* m_nameBox = nullptr;

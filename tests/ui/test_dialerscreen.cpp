@@ -43,6 +43,9 @@ struct DialerRig {
         return screens.find(kDialer)->findChild<T*>(name);
     }
     QString text(const QString& label) { return control<QLabel>(label)->text(); }
+    QString firstCaptions() {
+        return control("cmdDialer(0)")->text() + QLatin1Char('|') + control("cmdDialer(1)")->text();
+    }
     void click(const QString& name) {
         QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
     }
@@ -169,6 +172,7 @@ private slots:
         rig.click("cmdSpeedDialer(4)");
         QCOMPARE(rig.pty.app.read(file), golden("speednumbers-two.txt"));
         QVERIFY(!rig.control<QWidget>("fraSpeedDial")->isVisible());
+        QCOMPARE(rig.firstCaptions(), QStringLiteral("Ann && Co|Pat Doe"));
 
         rig.click("cmdDialer(0)");
         QCOMPARE(rig.text("lblName") + rig.text("lblNumber"), QStringLiteral("Ann & Co555-0001"));
@@ -181,9 +185,22 @@ private slots:
             QStringLiteral("Delete Speed Dial"), Buttons::YesNo, Icon::Question, Answer::Yes);
         rig.click("cmdSpeedDialer(2)");
         QCOMPARE(rig.pty.app.read(file), golden("speednumbers-one.txt"));
-        QCOMPARE(rig.control("cmdDialer(0)")->text() + QLatin1Char('|') +
-                     rig.control("cmdDialer(1)")->text(),
-                 QStringLiteral("Pat Doe|"));
+        QCOMPARE(rig.firstCaptions(), QStringLiteral("Pat Doe|"));
+    }
+
+    // Twelve entries, the last without its number, the first with a name far
+    // too long for its button.
+    void handEditedSpeedDialFile() {
+        DialerRig rig;
+        rig.pty.app.write(QStringLiteral("SpeedNumbers.txt"),
+                          golden("speednumbers-hand-edited.txt"));
+        frmDialer* w = rig.call();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QVERIFY(rig.control("cmdDialer(0)")->toolTip().endsWith(QStringLiteral("(ask for Pat)")));
+        QVERIFY(rig.control("cmdDialer(0)")->text().endsWith(QChar(0x2026)));
+        QCOMPARE(rig.control("cmdDialer(9)")->text(), QStringLiteral("Entry 10"));
+        QVERIFY(w->width() < 800);
+        checkLayout(w, QStringLiteral("hand-edited-speed-dial-file"));
     }
 
     // The probe at start-up runs on the dialer's own port and leaves it open
