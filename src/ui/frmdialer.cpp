@@ -27,8 +27,7 @@ QString indexed(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
-// Names and numbers are shown as typed: no markup, and a "&" in a speed-dial
-// name is no access key.
+// Names and numbers are shown as typed, never read as markup.
 QLabel* plainLabel(const QString& name, QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
@@ -67,7 +66,7 @@ void setText(QLineEdit* edit, const QString& text) {
 std::unique_ptr<SerialPort> makePort(AppContext& ctx) {
     std::unique_ptr<SerialPort> port = ctx.serialPortFactory ? ctx.serialPortFactory() : nullptr;
     if (!port) {
-        // No serial ports in this build: a port without any device.
+        // Without a port factory every port number is without a device.
         port = std::make_unique<SystemSerialPort>([](int) { return QString(); });
     }
     return port;
@@ -139,10 +138,10 @@ QWidget* frmDialer::buildCall() {
     recipient->addWidget(m_picture, 0, Qt::AlignTop);
     column->addLayout(recipient);
 
-    m_prefix = new QCheckBox(QStringLiteral("Dial a Prefix  1-"), panel);
-    m_prefix->setObjectName(QStringLiteral("ckDial1"));
-    connect(m_prefix, &QCheckBox::clicked, m_dialer.get(), &Dialer::setPrefix);
-    column->addWidget(m_prefix, 0, Qt::AlignLeft);
+    auto* prefix = new QCheckBox(QStringLiteral("Dial a Prefix  1-"), panel);
+    prefix->setObjectName(QStringLiteral("ckDial1"));
+    connect(prefix, &QCheckBox::clicked, m_dialer.get(), &Dialer::setPrefix);
+    column->addWidget(prefix, 0, Qt::AlignLeft);
 
     auto* buttons = new QHBoxLayout;
     m_dial = button(QStringLiteral("cmdNewDial"), QStringLiteral("&Dial"),
@@ -161,10 +160,9 @@ QWidget* frmDialer::buildCall() {
     connect(m_talk, &QPushButton::clicked, m_dialer.get(), &Dialer::talk);
     column->addWidget(m_talk);
     // The controls that come and go keep their place, so nothing jumps.
-    for (QWidget* w : {static_cast<QWidget*>(m_dial), static_cast<QWidget*>(m_talk),
-                       static_cast<QWidget*>(m_picture)}) {
-        retainSizeWhenHidden(w);
-    }
+    retainSizeWhenHidden(m_dial);
+    retainSizeWhenHidden(m_talk);
+    retainSizeWhenHidden(m_picture);
 
     m_status = plainLabel(QStringLiteral("lblStatus"), panel);
     column->addWidget(m_status);

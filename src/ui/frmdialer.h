@@ -8,7 +8,6 @@
 
 #include <memory>
 
-class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -55,7 +54,6 @@ private:
 
     QLabel* m_name = nullptr;
     QLabel* m_number = nullptr;
-    QCheckBox* m_prefix = nullptr;
     QPushButton* m_dial = nullptr;
     QPushButton* m_talk = nullptr;
     QLabel* m_status = nullptr;
