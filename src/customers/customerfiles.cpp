@@ -19,44 +19,148 @@ QByteArray readRecord(FileStore& store, const QString& path, int length, int num
     return bytes;
 }
 
-IoStatus writeRecord(FileStore& store, const QString& path, int length, int number,
-                     const QByteArray& bytes) {
-    store.FileExists(path);
-    RecordFile& f = store.OpenRandom(path, length);
+// The whole file; empty when it does not exist, a failure when it exists and
+// could not be read (never taken for an empty file).
+struct Contents {
+    IoStatus status;
+    QByteArray bytes;
+};
+
+Contents readWhole(FileStore& store, const QString& path) {
+    if (!store.FileExists(path)) {
+        return {};
+    }
+    IoStatus s;
+    const std::optional<QByteArray> bytes = store.OpenForInput(path, &s);
+    if (!bytes) {
+        return {
+            s ? IoStatus::failure(store.fullPath(path), QStringLiteral("it could not be read")) : s,
+            {}};
+    }
+    return {{}, *bytes};
+}
+
+// The records of `bytes` but number `skip`, each at its full length (a short
+// last record is completed with zeros, as a read of it gives).
+QByteArray withoutRecord(QByteArray bytes, int length, int skip) {
+    const int count = RecordCountOf(bytes.size(), length);
+    bytes.resize(qsizetype(count) * length, '\0');
+    if (skip >= 1 && skip <= count) {
+        bytes.remove(qsizetype(skip - 1) * length, length);
+    }
+    return bytes;
+}
+
+// One record of a record file at the number a save works on.
+struct Slot {
+    QString path;
+    int length;
+    QByteArray bytes;
+};
+
+IoStatus writeSlot(FileStore& store, const Slot& slot, int number, QByteArray* before) {
+    store.FileExists(slot.path);
+    RecordFile& f = store.OpenRandom(slot.path, slot.length);
     IoStatus s = f.status();
     if (s) {
-        s = f.write(number, bytes);
+        *before = f.read(number);
+        s = f.write(number, slot.bytes);
     }
     store.CloseAll();
     return s;
 }
 
-// The file's records but number `skip`, each at its full length.
-QByteArray withoutRecord(FileStore& store, const QString& path, int length, int skip) {
-    const int count = store.RecordCount(path, length);
-    if (count == 0) {
-        return {};
-    }
-    QByteArray all = store.OpenForInput(path).value_or(QByteArray());
-    all.resize(qsizetype(count) * length, '\0');
-    if (skip >= 1 && skip <= count) {
-        all.remove(qsizetype(skip - 1) * length, length);
-    }
-    return all;
+// The three record files of a delete, the customer file first: once it is
+// replaced the customer is gone, and the others follow it.
+struct Compacted {
+    QString path;
+    int length;
+    QString temp;
+    bool dropBackup;  // a stale backup would be restored out of line
+};
+
+const QList<Compacted>& compactedFiles() {
+    static const QList<Compacted> files = {
+        {kCustomerData, CustomerRecord::kSize, QStringLiteral("/CUSTOMER.TMP"), false},
+        {kContractInfo, CompanionRecords::kContractSize, QStringLiteral("/CONTRACT.TMP"), true},
+        {kCycleInfo, CompanionRecords::kCycleSize, QStringLiteral("/CYCLE.TMP"), true}};
+    return files;
 }
 
-IoStatus compact(FileStore& store, const QString& path, int length, int skip, bool dropBackup) {
-    const QByteArray rest = withoutRecord(store, path, length, skip);
-    if (dropBackup) {
-        const IoStatus s = store.DeleteDataFile(AppFolder::backupPathOf(path));
+void dropTemporaries(FileStore& store) {
+    for (const Compacted& f : compactedFiles()) {
+        (void)store.DeleteDataFile(f.temp);
+    }
+}
+
+QString receivablePath(const QString& account) {
+    return QStringLiteral("/TIActiveAccounts/") + account + QStringLiteral(".txt");
+}
+
+// The part of a delete that only goes forward: the temporaries replace their
+// files, then the stale backups and the receivable file go, then the intent.
+// `replaced` tells whether the customer file has been replaced.
+IoStatus completeDelete(FileStore& store, const QString& account, bool* replaced) {
+    for (const Compacted& f : compactedFiles()) {
+        if (store.folder().isFile(f.temp)) {
+            const IoStatus s = store.ReplaceDataFile(f.temp, f.path);
+            if (!s) {
+                return s;
+            }
+        }
+        *replaced = true;
+        if (f.dropBackup) {
+            const IoStatus s = store.DeleteDataFile(AppFolder::backupPathOf(f.path));
+            if (!s) {
+                return s;
+            }
+        }
+    }
+    if (IsSafeFileName(account)) {
+        const IoStatus s = store.DeleteWithBackup(receivablePath(account));
         if (!s) {
             return s;
         }
     }
-    return store.OpenForOutput(path, rest);
+    return store.DeleteDataFile(kDeleteIntent);
 }
 
-// `record` repeated in slots 1 to `count`.
+struct Prepared {
+    IoStatus status;
+    QString account;
+};
+
+// The stored account number of record `number` of the customer file's bytes.
+QString accountOf(const QByteArray& bytes, int number) {
+    return CustomerRecord::textAt(bytes, qsizetype(number - 1) * CustomerRecord::kSize,
+                                  CustomerRecord::layout().field(QStringLiteral("AccountNumber")));
+}
+
+// Reads the three files and writes their compacted forms as temporaries.
+Prepared prepareDelete(FileStore& store, int number) {
+    Prepared p;
+    for (const Compacted& f : compactedFiles()) {
+        const Contents c = readWhole(store, f.path);
+        if (!c.status) {
+            return {c.status, {}};
+        }
+        if (f.path == kCustomerData) {
+            if (number < 1 || number > RecordCountOf(c.bytes.size(), f.length)) {
+                return {IoStatus::failure(store.fullPath(f.path),
+                                          QStringLiteral("it holds no customer %1").arg(number)),
+                        {}};
+            }
+            p.account = accountOf(c.bytes, number);
+        }
+        p.status = store.OpenForOutput(f.temp, withoutRecord(c.bytes, f.length, number));
+        if (!p.status) {
+            return p;
+        }
+    }
+    return p;
+}
+
+// `record` repeated in parts 1 to `count`.
 QByteArray filled(const QByteArray& record, int length, int count) {
     QByteArray one = record.left(length);
     one.append(QByteArray(length - one.size(), '\0'));
@@ -112,24 +216,39 @@ CustomerRecord readCustomer(FileStore& store, int number) {
         readRecord(store, kCustomerData, CustomerRecord::kSize, number));
 }
 
-IoStatus writeCustomer(FileStore& store, int number, const CustomerRecord& record) {
-    return writeRecord(store, kCustomerData, CustomerRecord::kSize, number, record.toBytes());
-}
-
 QByteArray readContract(FileStore& store, int number) {
     return readRecord(store, kContractInfo, CompanionRecords::kContractSize, number);
-}
-
-IoStatus writeContract(FileStore& store, int number, const QByteArray& record) {
-    return writeRecord(store, kContractInfo, CompanionRecords::kContractSize, number, record);
 }
 
 QByteArray readCycle(FileStore& store, int number) {
     return readRecord(store, kCycleInfo, CompanionRecords::kCycleSize, number);
 }
 
-IoStatus writeCycle(FileStore& store, int number, const QByteArray& record) {
-    return writeRecord(store, kCycleInfo, CompanionRecords::kCycleSize, number, record);
+IoStatus saveCustomer(FileStore& store, int number, const CustomerRecord& record,
+                      const QByteArray& contract, const QByteArray& cycle) {
+    if (number < 1 || number > kMaxCustomers) {
+        return IoStatus::failure(
+            store.fullPath(kCustomerData),
+            QStringLiteral("it can hold no more than %1 customers").arg(kMaxCustomers));
+    }
+    const QList<Slot> parts = {{kContractInfo, CompanionRecords::kContractSize, contract},
+                               {kCycleInfo, CompanionRecords::kCycleSize, cycle},
+                               {kCustomerData, CustomerRecord::kSize, record.toBytes()}};
+    QList<QByteArray> before;
+    for (const Slot& slot : parts) {
+        QByteArray old;
+        const IoStatus s = writeSlot(store, slot, number, &old);
+        if (!s) {
+            for (qsizetype i = 0; i < before.size(); ++i) {
+                QByteArray ignored;
+                (void)writeSlot(store, {parts[i].path, parts[i].length, before[i]}, number,
+                                &ignored);
+            }
+            return s;
+        }
+        before << old;
+    }
+    return {};
 }
 
 QByteArray CustomerBytes::record(int number) const {
@@ -176,23 +295,38 @@ QList<CustomerRecord> readAllCustomers(FileStore& store) {
     return out;
 }
 
-IoStatus deleteCustomer(FileStore& store, int number, const QString& account) {
-    const QString acct = account.trimmed();
-    if (IsSafeFileName(acct)) {
-        const IoStatus s = store.DeleteWithBackup(QStringLiteral("/TIActiveAccounts/") + acct +
-                                                  QStringLiteral(".txt"));
-        if (!s) {
-            return s;
-        }
-    }
-    IoStatus s = compact(store, kCustomerData, CustomerRecord::kSize, number, false);
+DeleteResult deleteCustomer(FileStore& store, int number) {
+    const Prepared p = prepareDelete(store, number);
+    IoStatus s = p.status;
     if (s) {
-        s = compact(store, kCycleInfo, CompanionRecords::kCycleSize, number, true);
+        s = store.OpenForOutput(kDeleteIntent,
+                                Text::joinLines({QString::number(number), p.account}));
     }
-    if (s) {
-        s = compact(store, kContractInfo, CompanionRecords::kContractSize, number, true);
+    if (!s) {
+        dropTemporaries(store);
+        return {s, false};
     }
-    return s;
+    bool replaced = false;
+    s = completeDelete(store, p.account, &replaced);
+    if (!s && !replaced) {
+        // Nothing was replaced yet: the delete is undone, not left to finish.
+        (void)store.DeleteDataFile(kDeleteIntent);
+        dropTemporaries(store);
+    }
+    return {s, replaced};
+}
+
+IoStatus finishInterruptedDelete(FileStore& store) {
+    if (!store.folder().isFile(kDeleteIntent)) {
+        dropTemporaries(store);
+        return {};
+    }
+    const Contents intent = readWhole(store, kDeleteIntent);
+    if (!intent.status) {
+        return intent.status;
+    }
+    bool replaced = false;
+    return completeDelete(store, Text::splitLines(intent.bytes).value(1).trimmed(), &replaced);
 }
 
 void BuildContractInfo(AppContext& ctx, int RecPointer, const QByteArray& record) {
@@ -294,7 +428,7 @@ bool accountNumberTaken(FileStore& store, const QString& typed, int except) {
     }
     const QString name = QStringLiteral("AccountNumber");
     for (int n = 1; n <= all->count; ++n) {
-        if (n != except && all->field(n, name) == typed) {
+        if (n != except && all->field(n, name).compare(typed, Qt::CaseInsensitive) == 0) {
             return true;
         }
     }
