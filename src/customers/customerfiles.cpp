@@ -5,6 +5,9 @@
 #include "shell/filestore.h"
 #include "shell/textcodec.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 namespace CustomerFiles {
 
 namespace {
@@ -58,16 +61,31 @@ struct Slot {
     QByteArray bytes;
 };
 
-IoStatus writeSlot(FileStore& store, const Slot& slot, int number, QByteArray* before) {
+// What a slot held before a save wrote it: its bytes and the file's length.
+struct Before {
+    QByteArray bytes;
+    qint64 size = 0;
+};
+
+IoStatus writeSlot(FileStore& store, const Slot& slot, int number, Before* before) {
     store.FileExists(slot.path);
     RecordFile& f = store.OpenRandom(slot.path, slot.length);
     IoStatus s = f.status();
     if (s) {
-        *before = f.read(number);
+        *before = {f.read(number), QFileInfo(store.fullPath(slot.path)).size()};
         s = f.write(number, slot.bytes);
     }
     store.CloseAll();
     return s;
+}
+
+// Puts a slot back as it was, cutting off a record the save appended.
+void undoSlot(FileStore& store, const Slot& slot, int number, const Before& before) {
+    Before ignored;
+    (void)writeSlot(store, {slot.path, slot.length, before.bytes}, number, &ignored);
+    if (before.size < qint64(number) * slot.length) {
+        QFile::resize(store.fullPath(slot.path), before.size);
+    }
 }
 
 // The three record files of a delete, the customer file first: once it is
@@ -234,19 +252,17 @@ IoStatus saveCustomer(FileStore& store, int number, const CustomerRecord& record
     const QList<Slot> parts = {{kContractInfo, CompanionRecords::kContractSize, contract},
                                {kCycleInfo, CompanionRecords::kCycleSize, cycle},
                                {kCustomerData, CustomerRecord::kSize, record.toBytes()}};
-    QList<QByteArray> before;
+    QList<Before> written;
     for (const Slot& slot : parts) {
-        QByteArray old;
+        Before old;
         const IoStatus s = writeSlot(store, slot, number, &old);
         if (!s) {
-            for (qsizetype i = 0; i < before.size(); ++i) {
-                QByteArray ignored;
-                (void)writeSlot(store, {parts[i].path, parts[i].length, before[i]}, number,
-                                &ignored);
+            for (qsizetype i = 0; i < written.size(); ++i) {
+                undoSlot(store, parts[i], number, written[i]);
             }
             return s;
         }
-        before << old;
+        written << old;
     }
     return {};
 }

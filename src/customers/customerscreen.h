@@ -30,6 +30,8 @@ struct CustomerBoxes {
     QString cell;                                        // txtCustomer(11)
     QString title;                                       // cboTitle
     QString accountType = CustomerRecord::individual();  // lbLType
+
+    bool operator==(const CustomerBoxes&) const = default;
 };
 
 // The boxes a user types into, for CustomerScreenModel::edit.
@@ -93,6 +95,8 @@ struct CustomerRow {
     QString street;
     QString city;
     int record = 0;
+
+    bool operator==(const CustomerRow&) const = default;
 };
 
 enum class SearchOutcome {
@@ -114,6 +118,8 @@ struct DialRequest {
 struct CustomerNameEntry {
     QString name;  // display name
     int record = 0;
+
+    bool operator==(const CustomerNameEntry&) const = default;
 };
 
 // Everything the customer screen shows; the screen copies it into its
