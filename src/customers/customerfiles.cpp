@@ -178,7 +178,7 @@ Prepared prepareDelete(FileStore& store, int number) {
     return p;
 }
 
-// `record` repeated in parts 1 to `count`.
+// `record` repeated in slots 1 to `count`.
 QByteArray filled(const QByteArray& record, int length, int count) {
     QByteArray one = record.left(length);
     one.append(QByteArray(length - one.size(), '\0'));

@@ -137,25 +137,25 @@ void CustomerScreenModel::showRecord(int number) {
     FileStore& store = m_ctx.store();
     m_record = CustomerFiles::readCustomer(store, number);
     const CustomerRecord& r = m_record;
-    m_view.boxes = CustomerBoxes();
-    m_view.boxes.accountNumber = r.AccountNumber;
-    m_view.boxes.accountName = r.AccountName.isEmpty() ? r.composedName() : r.AccountName;
-    m_view.boxes.address1 = r.Address1;
-    m_view.boxes.address2 = r.Address2;
-    m_view.boxes.city = r.CityOrAddress3;
-    m_view.boxes.address3 = r.CityOrAddress3;
-    m_view.boxes.state = r.State;
-    m_view.boxes.postalCode = r.shownPostalCode();
-    m_view.boxes.address4 = r.ZipOrAddress4;
-    m_view.boxes.phone = r.Phone;
-    m_view.boxes.other = r.Other;
-    m_view.boxes.firstName = r.FirstName;
-    m_view.boxes.lastName = r.LastName;
-    m_view.boxes.cell = r.CellPhone;
-    m_view.boxes.title = r.Title;
-    m_view.boxes.accountType =
-        r.isBusiness() ? CustomerRecord::business() : CustomerRecord::individual();
-    if (m_view.boxes.accountName.isEmpty()) {
+    CustomerBoxes& b = m_view.boxes;
+    b = CustomerBoxes();
+    b.accountNumber = r.AccountNumber;
+    b.accountName = r.AccountName.isEmpty() ? r.composedName() : r.AccountName;
+    b.address1 = r.Address1;
+    b.address2 = r.Address2;
+    b.city = r.CityOrAddress3;
+    b.address3 = r.CityOrAddress3;
+    b.state = r.State;
+    b.postalCode = r.shownPostalCode();
+    b.address4 = r.ZipOrAddress4;
+    b.phone = r.Phone;
+    b.other = r.Other;
+    b.firstName = r.FirstName;
+    b.lastName = r.LastName;
+    b.cell = r.CellPhone;
+    b.title = r.Title;
+    b.accountType = r.isBusiness() ? CustomerRecord::business() : CustomerRecord::individual();
+    if (b.accountName.isEmpty()) {
         m_view.focus = CustomerFocus::AccountNumber;
     }
     loadAux();
@@ -178,28 +178,29 @@ void CustomerScreenModel::toggleType() {
 }
 
 CustomerRecord CustomerScreenModel::recordFromBoxes() const {
+    const CustomerBoxes& b = m_view.boxes;
     CustomerRecord r;
-    r.AccountNumber = m_view.boxes.accountNumber.trimmed();
-    r.AccountName = m_view.boxes.accountName.trimmed();
-    r.Address1 = m_view.boxes.address1.trimmed();
-    r.Address2 = m_view.boxes.address2.trimmed();
-    r.CityText = m_view.boxes.city.trimmed();
+    r.AccountNumber = b.accountNumber.trimmed();
+    r.AccountName = b.accountName.trimmed();
+    r.Address1 = b.address1.trimmed();
+    r.Address2 = b.address2.trimmed();
+    r.CityText = b.city.trimmed();
     if (m_view.usaAddress) {
-        r.CityOrAddress3 = m_view.boxes.city.trimmed();
-        r.State = m_view.boxes.state.trimmed();
-        r.ZipOrAddress4 = m_view.boxes.postalCode.trimmed();
+        r.CityOrAddress3 = b.city.trimmed();
+        r.State = b.state.trimmed();
+        r.ZipOrAddress4 = b.postalCode.trimmed();
     } else {
-        r.CityOrAddress3 = m_view.boxes.address3.trimmed();
-        r.ZipOrAddress4 = m_view.boxes.address4.trimmed();
+        r.CityOrAddress3 = b.address3.trimmed();
+        r.ZipOrAddress4 = b.address4.trimmed();
     }
-    r.ZipCode = m_view.boxes.postalCode;
-    r.Phone = m_view.boxes.phone.trimmed();
-    r.CellPhone = m_view.boxes.cell.trimmed();
-    r.Other = m_view.boxes.other.trimmed();
-    r.Title = m_view.boxes.title.trimmed();
-    r.FirstName = m_view.boxes.firstName.trimmed();
-    r.LastName = m_view.boxes.lastName.trimmed();
-    r.AccountType = m_view.boxes.accountType;
+    r.ZipCode = b.postalCode;
+    r.Phone = b.phone.trimmed();
+    r.CellPhone = b.cell.trimmed();
+    r.Other = b.other.trimmed();
+    r.Title = b.title.trimmed();
+    r.FirstName = b.firstName.trimmed();
+    r.LastName = b.lastName.trimmed();
+    r.AccountType = b.accountType;
     r.NewFlag = m_record.NewFlag;
     return r;
 }
@@ -251,6 +252,7 @@ bool CustomerScreenModel::accountNumberUsable() {
         m_ctx.alarm();
         m_ctx.prompter().message(
             QStringLiteral("The Account Number can not contain \\ / : * ? \" < > | or ..\r\n"
+                           "nor be a device name such as CON or LPT1\r\n"
                            "Enter a different Number"),
             QStringLiteral("Invalid Account Number"));
         m_view.focus = CustomerFocus::AccountNumber;

@@ -117,8 +117,8 @@ private slots:
         const QString exit =
             QStringLiteral("Would you like to exit\r\nwithout creating a Customer?|No Customer");
         const QString unsafe = QStringLiteral(
-            "The Account Number can not contain \\ / : * ? \" < > | or ..\r\nEnter a different "
-            "Number|"
+            "The Account Number can not contain \\ / : * ? \" < > | or ..\r\n"
+            "nor be a device name such as CON or LPT1\r\nEnter a different Number|"
             "Invalid Account Number");
         const auto row = [](const char* name, const QStringList& boxes, const QStringList& messages,
                             Answer answer, SaveOutcome outcome, CustomerFocus focus) {
