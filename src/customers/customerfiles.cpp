@@ -10,12 +10,16 @@
 
 namespace CustomerFiles {
 
+bool exists(FileStore& store, const QString& path) {
+    return store.FileExists(path);
+}
+
 namespace {
 
 // A missing record file is first restored from its backup copy; opening it
 // creates it when there is none.
 QByteArray readRecord(FileStore& store, const QString& path, int length, int number) {
-    store.FileExists(path);
+    (void)exists(store, path);
     RecordFile& f = store.OpenRandom(path, length);
     const QByteArray bytes = f.read(number);
     store.CloseAll();
@@ -30,7 +34,7 @@ struct Contents {
 };
 
 Contents readWhole(FileStore& store, const QString& path) {
-    if (!store.FileExists(path)) {
+    if (!exists(store, path)) {
         return {};
     }
     IoStatus s;
@@ -68,7 +72,7 @@ struct Before {
 };
 
 IoStatus writeSlot(FileStore& store, const Slot& slot, int number, Before* before) {
-    store.FileExists(slot.path);
+    (void)exists(store, slot.path);
     RecordFile& f = store.OpenRandom(slot.path, slot.length);
     IoStatus s = f.status();
     if (s) {
@@ -289,12 +293,12 @@ QString CustomerBytes::field(int number, const RecordField& f) const {
 
 std::optional<CustomerBytes> readAllCustomerBytes(FileStore& store) {
     const int count = customerCount(store);
-    if (count == 0 && !store.FileExists(kCustomerData)) {
+    if (count == 0 && !exists(store, kCustomerData)) {
         return std::nullopt;
     }
     CustomerBytes all;
     all.count = count;
-    all.bytes = store.OpenForInput(kCustomerData).value_or(QByteArray());
+    all.bytes = readWhole(store, kCustomerData).bytes;
     return all;
 }
 
@@ -347,7 +351,7 @@ IoStatus finishInterruptedDelete(FileStore& store) {
 
 void BuildContractInfo(AppContext& ctx, int RecPointer, const QByteArray& record) {
     FileStore& store = ctx.store();
-    if (!store.FileExists(kCustomerData)) {
+    if (!exists(store, kCustomerData)) {
         ctx.prompter().message(missingMessage(QStringLiteral("Contract")),
                                QStringLiteral("No Customer File Found"));
         return;
@@ -361,7 +365,7 @@ void BuildContractInfo(AppContext& ctx, int RecPointer, const QByteArray& record
 
 void BuildCycleInfo(AppContext& ctx, int customerCount, const QByteArray& record) {
     FileStore& store = ctx.store();
-    if (!store.FileExists(kCustomerData)) {
+    if (!exists(store, kCustomerData)) {
         ctx.prompter().message(missingMessage(QStringLiteral("Cycle")),
                                QStringLiteral("No Customer File Found"));
         return;
@@ -384,9 +388,8 @@ QStringList loadAuxData(FileStore& store, const QString& account) {
     }
     for (int i = 0; i < kAuxBoxes; ++i) {
         const QString path = auxDataPath(account, i);
-        if (store.FileExists(path)) {
-            boxes[i] = Text::splitLines(store.OpenForInput(path).value_or(QByteArray()))
-                           .join(QLatin1Char('\n'));
+        if (exists(store, path)) {
+            boxes[i] = Text::splitLines(readWhole(store, path).bytes).join(QLatin1Char('\n'));
         }
     }
     return boxes;
@@ -405,10 +408,10 @@ IoStatus saveAuxData(FileStore& store, const QString& account, const QStringList
 }
 
 std::optional<QStringList> loadHeadings(FileStore& store) {
-    if (!store.FileExists(kAuxHeadings)) {
+    if (!exists(store, kAuxHeadings)) {
         return std::nullopt;
     }
-    QStringList lines = Text::splitLines(store.OpenForInput(kAuxHeadings).value_or(QByteArray()));
+    QStringList lines = Text::splitLines(readWhole(store, kAuxHeadings).bytes);
     lines.resize(kAuxBoxes);
     return lines;
 }
@@ -424,10 +427,10 @@ IoStatus saveHeadings(FileStore& store, const QStringList& headings) {
 
 QStringList loadStates(FileStore& store) {
     QStringList states;
-    if (!store.FileExists(kStatesList)) {
+    if (!exists(store, kStatesList)) {
         return states;
     }
-    FieldReader r(store.OpenForInput(kStatesList).value_or(QByteArray()));
+    FieldReader r(readWhole(store, kStatesList).bytes);
     while (states.size() < kStatesLoaded && !r.atEnd()) {
         const QString s = r.str().trimmed();
         if (!s.isEmpty()) {

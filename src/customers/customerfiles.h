@@ -26,6 +26,9 @@ inline const QString kStatesList = QStringLiteral("/StatesList.txt");
 constexpr int kAuxBoxes = 6;
 constexpr int kStatesLoaded = 50;
 
+// Whether a data file exists, restored from its backup copy when missing.
+bool exists(FileStore& store, const QString& path);
+
 // Number of customer records; 0 when there is no customer file.
 int customerCount(FileStore& store);
 

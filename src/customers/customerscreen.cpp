@@ -52,7 +52,7 @@ void CustomerScreenModel::activate() {
     clearBoxes();
     m_view.boxes.accountType = CustomerRecord::individual();
     FileStore& store = m_ctx.store();
-    if (store.FileExists(CustomerFiles::kCustomerData)) {
+    if (CustomerFiles::exists(store, CustomerFiles::kCustomerData)) {
         m_view.navEnabled = true;
         m_view.deleteEnabled = true;
         m_view.customerCount = CustomerFiles::customerCount(store);
@@ -68,10 +68,10 @@ void CustomerScreenModel::activate() {
             QStringLiteral("Create Customers"));
         m_view.deleteEnabled = false;
     }
-    if (!store.FileExists(CustomerFiles::kContractInfo)) {
+    if (!CustomerFiles::exists(store, CustomerFiles::kContractInfo)) {
         CustomerFiles::BuildContractInfo(m_ctx, m_view.customerCount, m_contract);
     }
-    if (!store.FileExists(CustomerFiles::kCycleInfo)) {
+    if (!CustomerFiles::exists(store, CustomerFiles::kCycleInfo)) {
         CustomerFiles::BuildCycleInfo(m_ctx, m_view.customerCount, m_cycle);
     }
     m_view.focus = CustomerFocus::AccountNumber;

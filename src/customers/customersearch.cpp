@@ -171,7 +171,7 @@ SearchOutcome CustomerScreenModel::runSearch() {
 }
 
 void CustomerScreenModel::listAllCustomers() {
-    if (!m_ctx.store().FileExists(CustomerFiles::kCustomerData)) {
+    if (!CustomerFiles::exists(m_ctx.store(), CustomerFiles::kCustomerData)) {
         m_ctx.alarm();
         return;
     }
