@@ -189,8 +189,6 @@ public:
     SaveOutcome addNewButton();  // cmdNew: hides the search and results first
     void cancelAdd();            // cmdCustomer
     bool deleteShown();          // mnuDelete; true when deleted
-    // True when the customer file is full: the user is told, nothing starts.
-    bool refuseWhenFull();
 
     // --- Moving
     SaveOutcome navigate(NavButton button);
@@ -251,6 +249,8 @@ public:
     const QByteArray& cycle() const { return m_cycle; }
 
 private:
+    // True when the customer file is full: the user is told, nothing starts.
+    bool refuseWhenFull();
     void setCurrent(int number);
     void clearBoxes();
     void applyCompanionDefaults();
@@ -266,7 +266,6 @@ private:
     void updateAccountEntry(const CustomerRecord& stored);
     SearchMode searchMode() const;
     CustomerRow rowOf(const CustomerRecord& r, int number) const;
-    bool adding() const { return current() > m_view.customerCount; }
 
     AppContext& m_ctx;
     CustomerView m_view;
