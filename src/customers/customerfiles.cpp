@@ -5,55 +5,181 @@
 #include "shell/filestore.h"
 #include "shell/textcodec.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 namespace CustomerFiles {
+
+bool exists(FileStore& store, const QString& path) {
+    return store.FileExists(path);
+}
 
 namespace {
 
 // A missing record file is first restored from its backup copy; opening it
 // creates it when there is none.
 QByteArray readRecord(FileStore& store, const QString& path, int length, int number) {
-    store.FileExists(path);
+    (void)exists(store, path);
     RecordFile& f = store.OpenRandom(path, length);
     const QByteArray bytes = f.read(number);
     store.CloseAll();
     return bytes;
 }
 
-IoStatus writeRecord(FileStore& store, const QString& path, int length, int number,
-                     const QByteArray& bytes) {
-    store.FileExists(path);
-    RecordFile& f = store.OpenRandom(path, length);
+// The whole file; empty when it does not exist, a failure when it exists and
+// could not be read (never taken for an empty file).
+struct Contents {
+    IoStatus status;
+    QByteArray bytes;
+};
+
+Contents readWhole(FileStore& store, const QString& path) {
+    if (!exists(store, path)) {
+        return {};
+    }
+    IoStatus s;
+    const std::optional<QByteArray> bytes = store.OpenForInput(path, &s);
+    if (!bytes) {
+        return {
+            s ? IoStatus::failure(store.fullPath(path), QStringLiteral("it could not be read")) : s,
+            {}};
+    }
+    return {{}, *bytes};
+}
+
+// The records of `bytes` but number `skip`, each at its full length (a short
+// last record is completed with zeros, as a read of it gives).
+QByteArray withoutRecord(QByteArray bytes, int length, int skip) {
+    const int count = RecordCountOf(bytes.size(), length);
+    bytes.resize(qsizetype(count) * length, '\0');
+    if (skip >= 1 && skip <= count) {
+        bytes.remove(qsizetype(skip - 1) * length, length);
+    }
+    return bytes;
+}
+
+// One record of a record file at the number a save works on.
+struct Slot {
+    QString path;
+    int length;
+    QByteArray bytes;
+};
+
+// What a slot held before a save wrote it: its bytes and the file's length.
+struct Before {
+    QByteArray bytes;
+    qint64 size = 0;
+};
+
+IoStatus writeSlot(FileStore& store, const Slot& slot, int number, Before* before) {
+    (void)exists(store, slot.path);
+    RecordFile& f = store.OpenRandom(slot.path, slot.length);
     IoStatus s = f.status();
     if (s) {
-        s = f.write(number, bytes);
+        *before = {f.read(number), QFileInfo(store.fullPath(slot.path)).size()};
+        s = f.write(number, slot.bytes);
     }
     store.CloseAll();
     return s;
 }
 
-// The file's records but number `skip`, each at its full length.
-QByteArray withoutRecord(FileStore& store, const QString& path, int length, int skip) {
-    const int count = store.RecordCount(path, length);
-    if (count == 0) {
-        return {};
+// Puts a slot back as it was, cutting off a record the save appended.
+void undoSlot(FileStore& store, const Slot& slot, int number, const Before& before) {
+    Before ignored;
+    (void)writeSlot(store, {slot.path, slot.length, before.bytes}, number, &ignored);
+    if (before.size < qint64(number) * slot.length) {
+        QFile::resize(store.fullPath(slot.path), before.size);
     }
-    QByteArray all = store.OpenForInput(path).value_or(QByteArray());
-    all.resize(qsizetype(count) * length, '\0');
-    if (skip >= 1 && skip <= count) {
-        all.remove(qsizetype(skip - 1) * length, length);
-    }
-    return all;
 }
 
-IoStatus compact(FileStore& store, const QString& path, int length, int skip, bool dropBackup) {
-    const QByteArray rest = withoutRecord(store, path, length, skip);
-    if (dropBackup) {
-        const IoStatus s = store.DeleteDataFile(AppFolder::backupPathOf(path));
+// The three record files of a delete, the customer file first: once it is
+// replaced the customer is gone, and the others follow it.
+struct Compacted {
+    QString path;
+    int length;
+    QString temp;
+    bool dropBackup;  // a stale backup would be restored out of line
+};
+
+const QList<Compacted>& compactedFiles() {
+    static const QList<Compacted> files = {
+        {kCustomerData, CustomerRecord::kSize, QStringLiteral("/CUSTOMER.TMP"), false},
+        {kContractInfo, CompanionRecords::kContractSize, QStringLiteral("/CONTRACT.TMP"), true},
+        {kCycleInfo, CompanionRecords::kCycleSize, QStringLiteral("/CYCLE.TMP"), true}};
+    return files;
+}
+
+void dropTemporaries(FileStore& store) {
+    for (const Compacted& f : compactedFiles()) {
+        (void)store.DeleteDataFile(f.temp);
+    }
+}
+
+QString receivablePath(const QString& account) {
+    return QStringLiteral("/TIActiveAccounts/") + account + QStringLiteral(".txt");
+}
+
+// The part of a delete that only goes forward: the temporaries replace their
+// files, then the stale backups and the receivable file go, then the intent.
+// `replaced` tells whether the customer file has been replaced.
+IoStatus completeDelete(FileStore& store, const QString& account, bool* replaced) {
+    for (const Compacted& f : compactedFiles()) {
+        if (store.folder().isFile(f.temp)) {
+            const IoStatus s = store.ReplaceDataFile(f.temp, f.path);
+            if (!s) {
+                return s;
+            }
+        }
+        *replaced = true;
+        if (f.dropBackup) {
+            const IoStatus s = store.DeleteDataFile(AppFolder::backupPathOf(f.path));
+            if (!s) {
+                return s;
+            }
+        }
+    }
+    if (IsSafeFileName(account)) {
+        const IoStatus s = store.DeleteWithBackup(receivablePath(account));
         if (!s) {
             return s;
         }
     }
-    return store.OpenForOutput(path, rest);
+    return store.DeleteDataFile(kDeleteIntent);
+}
+
+struct Prepared {
+    IoStatus status;
+    QString account;
+};
+
+// The stored account number of record `number` of the customer file's bytes.
+QString accountOf(const QByteArray& bytes, int number) {
+    return CustomerRecord::textAt(bytes, qsizetype(number - 1) * CustomerRecord::kSize,
+                                  CustomerRecord::layout().field(QStringLiteral("AccountNumber")));
+}
+
+// Reads the three files and writes their compacted forms as temporaries.
+Prepared prepareDelete(FileStore& store, int number) {
+    Prepared p;
+    for (const Compacted& f : compactedFiles()) {
+        const Contents c = readWhole(store, f.path);
+        if (!c.status) {
+            return {c.status, {}};
+        }
+        if (f.path == kCustomerData) {
+            if (number < 1 || number > RecordCountOf(c.bytes.size(), f.length)) {
+                return {IoStatus::failure(store.fullPath(f.path),
+                                          QStringLiteral("it holds no customer %1").arg(number)),
+                        {}};
+            }
+            p.account = accountOf(c.bytes, number);
+        }
+        p.status = store.OpenForOutput(f.temp, withoutRecord(c.bytes, f.length, number));
+        if (!p.status) {
+            return p;
+        }
+    }
+    return p;
 }
 
 // `record` repeated in slots 1 to `count`.
@@ -112,24 +238,37 @@ CustomerRecord readCustomer(FileStore& store, int number) {
         readRecord(store, kCustomerData, CustomerRecord::kSize, number));
 }
 
-IoStatus writeCustomer(FileStore& store, int number, const CustomerRecord& record) {
-    return writeRecord(store, kCustomerData, CustomerRecord::kSize, number, record.toBytes());
-}
-
 QByteArray readContract(FileStore& store, int number) {
     return readRecord(store, kContractInfo, CompanionRecords::kContractSize, number);
-}
-
-IoStatus writeContract(FileStore& store, int number, const QByteArray& record) {
-    return writeRecord(store, kContractInfo, CompanionRecords::kContractSize, number, record);
 }
 
 QByteArray readCycle(FileStore& store, int number) {
     return readRecord(store, kCycleInfo, CompanionRecords::kCycleSize, number);
 }
 
-IoStatus writeCycle(FileStore& store, int number, const QByteArray& record) {
-    return writeRecord(store, kCycleInfo, CompanionRecords::kCycleSize, number, record);
+IoStatus saveCustomer(FileStore& store, int number, const CustomerRecord& record,
+                      const QByteArray& contract, const QByteArray& cycle) {
+    if (number < 1 || number > kMaxCustomers) {
+        return IoStatus::failure(
+            store.fullPath(kCustomerData),
+            QStringLiteral("it can hold no more than %1 customers").arg(kMaxCustomers));
+    }
+    const QList<Slot> parts = {{kContractInfo, CompanionRecords::kContractSize, contract},
+                               {kCycleInfo, CompanionRecords::kCycleSize, cycle},
+                               {kCustomerData, CustomerRecord::kSize, record.toBytes()}};
+    QList<Before> written;
+    for (const Slot& slot : parts) {
+        Before old;
+        const IoStatus s = writeSlot(store, slot, number, &old);
+        if (!s) {
+            for (qsizetype i = 0; i < written.size(); ++i) {
+                undoSlot(store, parts[i], number, written[i]);
+            }
+            return s;
+        }
+        written << old;
+    }
+    return {};
 }
 
 QByteArray CustomerBytes::record(int number) const {
@@ -154,12 +293,12 @@ QString CustomerBytes::field(int number, const RecordField& f) const {
 
 std::optional<CustomerBytes> readAllCustomerBytes(FileStore& store) {
     const int count = customerCount(store);
-    if (count == 0 && !store.FileExists(kCustomerData)) {
+    if (count == 0 && !exists(store, kCustomerData)) {
         return std::nullopt;
     }
     CustomerBytes all;
     all.count = count;
-    all.bytes = store.OpenForInput(kCustomerData).value_or(QByteArray());
+    all.bytes = readWhole(store, kCustomerData).bytes;
     return all;
 }
 
@@ -176,28 +315,43 @@ QList<CustomerRecord> readAllCustomers(FileStore& store) {
     return out;
 }
 
-IoStatus deleteCustomer(FileStore& store, int number, const QString& account) {
-    const QString acct = account.trimmed();
-    if (IsSafeFileName(acct)) {
-        const IoStatus s = store.DeleteWithBackup(QStringLiteral("/TIActiveAccounts/") + acct +
-                                                  QStringLiteral(".txt"));
-        if (!s) {
-            return s;
-        }
-    }
-    IoStatus s = compact(store, kCustomerData, CustomerRecord::kSize, number, false);
+DeleteResult deleteCustomer(FileStore& store, int number) {
+    const Prepared p = prepareDelete(store, number);
+    IoStatus s = p.status;
     if (s) {
-        s = compact(store, kCycleInfo, CompanionRecords::kCycleSize, number, true);
+        s = store.OpenForOutput(kDeleteIntent,
+                                Text::joinLines({QString::number(number), p.account}));
     }
-    if (s) {
-        s = compact(store, kContractInfo, CompanionRecords::kContractSize, number, true);
+    if (!s) {
+        dropTemporaries(store);
+        return {s, false};
     }
-    return s;
+    bool replaced = false;
+    s = completeDelete(store, p.account, &replaced);
+    if (!s && !replaced) {
+        // Nothing was replaced yet: the delete is undone, not left to finish.
+        (void)store.DeleteDataFile(kDeleteIntent);
+        dropTemporaries(store);
+    }
+    return {s, replaced};
+}
+
+IoStatus finishInterruptedDelete(FileStore& store) {
+    if (!store.folder().isFile(kDeleteIntent)) {
+        dropTemporaries(store);
+        return {};
+    }
+    const Contents intent = readWhole(store, kDeleteIntent);
+    if (!intent.status) {
+        return intent.status;
+    }
+    bool replaced = false;
+    return completeDelete(store, Text::splitLines(intent.bytes).value(1).trimmed(), &replaced);
 }
 
 void BuildContractInfo(AppContext& ctx, int RecPointer, const QByteArray& record) {
     FileStore& store = ctx.store();
-    if (!store.FileExists(kCustomerData)) {
+    if (!exists(store, kCustomerData)) {
         ctx.prompter().message(missingMessage(QStringLiteral("Contract")),
                                QStringLiteral("No Customer File Found"));
         return;
@@ -211,7 +365,7 @@ void BuildContractInfo(AppContext& ctx, int RecPointer, const QByteArray& record
 
 void BuildCycleInfo(AppContext& ctx, int customerCount, const QByteArray& record) {
     FileStore& store = ctx.store();
-    if (!store.FileExists(kCustomerData)) {
+    if (!exists(store, kCustomerData)) {
         ctx.prompter().message(missingMessage(QStringLiteral("Cycle")),
                                QStringLiteral("No Customer File Found"));
         return;
@@ -234,9 +388,8 @@ QStringList loadAuxData(FileStore& store, const QString& account) {
     }
     for (int i = 0; i < kAuxBoxes; ++i) {
         const QString path = auxDataPath(account, i);
-        if (store.FileExists(path)) {
-            boxes[i] = Text::splitLines(store.OpenForInput(path).value_or(QByteArray()))
-                           .join(QLatin1Char('\n'));
+        if (exists(store, path)) {
+            boxes[i] = Text::splitLines(readWhole(store, path).bytes).join(QLatin1Char('\n'));
         }
     }
     return boxes;
@@ -255,10 +408,10 @@ IoStatus saveAuxData(FileStore& store, const QString& account, const QStringList
 }
 
 std::optional<QStringList> loadHeadings(FileStore& store) {
-    if (!store.FileExists(kAuxHeadings)) {
+    if (!exists(store, kAuxHeadings)) {
         return std::nullopt;
     }
-    QStringList lines = Text::splitLines(store.OpenForInput(kAuxHeadings).value_or(QByteArray()));
+    QStringList lines = Text::splitLines(readWhole(store, kAuxHeadings).bytes);
     lines.resize(kAuxBoxes);
     return lines;
 }
@@ -274,10 +427,10 @@ IoStatus saveHeadings(FileStore& store, const QStringList& headings) {
 
 QStringList loadStates(FileStore& store) {
     QStringList states;
-    if (!store.FileExists(kStatesList)) {
+    if (!exists(store, kStatesList)) {
         return states;
     }
-    FieldReader r(store.OpenForInput(kStatesList).value_or(QByteArray()));
+    FieldReader r(readWhole(store, kStatesList).bytes);
     while (states.size() < kStatesLoaded && !r.atEnd()) {
         const QString s = r.str().trimmed();
         if (!s.isEmpty()) {
@@ -294,7 +447,7 @@ bool accountNumberTaken(FileStore& store, const QString& typed, int except) {
     }
     const QString name = QStringLiteral("AccountNumber");
     for (int n = 1; n <= all->count; ++n) {
-        if (n != except && all->field(n, name) == typed) {
+        if (n != except && all->field(n, name).compare(typed, Qt::CaseInsensitive) == 0) {
             return true;
         }
     }

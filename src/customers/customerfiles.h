@@ -26,15 +26,24 @@ inline const QString kStatesList = QStringLiteral("/StatesList.txt");
 constexpr int kAuxBoxes = 6;
 constexpr int kStatesLoaded = 50;
 
+// Whether a data file exists, restored from its backup copy when missing.
+bool exists(FileStore& store, const QString& path);
+
 // Number of customer records; 0 when there is no customer file.
 int customerCount(FileStore& store);
 
+// The record file holds at most this many records (a 16-bit count).
+constexpr int kMaxCustomers = 32767;
+
 CustomerRecord readCustomer(FileStore& store, int number);
-IoStatus writeCustomer(FileStore& store, int number, const CustomerRecord& record);
 QByteArray readContract(FileStore& store, int number);
-IoStatus writeContract(FileStore& store, int number, const QByteArray& record);
 QByteArray readCycle(FileStore& store, int number);
-IoStatus writeCycle(FileStore& store, int number, const QByteArray& record);
+
+// Writes the customer with its contract and cycle records at `number`, all
+// three or none: the companions go first and the customer record last, and a
+// failure puts back what was already written.
+[[nodiscard]] IoStatus saveCustomer(FileStore& store, int number, const CustomerRecord& record,
+                                    const QByteArray& contract, const QByteArray& cycle);
 
 // The whole customer file in one read (for lists and searches); nothing when
 // there is no customer file. Each record of `count` starts at (n-1) x 328;
@@ -54,10 +63,23 @@ std::optional<CustomerBytes> readAllCustomerBytes(FileStore& store);
 QList<CustomerRecord> readAllCustomers(FileStore& store);
 
 // Removes customer `number` from all three record files, which close up
-// behind it; each file is replaced in one step, so a crash leaves either the
-// old or the new file. Also deletes the receivable file of `account` (and its
-// backup copy) when that is a usable file name. The aux folder stays.
-IoStatus deleteCustomer(FileStore& store, int number, const QString& account);
+// behind it, and then deletes the receivable file (and its backup copy) of
+// the account stored in that record. The aux folder stays.
+//
+// All three compacted files are written beside the originals first; an
+// intent file naming the record is written before the first replacement, so
+// that a delete cut short is finished by finishInterruptedDelete and the
+// companion files never shift against the customer file. A failure before
+// the intent leaves every file as it was.
+struct DeleteResult {
+    IoStatus status;
+    bool removed = false;  // the record files no longer hold the customer
+};
+[[nodiscard]] DeleteResult deleteCustomer(FileStore& store, int number);
+// At start-up: completes a delete that an intent file records, or drops the
+// temporaries of one that never reached its intent.
+[[nodiscard]] IoStatus finishInterruptedDelete(FileStore& store);
+inline const QString kDeleteIntent = QStringLiteral("/CUSTOMER.DEL");
 
 // Rebuild a missing companion file with `record` in every slot, when the
 // customer file exists; otherwise tell the user and change nothing.
@@ -70,17 +92,19 @@ QString auxDataPath(const QString& account, int box);
 QStringList loadAuxData(FileStore& store, const QString& account);
 // Writes the six boxes, creating the account's folders when missing. An
 // account that is not a usable folder name is refused.
-IoStatus saveAuxData(FileStore& store, const QString& account, const QStringList& boxes);
+[[nodiscard]] IoStatus saveAuxData(FileStore& store, const QString& account,
+                                   const QStringList& boxes);
 
 // The six headings, or nothing when there is no headings file.
 std::optional<QStringList> loadHeadings(FileStore& store);
-IoStatus saveHeadings(FileStore& store, const QStringList& headings);
+[[nodiscard]] IoStatus saveHeadings(FileStore& store, const QStringList& headings);
 
 // The first 50 state codes of the state list (fewer when the file has fewer).
 QStringList loadStates(FileStore& store);
 
 // Whether another record than `except` holds this account number: the typed
-// text, untrimmed, against each record's trimmed account number.
+// text, untrimmed, against each record's trimmed account number, ignoring
+// letter case (the folder and receivable file it names are found that way).
 bool accountNumberTaken(FileStore& store, const QString& typed, int except);
 
 }  // namespace CustomerFiles

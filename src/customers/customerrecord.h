@@ -34,6 +34,8 @@ struct CustomerRecord {
     qint16 NewFlag = 0;
     qint16 Spare = 0;
 
+    bool operator==(const CustomerRecord&) const = default;
+
     static CustomerRecord fromBytes(const QByteArray& bytes);
     // One text field, trimmed, of the record that starts at `start` in
     // `bytes` (a whole file); the part past the end of `bytes` reads blank.

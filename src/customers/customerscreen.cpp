@@ -4,6 +4,7 @@
 #include "print/validation.h"
 #include "settings/settings.h"
 #include "shell/appcontext.h"
+#include "shell/commonvariables.h"
 
 #include <QSet>
 
@@ -36,44 +37,44 @@ void CustomerScreenModel::setCurrent(int number) {
 
 void CustomerScreenModel::load() {
     setCurrent(1);
-    states = CustomerFiles::loadStates(m_ctx.store());
+    m_view.states = CustomerFiles::loadStates(m_ctx.store());
     const AddressStyle style = m_ctx.settings
                                    ? m_ctx.settings->addressStyle
                                    : Settings::deriveAddressStyle(m_ctx.vars().BusinessData);
-    usaAddress = style == AddressStyle::Usa;
+    m_view.usaAddress = style == AddressStyle::Usa;
 }
 
 void CustomerScreenModel::activate() {
     applyCompanionDefaults();
     if (const std::optional<QStringList> h = CustomerFiles::loadHeadings(m_ctx.store())) {
-        headings = *h;
+        m_view.headings = *h;
     }
     clearBoxes();
-    boxes.accountType = CustomerRecord::individual();
+    m_view.boxes.accountType = CustomerRecord::individual();
     FileStore& store = m_ctx.store();
-    if (store.FileExists(CustomerFiles::kCustomerData)) {
-        navEnabled = true;
-        deleteEnabled = true;
-        customerCount = CustomerFiles::customerCount(store);
+    if (CustomerFiles::exists(store, CustomerFiles::kCustomerData)) {
+        m_view.navEnabled = true;
+        m_view.deleteEnabled = true;
+        m_view.customerCount = CustomerFiles::customerCount(store);
         fillLists();
-        showRecord(qBound(1, current(), qMax(1, customerCount)));
+        showRecord(qBound(1, current(), qMax(1, m_view.customerCount)));
     } else {
-        navEnabled = false;
-        customerCount = 0;
+        m_view.navEnabled = false;
+        m_view.customerCount = 0;
         prefillFromBusiness();
-        boxes.phone = businessField(m_ctx, Settings::Telephone).left(7) + QLatin1Char('-');
+        m_view.boxes.phone = businessField(m_ctx, Settings::Telephone).left(7) + QLatin1Char('-');
         m_ctx.prompter().message(
             QStringLiteral("Your Customer File is Empty\r\nCreate your First Customer Now"),
             QStringLiteral("Create Customers"));
-        deleteEnabled = false;
+        m_view.deleteEnabled = false;
     }
-    if (!store.FileExists(CustomerFiles::kContractInfo)) {
-        CustomerFiles::BuildContractInfo(m_ctx, customerCount, m_contract);
+    if (!CustomerFiles::exists(store, CustomerFiles::kContractInfo)) {
+        CustomerFiles::BuildContractInfo(m_ctx, m_view.customerCount, m_contract);
     }
-    if (!store.FileExists(CustomerFiles::kCycleInfo)) {
-        CustomerFiles::BuildCycleInfo(m_ctx, customerCount, m_cycle);
+    if (!CustomerFiles::exists(store, CustomerFiles::kCycleInfo)) {
+        CustomerFiles::BuildCycleInfo(m_ctx, m_view.customerCount, m_cycle);
     }
-    focus = CustomerFocus::AccountNumber;
+    m_view.focus = CustomerFocus::AccountNumber;
 }
 
 void CustomerScreenModel::applyCompanionDefaults() {
@@ -82,20 +83,20 @@ void CustomerScreenModel::applyCompanionDefaults() {
 }
 
 void CustomerScreenModel::clearBoxes() {
-    const QString type = boxes.accountType;
-    boxes = CustomerBoxes();
-    boxes.accountType = type;
+    const QString type = m_view.boxes.accountType;
+    m_view.boxes = CustomerBoxes();
+    m_view.boxes.accountType = type;
 }
 
 void CustomerScreenModel::prefillFromBusiness() {
-    boxes.city = businessField(m_ctx, Settings::CityOrAddress3);
-    boxes.state = businessField(m_ctx, Settings::StateOrAddress4);
-    boxes.postalCode = businessField(m_ctx, Settings::PostalCode);
+    m_view.boxes.city = businessField(m_ctx, Settings::CityOrAddress3);
+    m_view.boxes.state = businessField(m_ctx, Settings::StateOrAddress4);
+    m_view.boxes.postalCode = businessField(m_ctx, Settings::PostalCode);
 }
 
 void CustomerScreenModel::fillLists() {
-    accounts.clear();
-    cities.clear();
+    m_view.accounts.clear();
+    m_view.cities.clear();
     const std::optional<CustomerFiles::CustomerBytes> all =
         CustomerFiles::readAllCustomerBytes(m_ctx.store());
     if (!all) {
@@ -104,22 +105,22 @@ void CustomerScreenModel::fillLists() {
     static const quint32 listed = CustomerRecord::fieldMask(
         {QStringLiteral("AccountType"), QStringLiteral("AccountName"), QStringLiteral("LastName"),
          QStringLiteral("FirstName"), QStringLiteral("CityOrAddress3")});
-    accounts.reserve(all->count);
+    m_view.accounts.reserve(all->count);
     QSet<QString> seen;
     for (int n = 1; n <= all->count; ++n) {
         const CustomerRecord r = all->recordAt(n, listed);
-        accounts.append({r.displayName(), n});
+        m_view.accounts.append({r.displayName(), n});
         if (!r.CityOrAddress3.isEmpty() && !seen.contains(r.CityOrAddress3)) {
             seen.insert(r.CityOrAddress3);
-            cities << r.CityOrAddress3;
+            m_view.cities << r.CityOrAddress3;
         }
     }
 }
 
 void CustomerScreenModel::addCity(const QString& city) {
     const QString c = city.trimmed();
-    if (!c.isEmpty() && !cities.contains(c)) {
-        cities << c;
+    if (!c.isEmpty() && !m_view.cities.contains(c)) {
+        m_view.cities << c;
     }
 }
 
@@ -130,61 +131,76 @@ void CustomerScreenModel::showRecord(int number) {
         return;
     }
     setCurrent(number);
+    // Showing another record abandons a new customer not yet saved.
+    m_view.cancelAddVisible = false;
+    m_view.addEnabled = m_view.auxEnabled = m_view.deleteEnabled = true;
     FileStore& store = m_ctx.store();
     m_record = CustomerFiles::readCustomer(store, number);
     const CustomerRecord& r = m_record;
-    boxes = CustomerBoxes();
-    boxes.accountNumber = r.AccountNumber;
-    boxes.accountName = r.AccountName.isEmpty() ? r.composedName() : r.AccountName;
-    boxes.address1 = r.Address1;
-    boxes.address2 = r.Address2;
-    boxes.city = r.CityOrAddress3;
-    boxes.address3 = r.CityOrAddress3;
-    boxes.state = r.State;
-    boxes.postalCode = r.shownPostalCode();
-    boxes.address4 = r.ZipOrAddress4;
-    boxes.phone = r.Phone;
-    boxes.other = r.Other;
-    boxes.firstName = r.FirstName;
-    boxes.lastName = r.LastName;
-    boxes.cell = r.CellPhone;
-    boxes.title = r.Title;
-    boxes.accountType = r.isBusiness() ? CustomerRecord::business() : CustomerRecord::individual();
-    if (boxes.accountName.isEmpty()) {
-        focus = CustomerFocus::AccountNumber;
+    CustomerBoxes& b = m_view.boxes;
+    b = CustomerBoxes();
+    b.accountNumber = r.AccountNumber;
+    b.accountName = r.AccountName.isEmpty() ? r.composedName() : r.AccountName;
+    b.address1 = r.Address1;
+    b.address2 = r.Address2;
+    b.city = r.CityOrAddress3;
+    b.address3 = r.CityOrAddress3;
+    b.state = r.State;
+    b.postalCode = r.shownPostalCode();
+    b.address4 = r.ZipOrAddress4;
+    b.phone = r.Phone;
+    b.other = r.Other;
+    b.firstName = r.FirstName;
+    b.lastName = r.LastName;
+    b.cell = r.CellPhone;
+    b.title = r.Title;
+    b.accountType = r.isBusiness() ? CustomerRecord::business() : CustomerRecord::individual();
+    if (b.accountName.isEmpty()) {
+        m_view.focus = CustomerFocus::AccountNumber;
     }
     loadAux();
     m_contract = CustomerFiles::readContract(store, number);
     m_cycle = CustomerFiles::readCycle(store, number);
 }
 
+void CustomerScreenModel::edit(CustomerBox box, const QString& text) {
+    CustomerBoxes& b = m_view.boxes;
+    QString* const fields[] = {&b.accountNumber, &b.accountName, &b.address1,   &b.address2,
+                               &b.city,          &b.state,       &b.postalCode, &b.address3,
+                               &b.address4,      &b.phone,       &b.other,      &b.firstName,
+                               &b.middleInitial, &b.lastName,    &b.cell,       &b.title};
+    *fields[static_cast<int>(box)] = text;
+}
+
 void CustomerScreenModel::toggleType() {
-    boxes.accountType = isBusiness() ? CustomerRecord::individual() : CustomerRecord::business();
+    m_view.boxes.accountType =
+        m_view.isBusiness() ? CustomerRecord::individual() : CustomerRecord::business();
 }
 
 CustomerRecord CustomerScreenModel::recordFromBoxes() const {
+    const CustomerBoxes& b = m_view.boxes;
     CustomerRecord r;
-    r.AccountNumber = boxes.accountNumber.trimmed();
-    r.AccountName = boxes.accountName.trimmed();
-    r.Address1 = boxes.address1.trimmed();
-    r.Address2 = boxes.address2.trimmed();
-    r.CityText = boxes.city.trimmed();
-    if (usaAddress) {
-        r.CityOrAddress3 = boxes.city.trimmed();
-        r.State = boxes.state.trimmed();
-        r.ZipOrAddress4 = boxes.postalCode.trimmed();
+    r.AccountNumber = b.accountNumber.trimmed();
+    r.AccountName = b.accountName.trimmed();
+    r.Address1 = b.address1.trimmed();
+    r.Address2 = b.address2.trimmed();
+    r.CityText = b.city.trimmed();
+    if (m_view.usaAddress) {
+        r.CityOrAddress3 = b.city.trimmed();
+        r.State = b.state.trimmed();
+        r.ZipOrAddress4 = b.postalCode.trimmed();
     } else {
-        r.CityOrAddress3 = boxes.address3.trimmed();
-        r.ZipOrAddress4 = boxes.address4.trimmed();
+        r.CityOrAddress3 = b.address3.trimmed();
+        r.ZipOrAddress4 = b.address4.trimmed();
     }
-    r.ZipCode = boxes.postalCode;
-    r.Phone = boxes.phone.trimmed();
-    r.CellPhone = boxes.cell.trimmed();
-    r.Other = boxes.other.trimmed();
-    r.Title = boxes.title.trimmed();
-    r.FirstName = boxes.firstName.trimmed();
-    r.LastName = boxes.lastName.trimmed();
-    r.AccountType = boxes.accountType;
+    r.ZipCode = b.postalCode;
+    r.Phone = b.phone.trimmed();
+    r.CellPhone = b.cell.trimmed();
+    r.Other = b.other.trimmed();
+    r.Title = b.title.trimmed();
+    r.FirstName = b.firstName.trimmed();
+    r.LastName = b.lastName.trimmed();
+    r.AccountType = b.accountType;
     r.NewFlag = m_record.NewFlag;
     return r;
 }
@@ -194,20 +210,20 @@ CustomerRecord CustomerScreenModel::recordFromBoxes() const {
 bool CustomerScreenModel::validate(SaveOutcome* outcome) {
     Prompter& p = m_ctx.prompter();
     *outcome = SaveOutcome::Invalid;
-    if (isBusiness() && boxes.accountName.trimmed().isEmpty()) {
+    if (m_view.isBusiness() && m_view.boxes.accountName.trimmed().isEmpty()) {
         p.message(QStringLiteral("The Account Name Cannot be Blank"), kTitle);
-        focus = CustomerFocus::AccountName;
+        m_view.focus = CustomerFocus::AccountName;
         return false;
     }
-    if (!isBusiness() &&
-        (boxes.firstName.trimmed().isEmpty() || boxes.lastName.trimmed().isEmpty())) {
-        focus = CustomerFocus::FirstName;
+    if (!m_view.isBusiness() &&
+        (m_view.boxes.firstName.trimmed().isEmpty() || m_view.boxes.lastName.trimmed().isEmpty())) {
+        m_view.focus = CustomerFocus::FirstName;
         p.message(QStringLiteral("Enter Account Data or\r\n Click Cancel AddNew if Visible"),
                   kTitle);
         return false;
     }
-    if (boxes.accountNumber.trimmed().isEmpty()) {
-        if (boxes.phone.trimmed().isEmpty()) {
+    if (m_view.boxes.accountNumber.trimmed().isEmpty()) {
+        if (m_view.boxes.phone.trimmed().isEmpty()) {
             p.message(QStringLiteral("The Telephone Number cannot be blank"),
                       QStringLiteral("No number"));
             const Answer a =
@@ -216,11 +232,11 @@ bool CustomerScreenModel::validate(SaveOutcome* outcome) {
             if (a == Answer::Yes) {
                 *outcome = SaveOutcome::ExitToMenu;
             } else {
-                focus = CustomerFocus::Telephone;
+                m_view.focus = CustomerFocus::Telephone;
             }
             return false;
         }
-        boxes.accountNumber = boxes.phone.trimmed();
+        m_view.boxes.accountNumber = m_view.boxes.phone.trimmed();
         p.message(QStringLiteral("Telephone Number will be used as Acct No."),
                   QStringLiteral("Account not Entered"));
     }
@@ -236,17 +252,18 @@ bool CustomerScreenModel::accountNumberUsable() {
         m_ctx.alarm();
         m_ctx.prompter().message(
             QStringLiteral("The Account Number can not contain \\ / : * ? \" < > | or ..\r\n"
+                           "nor be a device name such as CON or LPT1\r\n"
                            "Enter a different Number"),
             QStringLiteral("Invalid Account Number"));
-        focus = CustomerFocus::AccountNumber;
+        m_view.focus = CustomerFocus::AccountNumber;
         return false;
     }
     if (CustomerFiles::accountNumberTaken(m_ctx.store(), stored, current())) {
         m_ctx.prompter().message(
             QStringLiteral("The Account Number has been duplicated\r\nEnter a different Number"),
             QStringLiteral("Duplicate Account Number"));
-        boxes.accountNumber.clear();
-        focus = CustomerFocus::AccountNumber;
+        m_view.boxes.accountNumber.clear();
+        m_view.focus = CustomerFocus::AccountNumber;
         return false;
     }
     return true;
@@ -259,24 +276,20 @@ SaveOutcome CustomerScreenModel::save() {
 }
 
 bool CustomerScreenModel::writeShown() {
-    FileStore& store = m_ctx.store();
     const CustomerRecord record = recordFromBoxes();
-    const int number = qMax(1, current());
-    IoStatus s = CustomerFiles::writeCustomer(store, number, record);
-    if (s) {
-        s = CustomerFiles::writeContract(store, number, m_contract);
-    }
-    if (s) {
-        s = CustomerFiles::writeCycle(store, number, m_cycle);
-    }
+    // A new customer always takes the slot right past the saved ones, so no
+    // empty record is ever left between them.
+    const int number = qBound(1, current(), m_view.customerCount + 1);
+    const IoStatus s =
+        CustomerFiles::saveCustomer(m_ctx.store(), number, record, m_contract, m_cycle);
     if (!s) {
         m_ctx.reportIoError(s);
         return false;
     }
     setCurrent(number);
     m_record = record.stored();
-    boxes.accountNumber = m_record.AccountNumber;
-    customerCount = qMax(customerCount, number);
+    m_view.boxes.accountNumber = m_record.AccountNumber;
+    m_view.customerCount = qMax(m_view.customerCount, number);
     addCity(record.CityOrAddress3);
     updateAccountEntry(m_record);
     setEnabledAfterSave();
@@ -284,133 +297,148 @@ bool CustomerScreenModel::writeShown() {
 }
 
 void CustomerScreenModel::updateAccountEntry(const CustomerRecord& stored) {
-    const AccountEntry entry{stored.displayName(), current()};
-    for (AccountEntry& e : accounts) {
+    const CustomerNameEntry entry{stored.displayName(), current()};
+    for (CustomerNameEntry& e : m_view.accounts) {
         if (e.record == entry.record) {
             e = entry;
             return;
         }
     }
-    accounts.append(entry);
+    m_view.accounts.append(entry);
 }
 
 void CustomerScreenModel::setEnabledAfterSave() {
-    navEnabled = true;
-    auxEnabled = true;
-    deleteEnabled = true;
-    addEnabled = true;
+    m_view.navEnabled = true;
+    m_view.auxEnabled = true;
+    m_view.deleteEnabled = true;
+    m_view.addEnabled = true;
     // Once the new customer is stored there is nothing left to cancel.
-    cancelAddVisible = false;
+    m_view.cancelAddVisible = false;
 }
 
 bool CustomerScreenModel::checkDuplicateAccount() {
-    if (boxes.accountNumber.trimmed().isEmpty() || current() == 0) {
+    if (m_view.boxes.accountNumber.trimmed().isEmpty() || current() == 0) {
         return true;
     }
-    if (!CustomerFiles::accountNumberTaken(m_ctx.store(), boxes.accountNumber, current())) {
+    if (!CustomerFiles::accountNumberTaken(m_ctx.store(), m_view.boxes.accountNumber, current())) {
         return true;
     }
     m_ctx.prompter().message(
         QStringLiteral("The Account Number has been duplicated\r\nEnter a different Number"),
         QStringLiteral("Duplicate Account Number"));
-    boxes.accountNumber.clear();
-    focus = CustomerFocus::AccountNumber;
+    m_view.boxes.accountNumber.clear();
+    m_view.focus = CustomerFocus::AccountNumber;
     return false;
 }
 
 // --- New, cancel, delete --------------------------------------------------------
 
+bool CustomerScreenModel::refuseWhenFull() {
+    if (m_view.customerCount < CustomerFiles::kMaxCustomers) {
+        return false;
+    }
+    m_ctx.prompter().message(QStringLiteral("The Customer File is full: it holds %1 customers\r\n"
+                                            "Delete a customer before adding a new one")
+                                 .arg(CustomerFiles::kMaxCustomers),
+                             kTitle, Buttons::Ok, Icon::Exclamation);
+    return true;
+}
+
+// The count stays that of the saved customers; the new one is the record
+// past them until it is saved.
 SaveOutcome CustomerScreenModel::addNew() {
+    if (refuseWhenFull()) {
+        return SaveOutcome::Invalid;
+    }
     const SaveOutcome saved = save();
     if (saved != SaveOutcome::Saved) {
         return saved;
     }
-    cancelAddVisible = true;
-    customerCount += 1;
-    setCurrent(customerCount);
+    m_view.cancelAddVisible = true;
+    setCurrent(m_view.customerCount + 1);
     m_record = CustomerRecord();
     m_record.NewFlag = 1;
     clearBoxes();
-    boxes.accountType = CustomerRecord::individual();
+    m_view.boxes.accountType = CustomerRecord::individual();
     fillLists();
     prefillFromBusiness();
-    boxes.phone.clear();
-    focus = CustomerFocus::AccountNumber;
+    m_view.boxes.phone.clear();
+    m_view.focus = CustomerFocus::AccountNumber;
     applyCompanionDefaults();
-    auxEnabled = false;
-    deleteEnabled = false;
-    addEnabled = false;
+    m_view.auxEnabled = false;
+    m_view.deleteEnabled = false;
+    m_view.addEnabled = false;
     return saved;
 }
 
 SaveOutcome CustomerScreenModel::addNewButton() {
-    searchVisible = false;
-    resultsVisible = false;
+    m_view.searchVisible = false;
+    m_view.resultsVisible = false;
     return addNew();
 }
 
 void CustomerScreenModel::cancelAdd() {
-    customerCount = qMax(0, customerCount - 1);
-    cancelAddVisible = false;
+    m_view.cancelAddVisible = false;
     showRecord(1);
-    addEnabled = true;
-    auxEnabled = true;
-    deleteEnabled = true;
+    m_view.addEnabled = true;
+    m_view.auxEnabled = true;
+    m_view.deleteEnabled = true;
 }
 
 bool CustomerScreenModel::deleteShown() {
-    if (customerCount < 1 || !deleteEnabled) {
+    if (m_view.customerCount < 1 || !m_view.deleteEnabled) {
         return false;
     }
     const Answer a = m_ctx.prompter().message(QStringLiteral("Delete this Customer"), kTitle,
                                               Buttons::YesNo, Icon::Question);
     if (a != Answer::Yes) {
-        focus = CustomerFocus::AccountNumber;
+        m_view.focus = CustomerFocus::AccountNumber;
         return false;
     }
-    const IoStatus s = CustomerFiles::deleteCustomer(m_ctx.store(), current(), boxes.accountNumber);
-    m_ctx.reportIoError(s);
-    customerCount = qMax(1, customerCount - 1);
-    showRecord(1);
-    focus = CustomerFocus::AccountNumber;
-    fillLists();
-    return s.ok();
+    const CustomerFiles::DeleteResult r = CustomerFiles::deleteCustomer(m_ctx.store(), current());
+    m_ctx.reportIoError(r.status);
+    if (r.removed) {
+        m_view.customerCount = qMax(1, m_view.customerCount - 1);
+        showRecord(1);
+        fillLists();
+    }
+    m_view.focus = CustomerFocus::AccountNumber;
+    return r.removed;
 }
 
 // --- Moving -----------------------------------------------------------------------
 
-int CustomerScreenModel::navTarget(int index, int current, int count) {
-    const int quarter = count / 4;
-    switch (index) {
-        case 0:
+int CustomerScreenModel::navTarget(NavButton button, int current, int count) {
+    const int quarter = count < 4 ? 0 : count / 4;
+    switch (button) {
+        case NavButton::First:
             return 1;
-        case 1:
+        case NavButton::Previous:
             return current >= 2 ? current - 1 : current;
-        case 2:
+        case NavButton::Next:
             return current >= count ? 1 : current + 1;
-        case 3:
+        case NavButton::Last:
             return count;
-        case 4:
-            return count < 4 ? 0 : quarter;
-        case 5:
-            return count < 4 ? 0 : quarter * 3;
-        case 6:
-            return count < 4 ? 0 : quarter * 2;
-        default:
-            return 0;
+        case NavButton::Quarter:
+            return quarter;
+        case NavButton::ThreeQuarters:
+            return quarter * 3;
+        case NavButton::Half:
+            return quarter * 2;
     }
+    return 0;
 }
 
-SaveOutcome CustomerScreenModel::navigate(int index) {
-    listVisible = false;
+SaveOutcome CustomerScreenModel::navigate(NavButton button) {
+    m_view.listVisible = false;
     const SaveOutcome saved = save();
     if (saved != SaveOutcome::Saved) {
         return saved;
     }
-    const int target = navTarget(index, current(), customerCount);
+    const int target = navTarget(button, current(), m_view.customerCount);
     if (target >= 1) {
         showRecord(target);
-        focus = CustomerFocus::StartProposal;
+        m_view.focus = CustomerFocus::StartProposal;
     }
     return saved;
 }
@@ -424,9 +452,12 @@ SaveOutcome CustomerScreenModel::startProposal(NextWork* next) {
         return saved;
     }
     m_ctx.store().CloseAll();
-    const int routine = m_ctx.vars().SelectedRoutine;
-    *next = routine == 1 ? NextWork::ProposalWriter
-                         : (routine == 4 ? NextWork::FieldProposal : NextWork::None);
+    const auto routine = static_cast<Routine>(m_ctx.vars().SelectedRoutine);
+    if (routine == Routine::CreateProposal) {
+        *next = NextWork::ProposalWriter;
+    } else if (routine == Routine::CreateFieldProposal) {
+        *next = NextWork::FieldProposal;
+    }
     return saved;
 }
 
@@ -441,8 +472,8 @@ SaveOutcome CustomerScreenModel::exitToMenu() {
 DialRequest CustomerScreenModel::dial() {
     DialRequest d;
     d.name = accountLabel();
-    const QString phone = boxes.phone.trimmed();
-    const QString cell = boxes.cell.trimmed();
+    const QString phone = m_view.boxes.phone.trimmed();
+    const QString cell = m_view.boxes.cell.trimmed();
     if (!phone.isEmpty() && !cell.isEmpty()) {
         const Answer a = m_ctx.prompter().message(
             QStringLiteral("Click YES to dial Phone,\r\nClick NO to dial Cell"),
@@ -457,54 +488,112 @@ DialRequest CustomerScreenModel::dial() {
 // --- Auxiliary data -----------------------------------------------------------------
 
 void CustomerScreenModel::loadAux() {
-    if (retainAux) {
+    if (m_view.retainAux) {
         return;
     }
-    auxBoxes = CustomerFiles::loadAuxData(m_ctx.store(), boxes.accountNumber);
+    m_view.auxBoxes = CustomerFiles::loadAuxData(m_ctx.store(), m_view.boxes.accountNumber);
+}
+
+void CustomerScreenModel::toggleAuxScreen() {
+    m_view.auxVisible = !m_view.auxVisible;
+}
+
+void CustomerScreenModel::editAux(int box, const QString& text) {
+    if (box >= 0 && box < m_view.auxBoxes.size()) {
+        m_view.auxBoxes[box] = text;
+    }
+}
+
+void CustomerScreenModel::clearAux(int box) {
+    editAux(box, QString());
+}
+
+void CustomerScreenModel::editHeading(int box, const QString& text) {
+    if (box >= 0 && box < m_view.headings.size()) {
+        m_view.headings[box] = text;
+    }
+}
+
+void CustomerScreenModel::setRetainAux(bool retain) {
+    m_view.retainAux = retain;
+}
+
+void CustomerScreenModel::openBigWindow(int box) {
+    if (box < 0 || box >= m_view.auxBoxes.size()) {
+        return;
+    }
+    m_view.editingBox = box;
+    m_view.bigText = m_view.auxBoxes.at(box);
+    m_view.bigVisible = true;
+}
+
+void CustomerScreenModel::editBig(const QString& text) {
+    m_view.bigText = text;
+}
+
+void CustomerScreenModel::hideBigWindow() {
+    editAux(m_view.editingBox, m_view.bigText);
+    m_view.bigVisible = false;
+}
+
+void CustomerScreenModel::clearBigWindow() {
+    m_view.bigText.clear();
+}
+
+void CustomerScreenModel::reloadBigWindow() {
+    m_view.bigText = m_view.auxBoxes.value(m_view.editingBox);
 }
 
 void CustomerScreenModel::saveHeadings() {
-    m_ctx.reportIoError(CustomerFiles::saveHeadings(m_ctx.store(), headings));
+    m_ctx.reportIoError(CustomerFiles::saveHeadings(m_ctx.store(), m_view.headings));
 }
 
 void CustomerScreenModel::closeAuxScreen() {
-    m_ctx.reportIoError(CustomerFiles::saveAuxData(m_ctx.store(), boxes.accountNumber, auxBoxes));
+    saveAux();
+    m_view.auxVisible = false;
+}
+
+void CustomerScreenModel::saveAux() {
+    m_ctx.reportIoError(
+        CustomerFiles::saveAuxData(m_ctx.store(), m_view.boxes.accountNumber, m_view.auxBoxes));
 }
 
 void CustomerScreenModel::reloadAux() {
-    auxBoxes = CustomerFiles::loadAuxData(m_ctx.store(), boxes.accountNumber);
+    m_view.auxBoxes = CustomerFiles::loadAuxData(m_ctx.store(), m_view.boxes.accountNumber);
 }
 
 void CustomerScreenModel::showNextAccount() {
-    closeAuxScreen();
-    if (current() < customerCount) {
+    saveAux();
+    if (current() < m_view.customerCount) {
         showRecord(current() + 1);
     }
 }
 
 void CustomerScreenModel::showPreviousAccount() {
-    closeAuxScreen();
+    saveAux();
     if (current() >= 2) {
         showRecord(current() - 1);
     }
 }
 
 QString CustomerScreenModel::accountLabel() const {
-    if (!isBusiness() && boxes.accountName.trimmed().isEmpty()) {
-        return JoinName(boxes.title, boxes.firstName, boxes.middleInitial, boxes.lastName);
+    if (!m_view.isBusiness() && m_view.boxes.accountName.trimmed().isEmpty()) {
+        return JoinName(m_view.boxes.title, m_view.boxes.firstName, m_view.boxes.middleInitial,
+                        m_view.boxes.lastName);
     }
-    return boxes.accountName.trimmed();
+    return m_view.boxes.accountName.trimmed();
 }
 
 QString CustomerScreenModel::auxCaption() const {
-    const QString name =
-        isBusiness() ? boxes.accountName.trimmed()
-                     : JoinName(boxes.title, boxes.firstName, boxes.middleInitial, boxes.lastName);
+    const QString name = m_view.isBusiness()
+                             ? m_view.boxes.accountName.trimmed()
+                             : JoinName(m_view.boxes.title, m_view.boxes.firstName,
+                                        m_view.boxes.middleInitial, m_view.boxes.lastName);
     return QStringLiteral("Data for ") + name;
 }
 
 QString CustomerScreenModel::bigWindowLabel(int box) const {
     return QStringLiteral("Editing Data Box # %1 - %2 - for %3")
         .arg(box + 1)
-        .arg(headings.value(box), accountLabel());
+        .arg(m_view.headings.value(box), accountLabel());
 }

@@ -30,6 +30,44 @@ struct CustomerBoxes {
     QString cell;                                        // txtCustomer(11)
     QString title;                                       // cboTitle
     QString accountType = CustomerRecord::individual();  // lbLType
+
+    bool operator==(const CustomerBoxes&) const = default;
+};
+
+// The boxes a user types into, for CustomerScreenModel::edit.
+enum class CustomerBox {
+    AccountNumber,
+    AccountName,
+    Address1,
+    Address2,
+    City,
+    State,
+    PostalCode,
+    Address3,
+    Address4,
+    Phone,
+    Other,
+    FirstName,
+    MiddleInitial,
+    LastName,
+    Cell,
+    Title
+};
+
+// cmdNav(0) .. cmdNav(6).
+enum class NavButton { First, Previous, Next, Last, Quarter, ThreeQuarters, Half };
+
+// optSearch(0) .. optSearch(8): the field a search looks in.
+enum class SearchMode {
+    BusinessName,
+    Address1,
+    Address2,
+    CityOrAddress3,
+    State,
+    ZipOrAddress4,
+    Telephone,
+    LastName,
+    AccountNumber
 };
 
 // Where the screen puts the focus after an action.
@@ -57,6 +95,8 @@ struct CustomerRow {
     QString street;
     QString city;
     int record = 0;
+
+    bool operator==(const CustomerRow&) const = default;
 };
 
 enum class SearchOutcome {
@@ -74,14 +114,52 @@ struct DialRequest {
     QString number;  // empty when the customer has no number
 };
 
-struct AccountEntry {
+// An entry of the account list cboAccounts.
+struct CustomerNameEntry {
     QString name;  // display name
     int record = 0;
+
+    bool operator==(const CustomerNameEntry&) const = default;
 };
 
-// The logic of the customer screen. The screen shows `boxes` and the flags,
-// calls an action, then refreshes its controls from the model and puts the
-// focus where `focus` says. The current record number lives in
+// Everything the customer screen shows; the screen copies it into its
+// controls after each action.
+struct CustomerView {
+    CustomerBoxes boxes;
+    QStringList auxBoxes = QStringList(6, QString());  // txtAux(0..5)
+    QStringList headings = QStringList(6, QString());  // txtHeading(0..5)
+    bool retainAux = false;                            // ckSaveAux
+    int customerCount = 0;                             // saved customers
+    bool usaAddress = true;                            // which address frame shows
+    QList<CustomerNameEntry> accounts;                 // cboAccounts, in record order
+    QStringList cities;                                // cboCity
+    QStringList states;                                // cboStates
+
+    bool navEnabled = false;                 // cmdNav(0..6) and Command1(0..2)
+    bool deleteEnabled = false;              // mnuDelete
+    bool auxEnabled = true;                  // mnuAux
+    bool addEnabled = true;                  // mnuAdd
+    bool cancelAddVisible = false;           // cmdCustomer
+    bool listVisible = false;                // fraListSelect and cboAccounts
+    bool searchVisible = false;              // fraSearch
+    bool resultsVisible = false;             // fraCustomersFound
+    bool printVisible = false;               // cmdPrintCustomers
+    bool auxVisible = false;                 // fraAux
+    bool bigVisible = false;                 // fraBig
+    int editingBox = -1;                     // the aux box open in fraBig
+    QString bigText;                         // txtBig
+    QString resultsCaption;                  // fraCustomersFound
+    QList<CustomerRow> results;              // fgCustomersFound rows
+    std::optional<SearchMode> searchOption;  // the optSearch that is set
+    QString searchText;                      // the search box
+    CustomerFocus focus = CustomerFocus::None;
+
+    bool isBusiness() const { return boxes.accountType == CustomerRecord::business(); }
+};
+
+// The logic of the customer screen. The screen forwards each user action to
+// one call, then copies view() into its controls and puts the focus where
+// view().focus says. The current record number lives in
 // CommonVariables, so the proposal writer finds the customer shown here.
 class CustomerScreenModel {
 public:
@@ -94,8 +172,9 @@ public:
     // --- The shown customer
     int current() const;
     void showRecord(int number);
+    const CustomerView& view() const { return m_view; }
+    void edit(CustomerBox box, const QString& text);
     void toggleType();  // cmdAcctType
-    bool isBusiness() const { return boxes.accountType == CustomerRecord::business(); }
     // The record that a save would write.
     CustomerRecord recordFromBoxes() const;
 
@@ -112,9 +191,9 @@ public:
     bool deleteShown();          // mnuDelete; true when deleted
 
     // --- Moving
-    SaveOutcome navigate(int index);  // cmdNav(index)
-    // The record cmdNav(index) moves to, or 0 when it does not move.
-    static int navTarget(int index, int current, int count);
+    SaveOutcome navigate(NavButton button);
+    // The record a button moves to, or 0 when it does not move.
+    static int navTarget(NavButton button, int current, int count);
 
     // --- Name list (cboAccounts)
     bool openNameList();  // Command1(1); false when the list is empty
@@ -125,11 +204,15 @@ public:
 
     // --- Search and results
     SaveOutcome openSearch();  // Command1(0)
-    void chooseSearchOption(int option);
+    void chooseSearchOption(SearchMode option);
+    void setSearchText(const QString& text);
+    void clearSearch();          // cmdClearSearch
+    void hideSearch();           // cmdHideSearch
+    void hideResults();          // cmdRetry
     SearchOutcome runSearch();   // cmdStartSearch
     void listAllCustomers();     // mnuPrint, Command1(3)
     void selectResult(int row);  // mnuSelect
-    QList<CustomerRow> search(int mode, const QString& text) const;
+    QList<CustomerRow> search(SearchMode mode, const QString& text) const;
     static QStringList resultHeadings();
 
     // --- Leaving
@@ -140,6 +223,16 @@ public:
     DialRequest dial();
 
     // --- Auxiliary data (fraAux)
+    void toggleAuxScreen();  // mnuAux
+    void editAux(int box, const QString& text);
+    void clearAux(int box);  // lblClear(box)
+    void editHeading(int box, const QString& text);
+    void setRetainAux(bool retain);
+    void openBigWindow(int box);  // double click on txtAux(box)
+    void editBig(const QString& text);
+    void hideBigWindow();    // cmdSaveAux(4)
+    void clearBigWindow();   // cmdSaveAux(5)
+    void reloadBigWindow();  // cmdSaveAux(6)
     void saveHeadings();
     void closeAuxScreen();
     void reloadAux();
@@ -149,38 +242,15 @@ public:
     QString accountLabel() const;
     QString bigWindowLabel(int box) const;
 
-    // --- State the screen shows
-    CustomerBoxes boxes;
-    QStringList auxBoxes = QStringList(6, QString());
-    QStringList headings = QStringList(6, QString());
-    bool retainAux = false;  // ckSaveAux
-    int customerCount = 0;
-    bool usaAddress = true;
-    QList<AccountEntry> accounts;
-    QStringList cities;
-    QStringList states;
     static QStringList titles();
-
-    bool navEnabled = false;        // cmdNav(0..6) and Command1(0..2)
-    bool deleteEnabled = false;     // mnuDelete
-    bool auxEnabled = true;         // mnuAux
-    bool addEnabled = true;         // mnuAdd
-    bool cancelAddVisible = false;  // cmdCustomer
-    bool listVisible = false;       // fraListSelect and cboAccounts
-    bool searchVisible = false;     // fraSearch
-    bool resultsVisible = false;    // fraCustomersFound
-    bool printVisible = false;      // cmdPrintCustomers
-    QString resultsCaption;
-    QList<CustomerRow> results;
-    int searchOption = -1;  // optSearch(0..8) that is set, -1 none
-    QString searchText;
-    CustomerFocus focus = CustomerFocus::None;
 
     // The companion records held for the shown customer.
     const QByteArray& contract() const { return m_contract; }
     const QByteArray& cycle() const { return m_cycle; }
 
 private:
+    // True when the customer file is full: the user is told, nothing starts.
+    bool refuseWhenFull();
     void setCurrent(int number);
     void clearBoxes();
     void applyCompanionDefaults();
@@ -189,14 +259,16 @@ private:
     void prefillFromBusiness();
     void setEnabledAfterSave();
     void loadAux();
+    void saveAux();
     bool validate(SaveOutcome* outcome);
     bool accountNumberUsable();
     bool writeShown();
     void updateAccountEntry(const CustomerRecord& stored);
-    int searchMode() const;
+    SearchMode searchMode() const;
     CustomerRow rowOf(const CustomerRecord& r, int number) const;
 
     AppContext& m_ctx;
+    CustomerView m_view;
     CustomerRecord m_record;
     QByteArray m_contract;
     QByteArray m_cycle;

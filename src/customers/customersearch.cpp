@@ -4,19 +4,19 @@
 #include "shell/appcontext.h"
 
 // The finding half of the customer screen: the name list, the search window
-// and the results grid.
+// and the m_view.results grid.
 
 namespace {
 
 // The record field each search mode looks in; mode 8 is the account number.
-QString searchField(int mode) {
+QString searchField(SearchMode mode) {
     static const char* const names[] = {"AccountName",    "Address1", "Address2",
                                         "CityOrAddress3", "State",    "ZipOrAddress4",
                                         "Phone",          "LastName", "AccountNumber"};
-    return QLatin1String(names[qBound(0, mode, 8)]);
+    return QLatin1String(names[static_cast<int>(mode)]);
 }
 
-// The fields a row of the results grid shows.
+// The fields a row of the m_view.results grid shows.
 quint32 rowFields() {
     static const quint32 mask = CustomerRecord::fieldMask(
         {QStringLiteral("AccountType"), QStringLiteral("AccountName"), QStringLiteral("Title"),
@@ -25,31 +25,30 @@ quint32 rowFields() {
     return mask;
 }
 
-constexpr int kTelephoneMode = 6;
 constexpr int kShortestTelephone = 12;
 
 }  // namespace
 
 bool CustomerScreenModel::openNameList() {
-    if (accounts.isEmpty()) {
+    if (m_view.accounts.isEmpty()) {
         return false;
     }
-    listVisible = true;
-    focus = CustomerFocus::AccountList;
+    m_view.listVisible = true;
+    m_view.focus = CustomerFocus::AccountList;
     return true;
 }
 
 void CustomerScreenModel::closeFrames() {
-    listVisible = false;
-    searchVisible = false;
-    resultsVisible = false;
+    m_view.listVisible = false;
+    m_view.searchVisible = false;
+    m_view.resultsVisible = false;
 }
 
 QString CustomerScreenModel::completeName(const QString& typed) const {
     if (typed.isEmpty()) {
         return typed;
     }
-    for (const AccountEntry& e : accounts) {
+    for (const CustomerNameEntry& e : m_view.accounts) {
         if (e.name.startsWith(typed, Qt::CaseInsensitive)) {
             return e.name;
         }
@@ -59,7 +58,7 @@ QString CustomerScreenModel::completeName(const QString& typed) const {
 
 int CustomerScreenModel::recordForName(const QString& text) const {
     const QString t = text.trimmed();
-    for (const AccountEntry& e : accounts) {
+    for (const CustomerNameEntry& e : m_view.accounts) {
         if (e.name.trimmed().compare(t, Qt::CaseInsensitive) == 0) {
             return e.record;
         }
@@ -68,30 +67,47 @@ int CustomerScreenModel::recordForName(const QString& text) const {
 }
 
 void CustomerScreenModel::selectFromList(int record) {
-    listVisible = false;
+    m_view.listVisible = false;
     showRecord(record);
 }
 
 SaveOutcome CustomerScreenModel::openSearch() {
     const SaveOutcome saved = save();
     if (saved == SaveOutcome::Saved) {
-        searchVisible = true;
-        searchText.clear();
-        focus = CustomerFocus::SearchBox;
+        m_view.searchVisible = true;
+        m_view.searchText.clear();
+        m_view.focus = CustomerFocus::SearchBox;
     }
     return saved;
 }
 
-void CustomerScreenModel::chooseSearchOption(int option) {
-    searchOption = option;
-    searchText = option == kTelephoneMode
-                     ? m_ctx.vars().BusinessData.value(Settings::Telephone).left(8)
-                     : QString();
-    focus = CustomerFocus::SearchBox;
+void CustomerScreenModel::setSearchText(const QString& text) {
+    m_view.searchText = text;
 }
 
-int CustomerScreenModel::searchMode() const {
-    return searchOption >= 0 && searchOption <= 7 ? searchOption : 8;
+void CustomerScreenModel::clearSearch() {
+    m_view.searchText.clear();
+    m_view.focus = CustomerFocus::SearchBox;
+}
+
+void CustomerScreenModel::hideSearch() {
+    m_view.searchVisible = false;
+}
+
+void CustomerScreenModel::hideResults() {
+    m_view.resultsVisible = false;
+}
+
+void CustomerScreenModel::chooseSearchOption(SearchMode option) {
+    m_view.searchOption = option;
+    m_view.searchText = option == SearchMode::Telephone
+                            ? m_ctx.vars().BusinessData.value(Settings::Telephone).left(8)
+                            : QString();
+    m_view.focus = CustomerFocus::SearchBox;
+}
+
+SearchMode CustomerScreenModel::searchMode() const {
+    return m_view.searchOption.value_or(SearchMode::AccountNumber);
 }
 
 CustomerRow CustomerScreenModel::rowOf(const CustomerRecord& r, int number) const {
@@ -106,7 +122,7 @@ CustomerRow CustomerScreenModel::rowOf(const CustomerRecord& r, int number) cons
     return row;
 }
 
-QList<CustomerRow> CustomerScreenModel::search(int mode, const QString& text) const {
+QList<CustomerRow> CustomerScreenModel::search(SearchMode mode, const QString& text) const {
     QList<CustomerRow> rows;
     const std::optional<CustomerFiles::CustomerBytes> all =
         CustomerFiles::readAllCustomerBytes(m_ctx.store());
@@ -124,62 +140,62 @@ QList<CustomerRow> CustomerScreenModel::search(int mode, const QString& text) co
 }
 
 SearchOutcome CustomerScreenModel::runSearch() {
-    const int mode = searchMode();
-    if (mode == kTelephoneMode && searchText.size() < kShortestTelephone) {
+    const SearchMode mode = searchMode();
+    if (mode == SearchMode::Telephone && m_view.searchText.size() < kShortestTelephone) {
         m_ctx.alarm();
-        focus = CustomerFocus::SearchBox;
+        m_view.focus = CustomerFocus::SearchBox;
         return SearchOutcome::NotRun;
     }
-    results = search(mode, searchText);
-    searchVisible = false;
-    if (results.isEmpty()) {
-        searchText.clear();
+    m_view.results = search(mode, m_view.searchText);
+    m_view.searchVisible = false;
+    if (m_view.results.isEmpty()) {
+        m_view.searchText.clear();
         const Answer a = m_ctx.prompter().message(
             QStringLiteral("No Accounts Matching the Search Data were Found\r\n"
                            "Would you like to Create a New Account?"),
             QStringLiteral("Customer not Found"), Buttons::YesNo, Icon::Question);
-        resultsVisible = false;
+        hideResults();
         if (a == Answer::Yes) {
             addNew();
         }
         return SearchOutcome::NoneFound;
     }
-    if (results.size() == 1) {
-        showRecord(results.first().record);
+    if (m_view.results.size() == 1) {
+        showRecord(m_view.results.first().record);
         return SearchOutcome::OneShown;
     }
-    resultsVisible = true;
-    resultsCaption = QStringLiteral("Customers Search Results");
-    printVisible = false;
+    m_view.resultsVisible = true;
+    m_view.resultsCaption = QStringLiteral("Customers Search Results");
+    m_view.printVisible = false;
     return SearchOutcome::ManyListed;
 }
 
 void CustomerScreenModel::listAllCustomers() {
-    if (!m_ctx.store().FileExists(CustomerFiles::kCustomerData)) {
+    if (!CustomerFiles::exists(m_ctx.store(), CustomerFiles::kCustomerData)) {
         m_ctx.alarm();
         return;
     }
-    listVisible = false;
-    searchVisible = false;
+    m_view.listVisible = false;
+    m_view.searchVisible = false;
     const std::optional<CustomerFiles::CustomerBytes> all =
         CustomerFiles::readAllCustomerBytes(m_ctx.store());
-    results.clear();
+    m_view.results.clear();
     const int count = all ? all->count : 0;
-    results.reserve(count);
+    m_view.results.reserve(count);
     for (int n = 1; n <= count; ++n) {
-        results << rowOf(all->recordAt(n, rowFields()), n);
+        m_view.results << rowOf(all->recordAt(n, rowFields()), n);
     }
-    resultsVisible = true;
-    resultsCaption = QStringLiteral("Customer List");
-    printVisible = true;
+    m_view.resultsVisible = true;
+    m_view.resultsCaption = QStringLiteral("Customer List");
+    m_view.printVisible = true;
 }
 
 void CustomerScreenModel::selectResult(int row) {
-    if (row < 0 || row >= results.size()) {
+    if (row < 0 || row >= m_view.results.size()) {
         return;
     }
-    showRecord(results.at(row).record);
-    resultsVisible = false;
+    showRecord(m_view.results.at(row).record);
+    m_view.resultsVisible = false;
 }
 
 QStringList CustomerScreenModel::resultHeadings() {

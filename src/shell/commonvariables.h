@@ -2,6 +2,16 @@
 
 #include <QStringList>
 
+// The main menu's routines, as SelectedRoutine holds them (0: none chosen).
+enum class Routine {
+    CreateProposal = 1,
+    CustomTerms = 2,
+    PrintInvoices = 3,
+    CreateFieldProposal = 4,
+    ProposalsReport = 5,
+    FinalizeFieldProposal = 6
+};
+
 // State the screens and routines share during a run.
 struct CommonVariables {
     // The nine business strings printed on every document.

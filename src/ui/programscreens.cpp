@@ -1,5 +1,6 @@
 #include "ui/programscreens.h"
 
+#include "customers/customerfiles.h"
 #include "proposals/proposalcounter.h"
 #include "settings/settingsfiles.h"
 #include "shell/appcontext.h"
@@ -41,7 +42,10 @@ StartupSteps ProgramStartupSteps(AppContext& ctx, ScreenManager& screens) {
             loadSettings(ctx);
         }
     };
-    steps.loadCustomerScreen = [&screens] { screens.load(QStringLiteral("frmCustomer")); };
+    steps.loadCustomerScreen = [&ctx, &screens] {
+        ctx.reportIoError(CustomerFiles::finishInterruptedDelete(ctx.store()));
+        screens.load(QStringLiteral("frmCustomer"));
+    };
     // The setup and field proposal screens show the number from the shared
     // state when they load.
     steps.loadProposalCounter = [&ctx, &screens] {

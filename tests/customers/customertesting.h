@@ -1,0 +1,44 @@
+#pragma once
+
+#include "customers/customerrecord.h"
+#include "customers/customerscreen.h"
+
+#include <QFile>
+#include <QTest>
+
+// The bytes of a golden file under tests/data/customers.
+inline QByteArray golden(const char* name) {
+    QFile f(QStringLiteral(TOLVAR_TEST_DATA "/customers/") + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Records of a test file, each slot filled with one letter, so that moved
+// records can be recognised.
+inline QByteArray lettered(const QByteArray& letters, int length) {
+    QByteArray out;
+    for (char c : letters) {
+        out += QByteArray(length, c);
+    }
+    return out;
+}
+
+// The current row's value of a data column, as QFETCH without a variable.
+template <typename T>
+T fetched(const char* column) {
+    return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));
+}
+
+inline char* toString(const CustomerRecord& r) {
+    return QTest::toString(QStringList{r.AccountNumber, r.AccountName, r.Address1, r.Address2,
+                                       r.CityOrAddress3, r.CityText, r.State, r.ZipCode,
+                                       r.ZipOrAddress4, r.Phone, r.CellPhone, r.Other, r.Title,
+                                       r.FirstName, r.MiddleInitial, r.LastName, r.AccountType,
+                                       QString::number(r.NewFlag), QString::number(r.Spare)}
+                               .join(QLatin1Char('|')));
+}
+
+inline char* toString(const CustomerRow& r) {
+    return QTest::toString(
+        QStringList{r.customer, r.phone, r.street, r.city, QString::number(r.record)}.join(
+            QLatin1Char('|')));
+}
