@@ -1,0 +1,40 @@
+#pragma once
+
+#include "print/recordingdevice.h"
+#include "proposals/proposallayout.h"
+#include "tempapp.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+// A golden file of tests/data/proposals.
+QByteArray golden(const QString& name);
+
+// Every item of a recording, one per line: page, kind, position, font or
+// width, ink, text; the texts first, then lines and boxes, then pictures.
+QByteArray dump(const Recording& recording);
+
+// An application folder with the proposal folders and the counter at 1001.
+struct ProposalsApp : TempApp {
+    ProposalsApp();
+};
+
+// Keeps a folder from having entries made or removed, root included, until
+// it goes out of scope: the way to make a write or a delete fail.
+class Frozen {
+public:
+    explicit Frozen(QString path);
+    ~Frozen();
+    Frozen(const Frozen&) = delete;
+    Frozen& operator=(const Frozen&) = delete;
+
+private:
+    QString m_path;
+};
+
+// Mr. John Smith's roof for Harbor Roofing: three copies, two payments on a
+// schedule, colour on.
+ProposalPrintInput sampleProposal();
+std::shared_ptr<Recording> record(const ProposalPrintInput& in);
