@@ -61,6 +61,7 @@ struct TermsOptions {
     bool genericEnabled = false;  // optFooter(0)
     bool customEnabled = false;   // optFooter(1)
     bool addEnabled = false;      // cmdAddTerms
+    bool operator==(const TermsOptions&) const = default;
 };
 
 // The text of the body box and the rules that add to it: the header

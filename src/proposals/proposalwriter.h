@@ -137,6 +137,9 @@ public:
 
     // --- Step 2: the body.
     void chooseCreation(Creation creation);
+    // Before the body takes a key: false, with its message, while no way of
+    // creating the body is chosen.
+    bool creationCheck();
     void typeBody(const QString& text);
     void bodyFocused();
     void addHeader();                              // cmdAddBasic
@@ -177,7 +180,6 @@ private:
     void toPricing();
     void toFinalize();
     void loadDocument();
-    bool creationCheck();
     void focusBody() { focus(WriterFocus::Body); }
     void clearBody();
     void addItem();

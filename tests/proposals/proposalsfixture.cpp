@@ -88,6 +88,12 @@ Frozen::~Frozen() {
     freeze(m_path, false);
 }
 
+QString frozenWriteReason() {
+    TempApp scratch;
+    Frozen freeze(scratch.dir.path());
+    return scratch.ctx->store().OpenForOutput(QStringLiteral("/x.txt"), "x").reason();
+}
+
 ProposalPrintInput sampleProposal() {
     ProposalPrintInput in;
     in.style = PrintStyle{QStringLiteral("Arial"), true, Ink::Black};

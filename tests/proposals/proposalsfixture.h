@@ -34,6 +34,9 @@ private:
     QString m_path;
 };
 
+// Why a write into a frozen folder fails, as the file store words it.
+QString frozenWriteReason();
+
 // Mr. John Smith's roof for Harbor Roofing: three copies, two payments on a
 // schedule, colour on.
 ProposalPrintInput sampleProposal();
