@@ -17,6 +17,28 @@ QByteArray golden(const QString& name) {
     return f.readAll();
 }
 
+QList<std::pair<QString, Scenario>> scenarios(const QString& file) {
+    QList<std::pair<QString, Scenario>> out;
+    for (const QByteArray& raw : golden(file).split('\n')) {
+        const QString line = QString::fromUtf8(raw);
+        if (line.startsWith(QLatin1String("== "))) {
+            out.append({line.mid(3), {}});
+        } else if (!line.startsWith(QLatin1Char('#')) && line.contains(QLatin1Char(':'))) {
+            const qsizetype colon = line.indexOf(QLatin1Char(':'));
+            out.last().second.insert(line.left(colon), line.mid(colon + 1).trimmed());
+        }
+    }
+    return out;
+}
+
+QStringList listOf(const QString& value) {
+    QStringList items = value.split(QLatin1Char('|'));
+    for (QString& item : items) {
+        item = item.trimmed();
+    }
+    return items;
+}
+
 QByteArray dump(const Recording& r) {
     QString out;
     const auto ink = [](quint32 i) { return QString::number(i, 16); };

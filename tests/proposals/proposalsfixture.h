@@ -5,12 +5,20 @@
 #include "tempapp.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 
 #include <memory>
 
 // A golden file of tests/data/proposals.
 QByteArray golden(const QString& name);
+
+// The blocks of a scenario file of tests/data/proposals: "== name" starts a
+// block, "key: value" lines fill it, "#" lines are comments.
+using Scenario = QMap<QString, QString>;
+QList<std::pair<QString, Scenario>> scenarios(const QString& file);
+// A scenario value as a list: "a | b | c".
+QStringList listOf(const QString& value);
 
 // Every item of a recording, one per line: page, kind, position, font or
 // width, ink, text; the texts first, then lines and boxes, then pictures.

@@ -1,4 +1,5 @@
 #include "proposals/pricing.h"
+#include "proposalsfixture.h"
 #include "scriptedprompter.h"
 #include "tempapp.h"
 #include "testmain.h"
@@ -7,10 +8,6 @@
 
 namespace {
 const QString kTitle = QStringLiteral("Tolvar Proposals");
-const QString kNotEqual = QStringLiteral("The total of payments do not equal Proposed Amount");
-const QString kNoDate = QStringLiteral("You must enter a Payment Date for each Payment");
-const QString kNoAmount = QStringLiteral("Enter a Payment Amount");
-const QString kEarlier = QStringLiteral("The Selected date is less than or equal a previous date");
 
 Money cents(qint64 c) {
     return Money::fromCents(c);
@@ -20,35 +17,32 @@ TaxRates rates(double r1, double r2) {
     return TaxRates{r1, r2, r1 > 0, r2 > 0};
 }
 
-QString focusText(WriterFocus f) {
-    return QStringLiteral("%1:%2").arg(int(f.control)).arg(f.index);
+QString focusName(WriterFocus f) {
+    static const QStringList names{
+        "None",         "SiteName",  "Body",         "TaxStatement", "ItemDescription", "ItemPrice",
+        "ItemQuantity", "PreAmount", "PaymentCount", "Payment",      "ClearSchedule"};
+    const QString name = names.at(f.control);
+    return f.control == WriterFocus::Payment ? name + QLatin1Char(' ') + QString::number(f.index)
+                                             : name;
 }
 
 // The names of the controls shown, enabled or checked.
 QString flags(const Pricing::View& v) {
-    const QList<std::pair<bool, const char*>> all{{v.taxFrame, "taxFrame"},
-                                                  {v.applyTaxEnabled, "applyEnabled"},
-                                                  {v.applyTaxChecked, "applyChecked"},
-                                                  {v.tax1Checked, "tax1"},
-                                                  {v.tax2Checked, "tax2"},
-                                                  {v.taxItemsEnabled, "itemsEnabled"},
-                                                  {v.taxItemsChecked, "items"},
-                                                  {v.optionsFrame, "options"},
-                                                  {v.optionsEnabled, "optionsEnabled"},
-                                                  {v.createSchedule, "create"},
-                                                  {v.countHint, "hint"},
-                                                  {v.countEnabled, "countEnabled"},
-                                                  {v.paymentsFrame, "payments"},
-                                                  {v.boxesShown, "boxes"},
-                                                  {v.calendarFrame, "calendar"},
-                                                  {v.calendarEnabled, "calendarEnabled"},
-                                                  {v.reviewNote, "review"},
-                                                  {v.continueEnabled, "continue"},
-                                                  {v.schedule.allEqual, "equal"}};
+    const bool set[] = {v.taxFrame,       v.applyTaxEnabled, v.applyTaxChecked,  v.tax1Checked,
+                        v.tax2Checked,    v.taxItemsEnabled, v.taxItemsChecked,  v.optionsFrame,
+                        v.optionsEnabled, v.createSchedule,  v.countHint,        v.countEnabled,
+                        v.paymentsFrame,  v.boxesShown,      v.calendarFrame,    v.calendarEnabled,
+                        v.reviewNote,     v.continueEnabled, v.schedule.allEqual};
+    static const QStringList names{
+        "taxFrame",       "applyEnabled", "applyChecked", "tax1",
+        "tax2",           "itemsEnabled", "items",        "options",
+        "optionsEnabled", "create",       "hint",         "countEnabled",
+        "payments",       "boxes",        "calendar",     "calendarEnabled",
+        "review",         "continue",     "equal"};
     QStringList on;
-    for (const auto& [set, name] : all) {
-        if (set) {
-            on << QLatin1String(name);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (set[i]) {
+            on << names.at(i);
         }
     }
     return on.join(QLatin1Char(' '));
@@ -74,6 +68,12 @@ void run(Pricing& p, const QString& step) {
         p.setAllEqual(on);
     } else if (what == QLatin1String("pay")) {
         p.leavePayment(a.at(1).toInt(), a.at(2));
+    } else if (what == QLatin1String("enterpay")) {
+        p.enterPayment(a.at(1).toInt());
+    } else if (what == QLatin1String("keypay")) {
+        p.keyPayment(a.at(1).toInt());
+    } else if (what == QLatin1String("key")) {
+        p.keyPreAmount();
     } else if (what == QLatin1String("date")) {
         p.pickDate(QDate::fromString(a.at(1), Qt::ISODate));
     } else if (what == QLatin1String("press")) {
@@ -172,280 +172,61 @@ private slots:
             expected);
     }
 
-    // The step entered from the body, then the user's actions, and what the
-    // controls show after them.
     void steps_data() {
-        QTest::addColumn<double>("rate1");
-        QTest::addColumn<double>("rate2");
-        QTest::addColumn<qint64>("lastItem");
-        QTest::addColumn<QStringList>("script");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QString>("flags");
-        QTest::addColumn<QString>("total");
-        QTest::addColumn<QStringList>("amounts");
-        QTest::addColumn<QStringList>("labels");
-        QTest::addColumn<QString>("focus");
-        const QString big = Pricing::tooLargeMessage();
-        const auto f = [](WriterFocus::Control c, int k = 0) { return focusText({c, k}); };
-        const QString none = f(WriterFocus::None);
-        const QStringList due{"due Date # 1", "due Date # 2", "due Date # 3", "due Date # 4"};
-        QTest::newRow("entered") << 0.0 << 0.0 << qint64(0) << QStringList{} << QStringList{}
-                                 << "countEnabled boxes calendarEnabled"
-                                 << "$0.00" << QStringList{""} << due.mid(0, 1)
-                                 << f(WriterFocus::PreAmount);
-        QTest::newRow("in full with 7.5 %")
-            << 7.5 << 0.0 << qint64(0)
-            << QStringList{"pre:1000", "tax1:1", "option:1", "date:2027-01-15"} << QStringList{}
-            << "taxFrame applyEnabled applyChecked tax1 optionsEnabled payments boxes review "
-               "continue equal"
-            << "$1,075.00" << QStringList{"$1,075.00"} << QStringList{"1/15/2027"}
-            << f(WriterFocus::ClearSchedule);
-        QTest::newRow("three equal of 1000 with 7 %")
-            << 7.0 << 0.0 << qint64(0)
-            << QStringList{"pre:1,000.00", "tax1:1", "option:2", "count:3", "press:2", "equal:1"}
-            << QStringList{}
-            << "taxFrame applyEnabled applyChecked tax1 optionsEnabled create hint countEnabled "
-               "payments boxes calendar calendarEnabled continue equal"
-            << "$1,070.00" << QStringList{"$333.33", "$333.33", "$403.34"} << due.mid(0, 3) << none;
-        QTest::newRow("three equal of 100")
-            << 0.0 << 0.0 << qint64(0)
-            << QStringList{"pre:$100.00", "option:2", "count:3", "equal:1"} << QStringList{}
-            << "options optionsEnabled create hint countEnabled payments boxes calendar "
-               "calendarEnabled continue equal"
-            << "$100.00" << QStringList{"$33.33", "$33.33", "$33.34"} << due.mid(0, 3) << none;
-        QTest::newRow("down and final typed")
-            << 0.0 << 0.0 << qint64(0)
-            << QStringList{"pre:500", "option:0", "pay:0:100", "pay:1:400.5", "pay:1:x1"}
-            << QStringList{} << "optionsEnabled payments boxes calendar calendarEnabled continue"
-            << "$500.00" << QStringList{"$100.00", "x1"} << due.mid(0, 2) << none;
-        QTest::newRow("several payments chosen")
-            << 0.0 << 0.0 << qint64(0) << QStringList{"pre:300", "option:2"} << QStringList{}
-            << "options optionsEnabled create hint countEnabled boxes calendar calendarEnabled "
-               "continue"
-            << "$300.00" << QStringList(5, QString()) << (due + QStringList{"due Date # 5"})
-            << f(WriterFocus::PaymentCount);
-        QTest::newRow("item tax on an applied tax only")
-            << 6.0 << 5.0 << qint64(6250) << QStringList{"pre:1000", "tax1:1", "items:1"}
-            << QStringList{}
-            << "taxFrame applyEnabled applyChecked tax1 itemsEnabled items options "
-               "optionsEnabled countEnabled boxes calendarEnabled continue"
-            << "$1,063.76" << QStringList{""} << due.mid(0, 1) << none;
-        QTest::newRow("item tax off again")
-            << 6.0 << 5.0 << qint64(6250)
-            << QStringList{"pre:1000", "tax1:1", "tax2:1", "items:1", "items:0"} << QStringList{}
-            << "taxFrame applyEnabled applyChecked tax1 tax2 itemsEnabled options optionsEnabled "
-               "countEnabled boxes calendarEnabled continue"
-            << "$1,110.00" << QStringList{""} << due.mid(0, 1) << none;
-        QTest::newRow("taxes posted")
-            << 0.0 << 3.0 << qint64(0) << QStringList{"pre:100", "press:0"} << QStringList{}
-            << "applyEnabled applyChecked options optionsEnabled countEnabled boxes "
-               "calendarEnabled continue"
-            << "$100.00" << QStringList{""} << due.mid(0, 1) << none;
-        QTest::newRow("amount cleared")
-            << 0.0 << 0.0 << qint64(0) << QStringList{"pre:100", "press:1"} << QStringList{}
-            << "options countEnabled calendarEnabled"
-            << "$0.00" << QStringList{""} << due.mid(0, 1) << f(WriterFocus::PreAmount);
-        QTest::newRow("not a number")
-            << 6.0 << 0.0 << qint64(0) << QStringList{"pre:100", "tax1:1", "pre:abc"}
-            << QStringList{}
-            << "taxFrame applyEnabled applyChecked tax1 options optionsEnabled countEnabled "
-               "boxes calendarEnabled"
-            << "$0.00" << QStringList{""} << due.mid(0, 1) << f(WriterFocus::PreAmount);
-        QTest::newRow("price too large")
-            << 0.0 << 0.0 << qint64(0) << QStringList{"pre:100", "pre:10,000,000"}
-            << QStringList{big}
-            << "options optionsEnabled countEnabled boxes calendarEnabled "
-               "continue"
-            << "$100.00" << QStringList{""} << due.mid(0, 1) << f(WriterFocus::PreAmount);
-        QTest::newRow("largest price")
-            << 0.0 << 0.0 << qint64(0) << QStringList{"pre:9999999.99"} << QStringList{}
-            << "options optionsEnabled countEnabled boxes "
-               "calendarEnabled continue"
-            << "$9,999,999.99" << QStringList{""} << due.mid(0, 1) << none;
-        QTest::newRow("tax past the limit")
-            << 7.5 << 0.0 << qint64(0) << QStringList{"pre:9500000", "tax1:1"} << QStringList{big}
-            << "taxFrame applyEnabled applyChecked options optionsEnabled countEnabled boxes "
-               "calendarEnabled continue"
-            << "$9,500,000.00" << QStringList{""} << due.mid(0, 1) << none;
-        QTest::newRow("item tax past the limit")
-            << 50.0 << 0.0 << qint64(1000000000) << QStringList{"pre:5000000", "tax1:1", "items:1"}
-            << QStringList{big}
-            << "taxFrame applyEnabled applyChecked tax1 itemsEnabled options optionsEnabled "
-               "countEnabled boxes calendarEnabled continue"
-            << "$7,500,000.00" << QStringList{""} << due.mid(0, 1) << none;
-        QTest::newRow("payment too large")
-            << 0.0 << 0.0 << qint64(0)
-            << QStringList{"pre:100", "option:0", "pay:0:10000000", "pay:1:($10,000,000.00)"}
-            << QStringList{big, big}
-            << "optionsEnabled payments boxes calendar calendarEnabled continue"
-            << "$100.00" << QStringList{"", ""} << due.mid(0, 2) << f(WriterFocus::Payment, 1);
-        QTest::newRow("dates must increase")
-            << 0.0 << 0.0 << qint64(0)
-            << QStringList{"pre:300",         "option:2",        "count:3",
-                           "date:2027-01-10", "date:2027-01-10", "date:2027-01-15",
-                           "date:2027-01-14"}
-            << QStringList{kEarlier, kEarlier}
-            << "options optionsEnabled create hint countEnabled boxes calendar calendarEnabled "
-               "continue"
-            << "$300.00" << QStringList(3, QString())
-            << QStringList{"1/10/2027", "1/15/2027", "due Date # 3"} << none;
-        QTest::newRow("no lower bound, cleared after three")
-            << 0.0 << 0.0 << qint64(0)
-            << QStringList{"pre:300",         "option:2",        "count:4", "date:2025-03-01",
-                           "date:2027-01-10", "date:2027-01-11", "press:3", "date:2026-12-20"}
-            << QStringList{}
-            << "options optionsEnabled create hint countEnabled boxes calendar calendarEnabled "
-               "continue"
-            << "$300.00" << QStringList(4, QString())
-            << QStringList{"12/20/2026", "due Date # 2", "due Date # 3", "due Date # 4"} << none;
-        QTest::newRow("count lowered after dates")
-            << 0.0 << 0.0 << qint64(0)
-            << QStringList{"pre:800",         "option:2", "count:3",        "date:2027-01-01",
-                           "date:2027-02-01", "count:2",  "date:2026-12-31"}
-            << QStringList{}
-            << "options optionsEnabled create hint countEnabled boxes calendar calendarEnabled "
-               "continue"
-            << "$800.00" << QStringList(2, QString()) << QStringList{"12/31/2026", "2/1/2027"}
-            << none;
-        QTest::newRow("redone after the dates")
-            << 0.0 << 0.0 << qint64(0)
-            << QStringList{"pre:200", "option:1", "date:2027-01-01", "press:4"} << QStringList{}
-            << "options optionsEnabled boxes calendar calendarEnabled continue"
-            << "$200.00" << QStringList{""} << due.mid(0, 1) << none;
+        QTest::addColumn<Scenario>("scenario");
+        for (const auto& [name, scenario] : scenarios(QStringLiteral("pricing_steps.txt"))) {
+            QTest::newRow(qPrintable(name)) << scenario;
+        }
     }
     void steps() {
-        QFETCH(double, rate1);
-        QFETCH(double, rate2);
-        QFETCH(qint64, lastItem);
-        QFETCH(QStringList, script);
-        QFETCH(QStringList, messages);
-        QFETCH(QString, total);
+        QFETCH(Scenario, scenario);
         TempApp app;
-        for (const QString& m : messages) {
-            const bool big = m == Pricing::tooLargeMessage();
-            app.prompter.expectMessage(m, kTitle, big ? Icon::Exclamation : Icon::None);
+        app.prompter.setStrictBeeps(true);
+        for (const QString& said : listOf(scenario.value(QStringLiteral("said")))) {
+            if (said == QLatin1String("beep")) {
+                app.prompter.expectBeep();
+            } else if (!said.isEmpty()) {
+                const bool loud = said.startsWith(QLatin1String("! "));
+                app.prompter.expectMessage(loud ? said.mid(2) : said, kTitle,
+                                           loud ? Icon::Exclamation : Icon::None);
+            }
         }
+        const QStringList r = scenario.value(QStringLiteral("rates")).split(QLatin1Char(' '));
+        const TaxRates taxes = rates(r.at(0).toDouble(), r.at(1).toDouble());
         Pricing p(*app.ctx);
-        p.prepare(rates(rate1, rate2), cents(lastItem));
+        p.prepare(taxes, cents(r.at(2).toLongLong()));
         WriterFocus focus = p.takeFocus();
-        for (const QString& step : script) {
-            run(p, step);
+        bool checked = true;
+        for (const QString& step : listOf(scenario.value(QStringLiteral("do")))) {
+            if (step.isEmpty()) {
+                continue;
+            }
+            if (step == QLatin1String("check")) {
+                checked = p.checkSchedule();
+            } else if (step == QLatin1String("prepare")) {
+                p.prepare(taxes, Money());
+            } else {
+                run(p, step);
+            }
             focus = p.takeFocus();
         }
         const Pricing::View v = p.view();
-        QTEST(flags(v), "flags");
-        QCOMPARE(v.total, total);
         QCOMPARE(v.total, p.shown(p.total()));
-        QTEST(firstN(v.schedule.amounts, v.schedule.count), "amounts");
-        QTEST(firstN(v.schedule.dateLabels, v.schedule.count), "labels");
-        QTEST(focusText(focus), "focus");
-    }
-
-    // fraTax and ckApplyTax follow the settings' two flags.
-    void taxFrameFollowsSettings_data() {
-        QTest::addColumn<bool>("apply1");
-        QTest::addColumn<bool>("apply2");
-        QTest::newRow("none") << false << false;
-        QTest::newRow("first") << true << false;
-        QTest::newRow("second") << false << true;
-        QTest::newRow("both") << true << true;
-    }
-    void taxFrameFollowsSettings() {
-        QFETCH(bool, apply1);
-        QFETCH(bool, apply2);
-        TempApp app;
-        Pricing p(*app.ctx);
-        p.prepare(TaxRates{4, 3, apply1, apply2}, Money());
-        const bool any = apply1 || apply2;
-        const Pricing::View v = p.view();
-        QCOMPARE((QList<bool>{v.taxFrame, v.applyTaxEnabled, v.applyTaxChecked}),
-                 QList<bool>(3, any));
-    }
-
-    // Dates first, then the amounts; a missing amount beeps, names itself and
-    // is followed by the sum message.
-    void scheduleChecks_data() {
-        QTest::addColumn<QString>("price");
-        QTest::addColumn<int>("dates");
-        QTest::addColumn<QStringList>("typed");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QString>("focus");
-        const QString noFocus = focusText({});
-        QTest::newRow("passes") << "300" << 3 << QStringList{"100", "100", "100"} << QStringList{}
-                                << noFocus;
-        QTest::newRow("missing date")
-            << "300" << 2 << QStringList{"100", "100", "100"} << QStringList{kNoDate} << noFocus;
-        QTest::newRow("missing amount")
-            << "300" << 3 << QStringList{"100", "", "200"} << QStringList{kNoAmount, kNotEqual}
-            << focusText({WriterFocus::Payment, 1});
-        QTest::newRow("not a number")
-            << "300" << 3 << QStringList{"100", "100", "1oo"} << QStringList{kNoAmount, kNotEqual}
-            << focusText({WriterFocus::Payment, 2});
-        QTest::newRow("a cent short") << "300" << 3 << QStringList{"100", "100", "99.99"}
-                                      << QStringList{kNotEqual} << noFocus;
-        QTest::newRow("zero total")
-            << "0" << 3 << QStringList{"0", "0", "0"} << QStringList{kNotEqual}
-            << focusText({WriterFocus::PreAmount});
-    }
-    void scheduleChecks() {
-        QFETCH(QString, price);
-        QFETCH(int, dates);
-        QFETCH(QStringList, typed);
-        QFETCH(QStringList, messages);
-        TempApp app;
-        Pricing p(*app.ctx);
-        p.prepare(rates(0, 0), Money());
-        p.leavePreAmount(price);
-        p.chooseOption(Pricing::Option::Multiple);
-        p.chooseCount(3);
-        for (int k = 0; k < 3; ++k) {
-            p.leavePayment(k, typed[k]);
-        }
-        for (int d = 0; d < dates; ++d) {
-            p.pickDate(QDate(2027, 1 + d, 1));
-        }
-        p.takeFocus();
-        app.prompter.setStrictBeeps(true);
-        for (const QString& m : messages) {
-            if (m == kNoAmount) {
-                app.prompter.expectBeep();
+        const Scenario shown{
+            {"flags", flags(v)},
+            {"total", v.total},
+            {"box", v.preAmount},
+            {"amounts", firstN(v.schedule.amounts, v.schedule.count).join(QStringLiteral(" | "))},
+            {"labels", firstN(v.schedule.dateLabels, v.schedule.count).join(QStringLiteral(" | "))},
+            {"focus", focusName(focus)},
+            {"checked", checked ? QStringLiteral("yes") : QStringLiteral("no")}};
+        for (auto it = shown.begin(); it != shown.end(); ++it) {
+            if (scenario.contains(it.key())) {
+                const QString want = scenario.value(it.key());
+                QVERIFY2(listOf(it.value()) == listOf(want),
+                         qPrintable(it.key() + ": " + it.value() + " instead of " + want));
             }
-            app.prompter.expectMessage(m, kTitle, Icon::None);
         }
-        QCOMPARE(p.checkSchedule(), messages.isEmpty());
-        QTEST(focusText(p.takeFocus()), "focus");
-    }
-
-    // Zero shown is emptied on entering a payment box or typing in one.
-    void zeroShownIsEmptied() {
-        TempApp app;
-        Pricing p(*app.ctx);
-        p.prepare(rates(0, 0), Money());
-        p.keyPreAmount();
-        QCOMPARE(p.view().preAmount, QString());
-        p.leavePreAmount(QStringLiteral("100"));
-        p.keyPreAmount();
-        QCOMPARE(p.view().preAmount, QStringLiteral("$100.00"));
-        p.chooseOption(Pricing::Option::DownAndFinal);
-        p.leavePayment(0, QStringLiteral("0"));
-        p.leavePayment(1, QStringLiteral("0"));
-        p.enterPayment(0);
-        p.keyPayment(1);
-        QCOMPARE(firstN(p.view().schedule.amounts, 2), QStringList(2, QString()));
-    }
-
-    // Entering the step again keeps a schedule that was begun.
-    void prepareKeepsBegunSchedule() {
-        TempApp app;
-        Pricing p(*app.ctx);
-        p.prepare(rates(0, 0), Money());
-        p.leavePreAmount(QStringLiteral("100"));
-        p.chooseOption(Pricing::Option::InFull);
-        p.pickDate(QDate(2027, 1, 1));
-        p.prepare(rates(0, 0), Money());
-        QCOMPARE(p.schedule().dateLabel(0), QStringLiteral("1/1/2027"));
-        QCOMPARE(p.option(), Pricing::Option::None);
-        QCOMPARE(p.total(), Money());
     }
 
     // A decimal-comma locale types, shows and splits its own forms.

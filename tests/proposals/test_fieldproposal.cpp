@@ -1,0 +1,221 @@
+#include "customers/customerrecord.h"
+#include "proposals/fieldproposal.h"
+#include "proposals/proposalcounter.h"
+#include "proposalsfixture.h"
+#include "testmain.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(FieldPrintOutcome)
+
+namespace {
+const QString kTitle = QStringLiteral("Tolvar Proposals");
+const QString kHeader = QStringLiteral("TolvarProposals/1001.txt");
+
+FieldCustomer johnSmith() {
+    FieldCustomer c;
+    c.accountNumber = QStringLiteral(" ACC-7 ");
+    c.accountType = QStringLiteral("Individual");
+    c.accountName = QStringLiteral("  Smith & Sons Ltd ");
+    c.title = QStringLiteral("Mr.");
+    c.firstName = QStringLiteral("John ");
+    c.middleInitial = QStringLiteral(" ");
+    c.lastName = QStringLiteral("Smith");
+    c.address1 = QStringLiteral("4 Elm St");
+    c.cityOrAddress3 = QStringLiteral("Bangor");
+    c.state = QStringLiteral("ME");
+    c.zipOrAddress4 = QStringLiteral("04401");
+    c.phone = QStringLiteral("207-555-0111");
+    return c;
+}
+
+// The field proposal screen for John Smith, with the business of the sample.
+struct FieldApp : ProposalsApp {
+    FieldProposal screen{*ctx};
+    RecordingTarget target;
+
+    FieldApp() {
+        ctx->vars().BusinessData = sampleProposal().business.fields;
+        ctx->vars().Copies = 3;
+        screen.load(QString());
+        screen.activate(johnSmith());
+    }
+};
+}  // namespace
+
+class TestFieldProposal : public QObject {
+    Q_OBJECT
+private slots:
+    void customerNames_data() {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("middle");
+        QTest::addColumn<QStringList>("names");  // printed, stored
+        QTest::newRow("individual, blank middle")
+            << "Individual"
+            << " " << QStringList{"Mr. John Smith", "Mr. John Smith"};
+        QTest::newRow("individual with middle initial")
+            << "Individual"
+            << "Q" << QStringList{"Mr. John Q Smith", "Mr. John Smith"};
+        QTest::newRow("business") << "Business"
+                                  << "Q" << QStringList{"Smith & Sons Ltd", "Smith & Sons Ltd"};
+    }
+    void customerNames() {
+        FieldCustomer c = johnSmith();
+        QFETCH(QString, type);
+        QFETCH(QString, middle);
+        c.accountType = type;
+        c.middleInitial = middle;
+        QTEST((QStringList{PrintedCustomerName(c), StoredCustomerName(c)}), "names");
+        QCOMPARE(FieldCustomerLines(c).first(), StoredCustomerName(c));
+    }
+
+    void fromRecord() {
+        CustomerRecord r;
+        r.AccountNumber = QStringLiteral(" ACC-7 ");
+        r.AccountType = QStringLiteral("Individual");
+        r.AccountName = QStringLiteral("  Smith & Sons Ltd ");
+        r.Title = QStringLiteral("Mr.");
+        r.FirstName = QStringLiteral("John ");
+        r.MiddleInitial = QStringLiteral(" ");
+        r.LastName = QStringLiteral("Smith");
+        r.Address1 = QStringLiteral("4 Elm St");
+        r.CityOrAddress3 = QStringLiteral("Bangor");
+        r.State = QStringLiteral("ME");
+        r.ZipOrAddress4 = QStringLiteral("04401");
+        r.Phone = QStringLiteral("207-555-0111");
+        FieldCustomer intl = johnSmith();
+        intl.usaStyle = false;
+        QCOMPARE(FieldCustomer::fromRecord(r, false), intl);
+        const ProposalHeader h = FieldProposalHeader(1001, QDate(2026, 12, 5), intl);
+        QCOMPARE(ProposalFiles::headerBytes(h), golden("header_field.txt"));
+    }
+
+    void sketchSheet_data() {
+        QTest::addColumn<bool>("usa");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("usa") << true << "layout_sketch_usa.txt";
+        QTest::newRow("international") << false << "layout_sketch_international.txt";
+    }
+    void sketchSheet() {
+        QFETCH(bool, usa);
+        QFETCH(QString, file);
+        SketchSheetInput in{sampleProposal().business, 1001, johnSmith()};
+        in.customer.middleInitial = QStringLiteral("Q");
+        in.customer.address2 = usa ? QStringLiteral("Flat 2") : QString();
+        in.customer.usaStyle = usa;
+        auto rec = std::make_shared<Recording>();
+        RecordingDevice device(rec);
+        const PenState carried{PrintFont{QStringLiteral("Courier New"), 8, false, true}, Ink::Blue};
+        QVERIFY(PrintSketchSheet(device, in, carried));
+        QCOMPARE(dump(*rec), golden(file));
+    }
+
+    // Print, confirm, reprint or withdraw, and the sketch sheets after.
+    void flows_data() {
+        QTest::addColumn<QString>("script");  // P printed, C cancelled dialog, Y/N answers
+        QTest::addColumn<int>("sketches");
+        QTest::addColumn<FieldPrintOutcome>("outcome");
+        QTest::addColumn<int>("jobs");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<int>("counter");
+        QTest::newRow("confirmed, two sketch sheets")
+            << "PY" << 2 << FieldPrintOutcome::Confirmed << 3 << true << 1002;
+        QTest::newRow("declined, not reprinted")
+            << "PNN" << 2 << FieldPrintOutcome::Withdrawn << 3 << false << 1001;
+        QTest::newRow("reprinted")
+            << "PNYPY" << 0 << FieldPrintOutcome::Confirmed << 2 << true << 1002;
+        QTest::newRow("dialog cancelled")
+            << "C" << 2 << FieldPrintOutcome::NotPrinted << 0 << true << 1001;
+    }
+    void flows() {
+        QFETCH(QString, script);
+        QFETCH(int, sketches);
+        QFETCH(bool, kept);
+        QFETCH(int, counter);
+        FieldApp app;
+        app.screen.setSketch(sketches > 0);
+        app.screen.chooseSketchCount(sketches);
+        bool afterPrint = false;
+        for (const QChar c : script) {
+            if (c == QLatin1Char('P') || c == QLatin1Char('C')) {
+                app.prompter.expectPrintDialog(c == QLatin1Char('P'));
+                afterPrint = c == QLatin1Char('P');
+                continue;
+            }
+            app.prompter.expectQuestion(afterPrint ? PrintedCorrectlyQuestion() : ReprintQuestion(),
+                                        afterPrint ? "Print Confirmation" : "Print Retry",
+                                        Buttons::YesNo, Icon::Question,
+                                        c == QLatin1Char('Y') ? Answer::Yes : Answer::No);
+            afterPrint = false;
+        }
+        if (script == QLatin1String("C")) {
+            app.prompter.expectMessage(NotPrintedMessage(), kTitle, Icon::None);
+        }
+        QTEST(app.screen.print(app.target), "outcome");
+        QTEST(int(app.target.jobs().size()), "jobs");
+        QCOMPARE(app.read(kHeader), kept ? golden("header_field.txt") : QByteArray());
+        QCOMPARE(app.ctx->vars().ProposalNumber, counter);
+        for (const auto& job : app.target.jobs()) {
+            const bool form = job->pages == 3;
+            QCOMPARE(job->first(form ? "Proposal No. -  1001 " : "For Proposal No.  1001 ").page,
+                     1);
+        }
+        if (!app.target.jobs().isEmpty()) {
+            const Recording& form = *app.target.jobs().first();
+            QCOMPARE(form.first("Triplicate").page, 3);
+            QCOMPARE(form.first("Bangor, ME 04401").at, QPoint(1440, 2304 + 2 * 179));
+        }
+    }
+
+    void printerFailure_data() {
+        QTest::addColumn<bool>("atOpen");
+        QTest::newRow("cannot start") << true;
+        QTest::newRow("fails at the end") << false;
+    }
+    void printerFailure() {
+        QFETCH(bool, atOpen);
+        FieldApp app;
+        (atOpen ? app.target.failOpening("no printer") : app.target.failEnding("off-line"));
+        app.prompter.expectPrintDialog(true);
+        app.prompter.expectMessage(PrintErrorMessage(), QStringLiteral("Print Error"),
+                                   Icon::Critical);
+        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::PrintError);
+        QVERIFY(app.exists(kHeader));
+        QCOMPARE(app.ctx->vars().ProposalNumber, 1001);
+    }
+
+    void noNumberLeft() {
+        FieldApp app;
+        app.ctx->vars().ProposalNumber = ProposalCounter::Exhausted;
+        app.screen.activate(johnSmith());
+        QCOMPARE(app.screen.view().nextNumber, QString());
+        app.prompter.expectMessage(ProposalCounter::exhaustedMessage(), kTitle, Icon::Exclamation);
+        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::NotStored);
+        QVERIFY(app.target.requests().isEmpty());
+        QVERIFY(ProposalFiles::listHeaders(app.ctx->store()).isEmpty());
+    }
+
+    void screenChoices() {
+        FieldApp app;
+        FieldProposal::View expected;
+        expected.nextNumber = QStringLiteral("1001");
+        expected.customDisclaimer = false;  // the terms screen has none
+        QCOMPARE(app.screen.view(), expected);
+        app.screen.load(QStringLiteral("Our own words"));
+        app.screen.chooseDisclaimer(false);
+        app.screen.chooseDays(QStringLiteral("60"));
+        app.screen.chooseDays(QStringLiteral("61"));
+        app.screen.setSketch(true);
+        app.screen.chooseSketchCount(9);
+        expected = FieldProposal::View{"1001", false, true, "60", true, 6};
+        QCOMPARE(app.screen.view(), expected);
+        app.screen.chooseSketchCount(0);
+        QCOMPARE(app.screen.view().sketchCount, 1);
+        app.screen.load(QString());
+        app.screen.chooseDisclaimer(false);
+        QVERIFY(app.screen.view().genericDisclaimer);
+    }
+};
+
+TOLVAR_TEST(TestFieldProposal)
+#include "test_fieldproposal.moc"

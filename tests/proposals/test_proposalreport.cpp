@@ -1,0 +1,214 @@
+#include "proposals/proposalreport.h"
+#include "proposalsfixture.h"
+#include "testmain.h"
+
+#include <QTest>
+
+using R = ProposalReport;
+
+namespace {
+const QString kTitle = QStringLiteral("Tolvar Proposals");
+
+QByteArray header(const char* number, const char* price, const char* date, const char* name) {
+    return QByteArray("\"") + number + "\"," + price + ",#" + date + "#\r\n\"555-1234\"\r\n\"" +
+           name + "\"\r\n";
+}
+
+// A typed proposal, a field proposal and an invoiced one, and what the grid
+// shows of them.
+struct ReportApp : ProposalsApp {
+    R report{*ctx};
+
+    ReportApp() {
+        write("TolvarProposals/1001.txt", header("1001", "1075", "2026-11-02", "Jane Doe"));
+        write("TolvarProposals/1002.txt", header("FP1002", "0", "2026-11-03", "Al Roe"));
+        write("TolvarProposals/1003.txt", header("1003P", "250.5", "2026-11-04", "Bo Ray"));
+        write("TolvarProposals/ProposalBody/1001.txt", "Paint\r\nthe fence\r\n");
+        write("TolvarProposals/ProposalPayments/1001.txt", golden("payments_two.txt"));
+        write("TolvarProposals/ProposalBody/1003.txt", "Gate\r\n");
+        write("TolvarProposals/ProposalPayments/1003.txt",
+              "$250.50\r\n 1 \r\n$250.5\r\n12/20/2026\r\n");
+    }
+    QList<QStringList> grid() const {
+        QList<QStringList> out;
+        for (const ProposalReportRow& r : report.rows()) {
+            out << r.cells();
+        }
+        return out;
+    }
+};
+
+const QList<QStringList> kGrid{{"", "11/2/2026", "1001", "555-1234", "Jane Doe", "$1,075.00"},
+                               {"", "11/3/2026", "FP1002", "555-1234", "Al Roe", "$0.00"},
+                               {"", "11/4/2026", "1003P", "555-1234", "Bo Ray", "$250.50"}};
+}  // namespace
+
+class TestProposalReport : public QObject {
+    Q_OBJECT
+private slots:
+    // One row per header file; one that cannot be read is listed all the
+    // same, so that it can be deleted.
+    void rows() {
+        ReportApp app;
+        app.write("TolvarProposals/1004.txt", QByteArray("\x01\x02\"\xff", 4));
+        QVERIFY(app.report.fill());
+        const QStringList unreadable{"", "", QString::fromLatin1("\x01\x02\"\xff", 4),
+                                     "", "", "$0.00"};
+        QCOMPARE(app.grid(), kGrid + QList<QStringList>{unreadable});
+        QCOMPARE(app.report.rows().at(1).isFieldProposal(), true);
+    }
+
+    void noProposals() {
+        TempApp app;
+        app.write("TolvarProposals/notes.doc", "x");
+        app.prompter.expectMessage(QStringLiteral("No Proposals Exist"), kTitle, Icon::None);
+        R report(*app.ctx);
+        QVERIFY(!report.fill());
+    }
+
+    void clicks_data() {
+        QTest::addColumn<QList<int>>("clicks");  // row, column, row, column, ...
+        QTest::addColumn<QList<int>>("outcomes");
+        QTest::addColumn<QString>("marks");  // per row: x marked
+        const int sel = R::Select;
+        QTest::newRow("select once")
+            << QList<int>{1, sel} << QList<int>{int(R::Click::Toggled)} << "x--";
+        QTest::newRow("select twice")
+            << QList<int>{3, sel, 3, sel}
+            << QList<int>{int(R::Click::Toggled), int(R::Click::Toggled)} << "---";
+        QTest::newRow("heading, past the end, name")
+            << QList<int>{0, sel, 4, sel, 1, int(R::Name)} << QList<int>(3, int(R::Click::Nothing))
+            << "---";
+    }
+    void clicks() {
+        QFETCH(QList<int>, clicks);
+        ReportApp app;
+        QVERIFY(app.report.fill());
+        QList<int> outcomes;
+        for (int i = 0; i < clicks.size(); i += 2) {
+            outcomes << int(app.report.click(clicks[i], clicks[i + 1]));
+        }
+        QString marks;
+        for (const ProposalReportRow& r : app.report.rows()) {
+            marks += r.cells().first() == R::selectionMark() ? QLatin1Char('x') : QLatin1Char('-');
+        }
+        QTEST(outcomes, "outcomes");
+        QTEST(marks, "marks");
+        QVERIFY(!app.report.detailsShown());
+    }
+
+    void fieldProposalNumber() {
+        ReportApp app;
+        QVERIFY(app.report.fill());
+        app.prompter.expectMessage(R::fieldProposalMessage(), kTitle, Icon::None);
+        QCOMPARE(app.report.click(2, R::ProposalNo), R::Click::FieldProposal);
+        QVERIFY(!app.report.detailsShown());
+    }
+
+    // The body and the schedule of a proposal; an invoiced one keeps its
+    // files under the plain number.
+    void details_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QStringList>("schedule");  // amount, count, then amount and date
+        QTest::newRow("typed") << 1 << "Paint\r\nthe fence\r\n"
+                               << QStringList{"$1,075.00", "2",       "$500.00",
+                                              "12/5/2026", "$575.00", "1/4/2027"};
+        QTest::newRow("invoiced") << 3 << "Gate\r\n"
+                                  << QStringList{"$250.50", "1", "$250.50", "12/20/2026"};
+    }
+    void details() {
+        QFETCH(int, row);
+        ReportApp app;
+        QVERIFY(app.report.fill());
+        QCOMPARE(app.report.click(row, R::ProposalNo), R::Click::Details);
+        QVERIFY(app.report.detailsShown());
+        const ProposalReportDetails& d = app.report.details();
+        QStringList schedule{d.proposedAmount, d.paymentCount};
+        for (const ScheduledPayment& p : d.payments) {
+            schedule << p.amount << p.dueDate;
+        }
+        QTEST(d.body, "body");
+        QTEST(schedule, "schedule");
+        QVERIFY(!d.noPaymentData);
+        app.report.closeDetails();
+        QVERIFY(!app.report.detailsShown());
+    }
+
+    void hostileSchedules_data() {
+        QTest::addColumn<QByteArray>("content");  // "-" for no file
+        QTest::addColumn<bool>("note");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("no payments file") << QByteArray("-") << true << "" << 0;
+        QTest::newRow("count above eight")
+            << QByteArray("$9.00\r\n9\r\n$1.00\r\n12/1/2026\r\n") << true << "9" << 0;
+        QTest::newRow("fewer lines than promised")
+            << QByteArray("$9.00\r\n3\r\n$3.00\r\n12/1/2026\r\n$3.00\r\n12/8/2026\r\n$3.00")
+            << false << "3" << 2;
+        QTest::newRow("count not a number") << QByteArray("$9.00\r\nx\r\n") << true << "0" << 0;
+    }
+    void hostileSchedules() {
+        QFETCH(QByteArray, content);
+        TempApp app;
+        app.write("TolvarProposals/1005.txt", header("1005", "9", "2026-11-05", "N"));
+        if (content != "-") {
+            app.write("TolvarProposals/ProposalPayments/1005.txt", content);
+        }
+        R report(*app.ctx);
+        QVERIFY(report.fill());
+        QCOMPARE(report.click(1, R::ProposalNo), R::Click::Details);
+        const ProposalReportDetails& d = report.details();
+        QTEST(d.noPaymentData, "note");
+        QTEST(d.paymentCount, "count");
+        QTEST(int(d.payments.size()), "shown");
+        QCOMPARE(d.body, QString());
+    }
+
+    // The marked proposals go with all four files; those that cannot are
+    // named in one message and stay whole.
+    void deleting_data() {
+        QTest::addColumn<bool>("frozen");
+        QTest::addColumn<QList<QStringList>>("left");
+        QTest::newRow("deleted") << false << kGrid.mid(1, 1);
+        QTest::newRow("folder frozen") << true << kGrid;
+    }
+    void deleting() {
+        QFETCH(bool, frozen);
+        ReportApp app;
+        QVERIFY(app.report.fill());
+        app.report.click(1, R::Select);
+        app.report.click(3, R::Select);
+        app.report.click(1, R::ProposalNo);
+        std::unique_ptr<Frozen> freeze;
+        if (frozen) {
+            freeze = std::make_unique<Frozen>(app.path("TolvarProposals"));
+            const QString reason = QStringLiteral("it could not be deleted");
+            app.prompter.expectMessage(
+                IoStatus::failure(app.path("TolvarProposals/1001.txt"), reason).message() +
+                    QStringLiteral("\r\n") +
+                    IoStatus::failure(app.path("TolvarProposals/1003.txt"), reason).message(),
+                kTitle, Icon::Critical);
+        }
+        QVERIFY(app.report.deleteSelected());
+        freeze.reset();
+        QTEST(app.grid(), "left");
+        QCOMPARE(app.report.detailsShown(), false);
+        QCOMPARE(app.exists("TolvarProposals/ProposalBody/1003.txt"), frozen);
+        QCOMPARE(app.exists("TolvarProposals/ProposalPayments/1001.txt"), frozen);
+    }
+
+    void deletingTheLast() {
+        TempApp app;
+        app.write("TolvarProposals/1001.txt", header("1001", "1", "2026-11-02", "N"));
+        R report(*app.ctx);
+        QVERIFY(report.fill());
+        report.click(1, R::Select);
+        app.prompter.expectMessage(QStringLiteral("No Proposals Exist"), kTitle, Icon::None);
+        QVERIFY(!report.deleteSelected());
+        QVERIFY(!app.exists("TolvarProposals/1001.txt"));
+    }
+};
+
+TOLVAR_TEST(TestProposalReport)
+#include "test_proposalreport.moc"
