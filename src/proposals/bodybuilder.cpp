@@ -133,6 +133,8 @@ void BodyBuilder::clear(bool customTermsFileExists) {
     m_text.clear();
     m_terms = TermsOptions();
     m_customTermsAdded = false;
+    // The items went with the body; their tax must not outlive them.
+    m_lastExtension = Money();
     resetTermsOptions(customTermsFileExists);
 }
 

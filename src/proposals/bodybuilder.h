@@ -61,6 +61,7 @@ struct TermsOptions {
     bool genericEnabled = false;  // optFooter(0)
     bool customEnabled = false;   // optFooter(1)
     bool addEnabled = false;      // cmdAddTerms
+    bool operator==(const TermsOptions&) const = default;
 };
 
 // The text of the body box and the rules that add to it: the header
@@ -78,7 +79,7 @@ public:
     // cmdAddBasic: the body becomes the header sentence.
     void addHeader();
     bool headerEnabled() const { return m_headerEnabled; }
-    // cmdWrite(1): the body and its flags start over.
+    // cmdWrite(1): the body, its flags and the last item's extension start over.
     void clear(bool customTermsFileExists);
 
     // The terms options as at load: custom terms chosen when their file exists.

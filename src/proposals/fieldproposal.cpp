@@ -1,7 +1,12 @@
 #include "proposals/fieldproposal.h"
 
+#include "customers/customerrecord.h"
 #include "proposals/proposalcounter.h"
+#include "proposals/proposalstore.h"
+#include "proposals/terms.h"
 #include "shell/appcontext.h"
+
+#include <algorithm>
 
 namespace {
 QString joinedName(const FieldCustomer& c, bool withMiddle) {
@@ -30,17 +35,6 @@ void printCustomerBlock(PrintPen& pen, const FieldCustomer& c, int x) {
     }
     pen.setX(x);
     pen.print(c.phone.trimmed());
-}
-
-ProposalPrintInput printInputFor(const AppContext& ctx, const FieldProposalRequest& request) {
-    ProposalPrintInput in = request.print;
-    in.fieldProposal = true;
-    in.proposalNumber = ctx.vars().ProposalNumber;
-    in.today = ctx.clock().today();
-    in.customerUsaStyle = request.customer.usaStyle;
-    in.customer = FieldCustomerLines(request.customer);
-    in.customer[0] = PrintedCustomerName(request.customer);
-    return in;
 }
 
 // Opens a job, prints it, ends it; false (reported) when the printer fails.
@@ -106,53 +100,119 @@ bool PrintSketchSheet(PageDevice& device, const SketchSheetInput& input, const P
     return device.end();
 }
 
-FieldPrintOutcome PrintFieldProposal(AppContext& ctx, PrintTarget& target,
-                                     const FieldProposalRequest& request) {
-    const int number = ctx.vars().ProposalNumber;
-    const QString file = ProposalFiles::fileName(number);
-    const IoStatus stored = ProposalFiles::writeHeader(
-        ctx.store(), file, FieldProposalHeader(number, ctx.clock().today(), request.customer));
-    if (!stored) {
-        ctx.reportIoError(stored);
+FieldCustomer FieldCustomer::fromRecord(const CustomerRecord& r, bool usaStyle) {
+    return FieldCustomer{r.AccountNumber, r.AccountType,    r.AccountName, r.Title,
+                         r.FirstName,     r.MiddleInitial,  r.LastName,    r.Address1,
+                         r.Address2,      r.CityOrAddress3, r.State,       r.ZipOrAddress4,
+                         r.Phone,         usaStyle};
+}
+
+FieldProposal::FieldProposal(AppContext& ctx) : m_ctx(ctx) {}
+
+void FieldProposal::load(const QString& customDisclaimerBox) {
+    m_view.customDisclaimer = !customDisclaimerBox.isEmpty();
+}
+
+void FieldProposal::activate(const FieldCustomer& customer) {
+    m_customer = customer;
+    const int number = m_ctx.vars().ProposalNumber;
+    // Once the last number is used up there is no next one to show.
+    m_view.nextNumber = number <= ProposalCounter::Last ? QString::number(number) : QString();
+}
+
+FieldProposal::View FieldProposal::view() const {
+    return m_view;
+}
+
+const QStringList& FieldProposal::sketchChoices() {
+    static const QStringList counts{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                    QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6")};
+    return counts;
+}
+
+void FieldProposal::chooseDisclaimer(bool generic) {
+    m_view.genericDisclaimer = generic || !m_view.customDisclaimer;
+}
+
+void FieldProposal::chooseDays(const QString& days) {
+    if (AcceptanceDays().contains(days)) {
+        m_view.days = days;
+    }
+}
+
+void FieldProposal::setSketch(bool on) {
+    m_view.sketch = on;
+}
+
+void FieldProposal::chooseSketchCount(int count) {
+    m_view.sketchCount = std::clamp(count, 1, static_cast<int>(sketchChoices().size()));
+}
+
+FieldPrintOutcome FieldProposal::print(PrintTarget& target) {
+    if (!ProposalCounter::numberLeft(m_ctx)) {
         return FieldPrintOutcome::NotStored;
     }
-    const ProposalPrintInput input = printInputFor(ctx, request);
+    const int number = m_ctx.vars().ProposalNumber;
+    const QString file = ProposalFiles::fileName(number);
+    ProposalContents contents;
+    contents.header = FieldProposalHeader(number, m_ctx.clock().today(), m_customer);
+    const IoStatus stored = ProposalStore::store(m_ctx.store(), file, contents);
+    if (!stored) {
+        m_ctx.reportIoError(stored);
+        return FieldPrintOutcome::NotStored;
+    }
+    ProposalPrintInput input = PrintInputFor(m_ctx);
+    input.fieldProposal = true;
+    input.customerUsaStyle = m_customer.usaStyle;
+    input.customer = FieldCustomerLines(m_customer);
+    input.customer[0] = PrintedCustomerName(m_customer);
+    input.days = m_view.days;
+    input.genericDisclaimer = m_view.genericDisclaimer;
+    if (!input.genericDisclaimer) {
+        input.customDisclaimer =
+            Terms::loadCustomText(m_ctx.store(), Terms::customDisclaimerPath()).value;
+    }
     PenState left;
     FieldPrintOutcome outcome = FieldPrintOutcome::Confirmed;
     for (;;) {
         PrintRequest dialog;
         dialog.title = QStringLiteral("Field Proposal");
-        if (!ctx.prompter().printDialog(&dialog)) {
-            ctx.prompter().message(NotPrintedMessage(), AppContext::applicationTitle());
+        if (!m_ctx.prompter().printDialog(&dialog)) {
+            m_ctx.prompter().message(NotPrintedMessage(), AppContext::applicationTitle());
             return FieldPrintOutcome::NotPrinted;
         }
-        if (!runJob(ctx, target, dialog,
+        if (!runJob(m_ctx, target, dialog,
                     [&](PageDevice& device) { return PrintProposal(device, input, &left); })) {
             return FieldPrintOutcome::PrintError;
         }
-        if (askYes(ctx, PrintedCorrectlyQuestion(), QStringLiteral("Print Confirmation"))) {
-            ProposalCounter::advanceCurrent(ctx);
+        if (askYes(m_ctx, PrintedCorrectlyQuestion(), QStringLiteral("Print Confirmation"))) {
+            outcome = ProposalCounter::advanceCurrent(m_ctx) ? FieldPrintOutcome::Confirmed
+                                                             : FieldPrintOutcome::NotAdvanced;
             break;
         }
-        if (!askYes(ctx, ReprintQuestion(), QStringLiteral("Print Retry"))) {
-            ctx.reportIoError(ctx.store().DeleteDataFile(ProposalFiles::headerPath(file)));
+        if (!askYes(m_ctx, ReprintQuestion(), QStringLiteral("Print Retry"))) {
+            m_ctx.reportIoError(ProposalStore::remove(m_ctx.store(), file));
             outcome = FieldPrintOutcome::Withdrawn;
             break;
         }
     }
-    if (request.sketchSheets) {
-        const SketchSheetInput sheet{request.print.business, number, request.customer};
-        PrintRequest job;
-        job.title = QStringLiteral("Sketch Sheet");
-        for (int i = 0; i < request.sketchCount; ++i) {
-            if (!runJob(ctx, target, job, [&](PageDevice& device) {
-                    return PrintSketchSheet(device, sheet, left);
-                })) {
-                return FieldPrintOutcome::PrintError;
-            }
+    return printSketchSheets(target, number, left) ? outcome : FieldPrintOutcome::PrintError;
+}
+
+bool FieldProposal::printSketchSheets(PrintTarget& target, int number, const PenState& left) {
+    if (!m_view.sketch) {
+        return true;
+    }
+    const SketchSheetInput sheet{PrintInputFor(m_ctx).business, number, m_customer};
+    PrintRequest job;
+    job.title = QStringLiteral("Sketch Sheet");
+    for (int i = 0; i < m_view.sketchCount; ++i) {
+        if (!runJob(m_ctx, target, job,
+                    [&](PageDevice& device) { return PrintSketchSheet(device, sheet, left); })) {
+            return false;
         }
     }
-    return outcome;
+    return true;
 }
 
 QString NotPrintedMessage() {

@@ -10,10 +10,13 @@
 #include <QStringList>
 
 class AppContext;
+struct CustomerRecord;
 
 // The customer a field proposal is printed for: the record's fields as the
 // customer screen shows them.
 struct FieldCustomer {
+    static FieldCustomer fromRecord(const CustomerRecord& record, bool usaStyle);
+
     QString accountNumber;  // txtCustomer(0)
     QString accountType;    // "Individual" or another kind
     QString accountName;
@@ -28,6 +31,7 @@ struct FieldCustomer {
     QString zipOrAddress4;
     QString phone;
     bool usaStyle = true;  // the customer screen's address style
+    bool operator==(const FieldCustomer&) const = default;
 };
 
 // The name as the proposal head prints it (the middle initial included) and
@@ -52,29 +56,57 @@ struct SketchSheetInput {
 // proposal's job left. False when the device failed.
 bool PrintSketchSheet(PageDevice& device, const SketchSheetInput& input, const PenState& carried);
 
-// What the field proposal screen hands over when "&Print" is pressed.
-struct FieldProposalRequest {
-    // Settings, business, logo, days and disclaimer choice; the number, the
-    // date, the customer lines and the field variant are set by the flow.
-    ProposalPrintInput print;
-    FieldCustomer customer;
-    bool sketchSheets = false;  // ckSketch
-    int sketchCount = 1;        // cboCopies
-};
-
 enum class FieldPrintOutcome {
-    Confirmed,   // printed, counter advanced: close the screen
-    Withdrawn,   // not confirmed, not reprinted, file removed: close the screen
-    NotPrinted,  // print dialog cancelled: the screen stays
-    PrintError,  // the printer failed: the screen stays
-    NotStored,   // the header could not be written: nothing printed
+    Confirmed,    // printed, counter advanced: close the screen
+    Withdrawn,    // not confirmed, not reprinted, file removed: close the screen
+    NotPrinted,   // print dialog cancelled: the screen stays
+    PrintError,   // the printer failed: the screen stays
+    NotStored,    // no number left, or the header could not be written: nothing printed
+    NotAdvanced,  // confirmed, but the counter could not be written: close the screen
 };
 
-// Stores the field proposal, prints it through the print dialog, asks whether
-// it printed correctly (reprint, withdraw or advance) and prints the sketch
-// sheets. Every message goes through the context's prompter.
-FieldPrintOutcome PrintFieldProposal(AppContext& ctx, PrintTarget& target,
-                                     const FieldProposalRequest& request);
+// The field proposal screen (frmFieldProposal) without its widgets. The
+// screen copies view() into its controls and hands every user action to one
+// call.
+class FieldProposal {
+public:
+    struct View {
+        QString nextNumber;                   // txtNextFieldProposal
+        bool genericDisclaimer = true;        // optDisclaimer(0) selected, else (1)
+        bool customDisclaimer = true;         // optDisclaimer(1) enabled
+        QString days = QStringLiteral("30");  // cboDays
+        bool sketch = false;                  // ckSketch
+        int sketchCount = 1;                  // cboCopies, 1 to 6
+        bool operator==(const View&) const = default;
+    };
+
+    explicit FieldProposal(AppContext& ctx);
+
+    // Opening the screen; `customDisclaimerBox` is the terms screen's custom
+    // disclaimer text.
+    void load(const QString& customDisclaimerBox);
+    // Each time the screen becomes active, for the chosen customer.
+    void activate(const FieldCustomer& customer);
+    View view() const;
+
+    static const QStringList& sketchChoices();  // "1" to "6"
+    void chooseDisclaimer(bool generic);
+    void chooseDays(const QString& days);
+    void setSketch(bool on);
+    void chooseSketchCount(int count);
+
+    // "&Print" (cmdField(1)): stores the field proposal, prints it through the print
+    // dialog, asks whether it printed correctly (reprint, withdraw or
+    // advance) and prints the sketch sheets.
+    FieldPrintOutcome print(PrintTarget& target);
+
+private:
+    bool printSketchSheets(PrintTarget& target, int number, const PenState& left);
+
+    AppContext& m_ctx;
+    FieldCustomer m_customer;
+    View m_view;
+};
 
 QString NotPrintedMessage();  // "The Proposal will not be Printed"
 QString PrintErrorMessage();  // "A Print Error has occurred"

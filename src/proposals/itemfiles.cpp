@@ -13,27 +13,23 @@ const QString kCategory = QStringLiteral("Category");
 const QString kUnitPrice = QStringLiteral("UnitPrice");
 const QString kTypedPrice = QStringLiteral("TypedPrice");
 
-// Whole records of a record file, read in one go. A missing file is empty.
-QList<QByteArray> wholeRecords(FileStore& store, const QString& dataPath, int length,
-                               Reading* reading) {
-    Reading r;
-    QList<QByteArray> out;
+// Whole records of an item file, each turned into an item.
+template <typename Item, typename Convert>
+Reading<Item> wholeRecords(FileStore& store, const QString& dataPath, int length, Convert convert) {
+    Reading<Item> r;
     r.found = store.FileExists(dataPath);
-    if (r.found) {
-        const std::optional<QByteArray> bytes = store.OpenForInput(dataPath, &r.status);
-        if (bytes) {
-            const qsizetype n = bytes->size() / length;
-            r.partialRecord = bytes->size() % length != 0;
-            out.reserve(n);
-            for (qsizetype i = 0; i < n; ++i) {
-                out.append(bytes->mid(i * length, length));
-            }
-        }
+    if (!r.found) {
+        return r;
     }
-    if (reading) {
-        *reading = r;
+    const std::optional<QByteArray> bytes = store.OpenForInput(dataPath, &r.status);
+    if (!bytes) {
+        return r;
     }
-    return out;
+    r.partialRecord = bytes->size() % length != 0;
+    for (qsizetype at = 0; at + length <= bytes->size(); at += length) {
+        r.items.append(convert(bytes->mid(at, length)));
+    }
+    return r;
 }
 
 }  // namespace
@@ -68,24 +64,21 @@ const RecordLayout& customLayout() {
     return layout;
 }
 
-QList<InventoryItem> readInventory(FileStore& store, Reading* reading) {
-    QList<InventoryItem> items;
-    for (const QByteArray& bytes :
-         wholeRecords(store, inventoryPath(), InventoryRecordLength, reading)) {
-        const Record r(inventoryLayout(), bytes);
-        items.append({r.trimmed(kDescription), r.trimmed(kCategory), r.money(kUnitPrice),
-                      r.money(kTypedPrice)});
-    }
-    return items;
+Reading<InventoryItem> readInventory(FileStore& store) {
+    return wholeRecords<InventoryItem>(
+        store, inventoryPath(), InventoryRecordLength, [](const QByteArray& bytes) {
+            const Record r(inventoryLayout(), bytes);
+            return InventoryItem{r.trimmed(kDescription), r.trimmed(kCategory), r.money(kUnitPrice),
+                                 r.money(kTypedPrice)};
+        });
 }
 
-QList<CustomItem> readCustom(FileStore& store, Reading* reading) {
-    QList<CustomItem> items;
-    for (const QByteArray& bytes : wholeRecords(store, customPath(), CustomRecordLength, reading)) {
-        const Record r(customLayout(), bytes);
-        items.append({r.trimmed(kDescription), r.money(kUnitPrice)});
-    }
-    return items;
+Reading<CustomItem> readCustom(FileStore& store) {
+    return wholeRecords<CustomItem>(
+        store, customPath(), CustomRecordLength, [](const QByteArray& bytes) {
+            const Record r(customLayout(), bytes);
+            return CustomItem{r.trimmed(kDescription), r.money(kUnitPrice)};
+        });
 }
 
 Record newInventoryRecord(const QString& description, const QString& category, Money typedPrice) {
@@ -97,23 +90,18 @@ Record newInventoryRecord(const QString& description, const QString& category, M
 }
 
 IoStatus appendInventory(FileStore& store, const QString& description, const QString& category,
-                         Money typedPrice, int* recordNumber) {
+                         Money typedPrice) {
     const QString full = store.fullPath(inventoryPath());
     RecordFile& file = store.OpenRandom(inventoryPath(), InventoryRecordLength);
     IoStatus s = file.status();
-    if (s) {
-        const qint64 size = QFileInfo(full).size();
-        if (size % InventoryRecordLength != 0) {
-            // Another program owns this file; a torn record is not ours to fix.
-            s = IoStatus::failure(full, QStringLiteral("its length is not a whole number of "
-                                                       "item records"));
-        } else {
-            const int number = static_cast<int>(size / InventoryRecordLength) + 1;
-            s = file.write(number, newInventoryRecord(description, category, typedPrice).bytes());
-            if (s && recordNumber) {
-                *recordNumber = number;
-            }
-        }
+    const qint64 size = QFileInfo(full).size();
+    if (s && size % InventoryRecordLength != 0) {
+        // Another program owns this file; a torn record is not ours to fix.
+        s = IoStatus::failure(full,
+                              QStringLiteral("its length is not a whole number of item records"));
+    } else if (s) {
+        const int number = static_cast<int>(size / InventoryRecordLength) + 1;
+        s = file.write(number, newInventoryRecord(description, category, typedPrice).bytes());
     }
     store.CloseAll();
     return s;

@@ -40,26 +40,28 @@ struct CustomItem {
     bool operator==(const CustomItem&) const = default;
 };
 
-struct Reading {
-    // True when the file exists; a missing item file is simply empty.
+// The whole records of an item file, in file order. A missing item file is
+// simply empty (found false).
+template <typename Item>
+struct [[nodiscard]] Reading {
+    QList<Item> items;
     bool found = false;
     // Trailing bytes that do not make a whole record were ignored.
     bool partialRecord = false;
-    IoStatus status;
+    IoStatus status;  // the file exists but could not be read
 };
 
-// All whole records, in file order.
-QList<InventoryItem> readInventory(FileStore& store, Reading* reading = nullptr);
-QList<CustomItem> readCustom(FileStore& store, Reading* reading = nullptr);
+Reading<InventoryItem> readInventory(FileStore& store);
+Reading<CustomItem> readCustom(FileStore& store);
 
 // The record the writer adds: description and category, 0 in the first
 // money field, the typed price in the second, 0 elsewhere.
 Record newInventoryRecord(const QString& description, const QString& category, Money typedPrice);
 
-// Appends it as record (count + 1), creating the file if needed, and gives
-// back the record number. A file whose length is not a whole number of
-// records is left untouched and the append refused.
-IoStatus appendInventory(FileStore& store, const QString& description, const QString& category,
-                         Money typedPrice, int* recordNumber = nullptr);
+// Appends it as record (count + 1), creating the file if needed. A file
+// whose length is not a whole number of records is left untouched and the
+// append refused.
+[[nodiscard]] IoStatus appendInventory(FileStore& store, const QString& description,
+                                       const QString& category, Money typedPrice);
 
 }  // namespace ItemFiles

@@ -12,12 +12,6 @@ bool sortsBefore(const QString& a, const QString& b) {
     const int c = a.compare(b, Qt::CaseInsensitive);
     return c != 0 ? c < 0 : a < b;
 }
-
-void reportUnreadable(AppContext& ctx, const ItemFiles::Reading& reading) {
-    if (reading.found && !reading.status.ok()) {
-        ctx.reportIoError(reading.status);
-    }
-}
 }  // namespace
 
 void ItemCatalog::add(const QString& description, Money price) {
@@ -28,20 +22,18 @@ void ItemCatalog::add(const QString& description, Money price) {
 
 void ItemCatalog::LoadItems(AppContext& ctx) {
     *this = ItemCatalog();
-    ItemFiles::Reading inventory;
-    const QList<ItemFiles::InventoryItem> stock = ItemFiles::readInventory(ctx.store(), &inventory);
-    reportUnreadable(ctx, inventory);
-    for (const ItemFiles::InventoryItem& item : stock) {
+    const ItemFiles::Reading inventory = ItemFiles::readInventory(ctx.store());
+    ctx.reportIoError(inventory.status);
+    for (const ItemFiles::InventoryItem& item : inventory.items) {
         add(item.description, item.unitPrice);
         // A blank category is no choice to offer.
         if (!item.category.isEmpty() && !m_categories.contains(item.category)) {
             m_categories.append(item.category);
         }
     }
-    ItemFiles::Reading custom;
-    const QList<ItemFiles::CustomItem> extra = ItemFiles::readCustom(ctx.store(), &custom);
-    reportUnreadable(ctx, custom);
-    for (const ItemFiles::CustomItem& item : extra) {
+    const ItemFiles::Reading custom = ItemFiles::readCustom(ctx.store());
+    ctx.reportIoError(custom.status);
+    for (const ItemFiles::CustomItem& item : custom.items) {
         add(item.description, item.unitPrice);
     }
     m_itemsExist = inventory.found || custom.found;
@@ -79,13 +71,14 @@ bool SaveNewItem(AppContext& ctx, const QString& category, const QString& descri
     const QString title = AppContext::applicationTitle();
     const QString name = description.trimmed();
     if (name.isEmpty()) {
-        ctx.prompter().message(ItemMessages::noDescription(), title);
+        ctx.prompter().message(ItemMessages::noDescription(), title, Buttons::Ok,
+                               Icon::Exclamation);
         return false;
     }
     bool ok = false;
     const Money price = Money::parseDisplay(priceText, &ok, locale);
     if (!ok || price < Money()) {
-        ctx.prompter().message(ItemMessages::noPrice(), title);
+        ctx.prompter().message(ItemMessages::noPrice(), title, Buttons::Ok, Icon::Exclamation);
         return false;
     }
     const IoStatus s =

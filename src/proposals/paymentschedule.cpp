@@ -8,9 +8,21 @@
 
 PaymentSchedule::PaymentSchedule(QLocale locale) : m_locale(std::move(locale)) {}
 
+PaymentSchedule::View PaymentSchedule::view() const {
+    View v;
+    v.count = m_count;
+    v.amounts = m_amounts;
+    for (int k = 0; k < MaxPayments; ++k) {
+        v.dateLabels[k] = dateLabel(k);
+    }
+    v.allEqual = m_allEqual;
+    v.allEqualCaption = m_allEqual ? QStringLiteral("Payment Amounts Made Equal")
+                                   : QStringLiteral("Enter Payments Manually");
+    return v;
+}
+
 void PaymentSchedule::setCount(int n) {
     m_count = std::clamp(n, 1, MaxPayments);
-    m_view.boxesShown = true;
 }
 
 QString PaymentSchedule::amountText(int k) const {
@@ -88,11 +100,6 @@ void PaymentSchedule::splitEqually(Money preAmount, Money tax1, Money tax2) {
     }
 }
 
-QString PaymentSchedule::allEqualCaption() const {
-    return m_allEqual ? QStringLiteral("Payment Amounts Made Equal")
-                      : QStringLiteral("Enter Payments Manually");
-}
-
 PaymentSchedule::Pick PaymentSchedule::pickDate(const QDate& day, Prompter& prompter) {
     // A count lowered after some dates were picked starts the dates over,
     // rather than running past the last payment.
@@ -114,9 +121,6 @@ PaymentSchedule::Pick PaymentSchedule::pickDate(const QDate& day, Prompter& prom
         return Pick::Assigned;
     }
     m_dateIndex = 0;
-    m_view.reviewNote = true;
-    m_view.calendarFrame = false;
-    m_view.calendarEnabled = false;
     return Pick::Completed;
 }
 
@@ -125,9 +129,6 @@ void PaymentSchedule::clear() {
     m_dates.fill(std::nullopt);
     m_restart = true;
     m_allEqual = false;
-    m_view.reviewNote = false;
-    // Dates can be picked again once the old ones are gone.
-    m_view.calendarEnabled = true;
 }
 
 bool PaymentSchedule::checkDates(Prompter& prompter) const {

@@ -2,12 +2,16 @@
 
 #include "shell/appcontext.h"
 
+#include <utility>
+
 double TaxRates::parseRate(const QString& text) {
     QString t = text.trimmed();
     t.remove(QLatin1Char('%'));
+    // The rate lists offer "7,0" beside "7.0" for decimal-comma users.
+    t = t.trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
-    const double rate = t.trimmed().toDouble(&ok);
-    return ok && rate >= 0 ? rate : 0.0;
+    const double rate = t.toDouble(&ok);
+    return ok && rate >= 0 && rate <= 100 ? rate : 0.0;
 }
 
 namespace PricingMath {
@@ -35,12 +39,26 @@ Money itemTax(Money extension, double rate) {
 
 }  // namespace PricingMath
 
-Pricing::Pricing(QLocale locale) : m_locale(locale), m_schedule(std::move(locale)) {}
+Pricing::Pricing(AppContext& ctx, QLocale locale)
+    : m_ctx(ctx), m_locale(locale), m_preText(shown(Money())), m_schedule(std::move(locale)) {}
 
-QString Pricing::takeFocus() {
-    QString f = m_focus;
-    m_focus.clear();
-    return f;
+QString Pricing::tooLargeMessage(const QLocale& locale) {
+    return QStringLiteral("Amounts of %1 and more cannot be stored: enter a smaller Amount")
+        .arg(AmountLimit.display(locale));
+}
+
+Pricing::View Pricing::view() const {
+    View v = m_view;
+    v.preAmount = m_preText;
+    v.tax1 = shown(m_tax1);
+    v.tax2 = shown(m_tax2);
+    v.total = shown(total());
+    v.schedule = m_schedule.view();
+    return v;
+}
+
+WriterFocus Pricing::takeFocus() {
+    return std::exchange(m_focus, WriterFocus());
 }
 
 Money Pricing::taxFor(bool applied, double rate) const {
@@ -49,32 +67,45 @@ Money Pricing::taxFor(bool applied, double rate) const {
         return {};
     }
     Money tax = PricingMath::percentOf(m_pre, rate);
-    if (m_taxItemsOn) {
+    if (m_view.taxItemsChecked) {
         tax += PricingMath::itemTax(m_lastExtension, rate);
     }
     return tax;
 }
 
 void Pricing::recompute() {
-    m_tax1 = taxFor(m_tax1On, m_rates.rate1);
-    m_tax2 = taxFor(m_tax2On, m_rates.rate2);
+    m_tax1 = taxFor(m_view.tax1Checked, m_rates.rate1);
+    m_tax2 = taxFor(m_view.tax2Checked, m_rates.rate2);
     m_view.continueEnabled = !total().isZero();
 }
 
-void Pricing::setupTaxBoxes() {
-    m_tax1On = false;
-    m_tax2On = false;
-    m_taxItemsOn = false;
+bool Pricing::fits(Money amount) const {
+    return amount < AmountLimit && -amount < AmountLimit;
+}
+
+void Pricing::tellTooLarge() {
+    m_ctx.alarm();
+    m_ctx.prompter().message(tooLargeMessage(m_locale), AppContext::applicationTitle(), Buttons::Ok,
+                             Icon::Exclamation);
+}
+
+void Pricing::setupTaxBoxes(const TaxRates& rates) {
+    m_rates = rates;
+    m_view.tax1Checked = false;
+    m_view.tax2Checked = false;
+    m_view.taxItemsChecked = false;
     recompute();
-    const bool any = m_rates.apply1 || m_rates.apply2;
+    const bool any = rates.apply1 || rates.apply2;
     m_view.taxFrame = any;
     m_view.applyTaxEnabled = any;
     m_view.applyTaxChecked = any;
 }
 
-void Pricing::prepare() {
-    setupTaxBoxes();
-    m_option = NoOption;
+void Pricing::prepare(const TaxRates& rates, Money lastItemExtension) {
+    m_lastExtension = lastItemExtension;
+    setupTaxBoxes(rates);
+    m_view.option = Option::None;
+    m_view.paymentsFrame = false;
     if (!m_schedule.amount(0) && !m_schedule.date(0)) {
         clearSchedule();
     }
@@ -83,85 +114,114 @@ void Pricing::prepare() {
 
 void Pricing::clearAmounts() {
     m_pre = Money();
+    m_preText = shown(m_pre);
     recompute();
-    m_focus = QStringLiteral("txtpreAmount");
+    focus(WriterFocus::PreAmount);
 }
 
-void Pricing::clearAmountsAndSchedule() {
-    clearAmounts();
-    m_schedule.view().boxesShown = false;
-    m_view.optionsEnabled = false;
+void Pricing::press(Button button) {
+    switch (button) {
+        case Button::PostTaxes:
+            m_view.taxFrame = false;
+            m_view.optionsFrame = true;
+            return;
+        case Button::ClearAmount:
+            clearAmounts();
+            m_view.boxesShown = false;
+            m_view.optionsEnabled = false;
+            return;
+        case Button::CreateSchedule:
+            m_view.paymentsFrame = true;
+            m_view.optionsFrame = false;
+            return;
+        case Button::ClearSchedule:
+            clearSchedule();
+            return;
+        case Button::Redo:
+            redo();
+            return;
+    }
 }
 
-bool Pricing::leavePreAmount(const QString& text) {
+void Pricing::keyPreAmount() {
+    if (m_preText == shown(Money())) {
+        m_preText.clear();
+    }
+}
+
+void Pricing::leavePreAmount(const QString& text) {
     bool ok = false;
-    const Money typed = Money::parseDisplay(text, &ok, m_locale);
+    const Money typed = Money::parseDisplay(text, &ok, m_locale).roundedToCents();
     if (!ok || typed < Money()) {
         clearAmounts();
-        return false;
+        return;
     }
-    m_pre = typed.roundedToCents();
+    const Money before = m_pre;
+    m_pre = typed;
     recompute();
+    if (!fits(total())) {
+        m_pre = before;
+        recompute();
+        tellTooLarge();
+        focus(WriterFocus::PreAmount);
+        return;
+    }
+    m_preText = shown(m_pre);
     m_view.optionsFrame = true;
     m_view.optionsEnabled = true;
+    m_view.priceLabel = shown(total());
     m_view.taxItemsEnabled = m_lastExtension > Money();
-    return true;
 }
 
-void Pricing::setTax1Applied(bool on) {
-    m_tax1On = on;
+void Pricing::setTaxApplied(Tax tax, bool on) {
+    bool& checked = tax == Tax::First ? m_view.tax1Checked : m_view.tax2Checked;
+    checked = on;
     recompute();
-}
-
-void Pricing::setTax2Applied(bool on) {
-    m_tax2On = on;
-    recompute();
+    if (!fits(total())) {
+        checked = false;
+        recompute();
+        tellTooLarge();
+    }
 }
 
 void Pricing::setTaxItems(bool on) {
-    m_taxItemsOn = on;
+    m_view.taxItemsChecked = on;
     recompute();
-}
-
-void Pricing::postTaxes() {
-    m_view.taxFrame = false;
-    m_view.optionsFrame = true;
+    if (!fits(total())) {
+        m_view.taxItemsChecked = false;
+        recompute();
+        tellTooLarge();
+    }
 }
 
 void Pricing::chooseOption(Option option) {
-    PaymentSchedule::View& sv = m_schedule.view();
-    m_option = option;
-    m_view.multiContinue = false;
+    m_view.option = option;
+    m_view.createSchedule = false;
     chooseCount(5);
-    sv.paymentsFrame = true;
-    sv.calendarFrame = true;
+    m_view.paymentsFrame = true;
+    m_view.calendarFrame = true;
     m_view.countHint = false;
-    if (option == DownAndFinal || option == InFull) {
-        chooseCount(option == DownAndFinal ? 2 : 1);
+    if (option == Option::DownAndFinal || option == Option::InFull) {
+        chooseCount(option == Option::DownAndFinal ? 2 : 1);
         m_view.countEnabled = false;
-        setAllEqual(option == InFull);
-        sv.paymentsFrame = true;
+        setAllEqual(option == Option::InFull);
         m_view.optionsFrame = false;
-    } else if (option == Multiple) {
+    } else if (option == Option::Multiple) {
         m_view.countHint = true;
         m_view.countEnabled = true;
         clearSchedule();
-        sv.paymentsFrame = false;
-        m_focus = QStringLiteral("cboPayments");
-        m_view.multiContinue = true;
+        m_view.paymentsFrame = false;
+        focus(WriterFocus::PaymentCount);
+        m_view.createSchedule = true;
     }
-    if (sv.paymentsFrame && !m_schedule.allEqual()) {
-        focusFirstPayment();
+    if (m_view.paymentsFrame && !m_schedule.allEqual()) {
+        focus(WriterFocus::Payment, 0);
     }
-}
-
-void Pricing::createSchedule() {
-    m_schedule.view().paymentsFrame = true;
-    m_view.optionsFrame = false;
 }
 
 void Pricing::chooseCount(int n) {
     m_schedule.setCount(n);
+    m_view.boxesShown = true;
     if (total().isZero()) {
         clearAmounts();
     } else if (m_schedule.allEqual()) {
@@ -181,19 +241,23 @@ void Pricing::runAllEqual() {
         return;
     }
     if (!m_schedule.allEqual()) {
-        focusFirstPayment();
+        focus(WriterFocus::Payment, 0);
         m_schedule.emptyAmounts();
         return;
     }
     m_schedule.splitEqually(m_pre, m_tax1, m_tax2);
-    m_schedule.view().paymentsFrame = true;
-    m_schedule.view().calendarEnabled = true;
+    m_view.paymentsFrame = true;
+    m_view.calendarEnabled = true;
 }
 
 void Pricing::enterPayment(int k) {
     if (total().isZero()) {
         clearAmounts();
     }
+    keyPayment(k);
+}
+
+void Pricing::keyPayment(int k) {
     if (m_schedule.isZeroShown(k)) {
         m_schedule.setAmountText(k, QString());
     }
@@ -201,39 +265,50 @@ void Pricing::enterPayment(int k) {
 
 void Pricing::leavePayment(int k, const QString& text) {
     m_schedule.setAmountText(k, text);
-    if (!text.trimmed().isEmpty()) {
-        m_schedule.formatAmount(k);
+    if (const std::optional<Money> amount = m_schedule.amount(k); amount && !fits(*amount)) {
+        m_schedule.setAmountText(k, QString());
+        tellTooLarge();
+        focus(WriterFocus::Payment, k);
+        return;
     }
+    m_schedule.formatAmount(k);
     if (k + 1 == m_schedule.count()) {
-        m_schedule.view().paymentsFrame = true;
+        m_view.paymentsFrame = true;
     }
 }
 
-void Pricing::pickDate(const QDate& day, AppContext& ctx) {
-    if (m_schedule.pickDate(day, ctx.prompter()) != PaymentSchedule::Pick::Completed) {
+void Pricing::pickDate(const QDate& day) {
+    if (m_schedule.pickDate(day, m_ctx.prompter()) != PaymentSchedule::Pick::Completed) {
         return;
     }
-    m_focus = QStringLiteral("cmdClearSchedule");
+    m_view.reviewNote = true;
+    m_view.calendarFrame = false;
+    m_view.calendarEnabled = false;
+    focus(WriterFocus::ClearSchedule);
     if (m_schedule.amountText(0).isEmpty()) {
-        focusFirstPayment();
+        focus(WriterFocus::Payment, 0);
     }
 }
 
 void Pricing::clearSchedule() {
     m_schedule.clear();
+    m_view.reviewNote = false;
+    // Dates can be picked again once the old ones are gone.
+    m_view.calendarEnabled = true;
 }
 
 void Pricing::redo() {
     clearSchedule();
-    m_schedule.view().paymentsFrame = false;
-    m_schedule.view().calendarFrame = true;
-    m_option = NoOption;
+    m_view.paymentsFrame = false;
+    m_view.calendarFrame = true;
+    m_view.option = Option::None;
     // With no option chosen the options must be on screen to choose again.
     m_view.optionsFrame = true;
 }
 
-bool Pricing::checkSchedule(AppContext& ctx) {
-    if (!m_schedule.checkDates(ctx.prompter())) {
+bool Pricing::checkSchedule() {
+    Prompter& p = m_ctx.prompter();
+    if (!m_schedule.checkDates(p)) {
         return false;
     }
     bool added = !total().isZero();
@@ -242,20 +317,18 @@ bool Pricing::checkSchedule(AppContext& ctx) {
     }
     Money sum;
     for (int k = 0; added && k < m_schedule.count(); ++k) {
-        const auto amount = m_schedule.amount(k);
-        if (!amount) {
-            ctx.alarm();
-            ctx.prompter().message(QStringLiteral("Enter a Payment Amount"),
-                                   AppContext::applicationTitle());
-            m_focus = QStringLiteral("txtPayment(%1)").arg(k);
-            added = false;
-        } else {
+        if (const std::optional<Money> amount = m_schedule.amount(k)) {
             sum += *amount;
+            continue;
         }
+        m_ctx.alarm();
+        p.message(QStringLiteral("Enter a Payment Amount"), AppContext::applicationTitle());
+        focus(WriterFocus::Payment, k);
+        added = false;
     }
     if (!added || sum != total()) {
-        ctx.prompter().message(QStringLiteral("The total of payments do not equal Proposed Amount"),
-                               AppContext::applicationTitle());
+        p.message(QStringLiteral("The total of payments do not equal Proposed Amount"),
+                  AppContext::applicationTitle());
         return false;
     }
     return true;

@@ -12,22 +12,19 @@ namespace ProposalCounter {
 namespace {
 
 // The number a lost counter starts again from: 1001, or past the highest
-// stored proposal so that the next one does not overwrite it.
+// stored proposal so that the next one does not replace it.
 int restartNumber(const FileStore& store) {
     int highest = 0;
     for (const QString& name : ProposalFiles::listHeaders(store)) {
         highest = qMax(highest, ProposalFiles::numberOf(name));
     }
-    if (highest >= First && highest < Last) {
-        return highest + 1;
-    }
-    return First;
+    return highest >= First ? highest + 1 : First;
 }
 
 std::optional<int> parse(const QByteArray& bytes) {
     FieldReader r(bytes);
     const qint64 n = r.integer();
-    if (!r.ok() || n < 1 || n > Last) {
+    if (!r.ok() || n < 1 || n > Exhausted) {
         return std::nullopt;
     }
     return static_cast<int>(n);
@@ -43,12 +40,15 @@ bool isValidNumber(int number) {
     return number >= 1 && number <= Last;
 }
 
+bool isStored(const FileStore& store, int number) {
+    return store.folder().isFile(ProposalFiles::headerPath(number));
+}
+
 Loaded load(FileStore& store) {
     Loaded out;
     if (store.FileExists(path())) {
         const std::optional<QByteArray> bytes = store.OpenForInput(path(), &out.status);
         if (!bytes) {
-            // Unreadable but present: do not overwrite what may still be good.
             out.number = restartNumber(store);
             return out;
         }
@@ -58,42 +58,31 @@ Loaded load(FileStore& store) {
         }
     }
     out.number = restartNumber(store);
-    out.recreated = true;
     out.status = write(store, out.number);
     return out;
 }
 
 IoStatus write(FileStore& store, int number) {
-    if (!isValidNumber(number)) {
+    if (number < 1 || number > Exhausted) {
         return IoStatus::failure(store.fullPath(path()),
                                  QStringLiteral("a proposal number runs from 1 to 32767"));
     }
     return store.OpenForOutput(path(), FieldWriter().num(qint64(number)).endLine().bytes());
 }
 
-QString lastNumberMessage() {
-    return QStringLiteral(
-        "Proposal Number 32767 is the highest this program can use.\r\n"
-        "Set a new Next Proposal Number in Setup before writing another "
-        "Proposal.");
+Advanced advance(FileStore& store, int current) {
+    int next = current + 1;
+    while (next <= Last && isStored(store, next)) {
+        ++next;
+    }
+    const IoStatus s = write(store, next);
+    return {s ? next : current, s};
 }
 
-Advanced advance(FileStore& store, int current) {
-    Advanced out;
-    out.number = current;
-    if (current >= Last) {
-        out.refusal = lastNumberMessage();
-        return out;
-    }
-    out.status = write(store, current + 1);
-    if (!out.status) {
-        return out;
-    }
-    const Loaded reloaded = load(store);
-    out.number = reloaded.number;
-    out.status = reloaded.status;
-    out.advanced = true;
-    return out;
+QString exhaustedMessage() {
+    return QStringLiteral(
+        "Proposal Number 32767, the highest this program can use, has been used.\r\n"
+        "No new Proposal can be stored until a new Next Proposal Number is set in Setup.");
 }
 
 void loadCurrent(AppContext& ctx) {
@@ -102,15 +91,36 @@ void loadCurrent(AppContext& ctx) {
     ctx.reportIoError(l.status);
 }
 
+namespace {
+void tellExhausted(AppContext& ctx) {
+    ctx.prompter().message(exhaustedMessage(), AppContext::applicationTitle(), Buttons::Ok,
+                           Icon::Exclamation);
+}
+}  // namespace
+
+bool numberLeft(AppContext& ctx) {
+    if (ctx.vars().ProposalNumber <= Last) {
+        return true;
+    }
+    tellExhausted(ctx);
+    return false;
+}
+
 bool advanceCurrent(AppContext& ctx) {
     const Advanced a = advance(ctx.store(), ctx.vars().ProposalNumber);
-    ctx.vars().ProposalNumber = a.number;
-    if (!a.refusal.isEmpty()) {
-        ctx.prompter().message(a.refusal, AppContext::applicationTitle(), Buttons::Ok,
-                               Icon::Exclamation);
+    if (!a.status) {
+        ctx.reportIoError(a.status);
+        return false;
     }
-    ctx.reportIoError(a.status);
-    return a.advanced;
+    ctx.vars().ProposalNumber = a.number;
+    if (a.number == Exhausted) {
+        tellExhausted(ctx);
+    }
+    return true;
+}
+
+bool isTaken(AppContext& ctx, int number) {
+    return number != ctx.vars().ProposalNumber && isStored(ctx.store(), number);
 }
 
 }  // namespace ProposalCounter

@@ -153,6 +153,23 @@ std::optional<QByteArray> readIfPresent(FileStore& store, const QString& dataPat
     return store.OpenForInput(dataPath, status);
 }
 
+FileRead<QByteArray> readFile(FileStore& store, const QString& dataPath) {
+    FileRead<QByteArray> r;
+    r.value = readIfPresent(store, dataPath, &r.status);
+    return r;
+}
+
+// The same read, its content turned into what the caller keeps.
+template <typename T, typename Convert>
+FileRead<T> readAs(FileStore& store, const QString& dataPath, Convert convert) {
+    FileRead<QByteArray> bytes = readFile(store, dataPath);
+    FileRead<T> r{std::nullopt, bytes.status};
+    if (bytes.value) {
+        r.value = convert(*bytes.value);
+    }
+    return r;
+}
+
 void writeTexts(FieldWriter& w, const QStringList& texts) {
     for (const QString& t : texts) {
         w.str(t.trimmed());
@@ -224,7 +241,7 @@ QByteArray headerBytes(const ProposalHeader& h, HeaderForm form) {
     return w.bytes();
 }
 
-ProposalHeader parseHeader(const QByteArray& bytes, bool* complete) {
+ParsedHeader parseHeader(const QByteArray& bytes) {
     FieldReader r(bytes);
     ProposalHeader h;
     h.number = r.str();
@@ -241,10 +258,7 @@ ProposalHeader parseHeader(const QByteArray& bytes, bool* complete) {
     }
     h.setCustomerLines(customer);
     h.setSiteLines(site);
-    if (complete) {
-        *complete = r.ok();
-    }
-    return h;
+    return {h, r.ok()};
 }
 
 IoStatus writeHeader(FileStore& store, const QString& fileName, const ProposalHeader& header,
@@ -252,16 +266,8 @@ IoStatus writeHeader(FileStore& store, const QString& fileName, const ProposalHe
     return store.OpenForOutput(headerPath(fileName), headerBytes(header, form));
 }
 
-std::optional<ProposalHeader> readHeader(FileStore& store, const QString& fileName,
-                                         IoStatus* status, bool* complete) {
-    const std::optional<QByteArray> bytes = readIfPresent(store, headerPath(fileName), status);
-    if (!bytes) {
-        if (complete) {
-            *complete = false;
-        }
-        return std::nullopt;
-    }
-    return parseHeader(*bytes, complete);
+FileRead<ParsedHeader> readHeader(FileStore& store, const QString& fileName) {
+    return readAs<ParsedHeader>(store, headerPath(fileName), parseHeader);
 }
 
 QStringList listHeaders(const FileStore& store) {
@@ -280,7 +286,7 @@ QList<StoredProposal> readAllHeaders(FileStore& store) {
         // Listed names exist as spelled, so no restore or case search is needed.
         const std::optional<QByteArray> bytes = store.OpenForInput(headerPath(name));
         if (bytes) {
-            out.append({name, parseHeader(*bytes)});
+            out.append({name, parseHeader(*bytes).header});
         }
     }
     return out;
@@ -300,13 +306,8 @@ IoStatus writeBody(FileStore& store, const QString& fileName, const QString& bod
     return store.OpenForOutput(bodyPath(fileName), bodyBytes(bodyText));
 }
 
-std::optional<QStringList> readBodyLines(FileStore& store, const QString& fileName,
-                                         IoStatus* status) {
-    const std::optional<QByteArray> bytes = readIfPresent(store, bodyPath(fileName), status);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    return Text::splitLines(*bytes);
+FileRead<QStringList> readBodyLines(FileStore& store, const QString& fileName) {
+    return readAs<QStringList>(store, bodyPath(fileName), Text::splitLines);
 }
 
 QString joinBodyLines(const QStringList& lines) {
@@ -417,19 +418,13 @@ ProposalFinancials readFinancials(FileStore& store, const QString& fileName, IoS
     return bytes ? parseFinancials(*bytes, locale) : ProposalFinancials::zero(locale);
 }
 
-IoStatus deleteFiles(FileStore& store, const QString& fileName) {
-    IoStatus first;
-    for (const QString& path : {headerPath(fileName), bodyPath(fileName), paymentsPath(fileName),
-                                financialsPath(fileName)}) {
-        const IoStatus s = store.DeleteDataFile(path);
-        if (first.ok() && !s.ok()) {
-            first = s;
-        }
-    }
-    return first;
-}
-
 // --- Templates ---
+
+namespace {
+IoStatus unusableTemplateName(const QString& name) {
+    return IoStatus::failure(name, QStringLiteral("this is not a usable template name"));
+}
+}  // namespace
 
 QString templatePath(const QString& name) {
     return templatesFolder() + QLatin1Char('\\') +
@@ -442,28 +437,23 @@ bool templateExists(FileStore& store, const QString& name) {
 
 IoStatus saveTemplate(FileStore& store, const QString& name, const QString& bodyText) {
     if (!IsSafeFileName(name)) {
-        return IoStatus::failure(name, QStringLiteral("this is not a usable template name"));
+        return unusableTemplateName(name);
     }
     return store.OpenForOutput(templatePath(name), bodyBytes(bodyText));
 }
 
-std::optional<QString> loadTemplate(FileStore& store, const QString& name, IoStatus* status) {
+FileRead<QString> loadTemplate(FileStore& store, const QString& name) {
     if (!IsSafeFileName(name)) {
-        if (status) {
-            *status = IoStatus::failure(name, QStringLiteral("this is not a usable template name"));
-        }
-        return std::nullopt;
+        return {std::nullopt, unusableTemplateName(name)};
     }
-    const std::optional<QByteArray> bytes = readIfPresent(store, templatePath(name), status);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    return joinBodyLines(Text::splitLines(*bytes));
+    return readAs<QString>(store, templatePath(name), [](const QByteArray& bytes) {
+        return joinBodyLines(Text::splitLines(bytes));
+    });
 }
 
 IoStatus deleteTemplate(FileStore& store, const QString& name) {
     if (!IsSafeFileName(name)) {
-        return IoStatus::failure(name, QStringLiteral("this is not a usable template name"));
+        return unusableTemplateName(name);
     }
     return store.DeleteDataFile(templatePath(name));
 }

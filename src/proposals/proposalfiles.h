@@ -60,6 +60,20 @@ enum class HeaderForm {
     Invoiced,  // 4 lines, ending after fields 3, 4, 11 and 18
 };
 
+// A header as read back, and whether all 18 fields were there and of their type.
+struct ParsedHeader {
+    ProposalHeader header;
+    bool complete = false;
+};
+
+// What reading one file gave: its content, or nothing when it is missing
+// (status ok) or could not be restored or read (status says why).
+template <typename T>
+struct [[nodiscard]] FileRead {
+    std::optional<T> value;
+    IoStatus status;
+};
+
 struct StoredProposal {
     QString fileName;  // "1001.txt"
     ProposalHeader header;
@@ -154,15 +168,14 @@ QByteArray headerBytes(const ProposalHeader& header, HeaderForm form = HeaderFor
 // Reads the fields in order, line ends counting as commas. Fields that are
 // missing or of the wrong type stay blank; `complete` tells whether all 18
 // were read cleanly.
-ProposalHeader parseHeader(const QByteArray& bytes, bool* complete = nullptr);
+ParsedHeader parseHeader(const QByteArray& bytes);
 // Text fields are trimmed and double quotes become apostrophes, so the file
 // always reads back.
-IoStatus writeHeader(FileStore& store, const QString& fileName, const ProposalHeader& header,
-                     HeaderForm form = HeaderForm::Writer);
-// nullopt when the file is missing or cannot be read (`status` then says why;
-// a missing file leaves it ok).
-std::optional<ProposalHeader> readHeader(FileStore& store, const QString& fileName,
-                                         IoStatus* status = nullptr, bool* complete = nullptr);
+[[nodiscard]] IoStatus writeHeader(FileStore& store, const QString& fileName,
+                                   const ProposalHeader& header,
+                                   HeaderForm form = HeaderForm::Writer);
+// Nothing when the file is missing (status ok) or cannot be read (status says why).
+FileRead<ParsedHeader> readHeader(FileStore& store, const QString& fileName);
 
 // The names ("1001.txt", ...) of the header files in \TolvarProposals, from one
 // listing of the folder, sorted by name without regard to case. Empty when
@@ -177,10 +190,10 @@ QList<StoredProposal> readAllHeaders(FileStore& store);
 // The body text with its lines ended by CR LF (a lone LF or CR in the text
 // counts as a line end), followed by one CR LF.
 QByteArray bodyBytes(const QString& bodyText);
-IoStatus writeBody(FileStore& store, const QString& fileName, const QString& bodyText);
-// The body's lines; nullopt when the file is missing or unreadable.
-std::optional<QStringList> readBodyLines(FileStore& store, const QString& fileName,
-                                         IoStatus* status = nullptr);
+[[nodiscard]] IoStatus writeBody(FileStore& store, const QString& fileName,
+                                 const QString& bodyText);
+// The body's lines; nothing when the file is missing or unreadable.
+FileRead<QStringList> readBodyLines(FileStore& store, const QString& fileName);
 // A body as loaded into the body box: each line followed by CR LF.
 QString joinBodyLines(const QStringList& lines);
 
@@ -209,10 +222,6 @@ ProposalFinancials readFinancials(FileStore& store, const QString& fileName,
                                   IoStatus* status = nullptr, bool* found = nullptr,
                                   const QLocale& locale = QLocale());
 
-// Deletes whichever of the four files of a proposal exist, going on past a
-// failure; returns the first failure.
-IoStatus deleteFiles(FileStore& store, const QString& fileName);
-
 // --- Templates: body texts kept as \Templates\Proposals\<name>.txt ---
 
 // `name` as typed, or a listed file name with its ".txt" (not doubled).
@@ -220,12 +229,10 @@ QString templatePath(const QString& name);
 bool templateExists(FileStore& store, const QString& name);
 // Written in the body file's form. A name that is not a safe file name is
 // refused and nothing is written.
-IoStatus saveTemplate(FileStore& store, const QString& name, const QString& bodyText);
-// The text as loaded into an empty body (each line + CR LF); nullopt when
-// missing or unreadable.
-std::optional<QString> loadTemplate(FileStore& store, const QString& name,
-                                    IoStatus* status = nullptr);
-IoStatus deleteTemplate(FileStore& store, const QString& name);
+[[nodiscard]] IoStatus saveTemplate(FileStore& store, const QString& name, const QString& bodyText);
+// The text as loaded into an empty body (each line + CR LF).
+FileRead<QString> loadTemplate(FileStore& store, const QString& name);
+[[nodiscard]] IoStatus deleteTemplate(FileStore& store, const QString& name);
 // File names ("Roof.txt", ...) of the templates, sorted without regard to case.
 QStringList listTemplates(const FileStore& store);
 

@@ -1,6 +1,8 @@
 #include "proposals/proposallayout.h"
 
 #include "proposals/terms.h"
+#include "settings/settings.h"
+#include "shell/appcontext.h"
 #include "shell/dates.h"
 #include "shell/money.h"
 #include "shell/prompter.h"
@@ -11,6 +13,8 @@ constexpr int BodyWidth = 7920;
 constexpr int BodyTop = 4176;
 // A page whose body reaches this far goes on to a continuation page.
 constexpr int ContinueAt = 10080;
+// PrintWrapped keeps this far clear of a column's right edge.
+constexpr int WrapMargin = 20;
 constexpr int RulesStopAt = 7920;
 constexpr int RuleLeft = 1600;
 constexpr int RuleRight = 10650;
@@ -66,7 +70,10 @@ private:
     void headRows();
     void fieldHead();
     void body(int copy);
+    void bodyFont();
     void bodyText(int copy);
+    void continueIfFull(int copy);
+    QStringList wrappedLines(const QString& text, int width) const;
     void noteRules();
     void lowerSection();
     void disclaimer();
@@ -195,21 +202,65 @@ void ProposalJob::body(int copy) {
     lowerSection();
 }
 
+void ProposalJob::bodyFont() {
+    m_pen.setFontName(QStringLiteral("Courier New"));
+    m_pen.SetFont(m_in.bodyTextSize, m_pen.font().bold, m_pen.font().underline);
+}
+
+// The page is checked before every printed line, not only after each line of
+// the file: a long paragraph would otherwise run on below the body box.
 void ProposalJob::bodyText(int copy) {
-    const auto bodyFont = [this] {
-        m_pen.setFontName(QStringLiteral("Courier New"));
-        m_pen.SetFont(m_in.bodyTextSize, m_pen.font().bold, m_pen.font().underline);
-    };
     bodyFont();
     for (const QString& line : m_in.body) {
-        m_pen.PrintWrapped(BodyLeft, m_pen.y(), BodyWidth, line);
-        if (m_pen.y() >= ContinueAt) {
-            m_pen.PrintWrapped(BodyLeft, m_pen.y(), BodyWidth,
-                               QStringLiteral("Continued on Next Page"));
-            continuation(copy);
-            bodyFont();
+        for (const QString& piece : wrappedLines(line, BodyWidth)) {
+            continueIfFull(copy);
+            m_pen.printLineAt(BodyLeft, piece);
         }
+        continueIfFull(copy);
     }
+}
+
+void ProposalJob::continueIfFull(int copy) {
+    if (m_pen.y() < ContinueAt) {
+        return;
+    }
+    m_pen.PrintWrapped(BodyLeft, m_pen.y(), BodyWidth, QStringLiteral("Continued on Next Page"));
+    continuation(copy);
+    bodyFont();
+}
+
+// The lines PrintWrapped would print for `text`, so that the page can be
+// checked between them: cut after the last blank that still fits inside the
+// column's 20-twip margin, the blank kept at the end of the line and the
+// blanks after it dropped; a word wider than the column alone on its line;
+// one line at least.
+QStringList ProposalJob::wrappedLines(const QString& text, int width) const {
+    const int limit = width - WrapMargin;
+    QStringList lines;
+    QString rest = text;
+    do {
+        qsizetype length = rest.size();
+        if (m_pen.textWidth(rest) > limit) {
+            length = 0;
+            for (qsizetype i = rest.indexOf(QLatin1Char(' '));
+                 i >= 0 && m_pen.textWidth(rest.left(i + 1)) <= limit;
+                 i = rest.indexOf(QLatin1Char(' '), i + 1)) {
+                length = i + 1;
+            }
+        }
+        if (length == 0) {
+            const qsizetype blank = rest.indexOf(QLatin1Char(' '));
+            length = blank < 0 ? rest.size() : blank + 1;
+        }
+        lines << rest.left(length);
+        rest = rest.mid(length);
+        if (lines.last().endsWith(QLatin1Char(' '))) {
+            while (rest.startsWith(QLatin1Char(' '))) {
+                rest.remove(0, 1);
+            }
+        }
+    } while (!rest.isEmpty());
+    return lines;
 }
 
 // Ruled lines for notes below the body, 500 twips apart, while the pen is
@@ -367,6 +418,29 @@ QString ProposalPrintInput::customerLine(int n) const {
 
 QString ProposalPrintInput::siteLine(int n) const {
     return n >= 1 && n <= site.size() ? site.at(n - 1) : QString();
+}
+
+const QStringList& AcceptanceDays() {
+    static const QStringList days{QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20"),
+                                  QStringLiteral("30"), QStringLiteral("45"), QStringLiteral("60")};
+    return days;
+}
+
+ProposalPrintInput PrintInputFor(const AppContext& ctx) {
+    static const Settings defaults;
+    const Settings& s = ctx.settings ? *ctx.settings : defaults;
+    ProposalPrintInput in;
+    in.style = PrintStyle{s.fontName, s.printInColour, s.borderColour};
+    in.copies = ctx.vars().Copies;
+    in.business.fields = ctx.vars().BusinessData;
+    in.business.usaStyle = s.addressStyle == AddressStyle::Usa;
+    if (!s.webAddress.isEmpty()) {
+        in.business.webAddress = s.webAddress;
+    }
+    in.logo = LogoInfo{s.logo, s.logoWidth, s.logoHeight};
+    in.proposalNumber = ctx.vars().ProposalNumber;
+    in.today = ctx.clock().today();
+    return in;
 }
 
 QString CopyCaption(int copy) {

@@ -12,6 +12,7 @@
 
 #include <optional>
 
+class AppContext;
 // One line of the payment schedule as the writer shows it: the amount box's
 // text (printed in money display form) and the due-date label's text.
 struct ProposalPayment {
@@ -59,6 +60,14 @@ struct ProposalPrintInput {
     QString customerLine(int n) const;
     QString siteLine(int n) const;
 };
+
+// A job's input as the settings and the shared state give it: print font
+// and colours, copies, business data and web address, logo, the current
+// proposal number and today. The calling screen adds its own parts.
+ProposalPrintInput PrintInputFor(const AppContext& ctx);
+
+// The choices of cboDays, the days to accept printed in the withdrawal notice.
+const QStringList& AcceptanceDays();
 
 // How a print job left the pen; a sketch sheet printed right after a field
 // proposal starts from it.

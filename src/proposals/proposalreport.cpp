@@ -1,5 +1,6 @@
 #include "proposals/proposalreport.h"
 
+#include "proposals/proposalstore.h"
 #include "shell/appcontext.h"
 #include "shell/dates.h"
 
@@ -37,17 +38,18 @@ QString ProposalReport::fieldProposalMessage() {
 ProposalReportRow ProposalReport::rowFor(const QString& fileName) {
     ProposalReportRow row;
     row.fileName = fileName;
-    const std::optional<ProposalHeader> h = ProposalFiles::readHeader(m_ctx.store(), fileName);
-    if (!h) {
+    const FileRead<ParsedHeader> read = ProposalFiles::readHeader(m_ctx.store(), fileName);
+    if (!read.value) {
         // Listed all the same, so that a file no one can read can still be deleted.
         row.number = fileName.chopped(4);
         return row;
     }
-    row.creationDate = Dates::toShort(h->creationDate);
-    row.number = h->number;
-    row.accountKey = h->accountKey;
-    row.name = h->customerName;
-    row.amount = h->proposedPrice.display(MoneyLocale());
+    const ProposalHeader& h = read.value->header;
+    row.creationDate = Dates::toShort(h.creationDate);
+    row.number = h.number;
+    row.accountKey = h.accountKey;
+    row.name = h.customerName;
+    row.amount = h.proposedPrice.display(MoneyLocale());
     return row;
 }
 
@@ -92,10 +94,9 @@ void ProposalReport::openDetails(const ProposalReportRow& row) {
     m_details = ProposalReportDetails();
     m_details.fileName = row.fileName;
     m_detailsShown = true;
-    const std::optional<QStringList> body =
-        ProposalFiles::readBodyLines(m_ctx.store(), row.fileName);
-    if (body) {
-        m_details.body = ProposalFiles::joinBodyLines(*body);
+    const FileRead<QStringList> body = ProposalFiles::readBodyLines(m_ctx.store(), row.fileName);
+    if (body.value) {
+        m_details.body = ProposalFiles::joinBodyLines(*body.value);
     }
     loadSchedule(row.fileName);
 }
@@ -124,19 +125,22 @@ void ProposalReport::loadSchedule(const QString& fileName) {
 }
 
 bool ProposalReport::deleteSelected() {
-    IoStatus first;
+    QStringList failures;
     for (const ProposalReportRow& row : std::as_const(m_rows)) {
         if (!row.selected) {
             continue;
         }
-        const IoStatus s = ProposalFiles::deleteFiles(m_ctx.store(), row.fileName);
-        if (first.ok() && !s.ok()) {
-            first = s;
+        const IoStatus s = ProposalStore::remove(m_ctx.store(), row.fileName);
+        if (!s) {
+            failures << s.message();
         }
         if (m_details.fileName == row.fileName) {
             m_detailsShown = false;
         }
     }
-    m_ctx.reportIoError(first);
+    if (!failures.isEmpty()) {
+        m_ctx.prompter().message(failures.join(QStringLiteral("\r\n")),
+                                 AppContext::applicationTitle(), Buttons::Ok, Icon::Critical);
+    }
     return fill();
 }

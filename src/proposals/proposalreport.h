@@ -62,11 +62,13 @@ public:
 
     bool detailsShown() const { return m_detailsShown; }
     const ProposalReportDetails& details() const { return m_details; }
+    // cmdReport(1).
     void closeDetails() { m_detailsShown = false; }
 
-    // Deletes the four files of every marked row, then fills the list again.
-    // A file that could not be deleted is shown; the rest are still deleted.
-    // False when there are no header files left (see fill()) .
+    // cmdReport(2): deletes every marked proposal with its four files, each
+    // all or nothing, then fills the list again. Proposals that could not be
+    // deleted are shown in one message naming their files. False when no
+    // proposal is left (see fill()).
     bool deleteSelected();
 
 private:

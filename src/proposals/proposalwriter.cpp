@@ -2,6 +2,7 @@
 
 #include "customers/customerrecord.h"
 #include "print/printtarget.h"
+#include "print/validation.h"
 #include "proposals/proposalcounter.h"
 #include "proposals/proposalfiles.h"
 #include "proposals/terms.h"
@@ -11,16 +12,11 @@
 
 #include <QFile>
 
-#include <functional>
 #include <utility>
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
-
-const Settings& settingsOf(const AppContext& ctx) {
-    static const Settings defaults;
-    return ctx.settings ? *ctx.settings : defaults;
-}
+const QString kEnterManually = QStringLiteral("Enter Manually");
 
 QString joinedName(const CustomerRecord& r) {
     QStringList parts;
@@ -61,11 +57,15 @@ CustomerBlock CustomerBlock::fromRecord(const CustomerRecord& r, bool usaStyle) 
 }
 
 ProposalWriter::ProposalWriter(AppContext& ctx)
-    : site(CustomerBlock::LineCount, QString()),
-      m_ctx(ctx),
+    : m_ctx(ctx),
+      m_site(CustomerBlock::LineCount, QString()),
       m_body(Terms::GenericTerms()),
       m_templates(ctx),
-      m_pricing(MoneyLocale()) {}
+      m_pricing(ctx),
+      m_taxStatement(BodyText::defaultTaxStatement()) {
+    m_view.jobSiteCaption = kEnterManually;
+    m_view.days = QStringLiteral("30");
+}
 
 QString ProposalWriter::blankBodyMessage() {
     return QStringLiteral("The Proposal Body cannot be blank");
@@ -75,129 +75,158 @@ QString ProposalWriter::noCreationMessage() {
     return QStringLiteral("Select a Body Creation Button before Entering Data");
 }
 
-const QStringList& ProposalWriter::dayChoices() {
-    static const QStringList days{QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20"),
-                                  QStringLiteral("30"), QStringLiteral("45"), QStringLiteral("60")};
-    return days;
+ProposalWriter::View ProposalWriter::view() const {
+    View v = m_view;
+    v.customer = m_customer;
+    v.site = m_site;
+    v.body = m_body.text();
+    v.headerEnabled = m_body.headerEnabled();
+    v.terms = m_body.termsOptions();
+    v.taxStatement = m_taxStatement;
+    v.items = m_items.sorted();
+    v.itemBoxes = m_itemBoxes;
+    v.categories = m_items.categories();
+    v.copiesCaption = QStringLiteral("Number of Copies ") + QString::number(m_ctx.vars().Copies);
+    return v;
 }
 
-QString ProposalWriter::takeFocus() {
-    const QString fromPricing = m_pricing.takeFocus();
-    const QString f = m_focus.isEmpty() ? fromPricing : m_focus;
-    m_focus.clear();
-    return f;
+WriterFocus ProposalWriter::takeFocus() {
+    const WriterFocus fromPricing = m_pricing.takeFocus();
+    const WriterFocus own = std::exchange(m_focus, WriterFocus());
+    return own.control != WriterFocus::None ? own : fromPricing;
 }
 
 bool ProposalWriter::customTermsExist() {
     return m_ctx.store().FileExists(Terms::customTermsPath());
 }
 
+// The one place the settings' rate texts become numbers.
 TaxRates ProposalWriter::taxRates() const {
-    const Settings& s = settingsOf(m_ctx);
-    TaxRates r;
-    r.rate1 = TaxRates::parseRate(s.taxRate1);
-    r.rate2 = TaxRates::parseRate(s.taxRate2);
-    r.apply1 = s.applyTax1;
-    r.apply2 = s.applyTax2;
-    return r;
+    static const Settings defaults;
+    const Settings& s = m_ctx.settings ? *m_ctx.settings : defaults;
+    return TaxRates{TaxRates::parseRate(s.taxRate1), TaxRates::parseRate(s.taxRate2), s.applyTax1,
+                    s.applyTax2};
 }
 
 void ProposalWriter::load(const QString& customDisclaimerBox) {
     m_view.customDisclaimer = !customDisclaimerBox.isEmpty();
     resetTerms();
     m_items.LoadItems(m_ctx);
-    m_view.itemsFrame = false;
-    m_pricing.schedule().setCount(1);
-    days = QStringLiteral("30");
-    printSize = 8;
-    m_creation = NoCreation;
 }
 
 void ProposalWriter::activate(const CustomerBlock& customer) {
     m_customer = customer;
+    m_site = customer.lines;
     m_view.changeCustomer = true;
-    site = customer.lines;
-    m_view.jobSiteCaption = QStringLiteral("Enter Manually");
-    m_view.templateOption = m_templates.available();
-    taxStatement = BodyText::defaultTaxStatement();
-    m_creation = NoCreation;
+    m_view.jobSiteCaption = kEnterManually;
+    m_view.templates = m_templates.list();
+    m_view.templateOption = !m_view.templates.isEmpty();
+    m_taxStatement = BodyText::defaultTaxStatement();
+    m_view.creation = Creation::None;
     // Taxes already applied in the pricing step are kept: only entering the
     // step from the body starts them over.
-    if (m_view.step < 3) {
-        m_pricing.setRates(taxRates());
-        m_pricing.setupTaxBoxes();
+    if (m_view.step < Step::Pricing) {
+        m_pricing.setupTaxBoxes(taxRates());
+    }
+}
+
+void ProposalWriter::setSiteLine(int n, const QString& text) {
+    if (n >= 1 && n <= CustomerBlock::LineCount) {
+        m_site[n - 1] = text;
     }
 }
 
 void ProposalWriter::toggleJobSite() {
-    if (m_view.jobSiteCaption == QLatin1String("Enter Manually")) {
-        site = QStringList(CustomerBlock::LineCount, QString());
-        m_focus = QStringLiteral("txtCustomerInfo(1)");
+    if (m_view.jobSiteCaption == kEnterManually) {
+        m_site = QStringList(CustomerBlock::LineCount, QString());
+        focus(WriterFocus::SiteName);
         m_view.jobSiteCaption = QStringLiteral("Same as Account");
     } else {
-        site = m_customer.lines;
-        m_view.jobSiteCaption = QStringLiteral("Enter Manually");
+        m_site = m_customer.lines;
+        m_view.jobSiteCaption = kEnterManually;
     }
 }
 
-void ProposalWriter::toBody() {
-    m_view.step = 2;
-    m_view.changeCustomer = false;
-    if (m_body.isEmpty()) {
-        resetTerms();
+void ProposalWriter::press(StepButton button) {
+    switch (button) {
+        case StepButton::NextToBody:
+            m_view.step = Step::Body;
+            m_view.instructions = 2;
+            m_view.changeCustomer = false;
+            if (m_body.isEmpty()) {
+                resetTerms();
+            }
+            return;
+        case StepButton::BackToLocation:
+            m_view.step = Step::ServiceLocation;
+            m_view.instructions = 1;
+            m_view.changeCustomer = true;
+            return;
+        case StepButton::NextToPricing:
+            toPricing();
+            return;
+        case StepButton::BackToBody:
+            m_view.step = Step::Body;
+            m_view.instructions = 2;
+            m_view.creation = Creation::None;
+            m_view.itemsMenu = m_items.itemsExist();
+            return;
+        case StepButton::NextToFinalize:
+            toFinalize();
+            return;
+        case StepButton::BackToPricing:
+            m_view.step = Step::Pricing;
+            m_view.instructions = 3;
+            m_view.printFrame = false;
+            return;
     }
 }
 
-void ProposalWriter::backToLocation() {
-    m_view.changeCustomer = true;
-    m_view.step = 1;
-}
-
-bool ProposalWriter::toPricing() {
+void ProposalWriter::toPricing() {
     if (m_body.isEmpty()) {
         m_ctx.alarm();
         m_ctx.prompter().message(blankBodyMessage(), title());
-        return false;
+        return;
     }
-    m_view.step = 3;
+    m_view.step = Step::Pricing;
+    m_view.instructions = 3;
     m_view.itemsMenu = false;
     m_view.itemsFrame = false;
-    m_pricing.setRates(taxRates());
-    m_pricing.setLastItemExtension(m_body.lastItemExtension());
-    m_pricing.prepare();
-    return true;
+    m_pricing.prepare(taxRates(), m_body.lastItemExtension());
 }
 
-void ProposalWriter::backToBody() {
-    m_creation = NoCreation;
-    m_view.itemsMenu = m_items.itemsExist();
-    m_view.step = 2;
-}
-
-bool ProposalWriter::toFinalize() {
-    if (!m_pricing.checkSchedule(m_ctx)) {
-        return false;
+void ProposalWriter::toFinalize() {
+    if (m_pricing.checkSchedule()) {
+        m_view.step = Step::Finalize;
+        m_view.instructions = 4;
     }
-    m_view.step = 4;
-    return true;
 }
 
-void ProposalWriter::backToPricing() {
-    m_view.printFrame = false;
-    m_view.step = 3;
+ProposalWriter::Next ProposalWriter::press(WriteButton button) {
+    switch (button) {
+        case WriteButton::Menu:
+            return Next::ShowMenu;
+        case WriteButton::ClearBody:
+            clearBody();
+            return Next::Stay;
+        case WriteButton::OtherCustomer:
+            return Next::ShowCustomer;
+    }
+    return Next::Stay;
 }
 
 void ProposalWriter::chooseCreation(Creation creation) {
-    m_creation = creation;
+    m_view.creation = creation;
     m_view.templatesFrame = false;
     resetTerms();
     m_view.deleteTemplate = false;
     m_view.saveTemplate = true;
-    if (creation == FromDocument) {
+    if (creation == Creation::FromDocument) {
         loadDocument();
-    } else if (creation == FromTemplate) {
+    } else if (creation == Creation::FromTemplate) {
         m_view.templatesFrame = m_view.templateOption;
-    } else if (creation == Manual) {
+    } else if (creation == Creation::Manual) {
+        m_view.instructions = 5;
         creationCheck();
     }
 }
@@ -219,7 +248,7 @@ void ProposalWriter::loadDocument() {
 }
 
 bool ProposalWriter::creationCheck() {
-    if (m_creation == NoCreation) {
+    if (m_view.creation == Creation::None) {
         m_ctx.prompter().message(noCreationMessage(), title());
         return false;
     }
@@ -229,12 +258,18 @@ bool ProposalWriter::creationCheck() {
     return true;
 }
 
-void ProposalWriter::focusBody() {
-    m_focus = QStringLiteral("txtBody");
+void ProposalWriter::typeBody(const QString& text) {
+    m_body.setText(text);
 }
 
 void ProposalWriter::bodyFocused() {
+    m_view.instructions = 5;
     m_view.itemsMenu = m_items.itemsExist();
+}
+
+void ProposalWriter::addHeader() {
+    m_body.addHeader();
+    focusBody();
 }
 
 void ProposalWriter::loadTemplate(const QString& fileName) {
@@ -251,39 +286,64 @@ void ProposalWriter::loadTemplate(const QString& fileName) {
 
 void ProposalWriter::cancelTemplates() {
     m_view.templatesFrame = false;
-    if (m_creation == FromTemplate) {
-        m_creation = NoCreation;
+    if (m_view.creation == Creation::FromTemplate) {
+        m_view.creation = Creation::None;
     }
 }
 
 Templates::Saved ProposalWriter::saveTemplate() {
     const Templates::Saved saved = m_templates.save(m_body);
-    m_view.templateOption = m_templates.available();
+    m_view.templates = m_templates.list();
+    m_view.templateOption = !m_view.templates.isEmpty();
     return saved;
 }
 
 void ProposalWriter::deleteTemplate(const QString& fileName) {
     m_templates.remove(fileName);
-    m_view.templateOption = m_templates.available();
+    m_view.templates = m_templates.list();
+    m_view.templateOption = !m_view.templates.isEmpty();
 }
 
 void ProposalWriter::clearBody() {
-    m_creation = NoCreation;
+    m_view.creation = Creation::None;
     m_body.clear(customTermsExist());
+}
+
+void ProposalWriter::selectTerms(TermsOptions::Choice choice) {
+    m_body.selectTerms(choice);
 }
 
 void ProposalWriter::addTerms() {
     std::optional<QString> custom;
     if (m_body.termsOptions().selected == TermsOptions::Custom) {
-        IoStatus status;
-        custom = Terms::loadCustomText(m_ctx.store(), Terms::customTermsPath(), &status);
-        m_ctx.reportIoError(status);
-        if (custom) {
-            custom = withCrLf(*custom);
+        FileRead<QString> r = Terms::loadCustomText(m_ctx.store(), Terms::customTermsPath());
+        m_ctx.reportIoError(r.status);
+        if (r.value) {
+            custom = withCrLf(*r.value);
         }
     }
     if (m_body.addTerms(custom)) {
         focusBody();
+    }
+}
+
+void ProposalWriter::setTaxStatement(const QString& text) {
+    m_taxStatement = text;
+}
+
+void ProposalWriter::press(TaxButton button) {
+    switch (button) {
+        case TaxButton::Clear:
+            m_taxStatement.clear();
+            focus(WriterFocus::TaxStatement);
+            return;
+        case TaxButton::ReloadDefault:
+            m_taxStatement = BodyText::defaultTaxStatement();
+            return;
+        case TaxButton::AddToBody:
+            m_body.addTaxStatement(m_taxStatement);
+            focusBody();
+            return;
     }
 }
 
@@ -296,138 +356,152 @@ void ProposalWriter::chooseItem(const QString& description) {
     if (!price) {
         return;
     }
-    itemBoxes.description = description;
-    itemBoxes.price = price->display(MoneyLocale());
-    itemBoxes.quantity.clear();
-    m_focus = QStringLiteral("txtItem(2)");
+    m_itemBoxes.description = description;
+    m_itemBoxes.price = price->display(MoneyLocale());
+    m_itemBoxes.quantity.clear();
+    focus(WriterFocus::ItemQuantity);
 }
 
-bool ProposalWriter::addItem() {
+void ProposalWriter::setItemBox(ItemField field, const QString& text) {
+    switch (field) {
+        case ItemField::Description:
+            m_itemBoxes.description = text;
+            return;
+        case ItemField::Price:
+            m_itemBoxes.price = text;
+            return;
+        case ItemField::Quantity:
+            m_itemBoxes.quantity = text;
+            return;
+        case ItemField::Category:
+            m_itemBoxes.category = text;
+            return;
+    }
+}
+
+void ProposalWriter::leaveItemPrice() {
+    PlainBox box(m_itemBoxes.price);
+    if (!FormatAmountBox(m_ctx, box)) {
+        focus(WriterFocus::ItemPrice);
+    }
+    m_itemBoxes.price = box.text();
+}
+
+void ProposalWriter::press(ItemButton button) {
+    switch (button) {
+        case ItemButton::Add:
+            addItem();
+            return;
+        case ItemButton::Clear:
+            clearItem();
+            return;
+        case ItemButton::Close:
+            m_view.itemsFrame = false;
+            return;
+        case ItemButton::Manually:
+            m_addingNewItem = true;
+            clearItem();
+            focus(WriterFocus::ItemDescription);
+            return;
+        case ItemButton::SaveNew:
+            saveNewItem();
+            return;
+    }
+}
+
+void ProposalWriter::clearItem() {
+    m_itemBoxes.description.clear();
+    m_itemBoxes.price.clear();
+    m_itemBoxes.quantity.clear();
+}
+
+void ProposalWriter::addItem() {
     const ItemLine line =
-        ItemLine::build(itemBoxes.quantity, itemBoxes.description, itemBoxes.price);
+        ItemLine::build(m_itemBoxes.quantity, m_itemBoxes.description, m_itemBoxes.price);
     if (line.problem != ItemLine::Problem::None) {
-        m_focus = line.problem == ItemLine::Problem::NoQuantity ? QStringLiteral("txtItem(2)")
-                                                                : QStringLiteral("txtItem(1)");
-        return false;
+        focus(line.problem == ItemLine::Problem::NoQuantity ? WriterFocus::ItemQuantity
+                                                            : WriterFocus::ItemPrice);
+        return;
     }
     m_body.addItemLine(line);
-    if (!m_addingNewItem) {
-        clearItem();
-        return true;
-    }
-    const Answer a = m_ctx.prompter().message(
-        QStringLiteral("Would you like to add this\r\nitem to your Inventory?"),
-        QStringLiteral("Add NewItem"), Buttons::YesNo, Icon::Question);
-    if (a == Answer::Yes) {
+    const bool offer =
+        m_addingNewItem &&
+        m_ctx.prompter().message(QStringLiteral("Would you like to add this\r\nitem to your "
+                                                "Inventory?"),
+                                 QStringLiteral("Add NewItem"), Buttons::YesNo,
+                                 Icon::Question) == Answer::Yes;
+    if (offer) {
         m_view.addNewFrame = true;
     } else {
         clearItem();
     }
-    return true;
 }
 
-void ProposalWriter::addItemManually() {
-    m_addingNewItem = true;
-    clearItem();
-    m_focus = QStringLiteral("txtItem(0)");
-}
-
-bool ProposalWriter::saveNewItem(const QString& category) {
+void ProposalWriter::saveNewItem() {
     m_view.addNewFrame = false;
-    if (!SaveNewItem(m_ctx, category, itemBoxes.description, itemBoxes.price)) {
-        return false;
+    if (SaveNewItem(m_ctx, m_itemBoxes.category, m_itemBoxes.description, m_itemBoxes.price)) {
+        clearItem();
     }
-    clearItem();
-    return true;
 }
 
-QString ProposalWriter::copiesCaption() const {
-    return QStringLiteral("Number of Copies ") + QString::number(m_ctx.vars().Copies);
+void ProposalWriter::chooseDays(const QString& days) {
+    if (AcceptanceDays().contains(days)) {
+        m_view.days = days;
+    }
 }
 
-ProposalHeader ProposalWriter::header() const {
-    ProposalHeader h;
-    h.number = QString::number(m_ctx.vars().ProposalNumber);
-    h.proposedPrice = m_pricing.total();
-    h.creationDate = m_ctx.clock().today();
-    h.accountKey = m_customer.line(7);
-    h.setCustomerLines(m_customer.lines.mid(0, 7));
-    h.setSiteLines(site.mid(0, 7));
-    return h;
+void ProposalWriter::chooseDisclaimer(bool generic) {
+    m_view.genericDisclaimer = generic || !m_view.customDisclaimer;
 }
 
-bool ProposalWriter::storeFiles(const QString& fileName) {
+void ProposalWriter::setPrintSize(PrintSize size) {
+    m_view.printSize = size;
+}
+
+ProposalContents ProposalWriter::contents() const {
     const PaymentSchedule& sched = m_pricing.schedule();
-    ProposalPayments payments;
-    payments.total = m_pricing.shown(m_pricing.total());
+    ProposalContents c;
+    c.header.number = QString::number(m_ctx.vars().ProposalNumber);
+    c.header.proposedPrice = m_pricing.total();
+    c.header.creationDate = m_ctx.clock().today();
+    c.header.accountKey = m_customer.line(7);
+    c.header.setCustomerLines(m_customer.lines.mid(0, 7));
+    c.header.setSiteLines(m_site.mid(0, 7));
+    c.body = m_body.text();
+    ProposalPayments payments{m_pricing.shown(m_pricing.total()), {}};
     for (int k = 0; k < sched.count(); ++k) {
         payments.payments.append({sched.amountText(k), sched.dateLabel(k)});
     }
-    const ProposalFinancials financials{
+    c.payments = payments;
+    c.financials = ProposalFinancials{
         m_pricing.shown(m_pricing.preAmount()), m_pricing.shown(m_pricing.total()),
         m_pricing.shown(m_pricing.tax1()), m_pricing.shown(m_pricing.tax2())};
-    FileStore& store = m_ctx.store();
-    const ProposalHeader head = header();
-    const QString& body = m_body.text();
-    const QList<std::pair<QString, std::function<IoStatus()>>> parts{
-        {ProposalFiles::headerPath(fileName),
-         [&] { return ProposalFiles::writeHeader(store, fileName, head); }},
-        {ProposalFiles::bodyPath(fileName),
-         [&] { return ProposalFiles::writeBody(store, fileName, body); }},
-        {ProposalFiles::paymentsPath(fileName),
-         [&] { return ProposalFiles::writePayments(store, fileName, payments); }},
-        {ProposalFiles::financialsPath(fileName),
-         [&] { return ProposalFiles::writeFinancials(store, fileName, financials); }},
-    };
-    QStringList written;
-    for (const auto& [path, write] : parts) {
-        const IoStatus status = write();
-        if (!status) {
-            m_ctx.reportIoError(status);
-            // No half-stored proposal: what this attempt wrote goes again.
-            for (const QString& done : written) {
-                store.DeleteDataFile(done);
-            }
-            return false;
-        }
-        written << path;
-    }
-    return true;
+    return c;
 }
 
 ProposalPrintInput ProposalWriter::printInput() const {
-    const Settings& s = settingsOf(m_ctx);
-    ProposalPrintInput in;
-    in.style.fontName = s.fontName;
-    in.style.colour = s.printInColour;
-    in.style.borderColour = s.borderColour;
-    in.copies = m_ctx.vars().Copies;
-    in.business.fields = m_ctx.vars().BusinessData;
-    in.business.usaStyle = s.addressStyle == AddressStyle::Usa;
-    if (!s.webAddress.isEmpty()) {
-        in.business.webAddress = s.webAddress;
-    }
-    in.logo = LogoInfo{s.logo, s.logoWidth, s.logoHeight};
-    in.proposalNumber = m_ctx.vars().ProposalNumber;
-    in.today = m_ctx.clock().today();
+    ProposalPrintInput in = PrintInputFor(m_ctx);
     in.customerUsaStyle = m_customer.usaStyle;
     in.customer = m_customer.lines.mid(0, 7);
-    in.site = site.mid(0, 7);
+    in.site = m_site.mid(0, 7);
+    // As the stored body file reads back.
     in.body = Text::splitLines(ProposalFiles::bodyBytes(m_body.text()));
-    in.bodyTextSize = printSize;
+    in.bodyTextSize = static_cast<int>(m_view.printSize);
     in.price = m_pricing.shown(m_pricing.total());
     const PaymentSchedule& sched = m_pricing.schedule();
     const Pricing::Option option = m_pricing.option();
-    in.paymentOption = option != Pricing::NoOption ? int(option)
-                       : sched.count() == 1        ? int(Pricing::InFull)
-                                                   : int(Pricing::Multiple);
+    in.paymentOption = option != Pricing::Option::None ? static_cast<int>(option)
+                       : sched.count() == 1            ? static_cast<int>(Pricing::Option::InFull)
+                                            : static_cast<int>(Pricing::Option::Multiple);
     for (int k = 0; k < sched.count(); ++k) {
         in.payments.append({sched.amountText(k), sched.dateLabel(k)});
     }
-    in.days = days;
-    in.genericDisclaimer = genericDisclaimer;
-    if (!genericDisclaimer) {
-        in.customDisclaimer = Terms::loadCustomText(m_ctx.store(), Terms::customDisclaimerPath());
+    in.days = m_view.days;
+    in.genericDisclaimer = m_view.genericDisclaimer;
+    if (!in.genericDisclaimer) {
+        // A custom disclaimer that cannot be read prints none; printing goes on.
+        in.customDisclaimer =
+            Terms::loadCustomText(m_ctx.store(), Terms::customDisclaimerPath()).value;
     }
     return in;
 }
@@ -439,46 +513,47 @@ bool ProposalWriter::printOnce(PrintTarget& target, const ProposalPrintInput& in
         return false;
     }
     std::unique_ptr<PageDevice> device = target.open(request);
-    const bool printed = device && PrintProposal(*device, input);
-    if (!printed) {
-        const QString error = device ? device->error() : target.error();
-        m_ctx.prompter().message(QStringLiteral("The Proposal could not be printed: ") + error,
-                                 title(), Buttons::Ok, Icon::Exclamation);
-        return false;
+    if (device && PrintProposal(*device, input)) {
+        return true;
     }
-    return true;
+    const QString error = device ? device->error() : target.error();
+    m_ctx.prompter().message(QStringLiteral("The Proposal could not be printed: ") + error, title(),
+                             Buttons::Ok, Icon::Exclamation);
+    return false;
 }
 
-void ProposalWriter::withdraw(const QString& fileName) {
-    m_ctx.reportIoError(ProposalFiles::deleteFiles(m_ctx.store(), fileName));
-}
-
-ProposalWriter::Stored ProposalWriter::printAndRecord(PrintTarget& target) {
-    m_view.printFrame = false;
-    const QString fileName = ProposalFiles::fileName(m_ctx.vars().ProposalNumber);
-    if (!storeFiles(fileName)) {
-        return Stored::StoreFailed;
-    }
-    ProposalPrintInput input = printInput();
-    IoStatus status;
-    if (const auto lines = ProposalFiles::readBodyLines(m_ctx.store(), fileName, &status)) {
-        input.body = *lines;
-    }
+// The print and its two questions, repeated while the user asks to reprint.
+bool ProposalWriter::confirmed(PrintTarget& target, const ProposalPrintInput& input) {
     Prompter& p = m_ctx.prompter();
     for (;;) {
         if (printOnce(target, input) &&
             p.message(QStringLiteral("Did the Proposal Print Correctly"),
                       QStringLiteral("Print Confirmation"), Buttons::YesNo,
                       Icon::Question) == Answer::Yes) {
-            ProposalCounter::advanceCurrent(m_ctx);
-            return Stored::Confirmed;
+            return true;
         }
         if (p.message(QStringLiteral("Would you like to try to Reprint?"),
                       QStringLiteral("Print Retry"), Buttons::YesNo,
                       Icon::Question) != Answer::Yes) {
-            break;
+            return false;
         }
     }
-    withdraw(fileName);
+}
+
+ProposalWriter::Stored ProposalWriter::printAndRecord(PrintTarget& target) {
+    m_view.printFrame = false;
+    if (!ProposalCounter::numberLeft(m_ctx)) {
+        return Stored::NotStored;
+    }
+    const QString fileName = ProposalFiles::fileName(m_ctx.vars().ProposalNumber);
+    const IoStatus stored = ProposalStore::store(m_ctx.store(), fileName, contents());
+    if (!stored) {
+        m_ctx.reportIoError(stored);
+        return Stored::NotStored;
+    }
+    if (confirmed(target, printInput())) {
+        return ProposalCounter::advanceCurrent(m_ctx) ? Stored::Confirmed : Stored::NotAdvanced;
+    }
+    m_ctx.reportIoError(ProposalStore::remove(m_ctx.store(), fileName));
     return Stored::Withdrawn;
 }

@@ -3,8 +3,8 @@
 #include "proposals/bodybuilder.h"
 #include "proposals/items.h"
 #include "proposals/pricing.h"
-#include "proposals/proposalfiles.h"
 #include "proposals/proposallayout.h"
+#include "proposals/proposalstore.h"
 #include "proposals/templates.h"
 
 #include <QString>
@@ -26,38 +26,88 @@ struct CustomerBlock {
 
     static CustomerBlock fromRecord(const CustomerRecord& record, bool usaStyle);
     QString line(int n) const { return n >= 1 && n <= lines.size() ? lines.at(n - 1) : QString(); }
+    bool operator==(const CustomerBlock&) const = default;
 };
 
-// The item boxes txtItem(0..2).
+// The item boxes txtItem(0..2) and the text of cboCategories.
 struct ItemBoxes {
     QString description;
     QString price;
     QString quantity;
+    QString category;
+    bool operator==(const ItemBoxes&) const = default;
 };
 
 // The proposal writer (frmWriteProposal) without its widgets: the service
 // location, the body and its tools, the items, the pricing step and the
-// store-and-print flow. A screen shows what it holds and hands it the user's
-// actions; `focus()` names the control to focus next.
+// store-and-print flow. The screen copies view() (and pricing().view()) into
+// its controls, hands every user action to one call, and focuses the control
+// takeFocus() names.
 class ProposalWriter {
 public:
-    enum Creation { NoCreation = -1, FromDocument = 0, FromTemplate = 1, Manual = 2 };
-    enum class Stored { Confirmed, Withdrawn, StoreFailed };
+    enum class Step { ServiceLocation = 1, Body, Pricing, Finalize };
+    // cmdCreation(0..5), in index order.
+    enum class StepButton {
+        NextToBody,
+        BackToLocation,
+        NextToPricing,
+        BackToBody,
+        NextToFinalize,
+        BackToPricing
+    };
+    // optCreate(0..2); None while no way is selected.
+    enum class Creation { None = -1, FromDocument = 0, FromTemplate = 1, Manual = 2 };
+    // cmdWrite(0..2).
+    enum class WriteButton { Menu, ClearBody, OtherCustomer };
+    // cmdTax(0..2).
+    enum class TaxButton { Clear, ReloadDefault, AddToBody };
+    // cmdItem(0..4).
+    enum class ItemButton { Add, Clear, Close, Manually, SaveNew };
+    enum class ItemField { Description, Price, Quantity, Category };
+    // The checked item of mnuSize: mnuSmaller, mnuStandard, mnuLarger, mnuLargest.
+    enum class PrintSize { Smaller = 6, Standard = 8, Larger = 10, Largest = 12 };
+    // What the screen does after a cmdWrite button.
+    enum class Next { Stay, ShowMenu, ShowCustomer };
+    enum class Stored {
+        Confirmed,    // printed, confirmed, counter advanced
+        Withdrawn,    // not confirmed: the four files went again
+        NotStored,    // no number left, or the files could not be written
+        NotAdvanced,  // confirmed, but the counter could not be written
+    };
 
-    // What the logic shows, hides and enables.
     struct View {
-        int step = 1;                  // 1 location, 2 body, 3 pricing, 4 finalize
-        bool printFrame = false;       // fraPrint
-        bool templateOption = false;   // optCreate(1)
-        bool templatesFrame = false;   // fraTemplates
-        bool deleteTemplate = false;   // fraDelete
-        bool saveTemplate = true;      // fraSaveAs
-        bool itemsMenu = false;        // mnuItems
-        bool itemsFrame = false;       // FraItems
-        bool addNewFrame = false;      // fraAddNew
-        bool customDisclaimer = true;  // optDisclaimer(1) enabled
-        bool changeCustomer = true;    // cmdWrite(2)
-        QString jobSiteCaption = QStringLiteral("Enter Manually");
+        Step step = Step::ServiceLocation;
+        int instructions = 0;     // the one fraInstructions(n) shown
+        bool printFrame = false;  // fraPrint
+        // Step 1.
+        CustomerBlock customer;      // lblAccount, lblCustomerInfo(1..8)
+        QStringList site;            // txtCustomerInfo(1..8)
+        QString jobSiteCaption;      // cmdSetJobSite
+        bool changeCustomer = true;  // cmdWrite(2) enabled
+        // Step 2.
+        QString body;                        // txtBody
+        Creation creation = Creation::None;  // optCreate(0..2)
+        bool templateOption = false;         // optCreate(1) enabled
+        bool templatesFrame = false;         // fraTemplates
+        QStringList templates;               // File1
+        bool deleteTemplate = false;         // fraDelete
+        bool saveTemplate = true;            // fraSaveAs
+        bool headerEnabled = true;           // cmdAddBasic
+        TermsOptions terms;                  // optFooter(0..1), cmdAddTerms
+        QString taxStatement;                // txtTaxation
+        bool itemsMenu = false;              // mnuItems enabled
+        bool itemsFrame = false;             // FraItems
+        QStringList items;                   // lstItems
+        ItemBoxes itemBoxes;                 // txtItem(0..2), cboCategories
+        QStringList categories;              // cboCategories' list
+        bool addNewFrame = false;            // fraAddNew
+        // Step 4 and printing.
+        bool genericDisclaimer = true;  // optDisclaimer(0) selected, else (1)
+        bool customDisclaimer = true;   // optDisclaimer(1) enabled
+        QString days;                   // cboDays
+        PrintSize printSize = PrintSize::Standard;
+        QString copiesCaption;  // lblPrint(2)
+        bool operator==(const View&) const = default;
     };
 
     explicit ProposalWriter(AppContext& ctx);
@@ -70,67 +120,55 @@ public:
     // and this refills the job site from the customer.
     void activate(const CustomerBlock& customer);
 
-    // --- Step 1: service location (txtCustomerInfo(1..8)).
-    const CustomerBlock& customer() const { return m_customer; }
-    QStringList site;
-    void toggleJobSite();
+    View view() const;
+    const Pricing& pricing() const { return m_pricing; }
+    // The pricing step's own actions.
+    Pricing& pricing() { return m_pricing; }
+    // The control to focus, emptied by reading it.
+    WriterFocus takeFocus();
 
-    // --- Step changes (cmdCreation(0..5)).
-    void toBody();
-    void backToLocation();
-    bool toPricing();
-    void backToBody();
-    bool toFinalize();
-    void backToPricing();
+    // --- Step 1: service location.
+    void setSiteLine(int n, const QString& text);  // txtCustomerInfo(n), 1..8
+    void toggleJobSite();                          // cmdSetJobSite
+
+    // --- Step changes and the cmdWrite buttons.
+    void press(StepButton button);
+    Next press(WriteButton button);
 
     // --- Step 2: the body.
-    BodyBuilder& body() { return m_body; }
-    const BodyBuilder& body() const { return m_body; }
-    Creation creation() const { return m_creation; }
     void chooseCreation(Creation creation);
-    // The creation check: false, with its message, while no way is chosen.
+    // Before the body takes a key: false, with its message, while no way of
+    // creating the body is chosen.
     bool creationCheck();
+    void typeBody(const QString& text);
     void bodyFocused();
-    void loadTemplate(const QString& fileName);
-    void cancelTemplates();
-    Templates::Saved saveTemplate();
-    void deleteTemplate(const QString& fileName);
-    QStringList templates() const { return m_templates.list(); }
-    void clearBody();
-    void addTerms();
-    QString taxStatement = BodyText::defaultTaxStatement();  // txtTaxation
-    void addTaxStatement() { m_body.addTaxStatement(taxStatement); }
+    void addHeader();                              // cmdAddBasic
+    void loadTemplate(const QString& fileName);    // a click in File1
+    void cancelTemplates();                        // cmdCancel
+    Templates::Saved saveTemplate();               // cmdSave
+    void deleteTemplate(const QString& fileName);  // cmdDelete
+    void selectTerms(TermsOptions::Choice choice);
+    void addTerms();  // cmdAddTerms
+    void setTaxStatement(const QString& text);
+    void press(TaxButton button);
 
     // --- Items.
-    const ItemCatalog& items() const { return m_items; }
-    ItemBoxes itemBoxes;
-    void toggleItemsFrame();
-    void chooseItem(const QString& description);
-    bool addItem();
-    void clearItem() { itemBoxes = ItemBoxes(); }
-    void addItemManually();
-    bool saveNewItem(const QString& category);
-    bool addingNewItem() const { return m_addingNewItem; }
-
-    // --- Step 3.
-    Pricing& pricing() { return m_pricing; }
-    const Pricing& pricing() const { return m_pricing; }
+    void toggleItemsFrame();                      // mnuItems
+    void chooseItem(const QString& description);  // a click in lstItems
+    void setItemBox(ItemField field, const QString& text);
+    void leaveItemPrice();
+    void press(ItemButton button);
 
     // --- Step 4 and printing.
-    int printSize = 8;  // mnuSize: 6, 8, 10 or 12
-    static const QStringList& dayChoices();
-    QString days = QStringLiteral("30");  // cboDays
-    bool genericDisclaimer = true;        // optDisclaimer(0)
-    QString copiesCaption() const;        // lblPrint(2)
-    void readyToPrint() { m_view.printFrame = true; }
-    void cancelPrint() { m_view.printFrame = false; }
-    // "&Print and Record Proposal": the four files, the print, the questions.
+    void chooseDays(const QString& days);
+    void chooseDisclaimer(bool generic);
+    void setPrintSize(PrintSize size);
+    void readyToPrint() { m_view.printFrame = true; }  // cmdContinue
+    void cancelPrint() { m_view.printFrame = false; }  // cmdCancelPrint
+    // cmdProposalContinue: the four files, the print, the questions.
     Stored printAndRecord(PrintTarget& target);
-    // The print job's input as the boxes stand (the body from the body text).
+    // The print job's input as the boxes stand.
     ProposalPrintInput printInput() const;
-
-    const View& view() const { return m_view; }
-    QString takeFocus();
 
     static QString blankBodyMessage();
     static QString noCreationMessage();
@@ -138,22 +176,30 @@ public:
 private:
     bool customTermsExist();
     void resetTerms() { m_body.resetTermsOptions(customTermsExist()); }
-    void loadDocument();
-    void focusBody();
     TaxRates taxRates() const;
-    bool storeFiles(const QString& fileName);
+    void toPricing();
+    void toFinalize();
+    void loadDocument();
+    void focusBody() { focus(WriterFocus::Body); }
+    void clearBody();
+    void addItem();
+    void saveNewItem();
+    void clearItem();
+    void focus(WriterFocus::Control control) { m_focus = {control, 0}; }
+    ProposalContents contents() const;
     bool printOnce(PrintTarget& target, const ProposalPrintInput& input);
-    void withdraw(const QString& fileName);
-    ProposalHeader header() const;
+    bool confirmed(PrintTarget& target, const ProposalPrintInput& input);
 
     AppContext& m_ctx;
     CustomerBlock m_customer;
+    QStringList m_site;
     BodyBuilder m_body;
     Templates m_templates;
     ItemCatalog m_items;
+    ItemBoxes m_itemBoxes;
     Pricing m_pricing;
-    Creation m_creation = NoCreation;
     bool m_addingNewItem = false;
-    View m_view;
-    QString m_focus;
+    QString m_taxStatement;
+    View m_view;  // the flags and choices; texts are filled in by view()
+    WriterFocus m_focus;
 };

@@ -22,14 +22,14 @@ QStringList Templates::list() const {
 }
 
 std::optional<QString> Templates::load(const QString& fileName) {
-    IoStatus status;
-    std::optional<QString> text = ProposalFiles::loadTemplate(m_ctx.store(), fileName, &status);
-    if (!text) {
+    FileRead<QString> r = ProposalFiles::loadTemplate(m_ctx.store(), fileName);
+    if (!r.value) {
         const QString path = m_ctx.store().fullPath(ProposalFiles::templatePath(fileName));
-        m_ctx.reportIoError(
-            status.ok() ? IoStatus::failure(path, QStringLiteral("it no longer exists")) : status);
+        m_ctx.reportIoError(r.status.ok()
+                                ? IoStatus::failure(path, QStringLiteral("it no longer exists"))
+                                : r.status);
     }
-    return text;
+    return r.value;
 }
 
 Templates::Saved Templates::save(BodyBuilder& body) {
@@ -55,8 +55,9 @@ Templates::Saved Templates::save(BodyBuilder& body) {
         }
     }
     // The folder is made at start-up; make it again if it has gone since.
-    m_ctx.store().MakeFolder(QStringLiteral("\\Templates"));
-    m_ctx.store().MakeFolder(ProposalFiles::templatesFolder());
+    // A failure to make them shows as the write's own failure below.
+    static_cast<void>(m_ctx.store().MakeFolder(QStringLiteral("\\Templates")));
+    static_cast<void>(m_ctx.store().MakeFolder(ProposalFiles::templatesFolder()));
     const IoStatus s = ProposalFiles::saveTemplate(m_ctx.store(), name, body.text());
     if (!s) {
         m_ctx.reportIoError(s);

@@ -57,18 +57,15 @@ IoStatus saveCustomText(FileStore& store, const QString& path, const QString& te
     return store.OpenForOutput(path, customTextBytes(text));
 }
 
-std::optional<QString> loadCustomText(FileStore& store, const QString& path, IoStatus* status) {
-    if (status) {
-        *status = IoStatus();
-    }
+FileRead<QString> loadCustomText(FileStore& store, const QString& path) {
+    FileRead<QString> r;
     if (!store.FileExists(path)) {
-        return std::nullopt;
+        return r;
     }
-    const std::optional<QByteArray> bytes = store.OpenForInput(path, status);
-    if (!bytes) {
-        return std::nullopt;
+    if (const std::optional<QByteArray> bytes = store.OpenForInput(path, &r.status)) {
+        r.value = parseCustomText(*bytes);
     }
-    return parseCustomText(*bytes);
+    return r;
 }
 
 IoStatus deleteCustomText(FileStore& store, const QString& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "proposals/proposalfiles.h"
 #include "shell/iostatus.h"
 
 #include <QString>
@@ -28,13 +29,12 @@ QString parseCustomText(const QByteArray& bytes);
 
 // Replaces the file atomically; its backup copy is removed first so that a
 // later restore cannot bring back the old text.
-IoStatus saveCustomText(FileStore& store, const QString& path, const QString& text);
-// nullopt when there is no such file (nor a backup to restore) or it cannot
-// be read; `status` tells a read failure from a missing file.
-std::optional<QString> loadCustomText(FileStore& store, const QString& path,
-                                      IoStatus* status = nullptr);
+[[nodiscard]] IoStatus saveCustomText(FileStore& store, const QString& path, const QString& text);
+// Nothing when there is no such file (nor a backup to restore) or it cannot
+// be read; the status tells a read failure from a missing file.
+FileRead<QString> loadCustomText(FileStore& store, const QString& path);
 // Deleting a file that does not exist does nothing.
-IoStatus deleteCustomText(FileStore& store, const QString& path);
+[[nodiscard]] IoStatus deleteCustomText(FileStore& store, const QString& path);
 
 // "The Custom Terms input box has been Cleared" CR LF "The file Custom Terms
 // has not been Deleted", title "Input Box Cleared".

@@ -1,22 +1,27 @@
-#include "layoutfixture.h"
-#include "print/recordingdevice.h"
+#include "customers/customerrecord.h"
 #include "proposals/fieldproposal.h"
 #include "proposals/proposalcounter.h"
-#include "tempapp.h"
+#include "proposalsfixture.h"
 #include "testmain.h"
 
 #include <QTest>
 
+Q_DECLARE_METATYPE(FieldPrintOutcome)
+
 namespace {
+const QString kTitle = QStringLiteral("Tolvar Proposals");
+const QString kHeader = QStringLiteral("TolvarProposals/1001.txt");
+
 FieldCustomer johnSmith() {
     FieldCustomer c;
-    c.accountNumber = QStringLiteral("ACC-7");
+    c.accountNumber = QStringLiteral(" ACC-7 ");
     c.accountType = QStringLiteral("Individual");
+    c.accountName = QStringLiteral("  Smith & Sons Ltd ");
     c.title = QStringLiteral("Mr.");
     c.firstName = QStringLiteral("John ");
     c.middleInitial = QStringLiteral(" ");
-    c.lastName = QStringLiteral("Smith  ");
-    c.address1 = QStringLiteral("4 Elm St ");
+    c.lastName = QStringLiteral("Smith");
+    c.address1 = QStringLiteral("4 Elm St");
     c.cityOrAddress3 = QStringLiteral("Bangor");
     c.state = QStringLiteral("ME");
     c.zipOrAddress4 = QStringLiteral("04401");
@@ -24,52 +29,18 @@ FieldCustomer johnSmith() {
     return c;
 }
 
-// The hand-written stored header of field proposal 1001 for John Smith.
-const QByteArray JohnSmithHeader(
-    "\"FP1001\",0,#2026-12-05#\r\n\"ACC-7\"\r\n"
-    "\"Mr. John Smith\"\r\n\"4 Elm St\"\r\n\"\"\r\n\"Bangor\"\r\n\"ME\"\r\n\"04401\"\r\n"
-    "\"207-555-0111\"\r\n"
-    "\"Mr. John Smith\"\r\n\"4 Elm St\"\r\n\"\"\r\n\"Bangor\"\r\n\"ME\"\r\n\"04401\"\r\n"
-    "\"207-555-0111\"\r\n");
+// The field proposal screen for John Smith, with the business of the sample.
+struct FieldApp : ProposalsApp {
+    FieldProposal screen{*ctx};
+    RecordingTarget target;
 
-FieldProposalRequest requestFor(const FieldCustomer& customer, int sketches) {
-    FieldProposalRequest r;
-    r.print = sampleProposal();
-    r.print.copies = 3;
-    r.customer = customer;
-    r.sketchSheets = sketches > 0;
-    r.sketchCount = sketches;
-    return r;
-}
-
-ProposalPrintInput fieldInput() {
-    ProposalPrintInput in = sampleProposal();
-    in.copies = 1;
-    in.fieldProposal = true;
-    in.customer = FieldCustomerLines(johnSmith());
-    return in;
-}
-
-QStringList texts(const Recording& rec) {
-    QStringList out;
-    for (const RecordedText& t : rec.texts) {
-        out << t.text;
+    FieldApp() {
+        ctx->vars().BusinessData = sampleProposal().business.fields;
+        ctx->vars().Copies = 3;
+        screen.load(QString());
+        screen.activate(johnSmith());
     }
-    return out;
-}
-
-void expectPrint(ScriptedPrompter& p, bool printedOk) {
-    p.expectPrintDialog(true);
-    p.expectQuestion(QStringLiteral("Did the Proposal Print Correctly"),
-                     QStringLiteral("Print Confirmation"), Buttons::YesNo,
-                     printedOk ? Answer::Yes : Answer::No);
-}
-
-void expectReprint(ScriptedPrompter& p, bool again) {
-    p.expectQuestion(QStringLiteral("Would you like to try to Reprint?"),
-                     QStringLiteral("Print Retry"), Buttons::YesNo,
-                     again ? Answer::Yes : Answer::No);
-}
+};
 }  // namespace
 
 class TestFieldProposal : public QObject {
@@ -78,273 +49,171 @@ private slots:
     void customerNames_data() {
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("middle");
-        QTest::addColumn<QString>("printed");
-        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("names");  // printed, stored
         QTest::newRow("individual, blank middle")
-            << QStringLiteral("Individual") << QStringLiteral(" ")
-            << QStringLiteral("Mr. John Smith") << QStringLiteral("Mr. John Smith");
+            << "Individual"
+            << " " << QStringList{"Mr. John Smith", "Mr. John Smith"};
         QTest::newRow("individual with middle initial")
-            << QStringLiteral("Individual") << QStringLiteral("Q")
-            << QStringLiteral("Mr. John Q Smith") << QStringLiteral("Mr. John Smith");
-        QTest::newRow("business") << QStringLiteral("Business") << QStringLiteral("Q")
-                                  << QStringLiteral("Smith & Sons Ltd")
-                                  << QStringLiteral("Smith & Sons Ltd");
+            << "Individual"
+            << "Q" << QStringList{"Mr. John Q Smith", "Mr. John Smith"};
+        QTest::newRow("business") << "Business"
+                                  << "Q" << QStringList{"Smith & Sons Ltd", "Smith & Sons Ltd"};
     }
     void customerNames() {
+        FieldCustomer c = johnSmith();
         QFETCH(QString, type);
         QFETCH(QString, middle);
-        QFETCH(QString, printed);
-        QFETCH(QString, stored);
-        FieldCustomer c = johnSmith();
         c.accountType = type;
         c.middleInitial = middle;
-        c.accountName = QStringLiteral("  Smith & Sons Ltd ");
-        QCOMPARE(PrintedCustomerName(c), printed);
-        QCOMPARE(StoredCustomerName(c), stored);
-        QCOMPARE(FieldCustomerLines(c).first(), stored);
+        QTEST((QStringList{PrintedCustomerName(c), StoredCustomerName(c)}), "names");
+        QCOMPARE(FieldCustomerLines(c).first(), StoredCustomerName(c));
     }
 
-    void storedHeaderBytes() {
-        const ProposalHeader h = FieldProposalHeader(1001, QDate(2026, 12, 5), johnSmith());
-        QCOMPARE(ProposalFiles::headerBytes(h), JohnSmithHeader);
-        QVERIFY(h.isFieldProposal());
+    void fromRecord() {
+        CustomerRecord r;
+        r.AccountNumber = QStringLiteral(" ACC-7 ");
+        r.AccountType = QStringLiteral("Individual");
+        r.AccountName = QStringLiteral("  Smith & Sons Ltd ");
+        r.Title = QStringLiteral("Mr.");
+        r.FirstName = QStringLiteral("John ");
+        r.MiddleInitial = QStringLiteral(" ");
+        r.LastName = QStringLiteral("Smith");
+        r.Address1 = QStringLiteral("4 Elm St");
+        r.CityOrAddress3 = QStringLiteral("Bangor");
+        r.State = QStringLiteral("ME");
+        r.ZipOrAddress4 = QStringLiteral("04401");
+        r.Phone = QStringLiteral("207-555-0111");
+        FieldCustomer intl = johnSmith();
+        intl.usaStyle = false;
+        QCOMPARE(FieldCustomer::fromRecord(r, false), intl);
+        const ProposalHeader h = FieldProposalHeader(1001, QDate(2026, 12, 5), intl);
+        QCOMPARE(ProposalFiles::headerBytes(h), golden("header_field.txt"));
     }
 
-    void fieldVariantLayout() {
-        auto rec = std::make_shared<Recording>();
-        RecordingDevice device(rec);
-        QVERIFY(PrintProposal(device, fieldInput()));
-        // Nine body rules; no note rules below them.
-        QCOMPARE(rec->lines.size(), 5 + 9);
-        for (int i = 0; i < 9; ++i) {
-            const RecordedLine& l = rec->lines[5 + i];
-            QCOMPARE(l.from, QPoint(1600, 4500 + 500 * i));
-            QCOMPARE(l.to, QPoint(10650, 4500 + 500 * i));
-            QCOMPARE(l.ink, Ink::Black);
-        }
-        const QList<RecordedText> site = rec->find(QString(45, QLatin1Char('_')));
-        QCOMPARE(site.size(), 4);
-        const QList<int> ys{2304, 2592, 2880, 3168};
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(site[i].at, QPoint(6192, ys[i]));
-            QCOMPARE(site[i].font, (PrintFont{QStringLiteral("Arial"), 8, false, false}));
-        }
-        const RecordedText price = rec->first(QStringLiteral("Proposed Price: _____________"));
-        QCOMPARE(price.at, QPoint(1224, 9072));
-        QCOMPARE(price.font.size, 12);
-        const QString blank = QStringLiteral("______________._______     by____/____/____");
-        const QList<RecordedText> payments = rec->find(blank);
-        QCOMPARE(payments.size(), 5);
-        const int h = heightOf(payments.first().font);
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(payments[i].at, QPoint(1224, 9792 + 2 * h * i));
-        }
-        QVERIFY(!rec->contains(QStringLiteral("Payment Due Date")));
-        QVERIFY(!rec->startingWith(QStringLiteral("Proposed Price: $")).page);
-        QVERIFY(rec->contains(QStringLiteral("Work to be performed at:")));
-        QVERIFY(!rec->contains(QStringLiteral("Smith Barn")));  // no site block
-        const RecordedText notice = rec->startingWith(QStringLiteral("Proposal may be withdrawn"));
-        QVERIFY(!notice.font.bold);
-    }
-
-    void fieldHeadCustomerLines_data() {
+    void sketchSheet_data() {
         QTest::addColumn<bool>("usa");
-        QTest::addColumn<QString>("address2");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("usa, no address 2")
-            << true << QString()
-            << QStringList{QStringLiteral("Mr. John Smith"), QStringLiteral("4 Elm St"),
-                           QStringLiteral("Bangor, ME 04401"), QStringLiteral("207-555-0111")};
-        QTest::newRow("international with address 2")
-            << false << QStringLiteral("Flat 2")
-            << QStringList{QStringLiteral("Mr. John Smith"), QStringLiteral("4 Elm St"),
-                           QStringLiteral("Flat 2"),         QStringLiteral("Bangor"),
-                           QStringLiteral("04401"),          QStringLiteral("207-555-0111")};
+        QTest::addColumn<QString>("file");
+        QTest::newRow("usa") << true << "layout_sketch_usa.txt";
+        QTest::newRow("international") << false << "layout_sketch_international.txt";
     }
-    void fieldHeadCustomerLines() {
+    void sketchSheet() {
         QFETCH(bool, usa);
-        QFETCH(QString, address2);
-        QFETCH(QStringList, lines);
-        FieldCustomer c = johnSmith();
-        c.address2 = address2;
-        c.usaStyle = usa;
-        ProposalPrintInput in = fieldInput();
-        in.customer = FieldCustomerLines(c);
-        in.customerUsaStyle = usa;
-        in.business.fields[3] = QStringLiteral("Portsmouth");  // keep the header's city apart
-        auto rec = std::make_shared<Recording>();
-        RecordingDevice device(rec);
-        PrintProposal(device, in);
-        const PrintFont headFont{QStringLiteral("Arial"), 8, true, false};
-        const int h = heightOf(headFont);
-        for (int i = 0; i < lines.size(); ++i) {
-            const RecordedText t = rec->first(lines[i]);
-            QCOMPARE(t.at, QPoint(1440, 2304 + i * h));
-            QCOMPARE(t.font, headFont);
-        }
-    }
-
-    void sketchSheetLayout_data() {
-        QTest::addColumn<bool>("usa");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("usa") << true
-                             << QStringList{QStringLiteral("Mr. John Smith"),
-                                            QStringLiteral("4 Elm St"),
-                                            QStringLiteral("Bangor, ME 04401"),
-                                            QStringLiteral("207-555-0111")};
-        QTest::newRow("international")
-            << false
-            << QStringList{QStringLiteral("Mr. John Smith"), QStringLiteral("4 Elm St"),
-                           QStringLiteral("Bangor"), QStringLiteral("04401"),
-                           QStringLiteral("207-555-0111")};
-    }
-    void sketchSheetLayout() {
-        QFETCH(bool, usa);
-        QFETCH(QStringList, lines);
-        SketchSheetInput in;
-        in.business = sampleProposal().business;
-        in.proposalNumber = 1001;
-        in.customer = johnSmith();
+        QFETCH(QString, file);
+        SketchSheetInput in{sampleProposal().business, 1001, johnSmith()};
         in.customer.middleInitial = QStringLiteral("Q");
+        in.customer.address2 = usa ? QStringLiteral("Flat 2") : QString();
         in.customer.usaStyle = usa;
         auto rec = std::make_shared<Recording>();
         RecordingDevice device(rec);
         const PenState carried{PrintFont{QStringLiteral("Courier New"), 8, false, true}, Ink::Blue};
         QVERIFY(PrintSketchSheet(device, in, carried));
-        QVERIFY(rec->ended);
-        QCOMPARE(rec->pages, 1);
-        const PrintFont titleFont{QStringLiteral("Courier New"), 10, true, false};
-        const int h = heightOf(titleFont);
-        const RecordedText title = rec->first(QStringLiteral("Sketch Sheet"));
-        QCOMPARE(title.at, QPoint(LetterPrintable.width() / 2 - title.width, h));
-        QCOMPARE(title.font, titleFont);
-        QCOMPARE(title.ink, Ink::Blue);
-        const RecordedText name = rec->first(QStringLiteral("Harbor Roofing"));
-        QCOMPARE(name.at, QPoint(1440, 1152));
-        QCOMPARE(name.font.size, 12);
-        const RecordedText number = rec->first(QStringLiteral("For Proposal No.  1001 "));
-        QCOMPARE(number.at, QPoint(7200, 1152));
-        QCOMPARE(number.font, titleFont);
-        const PrintFont plain{QStringLiteral("Courier New"), 10, false, false};
-        for (int i = 0; i < lines.size(); ++i) {
-            const RecordedText t = rec->first(lines[i]);
-            QCOMPARE(t.at, QPoint(7200, 1152 + (3 + i) * h));
-            QCOMPARE(t.font, plain);
+        QCOMPARE(dump(*rec), golden(file));
+    }
+
+    // Print, confirm, reprint or withdraw, and the sketch sheets after.
+    void flows_data() {
+        QTest::addColumn<QString>("script");  // P printed, C cancelled dialog, Y/N answers
+        QTest::addColumn<int>("sketches");
+        QTest::addColumn<FieldPrintOutcome>("outcome");
+        QTest::addColumn<int>("jobs");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<int>("counter");
+        QTest::newRow("confirmed, two sketch sheets")
+            << "PY" << 2 << FieldPrintOutcome::Confirmed << 3 << true << 1002;
+        QTest::newRow("declined, not reprinted")
+            << "PNN" << 2 << FieldPrintOutcome::Withdrawn << 3 << false << 1001;
+        QTest::newRow("reprinted")
+            << "PNYPY" << 0 << FieldPrintOutcome::Confirmed << 2 << true << 1002;
+        QTest::newRow("dialog cancelled")
+            << "C" << 2 << FieldPrintOutcome::NotPrinted << 0 << true << 1001;
+    }
+    void flows() {
+        QFETCH(QString, script);
+        QFETCH(int, sketches);
+        QFETCH(bool, kept);
+        QFETCH(int, counter);
+        FieldApp app;
+        app.screen.setSketch(sketches > 0);
+        app.screen.chooseSketchCount(sketches);
+        bool afterPrint = false;
+        for (const QChar c : script) {
+            if (c == QLatin1Char('P') || c == QLatin1Char('C')) {
+                app.prompter.expectPrintDialog(c == QLatin1Char('P'));
+                afterPrint = c == QLatin1Char('P');
+                continue;
+            }
+            app.prompter.expectQuestion(afterPrint ? PrintedCorrectlyQuestion() : ReprintQuestion(),
+                                        afterPrint ? "Print Confirmation" : "Print Retry",
+                                        Buttons::YesNo, Icon::Question,
+                                        c == QLatin1Char('Y') ? Answer::Yes : Answer::No);
+            afterPrint = false;
         }
-        QVERIFY(rec->lines.isEmpty());
-    }
-
-    void confirmedPrintStoresPrintsAndAdvances() {
-        TempApp app;
-        app.mkdir(QStringLiteral("TolvarProposals"));
-        RecordingTarget target;
-        expectPrint(app.prompter, true);
-        const auto outcome = PrintFieldProposal(*app.ctx, target, requestFor(johnSmith(), 2));
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-        QCOMPARE(outcome, FieldPrintOutcome::Confirmed);
-        QCOMPARE(app.read(QStringLiteral("TolvarProposals/1001.txt")), JohnSmithHeader);
-        QCOMPARE(app.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1002\r\n"));
-        QCOMPARE(app.ctx->vars().ProposalNumber, 1002);
-        QCOMPARE(target.jobs().size(), 3);
-        const Recording& form = *target.jobs()[0];
-        QCOMPARE(form.pages, 3);
-        QCOMPARE(form.first(QStringLiteral("Original")).page, 1);
-        QCOMPARE(form.first(QStringLiteral("Duplicate")).page, 2);
-        QCOMPARE(form.first(QStringLiteral("Triplicate")).page, 3);
-        QCOMPARE(form.first(QStringLiteral("Proposal No. -  1001 ")).page, 1);
-        QCOMPARE(form.first(QStringLiteral("Mr. John Smith")).at, QPoint(1440, 2304));
-        for (int sheet = 1; sheet <= 2; ++sheet) {
-            QVERIFY(target.jobs()[sheet]->contains(QStringLiteral("For Proposal No.  1001 ")));
-            QVERIFY(target.jobs()[sheet]->ended);
+        if (script == QLatin1String("C")) {
+            app.prompter.expectMessage(NotPrintedMessage(), kTitle, Icon::None);
         }
-        // The third copy is black, so are the sketch sheets that follow it.
-        QCOMPARE(target.jobs()[1]->first(QStringLiteral("Sketch Sheet")).ink, Ink::Black);
+        QTEST(app.screen.print(app.target), "outcome");
+        QTEST(int(app.target.jobs().size()), "jobs");
+        QCOMPARE(app.read(kHeader), kept ? golden("header_field.txt") : QByteArray());
+        QCOMPARE(app.ctx->vars().ProposalNumber, counter);
+        for (const auto& job : app.target.jobs()) {
+            const bool form = job->pages == 3;
+            QCOMPARE(job->first(form ? "Proposal No. -  1001 " : "For Proposal No.  1001 ").page,
+                     1);
+        }
+        if (!app.target.jobs().isEmpty()) {
+            const Recording& form = *app.target.jobs().first();
+            QCOMPARE(form.first("Triplicate").page, 3);
+            QCOMPARE(form.first("Bangor, ME 04401").at, QPoint(1440, 2304 + 2 * 179));
+        }
     }
 
-    void declinedAndNotReprintedWithdraws() {
-        TempApp app;
-        app.mkdir(QStringLiteral("TolvarProposals"));
-        RecordingTarget target;
-        expectPrint(app.prompter, false);
-        expectReprint(app.prompter, false);
-        const auto outcome = PrintFieldProposal(*app.ctx, target, requestFor(johnSmith(), 2));
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-        QCOMPARE(outcome, FieldPrintOutcome::Withdrawn);
-        QVERIFY(!app.exists(QStringLiteral("TolvarProposals/1001.txt")));
-        QVERIFY(!app.exists(QStringLiteral("TProposalCounter.txt")));
-        QCOMPARE(app.ctx->vars().ProposalNumber, 1001);
-        QCOMPARE(target.jobs().size(), 3);
-        QVERIFY(target.jobs()[2]->contains(QStringLiteral("For Proposal No.  1001 ")));
-    }
-
-    void reprintPrintsTheJobAgain() {
-        TempApp app;
-        app.mkdir(QStringLiteral("TolvarProposals"));
-        RecordingTarget target;
-        expectPrint(app.prompter, false);
-        expectReprint(app.prompter, true);
-        expectPrint(app.prompter, true);
-        const auto outcome = PrintFieldProposal(*app.ctx, target, requestFor(johnSmith(), 0));
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-        QCOMPARE(outcome, FieldPrintOutcome::Confirmed);
-        QCOMPARE(target.jobs().size(), 2);
-        QCOMPARE(texts(*target.jobs()[0]), texts(*target.jobs()[1]));
-        QCOMPARE(app.read(QStringLiteral("TolvarProposals/1001.txt")), JohnSmithHeader);
-        QCOMPARE(app.ctx->vars().ProposalNumber, 1002);
-    }
-
-    void cancelledDialogKeepsTheFile() {
-        TempApp app;
-        app.mkdir(QStringLiteral("TolvarProposals"));
-        RecordingTarget target;
-        app.prompter.expectPrintDialog(false);
-        app.prompter.expectMessage(QStringLiteral("The Proposal will not be Printed"));
-        const auto outcome = PrintFieldProposal(*app.ctx, target, requestFor(johnSmith(), 2));
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-        QCOMPARE(outcome, FieldPrintOutcome::NotPrinted);
-        QVERIFY(target.jobs().isEmpty());
-        QVERIFY(app.exists(QStringLiteral("TolvarProposals/1001.txt")));
-        QCOMPARE(app.ctx->vars().ProposalNumber, 1001);
-    }
-
-    void printerFailureIsReported_data() {
+    void printerFailure_data() {
         QTest::addColumn<bool>("atOpen");
         QTest::newRow("cannot start") << true;
         QTest::newRow("fails at the end") << false;
     }
-    void printerFailureIsReported() {
+    void printerFailure() {
         QFETCH(bool, atOpen);
-        TempApp app;
-        app.mkdir(QStringLiteral("TolvarProposals"));
-        RecordingTarget target;
-        if (atOpen) {
-            target.failOpening(QStringLiteral("no printer"));
-        } else {
-            target.failEnding(QStringLiteral("off-line"));
-        }
+        FieldApp app;
+        (atOpen ? app.target.failOpening("no printer") : app.target.failEnding("off-line"));
         app.prompter.expectPrintDialog(true);
-        app.prompter.expectMessage(QStringLiteral("A Print Error has occurred"),
-                                   QStringLiteral("Print Error"));
-        const auto outcome = PrintFieldProposal(*app.ctx, target, requestFor(johnSmith(), 2));
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-        QCOMPARE(outcome, FieldPrintOutcome::PrintError);
-        QVERIFY(app.exists(QStringLiteral("TolvarProposals/1001.txt")));
+        app.prompter.expectMessage(PrintErrorMessage(), QStringLiteral("Print Error"),
+                                   Icon::Critical);
+        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::PrintError);
+        QVERIFY(app.exists(kHeader));
         QCOMPARE(app.ctx->vars().ProposalNumber, 1001);
     }
 
-    void unwritableHeaderPrintsNothing() {
-        TempApp app;
-        app.mkdir(QStringLiteral("TolvarProposals"));
-        RecordingTarget target;
-        app.mkdir(QStringLiteral("TolvarProposals/1001.txt/blocked"));
-        const IoStatus expected =
-            app.ctx->store().OpenForOutput(ProposalFiles::headerPath(1001), QByteArray("x"));
-        QVERIFY(!expected.ok());
-        app.prompter.expectMessage(expected.message());
-        const auto outcome = PrintFieldProposal(*app.ctx, target, requestFor(johnSmith(), 2));
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-        QCOMPARE(outcome, FieldPrintOutcome::NotStored);
-        QVERIFY(target.jobs().isEmpty());
+    void noNumberLeft() {
+        FieldApp app;
+        app.ctx->vars().ProposalNumber = ProposalCounter::Exhausted;
+        app.screen.activate(johnSmith());
+        QCOMPARE(app.screen.view().nextNumber, QString());
+        app.prompter.expectMessage(ProposalCounter::exhaustedMessage(), kTitle, Icon::Exclamation);
+        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::NotStored);
+        QVERIFY(app.target.requests().isEmpty());
+        QVERIFY(ProposalFiles::listHeaders(app.ctx->store()).isEmpty());
+    }
+
+    void screenChoices() {
+        FieldApp app;
+        FieldProposal::View expected;
+        expected.nextNumber = QStringLiteral("1001");
+        expected.customDisclaimer = false;  // the terms screen has none
+        QCOMPARE(app.screen.view(), expected);
+        app.screen.load(QStringLiteral("Our own words"));
+        app.screen.chooseDisclaimer(false);
+        app.screen.chooseDays(QStringLiteral("60"));
+        app.screen.chooseDays(QStringLiteral("61"));
+        app.screen.setSketch(true);
+        app.screen.chooseSketchCount(9);
+        expected = FieldProposal::View{"1001", false, true, "60", true, 6};
+        QCOMPARE(app.screen.view(), expected);
+        app.screen.chooseSketchCount(0);
+        QCOMPARE(app.screen.view().sketchCount, 1);
+        app.screen.load(QString());
+        app.screen.chooseDisclaimer(false);
+        QVERIFY(app.screen.view().genericDisclaimer);
     }
 };
 

@@ -1,39 +1,12 @@
+#include "proposals/itemfiles.h"
 #include "proposals/items.h"
-#include "tempapp.h"
+#include "proposalsfixture.h"
 #include "testmain.h"
 
 #include <QTest>
-#include <QtEndian>
 
 namespace {
 const QString kTitle = QStringLiteral("Tolvar Proposals");
-
-QByteArray padded(const char* text, int width) {
-    QByteArray b(text);
-    b.resize(width, ' ');
-    return b;
-}
-
-QByteArray money(qint64 raw) {
-    QByteArray b(8, '\0');
-    qToLittleEndian<qint64>(raw, b.data());
-    return b;
-}
-
-// A 104-byte inventory record, laid out by hand: description 50, category 20,
-// first money, second money, 2-byte, money, 4-byte, 2-byte, 2-byte.
-QByteArray inventoryRecord(const char* description, const char* category, qint64 first,
-                           qint64 second = 0) {
-    QByteArray r = padded(description, 50) + padded(category, 20) + money(first) + money(second);
-    r += QByteArray(2, '\0') + money(0) + QByteArray(4, '\0') + QByteArray(4, '\0');
-    return r;
-}
-
-// A 70-byte custom record: description 50, price, 8 unused, 4 unused.
-QByteArray customRecord(const char* description, qint64 price) {
-    return padded(description, 50) + money(price) + QByteArray(8, '\x7f') + QByteArray(4, '\x01');
-}
-
 const QString kInventory = QStringLiteral("TIInventoriedItems.txt");
 const QString kCustom = QStringLiteral("CustomItems.txt");
 }  // namespace
@@ -42,131 +15,99 @@ class TestItems : public QObject {
     Q_OBJECT
 private slots:
     // Three inventory items, then a custom one with its own price.
-    void loadsBothFiles() {
+    void catalog() {
         TempApp app;
-        app.write(kInventory, inventoryRecord("Gutter guard", "Gutters", 125000) +
-                                  inventoryRecord("downspout", "Gutters  ", 80000, 99990000) +
-                                  inventoryRecord("  Asphalt shingles", "Roofing", 305000));
-        app.write(kCustom, customRecord("Chimney flashing", 456700));
+        app.write(kInventory, golden("inventory_three.bin"));
+        app.write(kCustom, golden("custom_one.bin"));
         ItemCatalog items;
         items.LoadItems(*app.ctx);
         items.LoadItems(*app.ctx);  // a second load starts over
         QVERIFY(items.itemsExist());
-        const QStringList fileOrder{QStringLiteral("Gutter guard"), QStringLiteral("downspout"),
-                                    QStringLiteral("Asphalt shingles"),
-                                    QStringLiteral("Chimney flashing")};
-        QCOMPARE(items.unsorted(), fileOrder);
-        QCOMPARE(
-            items.sorted(),
-            (QStringList{QStringLiteral("Asphalt shingles"), QStringLiteral("Chimney flashing"),
-                         QStringLiteral("downspout"), QStringLiteral("Gutter guard")}));
+        QCOMPARE(items.unsorted(), (QStringList{"Gutter guard", "downspout", "Asphalt shingles",
+                                                "Chimney flashing"}));
+        QCOMPARE(items.sorted(), (QStringList{"Asphalt shingles", "Chimney flashing", "downspout",
+                                              "Gutter guard"}));
         QCOMPARE(items.prices(), (QList<Money>{Money::fromCents(1250), Money::fromCents(800),
                                                Money::fromCents(3050), Money::fromCents(4567)}));
-        QCOMPARE(items.priceOf(QStringLiteral("Chimney flashing")), Money::fromCents(4567));
-        QCOMPARE(items.categories(),
-                 (QStringList{QStringLiteral("Gutters"), QStringLiteral("Roofing")}));
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-    }
-
-    void pricesToTheCent_data() {
-        QTest::addColumn<qint64>("raw");
-        QTest::addColumn<qint64>("cents");
-        QTest::newRow("below half") << qint64(125049) << qint64(1250);
-        QTest::newRow("half away") << qint64(125050) << qint64(1251);
-    }
-    void pricesToTheCent() {
-        QFETCH(qint64, raw);
-        QFETCH(qint64, cents);
-        TempApp app;
-        app.write(kCustom, customRecord("Thing", raw));
-        ItemCatalog items;
-        items.LoadItems(*app.ctx);
-        QCOMPARE(items.priceOf(QStringLiteral("Thing")), Money::fromCents(cents));
+        QCOMPARE(items.priceOf("Chimney flashing"), Money::fromCents(4567));
+        QCOMPARE(items.priceOf("Screws"), std::nullopt);
+        QCOMPARE(items.categories(), (QStringList{"Gutters", "Roofing"}));
     }
 
     void hostileFiles_data() {
-        QTest::addColumn<QByteArray>("inventory");
+        QTest::addColumn<QByteArray>("inventory");  // "-": no file
         QTest::addColumn<QByteArray>("custom");
-        QTest::addColumn<bool>("exist");
-        QTest::addColumn<int>("count");
-        QTest::newRow("none") << QByteArray() << QByteArray() << false << 0;
+        QTest::addColumn<QStringList>("items");
+        const QByteArray three = golden("inventory_three.bin");
+        const QByteArray one = golden("custom_one.bin");
+        QTest::newRow("none") << QByteArray("-") << QByteArray("-") << QStringList();
         QTest::newRow("torn last record")
-            << inventoryRecord("A", "X", 100) + inventoryRecord("B", "X", 200) + QByteArray(30, 'z')
-            << QByteArray() << true << 2;
-        QTest::newRow("shorter than one")
-            << QByteArray(50, 'q') << customRecord("C", 1).left(20) << true << 0;
-        QTest::newRow("custom only")
-            << QByteArray() << customRecord("C", 1) + customRecord("D", 2) << true << 2;
+            << three.left(230) << QByteArray("-") << QStringList{"Gutter guard", "downspout"};
+        QTest::newRow("shorter than one") << three.left(50) << one.left(20) << QStringList();
+        QTest::newRow("custom only, twice")
+            << QByteArray("-") << one + one << QStringList{"Chimney flashing", "Chimney flashing"};
     }
     void hostileFiles() {
         QFETCH(QByteArray, inventory);
         QFETCH(QByteArray, custom);
-        QFETCH(bool, exist);
-        QFETCH(int, count);
+        QFETCH(QStringList, items);
         TempApp app;
-        if (!inventory.isNull()) {
-            app.write(kInventory, inventory);
+        for (const auto& [file, bytes] : {std::pair{kInventory, inventory}, {kCustom, custom}}) {
+            if (bytes != "-") {
+                app.write(file, bytes);
+            }
         }
-        if (!custom.isNull()) {
-            app.write(kCustom, custom);
-        }
-        ItemCatalog items;
-        items.LoadItems(*app.ctx);
-        QCOMPARE(items.itemsExist(), exist);
-        QCOMPARE(items.unsorted().size(), count);
-        QCOMPARE(items.prices().size(), count);
-        QCOMPARE(items.sorted().size(), count);
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
+        ItemCatalog catalog;
+        catalog.LoadItems(*app.ctx);
+        QCOMPARE(catalog.itemsExist(), inventory != "-" || custom != "-");
+        QCOMPARE(catalog.unsorted(), items);
+        QCOMPARE(catalog.prices().size(), items.size());
+        const ItemFiles::Reading r = ItemFiles::readInventory(app.ctx->store());
+        QCOMPARE(r.partialRecord, inventory.size() % 104 != 0 && inventory != "-");
     }
 
-    // The first of two items of the same name gives the price.
-    void duplicateDescriptions() {
-        TempApp app;
-        app.write(kInventory,
-                  inventoryRecord("Nails", "", 500) + inventoryRecord("Nails", "", 900));
-        ItemCatalog items;
-        items.LoadItems(*app.ctx);
-        QCOMPARE(items.priceOf(QStringLiteral("Nails")), Money::fromCents(5));
-        QVERIFY(items.categories().isEmpty());
-        QVERIFY(!items.priceOf(QStringLiteral("Screws")));
-    }
-
-    void saveNewItemCreatesTheFile() {
-        TempApp app;
-        app.prompter.expectMessage(
-            QStringLiteral("A very long description that runs past fifty chara has been "
-                           "added\r\nUse the Inventory Program to \r\nenter all fields for "
-                           "this item"),
-            kTitle);
-        app.prompter.expectMessage(QStringLiteral("Item Has been Saved to Inventory File"), kTitle);
-        QVERIFY(SaveNewItem(*app.ctx, QStringLiteral("A category name longer than twenty"),
-                            QStringLiteral("A very long description that runs past fifty "
-                                           "characters"),
-                            QStringLiteral("3")));
-        QCOMPARE(app.read(kInventory),
-                 inventoryRecord("A very long description that runs past fifty chara",
-                                 "A category name long", 0, 30000));
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-    }
-
-    void saveNewItemRefused_data() {
+    // The typed item becomes the next record: 0 in the first money field,
+    // the price in the second, the description cut at 50.
+    void saveNewItem_data() {
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("price");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no description")
-            << QStringLiteral("  ") << QStringLiteral("$1.00") << ItemMessages::noDescription();
-        QTest::newRow("letters") << QStringLiteral("Nails") << QStringLiteral("cheap")
-                                 << ItemMessages::noPrice();
+        QTest::newRow("saved") << " Heat cable"
+                               << "$4.00" << QString();
+        QTest::newRow("no description") << "  "
+                                        << "$1.00" << ItemMessages::noDescription();
+        QTest::newRow("no price") << "Nails"
+                                  << "cheap" << ItemMessages::noPrice();
+        QTest::newRow("negative price") << "Nails"
+                                        << "($1.00)" << ItemMessages::noPrice();
     }
-    void saveNewItemRefused() {
+    void saveNewItem() {
         QFETCH(QString, description);
         QFETCH(QString, price);
         QFETCH(QString, message);
         TempApp app;
-        app.prompter.expectMessage(message, kTitle);
-        QVERIFY(!SaveNewItem(*app.ctx, QStringLiteral("Misc"), description, price));
-        QVERIFY(!app.exists(kInventory));
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
+        app.write(kInventory, golden("inventory_three.bin"));
+        if (message.isEmpty()) {
+            app.prompter.expectMessage(ItemMessages::added("Heat cable" + QString(40, ' ')), kTitle,
+                                       Icon::None);
+            app.prompter.expectMessage(ItemMessages::saved(), kTitle, Icon::None);
+        } else {
+            app.prompter.expectMessage(message, kTitle, Icon::Exclamation);
+        }
+        const bool saved = SaveNewItem(*app.ctx, " Gutters ", description, price);
+        QCOMPARE(saved, message.isEmpty());
+        QCOMPARE(app.read(kInventory),
+                 golden("inventory_three.bin") + (saved ? golden("inventory_added.bin") : ""));
+    }
+
+    // Another program owns the file: a torn one is not appended to.
+    void tornFileRefused() {
+        TempApp app;
+        const QByteArray torn = golden("inventory_three.bin").left(300);
+        app.write(kInventory, torn);
+        const IoStatus s = ItemFiles::appendInventory(app.ctx->store(), "Nails", "", Money());
+        QCOMPARE(s.reason(), QStringLiteral("its length is not a whole number of item records"));
+        QCOMPARE(app.read(kInventory), torn);
     }
 };
 

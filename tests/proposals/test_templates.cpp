@@ -1,7 +1,8 @@
 #include "proposals/bodybuilder.h"
 #include "proposals/templates.h"
 #include "proposals/terms.h"
-#include "tempapp.h"
+#include "proposalsfixture.h"
+#include "shell/filestore.h"
 #include "testmain.h"
 
 #include <QDir>
@@ -12,18 +13,14 @@ const QString kFolder = QStringLiteral("Templates/Proposals");
 const QString kAsk = QStringLiteral("Enter a Name for this Template");
 const QString kSaveTitle = QStringLiteral("Save New Template");
 
-QStringList everyFile(const TempApp& app) {
+// Every entry below the application folder, folders included.
+QStringList entries(const TempApp& app) {
     QStringList out;
-    QDir root(app.dir.path());
-    const QStringList all = root.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& f : all) {
-        out << f;
-    }
-    for (const QString& f : QDir(app.path(kFolder)).entryList(QDir::Files, QDir::Name)) {
-        out << kFolder + QLatin1Char('/') + f;
-    }
-    for (const QString& f : QDir(app.path(QStringLiteral("Templates"))).entryList(QDir::Files)) {
-        out << QStringLiteral("Templates/") + f;
+    for (const QString& d : {QString(), QStringLiteral("Templates"), kFolder}) {
+        for (const QString& e :
+             QDir(app.path(d)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+            out << d + QLatin1Char('/') + e;
+        }
     }
     return out;
 }
@@ -32,122 +29,155 @@ QStringList everyFile(const TempApp& app) {
 class TestTemplates : public QObject {
     Q_OBJECT
 private slots:
-    void savingAddsTheGenericTerms() {
+    // Saved under the typed name, the generic terms added first; an
+    // existing one replaced only on Yes, whatever the case of its name.
+    void save_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("answer");  // -1: no question
+        QTest::addColumn<int>("saved");
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray roof = golden("template_roof.txt");
+        QTest::newRow("new") << "Roof" << -1 << int(Templates::Saved::Written) << roof;
+        QTest::newRow("replaced") << "Gate" << int(Answer::Yes) << int(Templates::Saved::Replaced)
+                                  << roof;
+        QTest::newRow("kept") << "GATE" << int(Answer::No) << int(Templates::Saved::Declined)
+                              << QByteArray("old\r\n");
+    }
+    void save() {
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
         TempApp app;
-        const QString terms = Terms::GenericTerms();
-        BodyBuilder body(terms);
+        app.write(kFolder + "/Gate.txt", "old\r\n");
+        BodyBuilder body(Terms::GenericTerms());
         body.setText(QStringLiteral("A\r\nB"));
-        app.prompter.expectInput(kAsk, QStringLiteral("Roof"));
-        QCOMPARE(Templates(*app.ctx).save(body), Templates::Saved::Written);
-        QCOMPARE(body.text(), QStringLiteral("A\r\nB\r\n\r\n") + terms);
-        QCOMPARE(app.read(kFolder + QStringLiteral("/Roof.txt")),
-                 QByteArray("A\r\nB\r\n\r\n") + terms.toLatin1() + "\r\n");
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
+        app.prompter.expectInput(kAsk, kSaveTitle, typed);
+        if (answer >= 0) {
+            app.prompter.expectQuestion(
+                "A Template named " + typed + " already exists\r\nClick Yes to Replace it",
+                QStringLiteral("Template Exists"), Buttons::YesNo, Icon::Question, Answer(answer));
+        }
+        QTEST(int(Templates(*app.ctx).save(body)), "saved");
+        const QString file = kFolder + (answer < 0 ? "/Roof.txt" : "/Gate.txt");
+        QTEST(app.read(file), "file");
+        QCOMPARE(Templates(*app.ctx).list().size(), answer < 0 ? 2 : 1);
     }
 
     void badNamesWriteNothing_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accept");
         QTest::addColumn<QString>("message");
-        QTest::newRow("cancel") << QStringLiteral("Roof") << false << QString();
-        QTest::newRow("empty") << QString() << true << Templates::emptyNameMessage();
-        QTest::newRow("parent") << QStringLiteral("../Roof") << true
-                                << Templates::unsafeNameMessage();
-        QTest::newRow("backslash")
-            << QStringLiteral("..\\..\\Roof") << true << Templates::unsafeNameMessage();
-        QTest::newRow("quote") << QStringLiteral("Roof\"s") << true
-                               << Templates::unsafeNameMessage();
+        const QString unsafe = Templates::unsafeNameMessage();
+        QTest::newRow("cancel") << "Roof" << false << QString();
+        QTest::newRow("empty") << " " << true << Templates::emptyNameMessage();
+        QTest::newRow("parent") << "../Roof" << true << unsafe;
+        QTest::newRow("backslash") << "..\\..\\Roof" << true << unsafe;
+        QTest::newRow("quote") << "Roof\"s" << true << unsafe;
     }
     void badNamesWriteNothing() {
         QFETCH(QString, typed);
         QFETCH(bool, accept);
         QFETCH(QString, message);
         TempApp app;
-        app.mkdir(kFolder);
         BodyBuilder body(QStringLiteral("terms"));
-        body.setText(QStringLiteral("terms"));
-        app.prompter.expectInput(kAsk, typed, accept);
+        app.prompter.expectInput(kAsk, kSaveTitle, typed, accept);
         if (!message.isEmpty()) {
-            app.prompter.expectMessage(message, kSaveTitle);
+            app.prompter.expectMessage(message, kSaveTitle, Icon::Exclamation);
         }
-        const Templates::Saved result = Templates(*app.ctx).save(body);
-        QCOMPARE(result, accept ? Templates::Saved::Refused : Templates::Saved::Cancelled);
-        QCOMPARE(everyFile(app), QStringList());
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-    }
-
-    void replaceQuestion_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("result");
-        QTest::newRow("yes") << QStringLiteral("Roof") << int(Answer::Yes) << QByteArray("new\r\n")
-                             << int(Templates::Saved::Replaced);
-        QTest::newRow("no") << QStringLiteral("Roof") << int(Answer::No) << QByteArray("old\r\n")
-                            << int(Templates::Saved::Declined);
-        // Names compare without regard to case, as on the disk of the program.
-        QTest::newRow("other case") << QStringLiteral("ROOF") << int(Answer::No)
-                                    << QByteArray("old\r\n") << int(Templates::Saved::Declined);
-    }
-    void replaceQuestion() {
-        QFETCH(QString, typed);
-        QFETCH(int, answer);
-        QFETCH(QByteArray, content);
-        QFETCH(int, result);
-        TempApp app;
-        app.write(kFolder + QStringLiteral("/Roof.txt"), "old\r\n");
-        BodyBuilder body(QStringLiteral("new"));
-        body.setText(QStringLiteral("new"));
-        app.prompter.expectInput(kAsk, typed);
-        app.prompter.expectQuestion(
-            QStringLiteral("A Template named ") + typed +
-                QStringLiteral(" already exists\r\nClick Yes to Replace it"),
-            QStringLiteral("Template Exists"), Buttons::YesNo, Answer(answer));
-        QCOMPARE(int(Templates(*app.ctx).save(body)), result);
-        QCOMPARE(app.read(kFolder + QStringLiteral("/Roof.txt")), content);
-        QCOMPARE(QDir(app.path(kFolder)).entryList(QDir::Files).size(), 1);
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
+        const auto saved = Templates(*app.ctx).save(body);
+        QCOMPARE(saved, accept ? Templates::Saved::Refused : Templates::Saved::Cancelled);
+        QCOMPARE(entries(app), QStringList());
     }
 
     void deleteAsks_data() {
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("gone");
-        QTest::newRow("yes") << int(Answer::Yes) << true;
-        QTest::newRow("no") << int(Answer::No) << false;
+        QTest::newRow("yes") << int(Answer::Yes);
+        QTest::newRow("no") << int(Answer::No);
     }
     void deleteAsks() {
         QFETCH(int, answer);
-        QFETCH(bool, gone);
         TempApp app;
-        app.write(kFolder + QStringLiteral("/Roof.txt"), "x\r\n");
+        app.write(kFolder + "/Roof.txt", "x\r\n");
+        app.write(kFolder + "/notes.doc", "x");
         app.prompter.expectQuestion(QStringLiteral("This will DELETE Template Roof.txt"),
                                     QStringLiteral("Delete Template"), Buttons::YesNo,
-                                    Answer(answer));
+                                    Icon::Question, Answer(answer));
         Templates t(*app.ctx);
-        QCOMPARE(t.remove(QStringLiteral("Roof.txt")), gone);
-        QCOMPARE(app.exists(kFolder + QStringLiteral("/Roof.txt")), !gone);
-        QCOMPARE(t.available(), !gone);
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
+        QCOMPARE(t.remove(QStringLiteral("Roof.txt")), answer == int(Answer::Yes));
+        QCOMPARE(t.available(), answer == int(Answer::No));
     }
 
-    void listOnlyTextFiles() {
+    void loadAndList() {
         TempApp app;
+        app.write(kFolder + "/b.txt", "x\r\ny");
+        app.write(kFolder + "/A.txt", "x");
         Templates t(*app.ctx);
-        QVERIFY(!t.available());
-        app.write(kFolder + QStringLiteral("/notes.doc"), "x");
-        QVERIFY(!t.available());
-        app.write(kFolder + QStringLiteral("/b.txt"), "x");
-        app.write(kFolder + QStringLiteral("/A.txt"), "x");
-        QCOMPARE(t.list(), (QStringList{QStringLiteral("A.txt"), QStringLiteral("b.txt")}));
+        QCOMPARE(t.list(), (QStringList{"A.txt", "b.txt"}));
+        QCOMPARE(t.load(QStringLiteral("b.txt")), std::optional<QString>("x\r\ny\r\n"));
+        app.prompter.expectMessage(
+            IoStatus::failure(app.path(kFolder + "/Gone.txt"), "it no longer exists").message(),
+            QStringLiteral("Tolvar Proposals"), Icon::Critical);
+        QCOMPARE(t.load(QStringLiteral("Gone.txt")), std::nullopt);
     }
 
-    void loadOfAMissingTemplateIsReported() {
+    // One quoted field with CR LF line breaks inside, then CR LF.
+    void customTextBytes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("two lines and a comma")
+            << "Paid in 30 days, net.\nNo refunds."
+            << QByteArray("\"Paid in 30 days, net.\r\nNo refunds.\"\r\n")
+            << "Paid in 30 days, net.\nNo refunds.";
+        QTest::newRow("CR LF and lone CR")
+            << "A\r\nB\rC" << QByteArray("\"A\r\nB\r\nC\"\r\n") << "A\nB\nC";
+        QTest::newRow("double quote")
+            << "a \"good\" job" << QByteArray("\"a 'good' job\"\r\n") << "a 'good' job";
+        QTest::newRow("windows-1252")
+            << QStringLiteral("caf\u00e9 \u00ab") << QByteArray("\"caf\xe9 \xab\"\r\n")
+            << QStringLiteral("caf\u00e9 \u00ab");
+    }
+    void customTextBytes() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(Terms::customTextBytes(text), bytes);
+        QTEST(Terms::parseCustomText(bytes), "readBack");
+    }
+
+    void hostileCustomText_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty file") << QByteArray() << QString();
+        QTest::newRow("unterminated quote") << QByteArray("\"half\r\nand more") << "half\nand more";
+        QTest::newRow("not quoted") << QByteArray("plain words\r\n") << "plain words";
+        QTest::newRow("second field ignored") << QByteArray("\"one\",\"two\"\r\n") << "one";
+    }
+    void hostileCustomText() {
+        QFETCH(QByteArray, bytes);
+        QTEST(Terms::parseCustomText(bytes), "text");
+    }
+
+    // A stale backup is removed with the save, so a deleted text stays deleted.
+    void customTextThroughTheStore() {
         TempApp app;
-        app.mkdir(kFolder);
-        QVERIFY(!Templates(*app.ctx).load(QStringLiteral("Gone.txt")));
-        QCOMPARE(app.prompter.shown().size(), 1);
-        QVERIFY2(app.prompter.shown().first().contains(QStringLiteral("Gone.txt")),
-                 qPrintable(app.prompter.shown().first()));
+        FileStore& store = app.ctx->store();
+        app.write(QStringLiteral("Backup/CustomTerms.txt"), "\"old\"\r\n");
+        QCOMPARE(Terms::loadCustomText(store, Terms::customTermsPath()).value,
+                 std::optional<QString>("old"));
+        QVERIFY(Terms::saveCustomText(store, Terms::customTermsPath(), "New\nline"));
+        QCOMPARE(app.read(QStringLiteral("CustomTerms.txt")), QByteArray("\"New\r\nline\"\r\n"));
+        QVERIFY(Terms::deleteCustomText(store, Terms::customTermsPath()));
+        QCOMPARE(Terms::loadCustomText(store, Terms::customTermsPath()).value, std::nullopt);
+        QCOMPARE(Terms::customDisclaimerPath(), QStringLiteral("/CustomDisclaimer.txt"));
+        app.mkdir(QStringLiteral("CustomTerms.txt/inside"));
+        QVERIFY(!Terms::saveCustomText(store, Terms::customTermsPath(), "x").ok());
+    }
+
+    void boxCleared() {
+        TempApp app;
+        app.prompter.expectMessage(QStringLiteral("The Custom Terms input box has been Cleared\r\n"
+                                                  "The file Custom Terms has not been Deleted"),
+                                   QStringLiteral("Input Box Cleared"), Icon::None);
+        Terms::reportBoxCleared(app.prompter, QStringLiteral("Custom Terms"));
     }
 };
 

@@ -1,403 +1,437 @@
 #include "customers/customerrecord.h"
 #include "print/recordingdevice.h"
+#include "proposals/proposalcounter.h"
 #include "proposals/proposalwriter.h"
+#include "proposals/terms.h"
+#include "proposalsfixture.h"
 #include "settings/settings.h"
-#include "tempapp.h"
+#include "shell/filestore.h"
 #include "testmain.h"
 
-#include <QDir>
 #include <QTest>
-#include <QtEndian>
+
+#include <functional>
+
+using W = ProposalWriter;
 
 namespace {
 const QString kTitle = QStringLiteral("Tolvar Proposals");
 const QString kPrinted = QStringLiteral("Did the Proposal Print Correctly");
 const QString kReprint = QStringLiteral("Would you like to try to Reprint?");
-const QString kConfirmTitle = QStringLiteral("Print Confirmation");
-const QString kRetryTitle = QStringLiteral("Print Retry");
-
-const QString kHeader = QStringLiteral("TolvarProposals/1001.txt");
-const QString kBody = QStringLiteral("TolvarProposals/ProposalBody/1001.txt");
-const QString kPayments = QStringLiteral("TolvarProposals/ProposalPayments/1001.txt");
-const QString kFinancials = QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt");
+const QStringList kFour{QStringLiteral("TolvarProposals/1001.txt"),
+                        QStringLiteral("TolvarProposals/ProposalBody/1001.txt"),
+                        QStringLiteral("TolvarProposals/ProposalPayments/1001.txt"),
+                        QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt")};
 const QString kCounter = QStringLiteral("TProposalCounter.txt");
-
-void makeFolders(const TempApp& app) {
-    app.mkdir(QStringLiteral("TolvarProposals/ProposalBody"));
-    app.mkdir(QStringLiteral("TolvarProposals/ProposalPayments"));
-    app.mkdir(QStringLiteral("TolvarProposals/ProposalFinancials"));
-    app.mkdir(QStringLiteral("Templates/Proposals"));
-    app.write(kCounter, "1001\r\n");
-}
 
 CustomerBlock smithRoofing() {
     CustomerBlock c;
     c.account = QStringLiteral("SMITH01");
-    c.lines = QStringList{
-        QStringLiteral("Smith Roofing"), QStringLiteral("12 Elm St"),   QString(),
-        QStringLiteral("Springfield"),   QStringLiteral("IL"),          QStringLiteral("62701"),
-        QStringLiteral("555-201-3344"),  QStringLiteral("555-999-0000")};
+    c.lines = QStringList{"Smith Roofing", "12 Elm St",   "", "Springfield", "IL", "62701",
+                          "555-201-3344",  "555-999-0000"};
     return c;
 }
 
-// A TempApp with a 7.5 % first tax that the settings apply.
-struct WriterApp {
-    TempApp app;
-    std::unique_ptr<ProposalWriter> writer;
+// The writer for Smith Roofing, with a first tax the settings apply.
+struct WriterApp : ProposalsApp {
+    std::unique_ptr<W> writer;
     RecordingTarget target;
 
-    WriterApp() {
-        makeFolders(app);
+    explicit WriterApp(const QString& rate = QStringLiteral("7.5")) {
         auto settings = std::make_shared<Settings>();
-        settings->taxRate1 = QStringLiteral("7.5");
+        settings->taxRate1 = rate;
         settings->applyTax1 = true;
-        app.ctx->settings = settings;
-        writer = std::make_unique<ProposalWriter>(*app.ctx);
+        ctx->settings = settings;
+        writer = std::make_unique<W>(*ctx);
         writer->load(QString());
         writer->activate(smithRoofing());
     }
 
-    // Body by hand with one item, $1,000.00 with the tax, in full on 1/15/2027.
-    void priceInFull() {
-        ProposalWriter& w = *writer;
-        w.toBody();
-        w.chooseCreation(ProposalWriter::Manual);
-        w.body().addHeader();
-        w.body().setText(w.body().text() + QStringLiteral("new gutters."));
-        w.itemBoxes = {QStringLiteral("Gutter guard"), QStringLiteral("$12.50"),
-                       QStringLiteral("5")};
-        QVERIFY(w.addItem());
-        QVERIFY(w.toPricing());
-        Pricing& p = w.pricing();
-        QVERIFY(p.leavePreAmount(QStringLiteral("1000")));
-        p.setTax1Applied(true);
-        p.chooseOption(Pricing::InFull);
-        p.pickDate(QDate(2027, 1, 15), *app.ctx);
-        QVERIFY(w.toFinalize());
-        w.readyToPrint();
+    // A body by hand with one item: 5 gutter guards at $12.50.
+    void writeBody() {
+        writer->press(W::StepButton::NextToBody);
+        writer->chooseCreation(W::Creation::Manual);
+        writer->addHeader();
+        writer->typeBody(writer->view().body + QStringLiteral("new gutters."));
+        writer->setItemBox(W::ItemField::Description, QStringLiteral("Gutter guard"));
+        writer->setItemBox(W::ItemField::Price, QStringLiteral("$12.50"));
+        writer->setItemBox(W::ItemField::Quantity, QStringLiteral("5"));
+        writer->press(W::ItemButton::Add);
+        writer->press(W::StepButton::NextToPricing);
     }
-
-    void expectPrint(bool accept = true) { app.prompter.expectPrintDialog(accept); }
-    void expectAnswer(const QString& text, const QString& title, Answer a) {
-        app.prompter.expectQuestion(text, title, Buttons::YesNo, a);
+    // $1,000.00 and its tax, in full on 1/15/2027, ready to print.
+    void priceInFull() {
+        writeBody();
+        Pricing& p = writer->pricing();
+        p.leavePreAmount(QStringLiteral("1000"));
+        p.setTaxApplied(Pricing::Tax::First, true);
+        p.chooseOption(Pricing::Option::InFull);
+        p.pickDate(QDate(2027, 1, 15));
+        writer->press(W::StepButton::NextToFinalize);
+        writer->readyToPrint();
+    }
+    void expectAnswer(const QString& text, Answer a) {
+        prompter.expectQuestion(text, text == kPrinted ? "Print Confirmation" : "Print Retry",
+                                Buttons::YesNo, Icon::Question, a);
+    }
+    QList<QByteArray> files() const {
+        QList<QByteArray> out;
+        for (const QString& f : kFour) {
+            out << (exists(f) ? read(f) : QByteArray("(none)"));
+        }
+        return out;
     }
 };
 
-QByteArray quoted(const char* text) {
-    return QByteArray("\"") + text + "\"\r\n";
-}
-
-QByteArray customerBytes() {
-    QByteArray b;
-    for (const char* t :
-         {"Smith Roofing", "12 Elm St", "", "Springfield", "IL", "62701", "555-201-3344"}) {
-        b += quoted(t);
+// A printer that brings a fault on as a job starts.
+class FreezingTarget : public RecordingTarget {
+public:
+    explicit FreezingTarget(std::function<void()> onOpen) : m_onOpen(std::move(onOpen)) {}
+    std::unique_ptr<PageDevice> open(const PrintRequest& request) override {
+        if (m_onOpen) {
+            m_onOpen();
+        }
+        return RecordingTarget::open(request);
     }
-    return b;
-}
 
-QByteArray textRecord(const char* text, int width) {
-    QByteArray b(text);
-    b.resize(width, ' ');
-    return b;
-}
+private:
+    std::function<void()> m_onOpen;
+};
+
+const QList<QByteArray> kStored{golden("writer_header.txt"), golden("writer_body.txt"),
+                                golden("payments_one.txt"), golden("financials.txt")};
 }  // namespace
 
 class TestWriter : public QObject {
     Q_OBJECT
 private slots:
-    // The four files as the writer stores them, by hand from their formats.
-    void storesTheFourFiles() {
-        WriterApp w;
-        w.priceInFull();
-        w.expectPrint();
-        w.expectAnswer(kPrinted, kConfirmTitle, Answer::Yes);
-        QCOMPARE(w.writer->printAndRecord(w.target), ProposalWriter::Stored::Confirmed);
-        const TempApp& app = w.app;
-        QCOMPARE(app.read(kHeader),
-                 QByteArray("\"1001\",1075,#2026-12-05#\r\n\"555-201-3344\"\r\n") +
-                     customerBytes() + customerBytes());
-        const QByteArray item = " 5     Gutter guard       $12.50       $62.50";
-        QCOMPARE(app.read(kBody),
-                 QByteArray("We hereby propose to furnish the materials and perform the labor "
-                            "necessary for the completion of new gutters.\r\n"
-                            "  Qty  Description        Price      Extension\r\n") +
-                     item + "\r\n");
-        QCOMPARE(app.read(kPayments), QByteArray("$1,075.00\r\n1\r\n$1,075.00\r\n1/15/2027\r\n"));
-        QCOMPARE(app.read(kFinancials),
-                 QByteArray("$1,000.00\r\n$1,075.00\r\n$75.00\r\n$0.00\r\n"));
-        QCOMPARE(app.read(kCounter), QByteArray("1002\r\n"));
-        QCOMPARE(app.ctx->vars().ProposalNumber, 1002);
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-    }
-
-    // The loop of print, confirmation and reprint, and what each way leaves.
+    // Print, confirm, reprint: what each way leaves.
     void printPaths_data() {
-        QTest::addColumn<QList<int>>("script");  // 0 dialog, 1 yes, 2 no, 3 cancelled dialog
+        QTest::addColumn<QString>("script");  // P printed, C cancelled dialog, Y/N answers
         QTest::addColumn<int>("jobs");
         QTest::addColumn<bool>("kept");
-        QTest::newRow("yes") << QList<int>{0, 1} << 1 << true;
-        QTest::newRow("no then yes") << QList<int>{0, 2, 1, 0, 1} << 2 << true;
-        QTest::newRow("no then no") << QList<int>{0, 2, 2} << 1 << false;
-        QTest::newRow("cancelled then no") << QList<int>{3, 2} << 0 << false;
-        QTest::newRow("cancelled then yes") << QList<int>{3, 1, 0, 1} << 1 << true;
+        QTest::newRow("printed and confirmed") << "PY" << 1 << true;
+        QTest::newRow("reprinted") << "PNYPY" << 2 << true;
+        QTest::newRow("declined twice") << "PNN" << 1 << false;
+        QTest::newRow("dialog cancelled, no reprint") << "CN" << 0 << false;
+        QTest::newRow("dialog cancelled, then printed") << "CYPY" << 1 << true;
     }
     void printPaths() {
-        QFETCH(QList<int>, script);
-        QFETCH(int, jobs);
+        QFETCH(QString, script);
         QFETCH(bool, kept);
         WriterApp w;
+        w.ctx->vars().Copies = 2;
         w.priceInFull();
-        // After a print the first answer is the confirmation, then the retry.
         bool afterPrint = false;
-        for (int step : script) {
-            if (step == 0 || step == 3) {
-                w.expectPrint(step == 0);
-                afterPrint = step == 0;
-                continue;
-            }
-            const Answer a = step == 1 ? Answer::Yes : Answer::No;
-            if (afterPrint) {
-                w.expectAnswer(kPrinted, kConfirmTitle, a);
+        for (const QChar c : script) {
+            if (c == QLatin1Char('P') || c == QLatin1Char('C')) {
+                w.prompter.expectPrintDialog(c == QLatin1Char('P'));
+                afterPrint = c == QLatin1Char('P');
             } else {
-                w.expectAnswer(kReprint, kRetryTitle, a);
+                w.expectAnswer(afterPrint ? kPrinted : kReprint,
+                               c == QLatin1Char('Y') ? Answer::Yes : Answer::No);
+                afterPrint = false;
             }
-            afterPrint = false;
         }
-        const ProposalWriter::Stored result = w.writer->printAndRecord(w.target);
-        QCOMPARE(result,
-                 kept ? ProposalWriter::Stored::Confirmed : ProposalWriter::Stored::Withdrawn);
-        QCOMPARE(w.target.jobs().size(), jobs);
-        for (const QString& f : {kHeader, kBody, kPayments, kFinancials}) {
-            QVERIFY2(w.app.exists(f) == kept, qPrintable(f));
+        QCOMPARE(w.writer->printAndRecord(w.target),
+                 kept ? W::Stored::Confirmed : W::Stored::Withdrawn);
+        QTEST(int(w.target.jobs().size()), "jobs");
+        QCOMPARE(w.files(), kept ? kStored : QList<QByteArray>(4, "(none)"));
+        QCOMPARE(w.read(kCounter), kept ? QByteArray("1002\r\n") : QByteArray("1001\r\n"));
+        QCOMPARE(w.ctx->vars().ProposalNumber, kept ? 1002 : 1001);
+        for (const auto& job : w.target.jobs()) {
+            QCOMPARE(job->find("Final Payment of $1,075.00 on or before 1/15/2027").size(), 2);
+            QCOMPARE(job->first("Duplicate").page, 2);
+            QCOMPARE(job->first(" 5     Gutter guard       $12.50       $62.50").page, 1);
         }
-        QCOMPARE(w.app.read(kCounter), kept ? QByteArray("1002\r\n") : QByteArray("1001\r\n"));
-        QCOMPARE(w.app.ctx->vars().ProposalNumber, kept ? 1002 : 1001);
-        QVERIFY2(w.app.prompter.done(), qPrintable(w.app.prompter.report()));
     }
 
-    void printedContent() {
+    // A store or a counter that cannot be written, a withdrawal that cannot
+    // delete: each is told, naming its file, and nothing is half done.
+    void failures_data() {
+        QTest::addColumn<QString>("frozen");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<int>("failing");  // of the four, or -1 for the counter
+        QTest::newRow("store") << "TolvarProposals/ProposalPayments"
+                               << "" << int(W::Stored::NotStored) << false << 2;
+        QTest::newRow("counter") << ""
+                                 << "Y" << int(W::Stored::NotAdvanced) << true << -1;
+        QTest::newRow("withdrawal") << "TolvarProposals"
+                                    << "NN" << int(W::Stored::Withdrawn) << true << 0;
+    }
+    void failures() {
+        QFETCH(QString, frozen);
+        QFETCH(QString, answers);
+        QFETCH(bool, kept);
+        QFETCH(int, failing);
         WriterApp w;
-        w.app.ctx->vars().Copies = 2;
         w.priceInFull();
-        w.expectPrint();
-        w.expectAnswer(kPrinted, kConfirmTitle, Answer::Yes);
-        w.writer->printAndRecord(w.target);
+        const QString file = failing < 0 ? kCounter : kFour[failing];
+        // The fault comes once the files are stored, as the print starts.
+        std::unique_ptr<Frozen> freeze;
+        const auto startFault = [&] { freeze = std::make_unique<Frozen>(w.path(frozen)); };
+        FreezingTarget target(answers.isEmpty() ? std::function<void()>() : startFault);
+        if (answers.isEmpty()) {
+            startFault();
+        } else {
+            w.prompter.expectPrintDialog(true);
+            w.expectAnswer(kPrinted,
+                           answers.startsWith(QLatin1Char('Y')) ? Answer::Yes : Answer::No);
+        }
+        if (answers == QLatin1String("NN")) {
+            w.expectAnswer(kReprint, Answer::No);
+        }
+        const QString reason =
+            failing == 0 ? QStringLiteral("it could not be deleted") : frozenWriteReason();
+        w.prompter.expectMessage(IoStatus::failure(w.path(file), reason).message(), kTitle,
+                                 Icon::Critical);
+        QTEST(int(w.writer->printAndRecord(target)), "stored");
+        freeze.reset();
+        QCOMPARE(w.files(), kept ? kStored : QList<QByteArray>(4, "(none)"));
+        QCOMPARE(w.ctx->vars().ProposalNumber, 1001);
+    }
+
+    // Once 32767 is confirmed no proposal can be stored, and 32767 stays.
+    void lastNumber() {
+        WriterApp w;
+        w.write(kCounter, "32767\r\n");
+        ProposalCounter::loadCurrent(*w.ctx);
+        w.priceInFull();
+        w.prompter.expectPrintDialog(true);
+        w.expectAnswer(kPrinted, Answer::Yes);
+        w.prompter.expectMessage(ProposalCounter::exhaustedMessage(), kTitle, Icon::Exclamation);
+        QCOMPARE(w.writer->printAndRecord(w.target), W::Stored::Confirmed);
+        const QByteArray stored = w.read(QStringLiteral("TolvarProposals/32767.txt"));
+        QVERIFY(stored.startsWith("\"32767\",1075,"));
+        w.prompter.expectMessage(ProposalCounter::exhaustedMessage(), kTitle, Icon::Exclamation);
+        QCOMPARE(w.writer->printAndRecord(w.target), W::Stored::NotStored);
+        QCOMPARE(w.read(QStringLiteral("TolvarProposals/32767.txt")), stored);
+        QCOMPARE(w.read(kCounter), QByteArray("32768\r\n"));
         QCOMPARE(w.target.jobs().size(), 1);
-        const Recording& r = *w.target.jobs().first();
-        QCOMPARE(r.startingWith(QStringLiteral("Proposed Price: ")).text,
-                 QStringLiteral("Proposed Price: $1,075.00"));
-        QCOMPARE(r.find(QStringLiteral("Final Payment of $1,075.00 on or before 1/15/2027")).size(),
-                 2);
-        QCOMPARE(r.find(QStringLiteral("Original")).size(), 1);
-        QCOMPARE(r.find(QStringLiteral("Duplicate")).size(), 1);
-        QVERIFY(!r.contains(QStringLiteral("Triplicate")));
-        QVERIFY(r.contains(QStringLiteral("Smith Roofing")));
-        QVERIFY(r.ended);
     }
 
-    // A store that fails is told and nothing is printed or used up.
-    void storeFailurePrintsNothing() {
-        WriterApp w;
-        w.priceInFull();
-        QVERIFY(QDir(w.app.path(QStringLiteral("TolvarProposals/ProposalPayments")))
-                    .removeRecursively());
-        QCOMPARE(w.writer->printAndRecord(w.target), ProposalWriter::Stored::StoreFailed);
-        QCOMPARE(w.app.prompter.shown().size(), 1);
-        QVERIFY2(w.app.prompter.shown().first().contains(QStringLiteral("ProposalPayments")),
-                 qPrintable(w.app.prompter.shown().first()));
-        QVERIFY(w.target.requests().isEmpty());
-        QVERIFY(!w.app.exists(kHeader));
-        QVERIFY(!w.app.exists(kBody));
-        QCOMPARE(w.app.read(kCounter), QByteArray("1001\r\n"));
-        QCOMPARE(w.app.ctx->vars().ProposalNumber, 1001);
+    // The rates offered for decimal-comma users tax like the others.
+    void decimalCommaRate() {
+        WriterApp w(QStringLiteral("7,0"));
+        w.writeBody();
+        w.writer->pricing().leavePreAmount(QStringLiteral("1000"));
+        w.writer->pricing().setTaxApplied(Pricing::Tax::First, true);
+        QCOMPARE(w.writer->pricing().view().tax1, QStringLiteral("$70.00"));
     }
 
-    void printerFailureIsTold() {
+    // Clearing the body forgets the item that was in it, so no item tax.
+    void clearedBodyHasNoItemTax() {
         WriterApp w;
-        w.priceInFull();
-        w.target.failOpening(QStringLiteral("printer off-line"));
-        w.expectPrint();
-        w.app.prompter.expectMessage(
-            QStringLiteral("The Proposal could not be printed: printer off-line"), kTitle);
-        w.expectAnswer(kReprint, kRetryTitle, Answer::No);
-        QCOMPARE(w.writer->printAndRecord(w.target), ProposalWriter::Stored::Withdrawn);
-        QVERIFY(!w.app.exists(kHeader));
-        QVERIFY2(w.app.prompter.done(), qPrintable(w.app.prompter.report()));
+        w.writeBody();
+        QVERIFY(w.writer->pricing().view().schedule.count == 1);
+        w.writer->press(W::StepButton::BackToBody);
+        QCOMPARE(w.writer->press(W::WriteButton::ClearBody), W::Next::Stay);
+        w.writer->typeBody(QStringLiteral("Paint"));
+        w.writer->press(W::StepButton::NextToPricing);
+        w.writer->pricing().leavePreAmount(QStringLiteral("1000"));
+        QVERIFY(!w.writer->pricing().view().taxItemsEnabled);
     }
 
-    void blankBodyStaysInStepTwo() {
+    void steps_data() {
+        QTest::addColumn<QList<int>>("buttons");  // cmdCreation(n); -1 types a body
+        QTest::addColumn<QList<int>>("shown");    // step, instruction panel, cmdWrite(2)
+        QTest::newRow("to the body") << QList<int>{0} << QList<int>{2, 2, 0};
+        QTest::newRow("back to the location") << QList<int>{0, 1} << QList<int>{1, 1, 1};
+        QTest::newRow("blank body stays") << QList<int>{0, 2} << QList<int>{2, 2, 0};
+        QTest::newRow("to pricing and back") << QList<int>{0, -1, 2, 3} << QList<int>{2, 2, 0};
+        QTest::newRow("no dates, stays") << QList<int>{0, -1, 2, 4} << QList<int>{3, 3, 0};
+        QTest::newRow("back from the print step") << QList<int>{0, -1, 2, 5} << QList<int>{3, 3, 0};
+    }
+    void steps() {
+        QFETCH(QList<int>, buttons);
         WriterApp w;
-        w.writer->toBody();
-        w.app.prompter.expectBeep();
-        w.app.prompter.expectMessage(ProposalWriter::blankBodyMessage(), kTitle);
-        QVERIFY(!w.writer->toPricing());
-        QCOMPARE(w.writer->view().step, 2);
-        QVERIFY2(w.app.prompter.done(), qPrintable(w.app.prompter.report()));
+        w.prompter.setStrictBeeps(true);
+        for (int b : buttons) {
+            if (b == 2 && !buttons.contains(-1)) {
+                w.prompter.expectBeep();
+                w.prompter.expectMessage(W::blankBodyMessage(), kTitle, Icon::None);
+            }
+            if (b == 4) {
+                w.prompter.expectMessage(
+                    QStringLiteral("You must enter a Payment Date for each Payment"), kTitle,
+                    Icon::None);
+            }
+            if (b < 0) {
+                w.writer->typeBody(QStringLiteral("Paint"));
+            } else {
+                w.writer->press(W::StepButton(b));
+            }
+        }
+        const W::View v = w.writer->view();
+        QTEST((QList<int>{int(v.step), v.instructions, v.changeCustomer}), "shown");
     }
 
-    void creationCheckWithoutChoice() {
-        WriterApp w;
-        w.app.prompter.expectMessage(ProposalWriter::noCreationMessage(), kTitle);
-        QVERIFY(!w.writer->creationCheck());
-        w.writer->chooseCreation(ProposalWriter::Manual);
-        QVERIFY(w.writer->creationCheck());
-        QVERIFY2(w.app.prompter.done(), qPrintable(w.app.prompter.report()));
+    void customerBlock_data() {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("usa");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("individual, usa")
+            << "Individual" << true
+            << QStringList{"Mr. John Q Smith", "4 Elm St",    "", "Bangor", "ME", "04401",
+                           "207-555-0111",     "207-555-0199"};
+        QTest::newRow("business, international")
+            << "Business" << false
+            << QStringList{"Smith & Sons", "4 Elm St",    "", "Bangor", "Maine", "",
+                           "207-555-0111", "207-555-0199"};
+    }
+    void customerBlock() {
+        QFETCH(QString, type);
+        QFETCH(bool, usa);
+        CustomerRecord r;
+        r.AccountNumber = QStringLiteral(" ACC-7 ");
+        r.AccountType = type;
+        r.AccountName = QStringLiteral("Smith & Sons ");
+        r.Title = QStringLiteral("Mr.");
+        r.FirstName = QStringLiteral("John");
+        r.MiddleInitial = QStringLiteral("Q");
+        r.LastName = QStringLiteral("Smith");
+        r.Address1 = QStringLiteral("4 Elm St");
+        r.CityOrAddress3 = QStringLiteral("Bangor");
+        r.State = QStringLiteral("ME");
+        r.ZipOrAddress4 = usa ? QStringLiteral("04401") : QStringLiteral("Maine");
+        r.Phone = QStringLiteral("207-555-0111");
+        r.CellPhone = QStringLiteral("207-555-0199");
+        const CustomerBlock b = CustomerBlock::fromRecord(r, usa);
+        QCOMPARE(b.account, QStringLiteral("ACC-7"));
+        QTEST(b.lines, "lines");
     }
 
-    void documentOfSixtyLines() {
+    // The tools of the body step, one after the other, and what they leave.
+    void bodyTools() {
         WriterApp w;
+        W& pw = *w.writer;
+        pw.toggleJobSite();
+        QCOMPARE(w.writer->takeFocus(), (WriterFocus{WriterFocus::SiteName, 0}));
+        pw.setSiteLine(1, QStringLiteral("Barn"));
+        QCOMPARE(pw.view().site, (QStringList{"Barn", "", "", "", "", "", "", ""}));
+        pw.toggleJobSite();
+        QCOMPARE(pw.view().site, smithRoofing().lines);
+        pw.press(W::StepButton::NextToBody);
+        w.prompter.expectMessage(W::noCreationMessage(), kTitle, Icon::None);
+        pw.bodyFocused();
+        QCOMPARE(pw.view().instructions, 5);
+        QVERIFY(!pw.creationCheck());
         QByteArray doc;
         for (int i = 1; i <= 60; ++i) {
             doc += "Line " + QByteArray::number(i) + "\r\n";
         }
-        w.app.write(QStringLiteral("outside/work.txt"), doc);
-        w.app.prompter.expectOpenFile(w.app.path(QStringLiteral("outside/work.txt")));
-        w.writer->chooseCreation(ProposalWriter::FromDocument);
-        const QString body = w.writer->body().text();
-        QCOMPARE(body.count(QStringLiteral("\r\n")), 49);
-        QVERIFY(body.startsWith(QStringLiteral("Line 1\r\n")));
-        QVERIFY(body.endsWith(QStringLiteral("Line 49\r\n")));
-        QCOMPARE(w.writer->takeFocus(), QStringLiteral("txtBody"));
-        QVERIFY2(w.app.prompter.done(), qPrintable(w.app.prompter.report()));
+        w.write(QStringLiteral("outside/work.txt"), doc);
+        w.prompter.expectOpenFile(w.path(QStringLiteral("outside/work.txt")));
+        pw.chooseCreation(W::Creation::FromDocument);
+        QCOMPARE(pw.view().body.count(QStringLiteral("\r\n")), 49);
+        QVERIFY(pw.view().body.endsWith(QStringLiteral("Line 49\r\n")));
+        QCOMPARE(pw.takeFocus(), (WriterFocus{WriterFocus::Body, 0}));
+        pw.press(W::TaxButton::Clear);
+        QCOMPARE(pw.takeFocus(), (WriterFocus{WriterFocus::TaxStatement, 0}));
+        pw.setTaxStatement(QStringLiteral("Tax free."));
+        pw.press(W::TaxButton::AddToBody);
+        pw.press(W::TaxButton::ReloadDefault);
+        QCOMPARE(pw.view().taxStatement, BodyText::defaultTaxStatement());
+        pw.addTerms();
+        QVERIFY(pw.view().body.endsWith(QStringLiteral("Line 49\r\n\r\nTax free.\r\n\r\n") +
+                                        Terms::GenericTerms()));
+        QCOMPARE(pw.view().terms, (TermsOptions{TermsOptions::Generic, false, false, false}));
+        QCOMPARE(pw.press(W::WriteButton::Menu), W::Next::ShowMenu);
+        QCOMPARE(pw.press(W::WriteButton::OtherCustomer), W::Next::ShowCustomer);
     }
 
-    void templateThroughTheWriter() {
+    void templatesThroughTheWriter() {
         WriterApp w;
-        QVERIFY(!w.writer->view().templateOption);
-        w.app.write(QStringLiteral("Templates/Proposals/Roof.txt"), "A\r\nB\r\n");
-        w.writer->activate(smithRoofing());
-        QVERIFY(w.writer->view().templateOption);
-        w.writer->chooseCreation(ProposalWriter::FromTemplate);
-        QVERIFY(w.writer->view().templatesFrame);
-        w.writer->loadTemplate(QStringLiteral("Roof.txt"));
-        QCOMPARE(w.writer->body().text(), QStringLiteral("A\r\nB\r\n"));
-        QVERIFY(!w.writer->view().templatesFrame);
-        QVERIFY(w.writer->view().deleteTemplate);
-    }
-
-    void customTermsFromTheirFile() {
-        WriterApp w;
-        w.app.write(QStringLiteral("CustomTerms.txt"), "\"Net 30,\r\nno refunds\"\r\n");
-        w.writer->toBody();
-        QCOMPARE(w.writer->body().termsOptions().selected, TermsOptions::Custom);
-        w.writer->body().setText(QStringLiteral("Roof"));
-        w.writer->addTerms();
-        QCOMPARE(w.writer->body().text(), QStringLiteral("Roof\r\n\r\nNet 30,\r\nno refunds"));
-        w.writer->addTerms();
-        QCOMPARE(w.writer->body().text().count(QStringLiteral("no refunds")), 1);
-    }
-
-    // An item picked from the list; a manual one offered to the inventory.
-    void itemsThroughTheWriter() {
-        WriterApp w;
-        QByteArray rec = textRecord("Gutter guard", 50) + textRecord("Gutters", 20);
-        QByteArray price(8, '\0');
-        qToLittleEndian<qint64>(125000, price.data());
-        rec += price + QByteArray(8 + 2 + 8 + 4 + 2 + 2, '\0');
-        w.app.write(QStringLiteral("TIInventoriedItems.txt"), rec);
-        w.writer->load(QString());
-        QVERIFY(w.writer->items().itemsExist());
-        w.writer->chooseItem(QStringLiteral("Gutter guard"));
-        QCOMPARE(w.writer->itemBoxes.price, QStringLiteral("$12.50"));
-        QCOMPARE(w.writer->takeFocus(), QStringLiteral("txtItem(2)"));
-        QVERIFY(!w.writer->addItem());
-        QCOMPARE(w.writer->takeFocus(), QStringLiteral("txtItem(2)"));
-        w.writer->itemBoxes.quantity = QStringLiteral("5");
-        QVERIFY(w.writer->addItem());
-        QVERIFY(w.writer->itemBoxes.description.isEmpty());
-
-        w.writer->addItemManually();
-        w.writer->itemBoxes = {QStringLiteral("Heat cable"), QStringLiteral("$4.00"),
-                               QStringLiteral("10")};
-        w.expectAnswer(QStringLiteral("Would you like to add this\r\nitem to your Inventory?"),
-                       QStringLiteral("Add NewItem"), Answer::Yes);
-        QVERIFY(w.writer->addItem());
-        QVERIFY(w.writer->view().addNewFrame);
-        w.app.prompter.expectMessage(QStringLiteral("Heat cable") + QString(40, QLatin1Char(' ')) +
-                                         QStringLiteral(" has been added\r\nUse the Inventory "
-                                                        "Program to \r\nenter all fields for this "
-                                                        "item"),
-                                     kTitle);
-        w.app.prompter.expectMessage(QStringLiteral("Item Has been Saved to Inventory File"),
-                                     kTitle);
-        QVERIFY(w.writer->saveNewItem(QStringLiteral("Gutters")));
-        QCOMPARE(w.app.read(QStringLiteral("TIInventoriedItems.txt")).size(), 208);
-        QCOMPARE(w.writer->body().lastItemExtension(), Money::fromCents(4000));
-        QCOMPARE(w.writer->body().text().count(QStringLiteral("Qty  Description")), 1);
-        QVERIFY2(w.app.prompter.done(), qPrintable(w.app.prompter.report()));
-    }
-
-    // The last item's extension reaches the pricing step; coming back to the
-    // writer window in that step keeps the taxes applied.
-    void pricingStepKeepsItsTaxes() {
-        WriterApp w;
-        ProposalWriter& pw = *w.writer;
-        pw.toBody();
-        pw.chooseCreation(ProposalWriter::Manual);
-        pw.body().setText(QStringLiteral("Gutters"));
-        pw.itemBoxes = {QStringLiteral("Gutter guard"), QStringLiteral("$12.50"),
-                        QStringLiteral("5")};
-        QVERIFY(pw.addItem());
-        QVERIFY(pw.toPricing());
-        QCOMPARE(pw.view().step, 3);
-        QVERIFY(!pw.view().itemsMenu);
-        Pricing& p = pw.pricing();
-        QVERIFY(p.view().taxFrame);
-        QVERIFY(p.leavePreAmount(QStringLiteral("1000")));
-        QVERIFY(p.view().taxItemsEnabled);
-        p.setTax1Applied(true);
-        p.setTaxItems(true);
-        // 62.50 at 7.5 % = 4.6875 -> 4.6875 + 0.005 = 4.6925 -> 4.69.
-        QCOMPARE(p.tax1(), Money::fromCents(7500 + 469));
+        W& pw = *w.writer;
+        QVERIFY(!pw.view().templateOption);
+        w.write(QStringLiteral("Templates/Proposals/Roof.txt"), "A\r\nB\r\n");
         pw.activate(smithRoofing());
-        QCOMPARE(p.tax1(), Money::fromCents(7500 + 469));
-        QCOMPARE(p.shown(p.total()), QStringLiteral("$1,079.69"));
-        pw.backToBody();
-        QCOMPARE(pw.view().step, 2);
-        QCOMPARE(pw.creation(), ProposalWriter::NoCreation);
+        pw.chooseCreation(W::Creation::FromTemplate);
+        QVERIFY(pw.view().templatesFrame);
+        pw.cancelTemplates();
+        QCOMPARE(pw.view().creation, W::Creation::None);
+        pw.chooseCreation(W::Creation::FromTemplate);
+        pw.loadTemplate(QStringLiteral("Roof.txt"));
+        const W::View v = pw.view();
+        QCOMPARE((QList<bool>{v.templatesFrame, v.deleteTemplate, v.saveTemplate}),
+                 (QList<bool>{false, true, true}));
+        QCOMPARE(v.body, QStringLiteral("A\r\nB\r\n"));
+        w.prompter.expectQuestion(QStringLiteral("This will DELETE Template Roof.txt"),
+                                  QStringLiteral("Delete Template"), Buttons::YesNo, Icon::Question,
+                                  Answer::Yes);
+        pw.deleteTemplate(QStringLiteral("Roof.txt"));
+        QCOMPARE(pw.view().templates, QStringList());
+        QVERIFY(!pw.view().templateOption);
+        w.prompter.expectInput(QStringLiteral("Enter a Name for this Template"),
+                               QStringLiteral("Save New Template"), QStringLiteral("Gate"));
+        QCOMPARE(pw.saveTemplate(), Templates::Saved::Written);
+        QCOMPARE(pw.view().templates, QStringList{QStringLiteral("Gate.txt")});
     }
 
-    void customerBlockFromRecord_data() {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<bool>("usa");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("business usa")
-            << QStringLiteral("Business") << true
-            << QStringList{QStringLiteral("Acme Gutters"), QStringLiteral("1 Main"),
-                           QStringLiteral("Suite 2"),      QStringLiteral("Peoria"),
-                           QStringLiteral("IL"),           QStringLiteral("61602"),
-                           QStringLiteral("555-1"),        QStringLiteral("555-2")};
-        QTest::newRow("individual international")
-            << QStringLiteral("Individual") << false
-            << QStringList{QStringLiteral("Mr. John Smith"), QStringLiteral("1 Main"),
-                           QStringLiteral("Suite 2"),        QStringLiteral("Peoria"),
-                           QStringLiteral("Region 4"),       QStringLiteral("61602"),
-                           QStringLiteral("555-1"),          QStringLiteral("555-2")};
+    // An item picked from the list; one typed by hand offered to the inventory.
+    void items() {
+        WriterApp w;
+        w.write(QStringLiteral("TIInventoriedItems.txt"), golden("inventory_three.bin").left(104));
+        W& pw = *w.writer;
+        pw.load(QString());
+        pw.press(W::StepButton::NextToBody);
+        pw.bodyFocused();
+        QVERIFY(pw.view().itemsMenu);
+        pw.toggleItemsFrame();
+        pw.chooseItem(QStringLiteral("Gutter guard"));
+        QCOMPARE(pw.view().itemBoxes, (ItemBoxes{"Gutter guard", "$12.50", "", ""}));
+        QCOMPARE(pw.takeFocus(), (WriterFocus{WriterFocus::ItemQuantity, 0}));
+        pw.press(W::ItemButton::Add);
+        QCOMPARE(pw.takeFocus(), (WriterFocus{WriterFocus::ItemQuantity, 0}));
+        pw.press(W::ItemButton::Manually);
+        QCOMPARE(pw.takeFocus(), (WriterFocus{WriterFocus::ItemDescription, 0}));
+        pw.setItemBox(W::ItemField::Description, QStringLiteral("Heat cable"));
+        pw.setItemBox(W::ItemField::Price, QStringLiteral("4"));
+        pw.leaveItemPrice();
+        pw.setItemBox(W::ItemField::Quantity, QStringLiteral("10"));
+        pw.setItemBox(W::ItemField::Category, QStringLiteral("Gutters"));
+        w.prompter.expectQuestion(QStringLiteral("Would you like to add this\r\nitem to your "
+                                                 "Inventory?"),
+                                  QStringLiteral("Add NewItem"), Buttons::YesNo, Icon::Question,
+                                  Answer::Yes);
+        pw.press(W::ItemButton::Add);
+        QVERIFY(pw.view().addNewFrame);
+        QCOMPARE(pw.view().itemBoxes.price, QStringLiteral("$4.00"));
+        w.prompter.expectMessage(
+            ItemMessages::added(QStringLiteral("Heat cable").leftJustified(50)), kTitle,
+            Icon::None);
+        w.prompter.expectMessage(ItemMessages::saved(), kTitle, Icon::None);
+        pw.press(W::ItemButton::SaveNew);
+        QCOMPARE(w.read(QStringLiteral("TIInventoriedItems.txt")).mid(104),
+                 golden("inventory_added.bin"));
+        QCOMPARE(pw.view().itemBoxes, (ItemBoxes{"", "", "", "Gutters"}));
+        QVERIFY(pw.view().body.endsWith(
+            QStringLiteral(" 10    Heat cable          $4.00       $40.00")));
+        pw.press(W::ItemButton::Close);
+        QVERIFY(!pw.view().itemsFrame);
     }
-    void customerBlockFromRecord() {
-        QFETCH(QString, type);
-        QFETCH(bool, usa);
-        QFETCH(QStringList, lines);
-        CustomerRecord r;
-        r.AccountNumber = QStringLiteral(" ACME ");
-        r.AccountName = QStringLiteral("Acme Gutters ");
-        r.Address1 = QStringLiteral("1 Main");
-        r.Address2 = QStringLiteral("Suite 2");
-        r.CityOrAddress3 = QStringLiteral("Peoria");
-        r.State = usa ? QStringLiteral("IL") : QString();
-        r.ZipCode = QStringLiteral("61602");
-        r.ZipOrAddress4 = usa ? QStringLiteral("61602") : QStringLiteral("Region 4");
-        r.Phone = QStringLiteral("555-1");
-        r.CellPhone = QStringLiteral("555-2");
-        r.Title = QStringLiteral("Mr.");
-        r.FirstName = QStringLiteral("John");
-        r.MiddleInitial = QStringLiteral(" ");
-        r.LastName = QStringLiteral("Smith");
-        r.AccountType = type;
-        const CustomerBlock b = CustomerBlock::fromRecord(r, usa);
-        QCOMPARE(b.account, QStringLiteral("ACME"));
-        QCOMPARE(b.lines, lines);
+
+    // The print job as the last step's choices stand.
+    void printChoices() {
+        WriterApp w;
+        w.write(QStringLiteral("CustomDisclaimer.txt"), "\"Ours\"\r\n");
+        w.ctx->vars().Copies = 4;
+        w.writer->load(QStringLiteral("Ours"));
+        w.writer->chooseDays(QStringLiteral("45"));
+        w.writer->chooseDays(QStringLiteral("44"));
+        w.writer->chooseDisclaimer(false);
+        w.writer->setPrintSize(W::PrintSize::Largest);
+        const ProposalPrintInput in = w.writer->printInput();
+        QCOMPARE(w.writer->view().copiesCaption, QStringLiteral("Number of Copies 4"));
+        QCOMPARE(in.days, QStringLiteral("45"));
+        QCOMPARE(in.customDisclaimer, std::optional<QString>(QStringLiteral("Ours")));
+        QCOMPARE((QList<int>{in.copies, in.bodyTextSize, in.paymentOption}),
+                 (QList<int>{4, 12, 1}));
+        w.writer->load(QString());  // no custom disclaimer to choose
+        w.writer->chooseDisclaimer(false);
+        QVERIFY(w.writer->view().genericDisclaimer);
     }
 };
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "proposals/proposalfiles.h"
+#include "shell/iostatus.h"
+
+#include <QString>
+
+#include <optional>
+
+class FileStore;
+
+// Everything stored for one proposal. The writer's proposal has all four
+// parts; a field proposal is its header alone until it is finalized.
+struct ProposalContents {
+    ProposalHeader header;
+    std::optional<QString> body;
+    std::optional<ProposalPayments> payments;
+    std::optional<ProposalFinancials> financials;
+};
+
+// A proposal exists through its header: only the header is listed, invoiced
+// and counted as holding a number, and the other three files are reached
+// through it. So a store writes the header last and a removal deletes it
+// first; a program that dies in between leaves only files that nothing lists
+// and that the next store under that name replaces. Running either again
+// after a failure neither loses nor doubles anything.
+namespace ProposalStore {
+
+// Replaces whatever is stored under `fileName` ("1001.txt") by `contents`:
+// the old header goes first, then the body, payments and financials are
+// written (or deleted where the proposal has none), then the header. On a
+// failure what the call wrote goes again and the failure comes back.
+[[nodiscard]] IoStatus store(FileStore& store, const QString& fileName,
+                             const ProposalContents& contents);
+
+// Deletes the four files, the header first. When the header cannot be
+// deleted the proposal stays whole and nothing else is touched.
+[[nodiscard]] IoStatus remove(FileStore& store, const QString& fileName);
+
+}  // namespace ProposalStore

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "print/recordingdevice.h"
+#include "proposals/proposallayout.h"
+#include "tempapp.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+
+#include <memory>
+
+// A golden file of tests/data/proposals.
+QByteArray golden(const QString& name);
+
+// The blocks of a scenario file of tests/data/proposals: "== name" starts a
+// block, "key: value" lines fill it, "#" lines are comments.
+using Scenario = QMap<QString, QString>;
+QList<std::pair<QString, Scenario>> scenarios(const QString& file);
+// A scenario value as a list: "a | b | c".
+QStringList listOf(const QString& value);
+
+// Every item of a recording, one per line: page, kind, position, font or
+// width, ink, text; the texts first, then lines and boxes, then pictures.
+QByteArray dump(const Recording& recording);
+
+// An application folder with the proposal folders and the counter at 1001.
+struct ProposalsApp : TempApp {
+    ProposalsApp();
+};
+
+// Keeps a folder from having entries made or removed, root included, until
+// it goes out of scope: the way to make a write or a delete fail.
+class Frozen {
+public:
+    explicit Frozen(QString path);
+    ~Frozen();
+    Frozen(const Frozen&) = delete;
+    Frozen& operator=(const Frozen&) = delete;
+
+private:
+    QString m_path;
+};
+
+// Why a write into a frozen folder fails, as the file store words it.
+QString frozenWriteReason();
+
+// Mr. John Smith's roof for Harbor Roofing: three copies, two payments on a
+// schedule, colour on.
+ProposalPrintInput sampleProposal();
+std::shared_ptr<Recording> record(const ProposalPrintInput& in);

@@ -1,0 +1,221 @@
+#include "proposals/proposalcounter.h"
+#include "proposals/proposalstore.h"
+#include "proposalsfixture.h"
+#include "shell/filestore.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+const QString kFile = QStringLiteral("1001.txt");
+const QString kCounter = QStringLiteral("TProposalCounter.txt");
+const QString kTitle = QStringLiteral("Tolvar Proposals");
+const QStringList kFour{QStringLiteral("TolvarProposals/1001.txt"),
+                        QStringLiteral("TolvarProposals/ProposalBody/1001.txt"),
+                        QStringLiteral("TolvarProposals/ProposalPayments/1001.txt"),
+                        QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt")};
+
+ProposalContents smith() {
+    ProposalContents c;
+    c.header = ProposalFiles::parseHeader(golden("header_writer.txt")).header;
+    c.body = QStringLiteral("A\r\nB");
+    c.payments = ProposalFiles::parsePayments(golden("payments_two.txt")).payments;
+    c.financials = ProposalFiles::parseFinancials(golden("financials.txt"));
+    return c;
+}
+
+const QList<QByteArray> kSmithFiles{golden("header_writer.txt"), "A\r\nB\r\n",
+                                    golden("payments_two.txt"), golden("financials.txt")};
+
+QList<QByteArray> filesOf(const TempApp& app) {
+    QList<QByteArray> out;
+    for (const QString& f : kFour) {
+        out << (QFileInfo(app.path(f)).isFile() ? app.read(f) : QByteArray("(none)"));
+    }
+    return out;
+}
+
+void writeOld(const TempApp& app, int from = 0) {
+    for (qsizetype i = from; i < kFour.size(); ++i) {
+        app.write(kFour[i], "old\r\n");
+    }
+}
+
+// The message the context shows when writing `path` fails as it does now.
+QString writeFailure(FileStore& store, const QString& path) {
+    return store.OpenForOutput(path, "x").message();
+}
+}  // namespace
+
+class TestProposalStore : public QObject {
+    Q_OBJECT
+private slots:
+    // A store that fails at any write leaves no header, so no half proposal
+    // and nothing of the unconfirmed one it replaced; run again once the
+    // fault is gone it gives the four files exactly, nothing doubled.
+    void storeFailingAtEachWrite_data() {
+        QTest::addColumn<int>("failing");
+        QTest::newRow("body") << 1;
+        QTest::newRow("payments") << 2;
+        QTest::newRow("financials") << 3;
+        QTest::newRow("header") << 0;
+    }
+    void storeFailingAtEachWrite() {
+        QFETCH(int, failing);
+        ProposalsApp app;
+        writeOld(app);
+        FileStore& store = app.ctx->store();
+        QFile::remove(app.path(kFour[failing]));
+        app.mkdir(kFour[failing] + QStringLiteral("/x"));  // a folder in the file's way
+        const IoStatus s = ProposalStore::store(store, kFile, smith());
+        QVERIFY(s.file().endsWith(kFour[failing]));
+        QCOMPARE(filesOf(app), QList<QByteArray>(4, "(none)"));
+        QVERIFY(QDir(app.path(kFour[failing])).removeRecursively());
+        QVERIFY(ProposalStore::store(store, kFile, smith()));
+        QVERIFY(ProposalStore::store(store, kFile, smith()));
+        QCOMPARE(filesOf(app), kSmithFiles);
+    }
+
+    // What a store that died before its header leaves is listed nowhere and
+    // replaced by the next store; a field proposal takes no companions over.
+    void leftoversOfAnInterruptedStore() {
+        ProposalsApp app;
+        writeOld(app, 1);
+        QVERIFY(ProposalFiles::listHeaders(app.ctx->store()).isEmpty());
+        ProposalContents field;
+        field.header = smith().header;
+        QVERIFY(ProposalStore::store(app.ctx->store(), kFile, field));
+        QCOMPARE(filesOf(app), (QList<QByteArray>{kSmithFiles[0], "(none)", "(none)", "(none)"}));
+    }
+
+    // Removal takes the header first: when it cannot go, all four stay.
+    void removal_data() {
+        QTest::addColumn<QString>("frozen");
+        QTest::addColumn<QList<QByteArray>>("left");
+        QTest::newRow("all go") << QString() << QList<QByteArray>(4, "(none)");
+        QTest::newRow("header cannot go") << QStringLiteral("TolvarProposals") << kSmithFiles;
+        QTest::newRow("body cannot go")
+            << QStringLiteral("TolvarProposals/ProposalBody")
+            << QList<QByteArray>{"(none)", kSmithFiles[1], "(none)", "(none)"};
+    }
+    void removal() {
+        QFETCH(QString, frozen);
+        ProposalsApp app;
+        FileStore& store = app.ctx->store();
+        QVERIFY(ProposalStore::store(store, kFile, smith()));
+        IoStatus s;
+        {
+            std::unique_ptr<Frozen> freeze;
+            if (!frozen.isEmpty()) {
+                freeze = std::make_unique<Frozen>(app.path(frozen));
+            }
+            s = ProposalStore::remove(store, kFile);
+        }
+        QCOMPARE(s.ok(), frozen.isEmpty());
+        QVERIFY(frozen.isEmpty() || s.file() == app.path(frozen + QStringLiteral("/1001.txt")));
+        QTEST(filesOf(app), "left");
+    }
+
+    void loadCounter_data() {
+        QTest::addColumn<QByteArray>("content");  // "-" for no file
+        QTest::addColumn<QString>("stored");      // a header file present
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("first run") << QByteArray("-") << "" << 1001 << QByteArray("1001\r\n");
+        QTest::newRow("kept") << QByteArray("1200\r\n") << "" << 1200 << QByteArray("1200\r\n");
+        QTest::newRow("last used up")
+            << QByteArray("32768\r\n") << "" << 32768 << QByteArray("32768\r\n");
+        QTest::newRow("lost, past the highest stored")
+            << QByteArray("-") << "1500.txt" << 1501 << QByteArray("1501\r\n");
+        QTest::newRow("lost after 32767")
+            << QByteArray("-") << "32767.txt" << 32768 << QByteArray("32768\r\n");
+        QTest::newRow("low stored numbers do not count")
+            << QByteArray("abc\r\n") << "12.txt" << 1001 << QByteArray("1001\r\n");
+        QTest::newRow("zero") << QByteArray("0\r\n") << "" << 1001 << QByteArray("1001\r\n");
+        QTest::newRow("past 32768")
+            << QByteArray("32769\r\n") << "" << 1001 << QByteArray("1001\r\n");
+    }
+    void loadCounter() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, stored);
+        TempApp app;
+        if (content != "-") {
+            app.write(kCounter, content);
+        }
+        if (!stored.isEmpty()) {
+            app.write(QStringLiteral("TolvarProposals/") + stored, "\"x\"\r\n");
+        }
+        const ProposalCounter::Loaded l = ProposalCounter::load(app.ctx->store());
+        QVERIFY(l.status.ok());
+        QTEST(l.number, "number");
+        QTEST(app.read(kCounter), "file");
+    }
+
+    // The counter passes every number a stored proposal holds.
+    void advance_data() {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<QList<int>>("stored");
+        QTest::addColumn<int>("after");
+        QTest::newRow("next") << 1001 << QList<int>{1001} << 1002;
+        QTest::newRow("past held numbers") << 1001 << QList<int>{1002, 1003, 1005} << 1004;
+        QTest::newRow("to the last") << 32766 << QList<int>{} << 32767;
+        QTest::newRow("last used up") << 32767 << QList<int>{} << 32768;
+        QTest::newRow("the last held") << 32766 << QList<int>{32767} << 32768;
+    }
+    void advance() {
+        QFETCH(int, current);
+        QFETCH(QList<int>, stored);
+        QFETCH(int, after);
+        TempApp app;
+        for (int n : stored) {
+            app.write(QStringLiteral("TolvarProposals/%1.txt").arg(n), "\"x\"\r\n");
+        }
+        app.ctx->vars().ProposalNumber = current;
+        // Told when it happens, and again at the next attempt to store.
+        for (int i = 0; after == ProposalCounter::Exhausted && i < 2; ++i) {
+            app.prompter.expectMessage(ProposalCounter::exhaustedMessage(), kTitle,
+                                       Icon::Exclamation);
+        }
+        QVERIFY(ProposalCounter::advanceCurrent(*app.ctx));
+        QCOMPARE(app.ctx->vars().ProposalNumber, after);
+        QCOMPARE(app.read(kCounter), QByteArray::number(after) + "\r\n");
+        QCOMPARE(ProposalCounter::numberLeft(*app.ctx), after <= ProposalCounter::Last);
+    }
+
+    void advanceThatCannotWrite() {
+        TempApp app;
+        app.write(kCounter, "1001\r\n");
+        app.ctx->vars().ProposalNumber = 1001;
+        {
+            Frozen freeze(app.dir.path());
+            app.prompter.expectMessage(writeFailure(app.ctx->store(), ProposalCounter::path()),
+                                       kTitle, Icon::Critical);
+            QVERIFY(!ProposalCounter::advanceCurrent(*app.ctx));
+        }
+        QCOMPARE(app.ctx->vars().ProposalNumber, 1001);
+        QCOMPARE(app.read(kCounter), QByteArray("1001\r\n"));
+    }
+
+    // For Setup: numbers held by stored proposals other than the current one.
+    void takenNumbers_data() {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("stored") << 1001 << true;
+        QTest::newRow("the current one") << 1005 << false;
+        QTest::newRow("free") << 1002 << false;
+    }
+    void takenNumbers() {
+        ProposalsApp app;
+        app.write(QStringLiteral("TolvarProposals/1001.txt"), "\"1001P\"\r\n");
+        app.write(QStringLiteral("TolvarProposals/1005.txt"), "\"FP1005\"\r\n");
+        app.write(QStringLiteral("TolvarProposals/ProposalBody/1002.txt"), "x\r\n");
+        app.ctx->vars().ProposalNumber = 1005;
+        QFETCH(int, number);
+        QTEST(ProposalCounter::isTaken(*app.ctx, number), "taken");
+    }
+};
+
+TOLVAR_TEST(TestProposalStore)
+#include "test_proposalstore.moc"
