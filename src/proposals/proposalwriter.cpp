@@ -359,13 +359,13 @@ ProposalHeader ProposalWriter::header() const {
 bool ProposalWriter::storeFiles(const QString& fileName) {
     const PaymentSchedule& sched = m_pricing.schedule();
     ProposalPayments payments;
-    payments.total = m_pricing.shown(m_pricing.total());
+    payments.total = m_pricing.total();
     for (int k = 0; k < sched.count(); ++k) {
-        payments.payments.append({sched.amountText(k), sched.dateLabel(k)});
+        payments.payments.append(
+            {sched.amount(k).value_or(Money()), sched.date(k).value_or(QDate())});
     }
-    const ProposalFinancials financials{
-        m_pricing.shown(m_pricing.preAmount()), m_pricing.shown(m_pricing.total()),
-        m_pricing.shown(m_pricing.tax1()), m_pricing.shown(m_pricing.tax2())};
+    const ProposalFinancials financials{m_pricing.preAmount(), m_pricing.total(), m_pricing.tax1(),
+                                        m_pricing.tax2()};
     FileStore& store = m_ctx.store();
     const ProposalHeader head = header();
     const QString& body = m_body.text();

@@ -7,7 +7,6 @@
 
 Q_DECLARE_METATYPE(HeaderForm)
 Q_DECLARE_METATYPE(ProposalHeader)
-Q_DECLARE_METATYPE(PaymentsProblem)
 
 namespace {
 
@@ -53,22 +52,6 @@ const QByteArray kInvoicedHeader =
     "\"555-1234\"\r\n"
     "\"Mr. John Smith\",\"12 Elm Street\",\"\",\"Springfield\",\"IL\",\"62701\",\"555-1234\"\r\n"
     "\"Smith Cabin\",\"4 Lake Road\",\"Unit 2\",\"Lakeside\",\"WI\",\"53001\",\"555-9876\"\r\n";
-
-const QByteArray kSixLinePayments =
-    "$1,075.00\r\n"
-    "2\r\n"
-    "$500.00\r\n"
-    "12/5/2026\r\n"
-    "$575.00\r\n"
-    "1/4/2027\r\n";
-
-const QByteArray kFinancials = "$1,000.00\r\n$1,075.00\r\n$75.00\r\n$0.00\r\n";
-
-ProposalPayments twoPayments() {
-    return {QStringLiteral("$1,075.00"),
-            {{QStringLiteral("$500.00"), QStringLiteral("12/5/2026")},
-             {QStringLiteral("$575.00"), QStringLiteral("1/4/2027")}}};
-}
 
 int lineCount(const QByteArray& bytes) {
     return static_cast<int>(bytes.count("\r\n"));
@@ -264,113 +247,6 @@ private slots:
                                          lines->join(QStringLiteral("\r\n"))));
         QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalBody/1001.txt")), golden);
         QVERIFY(!ProposalFiles::readBodyLines(store, QStringLiteral("1002.txt")));
-    }
-
-    void paymentsGolden() {
-        TempApp app;
-        app.mkdir(QStringLiteral("TolvarProposals/ProposalPayments"));
-        FileStore& store = app.ctx->store();
-        QVERIFY(ProposalFiles::writePayments(store, QStringLiteral("1001.txt"), twoPayments()));
-        const QString file = QStringLiteral("TolvarProposals/ProposalPayments/1001.txt");
-        QCOMPARE(app.read(file), kSixLinePayments);
-        const PaymentsReading r = ProposalFiles::readPayments(store, QStringLiteral("1001.txt"));
-        QCOMPARE(r.problem, PaymentsProblem::None);
-        QCOMPARE(r.promisedCount, 2);
-        QCOMPARE(r.payments, twoPayments());
-        QCOMPARE(r.payments.totalValue(), Money::fromCents(107500));
-        QCOMPARE(r.payments.payments.at(1).amountValue(), Money::fromCents(57500));
-        QCOMPARE(r.payments.payments.at(1).dueDateValue(), QDate(2027, 1, 4));
-        QVERIFY(ProposalFiles::writePayments(store, QStringLiteral("1001.txt"), r.payments));
-        QCOMPARE(app.read(file), kSixLinePayments);
-    }
-
-    void hostilePayments_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<PaymentsProblem>("problem");
-        QTest::addColumn<int>("promised");
-        QTest::addColumn<int>("read");
-        QTest::newRow("empty") << QByteArray() << PaymentsProblem::BadCount << 0 << 0;
-        QTest::newRow("total only")
-            << QByteArray("$5.00\r\n") << PaymentsProblem::BadCount << 0 << 0;
-        QTest::newRow("count not a number") << QByteArray("$5.00\r\ntwo\r\n$5.00\r\n12/5/2026\r\n")
-                                            << PaymentsProblem::BadCount << 0 << 0;
-        QTest::newRow("count nine")
-            << QByteArray(kSixLinePayments).replace("\r\n2\r\n", "\r\n9\r\n")
-            << PaymentsProblem::BadCount << 9 << 0;
-        QTest::newRow("one pair short")
-            << QByteArray(kSixLinePayments).replace("\r\n2\r\n", "\r\n3\r\n")
-            << PaymentsProblem::Truncated << 3 << 2;
-        QTest::newRow("date missing") << kSixLinePayments.left(kSixLinePayments.size() - 10)
-                                      << PaymentsProblem::Truncated << 2 << 1;
-    }
-    void hostilePayments() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, read);
-        const PaymentsReading r = ProposalFiles::parsePayments(bytes);
-        QTEST(r.problem, "problem");
-        QTEST(r.promisedCount, "promised");
-        QCOMPARE(r.payments.payments.size(), read);
-        for (const ScheduledPayment& p : r.payments.payments) {
-            QVERIFY(!p.amount.isEmpty());
-            QVERIFY(p.dueDateValue().isValid());
-        }
-    }
-
-    void paymentCountRefused_data() {
-        QTest::addColumn<int>("count");
-        QTest::newRow("none") << 0;
-        QTest::newRow("nine") << 9;
-    }
-    void paymentCountRefused() {
-        QFETCH(int, count);
-        TempApp app;
-        app.write(QStringLiteral("TolvarProposals/ProposalPayments/1001.txt"), kSixLinePayments);
-        ProposalPayments p{QStringLiteral("$9.00"), {}};
-        for (int k = 0; k < count; ++k) {
-            p.payments.append({QStringLiteral("$1.00"), QStringLiteral("12/5/2026")});
-        }
-        QVERIFY(!ProposalFiles::writePayments(app.ctx->store(), QStringLiteral("1001.txt"), p));
-        QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalPayments/1001.txt")),
-                 kSixLinePayments);
-    }
-
-    void financialsGolden() {
-        TempApp app;
-        app.mkdir(QStringLiteral("TolvarProposals/ProposalFinancials"));
-        FileStore& store = app.ctx->store();
-        const ProposalFinancials f{QStringLiteral("$1,000.00"), QStringLiteral("$1,075.00"),
-                                   QStringLiteral("$75.00"), QStringLiteral("$0.00")};
-        QVERIFY(ProposalFiles::writeFinancials(store, QStringLiteral("1001.txt"), f));
-        const QString file = QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt");
-        QCOMPARE(app.read(file), kFinancials);
-        bool found = false;
-        const ProposalFinancials back =
-            ProposalFiles::readFinancials(store, QStringLiteral("1001.txt"), nullptr, &found);
-        QVERIFY(found);
-        QCOMPARE(back, f);
-        QVERIFY(ProposalFiles::writeFinancials(store, QStringLiteral("1001.txt"), back));
-        QCOMPARE(app.read(file), kFinancials);
-    }
-
-    void hostileFinancials_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<bool>("complete");
-        const QString z = QStringLiteral("$0.00");
-        QTest::newRow("empty") << QByteArray() << QStringList{z, z, z, z} << false;
-        QTest::newRow("no final line end")
-            << kFinancials.chopped(2) << QStringList{"$1,000.00", "$1,075.00", "$75.00", z} << true;
-        QTest::newRow("not amounts") << QByteArray("abc\r\n\r\n$75.00\r\n\"x\"\r\n")
-                                     << QStringList{z, z, "$75.00", z} << false;
-    }
-    void hostileFinancials() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, expected);
-        QFETCH(bool, complete);
-        bool got = !complete;
-        const ProposalFinancials f = ProposalFiles::parseFinancials(bytes, QLocale(), &got);
-        QCOMPARE((QStringList{f.priceBeforeTaxes, f.total, f.firstTax, f.secondTax}), expected);
-        QCOMPARE(got, complete);
     }
 
     void deleteFourFiles() {
