@@ -1,15 +1,13 @@
 #pragma once
 
-#include "shell/prompter.h"
+#include "scriptedprompter.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QLocale>
 #include <QMap>
 #include <QMetaType>
-#include <QString>
 
 Q_DECLARE_METATYPE(Answer)
 
@@ -18,11 +16,9 @@ using Files = QMap<QString, QByteArray>;
 // Every file below a folder by its "/" path, for comparing whole folders.
 inline Files snapshot(const QString& root) {
     Files out;
-    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString full = it.next();
-        QFile f(full);
-        out.insert(QDir(root).relativeFilePath(full),
+    for (QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        QFile f(it.next());
+        out.insert(QDir(root).relativeFilePath(f.fileName()),
                    f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
     }
     return out;
@@ -32,28 +28,24 @@ inline Files snapshot(const QString& root) {
 inline Files changed(const Files& before, const Files& after) {
     Files out;
     for (auto it = after.cbegin(); it != after.cend(); ++it) {
-        if (before.value(it.key()) != it.value() || !before.contains(it.key())) {
+        if (!before.contains(it.key()) || before.value(it.key()) != it.value()) {
             out.insert(it.key(), it.value());
         }
     }
     return out;
 }
 
-// Golden files of this area live in tests/data/accounts. Setting
-// TOLVAR_WRITE_GOLDEN writes what the code produces instead of comparing, for
-// a change of format that has been checked by hand.
+// Golden files of this area live in tests/data/accounts. With
+// TOLVAR_WRITE_GOLDEN set the tests write what the code produces instead, for
+// a change of format that is then checked by hand.
 namespace Golden {
 inline QString path(const QString& name) {
     return QStringLiteral(TOLVAR_TEST_DATA "/accounts/") + name;
 }
 
-inline bool writing() {
-    return qEnvironmentVariableIsSet("TOLVAR_WRITE_GOLDEN");
-}
-
 inline QByteArray read(const QString& name) {
     QFile f(path(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing golden file)");
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no golden file)");
 }
 
 inline bool write(const QString& name, const QByteArray& bytes) {
@@ -62,7 +54,10 @@ inline bool write(const QString& name, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// True when `actual` is the golden file's content.
+inline bool writing() {
+    return qEnvironmentVariableIsSet("TOLVAR_WRITE_GOLDEN");
+}
+
 inline bool matches(const QByteArray& actual, const QString& name) {
     return writing() ? write(name, actual) : actual == read(name);
 }
@@ -81,11 +76,12 @@ inline bool folderMatches(const Files& files, const QString& name) {
 }
 }  // namespace Golden
 
-#define QCOMPARE_GOLDEN(actual, name)           \
-    QVERIFY2(Golden::matches((actual), (name)), \
-             qPrintable(QStringLiteral("differs from ") + (name)))
+// A message box titled with the program's name and an OK button.
+inline void expectSay(ScriptedPrompter& p, const QString& text, Icon icon = Icon::None) {
+    p.expectMessage(text, QStringLiteral("Tolvar Proposals"), icon);
+}
 
-// Runs a test body under another default locale and restores en_US after.
+// A test body under another default locale; en_US again after it.
 struct LocaleScope {
     explicit LocaleScope(const QString& name) { QLocale::setDefault(QLocale(name)); }
     ~LocaleScope() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
