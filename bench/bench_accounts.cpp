@@ -98,15 +98,18 @@ BENCHMARK(ProposalsReport10000)->Unit(benchmark::kMillisecond);
 
 void InvoiceRunOfEight(benchmark::State& state) {
     BenchApp app;
-    ProposalPayments payments{QStringLiteral("$800.00"), {}};
+    ProposalPayments payments{Money::fromCents(80000), {}};
     for (int k = 1; k <= 8; ++k) {
-        payments.payments.append({QStringLiteral("$100.00"), QStringLiteral("12/%1/2026").arg(k)});
+        payments.payments.append({Money::fromCents(10000), QDate(2026, 12, k)});
     }
     const QString name = ProposalFiles::fileName(1001);
-    ProposalFiles::writePayments(app.ctx.store(), name, payments);
-    ProposalFiles::writeFinancials(app.ctx.store(), name,
-                                   {QStringLiteral("$740.00"), QStringLiteral("$800.00"),
-                                    QStringLiteral("$40.00"), QStringLiteral("$20.00")});
+    if (!ProposalFiles::writePayments(app.ctx.store(), name, payments) ||
+        !ProposalFiles::writeFinancials(app.ctx.store(), name,
+                                        {Money::fromCents(74000), Money::fromCents(80000),
+                                         Money::fromCents(4000), Money::fromCents(2000)})) {
+        state.SkipWithError("the proposal could not be stored");
+        return;
+    }
     for (auto _ : state) {
         state.PauseTiming();
         ProposalFiles::writeHeader(app.ctx.store(), name, app.header(1001));

@@ -3,10 +3,21 @@
 #include "proposals/pricing.h"
 #include "settings/settings.h"
 #include "shell/appcontext.h"
-#include "shell/dates.h"
+
+#include <functional>
 
 namespace {
 const QString kMismatch = QStringLiteral("The payments do not equal the Total Amount");
+
+const Settings& settingsOf(const AppContext& ctx) {
+    static const Settings defaults;
+    return ctx.settings ? *ctx.settings : defaults;
+}
+
+// The rate choices include forms with a decimal comma ("7,0").
+double rateOf(const QString& text) {
+    return TaxRates::parseRate(QString(text).replace(QLatin1Char(','), QLatin1Char('.')));
+}
 
 QStringList trimmedLines(const QStringList& lines) {
     QStringList out;
@@ -21,16 +32,11 @@ FinalizeFieldProposal::FinalizeFieldProposal(AppContext& ctx) : m_ctx(ctx) {
     load();
 }
 
-QString FinalizeFieldProposal::gridLayout() {
-    return QStringLiteral(
-        "^Proposal No       |^Date              |<Customer Information                 |^      "
-        "Amount");
-}
-
 QString FinalizeFieldProposal::zero() const {
     return Money().display(MoneyLocale());
 }
 
+// Amounts are typed in the user's own form.
 Money FinalizeFieldProposal::value(const QString& text) const {
     bool ok = false;
     const Money m = Money::parseDisplay(text, &ok, MoneyLocale());
@@ -38,22 +44,20 @@ Money FinalizeFieldProposal::value(const QString& text) const {
 }
 
 bool FinalizeFieldProposal::showsZero(const QString& text) const {
-    return text.trimmed().isEmpty() || value(text).roundedToCents().isZero();
+    return value(text).roundedToCents().isZero();
 }
 
 QString FinalizeFieldProposal::shown(const QString& text) const {
     return value(text).display(MoneyLocale());
 }
 
-QString FinalizeFieldProposal::takeFocus() {
-    QString f = m_focus;
-    m_focus.clear();
-    return f;
+FinalizeFieldProposal::Focus FinalizeFieldProposal::takeFocus() {
+    return std::exchange(m_focus, Focus::None);
 }
 
 void FinalizeFieldProposal::load() {
     m_view.detailsFrame = false;
-    m_boxes.date = {m_ctx.clock().today(), m_ctx.clock().today()};
+    m_view.date = {m_ctx.clock().today(), m_ctx.clock().today()};
 }
 
 bool FinalizeFieldProposal::activate() {
@@ -65,12 +69,12 @@ bool FinalizeFieldProposal::activate() {
     }
     m_table = ProposalTable();
     m_table.anyFiles = true;
-    m_table.skipped = all.skipped;
-    for (const StoredProposal& p : all.rows) {
+    for (const StoredProposal& p : all.proposals) {
         if (p.header.isFieldProposal()) {
-            m_table.rows << p;
+            m_table.proposals << p;
         }
     }
+    m_view.rows = m_table.rows();
     m_selected = -1;
     m_view.detailsFrame = false;
     m_view.accountFrame = false;
@@ -80,149 +84,185 @@ bool FinalizeFieldProposal::activate() {
     return true;
 }
 
-QStringList FinalizeFieldProposal::rowCells(int row) const {
-    if (row < 0 || row >= m_table.rows.size()) {
-        return {};
-    }
-    const ProposalHeader& h = m_table.rows.at(row).header;
-    return {h.number, Dates::toShort(h.creationDate), h.customerName,
-            h.proposedPrice.display(MoneyLocale())};
-}
-
-const StoredProposal* FinalizeFieldProposal::selected() const {
-    return m_selected >= 0 && m_selected < m_table.rows.size() ? &m_table.rows.at(m_selected)
-                                                               : nullptr;
-}
-
 bool FinalizeFieldProposal::pick(int row) {
-    if (m_table.rows.isEmpty()) {
+    if (m_table.proposals.isEmpty()) {
         return false;
     }
-    if (row < 0 || row >= m_table.rows.size()) {
+    if (row < 0 || row >= m_table.proposals.size()) {
         return true;
     }
     m_selected = row;
     m_view.accountFrame = true;
-    const ProposalHeader& h = m_table.rows.at(row).header;
-    m_customer = h.customerLines();
-    m_boxes.site = h.siteLines();
+    const ProposalHeader& h = m_table.proposals.at(row).header;
+    m_view.customer = h.customerLines();
+    m_view.site = h.siteLines();
     return true;
 }
 
-void FinalizeFieldProposal::copyToSite() {
-    m_boxes.site = m_customer;
+bool FinalizeFieldProposal::press(Button button) {
+    switch (button) {
+        case Button::Menu:
+            return true;
+        case Button::Reselect:
+            reselect();
+            break;
+        case Button::Continue:
+            continueToDetails();
+            break;
+        case Button::CopyToSite:
+            m_view.site = m_view.customer;
+            break;
+        case Button::ClearSite:
+            m_view.site = QStringList(7, QString());
+            break;
+    }
+    return false;
 }
 
-void FinalizeFieldProposal::clearSite() {
-    m_boxes.site = QStringList(7, QString());
+void FinalizeFieldProposal::editSite(int line, const QString& text) {
+    if (line >= 0 && line < m_view.site.size()) {
+        m_view.site[line] = text;
+    }
+}
+
+void FinalizeFieldProposal::editBody(const QString& text) {
+    m_view.body = text;
+}
+
+QString* FinalizeFieldProposal::box(AmountBox b) {
+    switch (b) {
+        case AmountBox::PreAmount:
+            return &m_view.preAmount;
+        case AmountBox::Payment1:
+            return &m_view.payment[0];
+        case AmountBox::Payment2:
+            return &m_view.payment[1];
+    }
+    return &m_view.preAmount;
+}
+
+void FinalizeFieldProposal::startTyping(AmountBox b) {
+    QString* text = box(b);
+    if (*text == zero()) {
+        text->clear();
+    }
+}
+
+void FinalizeFieldProposal::editAmount(AmountBox b, const QString& text) {
+    *box(b) = text;
 }
 
 void FinalizeFieldProposal::continueToDetails() {
     m_view.accountFrame = false;
     m_view.detailsFrame = true;
-    m_boxes.body.clear();
-    m_boxes.preAmount = zero();
-    m_focus = QStringLiteral("txtBody");
+    m_view.body.clear();
+    m_view.preAmount = zero();
+    m_focus = Focus::Body;
 }
 
 void FinalizeFieldProposal::setUpTaxes() {
-    const Settings defaults;
-    const Settings& s = m_ctx.settings ? *m_ctx.settings : defaults;
-    m_boxes.tax1 = zero();
-    m_boxes.tax2 = zero();
+    const Settings& s = settingsOf(m_ctx);
+    m_view.tax1 = zero();
+    m_view.tax2 = zero();
     m_view.apply1Enabled = s.applyTax1;
     m_view.apply2Enabled = s.applyTax2;
     m_view.apply1Caption = s.applyTax1 ? s.taxHeading1 : QStringLiteral("Apply 1st Tax");
     m_view.apply2Caption = s.applyTax2 ? s.taxHeading2 : QStringLiteral("Apply 2nd Tax");
-    m_boxes.apply1 = s.applyTax1;
-    m_boxes.apply2 = s.applyTax2;
-    if (!m_boxes.preAmount.trimmed().isEmpty()) {
+    m_view.apply1 = s.applyTax1;
+    m_view.apply2 = s.applyTax2;
+    if (!m_view.preAmount.trimmed().isEmpty()) {
         recompute();
     }
 }
 
 void FinalizeFieldProposal::clearAmounts() {
-    m_boxes.preAmount = zero();
-    m_boxes.grandTotal = zero();
-    m_boxes.payment = {zero(), zero()};
+    m_view.preAmount = zero();
+    m_view.grandTotal = zero();
+    m_view.payment = {zero(), zero()};
 }
 
 void FinalizeFieldProposal::recompute() {
-    const Settings defaults;
-    const Settings& s = m_ctx.settings ? *m_ctx.settings : defaults;
-    const Money pre = value(m_boxes.preAmount);
+    const Settings& s = settingsOf(m_ctx);
+    const Money pre = value(m_view.preAmount);
     const auto tax = [&](bool applied, const QString& rate) {
-        return applied ? PricingMath::percentOf(pre, TaxRates::parseRate(rate)) : Money();
+        return applied ? PricingMath::percentOf(pre, rateOf(rate)) : Money();
     };
-    m_boxes.tax1 = tax(m_boxes.apply1 && m_view.apply1Enabled, s.taxRate1).display(MoneyLocale());
-    m_boxes.tax2 = tax(m_boxes.apply2 && m_view.apply2Enabled, s.taxRate2).display(MoneyLocale());
+    m_view.tax1 = tax(m_view.apply1 && m_view.apply1Enabled, s.taxRate1).display(MoneyLocale());
+    m_view.tax2 = tax(m_view.apply2 && m_view.apply2Enabled, s.taxRate2).display(MoneyLocale());
     // The total adds what the boxes show, so it always equals their sum.
-    const Money total =
-        value(m_boxes.preAmount).roundedToCents() + value(m_boxes.tax1) + value(m_boxes.tax2);
-    m_boxes.grandTotal = total.display(MoneyLocale());
-    if (m_plan == Plan::InFull) {
-        m_boxes.payment[0] = m_boxes.grandTotal;
+    const Money total = pre.roundedToCents() + value(m_view.tax1) + value(m_view.tax2);
+    m_view.grandTotal = total.display(MoneyLocale());
+    if (m_view.plan == Plan::InFull) {
+        m_view.payment[0] = m_view.grandTotal;
     }
 }
 
 void FinalizeFieldProposal::setApplyTax(int tax, bool on) {
-    (tax == 1 ? m_boxes.apply1 : m_boxes.apply2) = on;
-    if (!m_boxes.preAmount.trimmed().isEmpty()) {
+    (tax == 1 ? m_view.apply1 : m_view.apply2) = on;
+    if (!m_view.preAmount.trimmed().isEmpty()) {
         recompute();
     }
 }
 
 FinalizeFieldProposal::PriceLeft FinalizeFieldProposal::leavePreAmount() {
-    if (m_boxes.preAmount == QLatin1String("@")) {
+    if (m_view.preAmount == QLatin1String("@")) {
         return PriceLeft::LeftEmpty;
     }
-    if (showsZero(m_boxes.preAmount)) {
+    if (showsZero(m_view.preAmount)) {
         const Answer a = m_ctx.prompter().message(
             QStringLiteral("Do you want to exit without\rUpdating this Field Proposal?"),
             QStringLiteral("Exit Posting"), Buttons::YesNo);
         if (a == Answer::Yes) {
-            m_boxes.preAmount = QStringLiteral("@");
+            m_view.preAmount = QStringLiteral("@");
             m_view.detailsFrame = false;
             return PriceLeft::LeftEmpty;
         }
-        m_focus = QStringLiteral("txtpreAmount");
+        m_focus = Focus::PreAmount;
         return PriceLeft::StayInBox;
     }
-    m_boxes.preAmount = shown(m_boxes.preAmount);
+    m_view.preAmount = shown(m_view.preAmount);
     recompute();
+    if (!FitsStoredAmount(value(m_view.grandTotal))) {
+        m_ctx.prompter().message(TooLargeAmountMessage(), AppContext::applicationTitle(),
+                                 Buttons::Ok, Icon::Exclamation);
+        clearAmounts();
+        recompute();
+        m_focus = Focus::PreAmount;
+        return PriceLeft::StayInBox;
+    }
     m_view.datePanel = true;
     m_view.acceptPrompt = true;
     return PriceLeft::Accepted;
 }
 
 void FinalizeFieldProposal::resetPayments() {
-    m_boxes.payment = {zero(), zero()};
-    m_focus = QStringLiteral("txtPayment(0)");
+    m_view.payment = {zero(), zero()};
+    m_focus = Focus::Payment1;
 }
 
 void FinalizeFieldProposal::choosePlan(Plan plan) {
-    if (showsZero(m_boxes.preAmount)) {
-        m_focus = QStringLiteral("txtpreAmount");
+    if (showsZero(m_view.preAmount)) {
+        m_focus = Focus::PreAmount;
         return;
     }
-    m_plan = plan;
+    m_view.plan = plan;
     const bool two = plan == Plan::TwoPayments;
     m_view.secondPayment = two;
     m_view.twoPaymentsPanel = two;
     if (two) {
         resetPayments();
     } else {
-        m_boxes.payment[0] = m_boxes.grandTotal;
+        m_view.payment[0] = m_view.grandTotal;
     }
 }
 
 bool FinalizeFieldProposal::paymentsAddUp() const {
-    return value(m_boxes.payment[0]) + value(m_boxes.payment[1]) == value(m_boxes.grandTotal);
+    return value(m_view.payment[0]) + value(m_view.payment[1]) == value(m_view.grandTotal);
 }
 
 bool FinalizeFieldProposal::leavePayment(int index) {
     const size_t i = index == 1 ? 1 : 0;
-    m_boxes.payment[i] = shown(m_boxes.payment[i]);
+    m_view.payment[i] = shown(m_view.payment[i]);
     if (i == 0) {
         return true;
     }
@@ -231,17 +271,17 @@ bool FinalizeFieldProposal::leavePayment(int index) {
         resetPayments();
         return false;
     }
-    m_focus = QStringLiteral("dtDatePicker(0)");
+    m_focus = Focus::FirstDate;
     return true;
 }
 
 void FinalizeFieldProposal::pickDate(int picker, const QDate& date, bool changed) {
     const size_t i = picker == 1 ? 1 : 0;
-    m_boxes.date[i] = date;
-    if (!changed && ((i == 0 && m_plan == Plan::InFull) || i == 1)) {
+    m_view.date[i] = date;
+    if (!changed && ((i == 0 && m_view.plan == Plan::InFull) || i == 1)) {
         m_view.finalizeEnabled = true;
     }
-    if (!m_boxes.body.isEmpty() && !showsZero(m_boxes.grandTotal)) {
+    if (!m_view.body.isEmpty() && !showsZero(m_view.grandTotal)) {
         m_view.finalizeEnabled = true;
     }
 }
@@ -249,22 +289,21 @@ void FinalizeFieldProposal::pickDate(int picker, const QDate& date, bool changed
 void FinalizeFieldProposal::reselect() {
     clearAmounts();
     setUpTaxes();
-    m_boxes.body.clear();
+    m_view.body.clear();
     m_view.detailsFrame = false;
 }
 
 bool FinalizeFieldProposal::finalize() {
-    const StoredProposal* p = selected();
-    if (!p) {
+    if (m_selected < 0 || m_selected >= m_table.proposals.size()) {
         return false;
     }
-    if (showsZero(m_boxes.grandTotal)) {
+    if (showsZero(m_view.grandTotal)) {
         m_ctx.prompter().message(QStringLiteral("Enter Proposed Amount (pre-tax) then Press <TAB>"),
                                  AppContext::applicationTitle());
-        m_focus = QStringLiteral("txtpreAmount");
+        m_focus = Focus::PreAmount;
         return false;
     }
-    const bool two = m_plan == Plan::TwoPayments;
+    const bool two = m_view.plan == Plan::TwoPayments;
     if (two && !paymentsAddUp()) {
         // Payment 1 may have been changed after the sum was checked.
         m_ctx.prompter().message(kMismatch, AppContext::applicationTitle());
@@ -273,35 +312,9 @@ bool FinalizeFieldProposal::finalize() {
     }
     if (!two) {
         // No plan chosen is one payment of the whole amount.
-        m_boxes.payment[0] = m_boxes.grandTotal;
+        m_view.payment[0] = m_view.grandTotal;
     }
-    ProposalPayments payments{m_boxes.grandTotal, {}};
-    for (size_t k = 0; k < (two ? 2u : 1u); ++k) {
-        payments.payments.append({m_boxes.payment[k], Dates::toShort(m_boxes.date[k])});
-    }
-    ProposalHeader header = p->header;
-    header.number = header.plainNumber();
-    header.proposedPrice = value(m_boxes.grandTotal);
-    header.setCustomerLines(trimmedLines(m_customer));
-    header.setSiteLines(trimmedLines(m_boxes.site));
-
-    FileStore& store = m_ctx.store();
-    const QString& name = p->fileName;
-    // The header goes last: until it is rewritten the proposal stays a field
-    // proposal, so a failure part way leaves nothing half finalized.
-    IoStatus s = ProposalFiles::writeBody(store, name, m_boxes.body);
-    if (s) {
-        s = ProposalFiles::writePayments(store, name, payments, PaymentCountForm::Padded);
-    }
-    if (s) {
-        s = ProposalFiles::writeFinancials(
-            store, name, {m_boxes.preAmount, m_boxes.grandTotal, m_boxes.tax1, m_boxes.tax2});
-    }
-    if (s) {
-        s = ProposalFiles::writeHeader(store, name, header, HeaderForm::Finalize);
-    }
-    if (!s) {
-        m_ctx.reportIoError(s);
+    if (!writeFiles(m_table.proposals.at(m_selected))) {
         return false;
     }
     m_ctx.prompter().message(
@@ -309,5 +322,50 @@ bool FinalizeFieldProposal::finalize() {
         AppContext::applicationTitle());
     m_view.datePanel = false;
     m_view.acceptPrompt = false;
+    return true;
+}
+
+// The header goes last: until it is rewritten the proposal stays a field
+// proposal. Should a write fail, the files this attempt wrote are deleted
+// again, so no half-finalized proposal is left behind.
+bool FinalizeFieldProposal::writeFiles(const StoredProposal& p) {
+    const bool two = m_view.plan == Plan::TwoPayments;
+    ProposalPayments payments{value(m_view.grandTotal), {}};
+    for (size_t k = 0; k < (two ? 2u : 1u); ++k) {
+        payments.payments.append({value(m_view.payment[k]), m_view.date[k]});
+    }
+    const ProposalFinancials financials{value(m_view.preAmount), value(m_view.grandTotal),
+                                        value(m_view.tax1), value(m_view.tax2)};
+    ProposalHeader header = p.header;
+    header.number = header.plainNumber();
+    header.proposedPrice = value(m_view.grandTotal);
+    header.setCustomerLines(trimmedLines(m_view.customer));
+    header.setSiteLines(trimmedLines(m_view.site));
+
+    FileStore& store = m_ctx.store();
+    const QString& name = p.fileName;
+    const QList<std::pair<QString, std::function<IoStatus()>>> parts{
+        {ProposalFiles::bodyPath(name),
+         [&] { return ProposalFiles::writeBody(store, name, m_view.body); }},
+        {ProposalFiles::paymentsPath(name),
+         [&] {
+             return ProposalFiles::writePayments(store, name, payments, PaymentCountForm::Padded);
+         }},
+        {ProposalFiles::financialsPath(name),
+         [&] { return ProposalFiles::writeFinancials(store, name, financials); }},
+        {ProposalFiles::headerPath(name),
+         [&] { return ProposalFiles::writeHeader(store, name, header, HeaderForm::Finalize); }},
+    };
+    QStringList written;
+    for (const auto& [path, write] : parts) {
+        if (const IoStatus s = write(); !s) {
+            m_ctx.reportIoError(s);
+            for (const QString& done : std::as_const(written)) {
+                m_ctx.reportIoError(store.DeleteDataFile(done));
+            }
+            return false;
+        }
+        written << path;
+    }
     return true;
 }

@@ -1,87 +1,58 @@
 #include "accounts/invoicenumber.h"
 
+#include "accounts/postings.h"
 #include "shell/appfolder.h"
 #include "shell/clock.h"
 #include "shell/fieldline.h"
 #include "shell/filestore.h"
 
+#include <optional>
+
 namespace {
-// A counter value the numbering can work with: digits only, short enough to
-// count on in 64 bits.
-bool isWholeNumber(const QString& text, qint64* value) {
+// A counter value the numbering can work with: ASCII digits only, short
+// enough to count on in 64 bits.
+std::optional<qint64> wholeNumber(const QString& text) {
     if (text.isEmpty() || text.size() > 18) {
-        return false;
+        return std::nullopt;
     }
     for (QChar c : text) {
-        if (!c.isDigit() || c.unicode() > 127) {
-            return false;
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+            return std::nullopt;
         }
     }
-    *value = text.toLongLong();
-    return true;
+    return text.toLongLong();
 }
 }  // namespace
 
 InvoiceNumbers::InvoiceNumbers(FileStore& store, const Clock& clock)
     : m_store(store), m_clock(clock) {}
 
-QString InvoiceNumbers::stored() {
+QString InvoiceNumbers::ReadInvoiceNumber() {
+    const QString year = QString::number(m_clock.today().year());
     if (!m_store.FileExists(path())) {
-        return {};
+        return year + QStringLiteral("0001");
     }
     const std::optional<QByteArray> bytes = m_store.OpenForInput(path());
-    if (!bytes) {
-        return {};
-    }
-    FieldReader reader(*bytes);
-    const QString item = reader.str().trimmed();
+    FieldReader reader(bytes.value_or(QByteArray()));
+    QString number = reader.str().trimmed();
     // A torn item (no closing quote) is not trusted as a number.
-    return reader.ok() ? item : QString();
-}
-
-QString InvoiceNumbers::ReadInvoiceNumber(IoStatus* status) {
-    const QString year = QString::number(m_clock.today().year());
-    QString number;
-    if (m_store.FileExists(path())) {
-        number = stored();
-        qint64 value = 0;
-        if (!isWholeNumber(number, &value) || value == 0) {
-            number = year + QStringLiteral("0000");
-        }
-    } else {
-        number = year + QStringLiteral("0001");
+    const std::optional<qint64> value = reader.ok() ? wholeNumber(number) : std::nullopt;
+    if (value.value_or(0) == 0) {
+        number = year + QStringLiteral("0000");
     }
     if (number.left(4) < year) {
         number = year + QStringLiteral("0001");
     }
-    const IoStatus s = SaveInvoiceNumber(number);
-    if (status) {
-        *status = s;
-    }
     return number;
 }
 
-QString InvoiceNumbers::NextInvoiceNumber(const QString& current, IoStatus* status) {
-    qint64 value = 0;
-    if (!isWholeNumber(current.trimmed(), &value)) {
-        value = 0;
-    }
-    const QString next = QString::number(value + 1);
-    const IoStatus s = SaveInvoiceNumber(next);
-    if (status) {
-        *status = s;
-    }
-    return next;
+QString InvoiceNumbers::NextInvoiceNumber(const QString& current) {
+    return QString::number(wholeNumber(current.trimmed()).value_or(0) + 1);
 }
 
-IoStatus InvoiceNumbers::SaveInvoiceNumber(const QString& value) {
-    const IoStatus s = m_store.OpenForOutput(path(), FieldWriter().line(value).bytes());
-    if (!s) {
-        return s;
-    }
-    // A stale backup copy would come back through FileExists if the counter
-    // were ever lost, and restart the numbering at an old value.
-    return m_store.DeleteDataFile(AppFolder::backupPathOf(path()));
+void InvoiceNumbers::SaveInvoiceNumber(PostingPlan& plan, const QString& value) {
+    plan.replaceFile(path(), FieldWriter().line(value).bytes());
+    plan.removeFile(AppFolder::backupPathOf(path()));
 }
 
 QString PrintedInvoiceNumber(const QString& first, int index, bool allInvoices) {

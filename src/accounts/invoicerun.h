@@ -1,117 +1,132 @@
 #pragma once
 
 #include "accounts/invoicelayout.h"
+#include "accounts/invoicerunrecord.h"
 #include "accounts/proposaltable.h"
+#include "accounts/receivable.h"
 #include "shell/prompter.h"
 
-#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class AppContext;
 class PrintTarget;
 
 // The logic of the payments screen: the proposal table, the picked
 // proposal's details and schedule, and the invoice run that prints, asks
-// after each page and posts what was billed.
+// after each page and posts what was billed. The screen shows view() and
+// forwards each user action to one call.
 class ManagePayments {
 public:
     enum class Pick {
-        Nothing,          // no such row, or its files could not be used (message shown)
+        Nothing,          // no such row
         GoToFinalize,     // a field proposal the user wants to finalize now
         FieldProposal,    // a field proposal left as it is
         AlreadyInvoiced,  // "Have been printed"
+        Refused,          // its files cannot be invoiced (message shown)
         Shown,            // details and schedule loaded
     };
 
     enum class Run {
-        NotStarted,  // refused or the print dialog was cancelled: nothing printed or posted
-        Stopped,     // ended before the last page; nothing posted to receivable
-        Failed,      // a posting could not be written (shown); later postings not made
-        Completed,   // posted and marked
+        NotStarted,  // refused, or the print dialog was cancelled: nothing printed or posted
+        Stopped,  // ended before the last page: confirmed pages kept, nothing posted to receivable
+        Failed,   // a write failed (shown); the next attempt completes what was begun
+        Completed,  // posted and marked
     };
 
-    struct Payment {
-        QString date;        // lblPayDate(k-1)
-        QString amount;      // lblPayAmount(k-1), currency form
-        bool later = false;  // due after today: shown red
-        Money value;
+    // optPrint(0) and optPrint(1).
+    enum class PrintOption { AllInvoices = 0, SingleInvoice = 1 };
+
+    static constexpr quint32 Red = 255;
+    static constexpr quint32 Green = 32768;
+    static constexpr quint32 DateInk = 65535;  // the payment dates' own colour
+
+    struct PaymentLine {
+        QString date;    // lblPayDate(k-1)
+        QString amount;  // lblPayAmount(k-1)
+        quint32 dateInk = DateInk;
+
+        bool operator==(const PaymentLine&) const = default;
     };
 
-    struct Selected {
-        StoredProposal proposal;
-        ProposalFinancials financials;
-        QString scheduleTotal;  // lblCustomerInfo(5)
-        QList<Payment> payments;
-        // lblCustomerInfo(0..10) as the details frame shows them.
-        QStringList labels = QStringList(11, QString());
+    struct View {
+        QList<ProposalRow> rows;                          // fgProposals
+        bool details = false;                             // fraDetails
+        QStringList labels = QStringList(11, QString());  // lblCustomerInfo(0..10)
+        QList<PaymentLine> payments;
+        quint32 warningInk = 0;  // lblCustomerInfo(7): red while a payment is due later
+        bool warningShown = true;
+        bool blinking = false;  // Timer1
+        bool allInvoicesEnabled = false;
+        bool singleInvoiceEnabled = true;
+        PrintOption option = PrintOption::SingleInvoice;
+        bool useRemittance = false;    // ckUseRimmitance
+        QString instruction;           // Label1(1)
+        QString paperFrame;            // fraInvoice
+        bool perforatedPaper = false;  // the paper picture
     };
 
     explicit ManagePayments(AppContext& ctx);
 
-    // The first activation. False when there are no header files: "No
-    // Proposals Exist" has been shown and the screen goes back to the menu.
-    bool fillTable();
-    const QList<StoredProposal>& proposals() const { return m_table.rows; }
-    // Proposal No, Date, Customer Information, Amount.
-    QStringList rowCells(int row) const;
-    static QStringList gridHeadings();
-
+    // Each activation. The first one completes interrupted runs and fills
+    // the table; false when there are no header files ("No Proposals Exist"
+    // shown, the screen goes back to the menu).
+    bool activate();
     Pick pick(int row);
-    bool hasSelection() const { return m_selectedRow >= 0; }
-    const Selected& selected() const { return m_selected; }
-
-    bool allInvoicesEnabled() const { return m_selected.payments.size() >= 2; }
-    bool allInvoices() const { return m_allInvoices; }
-    // optPrint(0) (true) or optPrint(1).
-    void setAllInvoices(bool all) { m_allInvoices = all && allInvoicesEnabled(); }
-
-    // The warning lblCustomerInfo(7) blinks while a payment is due after today.
-    bool blinking() const { return m_blinking; }
-    void stopBlinking() { m_blinking = false; }
-
-    struct Remittance {
-        QString instruction;  // Label1(1)
-        QString frame;        // fraInvoice
-        bool perforated;      // the paper picture
-    };
-    static Remittance remittance(bool useRemittanceForm);
-
-    // The whole run over the print target: dialog, pages and their
-    // confirmation, journal entries, counter, receivable, taxes, header mark.
+    void choose(PrintOption option);
+    void setUseRemittance(bool on);
+    void tick();          // Timer1
+    void clickWarning();  // lblCustomerInfo(7): the blinking stops, the label stays
+    // imgPrinter: the whole run over the print target.
     Run print(PrintTarget& target);
 
-    // The run's first invoice number (valid after print()).
-    const QString& firstInvoiceNumber() const { return m_firstNumber; }
+    const View& view() const { return m_view; }
+    static QStringList gridHeadings();
 
-    // The page input for invoice `index` of the picked proposal.
-    InvoicePageInput pageInput(const QString& invoiceNumber, int index) const;
-
-    static QString fieldProposalQuestion();
-    static QString alreadyPrintedMessage();
-    static QString printedCorrectlyQuestion();
-    static QString retryMessage();
+    // Every write of a run goes through here.
+    void setWriteApplier(WriteApplier apply) { m_apply = std::move(apply); }
 
 private:
-    bool loadDetails(const StoredProposal& proposal);
-    void fillLabels(const ProposalHeader& h);
-    bool refuseUnsafeAccount();
     enum class Page { Confirmed, Stop, Abort };
-    Page printPage(PrintTarget& target, const PrintRequest& request, int index, int pages);
-    bool postJournal(int index);
-    bool advanceCounter();
-    bool WriteReceivable();
-    bool postTaxes();
-    bool markInvoiced();
+
+    struct Selected {
+        StoredProposal proposal;
+        ProposalFinancials financials;
+        QList<ScheduledPayment> payments;
+    };
+
+    InvoiceRunLog log();
+    bool recover();
+    void dropRow(const QString& fileName);
+    void clearSelection();
+    bool loadDetails(const StoredProposal& proposal);
+    bool readFiles(const StoredProposal& proposal);
+    void refuse(const StoredProposal& proposal, const QString& reason);
+    void fillView();
+    void offerOptions();
+    void tellResume();
+    int pages(const InvoiceRunRecord& run) const;
+    bool refuseUnsafeAccount();
+    IoStatus checkFiles(const InvoiceRunRecord& run, bool printing);
+    bool startRun(InvoiceRunRecord& run);
+    Page printPage(PrintTarget& target, const PrintRequest& request, const InvoiceRunRecord& run,
+                   int index);
+    InvoicePageInput pageInput(const InvoiceRunRecord& run, int index) const;
+    SalesJournalEntry journalEntry(const InvoiceRunRecord& run, int index) const;
+    bool confirmPage(InvoiceRunRecord& run, int index);
+    bool post(InvoiceRunRecord& run);
     bool report(const IoStatus& status);
 
     AppContext& m_ctx;
+    WriteApplier m_apply = applyWrite;
     ProposalTable m_table;
+    bool m_filled = false;
     int m_selectedRow = -1;
     Selected m_selected;
-    bool m_allInvoices = false;
-    bool m_blinking = false;
-    QString m_firstNumber;
+    std::optional<InvoiceRunRecord> m_resume;
     QString m_counter;
+    View m_view;
 };

@@ -1,5 +1,12 @@
 #include "accounts/proposaltable.h"
 
+#include "shell/dates.h"
+
+ProposalRow ProposalRow::of(const ProposalHeader& h) {
+    return {h.number, Dates::toShort(h.creationDate), h.customerName,
+            h.proposedPrice.display(MoneyLocale())};
+}
+
 ProposalTable ProposalTable::read(FileStore& store) {
     ProposalTable table;
     const QStringList names = ProposalFiles::listHeaders(store);
@@ -9,10 +16,19 @@ ProposalTable ProposalTable::read(FileStore& store) {
         const std::optional<ProposalHeader> header =
             ProposalFiles::readHeader(store, name, nullptr, &complete);
         if (header && complete) {
-            table.rows.append({name, *header});
+            table.proposals.append({name, *header});
         } else {
             table.skipped << name;
         }
     }
     return table;
+}
+
+QList<ProposalRow> ProposalTable::rows() const {
+    QList<ProposalRow> out;
+    out.reserve(proposals.size());
+    for (const StoredProposal& p : proposals) {
+        out << ProposalRow::of(p.header);
+    }
+    return out;
 }

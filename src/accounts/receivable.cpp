@@ -1,8 +1,8 @@
 #include "accounts/receivable.h"
 
+#include "proposals/proposalfiles.h"
 #include "shell/appfolder.h"
 #include "shell/clock.h"
-#include "shell/dates.h"
 #include "shell/filestore.h"
 
 namespace {
@@ -20,7 +20,7 @@ const QString kReference = QStringLiteral("Reference");
 const QString kTaxAmount = QStringLiteral("Amount");
 }  // namespace
 
-const RecordLayout& AccountEntry::layout() {
+const RecordLayout& ReceivableEntry::layout() {
     static const RecordLayout l = RecordLayout()
                                       .text(kName, 45)
                                       .text(kAccount, 25)
@@ -30,7 +30,7 @@ const RecordLayout& AccountEntry::layout() {
     return l;
 }
 
-QByteArray AccountEntry::toBytes() const {
+QByteArray ReceivableEntry::toBytes() const {
     Record r(layout());
     r.setText(kName, name);
     r.setText(kAccount, account);
@@ -38,12 +38,6 @@ QByteArray AccountEntry::toBytes() const {
     r.setText(kDescription, description);
     r.setText(kAmount, amount);
     return r.bytes();
-}
-
-AccountEntry AccountEntry::fromBytes(const QByteArray& bytes) {
-    const Record r(layout(), bytes);
-    return {r.trimmed(kName), r.trimmed(kAccount), r.trimmed(kDate), r.trimmed(kDescription),
-            r.trimmed(kAmount)};
 }
 
 const RecordLayout& SalesJournalEntry::layout() {
@@ -72,12 +66,6 @@ QByteArray SalesJournalEntry::toBytes() const {
     return r.bytes();
 }
 
-SalesJournalEntry SalesJournalEntry::fromBytes(const QByteArray& bytes) {
-    const Record r(layout(), bytes);
-    return {r.trimmed(kName),  r.trimmed(kAccount), r.trimmed(kInvoice), r.date(kDate),
-            r.money(kAmountA), r.money(kAmountB),   r.money(kAmountC),   r.money(kAmount)};
-}
-
 const RecordLayout& TaxEntry::layout() {
     static const RecordLayout l =
         RecordLayout().text(kTax, 20).text(kDate, 15).text(kReference, 30).text(kTaxAmount, 10);
@@ -91,11 +79,6 @@ QByteArray TaxEntry::toBytes() const {
     r.setText(kReference, reference);
     r.setText(kTaxAmount, amount);
     return r.bytes();
-}
-
-TaxEntry TaxEntry::fromBytes(const QByteArray& bytes) {
-    const Record r(layout(), bytes);
-    return {r.trimmed(kTax), r.trimmed(kDate), r.trimmed(kReference), r.trimmed(kTaxAmount)};
 }
 
 bool IsSafeAccountKey(const QString& account) {
@@ -129,158 +112,90 @@ QString accountBackup(const QString& account) {
 }
 }  // namespace ReceivablePaths
 
-namespace {
-IoStatus unsafeKey(const QString& account) {
-    return IoStatus::failure(ReceivablePaths::accountsFolder() + QLatin1Char('\\') + account,
-                             QStringLiteral("the account key is not a valid file name"));
-}
-}  // namespace
-
 AccountRoutines::AccountRoutines(FileStore& store, const Clock& clock)
     : m_store(store), m_clock(clock) {}
 
 QString AccountRoutines::today() const {
-    return Dates::toShort(m_clock.today());
+    return FileText::date(m_clock.today());
 }
 
-IoStatus AccountRoutines::append(const QString& dataPath, const QByteArray& record) {
-    const int count = m_store.RecordCount(dataPath, static_cast<int>(record.size()));
-    RecordFile& file = m_store.OpenRandom(dataPath, static_cast<int>(record.size()));
-    const IoStatus s = file.write(count + 1, record);
-    file.close();
-    return s;
+AccountRoutines::AccountFile AccountRoutines::accountFile(const QString& account) {
+    const QString path = ReceivablePaths::accountFile(account);
+    if (m_store.FileExists(path)) {
+        return {{}, true};
+    }
+    if (m_store.folder().isFile(ReceivablePaths::accountBackup(account))) {
+        return {IoStatus::failure(m_store.fullPath(path),
+                                  QStringLiteral("it could not be restored from its backup")),
+                false};
+    }
+    return {{}, false};
 }
 
-QList<QByteArray> AccountRoutines::records(const QString& dataPath, int length) {
-    QList<QByteArray> out;
-    if (dataPath.isEmpty() || !m_store.FileExists(dataPath)) {
-        return out;
+IoStatus AccountRoutines::prepareAccount(const QString& account) {
+    const QString live = ReceivablePaths::accountFile(account);
+    if (live.isEmpty()) {
+        return IoStatus::failure(ReceivablePaths::accountsFolder() + QLatin1Char('\\') + account,
+                                 QStringLiteral("the account key is not a valid file name"));
     }
-    const std::optional<QByteArray> bytes = m_store.OpenForInput(dataPath);
-    if (!bytes) {
-        return out;
-    }
-    const int count = RecordCountOf(bytes->size(), length);
-    for (int i = 0; i < count; ++i) {
-        out << bytes->mid(static_cast<qsizetype>(i) * length, length);
-    }
-    return out;
-}
-
-IoStatus AccountRoutines::makeAccountFolders() {
     // The start-up tree does not include these folders; the first posting makes them.
     for (const QString& folder : {ReceivablePaths::accountsFolder(), QStringLiteral("\\Backup"),
                                   AppFolder::backupPathOf(ReceivablePaths::accountsFolder())}) {
-        const IoStatus s = m_store.MakeFolder(folder);
-        if (!s) {
+        if (const IoStatus s = m_store.MakeFolder(folder); !s) {
             return s;
         }
     }
+    for (const QString& path :
+         {live, ReceivablePaths::accountBackup(account), ReceivablePaths::history()}) {
+        if (const IoStatus s = checkWritable(m_store, path); !s) {
+            return s;
+        }
+    }
+    return accountFile(account).status;
+}
+
+void AccountRoutines::CreateAccountFile(PostingPlan& plan, const QString& account,
+                                        const QString& name) const {
+    const ReceivableEntry opening{name, account.trimmed(), today(),
+                                  QStringLiteral("Previous Balance"), FileText::money(Money())};
+    plan.putRecord(ReceivablePaths::accountFile(account), 1, opening.toBytes());
+}
+
+IoStatus AccountRoutines::AppendAccountEntry(PostingPlan& plan, const QString& account,
+                                             const QString& name, Money amount,
+                                             const QString& description, const QDate& date) {
+    const AccountFile file = accountFile(account);
+    if (!file.status) {
+        return file.status;
+    }
+    if (!file.exists) {
+        CreateAccountFile(plan, account, name);
+    }
+    const ReceivableEntry entry{name, account.trimmed(), FileText::date(date), description,
+                                FileText::money(amount)};
+    plan.appendRecord(ReceivablePaths::accountFile(account), entry.toBytes());
     return {};
 }
 
-IoStatus AccountRoutines::CreateAccountFile(const QString& account, const QString& name) {
-    const QString path = ReceivablePaths::accountFile(account);
-    if (path.isEmpty()) {
-        return unsafeKey(account);
-    }
-    IoStatus s = makeAccountFolders();
-    if (!s) {
-        return s;
-    }
-    const AccountEntry opening{name, account.trimmed(), today(), QStringLiteral("Previous Balance"),
-                               Money().display()};
-    RecordFile& file = m_store.OpenRandom(path, AccountEntry::layout().size());
-    s = file.write(1, opening.toBytes());
-    file.close();
-    return s;
-}
-
-IoStatus AccountRoutines::AppendAccountEntry(const QString& account, const QString& name,
-                                             const QString& amountText, const QString& description,
-                                             const QDate& date) {
-    const QString path = ReceivablePaths::accountFile(account);
-    if (path.isEmpty()) {
-        return unsafeKey(account);
-    }
-    if (!m_store.FileExists(path)) {
-        const QString backup = ReceivablePaths::accountBackup(account);
-        if (m_store.folder().isFile(backup)) {
-            // A fresh opening entry would later replace the backup that still
-            // holds the account's postings.
-            return IoStatus::failure(m_store.fullPath(path),
-                                     QStringLiteral("it could not be restored from its backup"));
-        }
-        const IoStatus s = CreateAccountFile(account, name);
-        if (!s) {
-            return s;
-        }
-    }
-    const AccountEntry entry{name, account.trimmed(), Dates::toShort(date), description,
-                             amountText};
-    return append(path, entry.toBytes());
-}
-
-IoStatus AccountRoutines::RefreshAccountBackup(const QString& account) {
-    const QString path = ReceivablePaths::accountFile(account);
-    if (path.isEmpty()) {
-        return unsafeKey(account);
-    }
-    const IoStatus s = makeAccountFolders();
-    if (!s) {
-        return s;
-    }
+void AccountRoutines::RefreshAccountBackup(PostingPlan& plan, const QString& account) const {
     // The copy replaces the old backup in one step, so a failed copy keeps it.
-    return m_store.CopyDataFile(path, ReceivablePaths::accountBackup(account));
+    plan.copyFile(ReceivablePaths::accountFile(account), ReceivablePaths::accountBackup(account));
 }
 
-IoStatus AccountRoutines::AppendHistory(const QString& account, const QString& name,
-                                        const Money& amount, const QString& dateText,
-                                        const QString& description) {
-    const AccountEntry entry{name, account.trimmed(), dateText, description, amount.display()};
-    return append(ReceivablePaths::history(), entry.toBytes());
+void AccountRoutines::AppendHistory(PostingPlan& plan, const QString& account, const QString& name,
+                                    Money amount, const QString& dateText,
+                                    const QString& description) const {
+    const ReceivableEntry entry{name, account.trimmed(), dateText, description,
+                                FileText::money(amount)};
+    plan.appendRecord(ReceivablePaths::history(), entry.toBytes());
 }
 
-IoStatus AccountRoutines::WriteTaxRecord(const QString& tax, const QString& reference,
-                                         const QString& amount) {
-    const TaxEntry entry{tax, today(), reference, amount};
-    return append(ReceivablePaths::taxRecords(), entry.toBytes());
+void AccountRoutines::WriteTaxRecord(PostingPlan& plan, const QString& tax,
+                                     const QString& reference, Money amount) const {
+    const TaxEntry entry{tax, today(), reference, FileText::money(amount)};
+    plan.appendRecord(ReceivablePaths::taxRecords(), entry.toBytes());
 }
 
-IoStatus AccountRoutines::AppendSalesJournal(const SalesJournalEntry& entry) {
-    return append(ReceivablePaths::salesJournal(), entry.toBytes());
-}
-
-QList<AccountEntry> AccountRoutines::accountEntries(const QString& account) {
-    QList<AccountEntry> out;
-    const int length = AccountEntry::layout().size();
-    for (const QByteArray& r : records(ReceivablePaths::accountFile(account), length)) {
-        out << AccountEntry::fromBytes(r);
-    }
-    return out;
-}
-
-QList<AccountEntry> AccountRoutines::history() {
-    QList<AccountEntry> out;
-    for (const QByteArray& r : records(ReceivablePaths::history(), AccountEntry::layout().size())) {
-        out << AccountEntry::fromBytes(r);
-    }
-    return out;
-}
-
-QList<SalesJournalEntry> AccountRoutines::salesJournal() {
-    QList<SalesJournalEntry> out;
-    const int length = SalesJournalEntry::layout().size();
-    for (const QByteArray& r : records(ReceivablePaths::salesJournal(), length)) {
-        out << SalesJournalEntry::fromBytes(r);
-    }
-    return out;
-}
-
-QList<TaxEntry> AccountRoutines::taxRecords() {
-    QList<TaxEntry> out;
-    for (const QByteArray& r : records(ReceivablePaths::taxRecords(), TaxEntry::layout().size())) {
-        out << TaxEntry::fromBytes(r);
-    }
-    return out;
+void AccountRoutines::AppendSalesJournal(PostingPlan& plan, const SalesJournalEntry& entry) const {
+    plan.appendRecord(ReceivablePaths::salesJournal(), entry.toBytes());
 }

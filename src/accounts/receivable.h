@@ -1,21 +1,23 @@
 #pragma once
 
+#include "accounts/postings.h"
 #include "shell/iostatus.h"
 #include "shell/money.h"
 #include "shell/recordfile.h"
 
 #include <QDate>
-#include <QList>
 #include <QString>
 
 class Clock;
 class FileStore;
 
 // The record files that invoice runs post to. Other programs read them, so
-// the layouts are fixed byte for byte.
+// the layouts are fixed byte for byte; amounts and dates kept as text take
+// the file form of FileText.
 
-// 155 bytes: the receivable account files and the history across accounts.
-struct AccountEntry {
+// 155 bytes: the receivable account files and the history across accounts
+// (the record other programs know as AccountEntry).
+struct ReceivableEntry {
     QString name;         // 45
     QString account;      // 25
     QString date;         // 15, short date text
@@ -24,7 +26,6 @@ struct AccountEntry {
 
     static const RecordLayout& layout();
     QByteArray toBytes() const;
-    static AccountEntry fromBytes(const QByteArray& bytes);
 };
 
 // 125 bytes: one record per invoice confirmed as printed.
@@ -40,7 +41,6 @@ struct SalesJournalEntry {
 
     static const RecordLayout& layout();
     QByteArray toBytes() const;
-    static SalesJournalEntry fromBytes(const QByteArray& bytes);
 };
 
 // 75 bytes: one record per tax amount posted.
@@ -52,7 +52,6 @@ struct TaxEntry {
 
     static const RecordLayout& layout();
     QByteArray toBytes() const;
-    static TaxEntry fromBytes(const QByteArray& bytes);
 };
 
 namespace ReceivablePaths {
@@ -69,35 +68,38 @@ QString accountBackup(const QString& account);
 // True when the trimmed account key may name a receivable file.
 bool IsSafeAccountKey(const QString& account);
 
-// Appends and reads of the receivable files. Every append writes the new
-// record at count + 1 and closes the file again; a failure comes back as the
-// status and nothing is reported as written.
+// The appends of an invoice run, planned into the run's writes: each record
+// goes to the slot after the file's last record as it stands when planned.
 class AccountRoutines {
 public:
     AccountRoutines(FileStore& store, const Clock& clock);
 
-    IoStatus CreateAccountFile(const QString& account, const QString& name);
-    // Creates the file with its opening entry first when it does not exist
-    // (after a restore from the backup copy was tried). The amount text is
-    // stored as given.
-    IoStatus AppendAccountEntry(const QString& account, const QString& name,
-                                const QString& amountText, const QString& description,
-                                const QDate& date);
-    IoStatus RefreshAccountBackup(const QString& account);
-    IoStatus AppendHistory(const QString& account, const QString& name, const Money& amount,
-                           const QString& dateText, const QString& description);
-    IoStatus WriteTaxRecord(const QString& tax, const QString& reference, const QString& amount);
-    IoStatus AppendSalesJournal(const SalesJournalEntry& entry);
+    // The opening entry as record 1 of a new account file.
+    void CreateAccountFile(PostingPlan& plan, const QString& account, const QString& name) const;
+    // Opens the account file first when it does not exist.
+    [[nodiscard]] IoStatus AppendAccountEntry(PostingPlan& plan, const QString& account,
+                                              const QString& name, Money amount,
+                                              const QString& description, const QDate& date);
+    void RefreshAccountBackup(PostingPlan& plan, const QString& account) const;
+    void AppendHistory(PostingPlan& plan, const QString& account, const QString& name, Money amount,
+                       const QString& dateText, const QString& description) const;
+    void WriteTaxRecord(PostingPlan& plan, const QString& tax, const QString& reference,
+                        Money amount) const;
+    void AppendSalesJournal(PostingPlan& plan, const SalesJournalEntry& entry) const;
 
-    QList<AccountEntry> accountEntries(const QString& account);
-    QList<AccountEntry> history();
-    QList<SalesJournalEntry> salesJournal();
-    QList<TaxEntry> taxRecords();
+    // Makes the folders of the account files and their backups, and checks
+    // that every file a posting to `account` writes can be written.
+    [[nodiscard]] IoStatus prepareAccount(const QString& account);
 
 private:
-    IoStatus append(const QString& dataPath, const QByteArray& record);
-    QList<QByteArray> records(const QString& dataPath, int length);
-    IoStatus makeAccountFolders();
+    // Whether the account file exists, after a restore from its backup copy
+    // was tried. A copy that exists but could not be restored is a failure:
+    // a new opening entry would later replace the postings it holds.
+    struct [[nodiscard]] AccountFile {
+        IoStatus status;
+        bool exists = false;
+    };
+    AccountFile accountFile(const QString& account);
     QString today() const;
 
     FileStore& m_store;

@@ -81,23 +81,59 @@ void ProposalHeader::setSiteLines(const QStringList& lines) {
     setLines(*this, kSiteFields, lines);
 }
 
-// --- Payments and financials values ---
+// --- Money and dates in the files ---
 
-Money ScheduledPayment::amountValue(const QLocale& locale) const {
-    return Money::parseDisplay(amount, nullptr, locale);
+namespace FileText {
+namespace {
+const QLocale& fileLocale() {
+    static const QLocale l(QLocale::English, QLocale::UnitedStates);
+    return l;
+}
+}  // namespace
+
+QString money(Money amount) {
+    return amount.display(fileLocale());
 }
 
-QDate ScheduledPayment::dueDateValue(const QLocale& locale) const {
-    return Dates::fromShort(dueDate.trimmed(), locale);
+std::optional<Money> money(const QString& text) {
+    if (text.trimmed().isEmpty()) {
+        return std::nullopt;
+    }
+    for (const QLocale& l : {fileLocale(), MoneyLocale()}) {
+        bool ok = false;
+        const Money m = Money::parseDisplay(text, &ok, l);
+        if (ok) {
+            return m;
+        }
+    }
+    return std::nullopt;
 }
 
-Money ProposalPayments::totalValue(const QLocale& locale) const {
-    return Money::parseDisplay(total, nullptr, locale);
+QString date(const QDate& date) {
+    return Dates::toShort(date, fileLocale());
 }
 
-ProposalFinancials ProposalFinancials::zero(const QLocale& locale) {
-    const QString z = Money().display(locale);
-    return {z, z, z, z};
+QDate date(const QString& text) {
+    const QDate d = Dates::fromShort(text, fileLocale());
+    return d.isValid() ? d : Dates::fromShort(text, MoneyLocale());
+}
+}  // namespace FileText
+
+bool FitsStoredAmount(Money amount) {
+    return amount.raw() <= MaxStoredAmount.raw() && amount.raw() >= -MaxStoredAmount.raw();
+}
+
+QString TooLargeAmountMessage() {
+    return QStringLiteral("Amounts of %1 and more cannot be stored")
+        .arg((MaxStoredAmount + Money::fromCents(1)).display(MoneyLocale()));
+}
+
+Money ProposalPayments::sum() const {
+    Money s;
+    for (const ScheduledPayment& p : payments) {
+        s += p.amount;
+    }
+    return s;
 }
 
 namespace ProposalFiles {
@@ -322,11 +358,11 @@ QString joinBodyLines(const QStringList& lines) {
 
 QByteArray paymentsBytes(const ProposalPayments& payments, PaymentCountForm form) {
     const QString count = QString::number(payments.payments.size());
-    QStringList lines{payments.total, form == PaymentCountForm::Padded
-                                          ? QLatin1Char(' ') + count + QLatin1Char(' ')
-                                          : count};
+    QStringList lines{
+        FileText::money(payments.total),
+        form == PaymentCountForm::Padded ? QLatin1Char(' ') + count + QLatin1Char(' ') : count};
     for (const ScheduledPayment& p : payments.payments) {
-        lines << p.amount << p.dueDate;
+        lines << FileText::money(p.amount) << FileText::date(p.dueDate);
     }
     return Text::joinLines(lines);
 }
@@ -344,22 +380,23 @@ IoStatus writePayments(FileStore& store, const QString& fileName, const Proposal
 PaymentsReading parsePayments(const QByteArray& bytes) {
     PaymentsReading out;
     const QStringList lines = Text::splitLines(bytes);
-    out.payments.total = lines.value(0);
+    out.payments.total = FileText::money(lines.value(0)).value_or(Money());
     bool ok = false;
     const int n = lines.value(1).trimmed().toInt(&ok);
+    out.promisedCount = ok ? n : 0;
     if (!ok || n < 1 || n > MaxScheduledPayments) {
         out.problem = PaymentsProblem::BadCount;
-        out.promisedCount = ok ? n : 0;
         return out;
     }
-    out.promisedCount = n;
     for (int k = 0; k < n; ++k) {
         const qsizetype at = 2 + 2 * k;
-        if (at + 1 >= lines.size()) {
+        const std::optional<Money> amount = FileText::money(lines.value(at));
+        const QDate due = FileText::date(lines.value(at + 1));
+        if (!amount || !due.isValid()) {
             out.problem = PaymentsProblem::Truncated;
             break;
         }
-        out.payments.payments.append({lines.at(at), lines.at(at + 1).trimmed()});
+        out.payments.payments.append({*amount, due});
     }
     return out;
 }
@@ -369,7 +406,7 @@ PaymentsReading readPayments(FileStore& store, const QString& fileName) {
     const std::optional<QByteArray> bytes = readIfPresent(store, paymentsPath(fileName), &status);
     if (!bytes) {
         PaymentsReading out;
-        out.problem = PaymentsProblem::Missing;
+        out.problem = status ? PaymentsProblem::Missing : PaymentsProblem::Failed;
         out.status = status;
         return out;
     }
@@ -379,7 +416,8 @@ PaymentsReading readPayments(FileStore& store, const QString& fileName) {
 // --- Financials ---
 
 QByteArray financialsBytes(const ProposalFinancials& f) {
-    return Text::joinLines({f.priceBeforeTaxes, f.total, f.firstTax, f.secondTax});
+    return Text::joinLines({FileText::money(f.priceBeforeTaxes), FileText::money(f.total),
+                            FileText::money(f.firstTax), FileText::money(f.secondTax)});
 }
 
 IoStatus writeFinancials(FileStore& store, const QString& fileName,
@@ -387,35 +425,34 @@ IoStatus writeFinancials(FileStore& store, const QString& fileName,
     return store.OpenForOutput(financialsPath(fileName), financialsBytes(financials));
 }
 
-ProposalFinancials parseFinancials(const QByteArray& bytes, const QLocale& locale, bool* complete) {
+FinancialsReading parseFinancials(const QByteArray& bytes) {
     const QStringList lines = Text::splitLines(bytes);
-    ProposalFinancials f = ProposalFinancials::zero(locale);
-    std::array<QString*, 4> targets = {&f.priceBeforeTaxes, &f.total, &f.firstTax, &f.secondTax};
-    bool all = true;
+    FinancialsReading out;
+    ProposalFinancials& f = out.financials;
+    const std::array<Money*, 4> targets = {&f.priceBeforeTaxes, &f.total, &f.firstTax,
+                                           &f.secondTax};
     for (size_t i = 0; i < targets.size(); ++i) {
-        const QString line = lines.value(static_cast<qsizetype>(i));
-        bool ok = false;
-        Money::parseDisplay(line, &ok, locale);
-        // A line that is not an amount would otherwise be shown and summed as one.
-        if (ok && !line.trimmed().isEmpty()) {
-            *targets[i] = line;
+        const std::optional<Money> m = FileText::money(lines.value(static_cast<qsizetype>(i)));
+        // A line that is not an amount must not be summed or posted as one.
+        if (m) {
+            *targets[i] = *m;
         } else {
-            all = false;
+            out.problem = FinancialsProblem::Incomplete;
         }
     }
-    if (complete) {
-        *complete = all;
-    }
-    return f;
+    return out;
 }
 
-ProposalFinancials readFinancials(FileStore& store, const QString& fileName, IoStatus* status,
-                                  bool* found, const QLocale& locale) {
-    const std::optional<QByteArray> bytes = readIfPresent(store, financialsPath(fileName), status);
-    if (found) {
-        *found = bytes.has_value();
+FinancialsReading readFinancials(FileStore& store, const QString& fileName) {
+    IoStatus status;
+    const std::optional<QByteArray> bytes = readIfPresent(store, financialsPath(fileName), &status);
+    if (!bytes) {
+        FinancialsReading out;
+        out.problem = status ? FinancialsProblem::Missing : FinancialsProblem::Failed;
+        out.status = status;
+        return out;
     }
-    return bytes ? parseFinancials(*bytes, locale) : ProposalFinancials::zero(locale);
+    return parseFinancials(*bytes);
 }
 
 // --- Templates ---

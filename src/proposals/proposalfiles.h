@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QDate>
 #include <QList>
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -79,23 +78,41 @@ struct StoredProposal {
     ProposalHeader header;
 };
 
-// One scheduled payment as the payments file holds it: both texts as shown.
-struct ScheduledPayment {
-    QString amount;   // money display form
-    QString dueDate;  // short date form
+// Money and dates in the payments, financials and receivable files take one
+// form whatever the user's locale ("$1,234.50", "12/5/2026"): other programs
+// read these files byte for byte, and a folder moved to a machine with
+// another locale must read the same.
+namespace FileText {
+QString money(Money amount);
+// The file form; failing that the user's locale form, which older files
+// written under that locale hold.
+std::optional<Money> money(const QString& text);
+QString date(const QDate& date);
+QDate date(const QString& text);
+}  // namespace FileText
 
-    Money amountValue(const QLocale& locale = QLocale()) const;
-    QDate dueDateValue(const QLocale& locale = QLocale()) const;
+// The record files keep money as 10 characters of text, so "$10,000,000.00"
+// and more would come back cut ("$12,345,67"): such amounts are refused
+// where they are entered.
+inline constexpr Money MaxStoredAmount = Money::fromCents(999'999'999);
+bool FitsStoredAmount(Money amount);
+// "Amounts of $10,000,000.00 and more cannot be stored", in the user's form.
+QString TooLargeAmountMessage();
+
+struct ScheduledPayment {
+    Money amount;
+    QDate dueDate;
+
     bool operator==(const ScheduledPayment&) const = default;
 };
 
 inline constexpr int MaxScheduledPayments = 8;
 
 struct ProposalPayments {
-    QString total;  // money display form
+    Money total;
     QList<ScheduledPayment> payments;
 
-    Money totalValue(const QLocale& locale = QLocale()) const;
+    Money sum() const;
     bool operator==(const ProposalPayments&) const = default;
 };
 
@@ -104,28 +121,39 @@ enum class PaymentCountForm { Plain, Padded };
 
 enum class PaymentsProblem {
     None,
-    Missing,    // no such file, or it could not be read (see status)
+    Missing,    // no such file
+    Failed,     // it could not be read (see status)
     BadCount,   // the count is not a whole number from 1 to 8: no payments read
-    Truncated,  // fewer lines than the count promises: the whole pairs are read
+    Truncated,  // fewer amount and date pairs than the count: the good pairs are read
 };
 
-struct PaymentsReading {
+struct [[nodiscard]] PaymentsReading {
     ProposalPayments payments;
     PaymentsProblem problem = PaymentsProblem::None;
     int promisedCount = 0;  // the count as read (0 when unreadable)
     IoStatus status;
 };
 
-// Financials file: four money display texts.
 struct ProposalFinancials {
-    QString priceBeforeTaxes;
-    QString total;
-    QString firstTax;
-    QString secondTax;
+    Money priceBeforeTaxes;
+    Money total;
+    Money firstTax;
+    Money secondTax;
 
-    // All four as the display form of zero in that locale.
-    static ProposalFinancials zero(const QLocale& locale = QLocale());
     bool operator==(const ProposalFinancials&) const = default;
+};
+
+enum class FinancialsProblem {
+    None,
+    Missing,     // no such file
+    Failed,      // it could not be read (see status)
+    Incomplete,  // fewer than four amounts: the others read as zero
+};
+
+struct [[nodiscard]] FinancialsReading {
+    ProposalFinancials financials;
+    FinancialsProblem problem = FinancialsProblem::None;
+    IoStatus status;
 };
 
 // The four files of a stored proposal live under \TolvarProposals, each named
@@ -197,30 +225,24 @@ FileRead<QStringList> readBodyLines(FileStore& store, const QString& fileName);
 // A body as loaded into the body box: each line followed by CR LF.
 QString joinBodyLines(const QStringList& lines);
 
-// --- Payments ---
+// --- Payments: the total, the count, then an amount and a due date per payment ---
 
 QByteArray paymentsBytes(const ProposalPayments& payments,
                          PaymentCountForm form = PaymentCountForm::Plain);
 // Refuses (nothing written) a schedule of no payments or more than eight.
-IoStatus writePayments(FileStore& store, const QString& fileName, const ProposalPayments& payments,
-                       PaymentCountForm form = PaymentCountForm::Plain);
+[[nodiscard]] IoStatus writePayments(FileStore& store, const QString& fileName,
+                                     const ProposalPayments& payments,
+                                     PaymentCountForm form = PaymentCountForm::Plain);
 PaymentsReading parsePayments(const QByteArray& bytes);
 PaymentsReading readPayments(FileStore& store, const QString& fileName);
 
-// --- Financials ---
+// --- Financials: price before taxes, total, first tax, second tax ---
 
 QByteArray financialsBytes(const ProposalFinancials& financials);
-IoStatus writeFinancials(FileStore& store, const QString& fileName,
-                         const ProposalFinancials& financials);
-// Lines that are missing or blank read as the display form of zero;
-// `complete` tells whether all four were there.
-ProposalFinancials parseFinancials(const QByteArray& bytes, const QLocale& locale = QLocale(),
-                                   bool* complete = nullptr);
-// All zero when the file is missing (`found` false); `status` reports a
-// read failure.
-ProposalFinancials readFinancials(FileStore& store, const QString& fileName,
-                                  IoStatus* status = nullptr, bool* found = nullptr,
-                                  const QLocale& locale = QLocale());
+[[nodiscard]] IoStatus writeFinancials(FileStore& store, const QString& fileName,
+                                       const ProposalFinancials& financials);
+FinancialsReading parseFinancials(const QByteArray& bytes);
+FinancialsReading readFinancials(FileStore& store, const QString& fileName);
 
 // --- Templates: body texts kept as \Templates\Proposals\<name>.txt ---
 

@@ -107,12 +107,7 @@ void ProposalReport::loadSchedule(const QString& fileName) {
         m_details.noPaymentData = true;
         return;
     }
-    const auto shown = [](const QString& text) {
-        bool ok = false;
-        const Money m = Money::parseDisplay(text, &ok, MoneyLocale());
-        return ok ? m.display(MoneyLocale()) : text;
-    };
-    m_details.proposedAmount = shown(r.payments.total);
+    m_details.proposedAmount = r.payments.total.display(MoneyLocale());
     m_details.paymentCount = QString::number(r.promisedCount);
     if (r.problem == PaymentsProblem::BadCount) {
         // More payments than the panel has lines for, or no count at all.
@@ -120,7 +115,8 @@ void ProposalReport::loadSchedule(const QString& fileName) {
         return;
     }
     for (const ScheduledPayment& p : r.payments.payments) {
-        m_details.payments << ScheduledPayment{shown(p.amount), p.dueDate};
+        m_details.payments << ReportPayment{p.amount.display(MoneyLocale()),
+                                            Dates::toShort(p.dueDate)};
     }
 }
 

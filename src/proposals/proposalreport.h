@@ -24,6 +24,12 @@ struct ProposalReportRow {
     QStringList cells() const;
 };
 
+// One line of the details panel's schedule, as shown.
+struct ReportPayment {
+    QString amount;   // money display form
+    QString dueDate;  // short date form
+};
+
 // The details panel: the body and the payment schedule of one proposal.
 struct ProposalReportDetails {
     QString fileName;
@@ -32,7 +38,7 @@ struct ProposalReportDetails {
     QString proposedAmount;      // lblAmount(0)
     QString paymentCount;        // lblPayments
     // lblAmount(k) and lblDate(k-1) for k = 1 .. count, at most eight.
-    QList<ScheduledPayment> payments;
+    QList<ReportPayment> payments;
 };
 
 // The logic of the proposals report screen: the list, the selection marks,

@@ -468,14 +468,15 @@ ProposalContents ProposalWriter::contents() const {
     c.header.setCustomerLines(m_customer.lines.mid(0, 7));
     c.header.setSiteLines(m_site.mid(0, 7));
     c.body = m_body.text();
-    ProposalPayments payments{m_pricing.shown(m_pricing.total()), {}};
+    ProposalPayments payments;
+    payments.total = m_pricing.total();
     for (int k = 0; k < sched.count(); ++k) {
-        payments.payments.append({sched.amountText(k), sched.dateLabel(k)});
+        payments.payments.append(
+            {sched.amount(k).value_or(Money()), sched.date(k).value_or(QDate())});
     }
     c.payments = payments;
-    c.financials = ProposalFinancials{
-        m_pricing.shown(m_pricing.preAmount()), m_pricing.shown(m_pricing.total()),
-        m_pricing.shown(m_pricing.tax1()), m_pricing.shown(m_pricing.tax2())};
+    c.financials = ProposalFinancials{m_pricing.preAmount(), m_pricing.total(), m_pricing.tax1(),
+                                      m_pricing.tax2()};
     return c;
 }
 

@@ -1,9 +1,8 @@
 #include "accounts/invoicerun.h"
 
-#include "accounts/receivable.h"
+#include "accountstest.h"
 #include "print/recordingdevice.h"
 #include "settings/settings.h"
-#include "shell/recordfile.h"
 #include "tempapp.h"
 #include "testmain.h"
 
@@ -12,38 +11,43 @@
 #include <memory>
 
 namespace {
-QByteArray writerHeader(const char* number, const char* price, const char* account) {
-    return QByteArray("\"") + number + "\"," + price + ",#2026-11-02#\r\n\"" + account +
-           "\"\r\n\"Jane Doe\"\r\n\"12 Oak "
-           "St\"\r\n\"\"\r\n\"Springfield\"\r\n\"IL\"\r\n\"62701\"\r\n"
-           "\"555-1234\"\r\n\"Lake House\"\r\n\"1 Shore Rd\"\r\n\"\"\r\n\"Lakeside\"\r\n\"IL\"\r\n"
-           "\"62702\"\r\n\"555-0001\"\r\n";
+using Pick = ManagePayments::Pick;
+using Run = ManagePayments::Run;
+using Option = ManagePayments::PrintOption;
+
+QByteArray header(const char* number, const char* price, const char* account) {
+    return QByteArray("\"") + number + "\"," + price + ",#2026-11-02#,\"" + account +
+           "\",\"Jane Doe\",\"12 Oak St\",\"\",\"Springfield\",\"IL\",\"62701\",\"555-1234\","
+           "\"Lake House\",\"1 Shore Rd\",\"\",\"Lakeside\",\"IL\",\"62702\",\"555-0001\"\r\n";
 }
 
-// Fails the first `failures` jobs to start, then records like the target it wraps.
-class FlakyTarget : public PrintTarget {
-public:
-    explicit FlakyTarget(int failures) : m_failures(failures) {}
+// Fails the first job to start when `offline`, then records.
+struct OfflineOnce : RecordingTarget {
+    bool offline = false;
     std::unique_ptr<PageDevice> open(const PrintRequest& request) override {
-        if (m_failures > 0) {
-            --m_failures;
-            return nullptr;
-        }
-        return inner.open(request);
+        return std::exchange(offline, false) ? nullptr : RecordingTarget::open(request);
     }
     QString error() const override { return QStringLiteral("Printer off-line"); }
-    RecordingTarget inner;
-
-private:
-    int m_failures;
 };
 
-const QString kConfirm = QStringLiteral("Was the Invoice Printed Correctly?");
-const QString kConfirmTitle = QStringLiteral("Print Confirmation");
+// Fails the n-th write of the run (from 1) and lists every path asked for;
+// copies share the count.
+struct FailingWrite {
+    int failAt = 0;
+    std::shared_ptr<QStringList> paths = std::make_shared<QStringList>();
+    IoStatus operator()(FileStore& store, const PlannedWrite& w) {
+        paths->append(w.path);
+        return int(paths->size()) == failAt
+                   ? IoStatus::failure(store.fullPath(w.path), QStringLiteral("injected"))
+                   : applyWrite(store, w);
+    }
+};
 
+// 1001: three payments, the first tax; 1002: one payment, two taxes; a field
+// proposal and an invoiced one.
 struct Fixture {
     TempApp app;
-    RecordingTarget target;
+    OfflineOnce target;
     std::unique_ptr<ManagePayments> screen;
 
     Fixture() {
@@ -51,426 +55,323 @@ struct Fixture {
         settings->taxHeading1 = QStringLiteral("Sales Tax");
         settings->taxHeading2 = QStringLiteral("City Tax");
         app.ctx->settings = settings;
-        app.ctx->vars().BusinessData[0] = QStringLiteral("Acme Roofing");
-        // Three payments, one tax.
-        app.write(QStringLiteral("TolvarProposals/1001.txt"),
-                  writerHeader("1001", "1075", "555-1234"));
-        app.write(QStringLiteral("TolvarProposals/ProposalPayments/1001.txt"),
+        for (const auto& [file, bytes] : std::initializer_list<std::pair<const char*, QByteArray>>{
+                 {"1001.txt", header("1001", "1075", "555-1234")},
+                 {"ProposalPayments/1001.txt",
                   "$1,075.00\r\n3\r\n$300.00\r\n12/1/2026\r\n$375.00\r\n12/15/2026\r\n$400.00\r\n"
-                  "1/5/2027\r\n");
-        app.write(QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt"),
-                  "$1,000.00\r\n$1,075.00\r\n$75.00\r\n$0.00\r\n");
-        // One payment, no taxes.
-        app.write(QStringLiteral("TolvarProposals/1002.txt"),
-                  writerHeader("1002", "400", "555-2222"));
-        app.write(QStringLiteral("TolvarProposals/ProposalPayments/1002.txt"),
-                  "$400.00\r\n 1 \r\n$400.00\r\n11/30/2026\r\n");
-        app.write(QStringLiteral("TolvarProposals/ProposalFinancials/1002.txt"),
-                  "$400.00\r\n$400.00\r\n$0.00\r\n$0.00\r\n");
-        app.write(QStringLiteral("TolvarProposals/1003.txt"), writerHeader("FP1003", "0", "ACC-3"));
-        app.write(QStringLiteral("TolvarProposals/1004.txt"),
-                  writerHeader("1004P", "9", "555-4444"));
-        screen = std::make_unique<ManagePayments>(*app.ctx);
+                  "1/5/2027\r\n"},
+                 {"ProposalFinancials/1001.txt", "$1,000.00\r\n$1,075.00\r\n$75.00\r\n$0.00\r\n"},
+                 {"1002.txt", header("1002", "400", "555-2222")},
+                 {"ProposalPayments/1002.txt", "$400.00\r\n 1 \r\n$400.00\r\n11/30/2026\r\n"},
+                 {"ProposalFinancials/1002.txt", "$360.00\r\n$400.00\r\n$30.00\r\n$10.00\r\n"},
+                 {"1003.txt", header("FP1003", "0", "ACC-3")},
+                 {"1004.txt", header("1004P", "9", "555-4444")}}) {
+            app.write(QStringLiteral("TolvarProposals/") + QLatin1String(file), bytes);
+        }
+        restart();
     }
 
+    // The screen made anew, as at the next start of the program.
+    void restart() { screen = std::make_unique<ManagePayments>(*app.ctx); }
     int rowOf(const QString& number) const {
-        for (int i = 0; i < screen->proposals().size(); ++i) {
-            if (screen->proposals().at(i).header.number == number) {
+        const QList<ProposalRow>& rows = screen->view().rows;
+        for (int i = 0; i < rows.size(); ++i) {
+            if (rows.at(i).number == number) {
                 return i;
             }
         }
         return -1;
     }
-    void pick(const char* number) {
-        QVERIFY(screen->fillTable());
-        QCOMPARE(screen->pick(rowOf(QLatin1String(number))), ManagePayments::Pick::Shown);
+    Pick pick(const QString& number) {
+        return screen->activate() ? screen->pick(rowOf(number)) : Pick::Nothing;
     }
-    void confirm(Answer answer) {
-        app.prompter.expectQuestion(kConfirm, kConfirmTitle, Buttons::YesNoCancel, answer);
+    void say(const QString& text, Icon icon = Icon::None) { expectSay(app.prompter, text, icon); }
+    // The print dialog, then `times` pages answered `answer`.
+    void print(int times = 1, Answer answer = Answer::Yes, bool dialog = true) {
+        if (dialog) {
+            app.prompter.expectPrintDialog();
+        }
+        for (int i = 0; i < times; ++i) {
+            app.prompter.expectQuestion(QStringLiteral("Was the Invoice Printed Correctly?"),
+                                        QStringLiteral("Print Confirmation"), Buttons::YesNoCancel,
+                                        Icon::Exclamation, answer);
+        }
     }
-    QList<SalesJournalEntry> journal() {
-        return AccountRoutines(app.ctx->store(), app.clock).salesJournal();
-    }
-    QString invoiceNoOf(int job) const {
-        return target.jobs().at(job)->startingWith(QStringLiteral("INVOICE NO: ")).text;
-    }
+    Files files() const { return snapshot(app.dir.path()); }
 };
 }  // namespace
+
+Q_DECLARE_METATYPE(Option)
 
 class TestInvoiceRun : public QObject {
     Q_OBJECT
 private slots:
-    void tableSkipsTornHeaders() {
+    void screenView() {
         Fixture f;
+        // A torn header is left out rather than invoiced with blank fields.
         f.app.write(QStringLiteral("TolvarProposals/1005.txt"), "\"1005\",10,#2026-11-02#,\"A\"");
-        QVERIFY(f.screen->fillTable());
-        QCOMPARE(f.screen->proposals().size(), 4);
-        QCOMPARE(f.rowOf(QStringLiteral("1005")), -1);
-        QCOMPARE(f.screen->rowCells(f.rowOf(QStringLiteral("1001"))),
-                 (QStringList{QStringLiteral("1001"), QStringLiteral("11/2/2026"),
-                              QStringLiteral("Jane Doe"), QStringLiteral("$1,075.00")}));
-        QCOMPARE(f.screen->gridHeadings().at(2).size(), 46);
-    }
-
-    void noProposals() {
-        TempApp app;
-        app.mkdir(QStringLiteral("TolvarProposals"));
-        app.prompter.expectMessage(QStringLiteral("No Proposals Exist"));
-        ManagePayments screen(*app.ctx);
-        QVERIFY(!screen.fillTable());
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
-    }
-
-    void refusals_data() {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("outcome");
-        QTest::newRow("field proposal, finalize now")
-            << QStringLiteral("FP1003") << int(Answer::Yes)
-            << int(ManagePayments::Pick::GoToFinalize);
-        QTest::newRow("field proposal, not now") << QStringLiteral("FP1003") << int(Answer::No)
-                                                 << int(ManagePayments::Pick::FieldProposal);
-        QTest::newRow("already invoiced") << QStringLiteral("1004P") << int(Answer::Ok)
-                                          << int(ManagePayments::Pick::AlreadyInvoiced);
-    }
-    void refusals() {
-        QFETCH(QString, number);
-        QFETCH(int, answer);
-        QFETCH(int, outcome);
-        Fixture f;
-        QVERIFY(f.screen->fillTable());
-        if (number.startsWith(QLatin1String("FP"))) {
-            f.app.prompter.expectQuestion(
-                QStringLiteral("This Proposal is a Field Proposal\r\n"
-                               "You can Print Invoices after it has been "
-                               "finalized\r\nWould you like to Finalize it now?"),
-                {}, Buttons::YesNo, Answer(answer));
-        } else {
-            f.app.prompter.expectMessage(
-                QStringLiteral("Invoices for this Proposal \r\nHave been printed"));
-        }
-        QCOMPARE(int(f.screen->pick(f.rowOf(number))), outcome);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QCOMPARE(f.app.ctx->vars().SelectedRoutine,
-                 outcome == int(ManagePayments::Pick::GoToFinalize) ? 6 : 0);
-        QVERIFY(!f.screen->hasSelection());
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::NotStarted);
-        QVERIFY(f.target.jobs().isEmpty());
-        QVERIFY(!f.app.exists(QStringLiteral("TIInvoiceNo.txt")));
-    }
-
-    void detailsOfThePickedProposal() {
-        Fixture f;
-        f.pick("1001");
-        const ManagePayments::Selected& s = f.screen->selected();
-        QCOMPARE(s.labels.at(0), QStringLiteral("Jane Doe"));
-        QCOMPARE(s.labels.at(2), QStringLiteral("Springfield, IL"));
-        QCOMPARE(s.labels.at(9), QStringLiteral("62701"));
-        QCOMPARE(s.labels.at(4), QStringLiteral("11/2/2026"));
-        QCOMPARE(s.labels.at(5), QStringLiteral("$1,075.00"));
-        QCOMPARE(s.labels.at(6), QStringLiteral("3"));
-        QCOMPARE(s.payments.size(), 3);
-        QCOMPARE(s.payments.at(1).amount, QStringLiteral("$375.00"));
+        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
+        const ManagePayments::View& v = f.screen->view();
+        QCOMPARE(v.rows, (QList<ProposalRow>{{"1001", "11/2/2026", "Jane Doe", "$1,075.00"},
+                                             {"1002", "11/2/2026", "Jane Doe", "$400.00"},
+                                             {"FP1003", "11/2/2026", "Jane Doe", "$0.00"},
+                                             {"1004P", "11/2/2026", "Jane Doe", "$9.00"}}));
+        QCOMPARE(v.labels,
+                 (QStringList{"Jane Doe", "12 Oak St", "Springfield, IL", "555-1234", "11/2/2026",
+                              "$1,075.00", "3", "If invoice due date is later than today,", "",
+                              "62701", "it will not show in reports until due date"}));
         // Today is 12/5/2026: the first payment is due, the others later.
-        QCOMPARE(s.payments.at(0).later, false);
-        QCOMPARE(s.payments.at(1).later, true);
-        QVERIFY(f.screen->blinking());
-        QVERIFY(f.screen->allInvoicesEnabled());
-        QVERIFY(f.screen->allInvoices());
-        f.pick("1002");
-        QVERIFY(!f.screen->blinking());
-        QVERIFY(!f.screen->allInvoicesEnabled());
-        f.screen->setAllInvoices(true);
-        QVERIFY(!f.screen->allInvoices());
+        QCOMPARE(v.payments, (QList<ManagePayments::PaymentLine>{
+                                 {"12/1/2026", "$300.00", ManagePayments::DateInk},
+                                 {"12/15/2026", "$375.00", ManagePayments::Red},
+                                 {"1/5/2027", "$400.00", ManagePayments::Red}}));
+        QVERIFY(v.blinking && v.warningInk == ManagePayments::Red);
+        f.screen->tick();
+        QVERIFY(!v.warningShown);
+        f.screen->clickWarning();
+        f.screen->tick();
+        QVERIFY(v.warningShown && v.option == Option::AllInvoices);
+        f.screen->setUseRemittance(true);
+        QCOMPARE(v.paperFrame, QStringLiteral("Perforated Response"));
+        QCOMPARE(ManagePayments::gridHeadings().join(QLatin1Char('|')),
+                 QStringLiteral("Proposal No|Date              |Customer Information        "
+                                "                  |Amount          "));
+
         f.app.ctx->settings->addressStyle = AddressStyle::International;
-        f.pick("1001");
-        QCOMPARE(f.screen->selected().labels.at(2), QStringLiteral("Springfield"));
-        QCOMPARE(f.screen->selected().labels.at(9), QStringLiteral("IL"));
-    }
-
-    void hostileSchedules_data() {
-        QTest::addColumn<QByteArray>("payments");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("count");
-        const QString unreadable = QStringLiteral(
-            "The Payment Schedule of this Proposal could not be read\r\nOnly a Single Invoice can "
-            "be "
-            "printed");
-        QTest::newRow("count above eight") << QByteArray("$1.00\r\n9\r\n") << unreadable << 0;
-        QTest::newRow("count not a number") << QByteArray("$1.00\r\nabc\r\n") << unreadable << 0;
-        QTest::newRow("fewer lines than promised")
-            << QByteArray("$1,075.00\r\n3\r\n$300.00\r\n12/1/2026\r\n$375.00\r\n") << QString()
-            << 1;
-    }
-    void hostileSchedules() {
-        QFETCH(QByteArray, payments);
-        QFETCH(QString, message);
-        QFETCH(int, count);
-        Fixture f;
-        f.app.write(QStringLiteral("TolvarProposals/ProposalPayments/1001.txt"), payments);
-        if (!message.isEmpty()) {
-            f.app.prompter.expectMessage(message);
+        QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("1002"))), Pick::Shown);
+        QCOMPARE(v.labels.mid(2, 1) + v.labels.mid(9, 1), (QStringList{"Springfield", "IL"}));
+        QVERIFY(!v.blinking && !v.allInvoicesEnabled);
+        f.screen->choose(Option::AllInvoices);
+        QCOMPARE(v.option, Option::SingleInvoice);
+        // A field proposal or an invoiced one: the proposal shown before is
+        // no longer the one to print.
+        const QString fp = QStringLiteral(
+            "This Proposal is a Field Proposal\r\nYou can Print Invoices after it has been "
+            "finalized\r\nWould you like to Finalize it now?");
+        for (Answer a : {Answer::No, Answer::Yes}) {
+            f.app.prompter.expectQuestion(fp, QStringLiteral("Tolvar Proposals"), Buttons::YesNo,
+                                          Icon::Question, a);
+            QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("FP1003"))),
+                     a == Answer::Yes ? Pick::GoToFinalize : Pick::FieldProposal);
+            QCOMPARE(f.app.ctx->vars().SelectedRoutine, a == Answer::Yes ? 6 : 0);
         }
-        f.pick("1001");
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QCOMPARE(f.screen->selected().payments.size(), count);
-        QCOMPARE(f.screen->allInvoices(), count >= 2);
+        f.say(QStringLiteral("Invoices for this Proposal \r\nHave been printed"));
+        QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("1004P"))), Pick::AlreadyInvoiced);
+        QVERIFY(!v.details);
+        QCOMPARE(f.screen->print(f.target), Run::NotStarted);
+
+        TempApp none;
+        none.mkdir(QStringLiteral("TolvarProposals"));
+        expectSay(none.prompter, QStringLiteral("No Proposals Exist"));
+        QVERIFY(!ManagePayments(*none.ctx).activate());
     }
 
-    void missingFinancialsRefused() {
-        Fixture f;
-        QVERIFY(QFile::remove(
-            f.app.path(QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt"))));
-        QVERIFY(f.screen->fillTable());
-        f.app.prompter.expectMessage(QStringLiteral(
-            "The Financials of this Proposal were not found\r\nInvoices cannot be printed"));
-        QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("1001"))), ManagePayments::Pick::Nothing);
-        QVERIFY(!f.screen->hasSelection());
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
+    // A proposal is invoiced only from amounts that are all there and agree:
+    // the others are refused on the pick, and nothing is written.
+    void refusedPicks_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content");  // empty: removed
+        QTest::addColumn<QString>("reason");      // %1: the file
+        const auto row = [](const char* name, const char* file, const char* content,
+                            const char* reason) {
+            QTest::newRow(name) << QStringLiteral("TolvarProposals/") + QLatin1String(file)
+                                << QByteArray(content) << QString::fromLatin1(reason);
+        };
+        row("financials missing", "ProposalFinancials/1001.txt", "", "The file %1 was not found");
+        row("financials empty", "ProposalFinancials/1001.txt", "\r\n",
+            "The file %1 does not hold its amounts");
+        row("$200 + $250 against $400", "ProposalPayments/1002.txt",
+            "$400.00\r\n2\r\n$200.00\r\n12/1/2026\r\n$250.00\r\n12/9/2026\r\n",
+            "The payments in %1 add up to $450.00, not to its total of $400.00");
     }
-
-    void printAllThreeInvoices() {
+    void refusedPicks() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
         Fixture f;
-        f.pick("1001");
-        f.app.prompter.expectPrintDialog();
-        f.confirm(Answer::Yes);
-        f.confirm(Answer::Yes);
-        f.confirm(Answer::Yes);
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::Completed);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-
-        QCOMPARE(f.target.jobs().size(), 3);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(f.invoiceNoOf(i), QStringLiteral("INVOICE NO: 20260001 - %1").arg(i + 1));
-            QVERIFY(f.target.jobs().at(i)->ended);
+        if (content.isEmpty()) {
+            QFile::remove(f.app.path(file));
+        } else {
+            f.app.write(file, content);
         }
-        const QList<SalesJournalEntry> journal = f.journal();
-        QCOMPARE(journal.size(), 3);
-        const QList<Money> amounts = {Money::fromCents(30000), Money::fromCents(37500),
-                                      Money::fromCents(40000)};
-        const QList<QDate> dates = {QDate(2026, 12, 1), QDate(2026, 12, 15), QDate(2027, 1, 5)};
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(journal.at(i).invoiceNumber, QStringLiteral("20260001 - %1").arg(i + 1));
-            QCOMPARE(journal.at(i).amount, amounts.at(i));
-            QCOMPARE(journal.at(i).date, dates.at(i));
-            QCOMPARE(journal.at(i).name, QStringLiteral("Jane Doe"));
-            QCOMPARE(journal.at(i).account, QStringLiteral("555-1234"));
-            QCOMPARE(journal.at(i).amountA, Money());
-        }
-        // One receivable entry after the opening entry, its backup, one history record.
-        const QByteArray account = f.app.read(QStringLiteral("TIActiveAccounts/555-1234.txt"));
-        QCOMPARE(account.size(), 2 * 155);
-        QCOMPARE(account.mid(155 + 85, 60).trimmed(), QByteArray("20260001"));
-        QCOMPARE(account.mid(155 + 145, 10), QByteArray("$1,075.00 "));
-        QCOMPARE(f.app.read(QStringLiteral("Backup/TIActiveAccounts/555-1234.txt")), account);
-        QCOMPARE(f.app.read(QStringLiteral("TAHistory.txt")).size(), 155);
-        // The first tax only.
-        const QByteArray tax = f.app.read(QStringLiteral("TaxRecords.txt"));
-        QCOMPARE(tax, QByteArray("Sales Tax           12/5/2026      20260001                      "
-                                 "$75.00    "));
-        QCOMPARE(f.app.read(QStringLiteral("TIInvoiceNo.txt")), QByteArray("\"20260004\"\r\n"));
-        QCOMPARE(f.app.read(QStringLiteral("TolvarProposals/1001.txt")),
-                 QByteArray(
-                     "\"1001P\",1075,#2026-11-02#\r\n\"555-1234\"\r\n\"Jane Doe\",\"12 Oak "
-                     "St\",\"\",\"Springfield\",\"IL\",\"62701\",\"555-1234\"\r\n\"Lake "
-                     "House\",\"1 Shore Rd\",\"\",\"Lakeside\",\"IL\",\"62702\",\"555-0001\"\r\n"));
-        QCOMPARE(f.rowOf(QStringLiteral("1001")), -1);
-        QCOMPARE(f.screen->proposals().size(), 3);
+        const QString number = file.right(8).left(4);
+        f.say(QStringLiteral("Invoices for Proposal %1 cannot be printed\r\n").arg(number) +
+                  reason.arg(QDir::toNativeSeparators(f.app.path(file))),
+              Icon::Exclamation);
+        const Files before = f.files();
+        QCOMPARE(f.pick(number), Pick::Refused);
+        QVERIFY(!f.screen->view().details);
+        QCOMPARE(f.screen->print(f.target), Run::NotStarted);
+        QCOMPARE(f.files(), before);
     }
 
-    // No, No, Yes on a single invoice: three prints, one posting.
-    void retriedPagePostsOnce() {
+    // Every file a run wrote, against the golden folders tests/data/accounts/run-*.
+    void runs_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<Option>("option");
+        QTest::addColumn<Answer>("onError");  // to a printer off-line; Ok: none
+        QTest::addColumn<int>("no");          // pages answered No before Yes
+        QTest::addColumn<int>("jobs");
+        QTest::addColumn<QString>("golden");
+        const auto row = [](const char* name, const char* locale, const char* number, Option option,
+                            Answer onError, int no, int jobs, const char* golden) {
+            QTest::newRow(name) << QString::fromLatin1(locale) << QString::fromLatin1(number)
+                                << option << onError << no << jobs << QString::fromLatin1(golden);
+        };
+        const Option all = Option::AllInvoices;
+        const Option one = Option::SingleInvoice;
+        row("three", "en_US", "1001", all, Answer::Ok, 0, 3, "run-all");
+        row("three, de_DE", "de_DE", "1001", all, Answer::Ok, 0, 3, "run-all");
+        // A single invoice shows the whole price, so that is what it bills.
+        row("single", "en_US", "1001", one, Answer::Ok, 0, 1, "run-single");
+        row("two taxes", "en_US", "1002", one, Answer::Ok, 0, 1, "run-taxes");
+        row("No twice", "en_US", "1002", one, Answer::Ok, 2, 3, "run-taxes");
+        row("off-line, retried", "en_US", "1002", one, Answer::Retry, 0, 1, "run-taxes");
+        // Nothing printed, nothing posted; the counter is rewritten at every start.
+        row("off-line, cancelled", "en_US", "1002", one, Answer::Cancel, 0, 0, "run-cancelled");
+    }
+    void runs() {
+        QFETCH(QString, locale);
+        QFETCH(QString, number);
+        QFETCH(Answer, onError);
+        QFETCH(int, no);
+        QFETCH(int, jobs);
+        LocaleScope scope(locale);
         Fixture f;
-        f.pick("1002");
-        f.app.prompter.expectPrintDialog();
-        for (int i = 0; i < 2; ++i) {
-            f.confirm(Answer::No);
+        const Files before = f.files();
+        QCOMPARE(f.pick(number), Pick::Shown);
+        QFETCH(Option, option);
+        f.screen->choose(option);
+        f.print(0);
+        f.target.offline = onError != Answer::Ok;
+        if (f.target.offline) {
+            f.app.prompter.expectQuestion(
+                QStringLiteral("Invoice 20260001 could not be printed\r\nPrinter off-line"),
+                QStringLiteral("Print Error"), Buttons::RetryCancel, Icon::Critical, onError);
+        }
+        for (int i = 0; i < no; ++i) {
+            f.print(1, Answer::No, false);
             f.app.prompter.expectMessage(
                 QStringLiteral("Correct the printing problem and click OK"),
-                QStringLiteral("Retry Printing"));
+                QStringLiteral("Retry Printing"), Icon::None);
         }
-        f.confirm(Answer::Yes);
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::Completed);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QCOMPARE(f.target.jobs().size(), 3);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(f.invoiceNoOf(i), QStringLiteral("INVOICE NO: 20260001"));
-        }
-        const QList<SalesJournalEntry> journal = f.journal();
-        QCOMPARE(journal.size(), 1);
-        QCOMPARE(journal.at(0).invoiceNumber, QStringLiteral("20260001"));
-        QCOMPARE(journal.at(0).date, QDate(2026, 11, 30));
-        QCOMPARE(f.app.read(QStringLiteral("TIInvoiceNo.txt")), QByteArray("\"20260002\"\r\n"));
-        // Two zero taxes: no tax entry.
-        QVERIFY(!f.app.exists(QStringLiteral("TaxRecords.txt")));
-        QCOMPARE(f.app.read(QStringLiteral("TAHistory.txt")).size(), 155);
+        f.print(jobs - no, Answer::Yes, false);
+        QCOMPARE(f.screen->print(f.target), jobs > 0 ? Run::Completed : Run::NotStarted);
+        QCOMPARE(f.target.jobs().size(), jobs);
+        QFETCH(QString, golden);
+        QVERIFY(Golden::folderMatches(changed(before, f.files()), golden));
+        QCOMPARE(f.rowOf(number) < 0, jobs > 0);
     }
 
-    // A single invoice for a scheduled proposal bills what it shows: the total.
-    void singleInvoiceBillsTheTotal() {
+    // Cancel on page 2 of 3 keeps two journal entries and posts nothing else;
+    // the next run, after a restart, prints page 3 only and posts what one
+    // uninterrupted run posts.
+    void cancelledRunGoesOnLater() {
         Fixture f;
-        f.pick("1001");
-        f.screen->setAllInvoices(false);
-        f.app.prompter.expectPrintDialog();
-        f.confirm(Answer::Yes);
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::Completed);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QCOMPARE(f.target.jobs().size(), 1);
-        const QList<SalesJournalEntry> journal = f.journal();
-        QCOMPARE(journal.size(), 1);
-        QCOMPARE(journal.at(0).amount, Money::fromCents(107500));
-        QCOMPARE(journal.at(0).date, QDate(2026, 12, 1));
-        QCOMPARE(journal.at(0).invoiceNumber, QStringLiteral("20260001"));
-    }
-
-    void cancelOnPageTwoOfThree() {
-        Fixture f;
-        f.pick("1001");
-        f.app.prompter.expectPrintDialog();
-        f.confirm(Answer::Yes);
-        f.confirm(Answer::Cancel);
-        f.app.prompter.expectMessage(
+        const Files before = f.files();
+        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
+        f.print(1);
+        f.print(1, Answer::Cancel, false);
+        f.say(
             QStringLiteral("2 invoice(s) were Printed\r\nRemaining Invoices will not be printed"));
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::Stopped);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QCOMPARE(f.target.jobs().size(), 2);
-        QCOMPARE(f.journal().size(), 2);
-        QCOMPARE(f.app.read(QStringLiteral("TIInvoiceNo.txt")), QByteArray("\"20260003\"\r\n"));
-        QVERIFY(!f.app.exists(QStringLiteral("TIActiveAccounts/555-1234.txt")));
-        QVERIFY(!f.app.exists(QStringLiteral("TAHistory.txt")));
-        QVERIFY(!f.app.exists(QStringLiteral("TaxRecords.txt")));
-        QCOMPARE(f.app.read(QStringLiteral("TolvarProposals/1001.txt")),
-                 writerHeader("1001", "1075", "555-1234"));
-        QVERIFY(f.rowOf(QStringLiteral("1001")) >= 0);
-    }
+        QCOMPARE(f.screen->print(f.target), Run::Stopped);
+        const Files stopped = changed(before, f.files());
+        QCOMPARE(stopped.keys(), (QStringList{"InvoiceSalesJournal.txt", "TIInvoiceNo.txt",
+                                              "TIInvoiceRuns/1001.txt"}));
+        QCOMPARE(stopped.first(), Golden::read("run-all/InvoiceSalesJournal.txt").left(250));
+        QVERIFY(!f.screen->view().singleInvoiceEnabled);
 
-    // Cancel on the last page leaves nothing to skip, so the run completes.
-    void cancelOnTheLastPageCompletes() {
-        Fixture f;
-        f.pick("1002");
-        f.app.prompter.expectPrintDialog();
-        f.confirm(Answer::Cancel);
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::Completed);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QCOMPARE(f.journal().size(), 1);
-        QVERIFY(f.app.read(QStringLiteral("TolvarProposals/1002.txt")).startsWith("\"1002P\""));
-    }
-
-    void printDialogCancelled() {
-        Fixture f;
-        f.pick("1001");
-        f.app.prompter.expectPrintDialog(false);
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::NotStarted);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QVERIFY(f.target.jobs().isEmpty());
-        QVERIFY(!f.app.exists(QStringLiteral("TIInvoiceNo.txt")));
-    }
-
-    void twoTaxesPostTwoEntries() {
-        Fixture f;
-        f.app.write(QStringLiteral("TolvarProposals/ProposalFinancials/1002.txt"),
-                    "$360.00\r\n$400.00\r\n$30.00\r\n$10.00\r\n");
-        f.pick("1002");
-        f.app.prompter.expectPrintDialog();
-        f.confirm(Answer::Yes);
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::Completed);
-        const QList<TaxEntry> taxes = AccountRoutines(f.app.ctx->store(), f.app.clock).taxRecords();
-        QCOMPARE(taxes.size(), 2);
-        QCOMPARE(taxes.at(0).tax, QStringLiteral("Sales Tax"));
-        QCOMPARE(taxes.at(0).amount, QStringLiteral("$30.00"));
-        QCOMPARE(taxes.at(1).tax, QStringLiteral("City Tax"));
-        QCOMPARE(taxes.at(1).amount, QStringLiteral("$10.00"));
-        QCOMPARE(taxes.at(1).reference, QStringLiteral("20260001"));
-    }
-
-    void unsafeAccountKeyRefusedBeforePrinting_data() {
-        QTest::addColumn<QByteArray>("account");
-        QTest::newRow("parent folder") << QByteArray("../../etc/x");
-        QTest::newRow("backslash") << QByteArray("a\\b");
-        QTest::newRow("blank") << QByteArray("   ");
-    }
-    void unsafeAccountKeyRefusedBeforePrinting() {
-        QFETCH(QByteArray, account);
-        Fixture f;
-        f.app.write(QStringLiteral("TolvarProposals/1002.txt"),
-                    writerHeader("1002", "400", account.constData()));
-        f.pick("1002");
-        f.app.prompter.expectMessage(
-            QStringLiteral(
-                "The Account No \"%1\" of this Proposal cannot be used as a file name\r\n"
-                "No Invoices were printed")
-                .arg(QString::fromLatin1(account)));
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::NotStarted);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QVERIFY(f.target.jobs().isEmpty());
-        QVERIFY(!f.app.exists(QStringLiteral("TIInvoiceNo.txt")));
-        QVERIFY(!f.app.exists(QStringLiteral("InvoiceSalesJournal.txt")));
-        QVERIFY(!f.app.exists(QStringLiteral("TIActiveAccounts")));
-    }
-
-    // A journal that cannot be written stops the run: the counter does not
-    // move and nothing is posted to receivable.
-    void journalFailureStopsTheRun() {
-        Fixture f;
-        f.app.mkdir(QStringLiteral("InvoiceSalesJournal.txt"));
-        RecordFile blocked(f.app.path(QStringLiteral("InvoiceSalesJournal.txt")), 125);
-        const QString failure = blocked.write(1, QByteArray(125, ' ')).message();
-        QVERIFY(!failure.isEmpty());
-        f.pick("1001");
-        f.app.prompter.expectPrintDialog();
-        f.confirm(Answer::Yes);
-        f.app.prompter.expectMessage(failure);
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::Failed);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QCOMPARE(f.target.jobs().size(), 1);
-        QCOMPARE(f.app.read(QStringLiteral("TIInvoiceNo.txt")), QByteArray("\"20260001\"\r\n"));
-        QVERIFY(!f.app.exists(QStringLiteral("TAHistory.txt")));
-        QCOMPARE(f.app.read(QStringLiteral("TolvarProposals/1001.txt")),
-                 writerHeader("1001", "1075", "555-1234"));
-    }
-
-    void receivableFailureLeavesProposalUnmarked() {
-        Fixture f;
-        f.app.mkdir(QStringLiteral("TIActiveAccounts/555-2222.txt"));
-        RecordFile blocked(f.app.path(QStringLiteral("TIActiveAccounts/555-2222.txt")), 155);
-        const QString failure = blocked.write(1, QByteArray(155, ' ')).message();
-        f.pick("1002");
-        f.app.prompter.expectPrintDialog();
-        f.confirm(Answer::Yes);
-        f.app.prompter.expectMessage(failure);
-        QCOMPARE(f.screen->print(f.target), ManagePayments::Run::Failed);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QCOMPARE(f.journal().size(), 1);
-        QVERIFY(!f.app.exists(QStringLiteral("TAHistory.txt")));
-        QVERIFY(f.app.read(QStringLiteral("TolvarProposals/1002.txt")).startsWith("\"1002\""));
-        QVERIFY(f.rowOf(QStringLiteral("1002")) >= 0);
-    }
-
-    void printerFailure_data() {
-        QTest::addColumn<int>("failures");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("result");
-        QTest::newRow("retry once")
-            << 1 << int(Answer::Retry) << int(ManagePayments::Run::Completed);
-        QTest::newRow("cancel") << 1 << int(Answer::Cancel) << int(ManagePayments::Run::NotStarted);
-    }
-    void printerFailure() {
-        QFETCH(int, failures);
-        QFETCH(int, answer);
-        QFETCH(int, result);
-        Fixture f;
-        FlakyTarget target(failures);
-        f.pick("1002");
-        f.app.prompter.expectPrintDialog();
-        f.app.prompter.expectQuestion(
-            QStringLiteral("Invoice 20260001 could not be printed\r\nPrinter off-line"),
-            QStringLiteral("Print Error"), Buttons::RetryCancel, Answer(answer));
-        if (Answer(answer) == Answer::Retry) {
-            f.confirm(Answer::Yes);
+        f.restart();
+        f.say(QStringLiteral("2 invoice(s) of this Proposal were Printed before\r\nPrinting "
+                             "goes on with Invoice 3"),
+              Icon::Information);
+        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
+        f.screen->choose(Option::SingleInvoice);
+        f.print(1);
+        QCOMPARE(f.screen->print(f.target), Run::Completed);
+        QStringList printed;
+        for (const auto& job : f.target.jobs()) {
+            printed << job->startingWith(QStringLiteral("INVOICE NO: ")).text.mid(12);
         }
-        QCOMPARE(int(f.screen->print(target)), result);
-        QVERIFY2(f.app.prompter.done(), qPrintable(f.app.prompter.report()));
-        QCOMPARE(f.journal().size(), Answer(answer) == Answer::Retry ? 1 : 0);
+        QCOMPARE(printed, (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
+        QVERIFY(Golden::folderMatches(changed(before, f.files()), QStringLiteral("run-all")));
+    }
+
+    // Every file is checked before the first page prints.
+    void unwritableFileStopsTheRunBeforePrinting_data() {
+        QTest::addColumn<QString>("blocked");
+        for (const char* file :
+             {"TAHistory.txt", "InvoiceSalesJournal.txt", "TaxRecords.txt", "TIInvoiceNo.txt",
+              "TIActiveAccounts/555-2222.txt", "Backup/TIActiveAccounts/555-2222.txt",
+              "TIInvoiceRuns/1002.txt"}) {
+            QTest::newRow(file) << QString::fromLatin1(file);
+        }
+    }
+    void unwritableFileStopsTheRunBeforePrinting() {
+        QFETCH(QString, blocked);
+        Fixture f;
+        f.app.mkdir(blocked);
+        const Files before = f.files();
+        QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
+        f.print(0);
+        f.say(QStringLiteral("The file %1 could not be used: a folder of that name is in the way")
+                  .arg(QDir::toNativeSeparators(f.app.path(blocked))),
+              Icon::Critical);
+        QCOMPARE(f.screen->print(f.target), Run::NotStarted);
+        QVERIFY(f.target.jobs().isEmpty());
+        QCOMPARE(f.files(), before);
+    }
+
+    // A run that fails at any one of its writes, or ends there with the
+    // program, is completed by the next attempt: printed again only when no
+    // page was confirmed, and posting what one run that did not fail posts.
+    void everyWriteFailingInTurn_data() {
+        QTest::addColumn<int>("failAt");
+        // The 18 writes of a run of 1002: its record and the counter (1-4),
+        // the confirmed page (5-9), the postings (10-18).
+        for (int k = 1; k <= 18; ++k) {
+            QTest::addRow("write %d", k) << k;
+        }
+    }
+    void everyWriteFailingInTurn() {
+        QFETCH(int, failAt);
+        const FailingWrite record;
+        Fixture clean;
+        clean.screen->setWriteApplier(record);
+        QCOMPARE(clean.pick(QStringLiteral("1002")), Pick::Shown);
+        clean.print();
+        QCOMPARE(clean.screen->print(clean.target), Run::Completed);
+        QCOMPARE(record.paths->size(), 18);
+
+        Fixture f;
+        f.screen->setWriteApplier(FailingWrite{failAt});
+        QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
+        f.print(failAt >= 5 ? 1 : 0);
+        const QString path = f.app.ctx->store().fullPath(record.paths->at(failAt - 1));
+        f.say(IoStatus::failure(path, QStringLiteral("injected")).message(), Icon::Critical);
+        QVERIFY(f.screen->print(f.target) != Run::Completed);
+
+        f.restart();
+        if (failAt >= 11) {
+            f.say(QStringLiteral("The interrupted posting of the Invoices for Proposal 1002 has "
+                                 "been completed"),
+                  Icon::Information);
+            QVERIFY(f.screen->activate() && f.rowOf(QStringLiteral("1002P")) >= 0);
+        } else {
+            if (failAt >= 6) {
+                f.say(
+                    QStringLiteral("The Invoices of this Proposal were Printed before\r\nPrinting "
+                                   "posts them without printing them again"),
+                    Icon::Information);
+            } else {
+                f.print();
+            }
+            QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
+            QCOMPARE(f.screen->print(f.target), Run::Completed);
+        }
+        QCOMPARE(f.target.jobs().size(), failAt == 5 ? 2 : 1);
+        QCOMPARE(f.files(), clean.files());
     }
 };
 

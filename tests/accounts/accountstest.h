@@ -1,0 +1,90 @@
+#pragma once
+
+#include "scriptedprompter.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLocale>
+#include <QMap>
+#include <QMetaType>
+
+Q_DECLARE_METATYPE(Answer)
+
+using Files = QMap<QString, QByteArray>;
+
+// Every file below a folder by its "/" path, for comparing whole folders.
+inline Files snapshot(const QString& root) {
+    Files out;
+    for (QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        QFile f(it.next());
+        out.insert(QDir(root).relativeFilePath(f.fileName()),
+                   f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+    }
+    return out;
+}
+
+// The files that are new or changed in `after`.
+inline Files changed(const Files& before, const Files& after) {
+    Files out;
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        if (!before.contains(it.key()) || before.value(it.key()) != it.value()) {
+            out.insert(it.key(), it.value());
+        }
+    }
+    return out;
+}
+
+// Golden files of this area live in tests/data/accounts. With
+// TOLVAR_WRITE_GOLDEN set the tests write what the code produces instead, for
+// a change of format that is then checked by hand.
+namespace Golden {
+inline QString path(const QString& name) {
+    return QStringLiteral(TOLVAR_TEST_DATA "/accounts/") + name;
+}
+
+inline QByteArray read(const QString& name) {
+    QFile f(path(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no golden file)");
+}
+
+inline bool write(const QString& name, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path(name)).absolutePath());
+    QFile f(path(name));
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+inline bool writing() {
+    return qEnvironmentVariableIsSet("TOLVAR_WRITE_GOLDEN");
+}
+
+inline bool matches(const QByteArray& actual, const QString& name) {
+    return writing() ? write(name, actual) : actual == read(name);
+}
+
+// True when `files` are exactly the files of the golden folder `name`.
+inline bool folderMatches(const Files& files, const QString& name) {
+    if (!writing()) {
+        return files == snapshot(path(name));
+    }
+    QDir(path(name)).removeRecursively();
+    bool ok = true;
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        ok = write(name + QLatin1Char('/') + it.key(), it.value()) && ok;
+    }
+    return ok;
+}
+}  // namespace Golden
+
+// A message box titled with the program's name and an OK button.
+inline void expectSay(ScriptedPrompter& p, const QString& text, Icon icon = Icon::None) {
+    p.expectMessage(text, QStringLiteral("Tolvar Proposals"), icon);
+}
+
+// A test body under another default locale; en_US again after it.
+struct LocaleScope {
+    explicit LocaleScope(const QString& name) { QLocale::setDefault(QLocale(name)); }
+    ~LocaleScope() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    LocaleScope(const LocaleScope&) = delete;
+    LocaleScope& operator=(const LocaleScope&) = delete;
+};
