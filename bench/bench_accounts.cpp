@@ -34,7 +34,7 @@ struct BenchApp {
     QTemporaryDir dir;
     FixedClock clock{QDate(2026, 12, 5)};
     YesPrompter prompter;
-    AppContext ctx{AppFolder(dir.path()), clock, prompter};
+    AppContext ctx{AppFolder(dir.path()), clock, prompter, std::make_shared<Settings>()};
 
     BenchApp() {
         for (const char* f :
@@ -42,7 +42,6 @@ struct BenchApp {
               "TolvarProposals/ProposalFinancials"}) {
             QDir().mkpath(dir.filePath(QLatin1String(f)));
         }
-        ctx.settings = std::make_shared<Settings>();
     }
 
     ProposalHeader header(int number) const {

@@ -1,5 +1,6 @@
 #include "benchsupport.h"
 #include "proposals/proposalfiles.h"
+#include "settings/settings.h"
 #include "shell/appcontext.h"
 #include "shell/clock.h"
 #include "shell/startup.h"
@@ -19,7 +20,7 @@ struct Folder {
     QTemporaryDir dir;
     FixedClock clock{QDate(2026, 12, 5)};
     SilentPrompter prompter;
-    AppContext ctx{AppFolder(dir.path()), clock, prompter};
+    AppContext ctx{AppFolder(dir.path()), clock, prompter, std::make_shared<Settings>()};
 
     Folder() {
         CreateFolders(ctx);

@@ -1,4 +1,5 @@
 #include "benchsupport.h"
+#include "settings/settings.h"
 #include "shell/appcontext.h"
 #include "shell/clock.h"
 #include "shell/startup.h"
@@ -19,7 +20,9 @@ namespace {
 // proposal counter read (or made).
 struct Run {
     explicit Run(const QString& path)
-        : ctx(AppFolder(path), clock, prompter), screens(ctx), lock(ctx.folder()) {
+        : ctx(AppFolder(path), clock, prompter, std::make_shared<Settings>()),
+          screens(ctx),
+          lock(ctx.folder()) {
         RegisterScreens(screens);
     }
     ~Run() {

@@ -23,6 +23,35 @@ function(tolvar_area name)
     list(APPEND deps tolvar_${d})
   endforeach()
   target_link_libraries(tolvar_${name} ${kind} ${deps} ${qtlibs})
+  if(TOLVAR_ODR_CHECK AND sources)
+    # Fat objects: ordinary links use the machine code, the one-program check
+    # below reads the types from the intermediate code.
+    target_compile_options(tolvar_${name} PRIVATE -flto=auto -ffat-lto-objects)
+    set_property(GLOBAL APPEND PROPERTY TOLVAR_AREAS tolvar_${name})
+  endif()
+endfunction()
+
+# Every area library linked whole into one program with link-time
+# optimisation: a type defined twice with different members (the kind of
+# clash the linker otherwise resolves silently, corrupting the heap) fails
+# the build here.
+function(tolvar_odr_check)
+  if(NOT TOLVAR_ODR_CHECK)
+    return()
+  endif()
+  get_property(areas GLOBAL PROPERTY TOLVAR_AREAS)
+  # The objects themselves, so that none is left out for want of a caller;
+  # the libraries bring the Qt modules they need.
+  set(objects)
+  foreach(a IN LISTS areas)
+    list(APPEND objects $<TARGET_OBJECTS:${a}>)
+  endforeach()
+  add_executable(tolvar_odr_check ${PROJECT_SOURCE_DIR}/cmake/odrcheck.cpp ${objects})
+  target_link_libraries(tolvar_odr_check PRIVATE ${areas})
+  target_link_options(tolvar_odr_check PRIVATE -flto=auto -Wodr -Werror=odr)
+  if(TOLVAR_TESTS)
+    add_test(NAME one_program COMMAND tolvar_odr_check)
+  endif()
 endfunction()
 
 # One Qt Test executable per area: every test class in tests/<area> registers

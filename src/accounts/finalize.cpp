@@ -9,14 +9,9 @@
 namespace {
 const QString kMismatch = QStringLiteral("The payments do not equal the Total Amount");
 
-const Settings& settingsOf(const AppContext& ctx) {
-    static const Settings defaults;
-    return ctx.settings ? *ctx.settings : defaults;
-}
-
 // The rate choices include forms with a decimal comma ("7,0").
 double rateOf(const QString& text) {
-    return TaxRates::parseRate(QString(text).replace(QLatin1Char(','), QLatin1Char('.')));
+    return TaxRates::parseRate(text);
 }
 
 QStringList trimmedLines(const QStringList& lines) {
@@ -38,9 +33,7 @@ QString FinalizeFieldProposal::zero() const {
 
 // Amounts are typed in the user's own form.
 Money FinalizeFieldProposal::value(const QString& text) const {
-    bool ok = false;
-    const Money m = Money::parseDisplay(text, &ok, MoneyLocale());
-    return ok ? m : Money();
+    return Money::parseDisplay(text, MoneyLocale()).value_or(Money());
 }
 
 bool FinalizeFieldProposal::showsZero(const QString& text) const {
@@ -161,7 +154,7 @@ void FinalizeFieldProposal::continueToDetails() {
 }
 
 void FinalizeFieldProposal::setUpTaxes() {
-    const Settings& s = settingsOf(m_ctx);
+    const Settings& s = m_ctx.settings();
     m_view.tax1 = zero();
     m_view.tax2 = zero();
     m_view.apply1Enabled = s.applyTax1;
@@ -182,7 +175,7 @@ void FinalizeFieldProposal::clearAmounts() {
 }
 
 void FinalizeFieldProposal::recompute() {
-    const Settings& s = settingsOf(m_ctx);
+    const Settings& s = m_ctx.settings();
     const Money pre = value(m_view.preAmount);
     const auto tax = [&](bool applied, const QString& rate) {
         return applied ? PricingMath::percentOf(pre, rateOf(rate)) : Money();

@@ -32,7 +32,7 @@ QString InvoiceNumbers::ReadInvoiceNumber() {
     if (!m_store.FileExists(path())) {
         return year + QStringLiteral("0001");
     }
-    const std::optional<QByteArray> bytes = m_store.OpenForInput(path());
+    const IoResult<QByteArray> bytes = m_store.OpenForInput(path());
     FieldReader reader(bytes.value_or(QByteArray()));
     QString number = reader.str().trimmed();
     // A torn item (no closing quote) is not trusted as a number.

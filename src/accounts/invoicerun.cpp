@@ -11,11 +11,6 @@
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 
-const Settings& settingsOf(const AppContext& ctx) {
-    static const Settings defaults;
-    return ctx.settings ? *ctx.settings : defaults;
-}
-
 QString shown(Money m) {
     return m.display(MoneyLocale());
 }
@@ -226,7 +221,7 @@ void ManagePayments::fillView() {
     l[0] = h.customerName;
     l[1] = h.customerAddress1;
     l[8] = h.customerAddress2;
-    if (settingsOf(m_ctx).addressStyle == AddressStyle::Usa) {
+    if (m_ctx.settings().addressStyle == AddressStyle::Usa) {
         l[2] = h.customerCity + QStringLiteral(", ") + h.customerState;
         l[9] = h.customerPostalCode;
     } else {
@@ -339,7 +334,7 @@ bool ManagePayments::startRun(InvoiceRunRecord& run) {
 }
 
 InvoicePageInput ManagePayments::pageInput(const InvoiceRunRecord& run, int index) const {
-    const Settings& s = settingsOf(m_ctx);
+    const Settings& s = m_ctx.settings();
     const ProposalHeader& h = m_selected.proposal.header;
     const ProposalFinancials& f = m_selected.financials;
     InvoicePageInput in;
@@ -438,7 +433,7 @@ bool ManagePayments::confirmPage(InvoiceRunRecord& run, int index) {
 bool ManagePayments::post(InvoiceRunRecord& run) {
     const ProposalHeader& h = m_selected.proposal.header;
     const ProposalFinancials& f = m_selected.financials;
-    const Settings& s = settingsOf(m_ctx);
+    const Settings& s = m_ctx.settings();
     const QDate today = m_ctx.clock().today();
     PostingPlan plan(m_ctx.store());
     AccountRoutines acc(m_ctx.store(), m_ctx.clock());

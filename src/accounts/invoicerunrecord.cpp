@@ -82,7 +82,7 @@ std::optional<InvoiceRunRecord> InvoiceRunLog::find(const StoredProposal& propos
     if (!m_store.folder().isFile(path)) {
         return std::nullopt;
     }
-    const std::optional<QByteArray> bytes = m_store.OpenForInput(path);
+    const IoResult<QByteArray> bytes = m_store.OpenForInput(path);
     std::optional<InvoiceRunRecord> rec = bytes ? InvoiceRunRecord::parse(*bytes) : std::nullopt;
     return rec && rec->belongsTo(proposal) ? rec : std::nullopt;
 }
@@ -126,7 +126,7 @@ InvoiceRunLog::Recovery InvoiceRunLog::recover() {
     Recovery out;
     const QDir dir(m_store.fullPath(folder()));
     for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
-        const std::optional<QByteArray> bytes = m_store.OpenForInput(pathOf(name));
+        const IoResult<QByteArray> bytes = m_store.OpenForInput(pathOf(name));
         std::optional<InvoiceRunRecord> rec =
             bytes ? InvoiceRunRecord::parse(*bytes) : std::nullopt;
         if (!rec || rec->pending.isEmpty()) {

@@ -12,11 +12,9 @@ ProposalTable ProposalTable::read(FileStore& store) {
     const QStringList names = ProposalFiles::listHeaders(store);
     table.anyFiles = !names.isEmpty();
     for (const QString& name : names) {
-        bool complete = false;
-        const std::optional<ProposalHeader> header =
-            ProposalFiles::readHeader(store, name, nullptr, &complete);
-        if (header && complete) {
-            table.proposals.append({name, *header});
+        const FileRead<ParsedHeader> read = ProposalFiles::readHeader(store, name);
+        if (read.value && read.value->complete) {
+            table.proposals.append({name, read.value->header});
         } else {
             table.skipped << name;
         }

@@ -1,4 +1,5 @@
 #include "dialer/systemserialport.h"
+#include "settings/settings.h"
 #include "shell/appcontext.h"
 #include "shell/clock.h"
 #include "shell/startup.h"
@@ -17,7 +18,8 @@ int main(int argc, char** argv) {
 
     Clock clock;
     QtPrompter prompter;
-    AppContext ctx(AppFolder(QCoreApplication::applicationDirPath()), clock, prompter);
+    AppContext ctx(AppFolder(QCoreApplication::applicationDirPath()), clock, prompter,
+                   std::make_shared<Settings>());
     ScreenManager screens(ctx);
     RegisterScreens(screens);
     ctx.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };

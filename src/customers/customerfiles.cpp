@@ -21,7 +21,7 @@ namespace {
 QByteArray readRecord(FileStore& store, const QString& path, int length, int number) {
     (void)exists(store, path);
     RecordFile& f = store.OpenRandom(path, length);
-    const QByteArray bytes = f.read(number);
+    const QByteArray bytes = f.read(number).value_or(QByteArray());
     store.CloseAll();
     return bytes;
 }
@@ -37,12 +37,9 @@ Contents readWhole(FileStore& store, const QString& path) {
     if (!exists(store, path)) {
         return {};
     }
-    IoStatus s;
-    const std::optional<QByteArray> bytes = store.OpenForInput(path, &s);
+    const IoResult<QByteArray> bytes = store.OpenForInput(path);
     if (!bytes) {
-        return {
-            s ? IoStatus::failure(store.fullPath(path), QStringLiteral("it could not be read")) : s,
-            {}};
+        return {bytes.status(), {}};
     }
     return {{}, *bytes};
 }
@@ -76,8 +73,12 @@ IoStatus writeSlot(FileStore& store, const Slot& slot, int number, Before* befor
     RecordFile& f = store.OpenRandom(slot.path, slot.length);
     IoStatus s = f.status();
     if (s) {
-        *before = {f.read(number), QFileInfo(store.fullPath(slot.path)).size()};
-        s = f.write(number, slot.bytes);
+        const IoResult<QByteArray> old = f.read(number);
+        s = old.status();
+        if (s) {
+            *before = {*old, QFileInfo(store.fullPath(slot.path)).size()};
+            s = f.write(number, slot.bytes);
+        }
     }
     store.CloseAll();
     return s;

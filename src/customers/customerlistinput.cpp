@@ -32,8 +32,9 @@ CustomerListRows ReadCustomerListRows(FileStore& store) {
         rows.noCustomerFile = true;
         return rows;
     }
-    const std::optional<QByteArray> bytes = store.OpenForInput(file, &rows.status);
+    const IoResult<QByteArray> bytes = store.OpenForInput(file);
     if (!bytes) {
+        rows.status = bytes.status();
         return rows;
     }
     const int count = RecordCountOf(bytes->size(), CustomerRecord::kSize);
@@ -46,7 +47,7 @@ CustomerListRows ReadCustomerListRows(FileStore& store) {
 
 CustomerListInput MakeCustomerListInput(AppContext& ctx, bool usaStyle,
                                         QList<CustomerListEntry> entries) {
-    const Settings& s = settingsOf(ctx);
+    const Settings& s = ctx.settings();
     CustomerListInput in;
     in.style = PrintStyle{s.fontName, s.printInColour, s.borderColour};
     in.business.fields = ctx.vars().BusinessData;

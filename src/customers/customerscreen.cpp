@@ -38,10 +38,7 @@ void CustomerScreenModel::setCurrent(int number) {
 void CustomerScreenModel::load() {
     setCurrent(1);
     m_view.states = CustomerFiles::loadStates(m_ctx.store());
-    const AddressStyle style = m_ctx.settings
-                                   ? m_ctx.settings->addressStyle
-                                   : Settings::deriveAddressStyle(m_ctx.vars().BusinessData);
-    m_view.usaAddress = style == AddressStyle::Usa;
+    m_view.usaAddress = m_ctx.settings().addressStyle == AddressStyle::Usa;
 }
 
 void CustomerScreenModel::activate() {

@@ -95,7 +95,7 @@ signals:
     void finished();
 
 private:
-    enum class Outcome { Ok, Cancelled, NoReply, Lost, Gone };
+    enum class [[nodiscard]] Outcome{Ok, Cancelled, NoReply, Lost, Gone};
 
     void readyState();
     bool ensureOpen();

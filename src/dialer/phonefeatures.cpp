@@ -105,15 +105,17 @@ int awaitAnswer(const std::vector<Candidate>& asked, int waitMs) {
 }
 
 // The first field of a small settings file as a Boolean; false when the file
-// is missing or does not hold one.
+// is missing or does not hold one, and when it cannot be restored or read
+// (which the user is told).
 bool readFlag(AppContext& ctx, const QString& dataPath) {
-    if (!ctx.store().FileExists(dataPath)) {
+    const Existence e = ctx.store().probe(dataPath);
+    if (!e.isPresent()) {
+        ctx.reportIoError(e.status());
         return false;
     }
-    IoStatus status;
-    const std::optional<QByteArray> bytes = ctx.store().OpenForInput(dataPath, &status);
+    const IoResult<QByteArray> bytes = ctx.store().OpenForInput(dataPath);
     if (!bytes) {
-        ctx.reportIoError(status);
+        ctx.reportIoError(bytes.status());
         return false;
     }
     FieldReader reader(*bytes);
@@ -122,9 +124,7 @@ bool readFlag(AppContext& ctx, const QString& dataPath) {
 }
 void setDaisyChained(AppContext& ctx, bool on) {
     ctx.vars().PhoneDaisyChained = on;
-    if (ctx.settings) {
-        ctx.settings->phoneDaisyChained = on;
-    }
+    ctx.settings().phoneDaisyChained = on;
 }
 }  // namespace
 
@@ -161,9 +161,7 @@ void LoadCallerID(AppContext& ctx) {
     // ckCallerID shows the stored choice, and the note follows the box.
     const bool on = readFlag(ctx, kCallerIdFile);
     ctx.vars().CallerIDOn = on;
-    if (ctx.settings) {
-        ctx.settings->callerIdOn = on;
-    }
+    ctx.settings().callerIdOn = on;
 }
 
 void PhoneFeaturesOff(AppContext& ctx, PhoneFeatures* shown) {
@@ -172,7 +170,5 @@ void PhoneFeaturesOff(AppContext& ctx, PhoneFeatures* shown) {
     setDaisyChained(ctx, false);
     // Unticking ckCallerID hides the note.
     ctx.vars().CallerIDOn = false;
-    if (ctx.settings) {
-        ctx.settings->callerIdOn = false;
-    }
+    ctx.settings().callerIdOn = false;
 }

@@ -26,13 +26,13 @@ int SpeedDialTable::usedSlots() const {
 
 IoStatus SpeedDialTable::LoadSpeedNumbers(FileStore& store) {
     clear();
-    if (!store.FileExists(fileName())) {
-        return {};
+    const Existence e = store.probe(fileName());
+    if (!e.isPresent()) {
+        return e.status();
     }
-    IoStatus status;
-    const std::optional<QByteArray> bytes = store.OpenForInput(fileName(), &status);
+    const IoResult<QByteArray> bytes = store.OpenForInput(fileName());
     if (!bytes) {
-        return status;
+        return bytes.status();
     }
     const QStringList lines = Text::splitLines(*bytes);
     const qsizetype entries = std::min<qsizetype>(lines.size() / 2, kSlots);

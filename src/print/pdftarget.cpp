@@ -1,6 +1,7 @@
 #include "print/pdftarget.h"
 
 #include "print/painterdevice.h"
+#include "shell/product.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +17,7 @@ std::unique_ptr<PageDevice> PdfPrintTarget::open(const PrintRequest& request) {
     if (!m_writer) {
         m_writer = std::make_unique<QPdfWriter>(m_path);
         m_writer->setResolution(1440);
-        m_writer->setCreator(QStringLiteral("Tolvar Proposals"));
+        m_writer->setCreator(ProductName());
         m_writer->setTitle(m_title.isEmpty() ? request.title : m_title);
         PrepareLetterDevice(*m_writer);
     }

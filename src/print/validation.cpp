@@ -5,6 +5,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -28,28 +29,35 @@ bool isNumber(const QString& text) {
 
 }  // namespace
 
+namespace {
+// The plain "." and the locale's own decimal mark both start the decimals.
+bool isDecimalMark(QChar c) {
+    return c == QLatin1Char('.') || QString(c) == MoneyLocale().decimalPoint();
+}
+}  // namespace
+
 int AmountKey(int key, const InputBox& box) {
     const QString t = box.text();
     const QChar c(static_cast<char16_t>(key));
     if (c == QLatin1Char('0') && t.isEmpty()) {
         return 0;
     }
-    if (t.size() >= 3 && t.contains(QLatin1Char('.')) && t.at(t.size() - 3) == QLatin1Char('.')) {
+    const auto mark = std::find_if(t.cbegin(), t.cend(), isDecimalMark);
+    if (mark != t.cend() && t.cend() - mark > 2) {
         return 0;
     }
-    if (c == QLatin1Char('.') && t.contains(QLatin1Char('.'))) {
-        return 0;
+    if (isDecimalMark(c)) {
+        return mark == t.cend() ? key : 0;
     }
-    return QStringLiteral("0123456789.").contains(c) ? key : 0;
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9') ? key : 0;
 }
 
 bool FormatAmountBox(AppContext& ctx, InputBox& box) {
     const QLocale locale = MoneyLocale();
     const QString t = box.text().trimmed();
-    bool ok = false;
-    const Money amount = t.isEmpty() ? Money() : Money::parseDisplay(t, &ok, locale);
-    if (ok) {
-        box.setText(amount.display(locale));
+    const std::optional<Money> amount = t.isEmpty() ? std::nullopt : Money::parseDisplay(t, locale);
+    if (amount) {
+        box.setText(amount->display(locale));
         return true;
     }
     ctx.alarm();

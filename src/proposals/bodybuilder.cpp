@@ -67,11 +67,9 @@ QString fromDocument(const QByteArray& bytes) {
 }
 
 QString padQuantity(const QString& quantity) {
-    bool ok = false;
-    const Money value = Money::fromPlainString(quantity, &ok);
     QString padded = quantity;
     // Text that is no number counts as 0, as the box's value would.
-    const Money n = ok ? value : Money();
+    const Money n = Money::fromPlainString(quantity).value_or(Money());
     if (n < Money::fromCents(10000)) {
         padded += QLatin1Char(' ');
     }
@@ -86,21 +84,21 @@ QString padQuantity(const QString& quantity) {
 ItemLine ItemLine::build(const QString& quantity, const QString& description,
                          const QString& unitPrice, const QLocale& locale) {
     ItemLine item;
-    bool ok = false;
-    const Money count = Money::fromPlainString(quantity.trimmed(), &ok);
-    if (quantity.trimmed().isEmpty() || !ok) {
+    const std::optional<Money> typedCount = Money::fromPlainString(quantity.trimmed());
+    if (quantity.trimmed().isEmpty() || !typedCount) {
         item.problem = Problem::NoQuantity;
         return item;
     }
-    const Money price = Money::parseDisplay(unitPrice, &ok, locale);
-    const std::optional<Money> product = ok ? multiply(count, price) : std::nullopt;
+    const Money count = *typedCount;
+    const std::optional<Money> price = Money::parseDisplay(unitPrice, locale);
+    const std::optional<Money> product = price ? multiply(count, *price) : std::nullopt;
     if (!product) {
         item.problem = Problem::BadPrice;
         return item;
     }
     item.extension = product->roundedToCents();
     const QString qty = BodyText::padQuantity(quantity.trimmed());
-    const QString priceText = price.display(locale);
+    const QString priceText = price->display(locale);
     const QString extText = item.extension.display(locale);
 
     QString line(BodyText::ItemLineLength, QLatin1Char(' '));

@@ -21,8 +21,9 @@ Reading<Item> wholeRecords(FileStore& store, const QString& dataPath, int length
     if (!r.found) {
         return r;
     }
-    const std::optional<QByteArray> bytes = store.OpenForInput(dataPath, &r.status);
+    const IoResult<QByteArray> bytes = store.OpenForInput(dataPath);
     if (!bytes) {
+        r.status = bytes.status();
         return r;
     }
     r.partialRecord = bytes->size() % length != 0;

@@ -75,9 +75,9 @@ bool SaveNewItem(AppContext& ctx, const QString& category, const QString& descri
                                Icon::Exclamation);
         return false;
     }
-    bool ok = false;
-    const Money price = Money::parseDisplay(priceText, &ok, locale);
-    if (!ok || price < Money()) {
+    const std::optional<Money> typed = Money::parseDisplay(priceText, locale);
+    const Money price = typed.value_or(Money());
+    if (!typed || price < Money()) {
         ctx.prompter().message(ItemMessages::noPrice(), title, Buttons::Ok, Icon::Exclamation);
         return false;
     }

@@ -40,12 +40,7 @@ std::optional<Money> PaymentSchedule::amount(int k) const {
     if (text.trimmed().isEmpty()) {
         return std::nullopt;
     }
-    bool ok = false;
-    const Money m = Money::parseDisplay(text, &ok, m_locale);
-    if (!ok) {
-        return std::nullopt;
-    }
-    return m;
+    return Money::parseDisplay(text, m_locale);
 }
 
 bool PaymentSchedule::isZeroShown(int k) const {
@@ -79,7 +74,8 @@ QList<Money> PaymentSchedule::EqualShares(Money preAmount, int count, Money tax1
     const int n = std::clamp(count, 1, MaxPayments);
     // The share is found in floating point and pulled down half a cent, so
     // that showing it (halves away from zero) never rounds it up.
-    const Money share = Money::fromDouble(preAmount.toDouble() / n) - Money::fromRaw(50);
+    const Money share =
+        Money::fromDouble(preAmount.toDouble() / n).value_or(Money()) - Money::fromRaw(50);
     QList<Money> shares(n, share.roundedToCents());
     Money sum;
     for (const Money& m : shares) {

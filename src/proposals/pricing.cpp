@@ -5,19 +5,16 @@
 #include <utility>
 
 double TaxRates::parseRate(const QString& text) {
-    QString t = text.trimmed();
-    t.remove(QLatin1Char('%'));
     // The rate lists offer "7,0" beside "7.0" for decimal-comma users.
-    t = t.trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double rate = t.toDouble(&ok);
-    return ok && rate >= 0 && rate <= 100 ? rate : 0.0;
+    return Percent::parse(text).value_or(Percent()).toDouble();
 }
 
 namespace PricingMath {
 
 Money percentOf(Money amount, double rate) {
-    return Money::fromDouble(amount.toDouble() * rate / 100.0).roundedToCents();
+    // The rate came from a decimal text exact to a millionth of a percent;
+    // the product is taken exactly and rounded once, to cents.
+    return amount.percentOf(Percent::fromMillionths(qRound64(rate * 1e6)));
 }
 
 Money roundCentsHalfEven(Money m) {
@@ -33,7 +30,7 @@ Money roundCentsHalfEven(Money m) {
 }
 
 Money itemTax(Money extension, double rate) {
-    const Money extra = Money::fromDouble(extension.toDouble() * rate / 100.0);
+    const Money extra = Money::fromDouble(extension.toDouble() * rate / 100.0).value_or(Money());
     return roundCentsHalfEven(extra + Money::fromRaw(50));
 }
 
@@ -150,9 +147,9 @@ void Pricing::keyPreAmount() {
 }
 
 void Pricing::leavePreAmount(const QString& text) {
-    bool ok = false;
-    const Money typed = Money::parseDisplay(text, &ok, m_locale).roundedToCents();
-    if (!ok || typed < Money()) {
+    const std::optional<Money> read = Money::parseDisplay(text, m_locale);
+    const Money typed = read.value_or(Money()).roundedToCents();
+    if (!read || typed < Money()) {
         clearAmounts();
         return;
     }

@@ -47,7 +47,8 @@ bool isStored(const FileStore& store, int number) {
 Loaded load(FileStore& store) {
     Loaded out;
     if (store.FileExists(path())) {
-        const std::optional<QByteArray> bytes = store.OpenForInput(path(), &out.status);
+        const IoResult<QByteArray> bytes = store.OpenForInput(path());
+        out.status = bytes.status();
         if (!bytes) {
             out.number = restartNumber(store);
             return out;

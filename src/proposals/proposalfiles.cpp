@@ -100,9 +100,7 @@ std::optional<Money> money(const QString& text) {
         return std::nullopt;
     }
     for (const QLocale& l : {fileLocale(), MoneyLocale()}) {
-        bool ok = false;
-        const Money m = Money::parseDisplay(text, &ok, l);
-        if (ok) {
+        if (const std::optional<Money> m = Money::parseDisplay(text, l)) {
             return m;
         }
     }
@@ -168,10 +166,6 @@ QStringList txtFilesIn(const FileStore& store, const QString& dataFolder) {
     return names;
 }
 
-bool sameStatus(const IoStatus& a, const IoStatus& b) {
-    return a.ok() == b.ok() && a.file() == b.file() && a.reason() == b.reason();
-}
-
 // The file's bytes when it exists (restored from the backup if need be). A
 // plain missing file leaves `status` ok; a failed restore or read does not.
 std::optional<QByteArray> readIfPresent(FileStore& store, const QString& dataPath,
@@ -179,14 +173,21 @@ std::optional<QByteArray> readIfPresent(FileStore& store, const QString& dataPat
     if (status) {
         *status = {};
     }
-    const IoStatus before = store.lastError();
-    if (!store.FileExists(dataPath)) {
-        if (status && !sameStatus(before, store.lastError())) {
-            *status = store.lastError();
+    const Existence e = store.probe(dataPath);
+    if (!e.isPresent()) {
+        if (status) {
+            *status = e.status();
         }
         return std::nullopt;
     }
-    return store.OpenForInput(dataPath, status);
+    IoResult<QByteArray> bytes = store.OpenForInput(dataPath);
+    if (!bytes) {
+        if (status) {
+            *status = bytes.status();
+        }
+        return std::nullopt;
+    }
+    return std::move(*bytes);
 }
 
 FileRead<QByteArray> readFile(FileStore& store, const QString& dataPath) {
@@ -320,7 +321,7 @@ QList<StoredProposal> readAllHeaders(FileStore& store) {
     out.reserve(names.size());
     for (const QString& name : names) {
         // Listed names exist as spelled, so no restore or case search is needed.
-        const std::optional<QByteArray> bytes = store.OpenForInput(headerPath(name));
+        const IoResult<QByteArray> bytes = store.OpenForInput(headerPath(name));
         if (bytes) {
             out.append({name, parseHeader(*bytes).header});
         }

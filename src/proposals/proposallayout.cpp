@@ -31,10 +31,9 @@ QString underscores(int n) {
 }
 
 QString displayAmount(const QString& text) {
-    bool ok = false;
     const QLocale locale = MoneyLocale();
-    const Money amount = Money::parseDisplay(text, &ok, locale);
-    return ok ? amount.display(locale) : text;
+    const std::optional<Money> amount = Money::parseDisplay(text, locale);
+    return amount ? amount->display(locale) : text;
 }
 
 // One print job of a proposal or field proposal: the pen, the inputs and
@@ -427,8 +426,7 @@ const QStringList& AcceptanceDays() {
 }
 
 ProposalPrintInput PrintInputFor(const AppContext& ctx) {
-    static const Settings defaults;
-    const Settings& s = ctx.settings ? *ctx.settings : defaults;
+    const Settings& s = ctx.settings();
     ProposalPrintInput in;
     in.style = PrintStyle{s.fontName, s.printInColour, s.borderColour};
     in.copies = ctx.vars().Copies;

@@ -102,8 +102,7 @@ bool ProposalWriter::customTermsExist() {
 
 // The one place the settings' rate texts become numbers.
 TaxRates ProposalWriter::taxRates() const {
-    static const Settings defaults;
-    const Settings& s = m_ctx.settings ? *m_ctx.settings : defaults;
+    const Settings& s = m_ctx.settings();
     return TaxRates{TaxRates::parseRate(s.taxRate1), TaxRates::parseRate(s.taxRate2), s.applyTax1,
                     s.applyTax2};
 }

@@ -62,7 +62,9 @@ FileRead<QString> loadCustomText(FileStore& store, const QString& path) {
     if (!store.FileExists(path)) {
         return r;
     }
-    if (const std::optional<QByteArray> bytes = store.OpenForInput(path, &r.status)) {
+    const IoResult<QByteArray> bytes = store.OpenForInput(path);
+    r.status = bytes.status();
+    if (bytes) {
         r.value = parseCustomText(*bytes);
     }
     return r;

@@ -3,6 +3,7 @@
 #include "shell/appcontext.h"
 #include "shell/fieldline.h"
 #include "shell/filestore.h"
+#include "shell/money.h"
 
 #include <QFileInfo>
 
@@ -80,16 +81,29 @@ private:
     FieldReader m_reader;
 };
 
-// The file's bytes, or nothing when it is missing or cannot be read.
-std::optional<Fields> open(FileStore& store, const QString& path) {
-    if (!store.FileExists(path)) {
-        return std::nullopt;
+// The file's fields; a missing file has none, so every field takes its
+// default. A restore from \Backup or a read that fails is the failure.
+IoResult<Fields> open(FileStore& store, const QString& path) {
+    const Existence e = store.probe(path);
+    if (e.isFailed()) {
+        return e.status();
     }
-    std::optional<QByteArray> bytes = store.OpenForInput(path);
+    if (!e.isPresent()) {
+        return Fields(QByteArray());
+    }
+    IoResult<QByteArray> bytes = store.OpenForInput(path);
     if (!bytes) {
-        return std::nullopt;
+        return bytes.status();
     }
     return Fields(std::move(*bytes));
+}
+
+// A rate as stored, kept only when it reads as a rate of 0 to 100 percent:
+// anything else would tax at a nonsense rate.
+void takeRate(const std::optional<QString>& text, QString* target) {
+    if (text && Percent::parse(*text)) {
+        *target = *text;
+    }
 }
 
 template <typename T>
@@ -121,87 +135,95 @@ IoStatus replaceWithBackup(FileStore& store, const QString& path, const QByteArr
 
 namespace SettingsFiles {
 
-bool readBusinessData(FileStore& store, QStringList* nine) {
-    std::optional<Fields> f = open(store, kBusinessData);
+IoResult<std::optional<QStringList>> readBusinessData(FileStore& store) {
+    const Existence e = store.probe(kBusinessData);
+    if (!e.isPresent()) {
+        return e.isFailed() ? IoResult<std::optional<QStringList>>(e.status())
+                            : std::optional<QStringList>();
+    }
+    IoResult<Fields> f = open(store, kBusinessData);
     if (!f) {
-        return false;
+        return f.status();
     }
     QStringList values;
     for (int i = 0; i < Settings::BusinessFieldCount; ++i) {
         values << f->text().value_or(QString());
     }
-    *nine = values;
-    return true;
+    return std::optional<QStringList>(values);
 }
 
-void readTaxSettings(FileStore& store, Settings& s) {
+IoStatus readTaxSettings(FileStore& store, Settings& s) {
     s.taxHeading1 = QStringLiteral("Sales Tax");
     s.taxHeading2 = QStringLiteral("Tax");
     s.taxRate1 = Settings::taxRateChoices().first();
     s.taxRate2 = Settings::taxRateChoices().first();
     s.applyTax1 = false;
     s.applyTax2 = false;
-    std::optional<Fields> f = open(store, kTaxSettings);
+    IoResult<Fields> f = open(store, kTaxSettings);
     if (!f) {
-        return;
+        return f.status();
     }
     take(f->text(), &s.taxHeading1);
     take(f->text(), &s.taxHeading2);
-    take(f->text(), &s.taxRate1);
-    take(f->text(), &s.taxRate2);
+    takeRate(f->text(), &s.taxRate1);
+    takeRate(f->text(), &s.taxRate2);
     if (const auto a = f->whole(-32768, 32767)) {
         s.applyTax1 = *a != 0;
     }
     if (const auto a = f->whole(-32768, 32767)) {
         s.applyTax2 = *a != 0;
     }
+    return {};
 }
 
-void readPrompts(FileStore& store, Settings& s) {
+IoStatus readPrompts(FileStore& store, Settings& s) {
     s.showPrompts = true;
     s.soundAlarms = true;
-    std::optional<Fields> f = open(store, kPrompts);
+    IoResult<Fields> f = open(store, kPrompts);
     if (!f) {
-        return;
+        return f.status();
     }
     take(f->boolean(), &s.showPrompts);
     take(f->boolean(), &s.soundAlarms);
+    return {};
 }
 
-void readLogoSize(FileStore& store, Settings& s) {
+IoStatus readLogoSize(FileStore& store, Settings& s) {
     s.logoWidth = kDefaultLogoSide;
     s.logoHeight = kDefaultLogoSide;
-    std::optional<Fields> f = open(store, kLogoSettings);
+    IoResult<Fields> f = open(store, kLogoSettings);
     if (!f) {
-        return;
+        return f.status();
     }
     s.logoWidth = logoSide(f->whole(-1e9, 1e9));
     s.logoHeight = logoSide(f->whole(-1e9, 1e9));
+    return {};
 }
 
-void readLogo(FileStore& store, Settings& s) {
+IoStatus readLogo(FileStore& store, Settings& s) {
     s.logoPath.clear();
     s.logo = QImage();
-    std::optional<Fields> f = open(store, kCompanyLogo);
+    IoResult<Fields> f = open(store, kCompanyLogo);
     if (!f) {
-        return;
+        return f.status();
     }
     s.logoPath = f->text().value_or(QString()).trimmed();
     // A path that names no file any more is kept, but loads no picture.
     if (!s.logoPath.isEmpty() && QFileInfo(s.logoPath).isFile()) {
         s.logo = QImage(s.logoPath);
     }
+    return {};
 }
 
-void readPrintColours(FileStore& store, Settings& s) {
+IoStatus readPrintColours(FileStore& store, Settings& s) {
     s.borderColour = 0;
     s.textColour = 0;
     s.fontName = QStringLiteral("Arial");
     s.printInColour = true;
     s.copies = 3;
-    std::optional<Fields> f = open(store, kPrintColours);
+    IoResult<Fields> f = open(store, kPrintColours);
     if (!f) {
-        return;
+        return f.status();
     }
     if (const auto c = f->whole(0, 16777215)) {
         s.borderColour = static_cast<quint32>(*c);
@@ -217,35 +239,39 @@ void readPrintColours(FileStore& store, Settings& s) {
     if (const auto n = f->whole(1, 5)) {
         s.copies = static_cast<int>(*n);
     }
+    return {};
 }
 
-void readPhoneOptions(FileStore& store, Settings& s) {
+IoStatus readPhoneOptions(FileStore& store, Settings& s) {
     s.phoneDaisyChained = false;
     s.storedComPort = 0;
-    std::optional<Fields> f = open(store, kPhone);
+    IoResult<Fields> f = open(store, kPhone);
     if (!f) {
-        return;
+        return f.status();
     }
     take(f->boolean(), &s.phoneDaisyChained);
     if (const auto port = f->whole(-32768, 32767)) {
         s.storedComPort = static_cast<int>(*port);
     }
+    return {};
 }
 
-void readCallerId(FileStore& store, Settings& s) {
+IoStatus readCallerId(FileStore& store, Settings& s) {
     s.callerIdOn = false;
-    std::optional<Fields> f = open(store, kCallerId);
+    IoResult<Fields> f = open(store, kCallerId);
     if (f) {
         take(f->boolean(), &s.callerIdOn);
     }
+    return f.status();
 }
 
-void readWebAddress(FileStore& store, Settings& s) {
+IoStatus readWebAddress(FileStore& store, Settings& s) {
     s.webAddress.clear();
-    std::optional<Fields> f = open(store, kWebSite);
+    IoResult<Fields> f = open(store, kWebSite);
     if (f) {
         s.webAddress = f->text().value_or(QString()).trimmed();
     }
+    return f.status();
 }
 
 IoStatus writeBusinessData(FileStore& store, const QStringList& nine) {
@@ -297,48 +323,47 @@ IoStatus writeLogoPath(FileStore& store, const QString& picturePath) {
 
 }  // namespace SettingsFiles
 
-Settings& settingsOf(AppContext& ctx) {
-    if (!ctx.settings) {
-        ctx.settings = std::make_shared<Settings>();
-    }
-    return *ctx.settings;
-}
-
 void LoadBusinessData(AppContext& ctx) {
-    QStringList nine;
-    if (!SettingsFiles::readBusinessData(ctx.store(), &nine)) {
+    const IoResult<std::optional<QStringList>> nine = SettingsFiles::readBusinessData(ctx.store());
+    ctx.reportIoError(nine.status());
+    if (!nine || !*nine) {
         return;
     }
-    ctx.vars().BusinessData = nine;
-    settingsOf(ctx).businessBoxes = nine;
+    ctx.vars().BusinessData = **nine;
+    ctx.settings().businessBoxes = **nine;
 }
 
 void chooseCopies(AppContext& ctx, int copies) {
     if (copies < 1 || copies > 5) {
         return;
     }
-    settingsOf(ctx).copies = copies;
+    ctx.settings().copies = copies;
     ctx.vars().Copies = copies;
 }
 
 void loadSettings(AppContext& ctx) {
     using namespace SettingsFiles;
-    Settings& s = settingsOf(ctx);
+    Settings& s = ctx.settings();
     FileStore& store = ctx.store();
+    // A file that cannot be restored or read keeps its defaults; the user is
+    // told which one and why.
+    auto read = [&](IoStatus (*reader)(FileStore&, Settings&)) {
+        ctx.reportIoError(reader(store, s));
+    };
     ctx.vars().ShowPrompts = true;
     ctx.vars().SoundAlarms = true;
-    readPhoneOptions(store, s);
-    readCallerId(store, s);
+    read(readPhoneOptions);
+    read(readCallerId);
     ctx.vars().PhoneDaisyChained = s.phoneDaisyChained;
     ctx.vars().CallerIDOn = s.callerIdOn;
-    readTaxSettings(store, s);
-    readLogoSize(store, s);
-    readLogo(store, s);
-    readPrintColours(store, s);
+    read(readTaxSettings);
+    read(readLogoSize);
+    read(readLogo);
+    read(readPrintColours);
     ctx.vars().Copies = s.copies;
-    readPrompts(store, s);
+    read(readPrompts);
     ctx.vars().ShowPrompts = s.showPrompts;
     ctx.vars().SoundAlarms = s.soundAlarms;
     s.addressStyle = Settings::deriveAddressStyle(ctx.vars().BusinessData);
-    readWebAddress(store, s);
+    read(readWebAddress);
 }

@@ -6,14 +6,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class AppContext;
 class FileStore;
 
 // The small settings files at the top of the application folder. Every reader
-// tests its file with FileExists (so a missing file is restored from \Backup
-// first) and falls back to the file's defaults, field by field, for anything
-// missing or of the wrong type; none shows a message. Every writer replaces
-// its file atomically and returns the failure, naming the file.
+// tests its file (so a missing file is restored from \Backup first) and falls
+// back to the file's defaults, field by field, for anything missing or of the
+// wrong type; none shows a message. A restore or read that fails leaves the
+// defaults and is returned, naming the file and the reason. Every writer
+// replaces its file atomically and returns the failure, naming the file.
 namespace SettingsFiles {
 
 inline const QString kBusinessData = QStringLiteral("\\MyBusinessData.txt");
@@ -30,17 +33,18 @@ inline const QString kWebSite = QStringLiteral("/MyWebSite.txt");
 constexpr int kLogoSideLimit = 2880;
 constexpr int kDefaultLogoSide = 1440;
 
-// Nine strings, or false (and `nine` untouched) when there is no file.
-bool readBusinessData(FileStore& store, QStringList* nine);
-void readTaxSettings(FileStore& store, Settings& s);
-void readPrompts(FileStore& store, Settings& s);
-void readLogoSize(FileStore& store, Settings& s);
+// Nine strings, or nothing when there is no file.
+IoResult<std::optional<QStringList>> readBusinessData(FileStore& store);
+// Rates that do not read as 0 to 100 percent (Percent::parse) keep "4.0".
+IoStatus readTaxSettings(FileStore& store, Settings& s);
+IoStatus readPrompts(FileStore& store, Settings& s);
+IoStatus readLogoSize(FileStore& store, Settings& s);
 // Reads the stored path; loads the picture only when a file exists there.
-void readLogo(FileStore& store, Settings& s);
-void readPrintColours(FileStore& store, Settings& s);
-void readPhoneOptions(FileStore& store, Settings& s);
-void readCallerId(FileStore& store, Settings& s);
-void readWebAddress(FileStore& store, Settings& s);
+IoStatus readLogo(FileStore& store, Settings& s);
+IoStatus readPrintColours(FileStore& store, Settings& s);
+IoStatus readPhoneOptions(FileStore& store, Settings& s);
+IoStatus readCallerId(FileStore& store, Settings& s);
+IoStatus readWebAddress(FileStore& store, Settings& s);
 
 IoStatus writeBusinessData(FileStore& store, const QStringList& nine);
 IoStatus writePrintColours(FileStore& store, const Settings& s);
@@ -52,17 +56,16 @@ IoStatus writeLogoPath(FileStore& store, const QString& picturePath);
 
 }  // namespace SettingsFiles
 
-// The model of the context, made on first use.
-Settings& settingsOf(AppContext& ctx);
-
 // Reads \MyBusinessData.txt into BusinessData and the nine business boxes;
-// changes nothing when the file does not exist.
+// changes nothing when the file does not exist, or when it cannot be restored
+// or read (which the user is told).
 void LoadBusinessData(AppContext& ctx);
 
 // Everything the setup screen reads when it loads, in its order (prompt and
 // alarm flags on first; phone options and caller ID; taxes; logo size; logo;
 // print colours; prompts; address style; web address), keeping the shared
-// values of CommonVariables in step. The business data are read by
+// values of CommonVariables in step. A file that cannot be restored or read
+// is shown to the user and keeps its defaults. The business data are read by
 // LoadBusinessData, which start-up calls first.
 void loadSettings(AppContext& ctx);
 

@@ -14,16 +14,11 @@ namespace {
 
 const QString kProposalCounter = QStringLiteral("\\TProposalCounter.txt");
 
-// The nine boxes as they are written: the state box keeps to its style's
-// length and international style has no postal code.
+// The nine boxes as they are written: international style has no postal
+// code. Text is written as it stands; the style limits only what is typed.
 QStringList businessToSave(const Settings& s) {
     QStringList nine = s.businessBoxes;
-    while (nine.size() < Settings::BusinessFieldCount) {
-        nine << QString();
-    }
-    nine = nine.mid(0, Settings::BusinessFieldCount);
-    nine[Settings::StateOrAddress4] =
-        nine[Settings::StateOrAddress4].left(Settings::stateBoxLimit(s.addressStyle));
+    nine.resize(Settings::BusinessFieldCount);
     if (s.addressStyle == AddressStyle::International) {
         nine[Settings::PostalCode].clear();
     }
@@ -54,7 +49,7 @@ std::optional<double> numberIn(const QString& text) {
 }  // namespace
 
 IoStatus saveBusiness(AppContext& ctx) {
-    const QStringList nine = businessToSave(settingsOf(ctx));
+    const QStringList nine = businessToSave(ctx.settings());
     const IoStatus s = SettingsFiles::writeBusinessData(ctx.store(), nine);
     if (s) {
         ctx.vars().BusinessData = nine;
@@ -63,7 +58,7 @@ IoStatus saveBusiness(AppContext& ctx) {
 }
 
 SetupSave saveAndReturn(AppContext& ctx) {
-    Settings& s = settingsOf(ctx);
+    Settings& s = ctx.settings();
     if (s.addressStyle == AddressStyle::Usa &&
         s.businessBoxes.value(Settings::PostalCode).trimmed().isEmpty()) {
         ctx.alarm();
@@ -90,16 +85,13 @@ SetupSave saveAndReturn(AppContext& ctx) {
 }
 
 void toggleAddressStyle(AppContext& ctx) {
-    Settings& s = settingsOf(ctx);
+    Settings& s = ctx.settings();
     if (s.businessBoxes.size() < Settings::BusinessFieldCount) {
         s.businessBoxes.resize(Settings::BusinessFieldCount);
     }
     if (s.addressStyle == AddressStyle::International) {
         s.addressStyle = AddressStyle::Usa;
         s.businessBoxes[Settings::PostalCode] = ctx.vars().BusinessData.value(Settings::PostalCode);
-        s.businessBoxes[Settings::StateOrAddress4] =
-            s.businessBoxes[Settings::StateOrAddress4].left(
-                Settings::stateBoxLimit(s.addressStyle));
     } else {
         s.addressStyle = AddressStyle::International;
         s.businessBoxes[Settings::PostalCode].clear();
@@ -107,7 +99,7 @@ void toggleAddressStyle(AppContext& ctx) {
 }
 
 void activateSetup(AppContext& ctx) {
-    Settings& s = settingsOf(ctx);
+    Settings& s = ctx.settings();
     const QStringList& saved = ctx.vars().BusinessData;
     s.businessBoxes.resize(Settings::BusinessFieldCount);
     for (int i = 0; i < Settings::TaxIdentifier; ++i) {
@@ -128,30 +120,36 @@ bool resetBusinessData(AppContext& ctx) {
     if (a != Answer::Yes) {
         return false;
     }
-    settingsOf(ctx).businessBoxes = QStringList(Settings::BusinessFieldCount, QString());
+    ctx.settings().businessBoxes = QStringList(Settings::BusinessFieldCount, QString());
     return true;
 }
 
-ProposalNumberSave saveProposalNumber(AppContext& ctx, const QString& text) {
+ProposalNumberSave saveProposalNumber(AppContext& ctx, const QString& text,
+                                      const ProposalNumberTaken& taken) {
+    const QString title = AppContext::applicationTitle();
     const std::optional<double> v = numberIn(text);
     if (!v) {
-        ctx.prompter().message(QStringLiteral("The Proposal Number must be a Whole Number"),
-                               AppContext::applicationTitle());
+        ctx.prompter().message(QStringLiteral("The Proposal Number must be a Whole Number"), title);
         return ProposalNumberSave::NotWhole;
     }
     const double n = std::nearbyint(*v);
-    if (n < 1 || n > 32767) {
+    if (n < kFirstProposalNumber || n > kLastProposalNumber) {
         ctx.prompter().message(
-            QStringLiteral("The Proposal Number must be a Whole Number from 1 to 32767"),
-            AppContext::applicationTitle());
+            QStringLiteral("The Proposal Number must be a Whole Number from 1 to 32767"), title);
         return ProposalNumberSave::OutOfRange;
     }
+    const int number = static_cast<int>(n);
+    if (taken && taken(number)) {
+        ctx.prompter().message(
+            QStringLiteral("Proposal Number %1 is held by a stored Proposal").arg(number), title);
+        return ProposalNumberSave::Taken;
+    }
     FieldWriter w;
-    w.num(static_cast<qint64>(n)).endLine();
+    w.num(static_cast<qint64>(number)).endLine();
     if (!report(ctx, ctx.store().OpenForOutput(kProposalCounter, w.bytes()))) {
         return ProposalNumberSave::Failed;
     }
-    ctx.vars().ProposalNumber = static_cast<int>(n);
+    ctx.vars().ProposalNumber = number;
     return ProposalNumberSave::Saved;
 }
 
@@ -170,14 +168,14 @@ bool findLogo(AppContext& ctx) {
     if (picture.isNull()) {
         return false;
     }
-    Settings& s = settingsOf(ctx);
+    Settings& s = ctx.settings();
     s.logo = picture;
     s.chosenLogoPath = path;
     return true;
 }
 
 bool storeLogo(AppContext& ctx) {
-    Settings& s = settingsOf(ctx);
+    Settings& s = ctx.settings();
     if (s.chosenLogoPath.isEmpty()) {
         return false;
     }
@@ -199,7 +197,7 @@ bool clearLogo(AppContext& ctx) {
     if (a != Answer::Yes) {
         return false;
     }
-    Settings& s = settingsOf(ctx);
+    Settings& s = ctx.settings();
     s.logo = QImage();
     s.logoPath.clear();
     s.chosenLogoPath.clear();

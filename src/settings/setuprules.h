@@ -4,14 +4,16 @@
 
 #include <QString>
 
+#include <functional>
+
 class AppContext;
 
 // What the setup screen does beyond showing its controls. The screen binds its
-// boxes to the Settings model (settingsOf(ctx)) and calls these; each routine
+// boxes to the Settings model (ctx.settings()) and calls these; each routine
 // asks its questions through the Prompter and tells the screen where the
 // focus goes.
 
-enum class SetupSave {
+enum class [[nodiscard]] SetupSave{
     Saved,            // files written: hide the screen, show the main menu
     PostalCodeBlank,  // focus the postal code box, stay
     Failed            // a file could not be written (the user was told); stay
@@ -26,7 +28,8 @@ SetupSave saveAndReturn(AppContext& ctx);
 IoStatus saveBusiness(AppContext& ctx);
 
 // The style button: flips the style; USA style brings the saved postal code
-// back into its box, international style empties it.
+// back into its box, international style empties it. No text is cut: the
+// state box's limit (Settings::stateBoxLimit) applies to typing only.
 void toggleAddressStyle(AppContext& ctx);
 
 // The screen becomes active: boxes 1 to 8 go back to the saved business data
@@ -36,15 +39,25 @@ void activateSetup(AppContext& ctx);
 // Image4: asks first; true when the nine boxes were emptied.
 bool resetBusinessData(AppContext& ctx);
 
-enum class ProposalNumberSave {
+enum class [[nodiscard]] ProposalNumberSave{
     Saved,       // written and made the current number
     NotWhole,    // not a number: empty the box and focus it
     OutOfRange,  // a number outside 1 to 32767: empty the box and focus it
+    Taken,       // a stored proposal holds that number: empty the box and focus it
     Failed       // the counter file could not be written (the user was told)
 };
 
-// "Save Proposal No": the box's text becomes the next proposal number.
-ProposalNumberSave saveProposalNumber(AppContext& ctx, const QString& text);
+constexpr int kFirstProposalNumber = 1;
+constexpr int kLastProposalNumber = 32767;
+
+// Whether a stored proposal holds that number (the proposal files know).
+using ProposalNumberTaken = std::function<bool(int number)>;
+
+// "Save Proposal No": the box's text, rounded half to even, becomes the next
+// proposal number, unless it lies outside 1 to 32767 or `taken` says a stored
+// proposal holds it; each refusal is told to the user.
+ProposalNumberSave saveProposalNumber(AppContext& ctx, const QString& text,
+                                      const ProposalNumberTaken& taken);
 
 // The filter of the logo's file dialog.
 QString pictureFilter();

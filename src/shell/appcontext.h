@@ -4,6 +4,7 @@
 #include "shell/clock.h"
 #include "shell/commonvariables.h"
 #include "shell/filestore.h"
+#include "shell/product.h"
 #include "shell/prompter.h"
 
 #include <QUrl>
@@ -20,7 +21,10 @@ class SerialPort;
 // areas are held as shared pointers to types this area only names.
 class AppContext {
 public:
-    AppContext(AppFolder folder, Clock& clock, Prompter& prompter);
+    // `settings` must not be null: the model is there from the start, holding
+    // the defaults until the settings files are read.
+    AppContext(AppFolder folder, Clock& clock, Prompter& prompter,
+               std::shared_ptr<Settings> settings);
 
     const AppFolder& folder() const { return m_store.folder(); }
     FileStore& store() { return m_store; }
@@ -34,7 +38,9 @@ public:
     // Shows a failed file operation to the user, naming the file.
     void reportIoError(const IoStatus& status);
 
-    std::shared_ptr<Settings> settings;
+    Settings& settings() { return *m_settings; }
+    const Settings& settings() const { return *m_settings; }
+
     // Makes the page device for one print job (a printer, a PDF, a recorder).
     std::function<std::shared_ptr<PrintTarget>()> printerFactory;
     // Makes a serial port; its user chooses the port number (1 to 16).
@@ -43,11 +49,12 @@ public:
     // Called by CloseProgram after the backup: unload every screen and quit.
     std::function<void()> quit;
 
-    static QString applicationTitle() { return QStringLiteral("Tolvar Proposals"); }
+    static QString applicationTitle() { return ProductName(); }
 
 private:
     FileStore m_store;
     Clock& m_clock;
     Prompter& m_prompter;
     CommonVariables m_vars;
+    std::shared_ptr<Settings> m_settings;
 };

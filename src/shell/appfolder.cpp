@@ -16,10 +16,6 @@ QStringList AppFolder::components(const QString& dataPath) {
     return parts;
 }
 
-QString AppFolder::backupPathOf(const QString& dataPath) {
-    return QStringLiteral("\\Backup") + dataPath;
-}
-
 QString AppFolder::resolve(const QString& dataPath) const {
     QString path = m_root;
     bool onDisk = true;
@@ -55,8 +51,18 @@ bool AppFolder::isDir(const QString& dataPath) const {
     return QFileInfo(resolve(dataPath)).isDir();
 }
 
+namespace {
+// Windows opens the device whatever extension follows the name.
+bool isDeviceName(const QString& name) {
+    static const QRegularExpression device(
+        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9]) *$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return device.match(name.section(QLatin1Char('.'), 0, 0)).hasMatch();
+}
+}  // namespace
+
 bool IsSafeFileName(const QString& name) {
-    if (name.trimmed().isEmpty() || name == QLatin1String(".") ||
+    if (isDeviceName(name) || name.trimmed().isEmpty() || name == QLatin1String(".") ||
         name.contains(QLatin1String(".."))) {
         return false;
     }

@@ -18,8 +18,10 @@ public:
     // their on-disk spelling; the rest keep the spelling given.
     QString resolve(const QString& dataPath) const;
 
+    // "\Backup", where the backup copies live.
+    static QString backupFolder() { return QStringLiteral("\\Backup"); }
     // The backup copy of a data path: "\Backup" followed by the path.
-    static QString backupPathOf(const QString& dataPath);
+    static QString backupPathOf(const QString& dataPath) { return backupFolder() + dataPath; }
 
     // Components of a data path; empty ones, "." and ".." are dropped, so no
     // data path leads out of the application folder.
@@ -33,5 +35,7 @@ private:
 };
 
 // A name typed by the user that becomes a file or folder name (an account
-// number, a template name): not empty, no separators, no "..", none of :*?"<>|.
+// number, a template name): not empty, no separators, no "..", none of :*?"<>|,
+// and not a name Windows keeps for a device (CON, NUL, COM1, "lpt1.txt"), so
+// the data folder stays usable on any system.
 bool IsSafeFileName(const QString& name);

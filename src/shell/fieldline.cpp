@@ -201,13 +201,12 @@ Money FieldReader::money() {
     if (!next(&text, &quoted)) {
         return {};
     }
-    bool ok = false;
-    Money m = Money::fromPlainString(text, &ok);
-    if (!ok) {
+    const std::optional<Money> m = Money::fromPlainString(text);
+    if (!m) {
         m_ok = false;
         return {};
     }
-    return m;
+    return *m;
 }
 
 bool FieldReader::boolean() {
@@ -239,7 +238,8 @@ QDate FieldReader::date() {
         return {};
     }
     QString inner = text;
-    if (inner.startsWith(QLatin1Char('#')) && inner.endsWith(QLatin1Char('#')) && inner.size() > 1) {
+    if (inner.startsWith(QLatin1Char('#')) && inner.endsWith(QLatin1Char('#')) &&
+        inner.size() > 1) {
         inner = inner.mid(1, inner.size() - 2);
     }
     const QDate d = QDate::fromString(inner, QStringLiteral("yyyy-MM-dd"));

@@ -9,6 +9,10 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+const QString kRefused = QStringLiteral("the disk refused the change");
+}  // namespace
+
 FileStore::FileStore(AppFolder folder) : m_folder(std::move(folder)) {}
 
 const QStringList& FileStore::backupSet() {
@@ -23,49 +27,83 @@ const QStringList& FileStore::backupSet() {
     return names;
 }
 
-namespace {
-// Copies src over dst through a temporary file so dst is never half written.
-IoStatus copyFile(const QString& src, const QString& dst) {
-    QFile in(src);
-    if (!in.open(QIODevice::ReadOnly)) {
-        return IoStatus::failure(src, in.errorString());
+bool FileStore::faulty(FileStep step, const QString& fullPath) const {
+    return m_fault && m_fault(step, fullPath);
+}
+
+IoStatus FileStore::writeWhole(const QString& full, const QByteArray& content) const {
+    if (faulty(FileStep::Open, full)) {
+        return IoStatus::failure(full, kRefused);
     }
-    QSaveFile out(dst);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return IoStatus::failure(dst, out.errorString());
+    QSaveFile f(full);
+    if (!f.open(QIODevice::WriteOnly)) {
+        return IoStatus::failure(full, f.errorString());
     }
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 16);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
-            return IoStatus::failure(src, in.errorString());
-        }
-        if (out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            return IoStatus::failure(dst, out.errorString());
-        }
+    auto cancel = [&](const QString& reason) {
+        f.cancelWriting();
+        return IoStatus::failure(full, reason);
+    };
+    // A short write, or a buffer that cannot be flushed because the disk is
+    // full, must not let the shortened file replace the old one: commit()
+    // alone does not tell.
+    if (faulty(FileStep::Write, full)) {
+        return cancel(kRefused);
     }
-    if (!out.commit()) {
-        return IoStatus::failure(dst, out.errorString());
+    if (f.write(content) != content.size()) {
+        return cancel(f.errorString());
+    }
+    if (faulty(FileStep::Flush, full)) {
+        return cancel(kRefused);
+    }
+    if (!f.flush()) {
+        return cancel(f.errorString());
+    }
+    if (faulty(FileStep::Commit, full)) {
+        return cancel(kRefused);
+    }
+    if (!f.commit()) {
+        return IoStatus::failure(full, f.errorString());
     }
     return {};
 }
-}  // namespace
 
-bool FileStore::FileExists(const QString& dataPath) {
+IoResult<QByteArray> FileStore::readWhole(const QString& full) const {
+    QFile f(full);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return IoStatus::failure(full, f.errorString());
+    }
+    const qint64 size = f.size();
+    QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError || bytes.size() != size) {
+        return IoStatus::failure(full, f.errorString());
+    }
+    return bytes;
+}
+
+IoStatus FileStore::copy(const QString& src, const QString& dst) const {
+    if (faulty(FileStep::Copy, dst)) {
+        return IoStatus::failure(dst, kRefused);
+    }
+    const IoResult<QByteArray> bytes = readWhole(src);
+    return bytes ? writeWhole(dst, *bytes) : bytes.status();
+}
+
+Existence FileStore::probe(const QString& dataPath) {
     const QString full = m_folder.resolve(dataPath);
     if (QFileInfo(full).isFile()) {
-        return true;
+        return Existence::present();
     }
     const QString backup = m_folder.resolve(AppFolder::backupPathOf(dataPath));
     if (!QFileInfo(backup).isFile()) {
-        return false;
+        return Existence::absent();
     }
-    const IoStatus s = copyFile(backup, full);
+    const IoStatus s = copy(backup, full);
     if (!s) {
-        m_lastError = s;
-        return false;
+        return Existence::failed(IoStatus::failure(
+            full,
+            QStringLiteral("it could not be restored from the Backup folder: ") + s.reason()));
     }
-    return true;
+    return Existence::present();
 }
 
 int FileStore::RecordCount(const QString& dataPath, int recordLength) {
@@ -75,43 +113,36 @@ int FileStore::RecordCount(const QString& dataPath, int recordLength) {
     return RecordCountOf(QFileInfo(m_folder.resolve(dataPath)).size(), recordLength);
 }
 
-std::optional<QByteArray> FileStore::OpenForInput(const QString& dataPath, IoStatus* status) {
-    QFile f(m_folder.resolve(dataPath));
-    if (!f.open(QIODevice::ReadOnly)) {
-        const IoStatus s = IoStatus::failure(f.fileName(), f.errorString());
-        m_lastError = s;
-        if (status) {
-            *status = s;
-        }
-        return std::nullopt;
-    }
-    return f.readAll();
+IoResult<QByteArray> FileStore::OpenForInput(const QString& dataPath) {
+    return readWhole(m_folder.resolve(dataPath));
 }
 
 IoStatus FileStore::OpenForOutput(const QString& dataPath, const QByteArray& content) {
-    QSaveFile f(m_folder.resolve(dataPath));
-    IoStatus s;
-    if (!f.open(QIODevice::WriteOnly)) {
-        s = IoStatus::failure(f.fileName(), f.errorString());
-    } else if (f.write(content) != content.size()) {
-        s = IoStatus::failure(f.fileName(), f.errorString());
-        f.cancelWriting();
-    } else if (!f.commit()) {
-        s = IoStatus::failure(f.fileName(), f.errorString());
+    return writeWhole(m_folder.resolve(dataPath), content);
+}
+
+IoResult<QByteArray> FileStore::ReadRecords(const QString& dataPath, int recordLength) {
+    const Existence e = probe(dataPath);
+    if (e.isFailed()) {
+        return e.status();
     }
-    if (!s) {
-        m_lastError = s;
+    if (!e.isPresent()) {
+        return QByteArray();
     }
-    return s;
+    IoResult<QByteArray> bytes = OpenForInput(dataPath);
+    if (bytes) {
+        bytes->resize(qsizetype(RecordCountOf(bytes->size(), recordLength)) * recordLength, '\0');
+    }
+    return bytes;
 }
 
 RecordFile& FileStore::OpenRandom(const QString& dataPath, int recordLength) {
-    m_current = std::make_unique<RecordFile>(m_folder.resolve(dataPath), recordLength);
+    m_current = std::make_unique<RecordFile>(m_folder.resolve(dataPath), recordLength, m_fault);
     return *m_current;
 }
 
 RecordFile& FileStore::OpenRandom2(const QString& dataPath, int recordLength) {
-    m_second = std::make_unique<RecordFile>(m_folder.resolve(dataPath), recordLength);
+    m_second = std::make_unique<RecordFile>(m_folder.resolve(dataPath), recordLength, m_fault);
     return *m_second;
 }
 
@@ -121,32 +152,41 @@ void FileStore::CloseAll() {
 }
 
 IoStatus FileStore::CopyDataFile(const QString& from, const QString& to) {
-    const IoStatus s = copyFile(m_folder.resolve(from), m_folder.resolve(to));
-    if (!s) {
-        m_lastError = s;
-    }
-    return s;
+    return copy(m_folder.resolve(from), m_folder.resolve(to));
 }
 
 IoStatus FileStore::DeleteDataFile(const QString& dataPath) {
     CloseAll();
     const QString full = m_folder.resolve(dataPath);
-    if (QFileInfo(full).isFile() && !QFile::remove(full)) {
-        return IoStatus::failure(full, QStringLiteral("it could not be deleted"));
+    if (!QFileInfo(full).isFile()) {
+        return {};
+    }
+    if (faulty(FileStep::Delete, full)) {
+        return IoStatus::failure(full, kRefused);
+    }
+    QFile f(full);
+    if (!f.remove()) {
+        return IoStatus::failure(full,
+                                 QStringLiteral("it could not be deleted: ") + f.errorString());
     }
     return {};
 }
 
 IoStatus FileStore::DeleteWithBackup(const QString& dataPath) {
-    const IoStatus b = DeleteDataFile(QStringLiteral("/Backup") + dataPath);
-    const IoStatus d = DeleteDataFile(dataPath);
-    return b ? d : b;
+    const IoStatus b = DeleteDataFile(AppFolder::backupPathOf(dataPath));
+    if (!b) {
+        return b;
+    }
+    return DeleteDataFile(dataPath);
 }
 
 IoStatus FileStore::ReplaceDataFile(const QString& from, const QString& to) {
     CloseAll();
     const QString src = m_folder.resolve(from);
     const QString dst = m_folder.resolve(to);
+    if (faulty(FileStep::Replace, dst)) {
+        return IoStatus::failure(dst, kRefused);
+    }
     // rename(2) replaces the target in one step.
     if (std::rename(QFile::encodeName(src).constData(), QFile::encodeName(dst).constData()) != 0) {
         return IoStatus::failure(dst, QString::fromLocal8Bit(std::strerror(errno)));
@@ -157,8 +197,9 @@ IoStatus FileStore::ReplaceDataFile(const QString& from, const QString& to) {
 QStringList FileStore::BackupDataFiles() {
     QStringList failed;
     // The folder is made at start-up; should it have gone since, the backup
-    // is still worth making.
-    MakeFolder(QStringLiteral("\\Backup"));
+    // is still worth making. A folder that cannot be made shows as the
+    // copies that fail.
+    static_cast<void>(MakeFolder(AppFolder::backupFolder()));
     for (const QString& name : backupSet()) {
         CloseAll();
         const QString dataPath = QStringLiteral("\\") + name + QStringLiteral(".txt");
@@ -166,7 +207,7 @@ QStringList FileStore::BackupDataFiles() {
         if (!QFileInfo(src).isFile()) {
             continue;
         }
-        if (!copyFile(src, m_folder.resolve(AppFolder::backupPathOf(dataPath)))) {
+        if (!copy(src, m_folder.resolve(AppFolder::backupPathOf(dataPath)))) {
             failed << name;
         }
     }
@@ -178,7 +219,7 @@ IoStatus FileStore::MakeFolder(const QString& dataPath) {
     if (QFileInfo::exists(full)) {
         return {};
     }
-    if (!QDir().mkdir(full)) {
+    if (faulty(FileStep::MakeFolder, full) || !QDir().mkdir(full)) {
         return IoStatus::failure(full, QStringLiteral("the folder could not be created"));
     }
     return {};

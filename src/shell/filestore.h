@@ -8,12 +8,12 @@
 #include <QStringList>
 
 #include <memory>
-#include <optional>
 
 // Every data file is reached through the store. Paths are data paths relative
 // to the application folder. Whole-file writes are atomic: they go to a
-// temporary file in the same folder that replaces the old one, so a failed
-// write leaves the old file as it was and reports the error.
+// temporary file in the same folder that replaces the old one only when every
+// byte reached it, so a failed write leaves the old file as it was and
+// reports the error.
 //
 // One record file at a time is "current" (OpenRandom); OpenRandom2 keeps a
 // second one open beside it. DeleteDataFile and BackupDataFiles close both.
@@ -24,16 +24,23 @@ public:
     const AppFolder& folder() const { return m_folder; }
     QString fullPath(const QString& dataPath) const { return m_folder.resolve(dataPath); }
 
-    // True if the file exists; a missing file whose backup copy exists is
+    // Whether the file is there; a missing file whose backup copy exists is
     // first restored from it. A folder never counts as a file. A restore that
-    // fails leaves lastError() set and returns false.
-    bool FileExists(const QString& dataPath);
+    // fails is Failed, naming the file and the reason.
+    Existence probe(const QString& dataPath);
+    // Present only: a failed restore reads as a missing file.
+    bool FileExists(const QString& dataPath) { return probe(dataPath).isPresent(); }
     int RecordCount(const QString& dataPath, int recordLength);
 
     // The whole content of a file (sequential input).
-    std::optional<QByteArray> OpenForInput(const QString& dataPath, IoStatus* status = nullptr);
+    IoResult<QByteArray> OpenForInput(const QString& dataPath);
     // Replaces the file's content (sequential output), atomically.
     IoStatus OpenForOutput(const QString& dataPath, const QByteArray& content);
+    // Every record of a record file, RecordCount x recordLength bytes (a last
+    // record that the count includes is completed with zeros, as a read past
+    // the end gives). Empty for a missing file; a failed restore or read is a
+    // failure, never a run of zero records.
+    IoResult<QByteArray> ReadRecords(const QString& dataPath, int recordLength);
 
     RecordFile& OpenRandom(const QString& dataPath, int recordLength);
     RecordFile& OpenRandom2(const QString& dataPath, int recordLength);
@@ -49,17 +56,24 @@ public:
 
     // Copies the backup set into \Backup, going on past any failure; returns
     // the names that could not be copied.
-    QStringList BackupDataFiles();
+    [[nodiscard]] QStringList BackupDataFiles();
     static const QStringList& backupSet();
 
     // Creates one folder level if nothing of that name exists yet.
     IoStatus MakeFolder(const QString& dataPath);
 
-    const IoStatus& lastError() const { return m_lastError; }
+    // Tests only: every step for which the hook returns true fails as a full
+    // disk would.
+    void setFaultHook(FaultHook hook) { m_fault = std::move(hook); }
 
 private:
+    bool faulty(FileStep step, const QString& fullPath) const;
+    IoStatus writeWhole(const QString& full, const QByteArray& content) const;
+    IoResult<QByteArray> readWhole(const QString& full) const;
+    IoStatus copy(const QString& src, const QString& dst) const;
+
     AppFolder m_folder;
     std::unique_ptr<RecordFile> m_current;
     std::unique_ptr<RecordFile> m_second;
-    IoStatus m_lastError;
+    FaultHook m_fault;
 };

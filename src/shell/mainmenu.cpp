@@ -120,7 +120,3 @@ void CloseProgram(AppContext& ctx) {
         ctx.quit();
     }
 }
-
-QString ProductName() {
-    return AppContext::applicationTitle();
-}

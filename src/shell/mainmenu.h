@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/product.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -42,6 +44,3 @@ void OpenURL(AppContext& ctx, const QString& url);
 void CloseProgram(AppContext& ctx);
 // "The backup copy of Phone.txt could not be made. ..."
 QString BackupFailedMessage(const QStringList& names);
-
-// The product name the window captions and boxes show.
-QString ProductName();

@@ -12,12 +12,87 @@ QLocale MoneyLocale() {
     return l;
 }
 
-Money Money::fromDouble(double value) {
-    if (!std::isfinite(value)) {
-        return {};
+namespace {
+
+__extension__ typedef __int128 Wide;
+
+bool allDigits(const QString& s) {
+    for (QChar c : s) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// whole.frac as a count of 10^-places, the rest rounded half to even. Nothing
+// for a non-digit, no digits at all, or more than `maxWhole` whole digits.
+std::optional<qint64> decimal(const QString& whole, const QString& frac, int places, int maxWhole) {
+    if (whole.size() + frac.size() == 0 || whole.size() > maxWhole || !allDigits(whole) ||
+        !allDigits(frac)) {
+        return std::nullopt;
+    }
+    qint64 scale = 1;
+    for (int i = 0; i < places; ++i) {
+        scale *= 10;
+    }
+    qint64 n = whole.isEmpty() ? 0 : whole.toLongLong() * scale;
+    const QString kept = (frac + QString(places, QLatin1Char('0'))).left(places);
+    n += kept.isEmpty() ? 0 : kept.toLongLong();
+    const QString rest = frac.mid(places);
+    if (!rest.isEmpty()) {
+        const int first = rest.at(0).digitValue();
+        const bool beyond = rest.mid(1).contains(QRegularExpression(QStringLiteral("[1-9]")));
+        if (first > 5 || (first == 5 && (beyond || n % 2 == 1))) {
+            ++n;
+        }
+    }
+    return n;
+}
+
+// Splits "12.5" at its one decimal mark; nothing when there are two.
+bool splitAt(const QString& t, const QString& mark, QString* whole, QString* frac) {
+    const qsizetype at = t.indexOf(mark);
+    if (at >= 0 && t.indexOf(mark, at + mark.size()) >= 0) {
+        return false;
+    }
+    *whole = at < 0 ? t : t.left(at);
+    *frac = at < 0 ? QString() : t.mid(at + mark.size());
+    return true;
+}
+
+// Digits grouped in threes by `sep` ("1.234.567"), without the separators;
+// nothing when the groups are of any other size.
+std::optional<QString> ungrouped(const QString& whole, const QString& sep) {
+    if (sep.isEmpty() || !whole.contains(sep)) {
+        return whole;
+    }
+    const QStringList groups = whole.split(sep);
+    if (groups.first().isEmpty() || groups.first().size() > 3) {
+        return std::nullopt;
+    }
+    for (qsizetype i = 1; i < groups.size(); ++i) {
+        if (groups.at(i).size() != 3) {
+            return std::nullopt;
+        }
+    }
+    return groups.join(QString());
+}
+
+QLocale effective(const QLocale& locale) {
+    return locale.language() == QLocale::C ? MoneyLocale() : locale;
+}
+
+}  // namespace
+
+std::optional<Money> Money::fromDouble(double value) {
+    const double scaled = value * 10000.0;
+    // 2^63: the first value a 64-bit count cannot hold.
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= 9223372036854775808.0) {
+        return std::nullopt;
     }
     // nearbyint rounds half to even in the default rounding mode.
-    return Money(static_cast<qint64>(std::nearbyint(value * 10000.0)));
+    return Money(static_cast<qint64>(std::nearbyint(scaled)));
 }
 
 qint64 Money::roundedCents() const {
@@ -32,13 +107,27 @@ qint64 Money::roundedCents() const {
     return whole;
 }
 
+Money Money::percentOf(Percent rate) const {
+    // raw / 10^4 units x millionths / 10^6 / 100 gives cents at 10^10.
+    const Wide product = static_cast<Wide>(m_raw) * rate.millionths();
+    const Wide divisor = 10000000000LL;
+    Wide cents = product / divisor;
+    const Wide rest = product % divisor;
+    if (rest * 2 >= divisor) {
+        ++cents;
+    } else if (rest * 2 <= -divisor) {
+        --cents;
+    }
+    return fromCents(static_cast<qint64>(cents));
+}
+
 QString Money::display(const QLocale& locale) const {
-    const QLocale l = locale.language() == QLocale::C ? MoneyLocale() : locale;
+    const QLocale l = effective(locale);
     return l.toCurrencyString(static_cast<double>(roundedCents()) / 100.0, l.currencySymbol(), 2);
 }
 
-Money Money::parseDisplay(const QString& text, bool* ok, const QLocale& locale) {
-    const QLocale l = locale.language() == QLocale::C ? MoneyLocale() : locale;
+std::optional<Money> Money::parseDisplay(const QString& text, const QLocale& locale) {
+    const QLocale l = effective(locale);
     QString t = text.trimmed();
     bool negative = false;
     if (t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
@@ -48,27 +137,43 @@ Money Money::parseDisplay(const QString& text, bool* ok, const QLocale& locale) 
     t.remove(l.currencySymbol());
     t.remove(QChar(0x00A0));
     t.remove(QChar(0x202F));
-    t = t.trimmed();
+    t.remove(QLatin1Char(' '));
     if (t.startsWith(l.negativeSign()) || t.startsWith(QLatin1Char('-'))) {
         negative = !negative;
-        t = t.mid(1).trimmed();
+        t = t.mid(1);
     }
-    t.remove(l.groupSeparator());
-    t.replace(l.decimalPoint(), QStringLiteral("."));
-    t.remove(QLatin1Char(' '));
-    bool good = false;
-    Money m = fromPlainString(t, &good);
-    if (ok) {
-        *ok = good;
+    const QString point = l.decimalPoint();
+    const QString group = l.groupSeparator();
+    QString mark = point;
+    // The plain form's "." is the decimal mark where the locale's own mark is
+    // absent and "." does not group thousands ("12.50" under de_DE).
+    if (!t.contains(point) && point != QLatin1String(".") && !ungrouped(t, group)) {
+        mark = QStringLiteral(".");
     }
-    return negative ? -m : m;
+    QString whole;
+    QString frac;
+    if (!splitAt(t, mark, &whole, &frac)) {
+        return std::nullopt;
+    }
+    if (mark == point) {
+        const std::optional<QString> digits = ungrouped(whole, group);
+        if (!digits) {
+            return std::nullopt;
+        }
+        whole = *digits;
+    }
+    const std::optional<qint64> raw = decimal(whole, frac, 4, 14);
+    if (!raw) {
+        return std::nullopt;
+    }
+    return Money(negative ? -*raw : *raw);
 }
 
 QString Money::toPlainString() const {
     const bool negative = m_raw < 0;
-    const qint64 a = negative ? -m_raw : m_raw;
+    const quint64 a = negative ? 0 - static_cast<quint64>(m_raw) : static_cast<quint64>(m_raw);
     QString s = QString::number(a / 10000);
-    qint64 frac = a % 10000;
+    const quint64 frac = a % 10000;
     if (frac != 0) {
         QString f = QStringLiteral("%1").arg(frac, 4, 10, QLatin1Char('0'));
         while (f.endsWith(QLatin1Char('0'))) {
@@ -79,44 +184,41 @@ QString Money::toPlainString() const {
     return negative ? QLatin1Char('-') + s : s;
 }
 
-Money Money::fromPlainString(const QString& text, bool* ok) {
+std::optional<Money> Money::fromPlainString(const QString& text) {
     QString t = text.trimmed();
     bool negative = false;
-    if (t.startsWith(QLatin1Char('-'))) {
-        negative = true;
-        t = t.mid(1);
-    } else if (t.startsWith(QLatin1Char('+'))) {
+    if (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) {
+        negative = t.startsWith(QLatin1Char('-'));
         t = t.mid(1);
     }
-    const qsizetype dot = t.indexOf(QLatin1Char('.'));
-    QString whole = dot < 0 ? t : t.left(dot);
-    QString frac = dot < 0 ? QString() : t.mid(dot + 1);
-    bool good = !t.isEmpty() && (whole.size() + frac.size() > 0) && whole.size() <= 14;
-    for (QChar c : whole + frac) {
-        if (!c.isDigit()) {
-            good = false;
-        }
+    QString whole;
+    QString frac;
+    if (!splitAt(t, QStringLiteral("."), &whole, &frac)) {
+        return std::nullopt;
     }
-    if (!good) {
-        if (ok) {
-            *ok = false;
-        }
-        return {};
+    const std::optional<qint64> raw = decimal(whole, frac, 4, 14);
+    if (!raw) {
+        return std::nullopt;
     }
-    // Beyond four places: round half to even on the fifth digit and the rest.
-    qint64 raw = whole.isEmpty() ? 0 : whole.toLongLong() * 10000;
-    const QString four = (frac + QStringLiteral("0000")).left(4);
-    raw += four.toLongLong();
-    if (frac.size() > 4) {
-        const QString rest = frac.mid(4);
-        const int first = rest.at(0).digitValue();
-        const bool beyond = rest.mid(1).contains(QRegularExpression(QStringLiteral("[1-9]")));
-        if (first > 5 || (first == 5 && (beyond || (raw % 2) == 1))) {
-            ++raw;
-        }
+    return Money(negative ? -*raw : *raw);
+}
+
+std::optional<Percent> Percent::parse(const QString& text) {
+    QString t = text.trimmed();
+    if (t.endsWith(QLatin1Char('%'))) {
+        t.chop(1);
+        t = t.trimmed();
     }
-    if (ok) {
-        *ok = true;
+    // Either mark is the decimal one: the rate choices offer "7,0" beside "7.0".
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    QString whole;
+    QString frac;
+    if (!splitAt(t, QStringLiteral("."), &whole, &frac)) {
+        return std::nullopt;
     }
-    return Money(negative ? -raw : raw);
+    const std::optional<qint64> m = decimal(whole, frac, 6, 3);
+    if (!m || *m > 100000000) {
+        return std::nullopt;
+    }
+    return Percent(*m);
 }

@@ -14,11 +14,9 @@ const int kAccountWidth = 20;
 const QString kCustomerFile = QStringLiteral("/CustomerData.txt");
 const QString kAuxFiles = QStringLiteral("/AuxFiles");
 
-// Keeps the first failure while the work goes on.
-void note(IoStatus* first, const IoStatus& s) {
-    if (first->ok() && !s.ok()) {
-        *first = s;
-    }
+// The first failure of two, so the work can go on past it.
+IoStatus firstOf(const IoStatus& first, const IoStatus& next) {
+    return first.ok() ? next : first;
 }
 
 QString accountOf(const QByteArray& record) {
@@ -84,7 +82,7 @@ const QStringList& DocumentFolderNames() {
 IoStatus CreateDocumentFolders(AppContext& ctx) {
     IoStatus first;
     for (const QString& name : DocumentFolderNames()) {
-        note(&first, MakeFolder(ctx, name));
+        first = firstOf(first, MakeFolder(ctx, name));
     }
     return first;
 }
@@ -94,18 +92,18 @@ IoStatus CreateProposalFolders(AppContext& ctx) {
     for (const char* p : {"\\TolvarProposals", "\\TolvarProposals\\ProposalBody",
                           "\\TolvarProposals\\ProposalPayments",
                           "\\TolvarProposals\\ProposalFinancials", "\\Templates\\Proposals"}) {
-        note(&first, MakeFolder(ctx, QString::fromLatin1(p)));
+        first = firstOf(first, MakeFolder(ctx, QString::fromLatin1(p)));
     }
-    note(&first, CreateDocumentFolders(ctx));
+    first = firstOf(first, CreateDocumentFolders(ctx));
     return first;
 }
 
 IoStatus CreateFolders(AppContext& ctx) {
     IoStatus first;
-    note(&first, MakeFolder(ctx, QStringLiteral("\\Backup")));
-    note(&first, MakeFolder(ctx, QStringLiteral("\\Templates")));
-    note(&first, CreateProposalFolders(ctx));
-    note(&first, CreateCustomerFolders(ctx).status);
+    first = firstOf(first, MakeFolder(ctx, AppFolder::backupFolder()));
+    first = firstOf(first, MakeFolder(ctx, QStringLiteral("\\Templates")));
+    first = firstOf(first, CreateProposalFolders(ctx));
+    first = firstOf(first, CreateCustomerFolders(ctx).status);
     return first;
 }
 
@@ -117,37 +115,38 @@ class AuxFolders {
 public:
     explicit AuxFolders(AppContext& ctx) : m_ctx(ctx) {}
 
-    // Makes the account's folder and its six sub-folders where missing.
-    // `blocked` tells that a file of that name is in the way.
-    IoStatus ensure(const QString& account, bool* made, bool* blocked) {
-        *made = false;
-        *blocked = false;
-        IoStatus s = open();
-        if (!s) {
-            return s;
+    enum class Kind { Made, Existing, Blocked };
+    struct [[nodiscard]] Ensured {
+        Kind kind;
+        IoStatus status;  // the first folder that could not be made
+    };
+
+    // Makes the account's folder and its six sub-folders where missing;
+    // Blocked when a file of that name is in the way.
+    Ensured ensure(const QString& account) {
+        const IoStatus opened = open();
+        if (!opened) {
+            return {Kind::Existing, opened};
         }
         const Entry* existing = find(account);
         if (existing && !existing->isDir) {
-            *blocked = true;
-            return {};
+            return {Kind::Blocked, {}};
         }
-        IoStatus first;
-        QString name = account;
         if (!existing) {
             if (!QDir(m_root).mkdir(account)) {
-                return IoStatus::failure(m_root + QLatin1Char('/') + account,
-                                         QStringLiteral("the folder could not be created"));
+                return {Kind::Existing,
+                        IoStatus::failure(m_root + QLatin1Char('/') + account,
+                                          QStringLiteral("the folder could not be created"))};
             }
             add(account, true);
-            *made = true;
-        } else {
-            name = existing->name;
         }
+        const QString name = existing ? existing->name : account;
+        IoStatus first;
         for (int i = 0; i <= 5; ++i) {
-            note(&first, MakeFolder(m_ctx, kAuxFiles + QLatin1Char('/') + name + QLatin1Char('/') +
-                                               subFolder(i)));
+            first = firstOf(first, MakeFolder(m_ctx, kAuxFiles + QLatin1Char('/') + name +
+                                                         QLatin1Char('/') + subFolder(i)));
         }
-        return first;
+        return {existing ? Kind::Existing : Kind::Made, first};
     }
 
 private:
@@ -203,7 +202,9 @@ private:
 CustomerFolderResult CreateCustomerFolders(AppContext& ctx) {
     CustomerFolderResult result;
     FileStore& store = ctx.store();
-    if (!store.FileExists(kCustomerFile)) {
+    const Existence customers = store.probe(kCustomerFile);
+    if (!customers.isPresent()) {
+        result.status = customers.status();
         return result;
     }
     result.records = store.RecordCount(kCustomerFile, kCustomerRecordLength);
@@ -218,17 +219,21 @@ CustomerFolderResult CreateCustomerFolders(AppContext& ctx) {
     }
     AuxFolders folders(ctx);
     for (int n = 1; n <= result.records; ++n) {
-        const QString account = accountOf(file.read(n));
+        const IoResult<QByteArray> record = file.read(n);
+        if (!record) {
+            result.status = firstOf(result.status, record.status());
+            break;
+        }
+        const QString account = accountOf(*record);
         if (!IsSafeFileName(account)) {
             result.skipped << account;
             continue;
         }
-        bool made = false;
-        bool blocked = false;
-        note(&result.status, folders.ensure(account, &made, &blocked));
-        if (made) {
+        const AuxFolders::Ensured e = folders.ensure(account);
+        result.status = firstOf(result.status, e.status);
+        if (e.kind == AuxFolders::Kind::Made) {
             result.made << account;
-        } else if (blocked) {
+        } else if (e.kind == AuxFolders::Kind::Blocked) {
             result.skipped << account;
         }
     }
@@ -237,8 +242,14 @@ CustomerFolderResult CreateCustomerFolders(AppContext& ctx) {
 }
 
 bool SettingsFilesPresent(AppContext& ctx) {
-    return ctx.store().FileExists(QStringLiteral("\\MyBusinessData.txt")) &&
-           ctx.store().FileExists(QStringLiteral("\\PrintColors.txt"));
+    for (const char* path : {"\\MyBusinessData.txt", "\\PrintColors.txt"}) {
+        const Existence e = ctx.store().probe(QString::fromLatin1(path));
+        ctx.reportIoError(e.status());
+        if (!e.isPresent()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 namespace {

@@ -30,7 +30,7 @@ private:
     QLockFile m_lock;
 };
 
-// "Tolvar Proposals is already Running!"
+// "<product> is already Running!"
 QString PrevInstanceMessage();
 // Shows that message and returns false when another instance is running;
 // the caller then ends the program at once, without the backup.
@@ -49,7 +49,7 @@ IoStatus CreateDocumentFolders(AppContext& ctx);
 // "Invoices", "Proposals", ... the eight names below /Documents, in order.
 const QStringList& DocumentFolderNames();
 
-struct CustomerFolderResult {
+struct [[nodiscard]] CustomerFolderResult {
     int records = 0;
     QStringList made;     // accounts whose folder was created now
     QStringList skipped;  // accounts that cannot name a folder (blank, unsafe, a file)
@@ -64,7 +64,8 @@ struct CustomerFolderResult {
 CustomerFolderResult CreateCustomerFolders(AppContext& ctx);
 
 // True when \MyBusinessData.txt and then \PrintColors.txt exist, each
-// restored from \Backup if need be; false at the first one missing.
+// restored from \Backup if need be; false at the first one missing. A restore
+// that fails is shown to the user, naming the file and the reason.
 bool SettingsFilesPresent(AppContext& ctx);
 
 // What start-up does beyond this area: the screens and the files that

@@ -1,6 +1,7 @@
 #include "ui/printertarget.h"
 
 #include "print/painterdevice.h"
+#include "shell/product.h"
 
 #include <QPrinter>
 
@@ -12,8 +13,7 @@ std::unique_ptr<PageDevice> PrinterTarget::open(const PrintRequest& request) {
         m_painter.end();
     }
     m_printer.setCopyCount(1);
-    m_printer.setDocName(request.title.isEmpty() ? QStringLiteral("Tolvar Proposals")
-                                                 : request.title);
+    m_printer.setDocName(request.title.isEmpty() ? ProductName() : request.title);
     m_printer.setPageOrientation(request.landscape ? QPageLayout::Landscape
                                                    : QPageLayout::Portrait);
     PainterPageDevice::Options options;

@@ -27,7 +27,7 @@ struct Fixture {
         settings->applyTax2 = secondTax;
         settings->taxHeading2 = QStringLiteral("City Tax");
         settings->taxRate2 = QStringLiteral("1");
-        app.ctx->settings = settings;
+        app.ctx->settings() = *settings;
         const QByteArray fields =
             ",#2026-11-20#,\"ACC-7\",\"Jane Doe\",\"12 Oak St\",\"\",\"Springfield\",\"IL\","
             "\"62701\",\"555-1234\",\"Jane Doe\",\"12 Oak St\",\"\",\"Springfield\",\"IL\","

@@ -54,7 +54,7 @@ struct Fixture {
         auto settings = std::make_shared<Settings>();
         settings->taxHeading1 = QStringLiteral("Sales Tax");
         settings->taxHeading2 = QStringLiteral("City Tax");
-        app.ctx->settings = settings;
+        app.ctx->settings() = *settings;
         for (const auto& [file, bytes] : std::initializer_list<std::pair<const char*, QByteArray>>{
                  {"1001.txt", header("1001", "1075", "555-1234")},
                  {"ProposalPayments/1001.txt",
@@ -137,7 +137,7 @@ private slots:
                  QStringLiteral("Proposal No|Date              |Customer Information        "
                                 "                  |Amount          "));
 
-        f.app.ctx->settings->addressStyle = AddressStyle::International;
+        f.app.ctx->settings().addressStyle = AddressStyle::International;
         QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("1002"))), Pick::Shown);
         QCOMPARE(v.labels.mid(2, 1) + v.labels.mid(9, 1), (QStringList{"Springfield", "IL"}));
         QVERIFY(!v.blinking && !v.allInvoicesEnabled);

@@ -68,7 +68,7 @@ private slots:
 
     void inputTakesSettingsAndToday() {
         TempApp app;
-        Settings& s = settingsOf(*app.ctx);
+        Settings& s = app.ctx->settings();
         s.fontName = QStringLiteral("Courier New");
         s.printInColour = false;
         s.borderColour = 255;

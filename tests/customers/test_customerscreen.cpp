@@ -3,6 +3,7 @@
 #include "customertesting.h"
 #include "shell/appcontext.h"
 #include "shell/commonvariables.h"
+#include "settings/settings.h"
 #include "shell/filestore.h"
 #include "tempapp.h"
 #include "testmain.h"
@@ -189,7 +190,7 @@ private slots:
         TempApp app;
         auto m = opened(app, 1);
         if (!usa) {
-            app.ctx->vars().BusinessData[5].clear();  // a business without postal code
+            app.ctx->settings().addressStyle = AddressStyle::International;
             m = std::make_unique<CustomerScreenModel>(*app.ctx);
             m->load();
             m->activate();

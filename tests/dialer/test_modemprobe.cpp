@@ -123,16 +123,15 @@ private slots:
         QFETCH(bool, daisy);
         QFETCH(bool, callerId);
         PtyRig rig;
-        rig.app.ctx->settings = std::make_shared<Settings>();
         rig.add(2);
         if (modem) {
             rig.add(3).answerAttention();
         }
         if (!phone.isNull()) {
-            rig.app.write(QStringLiteral("Phone.txt"), phone);
+            rig.app.write("Phone.txt", phone);
         }
         if (!callId.isNull()) {
-            rig.app.write(QStringLiteral("CallID.txt"), callId);
+            rig.app.write("CallID.txt", callId);
         }
         auto port = rig.makePort();
         PhoneFeatures shown;
@@ -141,31 +140,45 @@ private slots:
         QCOMPARE(vars.ModemPort, modem ? 3 : 0);
         QCOMPARE(shown.modemPortBox, modem ? QStringLiteral("3") : QString());
         QCOMPARE(port->isOpen(), modem);
-        QCOMPARE(vars.PhoneDaisyChained && rig.app.ctx->settings->phoneDaisyChained, daisy);
-        QCOMPARE(vars.CallerIDOn && rig.app.ctx->settings->callerIdOn, callerId);
+        QCOMPARE(vars.PhoneDaisyChained && rig.app.ctx->settings().phoneDaisyChained, daisy);
+        QCOMPARE(vars.CallerIDOn && rig.app.ctx->settings().callerIdOn, callerId);
         QCOMPARE(shown.phonePageEnabled, modem);
-        QVERIFY2(rig.app.prompter.done(), qPrintable(rig.app.prompter.report()));
+    }
+
+    void aPhoneFileThatCannotBeRestoredIsReported() {
+        TempApp app;
+        app.mkdir("Phone.txt");
+        app.write("Backup/Phone.txt", "#TRUE#,2\r\n");
+        app.prompter.expectMessage(
+            QStringLiteral(
+                "The file %1 could not be used: it could not be restored from the Backup "
+                "folder: Filename refers to a directory")
+                .arg(app.path("Phone.txt")),
+            "Tolvar Proposals", Icon::Critical);
+        SystemSerialPort port([](int) { return QString(); });
+        PhoneFeatures shown;
+        LoadPhoneSettings(*app.ctx, port, &shown);
+        QVERIFY(!app.ctx->vars().PhoneDaisyChained);
     }
 
     void featuresOff() {
         TempApp app;
-        app.ctx->settings = std::make_shared<Settings>();
-        app.ctx->vars().PhoneDaisyChained = app.ctx->settings->phoneDaisyChained = true;
-        app.ctx->vars().CallerIDOn = app.ctx->settings->callerIdOn = true;
+        app.ctx->vars().PhoneDaisyChained = app.ctx->settings().phoneDaisyChained = true;
+        app.ctx->vars().CallerIDOn = app.ctx->settings().callerIdOn = true;
         PhoneFeatures shown;
         PhoneFeaturesOff(*app.ctx, &shown);
         QVERIFY(!shown.phoneImageVisible);
         QVERIFY(!shown.phonePageEnabled);
-        QVERIFY(!app.ctx->vars().PhoneDaisyChained && !app.ctx->settings->phoneDaisyChained);
-        QVERIFY(!app.ctx->vars().CallerIDOn && !app.ctx->settings->callerIdOn);
+        QVERIFY(!app.ctx->vars().PhoneDaisyChained && !app.ctx->settings().phoneDaisyChained);
+        QVERIFY(!app.ctx->vars().CallerIDOn && !app.ctx->settings().callerIdOn);
     }
 
     void portNumberMap_data() {
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("device");
-        QTest::newRow("1") << 1 << QStringLiteral("/dev/ttyS0");
-        QTest::newRow("5") << 5 << QStringLiteral("/dev/ttyUSB0");
-        QTest::newRow("16") << 16 << QStringLiteral("/dev/rfcomm3");
+        QTest::newRow("1") << 1 << "/dev/ttyS0";
+        QTest::newRow("5") << 5 << "/dev/ttyUSB0";
+        QTest::newRow("16") << 16 << "/dev/rfcomm3";
         QTest::newRow("0") << 0 << QString();
         QTest::newRow("17") << 17 << QString();
     }

@@ -34,54 +34,27 @@ private slots:
         QTest::addColumn<bool>("usa");
         QTest::addColumn<QString>("web");
         QTest::addColumn<QStringList>("lines");
-        const QStringList full{QStringLiteral("Harbor Roofing"),
-                               QStringLiteral("12 Dock St"),
-                               QStringLiteral("Suite 4"),
-                               QStringLiteral("Portland"),
-                               QStringLiteral("ME"),
-                               QStringLiteral("04101"),
-                               QStringLiteral("207-555-0100"),
-                               QStringLiteral("ABN 123"),
-                               QStringLiteral("Licensed")};
-        QTest::newRow("usa, everything") << full << true << QStringLiteral("www.harbor.example")
-                                         << QStringList{QStringLiteral("Harbor Roofing"),
-                                                        QStringLiteral("12 Dock St"),
-                                                        QStringLiteral("Suite 4"),
-                                                        QStringLiteral("Portland, ME. 04101"),
-                                                        QStringLiteral("Telephone: 207-555-0100"),
-                                                        QStringLiteral("ABN 123"),
-                                                        QStringLiteral("Licensed"),
-                                                        QStringLiteral("www.harbor.example")};
-        QStringList noState = full;
-        noState[4].clear();
-        noState[2].clear();
-        noState[6].clear();
-        noState[7].clear();
-        QTest::newRow("usa, no state drops the postal code")
-            << noState << true << QString()
-            << QStringList{QStringLiteral("Harbor Roofing"), QStringLiteral("12 Dock St"),
-                           QStringLiteral("Portland, "), QStringLiteral("Licensed")};
-        QStringList onlyState = full;
-        onlyState[3].clear();
-        QTest::newRow("usa, no city") << onlyState << true << QString()
-                                      << QStringList{QStringLiteral("Harbor Roofing"),
-                                                     QStringLiteral("12 Dock St"),
-                                                     QStringLiteral("Suite 4"),
-                                                     QStringLiteral("ME. 04101"),
-                                                     QStringLiteral("Telephone: 207-555-0100"),
-                                                     QStringLiteral("ABN 123"),
-                                                     QStringLiteral("Licensed")};
-        QTest::newRow("international") << full << false << QString()
-                                       << QStringList{QStringLiteral("Harbor Roofing"),
-                                                      QStringLiteral("12 Dock St"),
-                                                      QStringLiteral("Suite 4"),
-                                                      QStringLiteral("Portland"),
-                                                      QStringLiteral("ME"),
-                                                      QStringLiteral("Telephone: 207-555-0100"),
-                                                      QStringLiteral("ABN 123"),
-                                                      QStringLiteral("Licensed")};
-        QTest::newRow("too few fields") << QStringList{QStringLiteral("Solo")} << true << QString()
-                                        << QStringList{QStringLiteral("Solo")};
+        const auto row = [](const char* name, const char* fields, bool usa, const char* web,
+                            const char* lines) {
+            QTest::newRow(name) << QString(fields).split('|') << usa << QString(web)
+                                << QString(lines).split('|');
+        };
+        const char* full =
+            "Harbor Roofing|12 Dock St|Suite 4|Portland|ME|04101|207-555-0100|"
+            "ABN 123|Licensed";
+        row("usa, everything", full, true, "www.harbor.example",
+            "Harbor Roofing|12 Dock St|Suite 4|Portland, ME. 04101|Telephone: 207-555-0100|"
+            "ABN 123|Licensed|www.harbor.example");
+        row("usa, no state drops the postal code",
+            "Harbor Roofing|12 Dock St||Portland||04101|||Licensed", true, "",
+            "Harbor Roofing|12 Dock St|Portland, |Licensed");
+        row("usa, no city", "Harbor Roofing|12 Dock St|Suite 4||ME|04101|207-555-0100|ABN 123|L",
+            true, "",
+            "Harbor Roofing|12 Dock St|Suite 4|ME. 04101|Telephone: 207-555-0100|ABN 123|L");
+        row("international", full, false, "",
+            "Harbor Roofing|12 Dock St|Suite 4|Portland|ME|Telephone: 207-555-0100|ABN 123|"
+            "Licensed");
+        row("too few fields", "Solo", true, "", "Solo");
     }
     void businessBlockLines() {
         QFETCH(QStringList, fields);
@@ -90,9 +63,7 @@ private slots:
         QFETCH(QStringList, lines);
         Rig rig;
         BusinessInfo b = business(fields, usa);
-        if (!web.isEmpty()) {
-            b.webAddress = web;
-        }
+        b.webAddress = web.isEmpty() ? std::nullopt : std::optional(web);
         PrintBusinessBlock(rig.pen, b, 1.0f, 0.8f, 12);
         QCOMPARE(rig.printed(), lines);
         const int nameHeight = rig.device.textHeight(rig.rec->texts.first().font);
@@ -110,23 +81,15 @@ private slots:
         }
     }
 
-    void longCompanyNamePrintsAtTen_data() {
-        QTest::addColumn<int>("length");
-        QTest::addColumn<int>("size");
-        QTest::newRow("25 keeps 12") << 25 << 12;
-        QTest::newRow("26 prints 10") << 26 << 10;
-        QTest::newRow("40 prints 10") << 40 << 10;
-    }
     void longCompanyNamePrintsAtTen() {
-        QFETCH(int, length);
-        QFETCH(int, size);
-        Rig rig;
-        const QString name = QString(length, QLatin1Char('N'));
-        PrintBusinessBlock(rig.pen, business({name, QStringLiteral("1 Road")}, true), 0.75f, 0.5f,
-                           12);
-        const RecordedText t = rig.rec->first(name);
-        QCOMPARE(t.font, (PrintFont{QStringLiteral("Arial"), size, true, false}));
-        QCOMPARE(t.at, QPoint(1080, 720));
+        for (const auto& [length, size] : QList<std::pair<int, int>>{{25, 12}, {26, 10}}) {
+            Rig rig;
+            const QString name(length, QLatin1Char('N'));
+            PrintBusinessBlock(rig.pen, business({name, "1 Road"}, true), 0.75f, 0.5f, 12);
+            const RecordedText t = rig.rec->first(name);
+            QCOMPARE(t.font, (PrintFont{QStringLiteral("Arial"), size, true, false}));
+            QCOMPARE(t.at, QPoint(1080, 720));
+        }
     }
 
     void logoCentredOrLeftOut() {
@@ -143,6 +106,13 @@ private slots:
         QCOMPARE(rig.rec->pictures.size(), 1);
         QCOMPARE(rig.rec->pictures[0].target, QRect(4320, 144, 2880, 1800));
         QCOMPARE(rig.rec->pictures[0].pictureSize, QSize(8, 8));
+        // Taller than 1800 twips prints 1800 high.
+        logo.height = 1801;
+        PrintLogo(rig.pen, logo, 0.1f);
+        logo.height = 1799;
+        PrintLogo(rig.pen, logo, 0.1f);
+        QCOMPARE(rig.rec->pictures[1].target.height(), 1800);
+        QCOMPARE(rig.rec->pictures[2].target.height(), 1799);
     }
 };
 

@@ -13,7 +13,6 @@ struct Rig {
         pen.PrinterSetup(QStringLiteral("Portrait"), true);
         pen.SetFont(8, false, false);
     }
-    int width(const char* text) const { return pen.textWidth(QString::fromLatin1(text)); }
     QStringList printed() const {
         QStringList out;
         for (const RecordedText& t : rec->texts) {
@@ -34,26 +33,18 @@ private slots:
         QTest::addColumn<QString>("fits");  // width of this piece ...
         QTest::addColumn<int>("slack");     // ... plus this is the column
         QTest::addColumn<QStringList>("lines");
-        const QString three = QStringLiteral("one two three");
-        QTest::newRow("two words then one")
-            << three << QStringLiteral("one two ") << 20
-            << QStringList{QStringLiteral("one two "), QStringLiteral("three")};
-        QTest::newRow("margin of 20 is kept")
-            << three << QStringLiteral("one two ") << 19
-            << QStringList{QStringLiteral("one "), QStringLiteral("two "), QStringLiteral("three")};
-        QTest::newRow("all fits") << three << three << 20 << QStringList{three};
-        QTest::newRow("long word alone")
-            << QStringLiteral("Supercalifragilistic") << QStringLiteral("Sup") << 0
-            << QStringList{QStringLiteral("Supercalifragilistic")};
-        QTest::newRow("wide word then the rest")
-            << QStringLiteral("Extraordinarily long tail") << QStringLiteral("long tail") << 20
-            << QStringList{QStringLiteral("Extraordinarily "), QStringLiteral("long tail")};
-        QTest::newRow("leading blanks of the rest dropped")
-            << QStringLiteral("one    two") << QStringLiteral("one    ") << 20
-            << QStringList{QStringLiteral("one    "), QStringLiteral("two")};
-        QTest::newRow("trailing blank, nothing after")
-            << QStringLiteral("one two ") << QStringLiteral("one two ") << 20
-            << QStringList{QStringLiteral("one two ")};
+        const auto row = [](const char* name, const char* text, const char* fits, int slack,
+                            const QStringList& lines) {
+            QTest::newRow(name) << QString(text) << QString(fits) << slack << lines;
+        };
+        row("two words then one", "one two three", "one two ", 20, {"one two ", "three"});
+        row("margin of 20 is kept", "one two three", "one two ", 19, {"one ", "two ", "three"});
+        row("all fits", "one two three", "one two three", 20, {"one two three"});
+        row("long word alone", "Supercalifragilistic", "Sup", 0, {"Supercalifragilistic"});
+        row("wide word then the rest", "Extraordinarily long tail", "long tail", 20,
+            {"Extraordinarily ", "long tail"});
+        row("leading blanks dropped", "one    two", "one    ", 20, {"one    ", "two"});
+        row("trailing blank", "one two ", "one two ", 20, {"one two "});
     }
     void wrapsAtBlanks() {
         QFETCH(QString, text);

@@ -116,6 +116,15 @@ QString frozenWriteReason() {
     return scratch.ctx->store().OpenForOutput(QStringLiteral("/x.txt"), "x").reason();
 }
 
+QString frozenDeleteReason() {
+    TempApp scratch;
+    if (!scratch.ctx->store().OpenForOutput(QStringLiteral("/x.txt"), "x").ok()) {
+        return {};
+    }
+    Frozen freeze(scratch.dir.path());
+    return scratch.ctx->store().DeleteDataFile(QStringLiteral("/x.txt")).reason();
+}
+
 ProposalPrintInput sampleProposal() {
     ProposalPrintInput in;
     in.style = PrintStyle{QStringLiteral("Arial"), true, Ink::Black};

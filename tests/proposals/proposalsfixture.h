@@ -42,8 +42,10 @@ private:
     QString m_path;
 };
 
-// Why a write into a frozen folder fails, as the file store words it.
+// Why a write into, or a delete from, a frozen folder fails, as the file store
+// words it.
 QString frozenWriteReason();
+QString frozenDeleteReason();
 
 // Mr. John Smith's roof for Harbor Roofing: three copies, two payments on a
 // schedule, colour on.

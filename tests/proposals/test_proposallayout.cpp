@@ -210,7 +210,7 @@ private slots:
         s->addressStyle = AddressStyle::International;
         s->webAddress = QStringLiteral("www.example.com");
         s->logoWidth = 900;
-        app.ctx->settings = s;
+        app.ctx->settings() = *s;
         app.ctx->vars().Copies = 5;
         app.ctx->vars().ProposalNumber = 1234;
         app.ctx->vars().BusinessData[0] = QStringLiteral("Harbor Roofing");
@@ -221,7 +221,7 @@ private slots:
                              in.copies, in.proposalNumber, in.logo.width}),
                  (QList<int>{0, 255, 0, 5, 1234, 900}));
         QCOMPARE(in.today, QDate(2026, 12, 5));
-        app.ctx->settings.reset();
+        app.ctx->settings() = Settings();
         QVERIFY(!PrintInputFor(*app.ctx).business.webAddress);
     }
 

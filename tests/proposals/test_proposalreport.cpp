@@ -125,7 +125,7 @@ private slots:
         QVERIFY(app.report.detailsShown());
         const ProposalReportDetails& d = app.report.details();
         QStringList schedule{d.proposedAmount, d.paymentCount};
-        for (const ScheduledPayment& p : d.payments) {
+        for (const ReportPayment& p : d.payments) {
             schedule << p.amount << p.dueDate;
         }
         QTEST(d.body, "body");
@@ -183,7 +183,7 @@ private slots:
         std::unique_ptr<Frozen> freeze;
         if (frozen) {
             freeze = std::make_unique<Frozen>(app.path("TolvarProposals"));
-            const QString reason = QStringLiteral("it could not be deleted");
+            const QString reason = frozenDeleteReason();
             app.prompter.expectMessage(
                 IoStatus::failure(app.path("TolvarProposals/1001.txt"), reason).message() +
                     QStringLiteral("\r\n") +

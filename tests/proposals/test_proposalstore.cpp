@@ -22,7 +22,7 @@ ProposalContents smith() {
     c.header = ProposalFiles::parseHeader(golden("header_writer.txt")).header;
     c.body = QStringLiteral("A\r\nB");
     c.payments = ProposalFiles::parsePayments(golden("payments_two.txt")).payments;
-    c.financials = ProposalFiles::parseFinancials(golden("financials.txt"));
+    c.financials = ProposalFiles::parseFinancials(golden("financials.txt")).financials;
     return c;
 }
 

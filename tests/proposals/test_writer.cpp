@@ -41,7 +41,7 @@ struct WriterApp : ProposalsApp {
         auto settings = std::make_shared<Settings>();
         settings->taxRate1 = rate;
         settings->applyTax1 = true;
-        ctx->settings = settings;
+        ctx->settings() = *settings;
         writer = std::make_unique<W>(*ctx);
         writer->load(QString());
         writer->activate(smithRoofing());
@@ -184,7 +184,7 @@ private slots:
             w.expectAnswer(kReprint, Answer::No);
         }
         const QString reason =
-            failing == 0 ? QStringLiteral("it could not be deleted") : frozenWriteReason();
+            failing == 0 ? frozenDeleteReason() : frozenWriteReason();
         w.prompter.expectMessage(IoStatus::failure(w.path(file), reason).message(), kTitle,
                                  Icon::Critical);
         QTEST(int(w.writer->printAndRecord(target)), "stored");

@@ -6,307 +6,215 @@
 #include <QImage>
 #include <QTest>
 
-// Reading and writing the settings files, byte for byte, with their defaults.
+namespace {
+const QStringList kGolden{"MyBusinessData.txt", "TaxSettings.txt", "PrintColors.txt", "Prompts.txt",
+                          "Phone.txt",          "CallID.txt",      "MyWebSite.txt"};
+
+Settings& loaded(TempApp& app) {
+    LoadBusinessData(*app.ctx);
+    loadSettings(*app.ctx);
+    return app.ctx->settings();
+}
+
+// What each file put into the model and the shared values, one line per file.
+QStringList summary(const TempApp& app) {
+    const Settings& s = app.ctx->settings();
+    const CommonVariables& v = app.ctx->vars();
+    const auto flags = [](std::initializer_list<bool> b) {
+        QString t;
+        for (bool x : b) {
+            t += x ? QLatin1Char('1') : QLatin1Char('0');
+        }
+        return t;
+    };
+    return {v.BusinessData.join(QLatin1Char('|')) + (s.businessBoxes == v.BusinessData ? "" : " x"),
+            QStringList{s.taxHeading1, s.taxHeading2, s.taxRate1, s.taxRate2}.join('|') + ' ' +
+                flags({s.applyTax1, s.applyTax2}),
+            QStringLiteral("%1 %2 %3 %4 %5")
+                    .arg(s.borderColour)
+                    .arg(s.textColour)
+                    .arg(s.fontName)
+                    .arg(flags({s.printInColour}))
+                    .arg(s.copies) +
+                (v.Copies == s.copies ? "" : " x"),
+            flags({s.showPrompts, s.soundAlarms, v.ShowPrompts, v.SoundAlarms}),
+            flags({s.phoneDaisyChained, v.PhoneDaisyChained, s.callerIdOn, v.CallerIDOn}) + ' ' +
+                QString::number(s.storedComPort),
+            s.webAddress,
+            QStringLiteral("%1x%2 %3").arg(s.logoWidth).arg(s.logoHeight).arg(s.hasLogo())};
+}
+
+const QStringList kDefaults{
+    "||||||||", "Sales Tax|Tax|4.0|4.0 00", "0 0 Arial 1 3", "1111", "0000 0", "", "1440x1440 0"};
+}  // namespace
+
 class TestSettingsFiles : public QObject {
     Q_OBJECT
-
-    static Settings loaded(TempApp& app) {
-        loadSettings(*app.ctx);
-        return *app.ctx->settings;
-    }
-
-    // The print colours file's five values, one line to compare.
-    static QString colourLine(const Settings& s) {
-        return QStringLiteral("%1 %2 %3 %4 %5")
-            .arg(s.borderColour)
-            .arg(s.textColour)
-            .arg(s.fontName)
-            .arg(s.printInColour ? 1 : 0)
-            .arg(s.copies);
-    }
-
 private slots:
     void firstStartGivesEveryDefault() {
         TempApp app;
         app.ctx->vars().ShowPrompts = app.ctx->vars().SoundAlarms = false;
         app.ctx->vars().Copies = 5;
-        const Settings s = loaded(app);
-        QCOMPARE(QStringList({s.taxHeading1, s.taxHeading2, s.taxRate1, s.taxRate2}),
-                 QStringList({QStringLiteral("Sales Tax"), QStringLiteral("Tax"),
-                              QStringLiteral("4.0"), QStringLiteral("4.0")}));
-        QVERIFY(!s.applyTax1 && !s.applyTax2 && s.showPrompts && s.soundAlarms);
-        QVERIFY(app.ctx->vars().ShowPrompts && app.ctx->vars().SoundAlarms);
-        QCOMPARE(colourLine(s), QStringLiteral("0 0 Arial 1 3"));
-        QCOMPARE(app.ctx->vars().Copies, 3);
-        QVERIFY(!s.hasLogo() && s.logoPath.isEmpty());
-        QCOMPARE(QSize(s.logoWidth, s.logoHeight), QSize(1440, 1440));
-        QVERIFY(!s.phoneDaisyChained && !s.callerIdOn && s.webAddress.isEmpty());
-        QCOMPARE(s.addressStyle, AddressStyle::Usa);
-        QVERIFY(app.ctx->vars().BusinessData.join(QString()).isEmpty());
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
+        loaded(app);
+        QCOMPARE(summary(app), kDefaults);
+        QCOMPARE(app.ctx->settings().addressStyle, AddressStyle::Usa);
     }
 
-    // Hand-written files are read into the model and the shared values, and
-    // written back unchanged.
-    void handWrittenFilesReadAndWriteBack() {
+    // Read, write again: identical bytes, whatever the locale.
+    void goldenFilesReadAndWriteBack() {
         TempApp app;
-        const QByteArray business(
-            "\"Acme Roofing\",\"12 Main St\",\"\",\"Springfield\",\"IL\",\"62701\","
-            "\"217-555-0100\",\"acme@example.com\",\"FEIN 12-3456789\"\r\n");
-        const QByteArray tax("\"GST\",\"Tax Surcharge\",\"7,0\",\"5.0\",1,0\r\n");
-        const QByteArray colours("255\r\n16711680\r\n\"Courier New\"\r\n#FALSE#\r\n5\r\n");
-        const QByteArray prompts("#FALSE#,#TRUE#\r\n");
-        app.write(QStringLiteral("MyBusinessData.txt"), business);
-        app.write(QStringLiteral("TaxSettings.txt"), tax);
-        app.write(QStringLiteral("Prompts.txt"), prompts);
-        app.write(QStringLiteral("PrintColors.txt"), colours);
-        app.write(QStringLiteral("Phone.txt"), "#TRUE#,3\r\n");
-        app.write(QStringLiteral("CallID.txt"), "#TRUE#\r\n");
-        app.write(QStringLiteral("MyWebSite.txt"), "\"www.acme.example\"\r\n");
-        LoadBusinessData(*app.ctx);
-        const Settings s = loaded(app);
-        const QStringList nine = app.ctx->vars().BusinessData;
-        QCOMPARE(nine.size(), 9);
-        QCOMPARE(nine.at(0), QStringLiteral("Acme Roofing"));
-        QCOMPARE(nine.at(2), QString());
-        QCOMPARE(nine.at(8), QStringLiteral("FEIN 12-3456789"));
-        QCOMPARE(s.businessBoxes, nine);
-        QCOMPARE(QStringList({s.taxHeading1, s.taxHeading2, s.taxRate1, s.taxRate2}),
-                 QStringList({QStringLiteral("GST"), QStringLiteral("Tax Surcharge"),
-                              QStringLiteral("7,0"), QStringLiteral("5.0")}));
-        QVERIFY(s.applyTax1 && !s.applyTax2);
-        QVERIFY(!s.showPrompts && s.soundAlarms && !app.ctx->vars().ShowPrompts);
-        QCOMPARE(colourLine(s), QStringLiteral("255 16711680 Courier New 0 5"));
-        QCOMPARE(s.borderQColor(), QColor(255, 0, 0));
+        for (const QString& name : kGolden) {
+            app.write(name, testData("settings/" + name));
+        }
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Settings& s = loaded(app);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(summary(app),
+                 (QStringList{"Acme Roofing|12 Main St||Springfield|IL|62701|217-555-0100|"
+                              "acme@example.com|FEIN 12-3456789",
+                              "GST|Tax Surcharge|7,0|5.0 10", "255 16711680 Courier New 0 5",
+                              "0101", "1111 3", "www.acme.example", "1440x1440 0"}));
         QCOMPARE(s.textQColor(), QColor(0, 0, 255));
-        QCOMPARE(app.ctx->vars().Copies, 5);
-        QVERIFY(s.phoneDaisyChained && app.ctx->vars().PhoneDaisyChained);
-        QCOMPARE(s.storedComPort, 3);
-        QVERIFY(s.callerIdOn && app.ctx->vars().CallerIDOn);
-        QCOMPARE(s.webAddress, QStringLiteral("www.acme.example"));
-
+        for (const QString& name : kGolden) {
+            QFile::remove(app.path(name));
+        }
         FileStore& store = app.ctx->store();
-        QVERIFY(SettingsFiles::writeBusinessData(store, nine));
+        QVERIFY(SettingsFiles::writeBusinessData(store, app.ctx->vars().BusinessData));
         QVERIFY(SettingsFiles::writeTaxSettings(store, s));
         QVERIFY(SettingsFiles::writePrintColours(store, s));
         QVERIFY(SettingsFiles::writePrompts(store, s));
-        QCOMPARE(app.read(QStringLiteral("MyBusinessData.txt")), business);
-        QCOMPARE(app.read(QStringLiteral("TaxSettings.txt")), tax);
-        QCOMPARE(app.read(QStringLiteral("PrintColors.txt")), colours);
-        QCOMPARE(app.read(QStringLiteral("Prompts.txt")), prompts);
-        QVERIFY2(app.prompter.done(), qPrintable(app.prompter.report()));
+        for (const QString& name : kGolden.mid(0, 4)) {
+            QCOMPARE(app.read(name), testData("settings/" + name));
+        }
     }
 
-    void logoFilesBytes() {
+    // A field of the wrong type takes its default; the fields after it are
+    // still read, and the other files are untouched.
+    void hostileFieldsTakeTheirDefaults_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("read");
+        const auto row = [](const char* name, const char* file, const QByteArray& bytes, int line,
+                            const char* read) {
+            QTest::newRow(name) << QString(file) << bytes << line << QString(read);
+        };
+        row("hostile rate", "TaxSettings.txt", "\"T\",\"U\",\"1e20\",\"6%\",0,1", 1,
+            "T|U|4.0|6% 01");
+        row("rate over 100", "TaxSettings.txt", "\"T\",12,\"100.5\",\"100\"", 1, "T|12|4.0|100 00");
+        row("spread over lines", "TaxSettings.txt", "\"V\"\r\n\"W\",\"7.0\"\r\n\"6,0\"\r\n1", 1,
+            "V|W|7.0|6,0 10");
+        row("colour as text", "PrintColors.txt", "red\r\n255\r\n\"Arial\"\r\n#FALSE#\r\n4", 2,
+            "0 255 Arial 0 4");
+        row("negative colour, copies out of range", "PrintColors.txt", "-5,5,\"Arial\",#TRUE#,9", 2,
+            "0 5 Arial 1 3");
+        row("blank font, text flag", "PrintColors.txt", "1,2,\"\",yes,2", 2, "1 2 Arial 1 2");
+        row("binary junk", "PrintColors.txt", QByteArray("\x00\xff\x1a\"\r\n", 5), 2,
+            "0 0 Arial 1 3");
+        row("prompts", "Prompts.txt", "maybe,0", 3, "1010");
+        row("phone", "Phone.txt", "\"COM\"", 4, "0000 0");
+        row("business too short", "MyBusinessData.txt", "\"Solo\",\"Box 4\"", 0,
+            "Solo|Box 4|||||||");
+        row("logo limit kept", "LogoSettings.txt", "2880,2880", 6, "2880x2880 0");
+        row("logo one above", "LogoSettings.txt", "1000,2881", 6, "1000x1440 0");
+        row("logo real numbers", "LogoSettings.txt", "1250.5,999.6", 6, "1250x1000 0");
+        row("logo negative and zero", "LogoSettings.txt", "-50,0", 6, "1440x1440 0");
+        row("logo one field", "LogoSettings.txt", "800", 6, "800x1440 0");
+        row("logo huge", "LogoSettings.txt", "1e300,99999999999999999999", 6, "1440x1440 0");
+    }
+    void hostileFieldsTakeTheirDefaults() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, line);
+        QFETCH(QString, read);
         TempApp app;
-        Settings s;
-        s.logoWidth = 900;
-        FileStore& store = app.ctx->store();
-        QVERIFY(SettingsFiles::writeLogoSize(store, s));  // no picture: nothing written
-        QVERIFY(!app.exists(QStringLiteral("LogoSettings.txt")));
-        s.logo = QImage(4, 4, QImage::Format_RGB32);
-        s.logoWidth = 1440;
-        s.logoHeight = 1000;
-        QVERIFY(SettingsFiles::writeLogoSize(store, s));
-        QVERIFY(SettingsFiles::writeLogoPath(store, QStringLiteral("C:\\Logos\\acme.bmp")));
-        QCOMPARE(app.read(QStringLiteral("LogoSettings.txt")), QByteArray("1440,1000\r\n"));
-        QCOMPARE(app.read(QStringLiteral("CompanyLogo.txt")),
-                 QByteArray("\"C:\\Logos\\acme.bmp\"\r\n"));
+        app.write(file, bytes);
+        loaded(app);
+        QStringList expected = kDefaults;
+        expected[line] = read;
+        QCOMPARE(summary(app), expected);
+        QCOMPARE(app.read(file), bytes);
     }
 
-    // Fields may be spread over lines in any way; a line end is a comma.
-    void fieldsSpreadOverLines() {
+    void aFailedRestoreIsReportedAndTheDefaultsKept() {
         TempApp app;
-        app.write(QStringLiteral("TaxSettings.txt"),
-                  "\"VAT Tax\"\r\n\"Tax\",\"6.0\"\r\n\"7.0\"\r\n0\r\n1\r\n");
-        app.write(QStringLiteral("PrintColors.txt"), "65280,0,\"Arial\",#TRUE#,1\r\n");
-        const Settings s = loaded(app);
-        QCOMPARE(s.taxHeading1, QStringLiteral("VAT Tax"));
-        QCOMPARE(s.taxRate2, QStringLiteral("7.0"));
-        QVERIFY(!s.applyTax1 && s.applyTax2);
-        QCOMPARE(s.borderQColor(), QColor(0, 255, 0));
-        QCOMPARE(s.copies, 1);
+        for (const char* name : {"MyBusinessData.txt", "TaxSettings.txt", "Prompts.txt"}) {
+            app.mkdir(name);
+            app.write(QStringLiteral("Backup/") + name, "\"x\",\"y\",\"5.0\"");
+            app.prompter.expectMessage(
+                QStringLiteral("The file %1 could not be used: it could not be restored from the "
+                               "Backup folder: Filename refers to a directory")
+                    .arg(app.path(name)),
+                AppContext::applicationTitle(), Icon::Critical);
+        }
+        app.write("Backup/PrintColors.txt", "0\r\n0\r\n\"Verdana\"\r\n#TRUE#\r\n4\r\n");
+        loaded(app);
+        QStringList expected = kDefaults;
+        expected[2] = QStringLiteral("0 0 Verdana 1 4");
+        QCOMPARE(summary(app), expected);
     }
 
-    void logoSizeIsClamped_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("limit kept") << QByteArray("2880,2880\r\n") << QSize(2880, 2880);
-        QTest::newRow("one above") << QByteArray("1000,2881\r\n") << QSize(1000, 1440);
-        QTest::newRow("real numbers") << QByteArray("1250.5,999.6\r\n") << QSize(1250, 1000);
-        QTest::newRow("text for numbers") << QByteArray("\"wide\",abc\r\n") << QSize(1440, 1440);
-        QTest::newRow("negative and zero") << QByteArray("-50,0\r\n") << QSize(1440, 1440);
-        QTest::newRow("one field only") << QByteArray("800\r\n") << QSize(800, 1440);
-        QTest::newRow("empty file") << QByteArray() << QSize(1440, 1440);
-        QTest::newRow("huge") << QByteArray("1e300,99999999999999999999\r\n") << QSize(1440, 1440);
-    }
-    void logoSizeIsClamped() {
-        QFETCH(QByteArray, file);
-        QFETCH(QSize, size);
+    void quotesNeverBreakTheFile() {
         TempApp app;
-        app.write(QStringLiteral("LogoSettings.txt"), file);
-        const Settings s = loaded(app);
-        QCOMPARE(QSize(s.logoWidth, s.logoHeight), size);
-        // No logo picture is loaded, so the file is not written again.
-        QCOMPARE(app.read(QStringLiteral("LogoSettings.txt")), file);
-    }
-
-    void addressStyleFollowsCompanyAndPostalCode_data() {
-        QTest::addColumn<QByteArray>("company");
-        QTest::addColumn<QByteArray>("postal");
-        QTest::addColumn<bool>("usa");
-        QTest::newRow("both empty") << QByteArray() << QByteArray() << true;
-        QTest::newRow("company, numeric postal")
-            << QByteArray("Acme") << QByteArray("62701") << true;
-        QTest::newRow("company, letters postal")
-            << QByteArray("Acme") << QByteArray("SW1A") << true;
-        QTest::newRow("company, no postal") << QByteArray("Acme") << QByteArray() << false;
-        QTest::newRow("no company, letters postal") << QByteArray() << QByteArray("SW1A") << false;
-    }
-    void addressStyleFollowsCompanyAndPostalCode() {
-        QFETCH(QByteArray, company);
-        QFETCH(QByteArray, postal);
-        QFETCH(bool, usa);
-        TempApp app;
-        app.write(QStringLiteral("MyBusinessData.txt"),
-                  "\"" + company + "\",\"\",\"\",\"\",\"\",\"" + postal + "\",\"\",\"\",\"\"\r\n");
-        LoadBusinessData(*app.ctx);
-        const Settings s = loaded(app);
-        QCOMPARE(s.addressStyle == AddressStyle::Usa, usa);
-        QCOMPARE(Settings::businessLabel(3, s.addressStyle),
-                 usa ? QStringLiteral("City") : QStringLiteral("Address 3"));
-        QCOMPARE(Settings::businessLabel(4, s.addressStyle),
-                 usa ? QStringLiteral("State") : QStringLiteral("Address 4"));
-        QCOMPARE(Settings::stateBoxLimit(s.addressStyle), usa ? 2 : 55);
-    }
-
-    void quotesInTextNeverBreakTheFile() {
-        TempApp app;
-        Settings s;
+        Settings& s = app.ctx->settings();
         s.taxHeading1 = QStringLiteral("\"Sales\" Tax");
         s.fontName = QStringLiteral("My \"Font\"");
         QVERIFY(SettingsFiles::writeTaxSettings(app.ctx->store(), s));
         QVERIFY(SettingsFiles::writePrintColours(app.ctx->store(), s));
-        const Settings back = loaded(app);
-        QCOMPARE(back.taxHeading1, QStringLiteral("'Sales' Tax"));
-        QCOMPARE(back.taxHeading2, QStringLiteral("Tax"));
-        QCOMPARE(back.fontName, QStringLiteral("My 'Font'"));
-        QCOMPARE(back.copies, 3);
-    }
-
-    // A field of the wrong type takes its default; the fields after it are
-    // still read.
-    void malformedColourFieldsTakeTheirDefaults_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("colour as text")
-            << QByteArray("red\r\n255\r\n\"Arial\"\r\n#FALSE#\r\n4\r\n") << "0 255 Arial 0 4";
-        QTest::newRow("negative colour")
-            << QByteArray("-2147483643\r\n5\r\n\"Arial\"\r\n#TRUE#\r\n3\r\n") << "0 5 Arial 1 3";
-        QTest::newRow("copies out of range")
-            << QByteArray("1\r\n2\r\n\"Arial\"\r\n#TRUE#\r\n9\r\n") << "1 2 Arial 1 3";
-        QTest::newRow("blank font")
-            << QByteArray("1\r\n2\r\n\"\"\r\nyes\r\n2\r\n") << "1 2 Arial 1 2";
-        QTest::newRow("two fields only") << QByteArray("7\r\n8\r\n") << "7 8 Arial 1 3";
-        QTest::newRow("binary junk") << QByteArray("\x00\xff\x1a\"\r\n", 5) << "0 0 Arial 1 3";
-        QTest::newRow("unterminated quote")
-            << QByteArray("1\r\n2\r\n\"Arial\r\n#FALSE#\r\n2\r\n") << "1 2 Arial 1 3";
-    }
-    void malformedColourFieldsTakeTheirDefaults() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, expected);
-        TempApp app;
-        app.write(QStringLiteral("PrintColors.txt"), bytes);
-        QCOMPARE(colourLine(loaded(app)), expected);
-    }
-
-    void malformedTaxPromptAndPhoneFiles() {
-        TempApp app;
-        app.write(QStringLiteral("TaxSettings.txt"), "\"Taxes\",12,\"5.0\"\r\n");
-        app.write(QStringLiteral("Prompts.txt"), "maybe,0\r\n");
-        app.write(QStringLiteral("Phone.txt"), "\"COM\"\r\n");
-        app.write(QStringLiteral("CallID.txt"), "");
-        app.write(QStringLiteral("MyBusinessData.txt"), "\"Solo Co\",\"Box 4\"\r\n");
-        LoadBusinessData(*app.ctx);
-        const Settings s = loaded(app);
-        QCOMPARE(QStringList({s.taxHeading1, s.taxHeading2, s.taxRate1, s.taxRate2}),
-                 QStringList({QStringLiteral("Taxes"), QStringLiteral("12"), QStringLiteral("5.0"),
-                              QStringLiteral("4.0")}));
-        QVERIFY(!s.applyTax1 && !s.applyTax2);
-        QVERIFY(s.showPrompts && !s.soundAlarms && !app.ctx->vars().SoundAlarms);
-        QVERIFY(!s.phoneDaisyChained && !s.callerIdOn);
-        QCOMPARE(app.ctx->vars().BusinessData,
-                 QStringList({QStringLiteral("Solo Co"), QStringLiteral("Box 4"), QString(),
-                              QString(), QString(), QString(), QString(), QString(), QString()}));
-    }
-
-    void missingFileIsRestoredFromBackup() {
-        TempApp app;
-        app.write(QStringLiteral("Backup/PrintColors.txt"),
-                  "0\r\n0\r\n\"Verdana\"\r\n#TRUE#\r\n4\r\n");
-        QCOMPARE(loaded(app).fontName, QStringLiteral("Verdana"));
-        QVERIFY(app.exists(QStringLiteral("PrintColors.txt")));
+        loaded(app);
+        QCOMPARE(summary(app).mid(1, 2),
+                 (QStringList{"'Sales' Tax|Tax|4.0|4.0 00", "0 0 My 'Font' 1 3"}));
     }
 
     // Writers that replace a backed-up file drop its backup copy, so that a
-    // later restore cannot bring back the old values; the prompts file keeps
-    // whatever lies in the backup folder.
+    // later restore cannot bring back the old values.
     void writersDropTheBackupCopiesTheyShould() {
         TempApp app;
-        for (const char* name :
-             {"PrintColors.txt", "TaxSettings.txt", "CompanyLogo.txt", "Prompts.txt"}) {
-            app.write(QStringLiteral("Backup/") + QLatin1String(name), "old\r\n");
+        for (const char* name : {"PrintColors.txt", "TaxSettings.txt", "CompanyLogo.txt",
+                                 "Prompts.txt", "LogoSettings.txt"}) {
+            app.write(QStringLiteral("Backup/") + name, "old\r\n");
         }
-        Settings s;
+        Settings& s = app.ctx->settings();
         FileStore& store = app.ctx->store();
         QVERIFY(SettingsFiles::writePrintColours(store, s));
         QVERIFY(SettingsFiles::writeTaxSettings(store, s));
-        QVERIFY(SettingsFiles::writeLogoPath(store, QStringLiteral("/tmp/x.bmp")));
+        QVERIFY(SettingsFiles::writeLogoPath(store, QStringLiteral("C:\\Logos\\acme.bmp")));
         QVERIFY(SettingsFiles::writePrompts(store, s));
-        QVERIFY(!app.exists(QStringLiteral("Backup/PrintColors.txt")));
-        QVERIFY(!app.exists(QStringLiteral("Backup/TaxSettings.txt")));
-        QVERIFY(!app.exists(QStringLiteral("Backup/CompanyLogo.txt")));
-        QVERIFY(app.exists(QStringLiteral("Backup/Prompts.txt")));
+        QVERIFY(SettingsFiles::writeLogoSize(store, s));  // no picture: nothing written
+        s.logo = QImage(4, 4, QImage::Format_RGB32);
+        s.logoHeight = 1000;
+        QVERIFY(SettingsFiles::writeLogoSize(store, s));
+        QCOMPARE(QDir(app.path("Backup")).entryList(QDir::Files),
+                 (QStringList{"LogoSettings.txt", "Prompts.txt"}));
+        QCOMPARE(app.read("CompanyLogo.txt"), QByteArray("\"C:\\Logos\\acme.bmp\"\r\n"));
+        QCOMPARE(app.read("LogoSettings.txt"), QByteArray("1440,1000\r\n"));
     }
 
     void logoIsLoadedOnlyWhenThePictureExists() {
         TempApp app;
-        const QString picture = app.path(QStringLiteral("logo.bmp"));
+        const QString picture = app.path("logo.bmp");
         QImage image(8, 6, QImage::Format_RGB32);
         image.fill(Qt::red);
         QVERIFY(image.save(picture, "BMP"));
-        app.write(QStringLiteral("CompanyLogo.txt"), "\"" + picture.toLocal8Bit() + "\"\r\n");
-        Settings s = loaded(app);
-        QVERIFY(s.hasLogo());
-        QCOMPARE(s.logo.size(), QSize(8, 6));
-        QCOMPARE(s.logoPath, picture);
-
-        QVERIFY(QFile::remove(picture));
-        s = loaded(app);
-        QVERIFY(!s.hasLogo());
-        // The path stays in the model and in the file.
-        QCOMPARE(s.logoPath, picture);
-        QVERIFY(app.read(QStringLiteral("CompanyLogo.txt")).contains("logo.bmp"));
-
-        app.write(QStringLiteral("logo.bmp"), "this is not a picture");
+        app.write("CompanyLogo.txt", "\"" + picture.toLocal8Bit() + "\"\r\n");
+        QCOMPARE(loaded(app).logo.size(), QSize(8, 6));
+        app.write("logo.bmp", "this is not a picture");
         QVERIFY(!loaded(app).hasLogo());
+        QVERIFY(QFile::remove(picture));
+        QVERIFY(!loaded(app).hasLogo());
+        QCOMPARE(app.ctx->settings().logoPath, picture);  // kept, in the model and the file
     }
 
-    void coloursConvertBetweenForms() {
+    void coloursAndCopies() {
         const quint32 file = 0x12u + 256u * 0x34u + 65536u * 0x56u;
         QCOMPARE(Settings::toRgb(file), 0x123456u);
-        QCOMPARE(Settings::fromRgb(0x123456u), file);
         QCOMPARE(Settings::fromQColor(QColor::fromRgb(0x123456u)), file);
-    }
-
-    void copiesChoiceReachesTheSharedValue() {
         TempApp app;
-        chooseCopies(*app.ctx, 5);
+        for (int copies : {5, 0, 6}) {
+            chooseCopies(*app.ctx, copies);
+        }
         QCOMPARE(app.ctx->vars().Copies, 5);
-        QCOMPARE(app.ctx->settings->copies, 5);
-        chooseCopies(*app.ctx, 0);
-        chooseCopies(*app.ctx, 6);
-        QCOMPARE(app.ctx->vars().Copies, 5);
+        QCOMPARE(app.ctx->settings().copies, 5);
     }
 };
 

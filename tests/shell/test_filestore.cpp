@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QTest>
 
+#include <sys/resource.h>
+#include <csignal>
+
 namespace {
-// The backup set, in its order, as the program documents it.
 const QStringList kBackupSet{"CompanyLogo", "CustomerData",   "AuxHeadings", "LogoSettings",
                              "Phone",       "MyBusinessData", "PrintColors", "SoldItems",
                              "MyWebSite",   "TaxRecords",     "SpeedNumbers"};
@@ -16,307 +18,222 @@ QStringList entries(const TempApp& app, const QString& folder) {
         .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
-void writeAllEleven(const TempApp& app) {
-    for (const QString& name : kBackupSet) {
-        app.write(name + QStringLiteral(".txt"), "new " + name.toLatin1() + "\r\n");
+// Files stop growing at `bytes` while this lives, as on a full disk; the
+// process is not killed for it, the write just fails. Works as root too.
+class DiskFullAt {
+public:
+    explicit DiskFullAt(rlim_t bytes) : m_signal(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
     }
-}
+    ~DiskFullAt() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_signal);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_signal)(int);
+};
 }  // namespace
 
 class TestFileStore : public QObject {
     Q_OBJECT
 private slots:
-    void fileExistsRestoresFromBackup_data() {
-        QTest::addColumn<QString>("backupOnDisk");
+    void probeRestoresFromBackup_data() {
+        QTest::addColumn<QString>("onDisk");  // what is there before
         QTest::addColumn<QString>("dataPath");
-        QTest::addColumn<QString>("restoredOnDisk");
-        QTest::newRow("top level") << "Backup/PrintColors.txt"
-                                   << "\\PrintColors.txt"
-                                   << "PrintColors.txt";
-        QTest::newRow("forward slash") << "Backup/CustomerData.txt"
-                                       << "/CustomerData.txt"
-                                       << "CustomerData.txt";
-        QTest::newRow("backup in other case") << "backup/CUSTOMERDATA.TXT"
-                                              << "/CustomerData.txt"
-                                              << "CustomerData.txt";
-        QTest::newRow("below a folder") << "Backup/TIActiveAccounts/555.txt"
-                                        << "/TIActiveAccounts/555.txt"
-                                        << "TIActiveAccounts/555.txt";
+        QTest::addColumn<Presence>("presence");
+        QTest::addColumn<QString>("restored");  // the copy made, or ""
+        const auto row = [](const char* name, const char* onDisk, const char* path, Presence p,
+                            const char* restored) {
+            QTest::newRow(name) << QString(onDisk) << QString(path) << p << QString(restored);
+        };
+        row("present", "PrintColors.txt", "\\PrintColors.txt", Presence::Present, "");
+        row("absent", "Backup/Other.txt", "/Phone.txt", Presence::Absent, "");
+        row("other case", "backup/CUSTOMERDATA.TXT", "/CustomerData.txt", Presence::Present,
+            "CustomerData.txt");
+        row("below a folder", "Backup/TIActiveAccounts/5.txt", "/TIActiveAccounts/5.txt",
+            Presence::Present, "TIActiveAccounts/5.txt");
+        row("a folder is no file", "Backup/AuxFiles/x", "/AuxFiles", Presence::Absent, "");
+        row("restore fails", "Backup/Gone/x.txt", "\\Gone\\x.txt", Presence::Failed, "");
     }
-    void fileExistsRestoresFromBackup() {
-        QFETCH(QString, backupOnDisk);
+    void probeRestoresFromBackup() {
+        QFETCH(QString, onDisk);
         QFETCH(QString, dataPath);
-        QFETCH(QString, restoredOnDisk);
+        QFETCH(Presence, presence);
+        QFETCH(QString, restored);
         TempApp app;
-        app.mkdir(QStringLiteral("TIActiveAccounts"));
-        const QByteArray content("0,0,16777215,\"Arial\",#TRUE#\r\n\xab\r\n");
-        app.write(backupOnDisk, content);
-        QVERIFY(!app.exists(restoredOnDisk));
-        QVERIFY(app.ctx->store().FileExists(dataPath));
-        QCOMPARE(app.read(restoredOnDisk), content);
-        QCOMPARE(app.read(backupOnDisk), content);
-        QVERIFY(app.prompter.done());
+        app.mkdir("TIActiveAccounts");
+        app.write(onDisk, "0,\xab\r\n");
+        const Existence e = app.ctx->store().probe(dataPath);
+        QCOMPARE(e.presence(), presence);
+        QCOMPARE(app.ctx->store().FileExists(dataPath), presence == Presence::Present);
+        QCOMPARE(app.read(restored.isEmpty() ? onDisk : restored), QByteArray("0,\xab\r\n"));
+        QCOMPARE(e.status().message(),
+                 presence != Presence::Failed
+                     ? QString()
+                     : QStringLiteral("The file %1 could not be used: it could not be restored "
+                                      "from the Backup folder: No such file or directory")
+                           .arg(app.path("Gone/x.txt")));
     }
 
-    void fileExistsWithoutAnyCopy() {
+    // Whole record files for compacting: a failure is never a run of zeros.
+    void readRecords() {
         TempApp app;
-        app.mkdir(QStringLiteral("Backup"));
-        QVERIFY(!app.ctx->store().FileExists(QStringLiteral("/Phone.txt")));
-        QVERIFY(!app.exists(QStringLiteral("Phone.txt")));
-        QVERIFY(app.ctx->store().lastError().ok());
-    }
-
-    void aFolderIsNeverAFile() {
-        TempApp app;
-        app.mkdir(QStringLiteral("Templates"));
-        app.mkdir(QStringLiteral("Backup/Templates"));
-        app.mkdir(QStringLiteral("Backup/AuxFiles"));
-        QVERIFY(!app.ctx->store().FileExists(QStringLiteral("\\Templates")));
-        QVERIFY(!app.ctx->store().FileExists(QStringLiteral("/AuxFiles")));
-        // The backup folder was not copied as a file.
-        QVERIFY(!app.exists(QStringLiteral("AuxFiles")));
-        QVERIFY(QFileInfo(app.path(QStringLiteral("Templates"))).isDir());
-    }
-
-    void failedRestoreIsReported() {
-        TempApp app;
-        app.write(QStringLiteral("Backup/Gone/x.txt"), "x");
-        app.mkdir(QStringLiteral("Busy.txt"));
-        app.write(QStringLiteral("Backup/Busy.txt"), "y");
+        app.write("C.txt", "aaaabb");
+        app.mkdir("F.txt");
+        app.write("Backup/F.txt", "aaaa");
         FileStore& store = app.ctx->store();
-        QVERIFY(!store.FileExists(QStringLiteral("\\Gone\\x.txt")));
-        QVERIFY(!store.lastError().ok());
-        QVERIFY(store.lastError().file().endsWith(QLatin1String("Gone/x.txt")));
-        QVERIFY(!store.FileExists(QStringLiteral("\\Busy.txt")));
-        QVERIFY(QFileInfo(app.path(QStringLiteral("Busy.txt"))).isDir());
+        QCOMPARE(*store.ReadRecords("/C.txt", 4), QByteArray("aaaabb\0\0", 8));
+        QCOMPARE(*store.ReadRecords("/C.txt", 5), QByteArray("aaaab"));
+        QCOMPARE(*store.ReadRecords("/None.txt", 4), QByteArray());
+        QCOMPARE(store.ReadRecords("/F.txt", 4).status().file(), app.path("F.txt"));
+        QCOMPARE(store.RecordCount("/C.txt", 4), 2);
+        QCOMPARE(store.RecordCount("/F.txt", 4), 0);
     }
 
-    void recordCount_data() {
-        QTest::addColumn<int>("bytes");  // -1: no file
-        QTest::addColumn<bool>("inBackupOnly");
-        QTest::addColumn<int>("count");
-        QTest::newRow("656 bytes") << 656 << false << 2;
-        QTest::newRow("492 bytes") << 492 << false << 2;
-        QTest::newRow("empty") << 0 << false << 0;
-        QTest::newRow("missing") << -1 << false << 0;
-        QTest::newRow("restored first") << 656 << true << 2;
-    }
-    void recordCount() {
-        QFETCH(int, bytes);
-        QFETCH(bool, inBackupOnly);
-        QFETCH(int, count);
+    void wholeFiles() {
         TempApp app;
-        app.mkdir(QStringLiteral("Backup"));
-        if (bytes >= 0) {
-            const QString at = inBackupOnly ? QStringLiteral("Backup/CustomerData.txt")
-                                            : QStringLiteral("CustomerData.txt");
-            app.write(at, QByteArray(bytes, ' '));
-        }
-        QCOMPARE(app.ctx->store().RecordCount(QStringLiteral("/CustomerData.txt"), 328), count);
-        QCOMPARE(app.exists(QStringLiteral("CustomerData.txt")), bytes >= 0);
-    }
-
-    void openRandomCreatesTheFile() {
-        TempApp app;
+        app.write("TProposalCounter.txt", "1001\r\nold junk that is longer\r\n");
         FileStore& store = app.ctx->store();
-        RecordFile& f = store.OpenRandom(QStringLiteral("/CustomerData.txt"), 328);
-        QVERIFY(f.status().ok());
-        QVERIFY(app.exists(QStringLiteral("CustomerData.txt")));
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")).size(), 0);
-        QCOMPARE(store.current(), &f);
-        store.CloseAll();
-        QCOMPARE(store.RecordCount(QStringLiteral("/CustomerData.txt"), 328), 0);
+        QVERIFY(store.OpenForOutput("\\tproposalcounter.txt", "1002\r\n"));
+        QCOMPARE(*store.OpenForInput("/TPROPOSALCOUNTER.txt"), "1002\r\n");
+        QCOMPARE(entries(app, QString()), QStringList{"TProposalCounter.txt"});
+        QCOMPARE(store.OpenForInput("/Missing.txt").status().message(),
+                 QStringLiteral("The file %1 could not be used: No such file or directory")
+                     .arg(app.path("Missing.txt")));
     }
 
-    void secondRecordFileStaysOpenBeside() {
-        TempApp app;
-        FileStore& store = app.ctx->store();
-        store.OpenRandom2(QStringLiteral("/ContractInfo.txt"), 4);
-        store.OpenRandom(QStringLiteral("/CustomerData.txt"), 4);
-        store.OpenRandom(QStringLiteral("/CycleInfo.txt"), 4);  // replaces only the current one
-        QVERIFY(store.second());
-        QVERIFY(store.second()->write(1, "kkkk").ok());
-        QVERIFY(store.current()->write(2, "cccc").ok());
-        QCOMPARE(app.read(QStringLiteral("ContractInfo.txt")), QByteArray("kkkk"));
-        QCOMPARE(app.read(QStringLiteral("CycleInfo.txt")), QByteArray("\0\0\0\0cccc", 8));
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), QByteArray());
-        // Deleting any file closes both.
-        QVERIFY(store.DeleteDataFile(QStringLiteral("/Nothing.txt")).ok());
-        QVERIFY(!store.current());
-        QVERIFY(!store.second());
+    // Every step of a whole-file write can fail; the old file stays whole
+    // and no temporary is left behind.
+    void failedWriteKeepsTheOldFile_data() {
+        QTest::addColumn<int>("step");  // a FileStep, or -1 for a real full disk
+        QTest::addColumn<int>("size");  // bytes written
+        QTest::newRow("open") << int(FileStep::Open) << 10;
+        QTest::newRow("write") << int(FileStep::Write) << 10;
+        QTest::newRow("flush") << int(FileStep::Flush) << 10;
+        QTest::newRow("commit") << int(FileStep::Commit) << 10;
+        QTest::newRow("disk full within the buffer") << -1 << 6560;
+        QTest::newRow("disk full beyond the buffer") << -1 << 40000;
     }
-
-    void openForInput() {
+    void failedWriteKeepsTheOldFile() {
+        QFETCH(int, step);
+        QFETCH(int, size);
         TempApp app;
-        app.write(QStringLiteral("Prompts.txt"), "#TRUE#,#FALSE#\r\n");
-        app.mkdir(QStringLiteral("Folder.txt"));
+        const QByteArray old(6560, 'o');
+        app.write("CustomerData.txt", old);
         FileStore& store = app.ctx->store();
-        QCOMPARE(store.OpenForInput(QStringLiteral("/PROMPTS.txt")).value_or(QByteArray()),
-                 QByteArray("#TRUE#,#FALSE#\r\n"));
+        store.setFaultHook([&](FileStep s, const QString&) { return int(s) == step; });
         IoStatus s;
-        QVERIFY(!store.OpenForInput(QStringLiteral("/Missing.txt"), &s).has_value());
+        {
+            const DiskFullAt full(step < 0 ? 4096 : RLIM_INFINITY);
+            s = store.OpenForOutput("/CustomerData.txt", QByteArray(size, 'n'));
+        }
         QVERIFY(!s.ok());
-        QVERIFY(s.file().endsWith(QLatin1String("/Missing.txt")));
-        QVERIFY(s.message().contains(QLatin1String("Missing.txt")));
-        QVERIFY(!store.OpenForInput(QStringLiteral("/Folder.txt")).has_value());
-    }
-
-    void openForOutputReplacesWholly() {
-        TempApp app;
-        app.write(QStringLiteral("TProposalCounter.txt"), "1001\r\nold junk that is longer\r\n");
-        FileStore& store = app.ctx->store();
-        QVERIFY(store.OpenForOutput(QStringLiteral("\\TProposalCounter.txt"), "1002\r\n").ok());
-        QCOMPARE(app.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1002\r\n"));
-        QVERIFY(store.OpenForOutput(QStringLiteral("/Empty.txt"), QByteArray()).ok());
-        QVERIFY(app.exists(QStringLiteral("Empty.txt")));
-        // No temporary file is left behind.
-        QCOMPARE(entries(app, QString()), (QStringList{"Empty.txt", "TProposalCounter.txt"}));
-    }
-
-    void openForOutputFailuresAreReturned() {
-        TempApp app;
-        app.mkdir(QStringLiteral("Busy.txt"));
-        FileStore& store = app.ctx->store();
-        const IoStatus intoFolder = store.OpenForOutput(QStringLiteral("/Busy.txt"), "x");
-        QVERIFY(!intoFolder.ok());
-        QVERIFY(intoFolder.file().endsWith(QLatin1String("Busy.txt")));
-        QVERIFY(QFileInfo(app.path(QStringLiteral("Busy.txt"))).isDir());
-        const IoStatus noFolder = store.OpenForOutput(QStringLiteral("/No/Such.txt"), "x");
-        QVERIFY(!noFolder.ok());
-        QVERIFY(!store.lastError().ok());
-        QVERIFY(!app.exists(QStringLiteral("No")));
+        QCOMPARE(s.file(), app.path("CustomerData.txt"));
+        QCOMPARE(app.read("CustomerData.txt"), old);
+        QCOMPARE(entries(app, QString()), QStringList{"CustomerData.txt"});
     }
 
     void copyDataFile() {
         TempApp app;
-        app.write(QStringLiteral("A.txt"), "new");
-        app.write(QStringLiteral("B.txt"), "older and longer");
+        app.write("A.txt", QByteArray(6000, 'a'));
+        app.write("B.txt", "older");
         FileStore& store = app.ctx->store();
-        QVERIFY(store.CopyDataFile(QStringLiteral("/a.txt"), QStringLiteral("\\B.TXT")).ok());
-        QCOMPARE(app.read(QStringLiteral("B.txt")), QByteArray("new"));
-        QCOMPARE(app.read(QStringLiteral("A.txt")), QByteArray("new"));
-        QVERIFY(!store.CopyDataFile(QStringLiteral("/None.txt"), QStringLiteral("/B.txt")).ok());
-        QCOMPARE(app.read(QStringLiteral("B.txt")), QByteArray("new"));
+        {
+            const DiskFullAt full(4096);
+            QVERIFY(!store.CopyDataFile("/A.txt", "/B.txt"));
+        }
+        QVERIFY(!store.CopyDataFile("/None.txt", "/B.txt"));
+        QCOMPARE(app.read("B.txt"), QByteArray("older"));
+        QVERIFY(store.CopyDataFile("/a.txt", "\\B.TXT"));
+        QCOMPARE(app.read("B.txt"), QByteArray(6000, 'a'));
     }
 
-    void deleteDataFile() {
-        TempApp app;
-        app.write(QStringLiteral("CustomerData.txt"), QByteArray(328, 'x'));
-        app.mkdir(QStringLiteral("Documents"));
-        FileStore& store = app.ctx->store();
-        store.OpenRandom(QStringLiteral("/CustomerData.txt"), 328);
-        QVERIFY(store.DeleteDataFile(QStringLiteral("/customerdata.txt")).ok());
-        QVERIFY(!store.current());
-        QVERIFY(!app.exists(QStringLiteral("CustomerData.txt")));
-        QVERIFY(store.DeleteDataFile(QStringLiteral("/CustomerData.txt")).ok());
-        // Folders are not data files.
-        QVERIFY(store.DeleteDataFile(QStringLiteral("/Documents")).ok());
-        QVERIFY(app.exists(QStringLiteral("Documents")));
-    }
-
-    void deleteWithBackup_data() {
-        QTest::addColumn<bool>("data");
-        QTest::addColumn<bool>("backup");
-        QTest::newRow("both") << true << true;
-        QTest::newRow("only the file") << true << false;
-        QTest::newRow("only the backup") << false << true;
-        QTest::newRow("neither") << false << false;
-    }
     void deleteWithBackup() {
-        QFETCH(bool, data);
-        QFETCH(bool, backup);
-        TempApp app;
-        app.mkdir(QStringLiteral("Backup"));
-        if (data) {
-            app.write(QStringLiteral("CompanyLogo.txt"), "\"/home/me/logo.bmp\"\r\n");
+        for (int present = 0; present < 4; ++present) {
+            TempApp app;
+            app.mkdir("Backup");
+            if (present & 1) {
+                app.write("companylogo.txt", "\"/home/me/logo.bmp\"\r\n");
+            }
+            if (present & 2) {
+                app.write("Backup/CompanyLogo.txt", "\"/old.bmp\"\r\n");
+            }
+            FileStore& store = app.ctx->store();
+            store.OpenRandom("/CustomerData.txt", 328);
+            QVERIFY(store.DeleteWithBackup("/CompanyLogo.txt"));
+            QVERIFY(!store.current());
+            QCOMPARE(entries(app, QString()), (QStringList{"Backup", "CustomerData.txt"}));
+            QVERIFY(entries(app, "Backup").isEmpty());
         }
-        if (backup) {
-            app.write(QStringLiteral("Backup/CompanyLogo.txt"), "\"/old.bmp\"\r\n");
-        }
-        FileStore& store = app.ctx->store();
-        QVERIFY(store.DeleteWithBackup(QStringLiteral("/CompanyLogo.txt")).ok());
-        QVERIFY(!app.exists(QStringLiteral("CompanyLogo.txt")));
-        QVERIFY(!app.exists(QStringLiteral("Backup/CompanyLogo.txt")));
-        // Nothing comes back from the backup afterwards.
-        QVERIFY(!store.FileExists(QStringLiteral("/CompanyLogo.txt")));
     }
 
-
-    void backupCopiesTheSetOnly() {
+    void failedDeleteKeepsBoth() {
         TempApp app;
-        app.mkdir(QStringLiteral("Backup"));
-        writeAllEleven(app);
-        app.write(QStringLiteral("TaxSettings.txt"), "tax");
-        app.write(QStringLiteral("Prompts.txt"), "prompts");
-        app.write(QStringLiteral("Backup/PrintColors.txt"), "stale");
-        QVERIFY(app.ctx->store().BackupDataFiles().isEmpty());
+        app.write("Backup/Phone.txt", "b");
+        app.write("Phone.txt", "p");
+        FileStore& store = app.ctx->store();
+        store.setFaultHook([](FileStep s, const QString& f) {
+            return s == FileStep::Delete && f.contains(QLatin1String("Backup"));
+        });
+        QVERIFY(!store.DeleteWithBackup("/Phone.txt"));
+        QCOMPARE(entries(app, QString()), (QStringList{"Backup", "Phone.txt"}));
+        QCOMPARE(entries(app, "Backup"), QStringList{"Phone.txt"});
+    }
+
+    void recordFilesOpenOneBesideTheOther() {
+        TempApp app;
+        FileStore& store = app.ctx->store();
+        store.OpenRandom2("/ContractInfo.txt", 4);
+        store.OpenRandom("/CustomerData.txt", 4);
+        QVERIFY(store.second()->write(1, "kkkk"));
+        QVERIFY(store.current()->write(2, "cccc"));
+        QCOMPARE(app.read("ContractInfo.txt"), QByteArray("kkkk"));
+        QCOMPARE(app.read("CustomerData.txt"), QByteArray("\0\0\0\0cccc", 8));
+        store.setFaultHook([](FileStep s, const QString&) { return s == FileStep::RecordWrite; });
+        QVERIFY(!store.OpenRandom("/CustomerData.txt", 4).write(1, "xxxx"));
+    }
+
+    void backupCopiesTheSetGoingOnPastFailures() {
+        TempApp app;
         for (const QString& name : kBackupSet) {
-            const QString file = name + QStringLiteral(".txt");
-            QCOMPARE(app.read(QStringLiteral("Backup/") + file), app.read(file));
+            app.write(name + ".txt", name.toLatin1());
         }
-        QCOMPARE(entries(app, QStringLiteral("Backup")).size(), 11);
-        QVERIFY(!app.exists(QStringLiteral("Backup/TaxSettings.txt")));
-        QVERIFY(!app.exists(QStringLiteral("Backup/Prompts.txt")));
-    }
-
-    void backupKeepsOldCopyOfMissingFile() {
-        TempApp app;
-        app.write(QStringLiteral("PrintColors.txt"), "colours");
-        app.write(QStringLiteral("Backup/SoldItems.txt"), "old sold items");
-        QVERIFY(app.ctx->store().BackupDataFiles().isEmpty());
-        QCOMPARE(app.read(QStringLiteral("Backup/PrintColors.txt")), QByteArray("colours"));
-        QCOMPARE(app.read(QStringLiteral("Backup/SoldItems.txt")), QByteArray("old sold items"));
-        QCOMPARE(entries(app, QStringLiteral("Backup")),
-                 (QStringList{"PrintColors.txt", "SoldItems.txt"}));
-    }
-
-    void backupGoesOnPastFailures() {
-        TempApp app;
-        writeAllEleven(app);
-        // A folder where the copy of Phone.txt should go cannot be replaced.
-        app.write(QStringLiteral("Backup/Phone.txt/keep"), "x");
-        app.write(QStringLiteral("Backup/CustomerData.txt"), "old");
+        app.write("TaxSettings.txt", "not in the set");
+        app.write("Backup/Phone.txt/x", "a folder in the way");
+        QFile::remove(app.path("SoldItems.txt"));
+        app.write("Backup/SoldItems.txt", "old sold items");
         FileStore& store = app.ctx->store();
-        store.OpenRandom(QStringLiteral("/CustomerData.txt"), 328);
-        store.OpenRandom2(QStringLiteral("/ContractInfo.txt"), 386);
+        store.OpenRandom("/CustomerData.txt", 328);
         QCOMPARE(store.BackupDataFiles(), QStringList{"Phone"});
         QVERIFY(!store.current());
-        QVERIFY(!store.second());
-        QCOMPARE(app.read(QStringLiteral("Backup/CustomerData.txt")),
-                 app.read(QStringLiteral("CustomerData.txt")));
-        for (const QString& name : kBackupSet.mid(5)) {
-            QCOMPARE(app.read(QStringLiteral("Backup/") + name + QStringLiteral(".txt")),
-                     "new " + name.toLatin1() + "\r\n");
+        QStringList copied;
+        for (const QString& name : kBackupSet) {
+            copied << app.read("Backup/" + name + ".txt");
         }
-    }
-
-    void backupMakesAMissingBackupFolder() {
-        TempApp app;
-        app.write(QStringLiteral("mybusinessdata.txt"), "\"Brenlow\"\r\n");
-        QVERIFY(app.ctx->store().BackupDataFiles().isEmpty());
-        QCOMPARE(app.read(QStringLiteral("Backup/MyBusinessData.txt")),
-                 QByteArray("\"Brenlow\"\r\n"));
-        // The next start finds the copy after the file is lost.
-        QFile::remove(app.path(QStringLiteral("mybusinessdata.txt")));
-        QVERIFY(app.ctx->store().FileExists(QStringLiteral("\\MyBusinessData.txt")));
-        QCOMPARE(app.read(QStringLiteral("MyBusinessData.txt")), QByteArray("\"Brenlow\"\r\n"));
+        QStringList expected = kBackupSet;
+        expected[4] = QString();
+        expected[7] = QStringLiteral("old sold items");
+        QCOMPARE(copied, expected);
+        QVERIFY(!app.exists("Backup/TaxSettings.txt"));
     }
 
     void makeFolderOneLevel() {
         TempApp app;
+        app.write("Documents", "a file");
         FileStore& store = app.ctx->store();
-        QVERIFY(store.MakeFolder(QStringLiteral("\\Templates")).ok());
-        QVERIFY(QFileInfo(app.path(QStringLiteral("Templates"))).isDir());
-        QVERIFY(store.MakeFolder(QStringLiteral("\\templates\\Proposals")).ok());
-        QVERIFY(QFileInfo(app.path(QStringLiteral("Templates/Proposals"))).isDir());
-        QCOMPARE(entries(app, QString()), QStringList{"Templates"});
-        const IoStatus s = store.MakeFolder(QStringLiteral("/AuxFiles/ACME"));
-        QVERIFY(!s.ok());
-        QVERIFY(!app.exists(QStringLiteral("AuxFiles")));
-        // A file of that name stays a file.
-        app.write(QStringLiteral("Documents"), "a file");
-        QVERIFY(store.MakeFolder(QStringLiteral("/Documents")).ok());
-        QVERIFY(QFileInfo(app.path(QStringLiteral("Documents"))).isFile());
+        QVERIFY(store.MakeFolder("\\Templates"));
+        QVERIFY(store.MakeFolder("\\templates\\Proposals"));
+        QVERIFY(!store.MakeFolder("/AuxFiles/ACME"));
+        QVERIFY(store.MakeFolder("/Documents"));
+        QCOMPARE(entries(app, QString()), (QStringList{"Documents", "Templates"}));
+        QVERIFY(QFileInfo(app.path("Templates/Proposals")).isDir());
+        store.setFaultHook([](FileStep s, const QString&) { return s == FileStep::MakeFolder; });
+        QVERIFY(!store.MakeFolder("/AuxFiles"));
     }
 };
 

@@ -1,230 +1,153 @@
-#include "shell/dates.h"
 #include "shell/recordfile.h"
 #include "tempapp.h"
 #include "testmain.h"
 
-#include <QFile>
 #include <QTest>
 
-#include <limits>
-
 namespace {
-// One field of every kind, 46 bytes.
+// One field of every kind, 46 bytes; shell/everykind.rec holds «AB, -2,
+// 100000, 1.5f, -2.0, $12.50, 2026-12-05 and true, little-endian throughout.
 RecordLayout everyKind() {
-    RecordLayout l;
-    l.text(QStringLiteral("Name"), 10)
-        .int16(QStringLiteral("Count"))
-        .int32(QStringLiteral("Big"))
-        .single(QStringLiteral("Rate"))
-        .real(QStringLiteral("Value"))
-        .money(QStringLiteral("Price"))
-        .date(QStringLiteral("Day"))
-        .flag(QStringLiteral("Done"));
-    return l;
+    return RecordLayout()
+        .text("Name", 10)
+        .int16("Count")
+        .int32("Big")
+        .single("Rate")
+        .real("Value")
+        .money("Price")
+        .date("Day")
+        .flag("Done");
 }
 
-// Written out by hand: little-endian throughout, text blank-padded.
-const QByteArray kGolden(
-    "\xab"
-    "AB       "                         // Name: «AB and seven blanks
-    "\xfe\xff"                          // Count: -2
-    "\xa0\x86\x01\x00"                  // Big: 100000
-    "\x00\x00\xc0\x3f"                  // Rate: 1.5f
-    "\x00\x00\x00\x00\x00\x00\x00\xc0"  // Value: -2.0
-    "\x48\xe8\x01\x00\x00\x00\x00\x00"  // Price: 12.5 = 125000 / 10000
-    "\x00\x00\x00\x00\x20\xa3\xe6\x40"  // Day: 46361.0 = 2026-12-05
-    "\xff\xff",                         // Done: -1
-    46);
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+Record filled() {
+    Record r(everyKind());
+    r.setText("Name", QStringLiteral("\u00abAB"));
+    r.setInteger("Count", -2);
+    r.setInteger("Big", 100000);
+    r.setReal("Rate", 1.5);
+    r.setReal("Value", -2.0);
+    r.setMoney("Price", Money::fromCents(1250));
+    r.setDate("Day", QDate(2026, 12, 5));
+    r.setFlag("Done", true);
+    return r;
 }
 }  // namespace
 
 class TestRecordFile : public QObject {
     Q_OBJECT
 private slots:
-    void writesGoldenBytes() {
-        const RecordLayout l = everyKind();
-        Record r(l);
-        r.setText(QStringLiteral("Name"), QStringLiteral("\u00abAB"));
-        r.setInteger(QStringLiteral("Count"), -2);
-        r.setInteger(QStringLiteral("Big"), 100000);
-        r.setReal(QStringLiteral("Rate"), 1.5);
-        r.setReal(QStringLiteral("Value"), -2.0);
-        r.setMoney(QStringLiteral("Price"), Money::fromRaw(125000));
-        r.setDate(QStringLiteral("Day"), QDate(2026, 12, 5));
-        r.setFlag(QStringLiteral("Done"), true);
-        QCOMPARE(r.bytes(), kGolden);
+    void goldenRecordWritesAndReads() {
+        const QByteArray golden = testData("shell/everykind.rec");
+        QCOMPARE(filled().bytes(), golden);
+        // A temporary layout: the record keeps its own copy.
+        const Record r(everyKind(), golden);
+        QCOMPARE(r.text("Name"), QStringLiteral("\u00abAB       "));
+        QCOMPARE(QList<qint64>({r.integer("Count"), r.integer("Big"), r.integer("Value")}),
+                 QList<qint64>({-2, 100000, -2}));
+        QCOMPARE(r.real("Rate"), 1.5);
+        QCOMPARE(r.money("Price"), Money::fromCents(1250));
+        QCOMPARE(r.date("Day"), QDate(2026, 12, 5));
+        QVERIFY(r.flag("Done"));
+        Record cut = filled();
+        cut.setText("Name", QStringLiteral("0123456789AB\u4e2d"));
+        QCOMPARE(cut.bytes(), "0123456789" + golden.mid(10));
+        cut.setText("Name", QStringLiteral("\u4e2d x"));
+        QCOMPARE(cut.bytes().left(10), QByteArray("? x       "));
+        QCOMPARE(Record(everyKind(), "ab").bytes(), "ab" + QByteArray(44, '\0'));
     }
 
-    void readsGoldenBytes() {
-        const RecordLayout l = everyKind();
-        const Record r(l, kGolden);
-        QCOMPARE(r.text(QStringLiteral("Name")), QStringLiteral("\u00abAB       "));
-        QCOMPARE(r.trimmed(QStringLiteral("Name")), QStringLiteral("\u00abAB"));
-        QCOMPARE(r.integer(QStringLiteral("Count")), qint64(-2));
-        QCOMPARE(r.integer(QStringLiteral("Big")), qint64(100000));
-        QCOMPARE(r.real(QStringLiteral("Rate")), 1.5);
-        QCOMPARE(r.real(QStringLiteral("Value")), -2.0);
-        QCOMPARE(r.money(QStringLiteral("Price")).raw(), qint64(125000));
-        QCOMPARE(r.date(QStringLiteral("Day")), QDate(2026, 12, 5));
-        QVERIFY(r.flag(QStringLiteral("Done")));
+    // Misuse reads as nothing and writes nothing, and never ends the program.
+    void misuseIsRefused() {
+        const QStringList names{"Nope", "Name", "Count", "Price", "Day"};
+        QStringList taken;
+        QStringList shown;
+        for (const QString& name : names) {
+            Record r = filled();
+            taken << QStringLiteral("%1%2%3%4%5")
+                         .arg(r.setText(name, "x"))
+                         .arg(r.setInteger(name, 1))
+                         .arg(r.setFlag(name, false))
+                         .arg(r.setMoney(name, Money::fromCents(1)))
+                         .arg(r.setDate(name, QDate(2000, 1, 1)));
+            r = Record(everyKind(), filled().bytes());
+            shown << QStringLiteral("%1%2%3%4%5")
+                         .arg(!r.text(name).isEmpty())
+                         .arg(r.integer(name) != 0)
+                         .arg(r.real(name) != 0)
+                         .arg(!r.money(name).isZero())
+                         .arg(r.date(name).isValid());
+        }
+        QCOMPARE(taken, (QStringList{"00000", "10000", "01100", "00010", "00001"}));
+        QCOMPARE(shown, (QStringList{"00000", "10000", "01100", "00010", "00001"}));
+        QCOMPARE(everyKind().field("Nope").width, 0);
     }
 
-    void newRecordIsBlankTextAndZeros() {
-        const RecordLayout l = everyKind();
-        const Record r(l);
-        QByteArray expected(46, '\0');
-        expected.replace(0, 10, QByteArray(10, ' '));
-        QCOMPARE(r.bytes(), expected);
-        QVERIFY(!r.date(QStringLiteral("Day")).isValid());
-        QVERIFY(!r.flag(QStringLiteral("Done")));
+    void numbersThatDoNotFitAreRefused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("stored");
+        const auto row = [](const char* n, const char* f, double v, bool s) {
+            QTest::newRow(n) << QString(f) << v << s;
+        };
+        row("int16 top", "Count", 32767, true);
+        row("int16 bottom", "Count", -32768, true);
+        row("int16 over", "Count", 32768, false);
+        row("int16 under", "Count", -32769, false);
+        row("int32 over", "Big", 2147483648.0, false);
+        row("int16 rounds half to even", "Count", 2.5, true);
+        row("int16 not a number", "Count", std::nan(""), false);
+        row("single over", "Rate", 1e300, false);
+        row("double anything", "Value", 1e300, true);
     }
-
-    void textIsCutAtItsWidth_data() {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("exact") << QStringLiteral("0123456789") << QByteArray("0123456789");
-        QTest::newRow("too long") << QStringLiteral("0123456789AB") << QByteArray("0123456789");
-        QTest::newRow("leading blanks kept") << QStringLiteral("  x") << QByteArray("  x       ");
-        QTest::newRow("empty") << QString() << QByteArray("          ");
-        QTest::newRow("wide character") << QStringLiteral("\u4e2d") << QByteArray("?         ");
-    }
-    void textIsCutAtItsWidth() {
-        QFETCH(QString, value);
-        QFETCH(QByteArray, bytes);
-        const RecordLayout l = everyKind();
-        Record r(l);
-        r.setInteger(QStringLiteral("Count"), 7);
-        r.setText(QStringLiteral("Name"), value);
-        QCOMPARE(r.bytes().left(10), bytes);
-        // The neighbouring field is untouched.
-        QCOMPARE(r.integer(QStringLiteral("Count")), qint64(7));
-    }
-
-    void zeroAndShortRecordsReadAsBlanks() {
-        const RecordLayout l = everyKind();
-        const QList<QPair<QByteArray, QString>> cases{
-            {QByteArray(46, '\0'), QString()}, {QByteArray("ab"), QStringLiteral("ab")}, {{}, {}}};
-        for (const auto& [bytes, name] : cases) {
-            const Record r(l, bytes);
-            QCOMPARE(r.bytes().size(), 46);
-            QCOMPARE(r.text(QStringLiteral("Name")).size(), 10);
-            QCOMPARE(r.trimmed(QStringLiteral("Name")), name);
-            QCOMPARE(r.integer(QStringLiteral("Big")), qint64(0));
-            QVERIFY(r.money(QStringLiteral("Price")).isZero());
-            QVERIFY(!r.date(QStringLiteral("Day")).isValid());
+    void numbersThatDoNotFitAreRefused() {
+        QFETCH(QString, name);
+        QFETCH(double, value);
+        QFETCH(bool, stored);
+        Record r(everyKind());
+        QCOMPARE(r.setReal(name, value), stored);
+        QCOMPARE(r.real(name), stored ? std::nearbyint(value) : 0.0);
+        if (value == std::trunc(value) && std::fabs(value) < 9e18) {
+            QCOMPARE(r.setInteger(name, static_cast<qint64>(value)), stored);
         }
     }
 
-    void dayCounts_data() {
-        QTest::addColumn<double>("days");
-        QTest::addColumn<QDate>("date");
-        QTest::newRow("epoch") << 0.0 << QDate(1899, 12, 30);
-        QTest::newRow("1900-01-01") << 2.0 << QDate(1900, 1, 1);
-        QTest::newRow("no 1900 leap day") << 60.0 << QDate(1900, 2, 28);
-        QTest::newRow("2000-01-01") << 36526.0 << QDate(2000, 1, 1);
-        QTest::newRow("with time of day") << 46361.75 << QDate(2026, 12, 5);
-        QTest::newRow("before epoch, time of day") << -1.25 << QDate(1899, 12, 29);
-        QTest::newRow("before epoch") << -3.0 << QDate(1899, 12, 27);
-        QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << QDate();
-        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << QDate();
-        QTest::newRow("absurd") << 1e12 << QDate();
-    }
-    void dayCounts() {
-        QFETCH(double, days);
-        QFETCH(QDate, date);
-        QCOMPARE(Dates::fromDayCount(days), date);
-        if (date.isValid() && days == std::trunc(days)) {
-            QCOMPARE(Dates::toDayCount(date), days);
-        }
-    }
-
-    void recordCountRoundsHalfToEven_data() {
-        QTest::addColumn<qint64>("bytes");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<int>("count");
-        QTest::newRow("two records") << qint64(656) << 328 << 2;
-        QTest::newRow("1.5 up to 2") << qint64(492) << 328 << 2;
-        QTest::newRow("2.5 down to 2") << qint64(820) << 328 << 2;
-        QTest::newRow("3.5 up to 4") << qint64(1148) << 328 << 4;
-        QTest::newRow("0.5 down to 0") << qint64(164) << 328 << 0;
-        QTest::newRow("0.4") << qint64(131) << 328 << 0;
-        QTest::newRow("0.6") << qint64(197) << 328 << 1;
-        QTest::newRow("empty") << qint64(0) << 328 << 0;
-        QTest::newRow("items") << qint64(1040) << 104 << 10;
-        QTest::newRow("16-bit limit") << qint64(32767) * 328 << 328 << 32767;
-        QTest::newRow("beyond the limit") << qint64(40000) * 328 << 328 << 32767;
-        QTest::newRow("no length") << qint64(656) << 0 << 0;
-    }
     void recordCountRoundsHalfToEven() {
-        QFETCH(qint64, bytes);
-        QFETCH(int, length);
-        QFETCH(int, count);
-        QCOMPARE(RecordCountOf(bytes, length), count);
+        QList<int> counts;
+        for (qint64 bytes : {492, 820, 197, 164, 32767 * 328, 40000 * 328}) {
+            counts << RecordCountOf(bytes, 328);
+        }
+        QCOMPARE(counts, QList<int>({2, 2, 1, 0, 32767, 32767}));
+        QCOMPARE(RecordCountOf(656, 0), 0);
     }
 
-    void writePastTheEndLeavesNoGap() {
+    void readsAndWritesRecords() {
         TempApp app;
-        const QString path = app.path(QStringLiteral("Items.txt"));
-        RecordFile f(path, 4);
-        QVERIFY(f.status().ok());
-        QVERIFY(f.write(3, "CCCC").ok());
-        QCOMPARE(fileBytes(path), QByteArray("\0\0\0\0\0\0\0\0CCCC", 12));
-        QCOMPARE(f.count(), 3);
-        // A short record is filled with zeros, a long one cut.
-        QVERIFY(f.write(1, "A").ok());
-        QVERIFY(f.write(2, "BBBBBB").ok());
-        QCOMPARE(fileBytes(path), QByteArray("A\0\0\0BBBBCCCC", 12));
-    }
-
-    void writeTouchesOnlyItsRecord() {
-        TempApp app;
-        app.write(QStringLiteral("R.txt"), "aaaabbbbcccc");
-        RecordFile f(app.path(QStringLiteral("R.txt")), 4);
-        QVERIFY(f.write(2, "XXXX").ok());
-        // Flushed at once: visible to another reader before the file closes.
-        QCOMPARE(fileBytes(app.path(QStringLiteral("R.txt"))), QByteArray("aaaaXXXXcccc"));
-    }
-
-    void readsPastTheEndAndPartialRecords() {
-        TempApp app;
-        app.write(QStringLiteral("Odd.txt"), "aaaabb");  // 1.5 records
-        RecordFile f(app.path(QStringLiteral("Odd.txt")), 4);
+        app.write("R.txt", "aaaabb");  // 1.5 records
+        RecordFile f(app.path("R.txt"), 4);
         QCOMPARE(f.count(), 2);
-        QCOMPARE(f.read(1), QByteArray("aaaa"));
-        QCOMPARE(f.read(2), QByteArray("bb\0\0", 4));
-        QCOMPARE(f.read(3), QByteArray(4, '\0'));
-        QCOMPARE(f.read(0), QByteArray(4, '\0'));
-        QCOMPARE(f.read(-5), QByteArray(4, '\0'));
-        QVERIFY(!f.write(0, "zzzz").ok());
-        QCOMPARE(fileBytes(app.path(QStringLiteral("Odd.txt"))), QByteArray("aaaabb"));
+        QCOMPARE(*f.read(2), QByteArray("bb\0\0", 4));
+        QCOMPARE(*f.read(3), QByteArray(4, '\0'));
+        QVERIFY(!f.read(0));
+        QVERIFY(!f.write(0, "zzzz"));
+        // Flushed at once; a gap is filled with zeros, a long record cut.
+        QVERIFY(f.write(4, "DDDDDD"));
+        QCOMPARE(app.read("R.txt"), QByteArray("aaaabb\0\0\0\0\0\0DDDD", 16));
+        QVERIFY(f.truncate(1));
+        QCOMPARE(app.read("R.txt"), QByteArray("aaaa"));
     }
 
-    void truncateCutsToWholeRecords() {
+    void failuresAreReported() {
         TempApp app;
-        app.write(QStringLiteral("T.txt"), "aaaabbbbcc");
-        RecordFile f(app.path(QStringLiteral("T.txt")), 4);
-        QVERIFY(f.truncate(1).ok());
-        QCOMPARE(fileBytes(app.path(QStringLiteral("T.txt"))), QByteArray("aaaa"));
-        QCOMPARE(f.count(), 1);
-    }
-
-    void fileThatCannotBeOpened() {
-        TempApp app;
-        app.mkdir(QStringLiteral("ADir"));
-        RecordFile f(app.path(QStringLiteral("ADir")), 4);
-        QVERIFY(!f.isOpen());
-        QVERIFY(!f.status().ok());
-        QCOMPARE(f.read(1), QByteArray(4, '\0'));
-        const IoStatus s = f.write(1, "abcd");
-        QVERIFY(!s.ok());
-        QVERIFY(s.file().endsWith(QLatin1String("ADir")));
-        RecordFile missingFolder(app.path(QStringLiteral("No/Such.txt")), 4);
-        QVERIFY(!missingFolder.status().ok());
-        QVERIFY(!missingFolder.write(1, "abcd").ok());
+        app.mkdir("ADir");
+        RecordFile folder(app.path("ADir"), 4);
+        QVERIFY(!folder.status().ok());
+        QCOMPARE(folder.read(1).status().file(), app.path("ADir"));
+        QVERIFY(!folder.write(1, "abcd"));
+        QVERIFY(!RecordFile(app.path("R.txt"), 0).status().ok());
+        RecordFile refusing(app.path("R.txt"), 4,
+                            [](FileStep s, const QString&) { return s == FileStep::RecordWrite; });
+        QVERIFY(!refusing.write(1, "bbbb"));
+        QCOMPARE(app.read("R.txt"), QByteArray());
     }
 };
 

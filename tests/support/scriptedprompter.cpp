@@ -4,26 +4,17 @@
 #include <QTest>
 
 namespace {
-QString kindName(ScriptedPrompter::Kind k) {
-    switch (k) {
-        case ScriptedPrompter::Kind::Message: return QStringLiteral("message");
-        case ScriptedPrompter::Kind::Input: return QStringLiteral("input box");
-        case ScriptedPrompter::Kind::Beep: return QStringLiteral("beep");
-        case ScriptedPrompter::Kind::Print: return QStringLiteral("print dialog");
-        case ScriptedPrompter::Kind::OpenFile: return QStringLiteral("open-file dialog");
-        case ScriptedPrompter::Kind::Colour: return QStringLiteral("colour dialog");
-        case ScriptedPrompter::Kind::Font: return QStringLiteral("font dialog");
-    }
-    return {};
+const char* kindName(ScriptedPrompter::Kind k) {
+    static const char* names[] = {"message",          "input box",     "beep",       "print dialog",
+                                  "open-file dialog", "colour dialog", "font dialog"};
+    return names[static_cast<int>(k)];
 }
 
-ScriptedPrompter::Step makeStep(ScriptedPrompter::Kind kind, const QString& text,
-                                const QString& title) {
-    ScriptedPrompter::Step s;
-    s.kind = kind;
-    s.text = text;
-    s.title = title;
-    return s;
+QString describe(const ScriptedPrompter::Step& s) {
+    return QStringLiteral("%1 \"%2\" (title \"%3\", buttons %4, icon %5)")
+        .arg(QLatin1String(kindName(s.kind)), s.text, s.title)
+        .arg(static_cast<int>(s.buttons))
+        .arg(static_cast<int>(s.icon));
 }
 }  // namespace
 
@@ -35,6 +26,14 @@ ScriptedPrompter::~ScriptedPrompter() {
     }
 }
 
+ScriptedPrompter& ScriptedPrompter::add(Step s) {
+    if (s.kind == Kind::Beep) {
+        m_strictBeeps = true;
+    }
+    m_steps << std::move(s);
+    return *this;
+}
+
 ScriptedPrompter& ScriptedPrompter::expectMessage(const QString& text, const QString& title,
                                                   Icon icon) {
     return expectQuestion(text, title, Buttons::Ok, icon, Answer::Ok);
@@ -42,162 +41,133 @@ ScriptedPrompter& ScriptedPrompter::expectMessage(const QString& text, const QSt
 
 ScriptedPrompter& ScriptedPrompter::expectQuestion(const QString& text, const QString& title,
                                                    Buttons buttons, Icon icon, Answer answer) {
-    Step s = makeStep(Kind::Message, text, title);
+    Step s{Kind::Message, text, title};
     s.answer = answer;
     s.buttons = buttons;
     s.icon = icon;
-    m_steps << s;
-    return *this;
+    return add(s);
 }
 
 ScriptedPrompter& ScriptedPrompter::expectInput(const QString& prompt, const QString& title,
                                                 const QString& value, bool accept) {
-    Step s = makeStep(Kind::Input, prompt, title);
+    Step s{Kind::Input, prompt, title};
     s.value = value;
     s.accept = accept;
-    m_steps << s;
-    return *this;
+    return add(s);
 }
 
 ScriptedPrompter& ScriptedPrompter::expectBeep() {
-    m_strictBeeps = true;
-    m_steps << makeStep(Kind::Beep, {}, {});
-    return *this;
+    return add({Kind::Beep});
 }
 
 ScriptedPrompter& ScriptedPrompter::expectPrintDialog(bool accept, int copies) {
-    Step s = makeStep(Kind::Print, {}, {});
+    Step s{Kind::Print};
     s.accept = accept;
     s.copies = copies;
-    m_steps << s;
-    return *this;
+    return add(s);
 }
 
 ScriptedPrompter& ScriptedPrompter::expectOpenFile(const QString& path) {
-    Step s = makeStep(Kind::OpenFile, {}, {});
+    Step s{Kind::OpenFile};
     s.value = path;
-    m_steps << s;
-    return *this;
+    return add(s);
 }
 
 ScriptedPrompter& ScriptedPrompter::expectColour(quint32 rgb, bool accept) {
-    Step s = makeStep(Kind::Colour, {}, {});
+    Step s{Kind::Colour};
     s.value = QString::number(rgb);
     s.accept = accept;
-    m_steps << s;
-    return *this;
+    return add(s);
 }
 
 ScriptedPrompter& ScriptedPrompter::expectFont(const FontChoice& font, bool accept) {
-    Step s = makeStep(Kind::Font, {}, {});
+    Step s{Kind::Font};
     s.font = font;
     s.accept = accept;
-    m_steps << s;
-    return *this;
+    return add(s);
 }
 
 QString ScriptedPrompter::report() const {
     QStringList lines = m_errors;
     for (const Step& s : m_steps) {
-        lines << QStringLiteral("expected but not shown: %1 \"%2\"").arg(kindName(s.kind), s.text);
+        lines << QStringLiteral("expected but not shown: ") + describe(s);
     }
     return lines.join(QLatin1Char('\n'));
 }
 
-bool ScriptedPrompter::take(Kind kind, const QString& text, const QString& title, Step* step) {
-    if (m_steps.isEmpty()) {
-        fail(QStringLiteral("unexpected %1 \"%2\" (title \"%3\")").arg(kindName(kind), text, title));
-        return false;
+// The next step if it is what was shown; only messages and input boxes are
+// told apart by their texts, and only messages by buttons and icon.
+std::optional<ScriptedPrompter::Step> ScriptedPrompter::take(const Step& shown) {
+    const bool hasText = shown.kind == Kind::Message || shown.kind == Kind::Input;
+    const bool matches =
+        !m_steps.isEmpty() && m_steps.first().kind == shown.kind &&
+        (!hasText ||
+         (m_steps.first().text == shown.text && m_steps.first().title == shown.title)) &&
+        (shown.kind != Kind::Message ||
+         (m_steps.first().buttons == shown.buttons && m_steps.first().icon == shown.icon));
+    if (!matches) {
+        const QString error = m_steps.isEmpty()
+                                  ? QStringLiteral("unexpected ") + describe(shown)
+                                  : QStringLiteral("expected %1 but got %2")
+                                        .arg(describe(m_steps.first()), describe(shown));
+        m_errors << error;
+        qWarning().noquote() << error;
+        return std::nullopt;
     }
-    const Step next = m_steps.first();
-    const bool textMatches = (kind != Kind::Message && kind != Kind::Input) || next.text == text;
-    const bool titleMatches = (kind != Kind::Message && kind != Kind::Input) || next.title == title;
-    if (next.kind != kind || !textMatches || !titleMatches) {
-        fail(QStringLiteral("expected %1 \"%2\" (title \"%3\") but got %4 \"%5\" (title \"%6\")")
-                 .arg(kindName(next.kind), next.text, next.title, kindName(kind), text, title));
-        return false;
-    }
-    *step = m_steps.takeFirst();
-    return true;
-}
-
-void ScriptedPrompter::fail(const QString& error) {
-    m_errors << error;
-    qWarning().noquote() << error;
+    return m_steps.takeFirst();
 }
 
 Answer ScriptedPrompter::message(const QString& text, const QString& title, Buttons buttons,
                                  Icon icon) {
     m_shown << text;
-    Step s;
-    if (!take(Kind::Message, text, title, &s)) {
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-    }
-    if (s.buttons != buttons) {
-        fail(QStringLiteral("message \"%1\" shown with buttons %2, expected %3")
-                 .arg(text).arg(static_cast<int>(buttons)).arg(static_cast<int>(s.buttons)));
-    }
-    if (s.icon != icon) {
-        fail(QStringLiteral("message \"%1\" shown with icon %2, expected %3")
-                 .arg(text).arg(static_cast<int>(icon)).arg(static_cast<int>(s.icon)));
-    }
-    return s.answer;
+    Step shown{Kind::Message, text, title};
+    shown.buttons = buttons;
+    shown.icon = icon;
+    const std::optional<Step> s = take(shown);
+    return s ? s->answer : buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 bool ScriptedPrompter::inputBox(const QString& prompt, const QString& title, QString* value) {
     m_shown << prompt;
-    Step s;
-    if (!take(Kind::Input, prompt, title, &s)) {
-        return false;
+    const std::optional<Step> s = take({Kind::Input, prompt, title});
+    if (s) {
+        *value = s->value;
     }
-    *value = s.value;
-    return s.accept;
+    return s && s->accept;
 }
 
 void ScriptedPrompter::beep() {
     ++m_beeps;
-    if (!m_strictBeeps) {
-        return;
+    if (m_strictBeeps) {
+        static_cast<void>(take({Kind::Beep}));
     }
-    Step s;
-    take(Kind::Beep, {}, {}, &s);
 }
 
 bool ScriptedPrompter::printDialog(PrintRequest* request) {
-    Step s;
-    if (!take(Kind::Print, request->title, {}, &s)) {
-        return false;
+    const std::optional<Step> s = take({Kind::Print});
+    if (s) {
+        request->copies = s->copies;
     }
-    request->copies = s.copies;
-    return s.accept;
+    return s && s->accept;
 }
 
-QString ScriptedPrompter::openFile(const QString& title, const QString&, const QString&) {
-    Step s;
-    if (!take(Kind::OpenFile, title, {}, &s)) {
-        return {};
-    }
-    return s.value;
+QString ScriptedPrompter::openFile(const QString&, const QString&, const QString&) {
+    const std::optional<Step> s = take({Kind::OpenFile});
+    return s ? s->value : QString();
 }
 
 bool ScriptedPrompter::chooseColour(quint32* rgb) {
-    Step s;
-    if (!take(Kind::Colour, {}, {}, &s)) {
-        return false;
+    const std::optional<Step> s = take({Kind::Colour});
+    if (s && s->accept) {
+        *rgb = s->value.toUInt();
     }
-    if (s.accept) {
-        *rgb = s.value.toUInt();
-    }
-    return s.accept;
+    return s && s->accept;
 }
 
 bool ScriptedPrompter::chooseFont(FontChoice* font) {
-    Step s;
-    if (!take(Kind::Font, {}, {}, &s)) {
-        return false;
+    const std::optional<Step> s = take({Kind::Font});
+    if (s && s->accept) {
+        *font = s->font;
     }
-    if (s.accept) {
-        *font = s.font;
-    }
-    return s.accept;
+    return s && s->accept;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // A Prompter for tests: every prompt the code shows must have been expected,
 // in order, with its exact text, title, buttons and icon; the scripted answer
 // is returned. Anything unexpected, and any expected prompt still unshown when
@@ -16,7 +18,9 @@ public:
     enum class Kind { Message, Input, Beep, Print, OpenFile, Colour, Font };
 
     struct Step {
-        Kind kind = Kind::Message;
+        Step(Kind k = Kind::Message, QString t = {}, QString ti = {})
+            : kind(k), text(std::move(t)), title(std::move(ti)) {}
+        Kind kind;
         QString text;
         QString title;
         Answer answer = Answer::Ok;
@@ -66,8 +70,8 @@ public:
     bool chooseFont(FontChoice* font) override;
 
 private:
-    bool take(Kind kind, const QString& text, const QString& title, Step* step);
-    void fail(const QString& error);
+    ScriptedPrompter& add(Step s);
+    std::optional<Step> take(const Step& shown);
 
     QList<Step> m_steps;
     QStringList m_errors;

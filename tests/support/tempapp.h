@@ -4,6 +4,7 @@
 #include "shell/appcontext.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -25,3 +26,11 @@ struct TempApp {
     bool exists(const QString& relative) const;
     void mkdir(const QString& relative) const;
 };
+
+#ifdef TOLVAR_TEST_DATA
+// A golden file of tests/data ("shell/everykind.rec"); empty when missing.
+inline QByteArray testData(const QString& relative) {
+    QFile f(QStringLiteral(TOLVAR_TEST_DATA "/") + relative);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+#endif

@@ -11,6 +11,6 @@ using Factory = std::function<QObject*()>;
 int add(const char* name, Factory factory);
 }  // namespace TestRegistry
 
-#define TOLVAR_TEST(Class)                                                                   \
-    static const int tolvarRegistered##Class [[maybe_unused]] =                              \
+#define TOLVAR_TEST(Class)                                      \
+    static const int tolvarRegistered##Class [[maybe_unused]] = \
         TestRegistry::add(#Class, [] { return static_cast<QObject*>(new Class); });

@@ -16,8 +16,8 @@ private slots:
         QTest::addColumn<bool>("landscape");
         QTest::addColumn<QSize>("printable");
         QTest::addColumn<QString>("pageSize");
-        QTest::newRow("portrait") << false << QSize(11520, 15120) << QStringLiteral("612 x 792");
-        QTest::newRow("landscape") << true << QSize(15120, 11520) << QStringLiteral("792 x 612");
+        QTest::newRow("portrait") << false << QSize(11520, 15120) << "612 x 792";
+        QTest::newRow("landscape") << true << QSize(15120, 11520) << "792 x 612";
     }
     void printsOnLetterWithTheLayoutInset() {
         QFETCH(bool, landscape);

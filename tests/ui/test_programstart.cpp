@@ -45,7 +45,7 @@ private slots:
                                    "TolvarProposals/ProposalFinancials",
                                    "TolvarProposals/ProposalPayments"};
         QCOMPARE(tree(s.app), expected);
-        QCOMPARE(s.app.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1001\r\n"));
+        QCOMPARE(s.app.read("TProposalCounter.txt"), QByteArray("1001\r\n"));
         QCOMPARE(s.app.ctx->vars().ProposalNumber, 1001);
         QVERIFY(s.visible(QStringLiteral("frmSplash")));
         QVERIFY(lock.isHeld());
@@ -55,36 +55,33 @@ private slots:
         QVERIFY(s.screens->find(QStringLiteral("frmSplash"))
                     ->findChild<QWidget*>(QStringLiteral("fraWelcome"))
                     ->isVisible());
-        QVERIFY2(s.app.prompter.done(), qPrintable(s.app.prompter.report()));
     }
 
     void savedDataIsLoaded() {
         ScreenApp s;
-        s.app.write(QStringLiteral("TProposalCounter.txt"), "1234\r\n");
-        s.app.write(QStringLiteral("MyBusinessData.txt"),
+        s.app.write("TProposalCounter.txt", "1234\r\n");
+        s.app.write("MyBusinessData.txt",
                     "\"Brenlow Roofing\",\"1 Main St\",\"\",\"Springfield\",\"IL\",\"62704\","
                     "\"555-0100\",\"\",\"12-3\"\r\n");
-        s.app.write(QStringLiteral("Prompts.txt"), "#TRUE#,#FALSE#\r\n");
+        s.app.write("Prompts.txt", "#TRUE#,#FALSE#\r\n");
         InstanceLock lock(s.app.ctx->folder());
         QVERIFY(Main(*s.app.ctx, lock, ProgramStartupSteps(*s.app.ctx, *s.screens)));
         QCOMPARE(s.app.ctx->vars().ProposalNumber, 1234);
-        QCOMPARE(s.app.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1234\r\n"));
+        QCOMPARE(s.app.read("TProposalCounter.txt"), QByteArray("1234\r\n"));
         QCOMPARE(s.app.ctx->vars().BusinessData.value(0), QStringLiteral("Brenlow Roofing"));
         QCOMPARE(s.app.ctx->vars().BusinessData.value(5), QStringLiteral("62704"));
         QVERIFY(!s.app.ctx->vars().SoundAlarms);
         QCOMPARE(s.app.ctx->vars().SelectedRoutine, 0);
-        QVERIFY(s.app.prompter.done());
     }
 
     void aSecondInstanceIsRefused() {
         ScreenApp s;
         QLockFile first(s.app.path(InstanceLock::fileName()));
         QVERIFY(first.tryLock(0));
-        s.app.prompter.expectQuestion(QStringLiteral("Tolvar Proposals is already Running!"),
-                                      QStringLiteral("Tolvar Proposals"), Buttons::Ok, Answer::Ok);
+        s.app.prompter.expectMessage("Tolvar Proposals is already Running!", "Tolvar Proposals",
+                                     Icon::None);
         InstanceLock lock(s.app.ctx->folder());
         QVERIFY(!Main(*s.app.ctx, lock, ProgramStartupSteps(*s.app.ctx, *s.screens)));
-        QVERIFY2(s.app.prompter.done(), qPrintable(s.app.prompter.report()));
         // Nothing made, nothing backed up, the first keeps its lock.
         QCOMPARE(tree(s.app), QStringList{});
         QVERIFY(first.isLocked());
