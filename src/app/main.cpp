@@ -4,6 +4,7 @@
 #include "shell/clock.h"
 #include "shell/startup.h"
 #include "ui/printertarget.h"
+#include "ui/printpreview.h"
 #include "ui/programscreens.h"
 #include "ui/qtprompter.h"
 #include "ui/screenmanager.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     ctx.printerFactory = [&prompter] {
         return std::make_shared<PrinterTarget>(prompter.printer());
     };
+    ctx.previewer = ShowPrintPreview;
     ctx.serialPortFactory = [] { return std::make_unique<SystemSerialPort>(); };
     ctx.quit = [&screens] {
         screens.unloadAll();

@@ -43,6 +43,11 @@ public:
 
     // Makes the page device for one print job (a printer, a PDF, a recorder).
     std::function<std::shared_ptr<PrintTarget>()> printerFactory;
+    // Shows a print preview of what `draw` puts on a target (Qt's preview
+    // window in the program, a recorder in tests).
+    std::function<void(const QString& title, bool landscape,
+                       const std::function<bool(PrintTarget&)>& draw)>
+        previewer;
     // Makes a serial port; its user chooses the port number (1 to 16).
     std::function<std::unique_ptr<SerialPort>()> serialPortFactory;
     std::function<bool(const QUrl&)> openUrl;

@@ -22,6 +22,11 @@ struct PrintRequest {
     QString title;
     int copies = 1;
     bool landscape = false;
+    // What the dialog lets the user choose besides copies.
+    bool allowPrintToFile = true;
+    bool allowPageRange = true;
+    // Colour off prints in black and white on the printer too.
+    bool colour = true;
     // The platform printer the dialog sets up, when there is one (ui only).
     void* platformPrinter = nullptr;
 };
@@ -41,6 +46,9 @@ public:
     // The chosen file's path, or empty when cancelled.
     virtual QString openFile(const QString& title, const QString& filter,
                              const QString& startFolder) = 0;
+    // The path to write to, or empty when cancelled.
+    virtual QString saveFile(const QString& title, const QString& filter,
+                             const QString& suggestedPath) = 0;
     // An #RRGGBB colour; false when cancelled.
     virtual bool chooseColour(quint32* rgb) = 0;
     virtual bool chooseFont(FontChoice* font) = 0;

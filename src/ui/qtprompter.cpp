@@ -134,7 +134,13 @@ bool QtPrompter::printDialog(PrintRequest* request) {
     printer->setCopyCount(qMax(1, request->copies));
     printer->setPageOrientation(request->landscape ? QPageLayout::Landscape
                                                    : QPageLayout::Portrait);
+    printer->setColorMode(request->colour ? QPrinter::Color : QPrinter::GrayScale);
     QPrintDialog dialog(printer, parentWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, request->allowPrintToFile);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, request->allowPageRange);
+    if (!request->allowPageRange) {
+        printer->setPrintRange(QPrinter::AllPages);
+    }
     if (!request->title.isEmpty()) {
         dialog.setWindowTitle(request->title);
     }
@@ -175,6 +181,11 @@ QString QtPrompter::qtFilter(const QString& filter) {
 QString QtPrompter::openFile(const QString& title, const QString& filter,
                              const QString& startFolder) {
     return QFileDialog::getOpenFileName(parentWindow(), title, startFolder, qtFilter(filter));
+}
+
+QString QtPrompter::saveFile(const QString& title, const QString& filter,
+                             const QString& suggestedPath) {
+    return QFileDialog::getSaveFileName(parentWindow(), title, suggestedPath, qtFilter(filter));
 }
 
 bool QtPrompter::chooseColour(quint32* rgb) {

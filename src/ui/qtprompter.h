@@ -21,6 +21,8 @@ public:
     bool printDialog(PrintRequest* request) override;
     QString openFile(const QString& title, const QString& filter,
                      const QString& startFolder) override;
+    QString saveFile(const QString& title, const QString& filter,
+                     const QString& suggestedPath) override;
     bool chooseColour(quint32* rgb) override;
     bool chooseFont(FontChoice* font) override;
 

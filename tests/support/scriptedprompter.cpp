@@ -5,8 +5,9 @@
 
 namespace {
 const char* kindName(ScriptedPrompter::Kind k) {
-    static const char* names[] = {"message",          "input box",     "beep",       "print dialog",
-                                  "open-file dialog", "colour dialog", "font dialog"};
+    static const char* names[] = {"message",       "input box",        "beep",
+                                  "print dialog",  "open-file dialog", "save-file dialog",
+                                  "colour dialog", "font dialog"};
     return names[static_cast<int>(k)];
 }
 
@@ -73,6 +74,12 @@ ScriptedPrompter& ScriptedPrompter::expectOpenFile(const QString& path) {
     return add(s);
 }
 
+ScriptedPrompter& ScriptedPrompter::expectSaveFile(const QString& title, const QString& path) {
+    Step s{Kind::SaveFile, QString(), title};
+    s.value = path;
+    return add(s);
+}
+
 ScriptedPrompter& ScriptedPrompter::expectColour(quint32 rgb, bool accept) {
     Step s{Kind::Colour};
     s.value = QString::number(rgb);
@@ -103,6 +110,7 @@ std::optional<ScriptedPrompter::Step> ScriptedPrompter::take(const Step& shown) 
         !m_steps.isEmpty() && m_steps.first().kind == shown.kind &&
         (!hasText ||
          (m_steps.first().text == shown.text && m_steps.first().title == shown.title)) &&
+        (shown.kind != Kind::SaveFile || m_steps.first().title == shown.title) &&
         (shown.kind != Kind::Message ||
          (m_steps.first().buttons == shown.buttons && m_steps.first().icon == shown.icon));
     if (!matches) {
@@ -144,6 +152,7 @@ void ScriptedPrompter::beep() {
 }
 
 bool ScriptedPrompter::printDialog(PrintRequest* request) {
+    m_printRequests << *request;
     const std::optional<Step> s = take({Kind::Print});
     if (s) {
         request->copies = s->copies;
@@ -153,6 +162,11 @@ bool ScriptedPrompter::printDialog(PrintRequest* request) {
 
 QString ScriptedPrompter::openFile(const QString&, const QString&, const QString&) {
     const std::optional<Step> s = take({Kind::OpenFile});
+    return s ? s->value : QString();
+}
+
+QString ScriptedPrompter::saveFile(const QString& title, const QString&, const QString&) {
+    const std::optional<Step> s = take({Kind::SaveFile, QString(), title});
     return s ? s->value : QString();
 }
 

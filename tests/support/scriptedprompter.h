@@ -15,7 +15,7 @@
 // check.
 class ScriptedPrompter : public Prompter {
 public:
-    enum class Kind { Message, Input, Beep, Print, OpenFile, Colour, Font };
+    enum class Kind { Message, Input, Beep, Print, OpenFile, SaveFile, Colour, Font };
 
     struct Step {
         Step(Kind k = Kind::Message, QString t = {}, QString ti = {})
@@ -46,6 +46,8 @@ public:
     ScriptedPrompter& expectBeep();
     ScriptedPrompter& expectPrintDialog(bool accept = true, int copies = 1);
     ScriptedPrompter& expectOpenFile(const QString& path);
+    // The save dialog's answer (empty: cancelled); `title` is checked.
+    ScriptedPrompter& expectSaveFile(const QString& title, const QString& path);
     ScriptedPrompter& expectColour(quint32 rgb, bool accept = true);
     ScriptedPrompter& expectFont(const FontChoice& font, bool accept = true);
 
@@ -57,6 +59,8 @@ public:
     // too; a test calls this only to check part way through).
     bool done() const { return m_steps.isEmpty() && m_errors.isEmpty(); }
     QString report() const;
+    // What every print dialog was asked to show.
+    const QList<PrintRequest>& printRequests() const { return m_printRequests; }
     // Every message text shown, expected or not.
     const QStringList& shown() const { return m_shown; }
 
@@ -66,6 +70,8 @@ public:
     bool printDialog(PrintRequest* request) override;
     QString openFile(const QString& title, const QString& filter,
                      const QString& startFolder) override;
+    QString saveFile(const QString& title, const QString& filter,
+                     const QString& suggestedPath) override;
     bool chooseColour(quint32* rgb) override;
     bool chooseFont(FontChoice* font) override;
 
@@ -76,6 +82,7 @@ private:
     QList<Step> m_steps;
     QStringList m_errors;
     QStringList m_shown;
+    QList<PrintRequest> m_printRequests;
     bool m_strictBeeps = false;
     int m_beeps = 0;
 };

@@ -1,9 +1,11 @@
 #include "print/pagedevice.h"
 #include "testmain.h"
 #include "ui/printertarget.h"
+#include "ui/printpreview.h"
 
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +54,31 @@ private slots:
         text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         QVERIFY(text.waitForFinished(10000));
         QVERIFY(text.readAllStandardOutput().contains("Printed Text"));
+    }
+
+    // The preview shows every job of a flow as one document, page after page.
+    void previewContinuesOneDocument() {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("preview.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        PrepareLetterPrinter(printer);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        {
+            PreviewTarget target(printer);
+            for (const char* caption : {"First Job", "Second Job"}) {
+                std::unique_ptr<PageDevice> device = target.open(PrintRequest{});
+                QVERIFY(device);
+                device->drawText(QPoint(1440, 1440), QLatin1String(caption), PrintFont{}, 0);
+                QVERIFY(device->end());
+            }
+        }
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(10000));
+        const QString out = QString::fromLocal8Bit(info.readAllStandardOutput());
+        QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\b"))),
+                 qPrintable(out));
     }
 };
 

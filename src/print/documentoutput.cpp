@@ -1,0 +1,65 @@
+#include "print/documentoutput.h"
+
+#include "print/pdftarget.h"
+#include "shell/appcontext.h"
+
+#include <QDir>
+#include <QFile>
+
+void PreviewDocument(AppContext& ctx, const QString& title, bool landscape,
+                     const DrawDocument& draw) {
+    if (ctx.previewer) {
+        ctx.previewer(title, landscape, draw);
+    }
+}
+
+namespace {
+// Draws into `partial`; the failure names `path`, the file the user chose.
+IoStatus writePdf(const QString& partial, const QString& path, const QString& title,
+                  const DrawDocument& draw) {
+    {
+        // The PDF writer says nothing of why it failed; opening the file
+        // first does.
+        QFile probe(partial);
+        if (!probe.open(QIODevice::WriteOnly)) {
+            return IoStatus::failure(path, probe.errorString());
+        }
+    }
+    PdfPrintTarget pdf(partial, title);
+    const bool drawn = draw(pdf);
+    if (!pdf.finish() || !drawn) {
+        return IoStatus::failure(path, pdf.error().isEmpty()
+                                           ? QStringLiteral("the document could not be drawn")
+                                           : pdf.error().replace(partial, path));
+    }
+    return {};
+}
+}  // namespace
+
+bool SaveDocumentAsPdf(AppContext& ctx, const QString& title, const QString& suggestedFile,
+                       const DrawDocument& draw) {
+    QString path = ctx.prompter().saveFile(QStringLiteral("Save as PDF"),
+                                           QStringLiteral("PDF files (*.pdf)"), suggestedFile);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        path += QLatin1String(".pdf");
+    }
+    // Written beside the chosen name first, so a failure never leaves a
+    // half-written file in place of one the user already had.
+    const QString partial = path + QLatin1String(".part");
+    IoStatus status = writePdf(partial, QDir::toNativeSeparators(path), title, draw);
+    if (status) {
+        QFile::remove(path);
+        QFile done(partial);
+        if (!done.rename(path)) {
+            status = IoStatus::failure(QDir::toNativeSeparators(path), done.errorString());
+        }
+    }
+    if (!status) {
+        QFile::remove(partial);
+        ctx.reportIoError(status);
+    }
+    return status.ok();
+}
