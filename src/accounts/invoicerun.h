@@ -30,7 +30,7 @@ public:
         Shown,            // details and schedule loaded
     };
 
-    enum class Run {
+    enum class [[nodiscard]] Run {
         NotStarted,  // refused, or the print dialog was cancelled: nothing printed or posted
         Stopped,  // ended before the last page: confirmed pages kept, nothing posted to receivable
         Failed,   // a write failed (shown); the next attempt completes what was begun

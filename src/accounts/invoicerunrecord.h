@@ -56,7 +56,7 @@ public:
                                   bool finish);
     [[nodiscard]] IoStatus discard(const InvoiceRunRecord& record);
 
-    struct Recovery {
+    struct [[nodiscard]] Recovery {
         IoStatus status;       // the first failure; the other records were still tried
         QStringList finished;  // proposals ("1001.txt") whose postings were completed
     };

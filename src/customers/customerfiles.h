@@ -71,7 +71,7 @@ QList<CustomerRecord> readAllCustomers(FileStore& store);
 // that a delete cut short is finished by finishInterruptedDelete and the
 // companion files never shift against the customer file. A failure before
 // the intent leaves every file as it was.
-struct DeleteResult {
+struct [[nodiscard]] DeleteResult {
     IoStatus status;
     bool removed = false;  // the record files no longer hold the customer
 };

@@ -56,7 +56,7 @@ struct SketchSheetInput {
 // proposal's job left. False when the device failed.
 bool PrintSketchSheet(PageDevice& device, const SketchSheetInput& input, const PenState& carried);
 
-enum class FieldPrintOutcome {
+enum class [[nodiscard]] FieldPrintOutcome {
     Confirmed,    // printed, counter advanced: close the screen
     Withdrawn,    // not confirmed, not reprinted, file removed: close the screen
     NotPrinted,   // print dialog cancelled: the screen stays

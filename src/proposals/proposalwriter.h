@@ -68,7 +68,7 @@ public:
     enum class PrintSize { Smaller = 6, Standard = 8, Larger = 10, Largest = 12 };
     // What the screen does after a cmdWrite button.
     enum class Next { Stay, ShowMenu, ShowCustomer };
-    enum class Stored {
+    enum class [[nodiscard]] Stored {
         Confirmed,    // printed, confirmed, counter advanced
         Withdrawn,    // not confirmed: the four files went again
         NotStored,    // no number left, or the files could not be written
