@@ -129,6 +129,11 @@ void setDaisyChained(AppContext& ctx, bool on) {
 }  // namespace
 
 int FindModem(AppContext& ctx, SerialPort& port, PhoneFeatures* shown, int answerWaitMs) {
+    // A caller with nothing to show still gets the probe and the shared state.
+    PhoneFeatures ignored;
+    if (!shown) {
+        shown = &ignored;
+    }
     const int found = awaitAnswer(askPorts(ctx, port), answerWaitMs);
     if (found == 0) {
         ctx.vars().ModemPort = 0;
@@ -165,8 +170,10 @@ void LoadCallerID(AppContext& ctx) {
 }
 
 void PhoneFeaturesOff(AppContext& ctx, PhoneFeatures* shown) {
-    shown->phoneImageVisible = false;
-    shown->phonePageEnabled = false;
+    if (shown) {
+        shown->phoneImageVisible = false;
+        shown->phonePageEnabled = false;
+    }
     setDaisyChained(ctx, false);
     // Unticking ckCallerID hides the note.
     ctx.vars().CallerIDOn = false;

@@ -66,6 +66,26 @@ QString fromDocument(const QByteArray& bytes) {
     return body;
 }
 
+std::optional<QByteArray> readDocumentHead(QIODevice& device) {
+    QByteArray head;
+    int lines = 0;
+    while (lines < MaxDocumentLines && head.size() < MaxDocumentBytes && !device.atEnd()) {
+        const QByteArray line = device.readLine(MaxDocumentBytes - head.size() + 1);
+        if (line.isEmpty()) {
+            break;
+        }
+        if (line.endsWith('\n')) {
+            ++lines;
+        }
+        head += line;
+    }
+    // Text documents hold no NUL bytes; word processor and picture files do.
+    if (head.contains('\0')) {
+        return std::nullopt;
+    }
+    return head;
+}
+
 QString padQuantity(const QString& quantity) {
     QString padded = quantity;
     // Text that is no number counts as 0, as the box's value would.

@@ -3,6 +3,7 @@
 #include "shell/money.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QLocale>
 #include <QString>
 
@@ -34,6 +35,12 @@ inline constexpr int ItemLineLength = 45;
 
 // A text document as a body: its first 49 lines, each followed by CR LF.
 QString fromDocument(const QByteArray& bytes);
+// At most this much of a document is read when it has no line ends.
+inline constexpr qint64 MaxDocumentBytes = 64 * 1024;
+// The head of a document a body can take: reading stops after the body's
+// lines or MaxDocumentBytes, so a huge file chosen by mistake is never read
+// whole. Nothing when the bytes are not text.
+std::optional<QByteArray> readDocumentHead(QIODevice& device);
 // The quantity with its pad blanks: one below 100, two below 10.
 QString padQuantity(const QString& quantity);
 

@@ -242,7 +242,12 @@ void ProposalWriter::loadDocument() {
         m_ctx.reportIoError(IoStatus::failure(path, file.errorString()));
         return;
     }
-    m_body.setText(BodyText::fromDocument(file.readAll()));
+    const std::optional<QByteArray> head = BodyText::readDocumentHead(file);
+    if (!head) {
+        m_ctx.prompter().message(QStringLiteral("%1 is not a text document.").arg(path), title());
+        return;
+    }
+    m_body.setText(BodyText::fromDocument(*head));
     creationCheck();
 }
 

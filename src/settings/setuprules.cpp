@@ -164,8 +164,22 @@ bool findLogo(AppContext& ctx) {
     if (path.isEmpty()) {
         return false;
     }
+    const QString title = AppContext::applicationTitle();
+    // The logo file holds the path in double quotes without an escape: a path
+    // with a quote would read back as another path and the logo be lost.
+    if (path.contains(QLatin1Char('"'))) {
+        ctx.prompter().message(QStringLiteral("The name of the file %1 holds a double quote (\"), "
+                                              "which cannot be stored. Rename the file or choose "
+                                              "another one.")
+                                   .arg(path),
+                               title, Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
     QImage picture(path);
     if (picture.isNull()) {
+        ctx.prompter().message(
+            QStringLiteral("The file %1 is not a picture that can be used as a Logo.").arg(path),
+            title, Buttons::Ok, Icon::Exclamation);
         return false;
     }
     Settings& s = ctx.settings();

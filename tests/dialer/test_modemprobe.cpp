@@ -173,6 +173,16 @@ private slots:
         QVERIFY(!app.ctx->vars().CallerIDOn && !app.ctx->settings().callerIdOn);
     }
 
+    void probeWithNothingToShow() {
+        TempApp app;
+        app.ctx->vars().ModemPort = 4;
+        app.ctx->vars().PhoneDaisyChained = app.ctx->settings().phoneDaisyChained = true;
+        SystemSerialPort port([](int) { return QString(); });
+        QCOMPARE(FindModem(*app.ctx, port, nullptr, 1), 0);
+        QCOMPARE(app.ctx->vars().ModemPort, 0);
+        QVERIFY(!app.ctx->vars().PhoneDaisyChained);
+    }
+
     void portNumberMap_data() {
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("device");

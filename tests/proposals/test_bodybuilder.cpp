@@ -2,6 +2,7 @@
 #include "proposals/terms.h"
 #include "testmain.h"
 
+#include <QBuffer>
 #include <QTest>
 
 Q_DECLARE_METATYPE(TermsOptions)
@@ -109,6 +110,37 @@ private slots:
         }
         QCOMPARE(BodyText::fromDocument(file), expected);
         QCOMPARE(BodyText::fromDocument(QByteArray()), QString());
+    }
+
+    // Only the body's share of a document is read; bytes that are no text are refused.
+    void documentHead_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<qint64>("readUpTo");
+        QTest::addColumn<bool>("text");
+        QByteArray lines;
+        for (int i = 1; i <= 5000; ++i) {
+            lines += "Line " + QByteArray::number(i) + "\n";
+        }
+        const qint64 first49 = lines.indexOf("Line 50\n");
+        QTest::newRow("many lines") << lines << first49 << true;
+        QTest::newRow("one endless line")
+            << QByteArray(1 << 20, 'x') << BodyText::MaxDocumentBytes << true;
+        QTest::newRow("short") << QByteArray("Roof\r\nGutters") << qint64(13) << true;
+        QTest::newRow("not text") << QByteArray("PK\x03\x04\0\0data\n", 11) << qint64(11) << false;
+    }
+
+    void documentHead() {
+        QFETCH(QByteArray, file);
+        QFETCH(qint64, readUpTo);
+        QFETCH(bool, text);
+        QBuffer buffer(&file);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        const std::optional<QByteArray> head = BodyText::readDocumentHead(buffer);
+        QCOMPARE(buffer.pos(), readUpTo);
+        QCOMPARE(head.has_value(), text);
+        if (head) {
+            QCOMPARE(*head, file.left(readUpTo));
+        }
     }
 
     // The generic terms go in once; custom terms once, and only with their file.

@@ -164,10 +164,21 @@ private slots:
         QVERIFY(image.save(picture, "BMP"));
         app.write("notes.txt", "no picture here");
         QVERIFY(!storeLogo(*app.ctx));  // nothing chosen yet
-        for (const QString& chosen : {QString(), app.path("notes.txt")}) {
-            app.prompter.expectOpenFile(chosen);
-            QVERIFY(!findLogo(*app.ctx));
-        }
+        app.prompter.expectOpenFile(QString());
+        QVERIFY(!findLogo(*app.ctx));
+        app.prompter.expectOpenFile(app.path("notes.txt"))
+            .expectMessage("The file " + app.path("notes.txt") +
+                               " is not a picture that can be used as a Logo.",
+                           kTitle, Icon::Exclamation);
+        QVERIFY(!findLogo(*app.ctx));
+        const QString quoted = app.path("a\"b.bmp");
+        QVERIFY(image.save(quoted, "BMP"));
+        app.prompter.expectOpenFile(quoted).expectMessage(
+            "The name of the file " + quoted +
+                " holds a double quote (\"), which cannot be stored. Rename the file or choose "
+                "another one.",
+            kTitle, Icon::Exclamation);
+        QVERIFY(!findLogo(*app.ctx));
         QVERIFY(!s.hasLogo() && !storeLogo(*app.ctx));
         app.prompter.expectOpenFile(picture);
         QVERIFY(findLogo(*app.ctx));
