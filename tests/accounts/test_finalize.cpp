@@ -153,6 +153,17 @@ private slots:
         QVERIFY(f.form->activate() && f.form->view().rows.isEmpty());
     }
 
+    void finalizeWithoutAnAmountAsksForIt() {
+        Fixture f;
+        QVERIFY(f.form->activate() && f.form->pick(0));
+        f.form->press(F::Button::Continue);
+        const Files before = f.files();
+        f.say(QStringLiteral("Enter Proposed Amount (pre-tax) then Press <TAB>"));
+        QVERIFY(!f.form->finalize());
+        QCOMPARE(f.form->takeFocus(), F::Focus::PreAmount);
+        QCOMPARE(f.files(), before);
+    }
+
     // Two payments that do not add up to the total go back to zero, also
     // when the first is changed after the sum was checked.
     void paymentsThatDoNotAddUp_data() {

@@ -1,9 +1,9 @@
 #include "customers/customerfiles.h"
 #include "customers/customerscreen.h"
 #include "customertesting.h"
+#include "settings/settings.h"
 #include "shell/appcontext.h"
 #include "shell/commonvariables.h"
-#include "settings/settings.h"
 #include "shell/filestore.h"
 #include "tempapp.h"
 #include "testmain.h"
@@ -215,6 +215,7 @@ private slots:
         TempApp app;
         auto m = opened(app, 5);
         const CustomerView& v = m->view();
+        QVERIFY(v.navEnabled && v.deleteEnabled);
         QCOMPARE(v.boxes.accountName, QStringLiteral("Mr. John Smith"));
         QCOMPARE(m->auxCaption(), QStringLiteral("Data for Mr. John Smith"));
         QCOMPARE(v.accounts, (QList<CustomerNameEntry>{{"Smith, John", 1},
