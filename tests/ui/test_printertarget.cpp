@@ -9,6 +9,22 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+// A printer set up as the program sets one up, printing into a PDF file.
+void printIntoPdf(QPrinter& printer, const QString& pdf) {
+    PrepareLetterPrinter(printer);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+}
+
+QString pdfInfo(const QString& pdf) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished(10000);
+    return QString::fromLocal8Bit(info.readAllStandardOutput());
+}
+}  // namespace
+
 // The program's printer target: a QPrinter set to print into a PDF file
 // stands in for a real printer.
 class TestPrinterTarget : public QObject {
@@ -28,9 +44,7 @@ private slots:
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
         QPrinter printer(QPrinter::HighResolution);
-        PrepareLetterPrinter(printer);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        printIntoPdf(printer, pdf);
         printer.setCopyCount(3);
 
         PrinterTarget target(printer);
@@ -45,10 +59,7 @@ private slots:
         // The flows print their own captioned copies.
         QCOMPARE(printer.copyCount(), 1);
 
-        QProcess info;
-        info.start(QStringLiteral("pdfinfo"), {pdf});
-        QVERIFY(info.waitForFinished(10000));
-        const QString out = QString::fromLocal8Bit(info.readAllStandardOutput());
+        const QString out = pdfInfo(pdf);
         QVERIFY2(out.contains(pageSize), qPrintable(out));
         QProcess text;
         text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
@@ -61,9 +72,7 @@ private slots:
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("preview.pdf"));
         QPrinter printer(QPrinter::HighResolution);
-        PrepareLetterPrinter(printer);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        printIntoPdf(printer, pdf);
         {
             PreviewTarget target(printer);
             for (const char* caption : {"First Job", "Second Job"}) {
@@ -73,10 +82,7 @@ private slots:
                 QVERIFY(device->end());
             }
         }
-        QProcess info;
-        info.start(QStringLiteral("pdfinfo"), {pdf});
-        QVERIFY(info.waitForFinished(10000));
-        const QString out = QString::fromLocal8Bit(info.readAllStandardOutput());
+        const QString out = pdfInfo(pdf);
         QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\b"))),
                  qPrintable(out));
     }
