@@ -3,7 +3,7 @@
 APPDIR ?= $(HOME)/TolvarProposals
 JOBS ?= $(shell nproc)
 
-.PHONY: run build test bench samples deps clean
+.PHONY: run build test bench samples screenshots deps clean
 
 deps:
 	@scripts/install-deps.sh
@@ -33,3 +33,11 @@ samples: deps
 
 clean:
 	rm -rf build
+
+# A picture of every screen in its main states, taken by the screen tests.
+screenshots: deps
+	cmake -S . -B build/screens -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVAR_ODR_CHECK=OFF
+	cmake --build build/screens -j $(JOBS) --target test_ui
+	rm -rf build/screenshots && mkdir -p build/screenshots
+	cd build/screens && TOLVAR_SCREENSHOTS=$(CURDIR)/build/screenshots QT_QPA_PLATFORM=offscreen tests/ui/test_ui
+	@echo "Screenshots in build/screenshots/"

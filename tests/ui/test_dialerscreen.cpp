@@ -61,23 +61,6 @@ QByteArray golden(const char* name) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Nothing is cut off in this state; TOLVAR_SCREENSHOTS names a folder for a
-// picture of it.
-void checkLayout(QWidget* w, const QString& state) {
-    QApplication::processEvents();
-    for (QWidget* c : w->findChildren<QWidget*>()) {
-        if (c->isVisible() && (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLabel*>(c))) {
-            const QRect r(c->mapTo(w, QPoint(0, 0)), c->size());
-            QVERIFY2(w->rect().contains(r), qPrintable(c->objectName()));
-            QVERIFY2(r.width() >= c->minimumSizeHint().width(), qPrintable(c->objectName()));
-        }
-    }
-    const QString dir = qEnvironmentVariable("TOLVAR_SCREENSHOTS");
-    if (!dir.isEmpty()) {
-        QVERIFY(
-            w->grab().save(dir + QStringLiteral("/frmDialer-") + state + QStringLiteral(".png")));
-    }
-}
 }  // namespace
 
 class TestDialerScreen : public QObject {
@@ -92,11 +75,11 @@ private slots:
                               rig.control<QLineEdit>("Text1")->text(), rig.text("Label2(3)")}),
                  (QStringList{"Call ...............", "Pat Doe", "Ready to Dial......",
                               "Your Modem Comm Port Is 3.", "COM Port # 3"}));
-        checkLayout(dialer, QStringLiteral("ready"));
+        CheckLayout(dialer, QStringLiteral("frmDialer-ready"));
         rig.click("cmdHelp");
         QVERIFY(rig.control<QWidget>("fraHelp")->isVisible());
         QCOMPARE(rig.control("cmdHelp")->text(), QStringLiteral("Hide &Help"));
-        checkLayout(dialer, QStringLiteral("help"));
+        CheckLayout(dialer, QStringLiteral("frmDialer-help"));
         rig.click("cmdHelp");
 
         rig.click("ckDial1");
@@ -105,7 +88,7 @@ private slots:
         QCOMPARE(rig.text("lblStatus"), QStringLiteral("Pickup Receiver - Then Click Hangup"));
         QVERIFY(rig.control("cmdCancel")->isVisible() && !rig.control("cmdNewDial")->isVisible());
         QCOMPARE(dialer->focusWidget(), rig.control("cmdCancel"));
-        checkLayout(dialer, QStringLiteral("connected"));
+        CheckLayout(dialer, QStringLiteral("frmDialer-connected"));
 
         rig.click("cmdCancel");
         QVERIFY(!rig.screens.isLoaded(kDialer) && !dialer->isVisible());
@@ -166,7 +149,7 @@ private slots:
         rig.click("cmdDialer(0)");
         QTest::keyClicks(rig.control<QLineEdit>("txtDialer(0)"), QStringLiteral("Ann & Co"));
         QTest::keyClicks(rig.control<QLineEdit>("txtDialer(1)"), QStringLiteral("555-0001"));
-        checkLayout(rig.screens.find(kDialer), QStringLiteral("adding-a-speed-dial"));
+        CheckLayout(rig.screens.find(kDialer), QStringLiteral("frmDialer-adding-a-speed-dial"));
         rig.click("cmdSpeedDialer(0)");
         rig.click("cmdDialer(1)");
         rig.click("cmdSpeedDialer(4)");
@@ -200,7 +183,7 @@ private slots:
         QVERIFY(rig.control("cmdDialer(0)")->text().endsWith(QChar(0x2026)));
         QCOMPARE(rig.control("cmdDialer(9)")->text(), QStringLiteral("Entry 10"));
         QVERIFY(w->width() < 800);
-        checkLayout(w, QStringLiteral("hand-edited-speed-dial-file"));
+        CheckLayout(w, QStringLiteral("frmDialer-hand-edited-speed-dial-file"));
     }
 
     // The probe at start-up runs on the dialer's own port and leaves it open

@@ -111,11 +111,6 @@ private slots:
     void theLogoIsDrawn() {
         ScreenApp s;
         Screen* splash = s.screens->show(QStringLiteral("frmSplash"));
-        const QImage shot = splash->grab().toImage();
-        const QByteArray dir = qgetenv("TOLVAR_SCREENSHOTS");
-        if (!dir.isEmpty()) {
-            shot.save(QString::fromLocal8Bit(dir) + QStringLiteral("/frmSplash.png"));
-        }
         auto* logo = qobject_cast<QToolButton*>(control(s, "frmSplash", "Image1(0)"));
         const QImage picture = logo->icon().pixmap(logo->iconSize()).toImage();
         QVERIFY(!picture.isNull());

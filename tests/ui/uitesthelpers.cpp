@@ -2,6 +2,11 @@
 
 #include "ui/programscreens.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
 ScreenApp::ScreenApp() : screens(std::make_unique<ScreenManager>(*app.ctx)) {
     RegisterScreens(*screens);
     app.ctx->quit = [this] {
@@ -32,4 +37,21 @@ void ScreenApp::settle() {
 bool ScreenApp::visible(const QString& name) const {
     const Screen* s = screens->find(name);
     return s && s->isVisible();
+}
+
+void CheckLayout(QWidget* w, const QString& name) {
+    QApplication::processEvents();
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+        if (c->isVisible() && (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLabel*>(c))) {
+            const QRect r(c->mapTo(w, QPoint(0, 0)), c->size());
+            QVERIFY2(w->rect().contains(r), qPrintable(name + QLatin1Char(' ') + c->objectName()));
+            QVERIFY2(r.width() >= c->minimumSizeHint().width(),
+                     qPrintable(name + QLatin1Char(' ') + c->objectName()));
+        }
+    }
+    const QString dir = qEnvironmentVariable("TOLVAR_SCREENSHOTS");
+    if (!dir.isEmpty()) {
+        QVERIFY2(w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png")),
+                 qPrintable(name));
+    }
 }

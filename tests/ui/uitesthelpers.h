@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QString>
 
 #include <memory>
 
@@ -33,3 +34,11 @@ struct ScreenApp {
     int quits = 0;
     QList<QUrl> opened;
 };
+
+class QWidget;
+
+// Every visible button and label of `w` lies inside it with room for its text
+// (a test failure names the first that does not). When TOLVAR_SCREENSHOTS
+// names a folder, a picture of `w` is kept there as `<name>.png`; that is how
+// `make screenshots` collects the screens in their main states.
+void CheckLayout(QWidget* w, const QString& name);
