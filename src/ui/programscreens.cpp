@@ -6,8 +6,10 @@
 #include "shell/appcontext.h"
 #include "ui/frmabout.h"
 #include "ui/frmdialer.h"
+#include "ui/frmsetup.h"
 #include "ui/frmsplash.h"
 #include "ui/frmstartup.h"
+#include "ui/frmterms.h"
 #include "ui/screenmanager.h"
 
 #include <QCoreApplication>
@@ -24,6 +26,8 @@ void RegisterScreens(ScreenManager& screens) {
     screens.add(QStringLiteral("frmStartup"), factory<frmStartup>());
     screens.add(QStringLiteral("frmAbout"), factory<frmAbout>());
     screens.add(QStringLiteral("frmDialer"), factory<frmDialer>());
+    screens.add(QStringLiteral("frmSetup"), factory<frmSetup>());
+    screens.add(QStringLiteral("frmTerms"), factory<frmTerms>());
 }
 
 StartupSteps ProgramStartupSteps(AppContext& ctx, ScreenManager& screens) {
