@@ -1,5 +1,6 @@
 #include "ui/frmsplash.h"
 
+#include "shell/product.h"
 #include "shell/startup.h"
 #include "ui/logo.h"
 #include "ui/screenmanager.h"
@@ -8,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -31,7 +33,12 @@ frmSplash::frmSplash(AppContext& ctx, ScreenManager& screens)
     : Screen(ctx, screens, QStringLiteral("frmSplash")) {
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
-    row->addWidget(buildWelcome(), 1);
+    // The welcome panel takes the place of the program's title, so the
+    // window keeps its size when the panel appears.
+    m_pages = new QStackedWidget(central);
+    m_pages->addWidget(buildTitle());
+    m_pages->addWidget(buildWelcome());
+    row->addWidget(m_pages, 1);
 
     auto* right = new QVBoxLayout;
     right->addWidget(makeLogo(0, 160), 0, Qt::AlignHCenter);
@@ -60,6 +67,25 @@ QToolButton* frmSplash::makeLogo(int index, int side) {
     return logo;
 }
 
+QWidget* frmSplash::buildTitle() {
+    auto* page = new QWidget(this);
+    auto* column = new QVBoxLayout(page);
+    column->addStretch();
+    auto* title = new QLabel(ProductName(), page);
+    title->setObjectName(QStringLiteral("lblProduct"));
+    QFont big = title->font();
+    big.setPointSizeF(big.pointSizeF() * 2);
+    big.setBold(true);
+    title->setFont(big);
+    column->addWidget(title, 0, Qt::AlignCenter);
+    auto* line =
+        new QLabel(QStringLiteral("Customers, proposals and invoices for contractors"), page);
+    line->setObjectName(QStringLiteral("lblPurpose"));
+    column->addWidget(line, 0, Qt::AlignCenter);
+    column->addStretch();
+    return page;
+}
+
 QWidget* frmSplash::buildWelcome() {
     m_welcome = new QGroupBox(this);
     m_welcome->setObjectName(QStringLiteral("fraWelcome"));
@@ -82,14 +108,12 @@ QWidget* frmSplash::buildWelcome() {
     pointerRow->addWidget(makeLogo(1, 48));
     column->addLayout(pointerRow);
     column->addStretch();
-    m_welcome->hide();
     return m_welcome;
 }
 
 void frmSplash::onContinue() {
     if (!SettingsFilesPresent(ctx())) {
-        m_welcome->show();
-        adjustSize();
+        m_pages->setCurrentWidget(m_welcome);
         return;
     }
     screens().show(QStringLiteral("frmStartup"));
@@ -101,7 +125,7 @@ void frmSplash::onLogo(int index) {
         return;
     }
     if (index == 1) {
-        m_welcome->hide();
+        m_pages->setCurrentIndex(0);
     }
     screens().show(QStringLiteral("frmSetup"));
     screens().unload(objectName());

@@ -4,6 +4,7 @@
 
 class QGroupBox;
 class QPushButton;
+class QStackedWidget;
 class QToolButton;
 
 // The start-up screen: the logo, Continue, and the welcome panel shown when
@@ -16,11 +17,13 @@ public:
     static QStringList welcomeTexts();
 
 private:
+    QWidget* buildTitle();
     QWidget* buildWelcome();
     QToolButton* makeLogo(int index, int side);
     void onContinue();
     void onLogo(int index);
 
     QPushButton* m_continue = nullptr;
+    QStackedWidget* m_pages = nullptr;
     QGroupBox* m_welcome = nullptr;
 };

@@ -4,6 +4,8 @@
 
 #include <QLayout>
 
+#include <algorithm>
+
 ScreenManager::ScreenManager(AppContext& ctx) : m_ctx(ctx) {}
 
 ScreenManager::~ScreenManager() {
@@ -64,8 +66,12 @@ Screen* ScreenManager::show(const QString& name) {
         s->layout()->activate();
     }
     s->show();
-    // A window just shown is on top already; one shown again is brought there.
-    if (wasVisible) {
+    // A window just shown is on top already; one shown again is brought
+    // above the program's other windows, when there are any.
+    const bool others = std::any_of(m_loaded.cbegin(), m_loaded.cend(), [s](const Entry& e) {
+        return e.screen && e.screen != s && e.screen->isVisible();
+    });
+    if (wasVisible && others && !s->isActiveWindow()) {
         s->raise();
     }
     s->activateWindow();
