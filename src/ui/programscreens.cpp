@@ -6,8 +6,10 @@
 #include "shell/appcontext.h"
 #include "ui/frmabout.h"
 #include "ui/frmdialer.h"
+#include "ui/frmfieldproposal.h"
 #include "ui/frmsplash.h"
 #include "ui/frmstartup.h"
+#include "ui/frmwriteproposal.h"
 #include "ui/screenmanager.h"
 
 #include <QCoreApplication>
@@ -24,6 +26,8 @@ void RegisterScreens(ScreenManager& screens) {
     screens.add(QStringLiteral("frmStartup"), factory<frmStartup>());
     screens.add(QStringLiteral("frmAbout"), factory<frmAbout>());
     screens.add(QStringLiteral("frmDialer"), factory<frmDialer>());
+    screens.add(QStringLiteral("frmWriteProposal"), factory<frmWriteProposal>());
+    screens.add(QStringLiteral("frmFieldProposal"), factory<frmFieldProposal>());
 }
 
 StartupSteps ProgramStartupSteps(AppContext& ctx, ScreenManager& screens) {
