@@ -7,8 +7,10 @@
 #include "ui/frmabout.h"
 #include "ui/frmcustomer.h"
 #include "ui/frmdialer.h"
+#include "ui/frmfieldproposal.h"
 #include "ui/frmsplash.h"
 #include "ui/frmstartup.h"
+#include "ui/frmwriteproposal.h"
 #include "ui/screenmanager.h"
 
 #include <QCoreApplication>
@@ -26,6 +28,8 @@ void RegisterScreens(ScreenManager& screens) {
     screens.add(QStringLiteral("frmAbout"), factory<frmAbout>());
     screens.add(QStringLiteral("frmDialer"), factory<frmDialer>());
     screens.add(QStringLiteral("frmCustomer"), factory<frmCustomer>());
+    screens.add(QStringLiteral("frmWriteProposal"), factory<frmWriteProposal>());
+    screens.add(QStringLiteral("frmFieldProposal"), factory<frmFieldProposal>());
 }
 
 StartupSteps ProgramStartupSteps(AppContext& ctx, ScreenManager& screens) {
