@@ -22,12 +22,6 @@ inline QByteArray lettered(const QByteArray& letters, int length) {
     return out;
 }
 
-// The current row's value of a data column, as QFETCH without a variable.
-template <typename T>
-T fetched(const char* column) {
-    return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));
-}
-
 inline char* toString(const CustomerRecord& r) {
     return QTest::toString(QStringList{r.AccountNumber, r.AccountName, r.Address1, r.Address2,
                                        r.CityOrAddress3, r.CityText, r.State, r.ZipCode,

@@ -7,7 +7,6 @@
 #include <QTest>
 
 namespace {
-const QString kTitle = QStringLiteral("Tolvar Proposals");
 
 Money cents(qint64 c) {
     return Money::fromCents(c);
