@@ -118,6 +118,7 @@ private slots:
             QVERIFY(phone.at.y() + h <= foot);
             QCOMPARE(name.at.y(), 3240 + ((i - 1) % perPage) / 3 * rowLines * h);
         }
+        QCOMPARE(record(customers(perPage, usa))->pages, 1);  // no empty page after a full one
     }
 
     void reportFlow_data() {

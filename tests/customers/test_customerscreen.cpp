@@ -315,6 +315,9 @@ private slots:
         m->selectResult(1);
         QCOMPARE(m->current(), 3);
         QVERIFY(!v.resultsVisible);
+        QCOMPARE(m->runSearch(), SearchOutcome::ManyListed);
+        m->selectResult(0);
+        QCOMPARE(m->current(), 1);
         m->listAllCustomers();
         QCOMPARE(v.results.size(), 5);
         QCOMPARE(v.results.at(3), (CustomerRow{" Bo Diaz", "212-555-0004", "9 Oak Ct", "", 4}));
@@ -368,6 +371,7 @@ private slots:
         TempApp app;
         auto m = opened(app, 5);
         QVERIFY(m->openNameList());
+        QVERIFY(m->view().listVisible);
         QCOMPARE(m->view().focus, CustomerFocus::AccountList);
         QCOMPARE(m->completeName(QStringLiteral("sm")), QStringLiteral("Smith, John"));
         QCOMPARE(m->completeName(QStringLiteral("qq")), QStringLiteral("qq"));

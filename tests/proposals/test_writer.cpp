@@ -317,6 +317,9 @@ private slots:
         pw.cancelTemplates();
         QCOMPARE(pw.view().creation, W::Creation::None);
         pw.chooseCreation(W::Creation::FromTemplate);
+        pw.chooseCreation(W::Creation::Manual);
+        QVERIFY(!pw.view().templatesFrame);
+        pw.chooseCreation(W::Creation::FromTemplate);
         pw.loadTemplate(QStringLiteral("Roof.txt"));
         const W::View v = pw.view();
         QCOMPARE((QList<bool>{v.templatesFrame, v.deleteTemplate, v.saveTemplate}),
@@ -375,6 +378,9 @@ private slots:
             QStringLiteral(" 10    Heat cable          $4.00       $40.00")));
         pw.press(W::ItemButton::Close);
         QVERIFY(!pw.view().itemsFrame);
+        pw.toggleItemsFrame();
+        pw.press(W::StepButton::NextToPricing);
+        QVERIFY(!pw.view().itemsFrame && !pw.view().itemsMenu);
     }
 
     // The print job as the last step's choices stand.
