@@ -2,14 +2,13 @@
 
 #include "customers/customerrecord.h"
 #include "customers/customerscreen.h"
+#include "tempapp.h"
 
-#include <QFile>
 #include <QTest>
 
 // The bytes of a golden file under tests/data/customers.
 inline QByteArray golden(const char* name) {
-    QFile f(QStringLiteral(TOLVAR_TEST_DATA "/customers/") + QLatin1String(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return testData(QStringLiteral("customers/") + QLatin1String(name));
 }
 
 // Records of a test file, each slot filled with one letter, so that moved

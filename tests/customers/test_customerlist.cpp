@@ -1,9 +1,9 @@
 #include "customers/customerlist.h"
 #include "print/recordingdevice.h"
 #include "scriptedprompter.h"
+#include "tempapp.h"
 #include "testmain.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace {
@@ -78,14 +78,7 @@ private slots:
                            .arg(t.text)
                            .toUtf8();
         }
-        if (qEnvironmentVariableIsSet("TOLVAR_WRITE_GOLDEN")) {
-            QFile out(QStringLiteral(TOLVAR_TEST_DATA "/customers/") + file);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(listing);
-        }
-        QFile expected(QStringLiteral(TOLVAR_TEST_DATA "/customers/") + file);
-        QVERIFY(expected.open(QIODevice::ReadOnly));
-        QCOMPARE(listing, expected.readAll());
+        QCOMPARE(listing, testData("customers/" + file));
     }
 
     void pageBreaksKeepBlocksWhole_data() {

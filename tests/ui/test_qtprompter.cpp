@@ -70,8 +70,10 @@ private slots:
 
     void answers() {
         const QList<std::pair<QMessageBox::StandardButton, Answer>> pairs{
-            {QMessageBox::Ok, Answer::Ok},   {QMessageBox::Yes, Answer::Yes},
-            {QMessageBox::No, Answer::No},   {QMessageBox::Retry, Answer::Retry},
+            {QMessageBox::Ok, Answer::Ok},
+            {QMessageBox::Yes, Answer::Yes},
+            {QMessageBox::No, Answer::No},
+            {QMessageBox::Retry, Answer::Retry},
             {QMessageBox::Cancel, Answer::Cancel}};
         for (const auto& [button, answer] : pairs) {
             QCOMPARE(QtPrompter::answerOf(button, Buttons::YesNoCancel), answer);
@@ -86,7 +88,8 @@ private slots:
             << "Pictures (*.bmp *.BMP *.ico *.ICO *.cur *.CUR *jpg *JPG *.EMF);;All (*)";
         QTest::newRow("described pairs") << "Text (*.txt)|*.txt" << QString("Text (*.txt)");
         QTest::newRow("odd piece dropped") << "A|*.a|B" << QString("A (*.a)");
-        QTest::newRow("qt filter kept") << "Images (*.png *.jpg)" << QString("Images (*.png *.jpg)");
+        QTest::newRow("qt filter kept")
+            << "Images (*.png *.jpg)" << QString("Images (*.png *.jpg)");
         QTest::newRow("none") << QString() << QString();
     }
     void fileFilters() {
