@@ -2,6 +2,7 @@
 #include "ui/frmsplash.h"
 #include "uitesthelpers.h"
 
+#include <QImage>
 #include <QTest>
 #include <QToolButton>
 
