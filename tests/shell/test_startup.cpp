@@ -97,6 +97,8 @@ private slots:
         const CustomerFolderResult r = CreateCustomerFolders(*app.ctx);
         QVERIFY2(r.status.ok(), qPrintable(r.status.message()));
         QCOMPARE(r.made, made);
+        // Only a folder that cannot be made is passed over; one already there is used.
+        QCOMPARE(r.skipped.contains("ACME"), existing.endsWith(QLatin1String(".file")));
         tree.sort();
         QCOMPARE(folderTree(app), tree);
         QVERIFY(CreateCustomerFolders(*app.ctx).made.isEmpty());
