@@ -170,6 +170,25 @@ private slots:
         QVERIFY(!QLockFile(app.path(InstanceLock::fileName())).tryLock(0));
     }
 
+    void aFolderThatTakesNoLockFileStillKeepsOutASecondCopy() {
+        TempApp app;
+        app.write("blocker", "a file");
+        // Nothing can be made below a file: the folder lock fails as on a
+        // read-only folder, whoever runs the test.
+        const AppFolder folder(app.path("blocker/folder"));
+        const QString userLocks = app.path("userlocks");
+        InstanceLock first(folder, userLocks);
+        QVERIFY(first.acquire());
+        QVERIFY(first.isUserLock());
+        InstanceLock second(folder, userLocks);
+        QVERIFY(!second.acquire());
+        InstanceLock otherFolder(AppFolder(app.path("blocker/other")), userLocks);
+        QVERIFY(otherFolder.acquire());
+        InstanceLock writable(app.ctx->folder(), userLocks);
+        QVERIFY(writable.acquire());
+        QVERIFY(!writable.isUserLock());
+    }
+
     void mainRunsTheStepsPastAFolderFailure() {
         TempApp app;
         app.write("Documents", "a file");
