@@ -27,6 +27,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using W = ProposalWriter;
 using Form::button;
 using Form::indexed;
@@ -72,6 +74,20 @@ frmWriteProposal::frmWriteProposal(AppContext& ctx, ScreenManager& screens)
     const auto changed = [this] { refresh(); };
     m_body = new WriterBodyFrame(*m_writer, changed, central);
     m_pricing = new WriterPricingFrame(ctx, m_writer->pricing(), changed, central);
+    // The pricing step's own BACK and NEXT, below its frames.
+    auto* pricingSteps = new QHBoxLayout;
+    QPushButton* back = button(m_pricing, indexed("cmdCreation", 3), QStringLiteral("&BACK"),
+                               QStringLiteral("Back to the Body of the Proposal"));
+    connect(back, &QPushButton::clicked, this,
+            [this] { act([this] { m_writer->press(W::StepButton::BackToBody); }); });
+    QPushButton* next = button(m_pricing, indexed("cmdCreation", 4), QStringLiteral("&NEXT"),
+                               QStringLiteral("On to Printing, once the Schedule adds up"));
+    connect(next, &QPushButton::clicked, this,
+            [this] { act([this] { m_writer->press(W::StepButton::NextToFinalize); }); });
+    pricingSteps->addWidget(back);
+    pricingSteps->addStretch();
+    pricingSteps->addWidget(next);
+    static_cast<QGridLayout*>(m_pricing->layout())->addLayout(pricingSteps, 4, 0, 1, 3);
     steps->addWidget(buildLocation());
     steps->addWidget(m_body, 1);
     steps->addWidget(m_pricing, 1);

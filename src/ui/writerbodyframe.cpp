@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -62,7 +64,8 @@ WriterBodyFrame::WriterBodyFrame(ProposalWriter& writer, std::function<void()> c
     m_body->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_body->setTabChangesFocus(true);
     // Room for the 45 columns of an item line and a little more.
-    m_body->setMinimumWidth(QFontMetrics(m_body->font()).horizontalAdvance(QString(52, 'M')));
+    m_body->setMinimumWidth(
+        QFontMetrics(m_body->font()).horizontalAdvance(QString(52, QLatin1Char('M'))));
     m_body->installEventFilter(this);
     connect(m_body, &QPlainTextEdit::textChanged, this, [this] {
         if (m_body->toPlainText() != m_writer.view().body) {

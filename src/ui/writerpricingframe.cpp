@@ -231,12 +231,13 @@ bool WriterPricingFrame::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
+            const QString before = modelText();
             if (edit == m_pre) {
                 m_pricing.keyPreAmount();
             } else if (k >= 0) {
                 m_pricing.keyPayment(k);
             }
-            if (modelText().isEmpty()) {
+            if (!before.isEmpty() && modelText().isEmpty()) {
                 edit->clear();
             }
         }
