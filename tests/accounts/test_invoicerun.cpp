@@ -328,6 +328,17 @@ private slots:
         QVERIFY(Golden::folderMatches(changed(before, f.files()), QStringLiteral("run-all")));
     }
 
+    // A run record with nothing left to write is no interrupted run: it is left alone.
+    void runRecordWithNothingPendingIsLeftAlone() {
+        Fixture f;
+        f.app.write("TIInvoiceRuns/1002.txt",
+                    "\"1002.txt\",\"555-2222\",#2026-11-02#,"
+                    "\"20260001\",#FALSE#,1,#TRUE#\r\n0\r\n");
+        const Files before = f.files();
+        QVERIFY(f.screen->activate());
+        QCOMPARE(f.files(), before);
+    }
+
     // Every file is checked before the first page prints.
     void unwritableFileStopsTheRunBeforePrinting_data() {
         QTest::addColumn<QString>("blocked");

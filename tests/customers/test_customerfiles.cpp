@@ -154,6 +154,31 @@ private slots:
         QCOMPARE(QDir(app.dir.path()).entryList(QDir::Files).size(), 3);
     }
 
+    // A replacement that fails before any file was replaced undoes the delete;
+    // one that fails later leaves it for the next start to finish.
+    void failedReplacement_data() {
+        QTest::addColumn<QString>("failing");
+        QTest::newRow("customer file, the first") << kCustomers;
+        QTest::newRow("contract file, the second") << kContracts;
+    }
+    void failedReplacement() {
+        QFETCH(QString, failing);
+        TempApp app;
+        writeAll(app, "ABC");
+        FileStore& store = app.ctx->store();
+        store.setFaultHook([failing](FileStep step, const QString& path) {
+            return step == FileStep::Replace && path.endsWith(failing);
+        });
+        const CustomerFiles::DeleteResult r = CustomerFiles::deleteCustomer(store, 2);
+        const bool replaced = failing == kContracts;
+        QVERIFY(!r.status);
+        QCOMPARE(r.removed, replaced);
+        QCOMPARE(app.exists("CUSTOMER.DEL"), replaced);
+        store.setFaultHook({});
+        QVERIFY(CustomerFiles::finishInterruptedDelete(store));
+        QCOMPARE(allThree(app), expectedThree(replaced ? "AC" : "ABC"));
+    }
+
     // A delete cut short after its intent was written: the next start
     // replaces what is left, so the files end up aligned, and a start with
     // temporaries but no intent drops them.

@@ -7,7 +7,6 @@
 using R = ProposalReport;
 
 namespace {
-const QString kTitle = QStringLiteral("Tolvar Proposals");
 
 QByteArray header(const char* number, const char* price, const char* date, const char* name) {
     return QByteArray("\"") + number + "\"," + price + ",#" + date + "#\r\n\"555-1234\"\r\n\"" +
