@@ -27,6 +27,12 @@ FinalizeFieldProposal::FinalizeFieldProposal(AppContext& ctx) : m_ctx(ctx) {
     load();
 }
 
+QString FinalizeFieldProposal::gridLayout() {
+    return QStringLiteral(
+        "^Proposal No       |^Date              |<Customer Information                 "
+        "|^      Amount");
+}
+
 QString FinalizeFieldProposal::zero() const {
     return Money().display(MoneyLocale());
 }
