@@ -8,8 +8,10 @@
 #include "ui/frmcustomer.h"
 #include "ui/frmdialer.h"
 #include "ui/frmfieldproposal.h"
+#include "ui/frmsetup.h"
 #include "ui/frmsplash.h"
 #include "ui/frmstartup.h"
+#include "ui/frmterms.h"
 #include "ui/frmwriteproposal.h"
 #include "ui/screenmanager.h"
 
@@ -27,6 +29,8 @@ void RegisterScreens(ScreenManager& screens) {
     screens.add(QStringLiteral("frmStartup"), factory<frmStartup>());
     screens.add(QStringLiteral("frmAbout"), factory<frmAbout>());
     screens.add(QStringLiteral("frmDialer"), factory<frmDialer>());
+    screens.add(QStringLiteral("frmSetup"), factory<frmSetup>());
+    screens.add(QStringLiteral("frmTerms"), factory<frmTerms>());
     screens.add(QStringLiteral("frmCustomer"), factory<frmCustomer>());
     screens.add(QStringLiteral("frmWriteProposal"), factory<frmWriteProposal>());
     screens.add(QStringLiteral("frmFieldProposal"), factory<frmFieldProposal>());

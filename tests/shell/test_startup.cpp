@@ -3,6 +3,7 @@
 #include "tempapp.h"
 #include "testmain.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QLockFile>
 #include <QSysInfo>
@@ -269,7 +270,46 @@ private slots:
         app.ctx->quit = [&] { quits << app.read("Backup/SpeedNumbers.txt"); };
         CloseProgram(*app.ctx);
         QCOMPARE(quits, QStringList{"SpeedNumbers.txt"});
-        OpenURL(*app.ctx, QStringLiteral("https://www.deluxe.com/"));  // no opener: nothing
+    }
+
+    void userManualAndAMissingBrowser_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("browser");
+        QTest::newRow("shown") << true << true;
+        QTest::newRow("no browser") << true << false;
+        QTest::newRow("not installed") << false << true;
+    }
+    void userManualAndAMissingBrowser() {
+        QFETCH(bool, installed);
+        QFETCH(bool, browser);
+        TempApp app;
+        if (installed) {
+            app.write("help/usermanual.HTML", "<html></html>");  // any letter case
+        }
+        QList<QUrl> opened;
+        app.ctx->openUrl = [&](const QUrl& u) {
+            opened << u;
+            return browser;
+        };
+        const QString manual = QDir::toNativeSeparators(app.path("help/usermanual.HTML"));
+        if (!installed) {
+            app.prompter.expectMessage(
+                "The user manual " + QDir::toNativeSeparators(app.path("Help/UserManual.html")) +
+                    " is missing. Install the program again to bring it back.",
+                kTitle, Icon::Exclamation);
+        } else if (!browser) {
+            app.prompter.expectMessage("No web browser could be started to show the user manual " +
+                                           manual + ".\r\nOpen it in a browser of your choice.",
+                                       kTitle, Icon::Exclamation);
+        }
+        QCOMPARE(ShowUserManual(*app.ctx), installed && browser);
+        QCOMPARE(opened, installed ? QList<QUrl>{QUrl::fromLocalFile(manual)} : QList<QUrl>{});
+        app.ctx->openUrl = nullptr;
+        app.prompter.expectMessage(
+            "No web browser could be started to show https://www.deluxe.com/.\r\nOpen it in a "
+            "browser of your choice.",
+            kTitle, Icon::Exclamation);
+        QVERIFY(!OpenURL(*app.ctx, QStringLiteral("https://www.deluxe.com/")));
     }
 };
 
