@@ -23,6 +23,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMap>
 #include <QProcess>
@@ -151,23 +152,27 @@ ProposalContents proposal(const QString& number, qint64 dollars) {
 // Three customers with their companion and receivable files, proposal 1001
 // with all four files, proposal 1002 ready to invoice and field proposal
 // FP1003 ready to finalize.
+void need(const IoStatus& s) {
+    if (!s) {
+        std::fprintf(stderr, "cannot make the folder: %s\n", qPrintable(s.message()));
+        std::exit(2);
+    }
+}
+
 void makeFolder(const QString& root) {
+    QDir().mkpath(root);
     Program p(root);
     FileStore& store = p.ctx.store();
     static_cast<void>(CreateFolders(p.ctx));
     for (int n = 1; n <= 3; ++n) {
-        if (!CustomerFiles::saveCustomer(store, n, customer(n),
+        need(CustomerFiles::saveCustomer(store, n, customer(n),
                                          CompanionRecords::defaultContract(p.clock.today()),
-                                         QByteArray(CompanionRecords::kCycleSize, ' '))) {
-            std::exit(2);
-        }
+                                         QByteArray(CompanionRecords::kCycleSize, ' ')));
         put(root, QStringLiteral("TIActiveAccounts/555-000%1.txt").arg(n),
             QByteArray(155, char('a' + n)));
     }
-    if (!ProposalStore::store(store, QStringLiteral("1001.txt"),
-                              proposal(QStringLiteral("1001"), 900))) {
-        std::exit(2);
-    }
+    need(ProposalStore::store(store, QStringLiteral("1001.txt"),
+                              proposal(QStringLiteral("1001"), 900)));
     put(root, QStringLiteral("TolvarProposals/1002.txt"),
         header(QStringLiteral("1002"), QStringLiteral("400"), QStringLiteral("555-0002")));
     put(root, QStringLiteral("TolvarProposals/ProposalPayments/1002.txt"),
@@ -490,7 +495,9 @@ int starts(int count, bool readOnly) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Invoices are laid out with real font metrics.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const QStringList args = app.arguments();
     const QString mode = args.value(1);
