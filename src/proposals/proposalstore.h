@@ -21,9 +21,11 @@ struct ProposalContents {
 // A proposal exists through its header: only the header is listed, invoiced
 // and counted as holding a number, and the other three files are reached
 // through it. So a store writes the header last and a removal deletes it
-// first; a program that dies in between leaves only files that nothing lists
-// and that the next store under that name replaces. Running either again
-// after a failure neither loses nor doubles anything.
+// first. A store first keeps the four new files in a journal beside the
+// header, so that a program that dies part way has the store completed at
+// its next start (finishInterrupted), which also removes what a removal cut
+// short left without its header. Running either again after a failure
+// neither loses nor doubles anything.
 namespace ProposalStore {
 
 // Replaces whatever is stored under `fileName` ("1001.txt") by `contents`:
@@ -36,5 +38,11 @@ namespace ProposalStore {
 // Deletes the four files, the header first. When the header cannot be
 // deleted the proposal stays whole and nothing else is touched.
 [[nodiscard]] IoStatus remove(FileStore& store, const QString& fileName);
+
+// At start-up: completes every store a journal records, then deletes body,
+// payments and financials files that have no header.
+[[nodiscard]] IoStatus finishInterrupted(FileStore& store);
+// ".store": "\TolvarProposals\1001.txt.store" is the journal of 1001.txt.
+QString journalSuffix();
 
 }  // namespace ProposalStore
