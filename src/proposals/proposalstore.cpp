@@ -17,9 +17,6 @@ std::array<QString, 4> pathsOf(const QString& fileName) {
             ProposalFiles::financialsPath(fileName), ProposalFiles::headerPath(fileName)};
 }
 
-// What each of the four files is to hold; nothing where it is to go.
-using Parts = std::array<std::optional<QByteArray>, 4>;
-
 QString journalPath(const QString& fileName) {
     return ProposalFiles::folder() + QLatin1Char('\\') + fileName + journalSuffix();
 }
@@ -131,6 +128,15 @@ IoStatus store(FileStore& store, const QString& fileName, const ProposalContents
         static_cast<void>(deleteCompanions(store, fileName));
     }
     static_cast<void>(store.DeleteDataFile(journalPath(fileName)));
+    return s;
+}
+
+IoStatus writeJournaled(FileStore& store, const QString& fileName, const Parts& parts) {
+    IoStatus s = store.OpenForOutput(journalPath(fileName), journalOf(parts));
+    if (s) {
+        s = apply(store, fileName, parts);
+        static_cast<void>(store.DeleteDataFile(journalPath(fileName)));
+    }
     return s;
 }
 

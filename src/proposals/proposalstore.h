@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
 
 class FileStore;
@@ -28,6 +29,10 @@ struct ProposalContents {
 // neither loses nor doubles anything.
 namespace ProposalStore {
 
+// What each of the body, payments, financials and header files is to hold,
+// in that order; nothing where the file is to go.
+using Parts = std::array<std::optional<QByteArray>, 4>;
+
 // Replaces whatever is stored under `fileName` ("1001.txt") by `contents`:
 // the old header goes first, then the body, payments and financials are
 // written (or deleted where the proposal has none), then the header. On a
@@ -38,6 +43,12 @@ namespace ProposalStore {
 // Deletes the four files, the header first. When the header cannot be
 // deleted the proposal stays whole and nothing else is touched.
 [[nodiscard]] IoStatus remove(FileStore& store, const QString& fileName);
+
+// Writes (or deletes) the four files in order, the header last, through the
+// journal: a program that dies part way has them all written at its next
+// start. On a failure the files written so far stay; the caller decides.
+[[nodiscard]] IoStatus writeJournaled(FileStore& store, const QString& fileName,
+                                      const Parts& parts);
 
 // At start-up: completes every store a journal records, then deletes body,
 // payments and financials files that have no header.
