@@ -7,6 +7,9 @@
 namespace {
 void header(const QByteArray& file) {
     const ParsedHeader first = ProposalFiles::parseHeader(file);
+    if (!first.complete) {
+        return;  // a damaged header is refused by its callers, never written back
+    }
     for (HeaderForm form : {HeaderForm::Writer, HeaderForm::Finalize, HeaderForm::Invoiced}) {
         const QByteArray written = ProposalFiles::headerBytes(first.header, form);
         const ParsedHeader again = ProposalFiles::parseHeader(written);
@@ -24,20 +27,23 @@ void payments(const QByteArray& file) {
     if (n == 0) {
         return;
     }
+    // Amounts are written in cents: from the first write on, a read and a
+    // write change nothing.
     for (PaymentCountForm form : {PaymentCountForm::Plain, PaymentCountForm::Padded}) {
-        const PaymentsReading again =
-            ProposalFiles::parsePayments(ProposalFiles::paymentsBytes(first.payments, form));
+        const QByteArray written = ProposalFiles::paymentsBytes(first.payments, form);
+        const PaymentsReading again = ProposalFiles::parsePayments(written);
         FUZZ_CHECK(again.problem == PaymentsProblem::None);
-        FUZZ_CHECK(again.payments == first.payments);
+        FUZZ_CHECK(again.payments.payments.size() == n);
+        FUZZ_CHECK(ProposalFiles::paymentsBytes(again.payments, form) == written);
     }
 }
 
 void financials(const QByteArray& file) {
     const FinancialsReading first = ProposalFiles::parseFinancials(file);
-    const FinancialsReading again =
-        ProposalFiles::parseFinancials(ProposalFiles::financialsBytes(first.financials));
+    const QByteArray written = ProposalFiles::financialsBytes(first.financials);
+    const FinancialsReading again = ProposalFiles::parseFinancials(written);
     FUZZ_CHECK(again.problem == FinancialsProblem::None);
-    FUZZ_CHECK(again.financials == first.financials);
+    FUZZ_CHECK(ProposalFiles::financialsBytes(again.financials) == written);
 }
 }  // namespace
 

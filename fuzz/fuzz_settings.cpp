@@ -39,10 +39,14 @@ void businessData(const QByteArray& file) {
     FUZZ_CHECK(first.ok());
     FUZZ_CHECK(first->has_value());
     FUZZ_CHECK((*first)->size() == Settings::BusinessFieldCount);
+    // Quotes are written as apostrophes: from the first write on, a read and
+    // a write change nothing.
     FUZZ_CHECK(SettingsFiles::writeBusinessData(store, **first).ok());
+    const QByteArray written = scratch().get(SettingsFiles::kBusinessData.mid(1));
     const IoResult<std::optional<QStringList>> again = SettingsFiles::readBusinessData(store);
     FUZZ_CHECK(again.ok());
-    FUZZ_CHECK(**again == **first);
+    FUZZ_CHECK(SettingsFiles::writeBusinessData(store, **again).ok());
+    FUZZ_CHECK(scratch().get(SettingsFiles::kBusinessData.mid(1)) == written);
 }
 
 void oneFile(const SettingsFile& f, const QByteArray& file) {

@@ -2,6 +2,7 @@
 
 #include "customers/customerfiles.h"
 #include "proposals/proposalcounter.h"
+#include "proposals/proposalstore.h"
 #include "settings/settingsfiles.h"
 #include "shell/appcontext.h"
 #include "ui/frmabout.h"
@@ -61,6 +62,7 @@ StartupSteps ProgramStartupSteps(AppContext& ctx, ScreenManager& screens) {
     // The setup and field proposal screens show the number from the shared
     // state when they load.
     steps.loadProposalCounter = [&ctx, &screens] {
+        ctx.reportIoError(ProposalStore::finishInterrupted(ctx.store()));
         ProposalCounter::loadCurrent(ctx);
         screens.load(QStringLiteral("frmFieldProposal"));
     };
