@@ -98,6 +98,8 @@ private slots:
         const CustomerFolderResult r = CreateCustomerFolders(*app.ctx);
         QVERIFY2(r.status.ok(), qPrintable(r.status.message()));
         QCOMPARE(r.made, made);
+        // Only a folder that cannot be made is passed over; one already there is used.
+        QCOMPARE(r.skipped.contains("ACME"), existing.endsWith(QLatin1String(".file")));
         tree.sort();
         QCOMPARE(folderTree(app), tree);
         QVERIFY(CreateCustomerFolders(*app.ctx).made.isEmpty());
@@ -167,6 +169,25 @@ private slots:
                   "2147483000\nTolvarProposals\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         QVERIFY(CheckPrevInstance(*app.ctx, lock));
         QVERIFY(!QLockFile(app.path(InstanceLock::fileName())).tryLock(0));
+    }
+
+    void aFolderThatTakesNoLockFileStillKeepsOutASecondCopy() {
+        TempApp app;
+        app.write("blocker", "a file");
+        // Nothing can be made below a file: the folder lock fails as on a
+        // read-only folder, whoever runs the test.
+        const AppFolder folder(app.path("blocker/folder"));
+        const QString userLocks = app.path("userlocks");
+        InstanceLock first(folder, userLocks);
+        QVERIFY(first.acquire());
+        QVERIFY(first.isUserLock());
+        InstanceLock second(folder, userLocks);
+        QVERIFY(!second.acquire());
+        InstanceLock otherFolder(AppFolder(app.path("blocker/other")), userLocks);
+        QVERIFY(otherFolder.acquire());
+        InstanceLock writable(app.ctx->folder(), userLocks);
+        QVERIFY(writable.acquire());
+        QVERIFY(!writable.isUserLock());
     }
 
     void mainRunsTheStepsPastAFolderFailure() {
