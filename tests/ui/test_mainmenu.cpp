@@ -75,7 +75,8 @@ private slots:
         for (int i = 0; i <= 5; ++i) {
             enabled << option(s, i)->isEnabled();
         }
-        QCOMPARE(enabled, (QList<bool>{false, false, false, false, false, true}));
+        // The payments and report screens are not part of the program yet.
+        QCOMPARE(enabled, (QList<bool>{true, true, false, true, false, true}));
         QVERIFY(!child<QPushButton>(s, "frmStartup", "cmdStart")->isEnabled());
         for (const char* name : {"mnuCreate", "mnuExit", "mnuDeluxe", "mnuDepositSlips",
                                  "mnuPPaper", "mnuPPPaper", "mnuAddress", "mnuLabels", "mnuAbout",
