@@ -802,7 +802,7 @@ void frmCustomer::selectAccountText() {
 
 bool frmCustomer::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == m_accounts->lineEdit()) {
+    if (m_accounts && watched == m_accounts->lineEdit()) {
         if (type == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             m_suppressCompletion = key == Qt::Key_Backspace || key == Qt::Key_Delete;
