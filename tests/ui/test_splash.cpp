@@ -110,7 +110,7 @@ private slots:
 
     void theLogoIsDrawn() {
         ScreenApp s;
-        Screen* splash = s.screens->show(QStringLiteral("frmSplash"));
+        s.screens->show(QStringLiteral("frmSplash"));
         auto* logo = qobject_cast<QToolButton*>(control(s, "frmSplash", "Image1(0)"));
         const QImage picture = logo->icon().pixmap(logo->iconSize()).toImage();
         QVERIFY(!picture.isNull());
