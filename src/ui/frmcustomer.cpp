@@ -21,7 +21,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -105,9 +104,12 @@ frmCustomer::frmCustomer(AppContext& ctx, ScreenManager& screens)
     row->addLayout(left);
     row->addWidget(buildButtons());
     auto* right = new QVBoxLayout;
-    right->addWidget(buildSearch());
-    right->addWidget(buildResults(), 1);
-    right->addWidget(buildAux());
+    // The frames start hidden, so no layout ever sizes the window for all
+    // of them at once.
+    for (QWidget* frame : {buildSearch(), buildResults(), buildAux()}) {
+        frame->hide();
+        right->addWidget(frame, frame == m_results ? 1 : 0);
+    }
     row->addLayout(right, 1);
     setCentralWidget(central);
     m_refreshing = false;
@@ -124,11 +126,6 @@ frmCustomer::frmCustomer(AppContext& ctx, ScreenManager& screens)
         });
     });
     refresh();
-    // The layouts still count the frames just hidden until their pending
-    // requests are handled; the window starts at the size of what it shows.
-    for (QLayout* l : findChildren<QLayout*>()) {
-        l->invalidate();
-    }
     adjustSize();
 }
 
