@@ -30,9 +30,12 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStringListModel>
+#include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 const QString kName = QStringLiteral("frmCustomer");
@@ -90,6 +93,8 @@ frmCustomer::frmCustomer(AppContext& ctx, ScreenManager& screens)
     : Screen(ctx, screens, kName), m_model(std::make_unique<CustomerScreenModel>(ctx)) {
     setWindowTitle(QStringLiteral("Customer Selection"));
     m_model->load();
+    // Filling the lists while building is not the user typing.
+    m_refreshing = true;
     buildMenus();
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
@@ -99,11 +104,15 @@ frmCustomer::frmCustomer(AppContext& ctx, ScreenManager& screens)
     row->addLayout(left);
     row->addWidget(buildButtons());
     auto* right = new QVBoxLayout;
-    right->addWidget(buildSearch());
-    right->addWidget(buildResults(), 1);
-    right->addWidget(buildAux());
+    // The frames start hidden, so no layout ever sizes the window for all
+    // of them at once.
+    for (QWidget* frame : {buildSearch(), buildResults(), buildAux()}) {
+        frame->hide();
+        right->addWidget(frame, frame == m_results ? 1 : 0);
+    }
     row->addLayout(right, 1);
     setCentralWidget(central);
+    m_refreshing = false;
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, [this] {
         const CustomerView& v = m_model->view();
         act([this, &v] {
@@ -117,6 +126,7 @@ frmCustomer::frmCustomer(AppContext& ctx, ScreenManager& screens)
         });
     });
     refresh();
+    adjustSize();
 }
 
 frmCustomer::~frmCustomer() = default;
@@ -442,6 +452,11 @@ QWidget* frmCustomer::buildResults() {
                                       metrics.horizontalAdvance(QLatin1Char('M')));
     }
     m_grid->horizontalHeader()->setStretchLastSection(true);
+    int width = 2 * m_grid->frameWidth() + m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int c = 0; c < headings.size(); ++c) {
+        width += m_grid->columnWidth(c);
+    }
+    m_grid->setMinimumWidth(width);
     m_grid->setMinimumHeight(m_grid->verticalHeader()->defaultSectionSize() * 12);
     GridWheel::attach(m_grid);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -494,7 +509,10 @@ QWidget* frmCustomer::buildAux() {
     top->addWidget(m_retain);
     column->addLayout(top);
 
-    auto* grid = new QGridLayout;
+    // The big window takes the place of the six boxes while it is open.
+    m_auxRows = new QWidget(m_auxFrame);
+    auto* grid = new QGridLayout(m_auxRows);
+    grid->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < kAuxRows; ++i) {
         auto* heading = new QLineEdit(m_auxFrame);
         heading->setObjectName(indexed("txtHeading", i));
@@ -508,7 +526,7 @@ QWidget* frmCustomer::buildAux() {
         auto* data = new QPlainTextEdit(m_auxFrame);
         data->setObjectName(indexed("txtAux", i));
         data->setTabChangesFocus(true);
-        data->setMaximumHeight(data->fontMetrics().lineSpacing() * 4);
+        data->setFixedHeight(data->fontMetrics().lineSpacing() * 3 + 2 * data->frameWidth() + 8);
         data->viewport()->installEventFilter(this);
         connect(data, &QPlainTextEdit::textChanged, this, [this, i, data] {
             if (!m_refreshing) {
@@ -527,8 +545,8 @@ QWidget* frmCustomer::buildAux() {
         m_auxBoxes << data;
         m_clear << clear;
     }
-    column->addLayout(grid);
-    column->addWidget(buildBig(m_auxFrame));
+    column->addWidget(m_auxRows);
+    column->addWidget(buildBig(m_auxFrame), 1);
 
     auto* buttons = new QGridLayout;
     const std::tuple<int, const char*, std::function<void()>> auxButtons[] = {
@@ -683,7 +701,9 @@ void frmCustomer::refreshFrames() {
     for (QPushButton* b : std::as_const(m_printButtons)) {
         b->setVisible(v.printVisible);
     }
-    if (sizeHint() != before) {
+    // Frames that come and go resize a shown window; before the first show
+    // Qt sizes it from the layout anyway.
+    if (isVisible() && sizeHint() != before) {
         adjustSize();
     }
 }
@@ -699,6 +719,7 @@ void frmCustomer::refreshAux() {
         setPlainText(m_auxBoxes.at(i), v.auxBoxes.value(i));
     }
     m_big->setVisible(v.bigVisible);
+    m_auxRows->setVisible(!v.bigVisible);
     if (v.bigVisible) {
         m_bigLabel->setText(m_model->bigWindowLabel(v.editingBox));
         setPlainText(m_bigText, v.bigText);
@@ -801,6 +822,10 @@ void frmCustomer::selectAccountText() {
 }
 
 bool frmCustomer::eventFilter(QObject* watched, QEvent* event) {
+    // The filtered controls send events while the screen is still being built.
+    if (!m_bigText) {
+        return Screen::eventFilter(watched, event);
+    }
     const QEvent::Type type = event->type();
     if (m_accounts && watched == m_accounts->lineEdit()) {
         if (type == QEvent::KeyPress) {

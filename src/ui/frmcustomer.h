@@ -117,6 +117,7 @@ private:
     QGroupBox* m_auxFrame = nullptr;
     QLabel* m_auxAccount = nullptr;
     QCheckBox* m_retain = nullptr;
+    QWidget* m_auxRows = nullptr;
     QList<QLineEdit*> m_headings;
     QList<QPlainTextEdit*> m_auxBoxes;
     QList<QLabel*> m_clear;

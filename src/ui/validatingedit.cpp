@@ -2,6 +2,7 @@
 
 #include "print/validation.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -24,6 +25,19 @@ public:
 private:
     QLineEdit* m_edit;
 };
+
+// The standard menu's Paste: its caption ends with the paste shortcut, in
+// whatever language the captions are.
+QAction* pasteAction(QMenu* menu) {
+    const QString shortcut =
+        QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* a : menu->actions()) {
+        if (a->objectName() == QLatin1String("edit-paste") || a->text().endsWith(shortcut)) {
+            return a;
+        }
+    }
+    return nullptr;
+}
 
 }  // namespace
 
@@ -84,8 +98,8 @@ bool ValidatingEdit::pasted() {
 void ValidatingEdit::showContextMenu(const QPoint& at) {
     QMenu* menu = m_edit->createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        paste->disconnect();
+    if (QAction* paste = pasteAction(menu)) {
+        QObject::disconnect(paste, nullptr, m_edit, nullptr);
         connect(paste, &QAction::triggered, this, [this] { pasted(); });
     }
     menu->popup(at);
