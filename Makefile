@@ -66,4 +66,6 @@ crashtest: deps
 	cmake --build build/crash -j $(JOBS) --target tolvar_crashtest
 	build/crash/tests/crash/tolvar_crashtest starts 100
 	build/crash/tests/crash/tolvar_crashtest starts 100 ro
+	build/crash/tests/crash/tolvar_crashtest disks full
+	build/crash/tests/crash/tolvar_crashtest disks ro
 	build/crash/tests/crash/tolvar_crashtest kills $(CRASH_KILLS) $$(date +%s)
