@@ -56,3 +56,16 @@ fuzz: fuzz-build
 
 fuzz-short: fuzz-build
 	scripts/run-fuzz.sh build/fuzz $(FUZZ_SHORT_SECONDS)
+
+# About a thousand changes killed part way and a hundred starts at once, on
+# a release build (the short pass is part of make test).
+CRASH_KILLS ?= 1000
+crashtest: deps
+	cmake -S . -B build/crash -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF \
+	  -DTOLVAR_ODR_CHECK=OFF -DTOLVAR_CRASHTEST=ON
+	cmake --build build/crash -j $(JOBS) --target tolvar_crashtest
+	build/crash/tests/crash/tolvar_crashtest starts 100
+	build/crash/tests/crash/tolvar_crashtest starts 100 ro
+	build/crash/tests/crash/tolvar_crashtest disks full
+	build/crash/tests/crash/tolvar_crashtest disks ro
+	build/crash/tests/crash/tolvar_crashtest kills $(CRASH_KILLS) $$(date +%s)

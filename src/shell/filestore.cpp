@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -219,8 +220,13 @@ IoStatus FileStore::MakeFolder(const QString& dataPath) {
     if (QFileInfo::exists(full)) {
         return {};
     }
-    if (faulty(FileStep::MakeFolder, full) || !QDir().mkdir(full)) {
-        return IoStatus::failure(full, QStringLiteral("the folder could not be created"));
+    if (faulty(FileStep::MakeFolder, full)) {
+        return IoStatus::failure(full,
+                                 QStringLiteral("the folder could not be created: ") + kRefused);
+    }
+    if (::mkdir(QFile::encodeName(full).constData(), 0777) != 0) {
+        return IoStatus::failure(full, QStringLiteral("the folder could not be created: ") +
+                                           QString::fromLocal8Bit(std::strerror(errno)));
     }
     return {};
 }

@@ -9,7 +9,10 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 const int kCustomerRecordLength = 328;
@@ -175,10 +178,12 @@ public:
             return {Kind::Blocked, {}};
         }
         if (!existing) {
-            if (!QDir(m_root).mkdir(account)) {
-                return {Kind::Existing,
-                        IoStatus::failure(m_root + QLatin1Char('/') + account,
-                                          QStringLiteral("the folder could not be created"))};
+            const QString full = m_root + QLatin1Char('/') + account;
+            if (::mkdir(QFile::encodeName(full).constData(), 0777) != 0) {
+                return {
+                    Kind::Existing,
+                    IoStatus::failure(full, QStringLiteral("the folder could not be created: ") +
+                                                QString::fromLocal8Bit(std::strerror(errno)))};
             }
             add(account, true);
         }

@@ -3,6 +3,7 @@
 //
 //   tolvar_crashtest kills <count> <seed>   each change cut short by SIGKILL
 //   tolvar_crashtest starts <count> [ro]    that many starts at once
+//   tolvar_crashtest disks full|ro          every change on a full or read-only disk
 //   tolvar_crashtest start <folder> <user lock folder>   one start (internal)
 //
 // After every kill the next start (with its recovery) must find the files
@@ -33,8 +34,10 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -228,45 +231,54 @@ int rowOf(const QList<ProposalRow>& rows, const QString& number) {
     return -1;
 }
 
+// Shows a failure as the screens do; true when there was none.
+bool shown(Program& p, const IoStatus& s) {
+    p.ctx.reportIoError(s);
+    return s.ok();
+}
+
 QList<Change> changes() {
     return {
         {"save a customer",
          [](Program& p) {
              CustomerRecord r = customer(2);
              r.AccountName = QStringLiteral("Renamed Roofing");
-             return CustomerFiles::saveCustomer(
+             return shown(
+                 p, CustomerFiles::saveCustomer(
                         p.ctx.store(), 2, r, CompanionRecords::defaultContract(QDate(2027, 1, 4)),
-                        QByteArray(CompanionRecords::kCycleSize, 'c'))
-                 .ok();
+                        QByteArray(CompanionRecords::kCycleSize, 'c')));
          },
          true},
         {"add a customer",
          [](Program& p) {
-             return CustomerFiles::saveCustomer(p.ctx.store(), 4, customer(4),
+             return shown(
+                 p, CustomerFiles::saveCustomer(p.ctx.store(), 4, customer(4),
                                                 CompanionRecords::defaultContract(p.clock.today()),
-                                                QByteArray(CompanionRecords::kCycleSize, ' '))
-                 .ok();
+                                                QByteArray(CompanionRecords::kCycleSize, ' ')));
          },
          true},
         {"delete a customer",
-         [](Program& p) { return CustomerFiles::deleteCustomer(p.ctx.store(), 2).removed; }, false},
+         [](Program& p) {
+             const CustomerFiles::DeleteResult r = CustomerFiles::deleteCustomer(p.ctx.store(), 2);
+             p.ctx.reportIoError(r.status);
+             return r.removed;
+         },
+         false},
         {"store a proposal",
          [](Program& p) {
-             return ProposalStore::store(p.ctx.store(), QStringLiteral("1004.txt"),
-                                         proposal(QStringLiteral("1004"), 1250))
-                 .ok();
+             return shown(p, ProposalStore::store(p.ctx.store(), QStringLiteral("1004.txt"),
+                                                  proposal(QStringLiteral("1004"), 1250)));
          },
          true},
         {"store a proposal again",
          [](Program& p) {
-             return ProposalStore::store(p.ctx.store(), QStringLiteral("1001.txt"),
-                                         proposal(QStringLiteral("1001"), 975))
-                 .ok();
+             return shown(p, ProposalStore::store(p.ctx.store(), QStringLiteral("1001.txt"),
+                                                  proposal(QStringLiteral("1001"), 975)));
          },
          true},
         {"delete a proposal",
          [](Program& p) {
-             return ProposalStore::remove(p.ctx.store(), QStringLiteral("1001.txt")).ok();
+             return shown(p, ProposalStore::remove(p.ctx.store(), QStringLiteral("1001.txt")));
          },
          false},
         {"invoice run",
@@ -443,6 +455,85 @@ int kills(int count, quint32 seed) {
     return failures == 0 ? 0 : 1;
 }
 
+// Every change on a folder whose disk is full ("full") or that is mounted
+// read-only ("ro"), run inside the user namespace that made it so: a change
+// either is made, or fails with a message naming a file or folder below the
+// application folder and the system's reason, and leaves every file as it was.
+int disk(const QString& folder, const QString& kind) {
+    const bool full = kind == QLatin1String("full");
+    const QString reason = QString::fromLocal8Bit(std::strerror(full ? ENOSPC : EROFS));
+    const QString pristine = QDir::tempPath() + QStringLiteral("/tolvar-disk-pristine");
+    if (full) {
+        makeFolder(pristine);
+    }
+    int failures = 0;
+    for (const Change& c : changes()) {
+        if (full) {
+            // The folder as it was, then the disk filled to its last byte.
+            copyTree(pristine, folder + QStringLiteral("/app"));
+            QFile filler(folder + QStringLiteral("/filler"));
+            filler.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            const QByteArray block(4096, 'x');
+            while (filler.write(block) == block.size() && filler.flush()) {
+            }
+            for (int n = 512; n >= 1; n /= 2) {
+                while (filler.write(block.left(n)) == n && filler.flush()) {
+                }
+            }
+        }
+        const QString root = full ? folder + QStringLiteral("/app") : folder;
+        const Files before = snapshot(root);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            Program p(root);
+            const bool made = c.run(p);
+            bool named = false;
+            for (const QString& m : std::as_const(p.prompter.shown)) {
+                named = named || (m.contains(QDir::toNativeSeparators(root)) && m.contains(reason));
+            }
+            _exit(made ? 0 : named ? 1 : 2);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        const int rc = WIFEXITED(status) ? WEXITSTATUS(status) : 3;
+        const bool same = snapshot(root) == before;
+        const bool ok = rc == 0 || (rc == 1 && same);
+        failures += ok ? 0 : 1;
+        std::printf("%-24s %s\n", c.name,
+                    rc == 0   ? "made"
+                    : ok      ? "refused with a message, nothing changed"
+                    : rc == 1 ? "FILES CHANGED"
+                              : "NO MESSAGE NAMING THE FILE AND REASON");
+        if (full) {
+            QFile::remove(folder + QStringLiteral("/filler"));
+        }
+    }
+    QDir(pristine).removeRecursively();
+    return failures == 0 ? 0 : 1;
+}
+
+// Runs disk() in a user namespace on a small tmpfs or a read-only bind mount.
+int disks(const QString& kind) {
+    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-disk-XXXXXX"));
+    const QString folder = work.path() + QStringLiteral("/folder");
+    QDir().mkpath(folder);
+    QString mount;
+    if (kind == QLatin1String("full")) {
+        mount = QStringLiteral("mount -t tmpfs -o size=512k tmpfs \"$1\"");
+    } else {
+        makeFolder(folder);
+        mount = QStringLiteral("mount --bind -o ro \"$1\" \"$1\"");
+    }
+    const QString script = mount + QStringLiteral(" && exec \"$0\" disk \"$1\" ") + kind;
+    QProcess proc;
+    proc.setProcessChannelMode(QProcess::ForwardedChannels);
+    proc.start(QStringLiteral("unshare"),
+               {QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"), script,
+                QCoreApplication::applicationFilePath(), folder});
+    proc.waitForFinished(300000);
+    return proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : 1;
+}
+
 // One start of the program's start-up on `folder`: prints "running" and
 // holds the lock until its input closes, or prints the message it showed.
 int start(const QString& folder, const QString& userLocks) {
@@ -546,9 +637,16 @@ int main(int argc, char** argv) {
     if (mode == QLatin1String("starts") && args.size() >= 3) {
         return starts(args.at(2).toInt(), args.value(3) == QLatin1String("ro"));
     }
+    if (mode == QLatin1String("disks") && args.size() >= 3) {
+        return disks(args.at(2));
+    }
+    if (mode == QLatin1String("disk") && args.size() >= 4) {
+        return disk(args.at(2), args.at(3));
+    }
     if (mode == QLatin1String("start") && args.size() >= 4) {
         return start(args.at(2), args.at(3));
     }
-    std::fprintf(stderr, "usage: %s kills <count> <seed> | starts <count> [ro]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s kills <count> <seed> | starts <count> [ro] | disks full|ro\n",
+                 argv[0]);
     return 2;
 }

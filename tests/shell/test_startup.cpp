@@ -194,7 +194,7 @@ private slots:
         TempApp app;
         app.write("Documents", "a file");
         app.prompter.expectMessage(
-            QStringLiteral("The file %1 could not be used: the folder could not be created")
+            QStringLiteral("The folder %1 could not be created: Not a directory")
                 .arg(app.path("Documents/Invoices")),
             kTitle, Icon::Critical);
         InstanceLock lock(app.ctx->folder());
