@@ -2,14 +2,13 @@
 
 #include "customers/customerrecord.h"
 #include "customers/customerscreen.h"
+#include "tempapp.h"
 
-#include <QFile>
 #include <QTest>
 
 // The bytes of a golden file under tests/data/customers.
 inline QByteArray golden(const char* name) {
-    QFile f(QStringLiteral(TOLVAR_TEST_DATA "/customers/") + QLatin1String(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return testData(QStringLiteral("customers/") + QLatin1String(name));
 }
 
 // Records of a test file, each slot filled with one letter, so that moved
@@ -20,12 +19,6 @@ inline QByteArray lettered(const QByteArray& letters, int length) {
         out += QByteArray(length, c);
     }
     return out;
-}
-
-// The current row's value of a data column, as QFETCH without a variable.
-template <typename T>
-T fetched(const char* column) {
-    return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));
 }
 
 inline char* toString(const CustomerRecord& r) {

@@ -6,6 +6,7 @@
 #include "testmain.h"
 
 #include <QDir>
+#include <QtEndian>
 
 namespace {
 
@@ -154,6 +155,31 @@ private slots:
         QCOMPARE(QDir(app.dir.path()).entryList(QDir::Files).size(), 3);
     }
 
+    // A replacement that fails before any file was replaced undoes the delete;
+    // one that fails later leaves it for the next start to finish.
+    void failedReplacement_data() {
+        QTest::addColumn<QString>("failing");
+        QTest::newRow("customer file, the first") << kCustomers;
+        QTest::newRow("contract file, the second") << kContracts;
+    }
+    void failedReplacement() {
+        QFETCH(QString, failing);
+        TempApp app;
+        writeAll(app, "ABC");
+        FileStore& store = app.ctx->store();
+        store.setFaultHook([failing](FileStep step, const QString& path) {
+            return step == FileStep::Replace && path.endsWith(failing);
+        });
+        const CustomerFiles::DeleteResult r = CustomerFiles::deleteCustomer(store, 2);
+        const bool replaced = failing == kContracts;
+        QVERIFY(!r.status);
+        QCOMPARE(r.removed, replaced);
+        QCOMPARE(app.exists("CUSTOMER.DEL"), replaced);
+        store.setFaultHook({});
+        QVERIFY(CustomerFiles::finishInterruptedDelete(store));
+        QCOMPARE(allThree(app), expectedThree(replaced ? "AC" : "ABC"));
+    }
+
     // A delete cut short after its intent was written: the next start
     // replaces what is left, so the files end up aligned, and a start with
     // temporaries but no intent drops them.
@@ -253,6 +279,43 @@ private slots:
         QVERIFY2(s.file().endsWith(blocked.isEmpty() ? kCustomers : blocked),
                  qPrintable(s.message()));
         QCOMPARE(allThree(app), before);
+    }
+
+    // A save cut short is completed from its journal at the next start; a
+    // journal this program did not write is dropped and changes nothing.
+    void interruptedSaveIsFinished_data() {
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<QByteArray>("three");
+        const QByteArray saved = lettered("A", 328) + acme().toBytes() + '|' + lettered("A", 386) +
+                                 QByteArray(386, 'n') + '|' + lettered("a", 69) +
+                                 QByteArray(69, 'n');
+        QTest::newRow("cut short")
+            << "2\r\n" + QByteArray(386, 'n') + QByteArray(69, 'n') + acme().toBytes() << saved;
+        QTest::newRow("short journal") << QByteArray("2\r\nnnn") << expectedThree("AB");
+        QTest::newRow("no number") << "x\r\n" + QByteArray(783, 'n') << expectedThree("AB");
+    }
+    void interruptedSaveIsFinished() {
+        QFETCH(QByteArray, journal);
+        TempApp app;
+        writeAll(app, "AB");
+        app.write(QStringLiteral("CUSTOMER.SAV"), journal);
+        QVERIFY(CustomerFiles::finishInterruptedDelete(app.ctx->store()));
+        QTEST(allThree(app), "three");
+        QVERIFY(!app.exists(QStringLiteral("CUSTOMER.SAV")));
+    }
+
+    // A last record cut inside its two numbers (a copy that stopped short):
+    // the list and the record read alone agree on it.
+    void recordCutInItsNumbers() {
+        TempApp app;
+        const QByteArray cut =
+            testData(QStringLiteral("fuzz/records/customer-cut-in-its-numbers")).mid(1);
+        QCOMPARE(cut.size(), 326);
+        app.write(kCustomers, cut);
+        const QList<CustomerRecord> all = CustomerFiles::readAllCustomers(app.ctx->store());
+        QCOMPARE(all.size(), 1);
+        QCOMPARE(all.first(), CustomerFiles::readCustomer(app.ctx->store(), 1));
+        QCOMPARE(all.first().NewFlag, qFromLittleEndian<qint16>(cut.constData() + 324));
     }
 
     void rebuildFillsEverySlot() {

@@ -4,7 +4,6 @@
 #include "tempapp.h"
 #include "testmain.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace {
@@ -23,11 +22,6 @@ QStringList blocks(const QList<CustomerListEntry>& entries) {
 // hand: a business whose name and Address 1 fill their fields to the last
 // byte; an individual with Windows-1252 letters; a record of blanks; an
 // international address with leading blanks; a record of zero bytes.
-QByteArray goldenFile() {
-    QFile f(QStringLiteral(TOLVAR_TEST_DATA "/customers/customerlist.dat"));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 const QString kBlank = QStringLiteral("|||||");
 const QString kHarbor = QStringLiteral(
     "Harbor Roofing Supply Company of South Maines|1234 Long Harbor Boulevard Extended|Portland|ME|"
@@ -58,7 +52,8 @@ private slots:
         QFETCH(QStringList, expected);
         TempApp app;
         if (length >= 0) {
-            app.write(QStringLiteral("CustomerData.txt"), goldenFile().left(length));
+            app.write(QStringLiteral("CustomerData.txt"),
+                      testData("customers/customerlist.dat").left(length));
         }
         const CustomerListRows rows = ReadCustomerListRows(app.ctx->store());
         QVERIFY(rows.status.ok());

@@ -320,6 +320,8 @@ private slots:
         QCOMPARE(v.results.at(3), (CustomerRow{" Bo Diaz", "212-555-0004", "9 Oak Ct", "", 4}));
         QCOMPARE(v.resultsCaption, QStringLiteral("Customer List"));
         QVERIFY(v.printVisible && v.resultsVisible);
+        m->selectResult(0);
+        QCOMPARE(m->current(), 1);
         QCOMPARE(CustomerScreenModel::resultHeadings().join(QLatin1Char('|')),
                  QStringLiteral(
                      "Customer                          |Phone           |Street              |"
@@ -368,6 +370,7 @@ private slots:
         TempApp app;
         auto m = opened(app, 5);
         QVERIFY(m->openNameList());
+        QVERIFY(m->view().listVisible);
         QCOMPARE(m->view().focus, CustomerFocus::AccountList);
         QCOMPARE(m->completeName(QStringLiteral("sm")), QStringLiteral("Smith, John"));
         QCOMPARE(m->completeName(QStringLiteral("qq")), QStringLiteral("qq"));

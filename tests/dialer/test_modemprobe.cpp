@@ -98,6 +98,19 @@ private slots:
         QCOMPARE(modem.commands(), (QList<QByteArray>{"AT", "AT#CID=1"}));
     }
 
+    // The dialer's own open port is not asked again; every other port is.
+    void ownOpenPortIsNotAskedAgain() {
+        PtyRig rig;
+        rig.add(1);
+        rig.add(4).answerAttention();
+        auto port = rig.makePort();
+        port->setPortNumber(1);
+        QVERIFY(port->open());
+        QCOMPARE(FindModem(*rig.app.ctx, *port, nullptr), 4);
+        QVERIFY(rig.modems[1]->commands().isEmpty());
+        QCOMPARE(port->portNumber(), 4);
+    }
+
     void phoneOptions_data() {
         QTest::addColumn<bool>("modem");
         QTest::addColumn<QByteArray>("phone");

@@ -1,6 +1,7 @@
 #include "proposalsfixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <fcntl.h>
@@ -15,6 +16,36 @@ QByteArray golden(const QString& name) {
         qWarning("no golden file %s", qPrintable(f.fileName()));
     }
     return f.readAll();
+}
+
+QStringList proposalFiles(int number) {
+    const QString n = QString::number(number) + QStringLiteral(".txt");
+    return {"TolvarProposals/" + n, "TolvarProposals/ProposalBody/" + n,
+            "TolvarProposals/ProposalPayments/" + n, "TolvarProposals/ProposalFinancials/" + n};
+}
+
+QList<QByteArray> storedFiles(const TempApp& app, int number) {
+    QList<QByteArray> out;
+    for (const QString& f : proposalFiles(number)) {
+        out << (QFileInfo(app.path(f)).isFile() ? app.read(f) : QByteArray("(none)"));
+    }
+    return out;
+}
+
+void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies) {
+    bool afterPrint = false;
+    for (const QChar c : script) {
+        if (c == u'P' || c == u'C') {
+            prompter.expectPrintDialog(c == u'P', copies);
+            afterPrint = c == u'P';
+            continue;
+        }
+        prompter.expectQuestion(
+            afterPrint ? "Did the Proposal Print Correctly" : "Would you like to try to Reprint?",
+            afterPrint ? "Print Confirmation" : "Print Retry", Buttons::YesNo, Icon::Question,
+            c == u'Y' ? Answer::Yes : Answer::No);
+        afterPrint = false;
+    }
 }
 
 QList<std::pair<QString, Scenario>> scenarios(const QString& file) {

@@ -10,8 +10,20 @@
 
 #include <memory>
 
+inline const QString kTitle = QStringLiteral("Tolvar Proposals");
+
 // A golden file of tests/data/proposals.
 QByteArray golden(const QString& name);
+
+// The header, body, payments and financials files of proposal `number`, and
+// their bytes ("(none)" for a missing one).
+QStringList proposalFiles(int number = 1001);
+QList<QByteArray> storedFiles(const TempApp& app, int number = 1001);
+
+// Expects the print dialogs and confirmations of a print: P printed, C dialog
+// cancelled, Y and N the answers to "printed correctly?" or "reprint?";
+// `copies` is what each dialog shows.
+void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies = 1);
 
 // The blocks of a scenario file of tests/data/proposals: "== name" starts a
 // block, "key: value" lines fill it, "#" lines are comments.

@@ -10,7 +10,6 @@
 Q_DECLARE_METATYPE(FieldPrintOutcome)
 
 namespace {
-const QString kTitle = QStringLiteral("Tolvar Proposals");
 const QString kHeader = QStringLiteral("TolvarProposals/1001.txt");
 
 FieldCustomer johnSmith() {
@@ -136,19 +135,7 @@ private slots:
         FieldApp app;
         app.screen.setSketch(sketches > 0);
         app.screen.chooseSketchCount(sketches);
-        bool afterPrint = false;
-        for (const QChar c : script) {
-            if (c == QLatin1Char('P') || c == QLatin1Char('C')) {
-                app.prompter.expectPrintDialog(c == QLatin1Char('P'), 3);
-                afterPrint = c == QLatin1Char('P');
-                continue;
-            }
-            app.prompter.expectQuestion(afterPrint ? PrintedCorrectlyQuestion() : ReprintQuestion(),
-                                        afterPrint ? "Print Confirmation" : "Print Retry",
-                                        Buttons::YesNo, Icon::Question,
-                                        c == QLatin1Char('Y') ? Answer::Yes : Answer::No);
-            afterPrint = false;
-        }
+        expectPrints(app.prompter, script, 3);
         if (script == QLatin1String("C")) {
             app.prompter.expectMessage(NotPrintedMessage(), kTitle, Icon::None);
         }
@@ -177,7 +164,7 @@ private slots:
         QFETCH(bool, atOpen);
         FieldApp app;
         (atOpen ? app.target.failOpening("no printer") : app.target.failEnding("off-line"));
-        app.prompter.expectPrintDialog(true, 3);
+        expectPrints(app.prompter, "P", 3);
         app.prompter.expectMessage(PrintErrorMessage(), QStringLiteral("Print Error"),
                                    Icon::Critical);
         QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::PrintError);

@@ -6,7 +6,6 @@
 #include <QTest>
 
 namespace {
-const QString kTitle = QStringLiteral("Tolvar Proposals");
 const QString kInventory = QStringLiteral("TIInventoriedItems.txt");
 const QString kCustom = QStringLiteral("CustomItems.txt");
 }  // namespace

@@ -7,7 +7,6 @@
 #include <QTest>
 
 namespace {
-const QString kTitle = QStringLiteral("Tolvar Proposals");
 
 Money cents(qint64 c) {
     return Money::fromCents(c);
@@ -236,7 +235,9 @@ private slots:
         p.prepare(TaxRates{TaxRates::parseRate(QStringLiteral("7,0")), 0, true, false}, Money());
         p.leavePreAmount(QStringLiteral("1.000,00"));
         p.setTaxApplied(Pricing::Tax::First, true);
+        p.chooseOption(Pricing::Option::InFull);
         p.chooseOption(Pricing::Option::Multiple);
+        QVERIFY(!p.view().paymentsFrame);  // until the number of payments is chosen
         p.chooseCount(3);
         p.setAllEqual(true);
         QCOMPARE(p.tax1(), cents(7000));

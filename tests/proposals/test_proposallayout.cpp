@@ -224,12 +224,6 @@ private slots:
         app.ctx->settings() = Settings();
         QVERIFY(!PrintInputFor(*app.ctx).business.webAddress);
     }
-
-    void failingDevice() {
-        RecordingDevice device(std::make_shared<Recording>());
-        device.failAtEnd(QStringLiteral("off-line"));
-        QVERIFY(!PrintProposal(device, oneCopy()));
-    }
 };
 
 TOLVAR_TEST(TestProposalLayout)

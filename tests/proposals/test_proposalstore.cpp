@@ -5,17 +5,12 @@
 #include "testmain.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTest>
 
 namespace {
 const QString kFile = QStringLiteral("1001.txt");
 const QString kCounter = QStringLiteral("TProposalCounter.txt");
-const QString kTitle = QStringLiteral("Tolvar Proposals");
-const QStringList kFour{QStringLiteral("TolvarProposals/1001.txt"),
-                        QStringLiteral("TolvarProposals/ProposalBody/1001.txt"),
-                        QStringLiteral("TolvarProposals/ProposalPayments/1001.txt"),
-                        QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt")};
+const QStringList kFour = proposalFiles();
 
 ProposalContents smith() {
     ProposalContents c;
@@ -28,14 +23,6 @@ ProposalContents smith() {
 
 const QList<QByteArray> kSmithFiles{golden("header_writer.txt"), "A\r\nB\r\n",
                                     golden("payments_two.txt"), golden("financials.txt")};
-
-QList<QByteArray> filesOf(const TempApp& app) {
-    QList<QByteArray> out;
-    for (const QString& f : kFour) {
-        out << (QFileInfo(app.path(f)).isFile() ? app.read(f) : QByteArray("(none)"));
-    }
-    return out;
-}
 
 void writeOld(const TempApp& app, int from = 0) {
     for (qsizetype i = from; i < kFour.size(); ++i) {
@@ -71,11 +58,11 @@ private slots:
         app.mkdir(kFour[failing] + QStringLiteral("/x"));  // a folder in the file's way
         const IoStatus s = ProposalStore::store(store, kFile, smith());
         QVERIFY(s.file().endsWith(kFour[failing]));
-        QCOMPARE(filesOf(app), QList<QByteArray>(4, "(none)"));
+        QCOMPARE(storedFiles(app), QList<QByteArray>(4, "(none)"));
         QVERIFY(QDir(app.path(kFour[failing])).removeRecursively());
         QVERIFY(ProposalStore::store(store, kFile, smith()));
         QVERIFY(ProposalStore::store(store, kFile, smith()));
-        QCOMPARE(filesOf(app), kSmithFiles);
+        QCOMPARE(storedFiles(app), kSmithFiles);
     }
 
     // What a store that died before its header leaves is listed nowhere and
@@ -87,7 +74,37 @@ private slots:
         ProposalContents field;
         field.header = smith().header;
         QVERIFY(ProposalStore::store(app.ctx->store(), kFile, field));
-        QCOMPARE(filesOf(app), (QList<QByteArray>{kSmithFiles[0], "(none)", "(none)", "(none)"}));
+        QCOMPARE(storedFiles(app),
+                 (QList<QByteArray>{kSmithFiles[0], "(none)", "(none)", "(none)"}));
+    }
+
+    // At the next start a store cut short is completed from its journal,
+    // files left without their header go, and a garbled journal is dropped.
+    void interruptedStoreIsFinished_data() {
+        QTest::addColumn<int>("oldFrom");  // the old files from this one on
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<QList<QByteArray>>("left");
+        const QByteArray header = kSmithFiles[0];
+        QTest::newRow("journal") << 0
+                                 << "3\r\nA\r\n-\r\n-\r\n" + QByteArray::number(header.size()) +
+                                        "\r\n" + header
+                                 << QList<QByteArray>{header, "A\r\n", "(none)", "(none)"};
+        QTest::newRow("no header") << 1 << QByteArray() << QList<QByteArray>(4, "(none)");
+        QTest::newRow("garbled journal")
+            << 0 << QByteArray("9\r\nA") << QList<QByteArray>(4, "old\r\n");
+    }
+    void interruptedStoreIsFinished() {
+        QFETCH(int, oldFrom);
+        QFETCH(QByteArray, journal);
+        ProposalsApp app;
+        writeOld(app, oldFrom);
+        const QString journalFile = QStringLiteral("TolvarProposals/1001.txt.store");
+        if (!journal.isEmpty()) {
+            app.write(journalFile, journal);
+        }
+        QVERIFY(ProposalStore::finishInterrupted(app.ctx->store()));
+        QTEST(filesOf(app), "left");
+        QVERIFY(!app.exists(journalFile));
     }
 
     // Removal takes the header first: when it cannot go, all four stay.
@@ -115,7 +132,7 @@ private slots:
         }
         QCOMPARE(s.ok(), frozen.isEmpty());
         QVERIFY(frozen.isEmpty() || s.file() == app.path(frozen + QStringLiteral("/1001.txt")));
-        QTEST(filesOf(app), "left");
+        QTEST(storedFiles(app), "left");
     }
 
     void loadCounter_data() {
@@ -123,19 +140,18 @@ private slots:
         QTest::addColumn<QString>("stored");      // a header file present
         QTest::addColumn<int>("number");
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("first run") << QByteArray("-") << "" << 1001 << QByteArray("1001\r\n");
-        QTest::newRow("kept") << QByteArray("1200\r\n") << "" << 1200 << QByteArray("1200\r\n");
-        QTest::newRow("last used up")
-            << QByteArray("32768\r\n") << "" << 32768 << QByteArray("32768\r\n");
-        QTest::newRow("lost, past the highest stored")
-            << QByteArray("-") << "1500.txt" << 1501 << QByteArray("1501\r\n");
-        QTest::newRow("lost after 32767")
-            << QByteArray("-") << "32767.txt" << 32768 << QByteArray("32768\r\n");
-        QTest::newRow("low stored numbers do not count")
-            << QByteArray("abc\r\n") << "12.txt" << 1001 << QByteArray("1001\r\n");
-        QTest::newRow("zero") << QByteArray("0\r\n") << "" << 1001 << QByteArray("1001\r\n");
-        QTest::newRow("past 32768")
-            << QByteArray("32769\r\n") << "" << 1001 << QByteArray("1001\r\n");
+        const auto row = [](const char* name, const char* content, const char* stored, int n) {
+            QTest::newRow(name) << QByteArray(content) << stored << n
+                                << QByteArray::number(n) + "\r\n";
+        };
+        row("first run", "-", "", 1001);
+        row("kept", "1200\r\n", "", 1200);
+        row("last used up", "32768\r\n", "", 32768);
+        row("lost, past the highest stored", "-", "1500.txt", 1501);
+        row("lost after 32767", "-", "32767.txt", 32768);
+        row("low stored numbers do not count", "abc\r\n", "12.txt", 1001);
+        row("zero", "0\r\n", "", 1001);
+        row("past 32768", "32769\r\n", "", 1001);
     }
     void loadCounter() {
         QFETCH(QByteArray, content);

@@ -16,13 +16,6 @@
 using W = ProposalWriter;
 
 namespace {
-const QString kTitle = QStringLiteral("Tolvar Proposals");
-const QString kPrinted = QStringLiteral("Did the Proposal Print Correctly");
-const QString kReprint = QStringLiteral("Would you like to try to Reprint?");
-const QStringList kFour{QStringLiteral("TolvarProposals/1001.txt"),
-                        QStringLiteral("TolvarProposals/ProposalBody/1001.txt"),
-                        QStringLiteral("TolvarProposals/ProposalPayments/1001.txt"),
-                        QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt")};
 const QString kCounter = QStringLiteral("TProposalCounter.txt");
 
 CustomerBlock smithRoofing() {
@@ -71,17 +64,6 @@ struct WriterApp : ProposalsApp {
         writer->press(W::StepButton::NextToFinalize);
         writer->readyToPrint();
     }
-    void expectAnswer(const QString& text, Answer a) {
-        prompter.expectQuestion(text, text == kPrinted ? "Print Confirmation" : "Print Retry",
-                                Buttons::YesNo, Icon::Question, a);
-    }
-    QList<QByteArray> files() const {
-        QList<QByteArray> out;
-        for (const QString& f : kFour) {
-            out << (exists(f) ? read(f) : QByteArray("(none)"));
-        }
-        return out;
-    }
 };
 
 // A printer that brings a fault on as a job starts.
@@ -123,21 +105,11 @@ private slots:
         WriterApp w;
         w.ctx->vars().Copies = 2;
         w.priceInFull();
-        bool afterPrint = false;
-        for (const QChar c : script) {
-            if (c == QLatin1Char('P') || c == QLatin1Char('C')) {
-                w.prompter.expectPrintDialog(c == QLatin1Char('P'), 2);
-                afterPrint = c == QLatin1Char('P');
-            } else {
-                w.expectAnswer(afterPrint ? kPrinted : kReprint,
-                               c == QLatin1Char('Y') ? Answer::Yes : Answer::No);
-                afterPrint = false;
-            }
-        }
+        expectPrints(w.prompter, script, 2);
         QCOMPARE(w.writer->printAndRecord(w.target),
                  kept ? W::Stored::Confirmed : W::Stored::Withdrawn);
         QTEST(int(w.target.jobs().size()), "jobs");
-        QCOMPARE(w.files(), kept ? kStored : QList<QByteArray>(4, "(none)"));
+        QCOMPARE(storedFiles(w), kept ? kStored : QList<QByteArray>(4, "(none)"));
         QCOMPARE(w.read(kCounter), kept ? QByteArray("1002\r\n") : QByteArray("1001\r\n"));
         QCOMPARE(w.ctx->vars().ProposalNumber, kept ? 1002 : 1001);
         for (const auto& job : w.target.jobs()) {
@@ -213,9 +185,9 @@ private slots:
         QTest::newRow("store") << "TolvarProposals/ProposalPayments"
                                << "" << int(W::Stored::NotStored) << false << 2;
         QTest::newRow("counter") << ""
-                                 << "Y" << int(W::Stored::NotAdvanced) << true << -1;
+                                 << "PY" << int(W::Stored::NotAdvanced) << true << -1;
         QTest::newRow("withdrawal") << "TolvarProposals"
-                                    << "NN" << int(W::Stored::Withdrawn) << true << 0;
+                                    << "PNN" << int(W::Stored::Withdrawn) << true << 0;
     }
     void failures() {
         QFETCH(QString, frozen);
@@ -224,27 +196,21 @@ private slots:
         QFETCH(int, failing);
         WriterApp w;
         w.priceInFull();
-        const QString file = failing < 0 ? kCounter : kFour[failing];
+        const QString file = failing < 0 ? kCounter : proposalFiles()[failing];
         // The fault comes once the files are stored, as the print starts.
         std::unique_ptr<Frozen> freeze;
         const auto startFault = [&] { freeze = std::make_unique<Frozen>(w.path(frozen)); };
         FreezingTarget target(answers.isEmpty() ? std::function<void()>() : startFault);
         if (answers.isEmpty()) {
             startFault();
-        } else {
-            w.prompter.expectPrintDialog(true);
-            w.expectAnswer(kPrinted,
-                           answers.startsWith(QLatin1Char('Y')) ? Answer::Yes : Answer::No);
         }
-        if (answers == QLatin1String("NN")) {
-            w.expectAnswer(kReprint, Answer::No);
-        }
+        expectPrints(w.prompter, answers);
         const QString reason = failing == 0 ? frozenDeleteReason() : frozenWriteReason();
         w.prompter.expectMessage(IoStatus::failure(w.path(file), reason).message(), kTitle,
                                  Icon::Critical);
         QTEST(int(w.writer->printAndRecord(target)), "stored");
         freeze.reset();
-        QCOMPARE(w.files(), kept ? kStored : QList<QByteArray>(4, "(none)"));
+        QCOMPARE(storedFiles(w), kept ? kStored : QList<QByteArray>(4, "(none)"));
         QCOMPARE(w.ctx->vars().ProposalNumber, 1001);
     }
 
@@ -254,8 +220,7 @@ private slots:
         w.write(kCounter, "32767\r\n");
         ProposalCounter::loadCurrent(*w.ctx);
         w.priceInFull();
-        w.prompter.expectPrintDialog(true);
-        w.expectAnswer(kPrinted, Answer::Yes);
+        expectPrints(w.prompter, "PY");
         w.prompter.expectMessage(ProposalCounter::exhaustedMessage(), kTitle, Icon::Exclamation);
         QCOMPARE(w.writer->printAndRecord(w.target), W::Stored::Confirmed);
         const QByteArray stored = w.read(QStringLiteral("TolvarProposals/32767.txt"));
@@ -408,6 +373,9 @@ private slots:
         pw.cancelTemplates();
         QCOMPARE(pw.view().creation, W::Creation::None);
         pw.chooseCreation(W::Creation::FromTemplate);
+        pw.chooseCreation(W::Creation::Manual);
+        QVERIFY(!pw.view().templatesFrame);
+        pw.chooseCreation(W::Creation::FromTemplate);
         pw.loadTemplate(QStringLiteral("Roof.txt"));
         const W::View v = pw.view();
         QCOMPARE((QList<bool>{v.templatesFrame, v.deleteTemplate, v.saveTemplate}),
@@ -466,6 +434,9 @@ private slots:
             QStringLiteral(" 10    Heat cable          $4.00       $40.00")));
         pw.press(W::ItemButton::Close);
         QVERIFY(!pw.view().itemsFrame);
+        pw.toggleItemsFrame();
+        pw.press(W::StepButton::NextToPricing);
+        QVERIFY(!pw.view().itemsFrame && !pw.view().itemsMenu);
     }
 
     // The print job as the last step's choices stand.

@@ -3,6 +3,7 @@
 #include "tempapp.h"
 #include "testmain.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QLockFile>
 #include <QSysInfo>
@@ -97,6 +98,8 @@ private slots:
         const CustomerFolderResult r = CreateCustomerFolders(*app.ctx);
         QVERIFY2(r.status.ok(), qPrintable(r.status.message()));
         QCOMPARE(r.made, made);
+        // Only a folder that cannot be made is passed over; one already there is used.
+        QCOMPARE(r.skipped.contains("ACME"), existing.endsWith(QLatin1String(".file")));
         tree.sort();
         QCOMPARE(folderTree(app), tree);
         QVERIFY(CreateCustomerFolders(*app.ctx).made.isEmpty());
@@ -166,6 +169,25 @@ private slots:
                   "2147483000\nTolvarProposals\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         QVERIFY(CheckPrevInstance(*app.ctx, lock));
         QVERIFY(!QLockFile(app.path(InstanceLock::fileName())).tryLock(0));
+    }
+
+    void aFolderThatTakesNoLockFileStillKeepsOutASecondCopy() {
+        TempApp app;
+        app.write("blocker", "a file");
+        // Nothing can be made below a file: the folder lock fails as on a
+        // read-only folder, whoever runs the test.
+        const AppFolder folder(app.path("blocker/folder"));
+        const QString userLocks = app.path("userlocks");
+        InstanceLock first(folder, userLocks);
+        QVERIFY(first.acquire());
+        QVERIFY(first.isUserLock());
+        InstanceLock second(folder, userLocks);
+        QVERIFY(!second.acquire());
+        InstanceLock otherFolder(AppFolder(app.path("blocker/other")), userLocks);
+        QVERIFY(otherFolder.acquire());
+        InstanceLock writable(app.ctx->folder(), userLocks);
+        QVERIFY(writable.acquire());
+        QVERIFY(!writable.isUserLock());
     }
 
     void mainRunsTheStepsPastAFolderFailure() {
@@ -248,7 +270,46 @@ private slots:
         app.ctx->quit = [&] { quits << app.read("Backup/SpeedNumbers.txt"); };
         CloseProgram(*app.ctx);
         QCOMPARE(quits, QStringList{"SpeedNumbers.txt"});
-        OpenURL(*app.ctx, QStringLiteral("https://www.deluxe.com/"));  // no opener: nothing
+    }
+
+    void userManualAndAMissingBrowser_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("browser");
+        QTest::newRow("shown") << true << true;
+        QTest::newRow("no browser") << true << false;
+        QTest::newRow("not installed") << false << true;
+    }
+    void userManualAndAMissingBrowser() {
+        QFETCH(bool, installed);
+        QFETCH(bool, browser);
+        TempApp app;
+        if (installed) {
+            app.write("help/usermanual.HTML", "<html></html>");  // any letter case
+        }
+        QList<QUrl> opened;
+        app.ctx->openUrl = [&](const QUrl& u) {
+            opened << u;
+            return browser;
+        };
+        const QString manual = QDir::toNativeSeparators(app.path("help/usermanual.HTML"));
+        if (!installed) {
+            app.prompter.expectMessage(
+                "The user manual " + QDir::toNativeSeparators(app.path("Help/UserManual.html")) +
+                    " is missing. Install the program again to bring it back.",
+                kTitle, Icon::Exclamation);
+        } else if (!browser) {
+            app.prompter.expectMessage("No web browser could be started to show the user manual " +
+                                           manual + ".\r\nOpen it in a browser of your choice.",
+                                       kTitle, Icon::Exclamation);
+        }
+        QCOMPARE(ShowUserManual(*app.ctx), installed && browser);
+        QCOMPARE(opened, installed ? QList<QUrl>{QUrl::fromLocalFile(manual)} : QList<QUrl>{});
+        app.ctx->openUrl = nullptr;
+        app.prompter.expectMessage(
+            "No web browser could be started to show https://www.deluxe.com/.\r\nOpen it in a "
+            "browser of your choice.",
+            kTitle, Icon::Exclamation);
+        QVERIFY(!OpenURL(*app.ctx, QStringLiteral("https://www.deluxe.com/")));
     }
 };
 

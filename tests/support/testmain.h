@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTest>
 
 #include <functional>
 
@@ -14,3 +15,9 @@ int add(const char* name, Factory factory);
 #define TOLVAR_TEST(Class)                                      \
     static const int tolvarRegistered##Class [[maybe_unused]] = \
         TestRegistry::add(#Class, [] { return static_cast<QObject*>(new Class); });
+
+// The current row's value of a data column, as QFETCH without a variable.
+template <typename T>
+T fetched(const char* column) {
+    return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));
+}

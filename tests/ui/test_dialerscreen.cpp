@@ -8,7 +8,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -57,8 +56,7 @@ struct DialerRig {
 };
 
 QByteArray golden(const char* name) {
-    QFile f(QStringLiteral(TOLVAR_TEST_DATA "/ui/") + QLatin1String(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return testData(QStringLiteral("ui/") + QLatin1String(name));
 }
 
 }  // namespace

@@ -15,19 +15,16 @@ private slots:
         QTest::addColumn<int>("standard");
         QTest::addColumn<int>("escape");
         QTest::addColumn<int>("closed");  // the answer when the box is closed
-        QTest::newRow("ok") << Buttons::Ok << int(QMessageBox::Ok) << int(QMessageBox::Ok)
-                            << int(Answer::Ok);
-        QTest::newRow("ok cancel")
-            << Buttons::OkCancel << int(QMessageBox::Ok | QMessageBox::Cancel)
-            << int(QMessageBox::Cancel) << int(Answer::Cancel);
-        QTest::newRow("yes no") << Buttons::YesNo << int(QMessageBox::Yes | QMessageBox::No)
-                                << int(QMessageBox::No) << int(Answer::No);
-        QTest::newRow("yes no cancel")
-            << Buttons::YesNoCancel << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
-            << int(QMessageBox::Cancel) << int(Answer::Cancel);
-        QTest::newRow("retry cancel")
-            << Buttons::RetryCancel << int(QMessageBox::Retry | QMessageBox::Cancel)
-            << int(QMessageBox::Cancel) << int(Answer::Cancel);
+        const auto row = [](const char* name, Buttons b, int standard, int escape, Answer a) {
+            QTest::newRow(name) << b << standard << escape << int(a);
+        };
+        using B = QMessageBox;
+        row("ok", Buttons::Ok, B::Ok, B::Ok, Answer::Ok);
+        row("ok cancel", Buttons::OkCancel, B::Ok | B::Cancel, B::Cancel, Answer::Cancel);
+        row("yes no", Buttons::YesNo, B::Yes | B::No, B::No, Answer::No);
+        row("yes no cancel", Buttons::YesNoCancel, B::Yes | B::No | B::Cancel, B::Cancel,
+            Answer::Cancel);
+        row("retry cancel", Buttons::RetryCancel, B::Retry | B::Cancel, B::Cancel, Answer::Cancel);
     }
     void messageBoxes() {
         QFETCH(Buttons, buttons);
@@ -71,21 +68,16 @@ private slots:
         QCOMPARE(box->textFormat(), Qt::PlainText);
     }
 
-    void answers_data() {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("ok") << int(QMessageBox::Ok) << int(Answer::Ok);
-        QTest::newRow("yes") << int(QMessageBox::Yes) << int(Answer::Yes);
-        QTest::newRow("no") << int(QMessageBox::No) << int(Answer::No);
-        QTest::newRow("retry") << int(QMessageBox::Retry) << int(Answer::Retry);
-        QTest::newRow("cancel") << int(QMessageBox::Cancel) << int(Answer::Cancel);
-    }
     void answers() {
-        QFETCH(int, button);
-        QFETCH(int, answer);
-        QCOMPARE(int(QtPrompter::answerOf(static_cast<QMessageBox::StandardButton>(button),
-                                          Buttons::YesNoCancel)),
-                 answer);
+        const QList<std::pair<QMessageBox::StandardButton, Answer>> pairs{
+            {QMessageBox::Ok, Answer::Ok},
+            {QMessageBox::Yes, Answer::Yes},
+            {QMessageBox::No, Answer::No},
+            {QMessageBox::Retry, Answer::Retry},
+            {QMessageBox::Cancel, Answer::Cancel}};
+        for (const auto& [button, answer] : pairs) {
+            QCOMPARE(QtPrompter::answerOf(button, Buttons::YesNoCancel), answer);
+        }
     }
 
     void fileFilters_data() {
@@ -94,14 +86,11 @@ private slots:
         QTest::newRow("logo pictures")
             << "Pictures |(*.bmp;*.BMP;*.ico;*.ICO; *.cur; *.CUR;*jpg;*JPG; *.EMF)|All|*.*"
             << "Pictures (*.bmp *.BMP *.ico *.ICO *.cur *.CUR *jpg *JPG *.EMF);;All (*)";
-        QTest::newRow("described pairs") << "Text (*.txt)|*.txt"
-                                         << "Text (*.txt)";
-        QTest::newRow("odd piece dropped") << "A|*.a|B"
-                                           << "A (*.a)";
-        QTest::newRow("qt filter kept") << "Images (*.png *.jpg)"
-                                        << "Images (*.png *.jpg)";
-        QTest::newRow("none") << ""
-                              << "";
+        QTest::newRow("described pairs") << "Text (*.txt)|*.txt" << QString("Text (*.txt)");
+        QTest::newRow("odd piece dropped") << "A|*.a|B" << QString("A (*.a)");
+        QTest::newRow("qt filter kept")
+            << "Images (*.png *.jpg)" << QString("Images (*.png *.jpg)");
+        QTest::newRow("none") << QString() << QString();
     }
     void fileFilters() {
         QFETCH(QString, filter);
