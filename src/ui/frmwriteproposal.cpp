@@ -303,11 +303,33 @@ void frmWriteProposal::showEvent(QShowEvent* event) {
     }
 }
 
+// Showing and hiding frames moves the focus, and a control taking it may
+// change the model while its view is being copied: the copy then runs again.
 void frmWriteProposal::refresh() {
     if (m_refreshing) {
+        m_again = true;
         return;
     }
     m_refreshing = true;
+    do {
+        m_again = false;
+        copyView();
+    } while (m_again);
+    const WriterFocus focus = m_writer->takeFocus();
+    QWidget* target = focus.control == WriterFocus::SiteName ? m_siteLines.at(0) : nullptr;
+    if (!target) {
+        target = m_body->focusTarget(focus);
+    }
+    if (!target) {
+        target = m_pricing->focusTarget(focus);
+    }
+    m_refreshing = false;
+    if (target) {
+        target->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void frmWriteProposal::copyView() {
     const W::View v = m_writer->view();
     m_location->setVisible(v.step == W::Step::ServiceLocation);
     m_body->setVisible(v.step == W::Step::Body);
@@ -336,18 +358,6 @@ void frmWriteProposal::refresh() {
     m_itemsMenu->setEnabled(v.itemsMenu);
     for (int i = 0; i < m_sizes.size(); ++i) {
         m_sizes.at(i)->setChecked(int(v.printSize) == 6 + 2 * i);
-    }
-    const WriterFocus focus = m_writer->takeFocus();
-    QWidget* target = focus.control == WriterFocus::SiteName ? m_siteLines.at(0) : nullptr;
-    if (!target) {
-        target = m_body->focusTarget(focus);
-    }
-    if (!target) {
-        target = m_pricing->focusTarget(focus);
-    }
-    m_refreshing = false;
-    if (target) {
-        target->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -40,12 +40,14 @@ private:
     void buildMenus();
     // Copies the model's view into every control, then focuses what it asks.
     void refresh();
+    void copyView();
     void act(const std::function<void()>& action);
     void leave(ProposalWriter::Next next);
     void finish(ProposalWriter::Stored stored);
 
     std::unique_ptr<ProposalWriter> m_writer;
     bool m_refreshing = false;
+    bool m_again = false;
 
     QGroupBox* m_location = nullptr;
     QLabel* m_account = nullptr;
