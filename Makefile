@@ -3,7 +3,7 @@
 APPDIR ?= $(HOME)/TolvarProposals
 JOBS ?= $(shell nproc)
 
-.PHONY: run build test bench samples screenshots deps clean
+.PHONY: run build test bench samples screenshots deps clean fuzz fuzz-build fuzz-short crashtest
 
 deps:
 	@scripts/install-deps.sh
@@ -20,6 +20,7 @@ test: deps
 	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVAR_SANITIZE=ON
 	cmake --build build/test -j $(JOBS)
 	cd build/test && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz-short
 
 bench: deps
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF -DTOLVAR_BENCH=ON
@@ -41,3 +42,17 @@ screenshots: deps
 	rm -rf build/screenshots && mkdir -p build/screenshots
 	cd build/screens && TOLVAR_SCREENSHOTS=$(CURDIR)/build/screenshots QT_QPA_PLATFORM=offscreen tests/ui/test_ui
 	@echo "Screenshots in build/screenshots/"
+
+# Fuzz targets over every reader, built with clang; only the core libraries.
+FUZZ_SECONDS ?= 150
+FUZZ_SHORT_SECONDS ?= 3
+fuzz-build: deps
+	nice -n 10 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++-14 -DTOLVAR_FUZZ=ON -DTOLVAR_TESTS=OFF -DTOLVAR_ODR_CHECK=OFF
+	nice -n 10 cmake --build build/fuzz -j $(JOBS)
+
+fuzz: fuzz-build
+	scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+fuzz-short: fuzz-build
+	scripts/run-fuzz.sh build/fuzz $(FUZZ_SHORT_SECONDS)

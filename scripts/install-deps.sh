@@ -9,6 +9,7 @@ packages=(
   fonts-liberation
   xvfb xauth poppler-utils
   libbenchmark-dev
+  clang-14 libclang-rt-14-dev libfuzzer-14-dev
 )
 
 missing=()

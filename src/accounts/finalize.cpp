@@ -1,6 +1,7 @@
 #include "accounts/finalize.h"
 
 #include "proposals/pricing.h"
+#include "proposals/proposalstore.h"
 #include "settings/settings.h"
 #include "shell/appcontext.h"
 
@@ -25,6 +26,12 @@ QStringList trimmedLines(const QStringList& lines) {
 
 FinalizeFieldProposal::FinalizeFieldProposal(AppContext& ctx) : m_ctx(ctx) {
     load();
+}
+
+QString FinalizeFieldProposal::gridLayout() {
+    return QStringLiteral(
+        "^Proposal No       |^Date              |<Customer Information                 "
+        "|^      Amount");
 }
 
 QString FinalizeFieldProposal::zero() const {
@@ -337,28 +344,24 @@ bool FinalizeFieldProposal::writeFiles(const StoredProposal& p) {
 
     FileStore& store = m_ctx.store();
     const QString& name = p.fileName;
-    const QList<std::pair<QString, std::function<IoStatus()>>> parts{
-        {ProposalFiles::bodyPath(name),
-         [&] { return ProposalFiles::writeBody(store, name, m_view.body); }},
-        {ProposalFiles::paymentsPath(name),
-         [&] {
-             return ProposalFiles::writePayments(store, name, payments, PaymentCountForm::Padded);
-         }},
-        {ProposalFiles::financialsPath(name),
-         [&] { return ProposalFiles::writeFinancials(store, name, financials); }},
-        {ProposalFiles::headerPath(name),
-         [&] { return ProposalFiles::writeHeader(store, name, header, HeaderForm::Finalize); }},
-    };
-    QStringList written;
-    for (const auto& [path, write] : parts) {
-        if (const IoStatus s = write(); !s) {
-            m_ctx.reportIoError(s);
-            for (const QString& done : std::as_const(written)) {
-                m_ctx.reportIoError(store.DeleteDataFile(done));
+    const ProposalStore::Parts parts{
+        ProposalFiles::bodyBytes(m_view.body),
+        ProposalFiles::paymentsBytes(payments, PaymentCountForm::Padded),
+        ProposalFiles::financialsBytes(financials),
+        ProposalFiles::headerBytes(header, HeaderForm::Finalize)};
+    if (const IoStatus s = ProposalStore::writeJournaled(store, name, parts); !s) {
+        m_ctx.reportIoError(s);
+        // The header is written last, so it is still the field proposal's:
+        // the files written before the one that failed are taken away again.
+        for (const QString& done :
+             {ProposalFiles::bodyPath(name), ProposalFiles::paymentsPath(name),
+              ProposalFiles::financialsPath(name)}) {
+            if (store.fullPath(done) == s.file()) {
+                break;
             }
-            return false;
+            m_ctx.reportIoError(store.DeleteDataFile(done));
         }
-        written << path;
+        return false;
     }
     return true;
 }

@@ -60,6 +60,9 @@ public:
 
     explicit FinalizeFieldProposal(AppContext& ctx);
 
+    // fgProposals: "^Centred|<Left" columns, the blanks setting their widths.
+    static QString gridLayout();
+
     // Screen loaded: both pickers on today, details hidden.
     void load();
     // Screen activated. False when there are no header files at all: "No

@@ -217,9 +217,18 @@ void PrintInvoicePage(PrintPen& pen, const InvoicePageInput& input) {
     InvoicePage(pen, input).draw();
 }
 
-bool PrintInvoice(PageDevice& device, const InvoicePageInput& input) {
-    PrintPen pen(device, input.style);
+bool PrintInvoice(PageDevice& device, const InvoicePageInput& input, int copies) {
+    // The slip and the table run to 8.25 in on an 8.5 in sheet: measured from
+    // the printable corner they would run off a printer's right margin.
+    PaperEdgeDevice sheet(device);
+    PrintPen pen(sheet, input.style);
     pen.PrinterSetup(QStringLiteral("Portrait"), input.style.colour);
-    PrintInvoicePage(pen, input);
+    // The printer makes one copy of each job, so the copies are pages of it.
+    for (int copy = 1; copy <= qMax(1, copies); ++copy) {
+        if (copy > 1) {
+            pen.newPage();
+        }
+        PrintInvoicePage(pen, input);
+    }
     return device.end();
 }

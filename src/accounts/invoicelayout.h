@@ -48,10 +48,11 @@ struct InvoicePageInput {
     QDate today;
 };
 
-// Draws invoice `input.index` on the current page. The caller has run
+// Draws invoice `input.index` on the current page, the pen's device measured
+// from the paper's edge (PaperEdgeDevice). The caller has run
 // PrinterSetup("Portrait", colour) and ends the page or the job.
 void PrintInvoicePage(PrintPen& pen, const InvoicePageInput& input);
 
-// One invoice as a print job of its own: set-up, the page, the end of the
-// job. False when the device failed.
-bool PrintInvoice(PageDevice& device, const InvoicePageInput& input);
+// One invoice as a print job of its own: set-up, the page once for each of
+// `copies`, the end of the job. False when the device failed.
+bool PrintInvoice(PageDevice& device, const InvoicePageInput& input, int copies = 1);

@@ -375,7 +375,7 @@ ManagePayments::Page ManagePayments::printPage(PrintTarget& target, const PrintR
     Prompter& p = m_ctx.prompter();
     for (;;) {
         std::unique_ptr<PageDevice> device = target.open(request);
-        const bool printed = device && PrintInvoice(*device, input);
+        const bool printed = device && PrintInvoice(*device, input, request.copies);
         if (!printed) {
             const QString error = device ? device->error() : target.error();
             const Answer a = p.message(
@@ -462,6 +462,54 @@ bool ManagePayments::post(InvoiceRunRecord& run) {
     return true;
 }
 
+// The run a print goes on with: one begun earlier, else a new one in the chosen mode.
+InvoiceRunRecord ManagePayments::currentRun() const {
+    if (m_resume && (m_resume->confirmed > 0 || m_resume->posting)) {
+        return *m_resume;
+    }
+    return {m_selected.proposal.fileName,
+            m_selected.proposal.header.accountKey.trimmed(),
+            m_selected.proposal.header.creationDate,
+            {},
+            m_view.option == PrintOption::AllInvoices,
+            0,
+            false,
+            {}};
+}
+
+// Each page is confirmed on its own, so the dialog offers neither a page
+// range nor a file to print to.
+PrintRequest ManagePayments::printRequest() const {
+    PrintRequest request;
+    request.title = documentTitle();
+    request.allowPrintToFile = false;
+    request.allowPageRange = false;
+    request.colour = m_ctx.settings().printInColour;
+    return request;
+}
+
+QString ManagePayments::documentTitle() const {
+    return QStringLiteral("Invoice");
+}
+
+bool ManagePayments::drawInvoices(PrintTarget& target) {
+    if (m_selectedRow < 0) {
+        return false;
+    }
+    InvoiceRunRecord run = currentRun();
+    if (run.firstNumber.isEmpty()) {
+        run.firstNumber = InvoiceNumbers(m_ctx.store(), m_ctx.clock()).ReadInvoiceNumber();
+    }
+    const PrintRequest request = printRequest();
+    for (int i = 1; i <= pages(run); ++i) {
+        std::unique_ptr<PageDevice> device = target.open(request);
+        if (!device || !PrintInvoice(*device, pageInput(run, i))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 ManagePayments::Run ManagePayments::print(PrintTarget& target) {
     clickWarning();
     m_view.warningInk = Green;
@@ -478,22 +526,9 @@ ManagePayments::Run ManagePayments::print(PrintTarget& target) {
         return Run::NotStarted;
     }
     m_resume = log().find(m_selected.proposal);
-    InvoiceRunRecord run;
-    if (m_resume && (m_resume->confirmed > 0 || m_resume->posting)) {
-        run = *m_resume;
-    } else {
-        run = {m_selected.proposal.fileName,
-               m_selected.proposal.header.accountKey.trimmed(),
-               m_selected.proposal.header.creationDate,
-               {},
-               m_view.option == PrintOption::AllInvoices,
-               0,
-               false,
-               {}};
-    }
+    InvoiceRunRecord run = currentRun();
     const bool printing = run.confirmed < pages(run);
-    PrintRequest request;
-    request.title = QStringLiteral("Invoice");
+    PrintRequest request = printRequest();
     if (printing && !m_ctx.prompter().printDialog(&request)) {
         return Run::NotStarted;
     }

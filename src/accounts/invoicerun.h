@@ -30,7 +30,7 @@ public:
         Shown,            // details and schedule loaded
     };
 
-    enum class [[nodiscard]] Run {
+    enum class [[nodiscard]] Run{
         NotStarted,  // refused, or the print dialog was cancelled: nothing printed or posted
         Stopped,  // ended before the last page: confirmed pages kept, nothing posted to receivable
         Failed,   // a write failed (shown); the next attempt completes what was begun
@@ -82,6 +82,12 @@ public:
     void clickWarning();  // lblCustomerInfo(7): the blinking stops, the label stays
     // imgPrinter: the whole run over the print target.
     Run print(PrintTarget& target);
+    // The invoices the run would print now, in the chosen mode and with the
+    // numbers they would carry, drawn without asking or posting anything
+    // (preview and PDF). False when nothing is picked or the target failed.
+    bool drawInvoices(PrintTarget& target);
+    // What the preview window and the PDF are called.
+    QString documentTitle() const;
 
     const View& view() const { return m_view; }
     static QStringList gridHeadings();
@@ -112,6 +118,8 @@ private:
     bool refuseUnsafeAccount();
     IoStatus checkFiles(const InvoiceRunRecord& run, bool printing);
     bool startRun(InvoiceRunRecord& run);
+    InvoiceRunRecord currentRun() const;
+    PrintRequest printRequest() const;
     Page printPage(PrintTarget& target, const PrintRequest& request, const InvoiceRunRecord& run,
                    int index);
     InvoicePageInput pageInput(const InvoiceRunRecord& run, int index) const;

@@ -9,14 +9,14 @@ ProposalRow ProposalRow::of(const ProposalHeader& h) {
 
 ProposalTable ProposalTable::read(FileStore& store) {
     ProposalTable table;
-    const QStringList names = ProposalFiles::listHeaders(store);
-    table.anyFiles = !names.isEmpty();
-    for (const QString& name : names) {
-        const FileRead<ParsedHeader> read = ProposalFiles::readHeader(store, name);
-        if (read.value && read.value->complete) {
-            table.proposals.append({name, read.value->header});
+    const QList<ProposalFiles::ListedHeader> all = ProposalFiles::readListedHeaders(store);
+    table.anyFiles = !all.isEmpty();
+    table.proposals.reserve(all.size());
+    for (const ProposalFiles::ListedHeader& h : all) {
+        if (h.header && h.header->complete) {
+            table.proposals.append({h.fileName, h.header->header});
         } else {
-            table.skipped << name;
+            table.skipped << h.fileName;
         }
     }
     return table;

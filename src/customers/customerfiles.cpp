@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+#include <utility>
+
 namespace CustomerFiles {
 
 bool exists(FileStore& store, const QString& path) {
@@ -247,16 +250,46 @@ QByteArray readCycle(FileStore& store, int number) {
     return readRecord(store, kCycleInfo, CompanionRecords::kCycleSize, number);
 }
 
-IoStatus saveCustomer(FileStore& store, int number, const CustomerRecord& record,
-                      const QByteArray& contract, const QByteArray& cycle) {
-    if (number < 1 || number > kMaxCustomers) {
-        return IoStatus::failure(
-            store.fullPath(kCustomerData),
-            QStringLiteral("it can hold no more than %1 customers").arg(kMaxCustomers));
+namespace {
+QList<Slot> saveSlots(const QByteArray& contract, const QByteArray& cycle,
+                      const QByteArray& customer) {
+    return {{kContractInfo, CompanionRecords::kContractSize, contract},
+            {kCycleInfo, CompanionRecords::kCycleSize, cycle},
+            {kCustomerData, CustomerRecord::kSize, customer}};
+}
+
+// The save journal: the record number on its own line, then the three
+// records at their full lengths, in the order they are written.
+QByteArray journalOf(int number, const QList<Slot>& parts) {
+    QByteArray out = QByteArray::number(number) + "\r\n";
+    for (const Slot& slot : parts) {
+        QByteArray rec = slot.bytes.left(slot.length);
+        rec.append(QByteArray(slot.length - rec.size(), '\0'));
+        out += rec;
     }
-    const QList<Slot> parts = {{kContractInfo, CompanionRecords::kContractSize, contract},
-                               {kCycleInfo, CompanionRecords::kCycleSize, cycle},
-                               {kCustomerData, CustomerRecord::kSize, record.toBytes()}};
+    return out;
+}
+
+// The number and the three parts a journal holds; nothing when it is not
+// one this program wrote.
+std::optional<std::pair<int, QList<Slot>>> parseJournal(const QByteArray& bytes) {
+    const qsizetype eol = bytes.indexOf("\r\n");
+    bool ok = false;
+    const int number = eol > 0 ? bytes.left(eol).toInt(&ok) : 0;
+    const qsizetype at = eol + 2;
+    const int length =
+        CompanionRecords::kContractSize + CompanionRecords::kCycleSize + CustomerRecord::kSize;
+    if (!ok || number < 1 || number > kMaxCustomers || bytes.size() - at != length) {
+        return std::nullopt;
+    }
+    return std::make_pair(
+        number,
+        saveSlots(bytes.mid(at, CompanionRecords::kContractSize),
+                  bytes.mid(at + CompanionRecords::kContractSize, CompanionRecords::kCycleSize),
+                  bytes.mid(at + CompanionRecords::kContractSize + CompanionRecords::kCycleSize)));
+}
+
+IoStatus writeSlots(FileStore& store, int number, const QList<Slot>& parts) {
     QList<Before> written;
     for (const Slot& slot : parts) {
         Before old;
@@ -270,6 +303,46 @@ IoStatus saveCustomer(FileStore& store, int number, const CustomerRecord& record
         written << old;
     }
     return {};
+}
+}  // namespace
+
+IoStatus saveCustomer(FileStore& store, int number, const CustomerRecord& record,
+                      const QByteArray& contract, const QByteArray& cycle) {
+    if (number < 1 || number > kMaxCustomers) {
+        return IoStatus::failure(
+            store.fullPath(kCustomerData),
+            QStringLiteral("it can hold no more than %1 customers").arg(kMaxCustomers));
+    }
+    const QList<Slot> parts = saveSlots(contract, cycle, record.toBytes());
+    // The journal goes first: a program that dies while the three records
+    // are written has them all written at its next start.
+    IoStatus s = store.OpenForOutput(kSaveJournal, journalOf(number, parts));
+    if (!s) {
+        return s;
+    }
+    s = writeSlots(store, number, parts);
+    // Once written the journal only repeats what is there; after a failure
+    // that was undone it must not bring the save back. Should it stay (the
+    // disk refusing even that), the next start completes the save.
+    static_cast<void>(store.DeleteDataFile(kSaveJournal));
+    return s;
+}
+
+IoStatus finishInterruptedSave(FileStore& store) {
+    if (!store.folder().isFile(kSaveJournal)) {
+        return {};
+    }
+    const Contents journal = readWhole(store, kSaveJournal);
+    if (!journal.status) {
+        return journal.status;
+    }
+    if (const auto saved = parseJournal(journal.bytes)) {
+        const IoStatus s = writeSlots(store, saved->first, saved->second);
+        if (!s) {
+            return s;
+        }
+    }
+    return store.DeleteDataFile(kSaveJournal);
 }
 
 QByteArray CustomerBytes::record(int number) const {
@@ -338,6 +411,12 @@ DeleteResult deleteCustomer(FileStore& store, int number) {
 }
 
 IoStatus finishInterruptedDelete(FileStore& store) {
+    // A save cut short is finished first: it may be the record the delete
+    // then removes.
+    const IoStatus saved = finishInterruptedSave(store);
+    if (!saved) {
+        return saved;
+    }
     if (!store.folder().isFile(kDeleteIntent)) {
         dropTemporaries(store);
         return {};

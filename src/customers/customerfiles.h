@@ -40,8 +40,10 @@ QByteArray readContract(FileStore& store, int number);
 QByteArray readCycle(FileStore& store, int number);
 
 // Writes the customer with its contract and cycle records at `number`, all
-// three or none: the companions go first and the customer record last, and a
-// failure puts back what was already written.
+// three or none: the three records are first kept in a journal, then the
+// companions are written and the customer record last; a failure puts back
+// what was already written, and a program that dies part way has the save
+// completed from the journal at its next start (finishInterruptedDelete).
 [[nodiscard]] IoStatus saveCustomer(FileStore& store, int number, const CustomerRecord& record,
                                     const QByteArray& contract, const QByteArray& cycle);
 
@@ -76,10 +78,13 @@ struct [[nodiscard]] DeleteResult {
     bool removed = false;  // the record files no longer hold the customer
 };
 [[nodiscard]] DeleteResult deleteCustomer(FileStore& store, int number);
-// At start-up: completes a delete that an intent file records, or drops the
-// temporaries of one that never reached its intent.
+// At start-up: completes a save its journal records, then a delete that an
+// intent file records, or drops the temporaries of one that never reached
+// its intent.
 [[nodiscard]] IoStatus finishInterruptedDelete(FileStore& store);
+[[nodiscard]] IoStatus finishInterruptedSave(FileStore& store);
 inline const QString kDeleteIntent = QStringLiteral("/CUSTOMER.DEL");
+inline const QString kSaveJournal = QStringLiteral("/CUSTOMER.SAV");
 
 // Rebuild a missing companion file with `record` in every slot, when the
 // customer file exists; otherwise tell the user and change nothing.

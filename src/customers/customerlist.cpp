@@ -84,6 +84,10 @@ CustomerReportOutcome PrintCustomerReport(Prompter& prompter, PrintTarget& targe
     PrintRequest request;
     request.title = title;
     request.landscape = true;
+    request.colour = input.style.colour;
+    // The list goes to paper: no file, and every page of it.
+    request.allowPrintToFile = false;
+    request.allowPageRange = false;
     if (!prompter.printDialog(&request)) {
         return CustomerReportOutcome::Cancelled;
     }

@@ -31,7 +31,7 @@ struct CustomerListInput {
 // Information", the heading again on every page, no block cut at the foot.
 bool PrintCustomerList(PageDevice& device, const CustomerListInput& input);
 
-enum class [[nodiscard]] CustomerReportOutcome { Printed, Declined, Cancelled, PrintError };
+enum class [[nodiscard]] CustomerReportOutcome{Printed, Declined, Cancelled, PrintError};
 
 // The list window's "&Print": asks, shows the print dialog, prints; a failing
 // printer is reported and nothing else happens.

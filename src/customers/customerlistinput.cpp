@@ -60,3 +60,27 @@ CustomerListInput MakeCustomerListInput(AppContext& ctx, bool usaStyle,
     in.customers = std::move(entries);
     return in;
 }
+
+std::optional<CustomerListInput> CustomerListFromFile(AppContext& ctx, bool usaStyle) {
+    CustomerListRows rows = ReadCustomerListRows(ctx.store());
+    if (rows.noCustomerFile) {
+        ctx.alarm();
+        return std::nullopt;
+    }
+    if (!rows.status) {
+        ctx.reportIoError(rows.status);
+        return std::nullopt;
+    }
+    return MakeCustomerListInput(ctx, usaStyle, std::move(rows.entries));
+}
+
+DrawDocument CustomerListDocument(CustomerListInput input) {
+    return [input = std::move(input)](PrintTarget& target) {
+        PrintRequest request;
+        request.title = customerListTitle();
+        request.landscape = true;
+        request.colour = input.style.colour;
+        const std::unique_ptr<PageDevice> device = target.open(request);
+        return device && PrintCustomerList(*device, input);
+    };
+}

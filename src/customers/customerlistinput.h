@@ -1,9 +1,12 @@
 #pragma once
 
 #include "customers/customerlist.h"
+#include "print/documentoutput.h"
 #include "shell/iostatus.h"
 
 #include <QList>
+
+#include <optional>
 
 class AppContext;
 class FileStore;
@@ -25,3 +28,14 @@ CustomerListRows ReadCustomerListRows(FileStore& store);
 // style, and the blocks.
 CustomerListInput MakeCustomerListInput(AppContext& ctx, bool usaStyle,
                                         QList<CustomerListEntry> entries);
+
+// The whole customer file as the report's input; nothing when there is no
+// customer file (the alarm sounds) or it cannot be read (the user is told).
+std::optional<CustomerListInput> CustomerListFromFile(AppContext& ctx, bool usaStyle);
+
+// The report for the shared print path (preview and PDF): one landscape job.
+DrawDocument CustomerListDocument(CustomerListInput input);
+
+inline QString customerListTitle() {
+    return QStringLiteral("Customer List");
+}

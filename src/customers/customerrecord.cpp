@@ -5,6 +5,8 @@
 
 #include <QtEndian>
 
+#include <cstring>
+
 namespace {
 
 struct TextMember {
@@ -93,10 +95,15 @@ CustomerRecord CustomerRecord::fromBytesAt(const QByteArray& bytes, qsizetype st
         }
         ++i;
     }
-    if (bytes.size() >= start + kSize) {
-        r.NewFlag = qFromLittleEndian<qint16>(bytes.constData() + start + 324);
-        r.Spare = qFromLittleEndian<qint16>(bytes.constData() + start + 326);
+    // A last record cut short reads as if completed with zeros, as a read of
+    // that record alone gives it: the bytes of the numbers that are there count.
+    char numbers[4] = {};
+    const qsizetype from = start + 324;
+    if (from < bytes.size()) {
+        std::memcpy(numbers, bytes.constData() + from, qMin<qsizetype>(4, bytes.size() - from));
     }
+    r.NewFlag = qFromLittleEndian<qint16>(numbers);
+    r.Spare = qFromLittleEndian<qint16>(numbers + 2);
     return r;
 }
 

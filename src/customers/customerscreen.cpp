@@ -8,6 +8,8 @@
 
 #include <QSet>
 
+#include <utility>
+
 namespace {
 
 const QString kTitle = AppContext::applicationTitle();
@@ -158,6 +160,10 @@ void CustomerScreenModel::showRecord(int number) {
     loadAux();
     m_contract = CustomerFiles::readContract(store, number);
     m_cycle = CustomerFiles::readCycle(store, number);
+}
+
+CustomerFocus CustomerScreenModel::takeFocus() {
+    return std::exchange(m_view.focus, CustomerFocus::None);
 }
 
 void CustomerScreenModel::edit(CustomerBox box, const QString& text) {
@@ -449,13 +455,32 @@ SaveOutcome CustomerScreenModel::startProposal(NextWork* next) {
         return saved;
     }
     m_ctx.store().CloseAll();
-    const auto routine = static_cast<Routine>(m_ctx.vars().SelectedRoutine);
-    if (routine == Routine::CreateProposal) {
-        *next = NextWork::ProposalWriter;
-    } else if (routine == Routine::CreateFieldProposal) {
-        *next = NextWork::FieldProposal;
-    }
+    *next = workFor(m_ctx.vars().SelectedRoutine);
     return saved;
+}
+
+NextWork CustomerScreenModel::workFor(int selectedRoutine) {
+    switch (static_cast<Routine>(selectedRoutine)) {
+        case Routine::CreateProposal:
+            return NextWork::ProposalWriter;
+        case Routine::CreateFieldProposal:
+            return NextWork::FieldProposal;
+        default:
+            return NextWork::None;
+    }
+}
+
+QString CustomerScreenModel::workMissingTip(NextWork work) {
+    switch (work) {
+        case NextWork::ProposalWriter:
+            return QStringLiteral("The Proposal Writer is not part of this program yet");
+        case NextWork::FieldProposal:
+            return QStringLiteral("The Field Proposal screen is not part of this program yet");
+        case NextWork::None:
+            break;
+    }
+    return QStringLiteral(
+        "Choose Create a Proposal or Create a Field Proposal on the Menu to start one");
 }
 
 SaveOutcome CustomerScreenModel::exitToMenu() {

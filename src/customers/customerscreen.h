@@ -173,6 +173,8 @@ public:
     int current() const;
     void showRecord(int number);
     const CustomerView& view() const { return m_view; }
+    // Where the last action wants the focus; asked once, then None.
+    CustomerFocus takeFocus();
     void edit(CustomerBox box, const QString& text);
     void toggleType();  // cmdAcctType
     // The record that a save would write.
@@ -217,7 +219,11 @@ public:
 
     // --- Leaving
     SaveOutcome startProposal(NextWork* next);  // cmdSchedule
-    SaveOutcome exitToMenu();                   // cmdExit
+    // The work "&Start Proposal" leads to for a main-menu routine.
+    static NextWork workFor(int selectedRoutine);
+    // Why "&Start Proposal" cannot go on when that work's screen is missing.
+    static QString workMissingTip(NextWork work);
+    SaveOutcome exitToMenu();  // cmdExit
 
     // --- Dialing (imgPhone); the dialer opens with what this returns.
     DialRequest dial();

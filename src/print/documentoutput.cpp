@@ -6,6 +6,23 @@
 #include <QDir>
 #include <QFile>
 
+bool PrintDocument(AppContext& ctx, PrintRequest request, const DrawDocument& draw) {
+    if (!ctx.prompter().printDialog(&request)) {
+        return false;
+    }
+    const std::shared_ptr<PrintTarget> target = ctx.printerFactory ? ctx.printerFactory() : nullptr;
+    for (int copy = 0; target && copy < qMax(1, request.copies); ++copy) {
+        if (!draw(*target)) {
+            const QString why = target->error();
+            ctx.prompter().message(QStringLiteral("A Print Error has occurred") +
+                                       (why.isEmpty() ? QString() : QStringLiteral("\r\n") + why),
+                                   QStringLiteral("Print Error"), Buttons::Ok, Icon::Critical);
+            return false;
+        }
+    }
+    return target != nullptr;
+}
+
 void PreviewDocument(AppContext& ctx, const QString& title, bool landscape,
                      const DrawDocument& draw) {
     if (ctx.previewer) {

@@ -12,6 +12,11 @@ class AppContext;
 // them; false when the target failed (its error() says why).
 using DrawDocument = std::function<bool(PrintTarget&)>;
 
+// The print dialog as `request` sets it up, then the document on the printer
+// it chose, as many times as the dialog's copies. False when the user
+// cancelled or the printer failed (the user was told).
+bool PrintDocument(AppContext& ctx, PrintRequest request, const DrawDocument& draw);
+
 // Shows the pages `draw` makes without printing them; nothing else changes.
 void PreviewDocument(AppContext& ctx, const QString& title, bool landscape,
                      const DrawDocument& draw);

@@ -42,6 +42,8 @@ public:
     virtual void setColourMode(bool colour) = 0;
 
     virtual QSize printableSize() const = 0;
+    // Where the printable area begins, in twips from the paper's top-left edge.
+    virtual QPoint printableOrigin() const = 0;
     // Whole twips, from the metrics of the font as it will be printed.
     virtual int textWidth(const QString& text, const PrintFont& font) const = 0;
     virtual int textHeight(const PrintFont& font) const = 0;
@@ -56,6 +58,36 @@ public:
     // Ends the job; false when any part of it could not be output.
     virtual bool end() = 0;
     virtual QString error() const = 0;
+};
+
+// The page of `device` measured from the paper's top-left edge instead of the
+// printable area's corner; its printable size is the whole sheet, assuming
+// the printer's margins are the same on both sides. For layouts whose
+// positions were settled on the sheet itself.
+class PaperEdgeDevice : public PageDevice {
+public:
+    explicit PaperEdgeDevice(PageDevice& device) : m_device(device) {}
+
+    void setLandscape(bool landscape) override { m_device.setLandscape(landscape); }
+    void setColourMode(bool colour) override { m_device.setColourMode(colour); }
+    QSize printableSize() const override;
+    QPoint printableOrigin() const override { return {}; }
+    int textWidth(const QString& text, const PrintFont& font) const override {
+        return m_device.textWidth(text, font);
+    }
+    int textHeight(const PrintFont& font) const override { return m_device.textHeight(font); }
+    void drawText(QPoint at, const QString& text, const PrintFont& font, quint32 ink) override;
+    void drawLine(QPoint from, QPoint to, int width, quint32 ink) override;
+    void drawBox(QPoint corner1, QPoint corner2, int width, quint32 ink) override;
+    void drawPicture(const QRect& target, const QImage& picture) override;
+    void newPage() override { m_device.newPage(); }
+    bool end() override { return m_device.end(); }
+    QString error() const override { return m_device.error(); }
+
+private:
+    QPoint inner(QPoint p) const { return p - m_device.printableOrigin(); }
+
+    PageDevice& m_device;
 };
 
 // Twips of one printer dot.

@@ -43,10 +43,18 @@ void PainterPageDevice::applyOrientation() {
     m_device.setPageOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-QSize PainterPageDevice::printableSize() const {
+QPageLayout PainterPageDevice::layout() const {
     QPageLayout layout = m_device.pageLayout();
     layout.setOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    return layout.paintRectPixels(1440).size();
+    return layout;
+}
+
+QSize PainterPageDevice::printableSize() const {
+    return layout().paintRectPixels(1440).size();
+}
+
+QPoint PainterPageDevice::printableOrigin() const {
+    return layout().paintRectPixels(1440).topLeft();
 }
 
 int PainterPageDevice::textWidth(const QString& text, const PrintFont& font) const {

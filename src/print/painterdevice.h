@@ -2,6 +2,7 @@
 
 #include "print/pagedevice.h"
 
+class QPageLayout;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -23,6 +24,7 @@ public:
     void setLandscape(bool landscape) override;
     void setColourMode(bool colour) override { m_colour = colour; }
     QSize printableSize() const override;
+    QPoint printableOrigin() const override;
     int textWidth(const QString& text, const PrintFont& font) const override;
     int textHeight(const PrintFont& font) const override;
     void drawText(QPoint at, const QString& text, const PrintFont& font, quint32 ink) override;
@@ -39,6 +41,7 @@ private:
     // Begins the painter or the pending page; false when output failed.
     bool ready();
     void applyOrientation();
+    QPageLayout layout() const;
     void setPen(int width, quint32 ink);
 
     QPagedPaintDevice& m_device;

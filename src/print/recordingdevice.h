@@ -10,6 +10,7 @@
 
 // Printable area of a Letter page with a quarter-inch inset all round.
 inline constexpr QSize LetterPrintable(11520, 15120);
+inline constexpr QPoint LetterInset(360, 360);
 
 struct RecordedText {
     int page = 1;
@@ -66,6 +67,7 @@ public:
     void setLandscape(bool landscape) override;
     void setColourMode(bool colour) override;
     QSize printableSize() const override;
+    QPoint printableOrigin() const override { return LetterInset; }
     int textWidth(const QString& text, const PrintFont& font) const override;
     int textHeight(const PrintFont& font) const override;
     void drawText(QPoint at, const QString& text, const PrintFont& font, quint32 ink) override;

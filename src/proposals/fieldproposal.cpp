@@ -111,6 +111,10 @@ FieldProposal::FieldProposal(AppContext& ctx) : m_ctx(ctx) {}
 
 void FieldProposal::load(const QString& customDisclaimerBox) {
     m_view.customDisclaimer = !customDisclaimerBox.isEmpty();
+    // A custom disclaimer deleted since it was chosen cannot stay chosen.
+    if (!m_view.customDisclaimer) {
+        m_view.genericDisclaimer = true;
+    }
 }
 
 void FieldProposal::activate(const FieldCustomer& customer) {
@@ -148,7 +152,74 @@ void FieldProposal::chooseSketchCount(int count) {
     m_view.sketchCount = std::clamp(count, 1, static_cast<int>(sketchChoices().size()));
 }
 
+ProposalPrintInput FieldProposal::printInput() const {
+    ProposalPrintInput input = PrintInputFor(m_ctx);
+    input.fieldProposal = true;
+    input.customerUsaStyle = m_customer.usaStyle;
+    input.customer = FieldCustomerLines(m_customer);
+    input.customer[0] = PrintedCustomerName(m_customer);
+    input.days = m_view.days;
+    input.genericDisclaimer = m_view.genericDisclaimer;
+    if (!input.genericDisclaimer) {
+        input.customDisclaimer =
+            Terms::loadCustomText(m_ctx.store(), Terms::customDisclaimerPath()).value;
+    }
+    return input;
+}
+
+namespace {
+const QString kJobTitle = QStringLiteral("Field Proposal");
+}
+
+FieldProposal::Output FieldProposal::printOnce(PrintTarget& target,
+                                               const ProposalPrintInput& input) {
+    PrintRequest dialog = ProposalPrintRequest(kJobTitle, input);
+    if (!m_ctx.prompter().printDialog(&dialog)) {
+        m_ctx.prompter().message(NotPrintedMessage(), AppContext::applicationTitle());
+        return Output::Cancelled;
+    }
+    ProposalPrintInput job = input;
+    job.copies = CaptionedCopies(dialog);
+    const bool printed = runJob(m_ctx, target, dialog, [&](PageDevice& device) {
+        return PrintProposal(device, job, &m_left);
+    });
+    return printed ? Output::Printed : Output::Failed;
+}
+
+FieldProposal::Output FieldProposal::saveOnce(const ProposalPrintInput& input) {
+    const QString suggested =
+        m_ctx.store().fullPath(QStringLiteral("/Documents/Proposals/FP") +
+                               QString::number(input.proposalNumber) + QStringLiteral(".pdf"));
+    // A cancelled save dialog and a file that could not be written look
+    // alike from here; the latter has been told already.
+    if (SaveDocumentAsPdf(m_ctx, kJobTitle, suggested,
+                          ProposalDocument(input, ProposalPrintRequest(kJobTitle, input),
+                                           sketchSheets(input.proposalNumber)))) {
+        return Output::Printed;
+    }
+    m_ctx.prompter().message(NotPrintedMessage(), AppContext::applicationTitle());
+    return Output::Cancelled;
+}
+
 FieldPrintOutcome FieldProposal::print(PrintTarget& target) {
+    return record([&](const ProposalPrintInput& in) { return printOnce(target, in); }, &target);
+}
+
+FieldPrintOutcome FieldProposal::saveAsPdf() {
+    return record([this](const ProposalPrintInput& in) { return saveOnce(in); }, nullptr);
+}
+
+void FieldProposal::preview() {
+    const ProposalPrintInput input = printInput();
+    PreviewDocument(m_ctx, kJobTitle, false,
+                    ProposalDocument(input, ProposalPrintRequest(kJobTitle, input),
+                                     sketchSheets(input.proposalNumber)));
+}
+
+// `sketchTarget` is where the sketch sheets print after the questions; a
+// PDF holds them already.
+FieldPrintOutcome FieldProposal::record(
+    const std::function<Output(const ProposalPrintInput&)>& output, PrintTarget* sketchTarget) {
     if (!ProposalCounter::numberLeft(m_ctx)) {
         return FieldPrintOutcome::NotStored;
     }
@@ -161,29 +232,14 @@ FieldPrintOutcome FieldProposal::print(PrintTarget& target) {
         m_ctx.reportIoError(stored);
         return FieldPrintOutcome::NotStored;
     }
-    ProposalPrintInput input = PrintInputFor(m_ctx);
-    input.fieldProposal = true;
-    input.customerUsaStyle = m_customer.usaStyle;
-    input.customer = FieldCustomerLines(m_customer);
-    input.customer[0] = PrintedCustomerName(m_customer);
-    input.days = m_view.days;
-    input.genericDisclaimer = m_view.genericDisclaimer;
-    if (!input.genericDisclaimer) {
-        input.customDisclaimer =
-            Terms::loadCustomText(m_ctx.store(), Terms::customDisclaimerPath()).value;
-    }
-    PenState left;
+    const ProposalPrintInput input = printInput();
+    m_left = PenState();
     FieldPrintOutcome outcome = FieldPrintOutcome::Confirmed;
     for (;;) {
-        PrintRequest dialog;
-        dialog.title = QStringLiteral("Field Proposal");
-        if (!m_ctx.prompter().printDialog(&dialog)) {
-            m_ctx.prompter().message(NotPrintedMessage(), AppContext::applicationTitle());
-            return FieldPrintOutcome::NotPrinted;
-        }
-        if (!runJob(m_ctx, target, dialog,
-                    [&](PageDevice& device) { return PrintProposal(device, input, &left); })) {
-            return FieldPrintOutcome::PrintError;
+        const Output out = output(input);
+        if (out != Output::Printed) {
+            return out == Output::Cancelled ? FieldPrintOutcome::NotPrinted
+                                            : FieldPrintOutcome::PrintError;
         }
         if (askYes(m_ctx, PrintedCorrectlyQuestion(), QStringLiteral("Print Confirmation"))) {
             outcome = ProposalCounter::advanceCurrent(m_ctx) ? FieldPrintOutcome::Confirmed
@@ -196,21 +252,38 @@ FieldPrintOutcome FieldProposal::print(PrintTarget& target) {
             break;
         }
     }
-    return printSketchSheets(target, number, left) ? outcome : FieldPrintOutcome::PrintError;
+    if (!sketchTarget) {
+        return outcome;
+    }
+    return printSketchSheets(*sketchTarget, number, m_left) ? outcome
+                                                            : FieldPrintOutcome::PrintError;
+}
+
+std::function<bool(PrintTarget&, const PenState&)> FieldProposal::sketchSheets(int number) const {
+    if (!m_view.sketch) {
+        return {};
+    }
+    const SketchSheetInput sheet{PrintInputFor(m_ctx).business, number, m_customer};
+    const int count = m_view.sketchCount;
+    return [sheet, count](PrintTarget& target, const PenState& left) {
+        PrintRequest job;
+        job.title = QStringLiteral("Sketch Sheet");
+        for (int i = 0; i < count; ++i) {
+            std::unique_ptr<PageDevice> device = target.open(job);
+            if (!device || !PrintSketchSheet(*device, sheet, left)) {
+                return false;
+            }
+        }
+        return true;
+    };
 }
 
 bool FieldProposal::printSketchSheets(PrintTarget& target, int number, const PenState& left) {
-    if (!m_view.sketch) {
-        return true;
-    }
-    const SketchSheetInput sheet{PrintInputFor(m_ctx).business, number, m_customer};
-    PrintRequest job;
-    job.title = QStringLiteral("Sketch Sheet");
-    for (int i = 0; i < m_view.sketchCount; ++i) {
-        if (!runJob(m_ctx, target, job,
-                    [&](PageDevice& device) { return PrintSketchSheet(device, sheet, left); })) {
-            return false;
-        }
+    const auto sheets = sketchSheets(number);
+    if (sheets && !sheets(target, left)) {
+        m_ctx.prompter().message(PrintErrorMessage(), QStringLiteral("Print Error"), Buttons::Ok,
+                                 Icon::Critical);
+        return false;
     }
     return true;
 }

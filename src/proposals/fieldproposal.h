@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class AppContext;
 struct CustomerRecord;
 
@@ -56,7 +58,7 @@ struct SketchSheetInput {
 // proposal's job left. False when the device failed.
 bool PrintSketchSheet(PageDevice& device, const SketchSheetInput& input, const PenState& carried);
 
-enum class [[nodiscard]] FieldPrintOutcome {
+enum class [[nodiscard]] FieldPrintOutcome{
     Confirmed,    // printed, counter advanced: close the screen
     Withdrawn,    // not confirmed, not reprinted, file removed: close the screen
     NotPrinted,   // print dialog cancelled: the screen stays
@@ -82,7 +84,8 @@ public:
 
     explicit FieldProposal(AppContext& ctx);
 
-    // Opening the screen; `customDisclaimerBox` is the terms screen's custom
+    // Opening the screen, and again each time it is shown (the terms may
+    // have changed meanwhile); `customDisclaimerBox` is the saved custom
     // disclaimer text.
     void load(const QString& customDisclaimerBox);
     // Each time the screen becomes active, for the chosen customer.
@@ -99,13 +102,26 @@ public:
     // dialog, asks whether it printed correctly (reprint, withdraw or
     // advance) and prints the sketch sheets.
     FieldPrintOutcome print(PrintTarget& target);
+    // The same into a PDF file: the copies and the sketch sheets in one
+    // document; a PDF written counts as printed.
+    FieldPrintOutcome saveAsPdf();
+    // The pages "&Print" would make, sketch sheets included; nothing stored.
+    void preview();
 
 private:
+    enum class Output { Printed, Cancelled, Failed };
+    ProposalPrintInput printInput() const;
+    FieldPrintOutcome record(const std::function<Output(const ProposalPrintInput&)>& output,
+                             PrintTarget* sketchTarget);
+    Output printOnce(PrintTarget& target, const ProposalPrintInput& input);
+    Output saveOnce(const ProposalPrintInput& input);
+    std::function<bool(PrintTarget&, const PenState&)> sketchSheets(int number) const;
     bool printSketchSheets(PrintTarget& target, int number, const PenState& left);
 
     AppContext& m_ctx;
     FieldCustomer m_customer;
     View m_view;
+    PenState m_left;  // how the last print job left the pen
 };
 
 QString NotPrintedMessage();  // "The Proposal will not be Printed"

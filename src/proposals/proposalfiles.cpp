@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 
 #include <algorithm>
 #include <array>
@@ -315,15 +316,34 @@ QString noProposalsMessage() {
     return QStringLiteral("No Proposals Exist");
 }
 
-QList<StoredProposal> readAllHeaders(FileStore& store) {
-    QList<StoredProposal> out;
+// Names just listed exist as spelled, so each is opened straight away: no
+// case search and no restore, which keeps reading thousands of them quick.
+QList<ListedHeader> readListedHeaders(FileStore& store) {
+    QList<ListedHeader> out;
     const QStringList names = listHeaders(store);
     out.reserve(names.size());
+    const QString dir = store.fullPath(folder()) + QLatin1Char('/');
     for (const QString& name : names) {
-        // Listed names exist as spelled, so no restore or case search is needed.
-        const IoResult<QByteArray> bytes = store.OpenForInput(headerPath(name));
-        if (bytes) {
-            out.append({name, parseHeader(*bytes).header});
+        QFile f(dir + name);
+        std::optional<ParsedHeader> header;
+        if (f.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = f.readAll();
+            if (f.error() == QFileDevice::NoError) {
+                header = parseHeader(bytes);
+            }
+        }
+        out.append({name, std::move(header)});
+    }
+    return out;
+}
+
+QList<StoredProposal> readAllHeaders(FileStore& store) {
+    QList<StoredProposal> out;
+    const QList<ListedHeader> all = readListedHeaders(store);
+    out.reserve(all.size());
+    for (const ListedHeader& h : all) {
+        if (h.header) {
+            out.append({h.fileName, h.header->header});
         }
     }
     return out;

@@ -204,6 +204,13 @@ ParsedHeader parseHeader(const QByteArray& bytes);
                                    HeaderForm form = HeaderForm::Writer);
 // Nothing when the file is missing (status ok) or cannot be read (status says why).
 FileRead<ParsedHeader> readHeader(FileStore& store, const QString& fileName);
+// Every header file of one listing (see listHeaders), read as listed; a file
+// that could not be read has no header.
+struct ListedHeader {
+    QString fileName;
+    std::optional<ParsedHeader> header;
+};
+QList<ListedHeader> readListedHeaders(FileStore& store);
 
 // The names ("1001.txt", ...) of the header files in \TolvarProposals, from one
 // listing of the folder, sorted by name without regard to case. Empty when

@@ -485,6 +485,33 @@ bool PrintProposal(PageDevice& device, const ProposalPrintInput& input, PenState
     return device.end();
 }
 
+PrintRequest ProposalPrintRequest(const QString& title, const ProposalPrintInput& input) {
+    PrintRequest r;
+    r.title = title;
+    r.copies = qBound(1, input.copies, 5);
+    r.allowPrintToFile = false;
+    r.allowPageRange = false;
+    r.colour = input.style.colour;
+    return r;
+}
+
+int CaptionedCopies(const PrintRequest& answered) {
+    return qBound(1, answered.copies, 5);
+}
+
+DrawDocument ProposalDocument(const ProposalPrintInput& input, const PrintRequest& request,
+                              const std::function<bool(PrintTarget&, const PenState&)>& more) {
+    return [input, request, more](PrintTarget& target) {
+        std::unique_ptr<PageDevice> device = target.open(request);
+        PenState left;
+        if (!device || !PrintProposal(*device, input, &left)) {
+            return false;
+        }
+        device.reset();
+        return !more || more(target, left);
+    };
+}
+
 bool PrintSample(PageDevice& device, const PrintStyle& style, const LogoInfo& logo) {
     PrintPen pen(device, style);
     pen.PrinterSetup(QStringLiteral("Portrait"), style.colour);

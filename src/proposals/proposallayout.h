@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/documentoutput.h"
 #include "print/documentparts.h"
 #include "print/pagedevice.h"
 #include "print/printpen.h"
@@ -79,6 +80,17 @@ struct PenState {
 // The whole job: every copy with its frame, body, lower section, acceptance
 // block and caption, then the end of the job. False when the device failed.
 bool PrintProposal(PageDevice& device, const ProposalPrintInput& input, PenState* left = nullptr);
+
+// The print dialog's request for a proposal job: the copies of the settings,
+// no page range or print to file (the copies are captioned as one whole).
+PrintRequest ProposalPrintRequest(const QString& title, const ProposalPrintInput& input);
+// The copies the user left in the dialog, as the job prints them (1 to 5).
+int CaptionedCopies(const PrintRequest& answered);
+// The whole job as one document on any target (printer, preview, PDF), with
+// `more` drawn after it on the same target (the sketch sheets). `left`
+// receives how the proposal's job left the pen.
+DrawDocument ProposalDocument(const ProposalPrintInput& input, const PrintRequest& request,
+                              const std::function<bool(PrintTarget&, const PenState&)>& more = {});
 
 // Parts of a proposal page, for the sample print and for tests.
 void DrawProposalBoxes(PrintPen& pen, int copy);

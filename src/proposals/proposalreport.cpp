@@ -4,6 +4,8 @@
 #include "shell/appcontext.h"
 #include "shell/dates.h"
 
+#include <algorithm>
+
 QStringList ProposalReportRow::cells() const {
     return {selected ? ProposalReport::selectionMark() : QString(),
             creationDate,
@@ -35,16 +37,15 @@ QString ProposalReport::fieldProposalMessage() {
         "Pricing and Scheduling");
 }
 
-ProposalReportRow ProposalReport::rowFor(const QString& fileName) {
+ProposalReportRow ProposalReport::rowFor(const ProposalFiles::ListedHeader& listed) {
     ProposalReportRow row;
-    row.fileName = fileName;
-    const FileRead<ParsedHeader> read = ProposalFiles::readHeader(m_ctx.store(), fileName);
-    if (!read.value) {
+    row.fileName = listed.fileName;
+    if (!listed.header) {
         // Listed all the same, so that a file no one can read can still be deleted.
-        row.number = fileName.chopped(4);
+        row.number = listed.fileName.chopped(4);
         return row;
     }
-    const ProposalHeader& h = read.value->header;
+    const ProposalHeader& h = listed.header->header;
     row.creationDate = Dates::toShort(h.creationDate);
     row.number = h.number;
     row.accountKey = h.accountKey;
@@ -55,15 +56,15 @@ ProposalReportRow ProposalReport::rowFor(const QString& fileName) {
 
 bool ProposalReport::fill() {
     m_rows.clear();
-    const QStringList names = ProposalFiles::listHeaders(m_ctx.store());
-    if (names.isEmpty()) {
+    const QList<ProposalFiles::ListedHeader> all = ProposalFiles::readListedHeaders(m_ctx.store());
+    if (all.isEmpty()) {
         m_ctx.prompter().message(ProposalFiles::noProposalsMessage(),
                                  AppContext::applicationTitle());
         return false;
     }
-    m_rows.reserve(names.size());
-    for (const QString& name : names) {
-        m_rows << rowFor(name);
+    m_rows.reserve(all.size());
+    for (const ProposalFiles::ListedHeader& h : all) {
+        m_rows << rowFor(h);
     }
     return true;
 }
@@ -120,7 +121,32 @@ void ProposalReport::loadSchedule(const QString& fileName) {
     }
 }
 
+QString ProposalReport::deleteQuestion(int count) {
+    return count == 1 ? QStringLiteral("Delete the selected Proposal and all of its files?")
+                      : QStringLiteral("Delete the %1 selected Proposals and all of their files?")
+                            .arg(count);
+}
+
+int ProposalReport::selectedCount() const {
+    return int(std::count_if(m_rows.cbegin(), m_rows.cend(),
+                             [](const ProposalReportRow& r) { return r.selected; }));
+}
+
 bool ProposalReport::deleteSelected() {
+    // One slip of the mouse must not cost a month of proposals: the user
+    // confirms once, told how many go.
+    const int count = selectedCount();
+    Prompter& p = m_ctx.prompter();
+    if (count == 0) {
+        p.message(QStringLiteral("No Proposals are selected") + QStringLiteral("\r\n") +
+                      QStringLiteral("Click the Select Column to mark the Proposals to delete"),
+                  AppContext::applicationTitle());
+        return true;
+    }
+    if (p.message(deleteQuestion(count), QStringLiteral("Delete Proposals"), Buttons::YesNo,
+                  Icon::Question) != Answer::Yes) {
+        return true;
+    }
     QStringList failures;
     for (const ProposalReportRow& row : std::as_const(m_rows)) {
         if (!row.selected) {

@@ -71,14 +71,19 @@ public:
     // cmdReport(1).
     void closeDetails() { m_detailsShown = false; }
 
-    // cmdReport(2): deletes every marked proposal with its four files, each
-    // all or nothing, then fills the list again. Proposals that could not be
-    // deleted are shown in one message naming their files. False when no
-    // proposal is left (see fill()).
+    // The question asked before the marked proposals are deleted.
+    static QString deleteQuestion(int count);
+    int selectedCount() const;
+
+    // cmdReport(2): once the user has confirmed, deletes every marked
+    // proposal with its four files, each all or nothing, then fills the list
+    // again. Proposals that could not be deleted are shown in one message
+    // naming their files. Declined, or nothing marked: nothing changes.
+    // False when no proposal is left (see fill()).
     bool deleteSelected();
 
 private:
-    ProposalReportRow rowFor(const QString& fileName);
+    ProposalReportRow rowFor(const ProposalFiles::ListedHeader& listed);
     void openDetails(const ProposalReportRow& row);
     void loadSchedule(const QString& fileName);
 

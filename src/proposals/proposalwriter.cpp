@@ -511,12 +511,16 @@ ProposalPrintInput ProposalWriter::printInput() const {
     return in;
 }
 
-bool ProposalWriter::printOnce(PrintTarget& target, const ProposalPrintInput& input) {
-    PrintRequest request;
-    request.title = QStringLiteral("Proposal ") + QString::number(input.proposalNumber);
+QString ProposalWriter::jobTitle() const {
+    return QStringLiteral("Proposal ") + QString::number(m_ctx.vars().ProposalNumber);
+}
+
+bool ProposalWriter::printOnce(PrintTarget& target, ProposalPrintInput input) {
+    PrintRequest request = ProposalPrintRequest(jobTitle(), input);
     if (!m_ctx.prompter().printDialog(&request)) {
         return false;
     }
+    input.copies = CaptionedCopies(request);
     std::unique_ptr<PageDevice> device = target.open(request);
     if (device && PrintProposal(*device, input)) {
         return true;
@@ -527,14 +531,28 @@ bool ProposalWriter::printOnce(PrintTarget& target, const ProposalPrintInput& in
     return false;
 }
 
-// The print and its two questions, repeated while the user asks to reprint.
-bool ProposalWriter::confirmed(PrintTarget& target, const ProposalPrintInput& input) {
+bool ProposalWriter::saveOnce(const ProposalPrintInput& input) {
+    const QString suggested =
+        m_ctx.store().fullPath(QStringLiteral("/Documents/Proposals/") +
+                               QString::number(input.proposalNumber) + QStringLiteral(".pdf"));
+    return SaveDocumentAsPdf(m_ctx, jobTitle(), suggested,
+                             ProposalDocument(input, ProposalPrintRequest(jobTitle(), input)));
+}
+
+void ProposalWriter::preview() {
+    const ProposalPrintInput input = printInput();
+    PreviewDocument(m_ctx, jobTitle(), false,
+                    ProposalDocument(input, ProposalPrintRequest(jobTitle(), input)));
+}
+
+// The output and its two questions, repeated while the user asks to reprint.
+bool ProposalWriter::confirmed(const std::function<bool(const ProposalPrintInput&)>& output,
+                               const ProposalPrintInput& input) {
     Prompter& p = m_ctx.prompter();
     for (;;) {
-        if (printOnce(target, input) &&
-            p.message(QStringLiteral("Did the Proposal Print Correctly"),
-                      QStringLiteral("Print Confirmation"), Buttons::YesNo,
-                      Icon::Question) == Answer::Yes) {
+        if (output(input) && p.message(QStringLiteral("Did the Proposal Print Correctly"),
+                                       QStringLiteral("Print Confirmation"), Buttons::YesNo,
+                                       Icon::Question) == Answer::Yes) {
             return true;
         }
         if (p.message(QStringLiteral("Would you like to try to Reprint?"),
@@ -546,6 +564,15 @@ bool ProposalWriter::confirmed(PrintTarget& target, const ProposalPrintInput& in
 }
 
 ProposalWriter::Stored ProposalWriter::printAndRecord(PrintTarget& target) {
+    return record([&](const ProposalPrintInput& in) { return printOnce(target, in); });
+}
+
+ProposalWriter::Stored ProposalWriter::saveAsPdfAndRecord() {
+    return record([this](const ProposalPrintInput& in) { return saveOnce(in); });
+}
+
+ProposalWriter::Stored ProposalWriter::record(
+    const std::function<bool(const ProposalPrintInput&)>& output) {
     m_view.printFrame = false;
     if (!ProposalCounter::numberLeft(m_ctx)) {
         return Stored::NotStored;
@@ -556,7 +583,7 @@ ProposalWriter::Stored ProposalWriter::printAndRecord(PrintTarget& target) {
         m_ctx.reportIoError(stored);
         return Stored::NotStored;
     }
-    if (confirmed(target, printInput())) {
+    if (confirmed(output, printInput())) {
         return ProposalCounter::advanceCurrent(m_ctx) ? Stored::Confirmed : Stored::NotAdvanced;
     }
     m_ctx.reportIoError(ProposalStore::remove(m_ctx.store(), fileName));

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class AppContext;
 class PrintTarget;
 struct CustomerRecord;
@@ -68,7 +70,7 @@ public:
     enum class PrintSize { Smaller = 6, Standard = 8, Larger = 10, Largest = 12 };
     // What the screen does after a cmdWrite button.
     enum class Next { Stay, ShowMenu, ShowCustomer };
-    enum class [[nodiscard]] Stored {
+    enum class [[nodiscard]] Stored{
         Confirmed,    // printed, confirmed, counter advanced
         Withdrawn,    // not confirmed: the four files went again
         NotStored,    // no number left, or the files could not be written
@@ -165,8 +167,15 @@ public:
     void setPrintSize(PrintSize size);
     void readyToPrint() { m_view.printFrame = true; }  // cmdContinue
     void cancelPrint() { m_view.printFrame = false; }  // cmdCancelPrint
-    // cmdProposalContinue: the four files, the print, the questions.
+    // cmdProposalContinue: the four files, the print, the questions. The
+    // print dialog starts from the copies of the settings; the copies left
+    // there are the captioned copies of the job.
     Stored printAndRecord(PrintTarget& target);
+    // The same with a PDF file in place of the printer: a PDF written is a
+    // proposal printed, and the questions follow as after a print.
+    Stored saveAsPdfAndRecord();
+    // The pages the print would make, in the preview window; nothing stored.
+    void preview();
     // The print job's input as the boxes stand.
     ProposalPrintInput printInput() const;
 
@@ -187,8 +196,12 @@ private:
     void clearItem();
     void focus(WriterFocus::Control control) { m_focus = {control, 0}; }
     ProposalContents contents() const;
-    bool printOnce(PrintTarget& target, const ProposalPrintInput& input);
-    bool confirmed(PrintTarget& target, const ProposalPrintInput& input);
+    QString jobTitle() const;
+    bool printOnce(PrintTarget& target, ProposalPrintInput input);
+    bool saveOnce(const ProposalPrintInput& input);
+    Stored record(const std::function<bool(const ProposalPrintInput&)>& output);
+    bool confirmed(const std::function<bool(const ProposalPrintInput&)>& output,
+                   const ProposalPrintInput& input);
 
     AppContext& m_ctx;
     CustomerBlock m_customer;

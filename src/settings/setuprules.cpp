@@ -3,6 +3,7 @@
 #include "settings/settingsfiles.h"
 #include "shell/appcontext.h"
 #include "shell/fieldline.h"
+#include "shell/textcodec.h"
 
 #include <QLocale>
 
@@ -66,6 +67,14 @@ SetupSave saveAndReturn(AppContext& ctx) {
                                AppContext::applicationTitle());
         return SetupSave::PostalCodeBlank;
     }
+    const QStringList changed = makeBusinessStorable(s);
+    if (!changed.isEmpty()) {
+        ctx.prompter().message(
+            QStringLiteral("Some characters cannot be stored in the business data and were "
+                           "replaced (a double quote by ', any other by ?) in: ") +
+                changed.join(QStringLiteral(", ")),
+            AppContext::applicationTitle(), Buttons::Ok, Icon::Information);
+    }
     if (!report(ctx, saveBusiness(ctx))) {
         return SetupSave::Failed;
     }
@@ -82,6 +91,27 @@ SetupSave saveAndReturn(AppContext& ctx) {
         return SetupSave::Failed;
     }
     return SetupSave::Saved;
+}
+
+bool editBusinessBox(AppContext& ctx, int index, const QString& text) {
+    Settings& s = ctx.settings();
+    if (index < 0 || index >= Settings::BusinessFieldCount) {
+        return false;
+    }
+    s.businessBoxes.resize(Settings::BusinessFieldCount);
+    const QString& old = s.businessBoxes.at(index);
+    if (text.count(QLatin1Char('"')) > old.count(QLatin1Char('"'))) {
+        ctx.alarm();
+        ctx.prompter().message(QStringLiteral("This character, (\") is invalid for this field"),
+                               QStringLiteral("Invalid Key entry"), Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+    if (index == Settings::StateOrAddress4 && text.size() > old.size() &&
+        text.size() > Settings::stateBoxLimit(s.addressStyle)) {
+        return false;
+    }
+    s.businessBoxes[index] = text;
+    return true;
 }
 
 void toggleAddressStyle(AppContext& ctx) {
@@ -226,4 +256,66 @@ int stepLogoSide(int side, int delta) {
         return kLogoSideMin;
     }
     return std::clamp(side + delta, kLogoSideMin, kLogoSideMax);
+}
+
+void stepLogo(AppContext& ctx, LogoSide side, int delta) {
+    Settings& s = ctx.settings();
+    int& length = side == LogoSide::Width ? s.logoWidth : s.logoHeight;
+    length = stepLogoSide(length, delta);
+}
+
+void makeLogoSquare(AppContext& ctx, LogoSide kept) {
+    Settings& s = ctx.settings();
+    if (kept == LogoSide::Height) {
+        s.logoWidth = s.logoHeight;
+    } else {
+        s.logoHeight = s.logoWidth;
+    }
+}
+
+void restoreLogoSize(AppContext& ctx) {
+    ctx.settings().logoWidth = SettingsFiles::kDefaultLogoSide;
+    ctx.settings().logoHeight = SettingsFiles::kDefaultLogoSide;
+}
+
+bool changePrintColour(AppContext& ctx, PrintColourBox box) {
+    Settings& s = ctx.settings();
+    quint32& colour = box == PrintColourBox::Borders ? s.borderColour : s.textColour;
+    quint32 rgb = Settings::toRgb(colour);
+    if (!ctx.prompter().chooseColour(&rgb)) {
+        return false;
+    }
+    const quint32 chosen = Settings::fromRgb(rgb & 0xFFFFFF);
+    const bool changed = chosen != colour;
+    colour = chosen;
+    return changed;
+}
+
+bool changePrintFont(AppContext& ctx) {
+    Settings& s = ctx.settings();
+    FontChoice font;
+    font.name = s.fontName;
+    if (!ctx.prompter().chooseFont(&font) || font.name.trimmed().isEmpty()) {
+        return false;
+    }
+    // The font name is one quoted field of the colours file.
+    const QString name = font.name.trimmed().replace(QLatin1Char('"'), QLatin1Char('\''));
+    const bool changed = name != s.fontName;
+    s.fontName = name;
+    return changed;
+}
+
+QStringList makeBusinessStorable(Settings& s) {
+    QStringList changed;
+    s.businessBoxes.resize(Settings::BusinessFieldCount);
+    for (int i = 0; i < Settings::BusinessFieldCount; ++i) {
+        QString& box = s.businessBoxes[i];
+        QString stored = Text::decode(Text::encode(box));
+        stored.replace(QLatin1Char('"'), QLatin1Char('\''));
+        if (stored != box) {
+            box = stored;
+            changed << Settings::businessLabel(i, s.addressStyle);
+        }
+    }
+    return changed;
 }

@@ -3,10 +3,12 @@
 #include "shell/iostatus.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
 class AppContext;
+class Settings;
 
 // What the setup screen does beyond showing its controls. The screen binds its
 // boxes to the Settings model (ctx.settings()) and calls these; each routine
@@ -26,6 +28,12 @@ SetupSave saveAndReturn(AppContext& ctx);
 
 // SaveBusiness: BusinessData := the nine boxes, written to the file.
 IoStatus saveBusiness(AppContext& ctx);
+
+// An edit of business box `index` as typed or pasted. Refused (false, and
+// the box keeps the model's text) when it brings in a double quote, which
+// the file cannot hold (the user is told), or when it makes the state box
+// longer than the style allows (text already there is never cut).
+bool editBusinessBox(AppContext& ctx, int index, const QString& text);
 
 // The style button: flips the style; USA style brings the saved postal code
 // back into its box, international style empties it. No text is cut: the
@@ -70,6 +78,25 @@ bool findLogo(AppContext& ctx);
 bool storeLogo(AppContext& ctx);
 // "&Clear": asks, then forgets the logo and deletes its file and backup.
 bool clearLogo(AppContext& ctx);
+
+// The adjusted logo's size: an arrow click, the two "Make Square" buttons
+// (the named side is kept and the other takes its length) and "Restore".
+enum class LogoSide { Width, Height };
+void stepLogo(AppContext& ctx, LogoSide side, int delta);
+void makeLogoSquare(AppContext& ctx, LogoSide kept);
+void restoreLogoSize(AppContext& ctx);
+
+// "Change" beside a colour box or the font: the platform dialog, starting
+// from the current choice. A cancelled dialog changes nothing; true when the
+// setting changed.
+enum class PrintColourBox { Borders, Data };
+bool changePrintColour(AppContext& ctx, PrintColourBox box);
+bool changePrintFont(AppContext& ctx);
+
+// The business boxes as the data file can hold them: a double quote becomes
+// ', a character without a Windows-1252 form becomes ?. Returns the labels
+// of the boxes that changed.
+QStringList makeBusinessStorable(Settings& s);
 
 // One click of a logo size arrow (+50 or -50 twips), within 360 to 1800; the
 // arrows wrap from one end to the other.

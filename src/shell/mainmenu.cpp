@@ -2,6 +2,7 @@
 
 #include "shell/appcontext.h"
 
+#include <QDir>
 #include <QUrl>
 
 const QList<ProgramRoutine>& ProgramRoutines() {
@@ -93,10 +94,36 @@ bool OrderForm(AppContext& ctx, const OrderFormLink& link) {
     return true;
 }
 
-void OpenURL(AppContext& ctx, const QString& url) {
-    if (ctx.openUrl) {
-        ctx.openUrl(QUrl(url, QUrl::StrictMode));
+namespace {
+bool open(AppContext& ctx, const QUrl& url, const QString& what) {
+    if (ctx.openUrl && ctx.openUrl(url)) {
+        return true;
     }
+    ctx.prompter().message(QStringLiteral("No web browser could be started to show ") + what +
+                               QStringLiteral(".\r\nOpen it in a browser of your choice."),
+                           AppContext::applicationTitle(), Buttons::Ok, Icon::Exclamation);
+    return false;
+}
+}  // namespace
+
+bool OpenURL(AppContext& ctx, const QString& url) {
+    return open(ctx, QUrl(url, QUrl::StrictMode), url);
+}
+
+QString UserManualPath() {
+    return QStringLiteral("\\Help\\UserManual.html");
+}
+
+bool ShowUserManual(AppContext& ctx) {
+    const QString path = QDir::toNativeSeparators(ctx.folder().resolve(UserManualPath()));
+    if (!ctx.folder().isFile(UserManualPath())) {
+        ctx.prompter().message(QStringLiteral("The user manual ") + path +
+                                   QStringLiteral(" is missing. Install the program again to "
+                                                  "bring it back."),
+                               AppContext::applicationTitle(), Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+    return open(ctx, QUrl::fromLocalFile(path), QStringLiteral("the user manual ") + path);
 }
 
 QString BackupFailedMessage(const QStringList& names) {

@@ -35,8 +35,14 @@ QString OrderFormPrompt(const OrderFormLink& link);
 // Asks where the item asks, then opens the page on Yes. True when opened.
 bool OrderForm(AppContext& ctx, const OrderFormLink& link);
 
-// Opens the page in the user's browser and returns at once; reports nothing.
-void OpenURL(AppContext& ctx, const QString& url);
+// Opens the page in the user's browser and returns at once. When no browser
+// can be started the user is told (false).
+bool OpenURL(AppContext& ctx, const QString& url);
+
+// The user manual, installed beside the program.
+QString UserManualPath();  // "\Help\UserManual.html"
+// "&Help": the manual in the browser; a missing manual or browser is told.
+bool ShowUserManual(AppContext& ctx);
 
 // Ends the run: the backup set is copied into \Backup (going on past any
 // failure, which is then shown), every screen is unloaded and the program

@@ -4,9 +4,12 @@
 #include "shell/recordfile.h"
 #include "shell/textcodec.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+
+#include <unistd.h>
 
 namespace {
 const int kCustomerRecordLength = 328;
@@ -31,7 +34,12 @@ QString subFolder(int i) {
 }  // namespace
 
 InstanceLock::InstanceLock(const AppFolder& folder)
-    : m_lock(folder.root() + QLatin1Char('/') + fileName()) {
+    : InstanceLock(folder, defaultUserLockFolder()) {}
+
+InstanceLock::InstanceLock(const AppFolder& folder, QString userLockFolder)
+    : m_root(folder.root()),
+      m_userLockFolder(std::move(userLockFolder)),
+      m_lock(folder.root() + QLatin1Char('/') + fileName()) {
     // Only a lock whose process has ended is stale, however long the first
     // copy has been running.
     m_lock.setStaleLockTime(0);
@@ -41,11 +49,45 @@ QString InstanceLock::fileName() {
     return QStringLiteral(".TolvarProposals.lock");
 }
 
-bool InstanceLock::acquire() {
-    if (m_lock.isLocked() || m_lock.tryLock(0)) {
+QString InstanceLock::defaultUserLockFolder() {
+    return QDir::tempPath() + QStringLiteral("/TolvarProposals-") + QString::number(::getuid());
+}
+
+QString InstanceLock::userLockPath(const QString& userLockFolder, const QString& folderRoot) {
+    const QString canonical = QFileInfo(folderRoot).canonicalFilePath();
+    const QByteArray key = QFile::encodeName(canonical.isEmpty() ? folderRoot : canonical);
+    return userLockFolder + QStringLiteral("/folder-") +
+           QString::fromLatin1(
+               QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(32)) +
+           QStringLiteral(".lock");
+}
+
+bool InstanceLock::acquireUserLock() {
+    if (!m_userLock) {
+        // Private to the user: another user's program must not hold ours.
+        QDir().mkpath(m_userLockFolder);
+        QFile::setPermissions(m_userLockFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ExeOwner);
+        m_userLock = std::make_unique<QLockFile>(userLockPath(m_userLockFolder, m_root));
+        m_userLock->setStaleLockTime(0);
+    }
+    if (m_userLock->isLocked() || m_userLock->tryLock(0)) {
         return true;
     }
-    return m_lock.error() != QLockFile::LockFailedError;
+    // Nowhere to keep a lock at all: better a program that runs than one
+    // that never starts.
+    return m_userLock->error() != QLockFile::LockFailedError;
+}
+
+bool InstanceLock::acquire() {
+    if (isHeld() || m_lock.tryLock(0)) {
+        return true;
+    }
+    if (m_lock.error() == QLockFile::LockFailedError) {
+        return false;
+    }
+    // The folder takes no lock file: every copy on it meets at the user's.
+    return acquireUserLock();
 }
 
 QString PrevInstanceMessage() {

@@ -8,26 +8,44 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class AppContext;
 
 // Keeps a second copy of the program from running on the same application
-// folder: a lock file in that folder, held for the whole run. A lock left by
-// a process that has ended (a crash) is taken over.
+// folder: a lock file in that folder, held for the whole run, which also keeps
+// out a copy on another machine sharing the folder. Where no lock can be made
+// in the folder (read-only, or not the user's), a per-user lock named after
+// the folder's path is held instead. A lock left by a process that has ended
+// (a crash) is taken over.
 class InstanceLock {
 public:
     explicit InstanceLock(const AppFolder& folder);
+    // `userLockFolder` holds the per-user locks (tests give their own).
+    InstanceLock(const AppFolder& folder, QString userLockFolder);
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
-    // False only when another running instance holds the lock. A folder in
-    // which no lock can be made does not stop the program.
+    // False only when another running instance holds the lock. Where
+    // neither lock can be made the program is not stopped.
     bool acquire();
-    bool isHeld() const { return m_lock.isLocked(); }
+    bool isHeld() const { return m_lock.isLocked() || (m_userLock && m_userLock->isLocked()); }
+    // Whether the per-user lock is the one held.
+    bool isUserLock() const { return m_userLock && m_userLock->isLocked(); }
     static QString fileName();  // ".TolvarProposals.lock"
+    // The per-user lock of a folder: its canonical path hashed, so that
+    // every spelling of the same folder meets at one lock.
+    static QString userLockPath(const QString& userLockFolder, const QString& folderRoot);
+    // A folder of the user's own below the temporary folder.
+    static QString defaultUserLockFolder();
 
 private:
+    bool acquireUserLock();
+
+    QString m_root;
+    QString m_userLockFolder;
     QLockFile m_lock;
+    std::unique_ptr<QLockFile> m_userLock;
 };
 
 // "<product> is already Running!"

@@ -104,6 +104,9 @@ void frmStartup::buildMenus() {
 
     QAction* about = menuBar()->addAction(QStringLiteral("About"), this, &frmStartup::showAbout);
     about->setObjectName(QStringLiteral("mnuAbout"));
+    QAction* help = menuBar()->addAction(QStringLiteral("&Help"), this,
+                                         [this] { static_cast<void>(ShowUserManual(ctx())); });
+    help->setObjectName(QStringLiteral("mnuHelpContentsFile"));
 }
 
 void frmStartup::addOrderForm(QMenu* menu, const QString& control) {

@@ -14,6 +14,8 @@ std::unique_ptr<PageDevice> PrinterTarget::open(const PrintRequest& request) {
     }
     m_printer.setCopyCount(1);
     m_printer.setDocName(request.title.isEmpty() ? ProductName() : request.title);
+    // Colour off is black and white on the printer too, not only in the inks.
+    m_printer.setColorMode(request.colour ? QPrinter::Color : QPrinter::GrayScale);
     m_printer.setPageOrientation(request.landscape ? QPageLayout::Landscape
                                                    : QPageLayout::Portrait);
     PainterPageDevice::Options options;

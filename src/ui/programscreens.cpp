@@ -2,12 +2,18 @@
 
 #include "customers/customerfiles.h"
 #include "proposals/proposalcounter.h"
+#include "proposals/proposalstore.h"
 #include "settings/settingsfiles.h"
 #include "shell/appcontext.h"
 #include "ui/frmabout.h"
+#include "ui/frmcustomer.h"
 #include "ui/frmdialer.h"
+#include "ui/frmfieldproposal.h"
+#include "ui/frmsetup.h"
 #include "ui/frmsplash.h"
 #include "ui/frmstartup.h"
+#include "ui/frmterms.h"
+#include "ui/frmwriteproposal.h"
 #include "ui/screenmanager.h"
 
 #include <QCoreApplication>
@@ -24,6 +30,11 @@ void RegisterScreens(ScreenManager& screens) {
     screens.add(QStringLiteral("frmStartup"), factory<frmStartup>());
     screens.add(QStringLiteral("frmAbout"), factory<frmAbout>());
     screens.add(QStringLiteral("frmDialer"), factory<frmDialer>());
+    screens.add(QStringLiteral("frmSetup"), factory<frmSetup>());
+    screens.add(QStringLiteral("frmTerms"), factory<frmTerms>());
+    screens.add(QStringLiteral("frmCustomer"), factory<frmCustomer>());
+    screens.add(QStringLiteral("frmWriteProposal"), factory<frmWriteProposal>());
+    screens.add(QStringLiteral("frmFieldProposal"), factory<frmFieldProposal>());
 }
 
 StartupSteps ProgramStartupSteps(AppContext& ctx, ScreenManager& screens) {
@@ -35,11 +46,13 @@ StartupSteps ProgramStartupSteps(AppContext& ctx, ScreenManager& screens) {
         }
     };
     steps.loadBusinessData = [&ctx] { LoadBusinessData(ctx); };
-    // The setup screen reads every settings file as it loads; until it is
-    // part of the program the settings are read here.
+    // The setup screen reads every settings file and probes the modem as it
+    // loads; until it is part of the program both are done here, the probe
+    // on the dialer's port (loading the dialer hidden).
     steps.loadSetupScreen = [&ctx, &screens] {
         if (!screens.load(QStringLiteral("frmSetup"))) {
             loadSettings(ctx);
+            static_cast<void>(ProbeModem(ctx, screens));
         }
     };
     steps.loadCustomerScreen = [&ctx, &screens] {
@@ -49,6 +62,7 @@ StartupSteps ProgramStartupSteps(AppContext& ctx, ScreenManager& screens) {
     // The setup and field proposal screens show the number from the shared
     // state when they load.
     steps.loadProposalCounter = [&ctx, &screens] {
+        ctx.reportIoError(ProposalStore::finishInterrupted(ctx.store()));
         ProposalCounter::loadCurrent(ctx);
         screens.load(QStringLiteral("frmFieldProposal"));
     };

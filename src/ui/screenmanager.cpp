@@ -2,6 +2,8 @@
 
 #include "ui/screen.h"
 
+#include <QLayout>
+
 ScreenManager::ScreenManager(AppContext& ctx) : m_ctx(ctx) {}
 
 ScreenManager::~ScreenManager() {
@@ -51,11 +53,22 @@ Screen* ScreenManager::load(const QString& name) {
 
 Screen* ScreenManager::show(const QString& name) {
     Screen* s = load(name);
-    if (s) {
-        s->show();
-        s->raise();
-        s->activateWindow();
+    if (!s) {
+        return nullptr;
     }
+    const bool wasVisible = s->isVisible();
+    if (!wasVisible && s->layout()) {
+        // The window's size limits are settled before it has a platform
+        // window, so showing it does not change them on the platform again.
+        s->ensurePolished();
+        s->layout()->activate();
+    }
+    s->show();
+    // A window just shown is on top already; one shown again is brought there.
+    if (wasVisible) {
+        s->raise();
+    }
+    s->activateWindow();
     return s;
 }
 

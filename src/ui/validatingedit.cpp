@@ -4,8 +4,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 
 namespace {
 
@@ -40,6 +44,13 @@ bool ValidatingEdit::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         return keyPressed(static_cast<QKeyEvent*>(event));
     }
+    if (event->type() == QEvent::ContextMenu) {
+        showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        return dropped(static_cast<QDropEvent*>(event));
+    }
     if (event->type() == QEvent::FocusOut && m_kind == Kind::Amount && m_formatOnLeave) {
         LineEditBox box(m_edit);
         FormatAmountBox(m_ctx, box);
@@ -64,21 +75,47 @@ bool ValidatingEdit::keyPressed(QKeyEvent* key) {
     return use == 0;
 }
 
-// Pasted text bypasses the key events, so it is put through the same tests.
 bool ValidatingEdit::pasted() {
-    const QString clip = QApplication::clipboard()->text();
+    insertFiltered(QApplication::clipboard()->text());
+    return true;
+}
+
+// The line edit's own menu, its Paste put through the filter.
+void ValidatingEdit::showContextMenu(const QPoint& at) {
+    QMenu* menu = m_edit->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        paste->disconnect();
+        connect(paste, &QAction::triggered, this, [this] { pasted(); });
+    }
+    menu->popup(at);
+}
+
+// Dropped text is pasted text at the drop point.
+bool ValidatingEdit::dropped(QDropEvent* drop) {
+    if (!drop->mimeData()->hasText() || m_edit->isReadOnly()) {
+        return false;
+    }
+    m_edit->setCursorPosition(m_edit->cursorPositionAt(drop->position().toPoint()));
+    insertFiltered(drop->mimeData()->text());
+    drop->acceptProposedAction();
+    m_edit->setFocus(Qt::MouseFocusReason);
+    return true;
+}
+
+// Pasted text bypasses the key events, so it is put through the same tests.
+void ValidatingEdit::insertFiltered(const QString& clip) {
     if (m_kind == Kind::Text) {
         m_edit->insert(TextPaste(m_edit->text(), clip));
-        return true;
+        return;
     }
     // An amount is pasted whole when every character would have been taken.
     QString t = m_edit->text();
     for (QChar c : clip) {
         if (AmountKey(c.unicode(), PlainBox(t)) == 0) {
-            return true;
+            return;
         }
         t += c;
     }
     m_edit->insert(clip);
-    return true;
 }

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 
 class AppContext;
+class QDropEvent;
 class QKeyEvent;
 class QLineEdit;
 
 // Attaches the key filters of the validation routines to a line edit: typed
-// characters go through AmountKey or TextKey, pasted text loses the refused
-// characters, and an amount box takes its money form when it is left.
+// characters go through AmountKey or TextKey, text pasted (shortcut, context
+// menu) or dropped loses the refused characters, and an amount box takes its money form when it is
+// left.
 class ValidatingEdit : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +28,9 @@ private:
     ValidatingEdit(QLineEdit* edit, AppContext& ctx, Kind kind, bool formatOnLeave);
     bool keyPressed(QKeyEvent* key);
     bool pasted();
+    void showContextMenu(const QPoint& at);
+    bool dropped(QDropEvent* drop);
+    void insertFiltered(const QString& clip);
 
     QLineEdit* m_edit;
     AppContext& m_ctx;

@@ -67,7 +67,9 @@ QByteArray dump(const Recording& r) {
 Q_DECLARE_METATYPE(InvoicePageInput)
 
 // Whole pages against recordings checked by hand against the invoice layout
-// (tests/data/accounts/invoice-*.txt): positions in twips, fonts, inks, texts.
+// (tests/data/accounts/invoice-*.txt): fonts, inks, texts, and positions in
+// twips from the printable corner of a page inset by 0.25 in, that is the
+// sheet positions of the layout less 360.
 class TestInvoiceLayout : public QObject {
     Q_OBJECT
 private slots:
@@ -103,6 +105,15 @@ private slots:
         RecordingDevice device(rec);
         QVERIFY(PrintInvoice(device, input));
         QVERIFY(Golden::matches(dump(*rec), golden));
+        // Nothing is inked past 8.25 in on the sheet, so the page fits
+        // inside a laser printer's quarter-inch margin.
+        const int limit = 11880 - LetterInset.x();
+        for (const RecordedText& t : rec->texts) {
+            QVERIFY2(t.at.x() + t.width <= limit, qPrintable(t.text));
+        }
+        for (const RecordedLine& l : rec->lines) {
+            QVERIFY(qMax(l.from.x(), l.to.x()) <= limit);
+        }
     }
 
     // An invoice that is none of the stored payments repeats no payment amount.

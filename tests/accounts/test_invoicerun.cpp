@@ -264,6 +264,36 @@ private slots:
         QCOMPARE(f.rowOf(number) < 0, jobs > 0);
     }
 
+    // The preview draws the pages the run would print, with their numbers,
+    // and writes nothing; the print dialog offers no page range or file, and
+    // the copies it asks for are pages of each invoice's job.
+    void previewThenCopies() {
+        Fixture f;
+        f.app.ctx->settings().printInColour = false;
+        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
+        const Files before = f.files();
+        RecordingTarget preview;
+        QVERIFY(f.screen->drawInvoices(preview));
+        QCOMPARE(f.files(), before);
+        QStringList numbers;
+        for (const auto& job : preview.jobs()) {
+            numbers << job->startingWith(QStringLiteral("INVOICE NO: ")).text.mid(12);
+        }
+        QCOMPARE(numbers, (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
+
+        f.app.prompter.expectPrintDialog(true, 2);
+        f.print(3, Answer::Yes, false);
+        QCOMPARE(f.screen->print(f.target), Run::Completed);
+        const PrintRequest asked = f.app.prompter.printRequests().value(0);
+        QVERIFY(!asked.allowPrintToFile && !asked.allowPageRange && !asked.colour);
+        QCOMPARE(f.target.jobs().size(), 3);
+        for (const auto& job : f.target.jobs()) {
+            QCOMPARE(job->pages, 2);
+            QCOMPARE(job->find(QStringLiteral("INVOICE")).size(), 2);
+        }
+        QVERIFY(!f.screen->drawInvoices(preview));
+    }
+
     // Cancel on page 2 of 3 keeps two journal entries and posts nothing else;
     // the next run, after a restart, prints page 3 only and posts what one
     // uninterrupted run posts.

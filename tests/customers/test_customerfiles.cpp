@@ -6,6 +6,7 @@
 #include "testmain.h"
 
 #include <QDir>
+#include <QtEndian>
 
 namespace {
 
@@ -278,6 +279,43 @@ private slots:
         QVERIFY2(s.file().endsWith(blocked.isEmpty() ? kCustomers : blocked),
                  qPrintable(s.message()));
         QCOMPARE(allThree(app), before);
+    }
+
+    // A save cut short is completed from its journal at the next start; a
+    // journal this program did not write is dropped and changes nothing.
+    void interruptedSaveIsFinished_data() {
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<QByteArray>("three");
+        const QByteArray saved = lettered("A", 328) + acme().toBytes() + '|' + lettered("A", 386) +
+                                 QByteArray(386, 'n') + '|' + lettered("a", 69) +
+                                 QByteArray(69, 'n');
+        QTest::newRow("cut short")
+            << "2\r\n" + QByteArray(386, 'n') + QByteArray(69, 'n') + acme().toBytes() << saved;
+        QTest::newRow("short journal") << QByteArray("2\r\nnnn") << expectedThree("AB");
+        QTest::newRow("no number") << "x\r\n" + QByteArray(783, 'n') << expectedThree("AB");
+    }
+    void interruptedSaveIsFinished() {
+        QFETCH(QByteArray, journal);
+        TempApp app;
+        writeAll(app, "AB");
+        app.write(QStringLiteral("CUSTOMER.SAV"), journal);
+        QVERIFY(CustomerFiles::finishInterruptedDelete(app.ctx->store()));
+        QTEST(allThree(app), "three");
+        QVERIFY(!app.exists(QStringLiteral("CUSTOMER.SAV")));
+    }
+
+    // A last record cut inside its two numbers (a copy that stopped short):
+    // the list and the record read alone agree on it.
+    void recordCutInItsNumbers() {
+        TempApp app;
+        const QByteArray cut =
+            testData(QStringLiteral("fuzz/records/customer-cut-in-its-numbers")).mid(1);
+        QCOMPARE(cut.size(), 326);
+        app.write(kCustomers, cut);
+        const QList<CustomerRecord> all = CustomerFiles::readAllCustomers(app.ctx->store());
+        QCOMPARE(all.size(), 1);
+        QCOMPARE(all.first(), CustomerFiles::readCustomer(app.ctx->store(), 1));
+        QCOMPARE(all.first().NewFlag, qFromLittleEndian<qint16>(cut.constData() + 324));
     }
 
     void rebuildFillsEverySlot() {

@@ -98,6 +98,7 @@ private slots:
             QPainter painter;
             PainterPageDevice device(writer, painter, PainterPageDevice::Options());
             QCOMPARE(device.printableSize(), LetterPrintable);
+            QCOMPARE(device.printableOrigin(), LetterInset);
             PrintPen pen(device, PrintStyle());
             drawSampleJob(pen);
             QVERIFY(device.end());
@@ -124,12 +125,42 @@ private slots:
         PdfPrintTarget target(file);
         auto device = target.open(PrintRequest());
         QCOMPARE(device->printableSize(), LetterPrintable);
+        QCOMPARE(device->printableOrigin(), LetterInset);
         device->setLandscape(true);
         QCOMPARE(device->printableSize(), LetterPrintable.transposed());
+        QCOMPARE(device->printableOrigin(), LetterInset);
         PrintPen pen(*device, PrintStyle());
         QCOMPARE(pen.textWidth(QStringLiteral("ABC")),
                  measuredWidth(QStringLiteral("ABC"), pen.font()));
         QVERIFY(device->end());
+    }
+
+    // A layout measured from the sheet lands on the sheet's own positions,
+    // not a quarter inch further in.
+    void paperEdgeDeviceMeasuresFromTheSheet() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            QSKIP("poppler's pdftotext is not installed");
+        }
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("sheet.pdf"));
+        PdfPrintTarget target(file);
+        auto device = target.open(PrintRequest());
+        PaperEdgeDevice sheet(*device);
+        QCOMPARE(sheet.printableSize(), QSize(12240, 15840));
+        PrintPen pen(sheet, PrintStyle());
+        pen.moveTo(1440, 2880);
+        pen.print(QStringLiteral("Left"));
+        const int width = pen.textWidth(QStringLiteral("Right"));
+        pen.moveTo(11880 - width, 2880);
+        pen.print(QStringLiteral("Right"));
+        QVERIFY(device->end());
+        device.reset();
+        QVERIFY(target.finish());
+        const QList<Word> words = readWords(file);
+        QCOMPARE(words.size(), 2);
+        QVERIFY2(qAbs(words.at(0).xMin - 72) < 0.6, qPrintable(QString::number(words.at(0).xMin)));
+        QVERIFY2(qAbs(words.at(0).yMin - 144) < 1.0, qPrintable(QString::number(words.at(0).yMin)));
+        QVERIFY2(qAbs(words.at(1).xMax - 594) < 0.6, qPrintable(QString::number(words.at(1).xMax)));
     }
 
     void unwritablePdfIsReportedNotSwallowed() {

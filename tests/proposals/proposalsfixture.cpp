@@ -32,11 +32,11 @@ QList<QByteArray> storedFiles(const TempApp& app, int number) {
     return out;
 }
 
-void expectPrints(ScriptedPrompter& prompter, const QString& script) {
+void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies) {
     bool afterPrint = false;
     for (const QChar c : script) {
         if (c == u'P' || c == u'C') {
-            prompter.expectPrintDialog(c == u'P');
+            prompter.expectPrintDialog(c == u'P', copies);
             afterPrint = c == u'P';
             continue;
         }

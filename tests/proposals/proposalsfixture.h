@@ -21,8 +21,9 @@ QStringList proposalFiles(int number = 1001);
 QList<QByteArray> storedFiles(const TempApp& app, int number = 1001);
 
 // Expects the print dialogs and confirmations of a print: P printed, C dialog
-// cancelled, Y and N the answers to "printed correctly?" or "reprint?".
-void expectPrints(ScriptedPrompter& prompter, const QString& script);
+// cancelled, Y and N the answers to "printed correctly?" or "reprint?";
+// `copies` is what each dialog shows.
+void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies = 1);
 
 // The blocks of a scenario file of tests/data/proposals: "== name" starts a
 // block, "key: value" lines fill it, "#" lines are comments.

@@ -2,6 +2,7 @@
 #include "proposals/fieldproposal.h"
 #include "proposals/proposalcounter.h"
 #include "proposalsfixture.h"
+#include "recordingpreview.h"
 #include "testmain.h"
 
 #include <QTest>
@@ -134,7 +135,7 @@ private slots:
         FieldApp app;
         app.screen.setSketch(sketches > 0);
         app.screen.chooseSketchCount(sketches);
-        expectPrints(app.prompter, script);
+        expectPrints(app.prompter, script, 3);
         if (script == QLatin1String("C")) {
             app.prompter.expectMessage(NotPrintedMessage(), kTitle, Icon::None);
         }
@@ -163,7 +164,7 @@ private slots:
         QFETCH(bool, atOpen);
         FieldApp app;
         (atOpen ? app.target.failOpening("no printer") : app.target.failEnding("off-line"));
-        expectPrints(app.prompter, "P");
+        expectPrints(app.prompter, "P", 3);
         app.prompter.expectMessage(PrintErrorMessage(), QStringLiteral("Print Error"),
                                    Icon::Critical);
         QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::PrintError);
@@ -198,9 +199,43 @@ private slots:
         QCOMPARE(app.screen.view(), expected);
         app.screen.chooseSketchCount(0);
         QCOMPARE(app.screen.view().sketchCount, 1);
+        // Shown again after the custom disclaimer was deleted.
         app.screen.load(QString());
+        QVERIFY(app.screen.view().genericDisclaimer);
         app.screen.chooseDisclaimer(false);
         QVERIFY(app.screen.view().genericDisclaimer);
+    }
+
+    // The preview and a PDF hold the copies and the sketch sheets; a PDF
+    // written is a field proposal printed.
+    void previewAndPdf() {
+        FieldApp app;
+        RecordingPreview preview(*app.ctx);
+        app.screen.setSketch(true);
+        app.screen.chooseSketchCount(2);
+        app.screen.preview();
+        QVERIFY(!app.exists(kHeader));
+        const auto& shown = preview.target().jobs();
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown.at(0)->pages, 3);
+        QVERIFY(shown.at(2)->contains(QStringLiteral("For Proposal No.  1001 ")));
+        app.prompter.expectPrintDialog(true, 3);
+        app.prompter.expectQuestion(PrintedCorrectlyQuestion(), "Print Confirmation",
+                                    Buttons::YesNo, Icon::Question, Answer::Yes);
+        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::Confirmed);
+        QCOMPARE(app.target.jobs().size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(dump(*shown.at(i)), dump(*app.target.jobs().at(i)));
+        }
+        app.mkdir(QStringLiteral("out"));
+        app.prompter.expectSaveFile(QStringLiteral("Save as PDF"), app.path("out/fp.pdf"));
+        app.prompter.expectQuestion(PrintedCorrectlyQuestion(), "Print Confirmation",
+                                    Buttons::YesNo, Icon::Question, Answer::Yes);
+        QCOMPARE(app.screen.saveAsPdf(), FieldPrintOutcome::Confirmed);
+        QVERIFY(app.read(QStringLiteral("out/fp.pdf")).startsWith("%PDF"));
+        QVERIFY(app.read(QStringLiteral("TolvarProposals/1002.txt")).startsWith("\"FP1002\",0,"));
+        QCOMPARE(app.ctx->vars().ProposalNumber, 1003);
+        QCOMPARE(app.target.jobs().size(), 3);
     }
 };
 

@@ -164,21 +164,31 @@ private slots:
         QCOMPARE(d.body, QString());
     }
 
-    // The marked proposals go with all four files; those that cannot are
-    // named in one message and stay whole.
+    // The marked proposals go with all four files once the user agrees;
+    // those that cannot are named in one message and stay whole.
     void deleting_data() {
         QTest::addColumn<bool>("frozen");
+        QTest::addColumn<bool>("agreed");
         QTest::addColumn<QList<QStringList>>("left");
-        QTest::newRow("deleted") << false << kGrid.mid(1, 1);
-        QTest::newRow("folder frozen") << true << kGrid;
+        QTest::newRow("deleted") << false << true << kGrid.mid(1, 1);
+        // Declined: nothing goes, and the marks stay for another try.
+        QList<QStringList> marked = kGrid;
+        marked[0][0] = marked[2][0] = R::selectionMark();
+        QTest::newRow("declined") << false << false << marked;
+        QTest::newRow("folder frozen") << true << true << kGrid;
     }
     void deleting() {
         QFETCH(bool, frozen);
+        QFETCH(bool, agreed);
         ReportApp app;
         QVERIFY(app.report.fill());
         app.report.click(1, R::Select);
         app.report.click(3, R::Select);
         app.report.click(1, R::ProposalNo);
+        app.prompter.expectQuestion(
+            QStringLiteral("Delete the 2 selected Proposals and all of their files?"),
+            QStringLiteral("Delete Proposals"), Buttons::YesNo, Icon::Question,
+            agreed ? Answer::Yes : Answer::No);
         std::unique_ptr<Frozen> freeze;
         if (frozen) {
             freeze = std::make_unique<Frozen>(app.path("TolvarProposals"));
@@ -191,10 +201,12 @@ private slots:
         }
         QVERIFY(app.report.deleteSelected());
         freeze.reset();
+        const bool kept = frozen || !agreed;
         QTEST(app.grid(), "left");
-        QCOMPARE(app.report.detailsShown(), false);
-        QCOMPARE(app.exists("TolvarProposals/ProposalBody/1003.txt"), frozen);
-        QCOMPARE(app.exists("TolvarProposals/ProposalPayments/1001.txt"), frozen);
+        QCOMPARE(app.report.detailsShown(), !agreed);
+        QCOMPARE(app.report.selectedCount(), agreed ? 0 : 2);
+        QCOMPARE(app.exists("TolvarProposals/ProposalBody/1003.txt"), kept);
+        QCOMPARE(app.exists("TolvarProposals/ProposalPayments/1001.txt"), kept);
     }
 
     void deletingTheLast() {
@@ -202,7 +214,15 @@ private slots:
         app.write("TolvarProposals/1001.txt", header("1001", "1", "2026-11-02", "N"));
         R report(*app.ctx);
         QVERIFY(report.fill());
+        app.prompter.expectMessage(
+            QStringLiteral("No Proposals are selected\r\nClick the Select Column to mark the "
+                           "Proposals to delete"),
+            kTitle, Icon::None);
+        QVERIFY(report.deleteSelected());
         report.click(1, R::Select);
+        app.prompter.expectQuestion(
+            QStringLiteral("Delete the selected Proposal and all of its files?"),
+            QStringLiteral("Delete Proposals"), Buttons::YesNo, Icon::Question, Answer::Yes);
         app.prompter.expectMessage(QStringLiteral("No Proposals Exist"), kTitle, Icon::None);
         QVERIFY(!report.deleteSelected());
         QVERIFY(!app.exists("TolvarProposals/1001.txt"));

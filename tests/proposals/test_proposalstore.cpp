@@ -78,6 +78,35 @@ private slots:
                  (QList<QByteArray>{kSmithFiles[0], "(none)", "(none)", "(none)"}));
     }
 
+    // At the next start a store cut short is completed from its journal,
+    // files left without their header go, and a garbled journal is dropped.
+    void interruptedStoreIsFinished_data() {
+        QTest::addColumn<int>("oldFrom");  // the old files from this one on
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<QList<QByteArray>>("left");
+        const QByteArray header = kSmithFiles[0];
+        QTest::newRow("journal") << 0
+                                 << "3\r\nA\r\n-\r\n-\r\n" + QByteArray::number(header.size()) +
+                                        "\r\n" + header
+                                 << QList<QByteArray>{header, "A\r\n", "(none)", "(none)"};
+        QTest::newRow("no header") << 1 << QByteArray() << QList<QByteArray>(4, "(none)");
+        QTest::newRow("garbled journal")
+            << 0 << QByteArray("9\r\nA") << QList<QByteArray>(4, "old\r\n");
+    }
+    void interruptedStoreIsFinished() {
+        QFETCH(int, oldFrom);
+        QFETCH(QByteArray, journal);
+        ProposalsApp app;
+        writeOld(app, oldFrom);
+        const QString journalFile = QStringLiteral("TolvarProposals/1001.txt.store");
+        if (!journal.isEmpty()) {
+            app.write(journalFile, journal);
+        }
+        QVERIFY(ProposalStore::finishInterrupted(app.ctx->store()));
+        QTEST(filesOf(app), "left");
+        QVERIFY(!app.exists(journalFile));
+    }
+
     // Removal takes the header first: when it cannot go, all four stay.
     void removal_data() {
         QTest::addColumn<QString>("frozen");

@@ -4,6 +4,7 @@
 #include "proposals/proposalwriter.h"
 #include "proposals/terms.h"
 #include "proposalsfixture.h"
+#include "recordingpreview.h"
 #include "settings/settings.h"
 #include "shell/filestore.h"
 #include "testmain.h"
@@ -104,7 +105,7 @@ private slots:
         WriterApp w;
         w.ctx->vars().Copies = 2;
         w.priceInFull();
-        expectPrints(w.prompter, script);
+        expectPrints(w.prompter, script, 2);
         QCOMPARE(w.writer->printAndRecord(w.target),
                  kept ? W::Stored::Confirmed : W::Stored::Withdrawn);
         QTEST(int(w.target.jobs().size()), "jobs");
@@ -116,6 +117,61 @@ private slots:
             QCOMPARE(job->first("Duplicate").page, 2);
             QCOMPARE(job->first(" 5     Gutter guard       $12.50       $62.50").page, 1);
         }
+    }
+
+    // The dialog offers the copies of the settings; those it leaves caption
+    // the job, and the preview shows the pages the print makes.
+    void copiesAndPreview_data() {
+        QTest::addColumn<int>("answered");
+        QTest::addColumn<QString>("lastCaption");
+        QTest::newRow("as the settings") << 2 << "Duplicate";
+        QTest::newRow("more in the dialog") << 4 << "File Copy";
+        QTest::newRow("one") << 1 << "Original";
+    }
+    void copiesAndPreview() {
+        QFETCH(int, answered);
+        QFETCH(QString, lastCaption);
+        WriterApp w;
+        RecordingPreview preview(*w.ctx);
+        w.ctx->vars().Copies = 2;
+        w.priceInFull();
+        w.writer->preview();
+        QVERIFY(!w.exists(kFour[0]));
+        w.prompter.expectPrintDialog(true, answered);
+        w.expectAnswer(kPrinted, Answer::Yes);
+        QCOMPARE(w.writer->printAndRecord(w.target), W::Stored::Confirmed);
+        const PrintRequest asked = w.prompter.printRequests().at(0);
+        QCOMPARE((QList<int>{asked.copies, asked.allowPageRange, asked.allowPrintToFile}),
+                 (QList<int>{2, false, false}));
+        const Recording& job = *w.target.jobs().at(0);
+        QCOMPARE(job.pages, answered);
+        QCOMPARE(job.first(lastCaption).page, answered);
+        QCOMPARE(preview.titles(), QStringList{QStringLiteral("Proposal 1001")});
+        if (answered == 2) {
+            QCOMPARE(dump(*preview.target().jobs().at(0)), dump(job));
+        }
+    }
+
+    // A PDF written counts as printed; a save cancelled is a print not made.
+    void savedAsPdf_data() {
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("saved and confirmed") << true;
+        QTest::newRow("cancelled, not retried") << false;
+    }
+    void savedAsPdf() {
+        QFETCH(bool, saved);
+        WriterApp w;
+        w.priceInFull();
+        const QString pdf = w.path(QStringLiteral("out/1001.pdf"));
+        w.mkdir(QStringLiteral("out"));
+        w.prompter.expectSaveFile(QStringLiteral("Save as PDF"), saved ? pdf : QString());
+        w.expectAnswer(saved ? kPrinted : kReprint, saved ? Answer::Yes : Answer::No);
+        QCOMPARE(w.writer->saveAsPdfAndRecord(),
+                 saved ? W::Stored::Confirmed : W::Stored::Withdrawn);
+        QCOMPARE(w.files(), saved ? kStored : QList<QByteArray>(4, "(none)"));
+        QCOMPARE(w.read(QStringLiteral("out/1001.pdf")).startsWith("%PDF"), saved);
+        QCOMPARE(w.ctx->vars().ProposalNumber, saved ? 1002 : 1001);
+        QVERIFY(w.target.jobs().isEmpty());
     }
 
     // A store or a counter that cannot be written, a withdrawal that cannot

@@ -86,6 +86,27 @@ private slots:
                  (QStringList{"New South Wales", "", "518-555-0101", "", "edited"}));
     }
 
+    void whatTheFileCannotHoldIsReplacedAndTold() {
+        TempApp app;
+        Settings& s = started(app);
+        s.businessBoxes[0] = QStringLiteral("Caf\u00e9 \"\u03a9\" Roofing");  // no omega in 1252
+        s.businessBoxes[7] = QStringLiteral("a\u2192b");
+        app.prompter.expectMessage(
+            "Some characters cannot be stored in the business data and were replaced (a double "
+            "quote by ', any other by ?) in: Company Name, Fax No,email or Web",
+            kTitle, Icon::Information);
+        QCOMPARE(saveAndReturn(*app.ctx), SetupSave::Saved);
+        QCOMPARE(app.read("MyBusinessData.txt"),
+                 QByteArray("\"Caf\xe9 '?' Roofing\",\"1 Elm\",\"\",\"Troy\",\"NY\",\"12180\","
+                            "\"518-555-0101\",\"a?b\",\"VAT 9\"\r\n"));
+        QCOMPARE(s.businessBoxes[0], QStringLiteral("Caf\u00e9 '?' Roofing"));
+        // The boxes refuse a quote as it comes in, pasted or typed.
+        app.prompter.expectMessage("This character, (\") is invalid for this field",
+                                   "Invalid Key entry", Icon::Exclamation);
+        QVERIFY(!editBusinessBox(*app.ctx, 1, QStringLiteral("1 \"Elm\"")));
+        QCOMPARE(s.businessBoxes[1], QStringLiteral("1 Elm"));
+    }
+
     void resetAsksFirst() {
         for (Answer answer : {Answer::No, Answer::Yes}) {
             TempApp app;

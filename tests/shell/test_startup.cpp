@@ -3,6 +3,7 @@
 #include "tempapp.h"
 #include "testmain.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QLockFile>
 #include <QSysInfo>
@@ -170,6 +171,25 @@ private slots:
         QVERIFY(!QLockFile(app.path(InstanceLock::fileName())).tryLock(0));
     }
 
+    void aFolderThatTakesNoLockFileStillKeepsOutASecondCopy() {
+        TempApp app;
+        app.write("blocker", "a file");
+        // Nothing can be made below a file: the folder lock fails as on a
+        // read-only folder, whoever runs the test.
+        const AppFolder folder(app.path("blocker/folder"));
+        const QString userLocks = app.path("userlocks");
+        InstanceLock first(folder, userLocks);
+        QVERIFY(first.acquire());
+        QVERIFY(first.isUserLock());
+        InstanceLock second(folder, userLocks);
+        QVERIFY(!second.acquire());
+        InstanceLock otherFolder(AppFolder(app.path("blocker/other")), userLocks);
+        QVERIFY(otherFolder.acquire());
+        InstanceLock writable(app.ctx->folder(), userLocks);
+        QVERIFY(writable.acquire());
+        QVERIFY(!writable.isUserLock());
+    }
+
     void mainRunsTheStepsPastAFolderFailure() {
         TempApp app;
         app.write("Documents", "a file");
@@ -250,7 +270,46 @@ private slots:
         app.ctx->quit = [&] { quits << app.read("Backup/SpeedNumbers.txt"); };
         CloseProgram(*app.ctx);
         QCOMPARE(quits, QStringList{"SpeedNumbers.txt"});
-        OpenURL(*app.ctx, QStringLiteral("https://www.deluxe.com/"));  // no opener: nothing
+    }
+
+    void userManualAndAMissingBrowser_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("browser");
+        QTest::newRow("shown") << true << true;
+        QTest::newRow("no browser") << true << false;
+        QTest::newRow("not installed") << false << true;
+    }
+    void userManualAndAMissingBrowser() {
+        QFETCH(bool, installed);
+        QFETCH(bool, browser);
+        TempApp app;
+        if (installed) {
+            app.write("help/usermanual.HTML", "<html></html>");  // any letter case
+        }
+        QList<QUrl> opened;
+        app.ctx->openUrl = [&](const QUrl& u) {
+            opened << u;
+            return browser;
+        };
+        const QString manual = QDir::toNativeSeparators(app.path("help/usermanual.HTML"));
+        if (!installed) {
+            app.prompter.expectMessage(
+                "The user manual " + QDir::toNativeSeparators(app.path("Help/UserManual.html")) +
+                    " is missing. Install the program again to bring it back.",
+                kTitle, Icon::Exclamation);
+        } else if (!browser) {
+            app.prompter.expectMessage("No web browser could be started to show the user manual " +
+                                           manual + ".\r\nOpen it in a browser of your choice.",
+                                       kTitle, Icon::Exclamation);
+        }
+        QCOMPARE(ShowUserManual(*app.ctx), installed && browser);
+        QCOMPARE(opened, installed ? QList<QUrl>{QUrl::fromLocalFile(manual)} : QList<QUrl>{});
+        app.ctx->openUrl = nullptr;
+        app.prompter.expectMessage(
+            "No web browser could be started to show https://www.deluxe.com/.\r\nOpen it in a "
+            "browser of your choice.",
+            kTitle, Icon::Exclamation);
+        QVERIFY(!OpenURL(*app.ctx, QStringLiteral("https://www.deluxe.com/")));
     }
 };
 

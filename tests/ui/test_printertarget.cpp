@@ -34,13 +34,16 @@ private slots:
         QTest::addColumn<bool>("landscape");
         QTest::addColumn<QSize>("printable");
         QTest::addColumn<QString>("pageSize");
-        QTest::newRow("portrait") << false << QSize(11520, 15120) << "612 x 792";
-        QTest::newRow("landscape") << true << QSize(15120, 11520) << "792 x 612";
+        QTest::addColumn<bool>("colour");
+        QTest::newRow("portrait") << false << QSize(11520, 15120) << "612 x 792" << true;
+        QTest::newRow("landscape, black and white")
+            << true << QSize(15120, 11520) << "792 x 612" << false;
     }
     void printsOnLetterWithTheLayoutInset() {
         QFETCH(bool, landscape);
         QFETCH(QSize, printable);
         QFETCH(QString, pageSize);
+        QFETCH(bool, colour);
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
         QPrinter printer(QPrinter::HighResolution);
@@ -51,9 +54,12 @@ private slots:
         PrintRequest request;
         request.title = QStringLiteral("Proposal");
         request.landscape = landscape;
+        request.colour = colour;
+        printer.setColorMode(colour ? QPrinter::GrayScale : QPrinter::Color);
         std::unique_ptr<PageDevice> device = target.open(request);
         QVERIFY(device);
         QCOMPARE(device->printableSize(), printable);
+        QCOMPARE(printer.colorMode(), colour ? QPrinter::Color : QPrinter::GrayScale);
         device->drawText(QPoint(1440, 1440), QStringLiteral("Printed Text"), PrintFont{}, 0);
         QVERIFY2(device->end(), qPrintable(device->error()));
         // The flows print their own captioned copies.

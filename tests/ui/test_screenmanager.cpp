@@ -61,9 +61,9 @@ private slots:
 
     void screensNotBuiltAreNotAvailable() {
         ScreenApp s;
-        QVERIFY(!s.screens->isAvailable(QStringLiteral("frmSetup")));
-        QVERIFY(!s.screens->load(QStringLiteral("frmSetup")));
-        QVERIFY(!s.screens->show(QStringLiteral("frmSetup")));
+        QVERIFY(!s.screens->isAvailable(QStringLiteral("frmNoSuchScreen")));
+        QVERIFY(!s.screens->load(QStringLiteral("frmNoSuchScreen")));
+        QVERIFY(!s.screens->show(QStringLiteral("frmNoSuchScreen")));
         QVERIFY(!s.screens->isAvailable(QString()));
         QVERIFY(s.screens->loaded().isEmpty());
     }

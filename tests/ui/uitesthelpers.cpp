@@ -4,8 +4,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QTest>
+
+#include <unistd.h>
 
 ScreenApp::ScreenApp() : screens(std::make_unique<ScreenManager>(*app.ctx)) {
     RegisterScreens(*screens);
@@ -54,4 +57,18 @@ void CheckLayout(QWidget* w, const QString& name) {
         QVERIFY2(w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png")),
                  qPrintable(name));
     }
+}
+
+Unprivileged::Unprivileged() : wasRoot(geteuid() == 0), ok(!wasRoot || seteuid(65534) == 0) {}
+
+Unprivileged::~Unprivileged() {
+    if (wasRoot && seteuid(0) != 0) {
+        qFatal("could not act as root again");
+    }
+}
+
+void SetReadOnly(const QString& folder, bool readOnly) {
+    const QFile::Permissions read = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                    QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(folder, readOnly ? read : read | QFile::WriteOwner);
 }

@@ -42,3 +42,17 @@ class QWidget;
 // names a folder, a picture of `w` is kept there as `<name>.png`; that is how
 // `make screenshots` collects the screens in their main states.
 void CheckLayout(QWidget* w, const QString& name);
+
+// While it lives, a process run by root acts as the user nobody, for whom
+// file modes count (root ignores them); anyone else is unprivileged already.
+struct Unprivileged {
+    Unprivileged();
+    ~Unprivileged();
+    Unprivileged(const Unprivileged&) = delete;
+    Unprivileged& operator=(const Unprivileged&) = delete;
+    bool wasRoot;
+    bool ok;
+};
+
+// Makes the folder read-only (or writable again) for its owner and others.
+void SetReadOnly(const QString& folder, bool readOnly);

@@ -1,0 +1,554 @@
+// Proves the multi-file changes safe against a program that dies at any
+// moment, and the single-instance lock against many starts at once.
+//
+//   tolvar_crashtest kills <count> <seed>   each change cut short by SIGKILL
+//   tolvar_crashtest starts <count> [ro]    that many starts at once
+//   tolvar_crashtest start <folder> <user lock folder>   one start (internal)
+//
+// After every kill the next start (with its recovery) must find the files
+// exactly as before the change or exactly as after it, and doing the change
+// again from there must end exactly as one uncut change does.
+#include "accounts/finalize.h"
+#include "accounts/invoicerun.h"
+#include "customers/customerfiles.h"
+#include "print/recordingdevice.h"
+#include "proposals/proposalstore.h"
+#include "settings/settings.h"
+#include "shell/appcontext.h"
+#include "shell/clock.h"
+#include "shell/startup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMap>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <sys/wait.h>
+#include <unistd.h>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+
+namespace {
+using Files = QMap<QString, QByteArray>;
+
+// Says yes to every question and OK to every message, accepts every dialog,
+// and keeps the texts; a start prints them for its parent to count.
+class AnsweringPrompter : public Prompter {
+public:
+    bool echo = false;
+    QStringList shown;
+    Answer message(const QString& text, const QString&, Buttons buttons, Icon) override {
+        shown << text;
+        if (echo) {
+            std::fprintf(stdout, "%s\n", text.toUtf8().constData());
+            std::fflush(stdout);
+        }
+        return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes
+               : buttons == Buttons::RetryCancel                            ? Answer::Cancel
+                                                                            : Answer::Ok;
+    }
+    bool inputBox(const QString&, const QString&, QString*) override { return false; }
+    void beep() override {}
+    bool printDialog(PrintRequest*) override { return true; }
+    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
+    bool chooseColour(quint32*) override { return false; }
+    bool chooseFont(FontChoice*) override { return false; }
+};
+
+// One application folder as the program sees it.
+struct Program {
+    explicit Program(const QString& root)
+        : ctx(AppFolder(root), clock, prompter, std::make_shared<Settings>()) {
+        ctx.settings().applyTax1 = true;
+        ctx.settings().taxRate1 = QStringLiteral("7.5");
+        ctx.settings().taxHeading1 = QStringLiteral("Sales Tax");
+    }
+    FixedClock clock{QDate(2026, 12, 5)};
+    AnsweringPrompter prompter;
+    AppContext ctx;
+};
+
+Files snapshot(const QString& root) {
+    Files out;
+    for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+         it.hasNext();) {
+        QFile f(it.next());
+        out.insert(QDir(root).relativeFilePath(f.fileName()),
+                   f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)"));
+    }
+    return out;
+}
+
+void copyTree(const QString& from, const QString& to) {
+    QDir(to).removeRecursively();
+    QDir().mkpath(to);
+    for (QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QFileInfo fi(it.next());
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(fi.filePath());
+        if (fi.isDir()) {
+            QDir().mkpath(target);
+        } else {
+            QFile::copy(fi.filePath(), target);
+        }
+    }
+}
+
+void put(const QString& root, const QString& relative, const QByteArray& bytes) {
+    const QString full = root + QLatin1Char('/') + relative;
+    QDir().mkpath(QFileInfo(full).path());
+    QFile f(full);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(full));
+        std::exit(2);
+    }
+}
+
+CustomerRecord customer(int n) {
+    CustomerRecord r;
+    r.AccountNumber = QStringLiteral("555-000") + QString::number(n);
+    r.AccountName = QStringLiteral("Customer ") + QString::number(n);
+    r.Address1 = QString::number(n) + QStringLiteral(" Oak St");
+    r.CityOrAddress3 = QStringLiteral("Springfield");
+    r.State = QStringLiteral("IL");
+    r.ZipCode = QStringLiteral("62701");
+    r.AccountType = CustomerRecord::business();
+    return r;
+}
+
+QByteArray header(const QString& number, const QString& price, const QString& account) {
+    return (QStringLiteral("\"") + number + QStringLiteral("\",") + price +
+            QStringLiteral(",#2026-11-02#,\"") + account +
+            QStringLiteral("\",\"Jane Doe\",\"12 Oak St\",\"\",\"Springfield\",\"IL\",\"62701\","
+                           "\"555-1234\",\"Lake House\",\"1 Shore Rd\",\"\",\"Lakeside\",\"IL\","
+                           "\"62702\",\"555-0001\"\r\n"))
+        .toLatin1();
+}
+
+ProposalContents proposal(const QString& number, qint64 dollars) {
+    ProposalContents c;
+    c.header = ProposalFiles::parseHeader(
+                   header(number, QString::number(dollars), QStringLiteral("555-0002")))
+                   .header;
+    c.body = QStringLiteral("Replace the roof\r\nand the gutters\r\n");
+    c.payments = ProposalPayments{Money::fromRaw(dollars * 10000),
+                                  {{Money::fromRaw(dollars * 10000), QDate(2026, 12, 19)}}};
+    c.financials = ProposalFinancials{
+        Money::fromRaw(dollars * 10000), Money::fromRaw(dollars * 10000), {}, {}};
+    return c;
+}
+
+// Three customers with their companion and receivable files, proposal 1001
+// with all four files, proposal 1002 ready to invoice and field proposal
+// FP1003 ready to finalize.
+void need(const IoStatus& s) {
+    if (!s) {
+        std::fprintf(stderr, "cannot make the folder: %s\n", qPrintable(s.message()));
+        std::exit(2);
+    }
+}
+
+void makeFolder(const QString& root) {
+    QDir().mkpath(root);
+    Program p(root);
+    FileStore& store = p.ctx.store();
+    static_cast<void>(CreateFolders(p.ctx));
+    for (int n = 1; n <= 3; ++n) {
+        need(CustomerFiles::saveCustomer(store, n, customer(n),
+                                         CompanionRecords::defaultContract(p.clock.today()),
+                                         QByteArray(CompanionRecords::kCycleSize, ' ')));
+        put(root, QStringLiteral("TIActiveAccounts/555-000%1.txt").arg(n),
+            QByteArray(155, char('a' + n)));
+    }
+    need(ProposalStore::store(store, QStringLiteral("1001.txt"),
+                              proposal(QStringLiteral("1001"), 900)));
+    put(root, QStringLiteral("TolvarProposals/1002.txt"),
+        header(QStringLiteral("1002"), QStringLiteral("400"), QStringLiteral("555-0002")));
+    put(root, QStringLiteral("TolvarProposals/ProposalPayments/1002.txt"),
+        "$400.00\r\n 1 \r\n$400.00\r\n11/30/2026\r\n");
+    put(root, QStringLiteral("TolvarProposals/ProposalFinancials/1002.txt"),
+        "$360.00\r\n$400.00\r\n$30.00\r\n$10.00\r\n");
+    put(root, QStringLiteral("TolvarProposals/1003.txt"),
+        header(QStringLiteral("FP1003"), QStringLiteral("0"), QStringLiteral("555-0003")));
+}
+
+// What the program does at start before the user can do anything: the
+// recoveries of cut-short changes.
+void startUp(const QString& root) {
+    Program p(root);
+    static_cast<void>(CustomerFiles::finishInterruptedDelete(p.ctx.store()));
+    static_cast<void>(ProposalStore::finishInterrupted(p.ctx.store()));
+    ManagePayments payments(p.ctx);
+    payments.activate();
+}
+
+struct Change {
+    const char* name;
+    std::function<bool(Program&)> run;  // true when the change was made
+    bool repeatable;                    // doing it again after it was made changes nothing
+    // Files that must be as before while the change is begun but not done
+    // (an invoice run waits for the user between pages and goes on at the
+    // next start); empty where there is no such state.
+    QStringList untilDone = {};
+};
+
+// Whether every file below one of `prefixes` is in `found` as in `before`.
+bool sameBelow(const Files& found, const Files& before, const QStringList& prefixes) {
+    const auto below = [&prefixes](const Files& files) {
+        Files out;
+        for (auto it = files.cbegin(); it != files.cend(); ++it) {
+            for (const QString& p : prefixes) {
+                if (it.key().startsWith(p)) {
+                    out.insert(it.key(), it.value());
+                }
+            }
+        }
+        return out;
+    };
+    return below(found) == below(before);
+}
+
+int rowOf(const QList<ProposalRow>& rows, const QString& number) {
+    for (int i = 0; i < rows.size(); ++i) {
+        if (rows.at(i).number == number) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+QList<Change> changes() {
+    return {
+        {"save a customer",
+         [](Program& p) {
+             CustomerRecord r = customer(2);
+             r.AccountName = QStringLiteral("Renamed Roofing");
+             return CustomerFiles::saveCustomer(
+                        p.ctx.store(), 2, r, CompanionRecords::defaultContract(QDate(2027, 1, 4)),
+                        QByteArray(CompanionRecords::kCycleSize, 'c'))
+                 .ok();
+         },
+         true},
+        {"add a customer",
+         [](Program& p) {
+             return CustomerFiles::saveCustomer(p.ctx.store(), 4, customer(4),
+                                                CompanionRecords::defaultContract(p.clock.today()),
+                                                QByteArray(CompanionRecords::kCycleSize, ' '))
+                 .ok();
+         },
+         true},
+        {"delete a customer",
+         [](Program& p) { return CustomerFiles::deleteCustomer(p.ctx.store(), 2).removed; }, false},
+        {"store a proposal",
+         [](Program& p) {
+             return ProposalStore::store(p.ctx.store(), QStringLiteral("1004.txt"),
+                                         proposal(QStringLiteral("1004"), 1250))
+                 .ok();
+         },
+         true},
+        {"store a proposal again",
+         [](Program& p) {
+             return ProposalStore::store(p.ctx.store(), QStringLiteral("1001.txt"),
+                                         proposal(QStringLiteral("1001"), 975))
+                 .ok();
+         },
+         true},
+        {"delete a proposal",
+         [](Program& p) {
+             return ProposalStore::remove(p.ctx.store(), QStringLiteral("1001.txt")).ok();
+         },
+         false},
+        {"invoice run",
+         [](Program& p) {
+             ManagePayments m(p.ctx);
+             if (!m.activate()) {
+                 return false;
+             }
+             const int row = rowOf(m.view().rows, QStringLiteral("1002"));
+             if (row < 0) {
+                 return true;  // invoiced already: nothing is billed twice
+             }
+             if (m.pick(row) != ManagePayments::Pick::Shown) {
+                 return false;
+             }
+             m.choose(ManagePayments::PrintOption::SingleInvoice);
+             RecordingTarget target;
+             return m.print(target) == ManagePayments::Run::Completed;
+         },
+         true,
+         {QStringLiteral("TIActiveAccounts/"), QStringLiteral("TAHistory.txt"),
+          QStringLiteral("TaxRecords.txt"), QStringLiteral("Backup/"),
+          QStringLiteral("TolvarProposals/")}},
+        {"finalize",
+         [](Program& p) {
+             using F = FinalizeFieldProposal;
+             F form(p.ctx);
+             if (!form.activate()) {
+                 return false;
+             }
+             const int row = rowOf(form.view().rows, QStringLiteral("FP1003"));
+             if (row < 0) {
+                 return true;  // finalized already
+             }
+             if (!form.pick(row)) {
+                 return false;
+             }
+             form.press(F::Button::Continue);
+             form.editBody(QStringLiteral("Replace roof\nand gutters"));
+             form.startTyping(F::AmountBox::PreAmount);
+             form.editAmount(F::AmountBox::PreAmount, QStringLiteral("1000"));
+             if (form.leavePreAmount() != F::PriceLeft::Accepted) {
+                 return false;
+             }
+             form.choosePlan(F::Plan::InFull);
+             form.pickDate(0, QDate(2026, 12, 19));
+             return form.finalize();
+         },
+         false},
+    };
+}
+
+// Runs the change in a child; kills it after `delayUs` (never when negative).
+// The time the child ran, in microseconds; -1 when an uncut child failed.
+qint64 inChild(const Change& c, const QString& root, qint64 delayUs) {
+    QElapsedTimer t;
+    t.start();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        Program p(root);
+        _exit(c.run(p) ? 0 : 1);
+    }
+    if (delayUs >= 0) {
+        while (t.nsecsElapsed() / 1000 < delayUs) {
+        }
+        kill(pid, SIGKILL);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const qint64 took = t.nsecsElapsed() / 1000;
+    if (delayUs < 0 && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
+        return -1;
+    }
+    return took;
+}
+
+QString describe(const Files& got, const Files& want) {
+    QStringList diff;
+    for (auto it = got.cbegin(); it != got.cend(); ++it) {
+        if (!want.contains(it.key())) {
+            diff << QStringLiteral("+") + it.key();
+        } else if (want.value(it.key()) != it.value()) {
+            diff << QStringLiteral("~") + it.key();
+        }
+    }
+    for (auto it = want.cbegin(); it != want.cend(); ++it) {
+        if (!got.contains(it.key())) {
+            diff << QStringLiteral("-") + it.key();
+        }
+    }
+    return diff.join(QLatin1Char(' '));
+}
+
+int kills(int count, quint32 seed) {
+    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-crash-XXXXXX"));
+    const QString base = work.path() + QStringLiteral("/base");
+    const QString trial = work.path() + QStringLiteral("/trial");
+    makeFolder(base);
+    QRandomGenerator random(seed);
+    int failures = 0;
+    int done = 0;
+    const QList<Change> all = changes();
+    const int each = std::max(1, count / int(all.size()));
+    for (const Change& c : all) {
+        // The two ends every cut-short change must land on, as the next
+        // start finds them.
+        copyTree(base, trial);
+        startUp(trial);
+        const Files before = snapshot(trial);
+        qint64 longest = 0;
+        for (int i = 0; i < 3; ++i) {
+            copyTree(base, trial);
+            const qint64 took = inChild(c, trial, -1);
+            if (took < 0) {
+                std::fprintf(stderr, "%s: the uncut change failed\n", c.name);
+                return 1;
+            }
+            longest = std::max(longest, took);
+        }
+        startUp(trial);
+        const Files after = snapshot(trial);
+        if (after == before) {
+            std::fprintf(stderr, "%s: the change changed nothing\n", c.name);
+            return 1;
+        }
+        int landedBefore = 0;
+        int landedAfter = 0;
+        int landedBegun = 0;
+        for (int k = 0; k < each; ++k, ++done) {
+            copyTree(base, trial);
+            const qint64 delay = random.bounded(longest + longest / 5 + 1);
+            inChild(c, trial, delay);
+            startUp(trial);
+            const Files found = snapshot(trial);
+            const bool isBefore = found == before;
+            const bool isAfter = found == after;
+            const bool begun = !isBefore && !isAfter && !c.untilDone.isEmpty() &&
+                               sameBelow(found, before, c.untilDone);
+            if (begun) {
+                ++landedBegun;
+            } else if (!isBefore && !isAfter) {
+                ++failures;
+                std::fprintf(stderr, "%s, killed after %lld us: mixed files (%s)\n", c.name,
+                             static_cast<long long>(delay), qPrintable(describe(found, after)));
+                continue;
+            }
+            if (!begun) {
+                (isBefore ? landedBefore : landedAfter)++;
+            }
+            if (isAfter && !c.repeatable) {
+                continue;
+            }
+            // Once more from where it stopped: the same end, nothing doubled.
+            if (inChild(c, trial, -1) < 0) {
+                ++failures;
+                std::fprintf(stderr, "%s, killed after %lld us: repeating it failed\n", c.name,
+                             static_cast<long long>(delay));
+                continue;
+            }
+            startUp(trial);
+            const Files again = snapshot(trial);
+            if (again != after) {
+                ++failures;
+                std::fprintf(stderr, "%s, killed after %lld us, repeated: %s\n", c.name,
+                             static_cast<long long>(delay), qPrintable(describe(again, after)));
+            }
+        }
+        std::printf(
+            "%-24s %5d kills: %4d as before, %4d as after, %4d begun and completed "
+            "(uncut %lld us)\n",
+            c.name, each, landedBefore, landedAfter, landedBegun, static_cast<long long>(longest));
+    }
+    std::printf("%d kills, %d failures\n", done, failures);
+    return failures == 0 ? 0 : 1;
+}
+
+// One start of the program's start-up on `folder`: prints "running" and
+// holds the lock until its input closes, or prints the message it showed.
+int start(const QString& folder, const QString& userLocks) {
+    Program p(folder);
+    p.prompter.echo = true;
+    InstanceLock lock(p.ctx.folder(), userLocks);
+    if (!Main(p.ctx, lock, {})) {
+        return 0;
+    }
+    std::fprintf(stdout, "running\n");
+    std::fflush(stdout);
+    char c;
+    while (read(STDIN_FILENO, &c, 1) > 0) {
+    }
+    return 0;
+}
+
+// `count` starts at once on one folder (read-only for every one of them when
+// `readOnly`, through a read-only bind mount in a user namespace).
+int starts(int count, bool readOnly) {
+    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-starts-XXXXXX"));
+    const QString folder = work.path() + QStringLiteral("/folder");
+    const QString userLocks = work.path() + QStringLiteral("/user");
+    makeFolder(folder);
+    const QString self = QCoreApplication::applicationFilePath();
+    QList<QProcess*> all;
+    for (int i = 0; i < count; ++i) {
+        auto* proc = new QProcess;
+        if (readOnly) {
+            proc->start(QStringLiteral("unshare"),
+                        {QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"),
+                         QStringLiteral("mount --bind -o ro \"$1\" \"$1\" && exec \"$0\" start "
+                                        "\"$1\" \"$2\""),
+                         self, folder, userLocks});
+        } else {
+            proc->start(self, {QStringLiteral("start"), folder, userLocks});
+        }
+        all << proc;
+    }
+    const QString refused = PrevInstanceMessage();
+    int running = 0;
+    int refusedCount = 0;
+    QStringList other;
+    // The refused ones end by themselves; the one that runs says so.
+    for (QProcess* proc : all) {
+        proc->waitForStarted(10000);
+    }
+    QElapsedTimer t;
+    t.start();
+    QList<QProcess*> pending = all;
+    while (!pending.isEmpty() && t.elapsed() < 60000) {
+        for (qsizetype i = pending.size() - 1; i >= 0; --i) {
+            QProcess* proc = pending.at(i);
+            proc->waitForReadyRead(10);
+            const QByteArray out = proc->peek(4096);
+            if (out.contains("running\n")) {
+                ++running;
+                pending.removeAt(i);
+            } else if (proc->state() == QProcess::NotRunning) {
+                const QString said = QString::fromUtf8(proc->readAll()).trimmed();
+                if (said == refused) {
+                    ++refusedCount;
+                } else {
+                    other << said + QString::fromUtf8(proc->readAllStandardError());
+                }
+                pending.removeAt(i);
+            }
+        }
+    }
+    for (QProcess* proc : all) {
+        proc->closeWriteChannel();
+        proc->waitForFinished(10000);
+        delete proc;
+    }
+    std::printf("%d starts%s: %d running, %d refused, %d other\n", count,
+                readOnly ? " on a read-only folder" : "", running, refusedCount,
+                int(other.size() + pending.size()));
+    for (const QString& o : other) {
+        std::printf("  said: %s\n", qPrintable(o));
+    }
+    return running == 1 && refusedCount == count - 1 ? 0 : 1;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Invoices are laid out with real font metrics.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    }
+    QGuiApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const QStringList args = app.arguments();
+    const QString mode = args.value(1);
+    if (mode == QLatin1String("kills") && args.size() >= 3) {
+        return kills(args.at(2).toInt(), args.value(3, QStringLiteral("1")).toUInt());
+    }
+    if (mode == QLatin1String("starts") && args.size() >= 3) {
+        return starts(args.at(2).toInt(), args.value(3) == QLatin1String("ro"));
+    }
+    if (mode == QLatin1String("start") && args.size() >= 4) {
+        return start(args.at(2), args.at(3));
+    }
+    std::fprintf(stderr, "usage: %s kills <count> <seed> | starts <count> [ro]\n", argv[0]);
+    return 2;
+}
