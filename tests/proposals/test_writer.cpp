@@ -136,9 +136,10 @@ private slots:
         w.ctx->vars().Copies = 2;
         w.priceInFull();
         w.writer->preview();
-        QVERIFY(!w.exists(kFour[0]));
+        QVERIFY(!w.exists(proposalFiles()[0]));
         w.prompter.expectPrintDialog(true, answered);
-        w.expectAnswer(kPrinted, Answer::Yes);
+        w.prompter.expectQuestion("Did the Proposal Print Correctly", "Print Confirmation",
+                                  Buttons::YesNo, Icon::Question, Answer::Yes);
         QCOMPARE(w.writer->printAndRecord(w.target), W::Stored::Confirmed);
         const PrintRequest asked = w.prompter.printRequests().at(0);
         QCOMPARE((QList<int>{asked.copies, asked.allowPageRange, asked.allowPrintToFile}),
