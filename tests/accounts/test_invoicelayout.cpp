@@ -115,6 +115,21 @@ private slots:
             QVERIFY(qMax(l.from.x(), l.to.x()) <= limit);
         }
     }
+
+    // An invoice that is none of the stored payments repeats no payment amount.
+    void noPaymentAmountPastTheSchedule() {
+        for (int index : {0, 4}) {
+            InvoicePageInput in = sampleInvoice();
+            in.perPayment = true;
+            in.index = index;
+            auto rec = std::make_shared<Recording>();
+            RecordingDevice device(rec);
+            QVERIFY(PrintInvoice(device, in));
+            for (const RecordedText& t : rec->texts) {
+                QVERIFY2(t.at.y() != 14083, qPrintable(t.text));
+            }
+        }
+    }
 };
 
 TOLVAR_TEST(TestInvoiceLayout)

@@ -103,7 +103,7 @@ private slots:
             app.write(journalFile, journal);
         }
         QVERIFY(ProposalStore::finishInterrupted(app.ctx->store()));
-        QTEST(filesOf(app), "left");
+        QTEST(storedFiles(app), "left");
         QVERIFY(!app.exists(journalFile));
     }
 

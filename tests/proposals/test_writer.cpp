@@ -136,9 +136,10 @@ private slots:
         w.ctx->vars().Copies = 2;
         w.priceInFull();
         w.writer->preview();
-        QVERIFY(!w.exists(kFour[0]));
+        QVERIFY(!w.exists(proposalFiles()[0]));
         w.prompter.expectPrintDialog(true, answered);
-        w.expectAnswer(kPrinted, Answer::Yes);
+        w.prompter.expectQuestion("Did the Proposal Print Correctly", "Print Confirmation",
+                                  Buttons::YesNo, Icon::Question, Answer::Yes);
         QCOMPARE(w.writer->printAndRecord(w.target), W::Stored::Confirmed);
         const PrintRequest asked = w.prompter.printRequests().at(0);
         QCOMPARE((QList<int>{asked.copies, asked.allowPageRange, asked.allowPrintToFile}),
@@ -165,10 +166,13 @@ private slots:
         const QString pdf = w.path(QStringLiteral("out/1001.pdf"));
         w.mkdir(QStringLiteral("out"));
         w.prompter.expectSaveFile(QStringLiteral("Save as PDF"), saved ? pdf : QString());
-        w.expectAnswer(saved ? kPrinted : kReprint, saved ? Answer::Yes : Answer::No);
+        w.prompter.expectQuestion(
+            saved ? "Did the Proposal Print Correctly" : "Would you like to try to Reprint?",
+            saved ? "Print Confirmation" : "Print Retry", Buttons::YesNo, Icon::Question,
+            saved ? Answer::Yes : Answer::No);
         QCOMPARE(w.writer->saveAsPdfAndRecord(),
                  saved ? W::Stored::Confirmed : W::Stored::Withdrawn);
-        QCOMPARE(w.files(), saved ? kStored : QList<QByteArray>(4, "(none)"));
+        QCOMPARE(storedFiles(w), saved ? kStored : QList<QByteArray>(4, "(none)"));
         QCOMPARE(w.read(QStringLiteral("out/1001.pdf")).startsWith("%PDF"), saved);
         QCOMPARE(w.ctx->vars().ProposalNumber, saved ? 1002 : 1001);
         QVERIFY(w.target.jobs().isEmpty());
