@@ -110,7 +110,7 @@ frmFieldProposal::frmFieldProposal(AppContext& ctx, ScreenManager& screens)
                                 QStringLiteral("Print Field Proposal"));
     connect(print, &QPushButton::clicked, this, [this] {
         const std::shared_ptr<PrintTarget> target =
-            ctx().printerFactory ? ctx().printerFactory() : nullptr;
+            this->ctx().printerFactory ? this->ctx().printerFactory() : nullptr;
         if (target) {
             finish(m_model->print(*target));
         }

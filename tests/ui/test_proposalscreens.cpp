@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(job.pages, source == QLatin1String("template") ? 3 : 6);
         QCOMPARE((QList<int>{job.first("Original").page, job.first("Duplicate").page,
                              job.first("Triplicate").page}),
-                 source == QLatin1String("template") ? QList<int>{1, 2, 3} : QList<int>{2, 4, 6});
+                 (source == QLatin1String("template") ? QList<int>{1, 2, 3} : QList<int>{2, 4, 6}));
     }
 
     // NEXT from the pricing step with a date, then an amount, missing.
