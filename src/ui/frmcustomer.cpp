@@ -802,7 +802,8 @@ void frmCustomer::selectAccountText() {
 
 bool frmCustomer::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == m_accounts->lineEdit()) {
+    // Events can come while the screen is still being built.
+    if (m_accounts && watched == m_accounts->lineEdit()) {
         if (type == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             m_suppressCompletion = key == Qt::Key_Backspace || key == Qt::Key_Delete;
@@ -810,7 +811,7 @@ bool frmCustomer::eventFilter(QObject* watched, QEvent* event) {
                 selectAccountText();
                 return true;
             }
-        } else if (type == QEvent::FocusOut && m_list->isVisible() && !m_inAction) {
+        } else if (type == QEvent::FocusOut && m_list && m_list->isVisible() && !m_inAction) {
             selectAccountText();
         }
         return false;

@@ -75,7 +75,7 @@ private slots:
         for (int i = 0; i <= 5; ++i) {
             enabled << option(s, i)->isEnabled();
         }
-        QCOMPARE(enabled, (QList<bool>{false, false, true, false, true, true}));
+        QCOMPARE(enabled, (QList<bool>{true, false, true, true, true, true}));
         QVERIFY(!child<QPushButton>(s, "frmStartup", "cmdStart")->isEnabled());
         for (const char* name : {"mnuExit", "mnuDeluxe", "mnuDepositSlips", "mnuPPaper",
                                  "mnuPPPaper", "mnuAddress", "mnuLabels", "mnuAbout"}) {
