@@ -12,6 +12,7 @@ public:
     void beep() override {}
     bool printDialog(PrintRequest*) override { return false; }
     QString openFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
     bool chooseColour(quint32*) override { return false; }
     bool chooseFont(FontChoice*) override { return false; }
 };
