@@ -23,7 +23,7 @@ struct Folder {
     AppContext ctx{AppFolder(dir.path()), clock, prompter, std::make_shared<Settings>()};
 
     Folder() {
-        CreateFolders(ctx);
+        static_cast<void>(CreateFolders(ctx));
         for (int n = 1001; n < 1001 + kProposals; ++n) {
             ProposalHeader h;
             h.number = QString::number(n);

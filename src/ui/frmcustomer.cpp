@@ -835,7 +835,7 @@ bool frmCustomer::eventFilter(QObject* watched, QEvent* event) {
                 selectAccountText();
                 return true;
             }
-        } else if (type == QEvent::FocusOut && m_list->isVisible() && !m_inAction) {
+        } else if (type == QEvent::FocusOut && m_list && m_list->isVisible() && !m_inAction) {
             selectAccountText();
         }
         return false;

@@ -9,6 +9,9 @@
 #include "ui/frmcustomer.h"
 #include "ui/frmdialer.h"
 #include "ui/frmfieldproposal.h"
+#include "ui/frmfinalize.h"
+#include "ui/frmmanagepayments.h"
+#include "ui/frmproposalreport.h"
 #include "ui/frmsetup.h"
 #include "ui/frmsplash.h"
 #include "ui/frmstartup.h"
@@ -35,6 +38,9 @@ void RegisterScreens(ScreenManager& screens) {
     screens.add(QStringLiteral("frmCustomer"), factory<frmCustomer>());
     screens.add(QStringLiteral("frmWriteProposal"), factory<frmWriteProposal>());
     screens.add(QStringLiteral("frmFieldProposal"), factory<frmFieldProposal>());
+    screens.add(QStringLiteral("frmManagePayments"), factory<frmManagePayments>());
+    screens.add(QStringLiteral("frmProposalReport"), factory<frmProposalReport>());
+    screens.add(QStringLiteral("frmFinalize"), factory<frmFinalize>());
 }
 
 StartupSteps ProgramStartupSteps(AppContext& ctx, ScreenManager& screens) {
