@@ -411,6 +411,10 @@ DeleteResult deleteCustomer(FileStore& store, int number) {
 }
 
 IoStatus finishInterruptedDelete(FileStore& store) {
+    for (const QString& folder :
+         {QString(), AppFolder::backupFolder(), QStringLiteral("\\TIActiveAccounts")}) {
+        store.RemoveUnfinishedWrites(folder);
+    }
     // A save cut short is finished first: it may be the record the delete
     // then removes.
     const IoStatus saved = finishInterruptedSave(store);

@@ -148,6 +148,12 @@ IoStatus remove(FileStore& store, const QString& fileName) {
 IoStatus finishInterrupted(FileStore& store) {
     IoStatus first;
     const QString folder = ProposalFiles::folder();
+    for (const QString& path :
+         {ProposalFiles::headerPath(QString()), ProposalFiles::bodyPath(QString()),
+          ProposalFiles::paymentsPath(QString()), ProposalFiles::financialsPath(QString()),
+          ProposalFiles::templatesFolder() + QLatin1Char('\\')}) {
+        store.RemoveUnfinishedWrites(path.chopped(1));
+    }
     const QStringList journals =
         QDir(store.fullPath(folder))
             .entryList({QStringLiteral("*.txt") + journalSuffix()}, QDir::Files);

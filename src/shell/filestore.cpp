@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <sys/stat.h>
@@ -105,6 +106,19 @@ Existence FileStore::probe(const QString& dataPath) {
             QStringLiteral("it could not be restored from the Backup folder: ") + s.reason()));
     }
     return Existence::present();
+}
+
+void FileStore::RemoveUnfinishedWrites(const QString& dataFolder) {
+    // The write's temporary is the file's own name followed by six letters
+    // or digits; every data file ends in an extension of its own.
+    static const QRegularExpression temporary(
+        QStringLiteral("^.+\\.[A-Za-z0-9]{1,5}\\.[A-Za-z0-9]{6}$"));
+    QDir dir(m_folder.resolve(dataFolder));
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        if (temporary.match(name).hasMatch()) {
+            dir.remove(name);
+        }
+    }
 }
 
 int FileStore::RecordCount(const QString& dataPath, int recordLength) {

@@ -59,6 +59,11 @@ public:
     [[nodiscard]] QStringList BackupDataFiles();
     static const QStringList& backupSet();
 
+    // Removes from the folder what whole-file writes cut short by the
+    // program's death left behind: the temporary "<name>.<ext>.XXXXXX" that
+    // would have replaced the file. No reader ever looks at one.
+    void RemoveUnfinishedWrites(const QString& dataFolder);
+
     // Creates one folder level if nothing of that name exists yet.
     IoStatus MakeFolder(const QString& dataPath);
 

@@ -138,6 +138,21 @@ private slots:
         QCOMPARE(entries(app, QString()), QStringList{"CustomerData.txt"});
     }
 
+    // A write killed part way leaves its temporary; the next start removes
+    // it and nothing that merely looks alike.
+    void unfinishedWritesAreRemoved() {
+        TempApp app;
+        const QStringList kept{"1001.txt", "1001.txt.store", "CUSTOMER.SAV", "Notes.backup",
+                               "a.txt.abc12", "a.txt.abc1234"};
+        for (const QString& name : kept + QStringList{"1001.txt.jOlwYo", "Phone.txt.Q1w2E3"}) {
+            app.write("TolvarProposals/" + name, "x");
+        }
+        app.ctx->store().RemoveUnfinishedWrites("\\TolvarProposals");
+        QStringList sorted = kept;
+        sorted.sort();
+        QCOMPARE(entries(app, "TolvarProposals"), sorted);
+    }
+
     void copyDataFile() {
         TempApp app;
         app.write("A.txt", QByteArray(6000, 'a'));

@@ -30,6 +30,7 @@ CustomerRecord johnSmith() {
     CustomerRecord r;
     r.AccountNumber = QStringLiteral("ACC-7");
     r.AccountType = CustomerRecord::individual();
+    r.AccountName = QStringLiteral("Mr. John Smith");
     r.Title = QStringLiteral("Mr.");
     r.FirstName = QStringLiteral("John");
     r.LastName = QStringLiteral("Smith");
@@ -48,8 +49,11 @@ CustomerRecord johnSmith() {
 struct WriterScreens : ScreenApp {
     std::shared_ptr<RecordingTarget> printer = std::make_shared<RecordingTarget>();
 
-    WriterScreens() {
-        provide(QStringLiteral("frmStartup"));
+    // `realMenu`: the program's main menu, else a stand-in for it.
+    explicit WriterScreens(bool realMenu = false) {
+        if (!realMenu) {
+            provide(QStringLiteral("frmStartup"));
+        }
         app.write(QStringLiteral("CustomerData.txt"), johnSmith().toBytes());
         app.write(QStringLiteral("Templates/Proposals/Roof.txt"),
                   testData(QStringLiteral("proposals/template_roof.txt")));
@@ -242,6 +246,38 @@ private slots:
                                   job.first("Triplicate").page};
         const bool onePage = source == QLatin1String("template");
         QCOMPARE(captions, onePage ? QList<int>({1, 2, 3}) : QList<int>({2, 4, 6}));
+    }
+
+    // Main menu, "Create a Proposal", the customer, "Start Proposal", the
+    // writer, the print, and back on the main menu.
+    void fromTheMainMenu() {
+        WriterScreens s(true);
+        s.app.ctx->vars().CurrentCustomerRecord = 1;
+        Screen* menu = s.screens->show(QStringLiteral("frmStartup"));
+        QTest::mouseClick(menu->findChild<QWidget*>(QStringLiteral("optProgramRoutine(0)")),
+                          Qt::LeftButton, {}, QPoint(6, 6));
+        QTest::mouseClick(menu->findChild<QWidget*>(QStringLiteral("cmdStart")), Qt::LeftButton);
+        Screen* customer = s.screens->find(QStringLiteral("frmCustomer"));
+        QVERIFY(customer && customer->isVisible());
+        QTest::mouseClick(customer->findChild<QWidget*>(QStringLiteral("cmdSchedule")),
+                          Qt::LeftButton);
+        QVERIFY(s.visible(kWriter));
+        QVERIFY(QTest::qWaitForWindowActive(s.writer()));
+        QCOMPARE(s.get<QLabel>(QStringLiteral("lblCustomerInfo(1)"))->text(),
+                 QStringLiteral("Mr. John Smith"));
+        s.click(QStringLiteral("cmdCreation(0)"));
+        s.tick(QStringLiteral("optCreate(1)"));
+        s.clickItem(QStringLiteral("File1"), QStringLiteral("Roof.txt"));
+        s.addItems();
+        s.price();
+        s.app.prompter.expectPrintDialog(true, 3);
+        s.expect(QStringLiteral("Did the Proposal Print Correctly"),
+                 QStringLiteral("Print Confirmation"), Answer::Yes);
+        s.click(QStringLiteral("cmdProposalContinue"));
+        ScreenApp::settle();
+        QVERIFY(s.visible(QStringLiteral("frmStartup")));
+        QCOMPARE(s.stored().at(1), testData(QStringLiteral("ui/writer_body_template.txt")));
+        QCOMPARE(s.app.ctx->vars().ProposalNumber, 1002);
     }
 
     // NEXT from the pricing step with a date, then an amount, missing.
