@@ -59,11 +59,15 @@ Screen* ScreenManager::show(const QString& name) {
         return nullptr;
     }
     const bool wasVisible = s->isVisible();
-    if (!wasVisible && s->layout()) {
+    if (!s->windowHandle() && s->layout()) {
         // The window's size limits are settled before it has a platform
         // window, so showing it does not change them on the platform again.
+        // Later changes of the content (a frame shown, a step turned) then
+        // resize the window where needed but leave its limits alone: a
+        // platform window's limits are not changed once it exists.
         s->ensurePolished();
         s->layout()->activate();
+        s->layout()->setSizeConstraint(QLayout::SetNoConstraint);
     }
     s->show();
     // A window just shown is on top already; one shown again is brought
