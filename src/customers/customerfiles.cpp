@@ -119,8 +119,10 @@ void dropTemporaries(FileStore& store) {
     }
 }
 
+const QString kAccountsFolder = QStringLiteral("\\TIActiveAccounts");
+
 QString receivablePath(const QString& account) {
-    return QStringLiteral("/TIActiveAccounts/") + account + QStringLiteral(".txt");
+    return kAccountsFolder + QLatin1Char('\\') + account + QStringLiteral(".txt");
 }
 
 // The part of a delete that only goes forward: the temporaries replace their
@@ -412,7 +414,7 @@ DeleteResult deleteCustomer(FileStore& store, int number) {
 
 IoStatus finishInterruptedDelete(FileStore& store) {
     for (const QString& folder :
-         {QString(), AppFolder::backupFolder(), QStringLiteral("\\TIActiveAccounts")}) {
+         {QString(), AppFolder::backupFolder(), kAccountsFolder}) {
         store.RemoveUnfinishedWrites(folder);
     }
     // A save cut short is finished first: it may be the record the delete

@@ -148,11 +148,13 @@ IoStatus remove(FileStore& store, const QString& fileName) {
 IoStatus finishInterrupted(FileStore& store) {
     IoStatus first;
     const QString folder = ProposalFiles::folder();
-    for (const QString& path :
-         {ProposalFiles::headerPath(QString()), ProposalFiles::bodyPath(QString()),
-          ProposalFiles::paymentsPath(QString()), ProposalFiles::financialsPath(QString()),
-          ProposalFiles::templatesFolder() + QLatin1Char('\\')}) {
-        store.RemoveUnfinishedWrites(path.chopped(1));
+    // The folders of the body, payments and financials files.
+    const QStringList companions{ProposalFiles::bodyPath(QString()).chopped(1),
+                                 ProposalFiles::paymentsPath(QString()).chopped(1),
+                                 ProposalFiles::financialsPath(QString()).chopped(1)};
+    for (const QString& written :
+         companions + QStringList{folder, ProposalFiles::templatesFolder()}) {
+        store.RemoveUnfinishedWrites(written);
     }
     const QStringList journals =
         QDir(store.fullPath(folder))
@@ -175,10 +177,7 @@ IoStatus finishInterrupted(FileStore& store) {
     // reaches it, and it would be taken for part of the next proposal of
     // that number.
     const QStringList headers = txtNamesIn(store, folder);
-    for (const QString& path :
-         {ProposalFiles::bodyPath(QString()), ProposalFiles::paymentsPath(QString()),
-          ProposalFiles::financialsPath(QString())}) {
-        const QString sub = path.chopped(1);
+    for (const QString& sub : companions) {
         for (const QString& name : txtNamesIn(store, sub)) {
             if (!headers.contains(name, Qt::CaseInsensitive) && ProposalFiles::numberOf(name) > 0) {
                 const IoStatus s = store.DeleteDataFile(sub + QLatin1Char('\\') + name);
