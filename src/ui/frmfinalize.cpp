@@ -35,6 +35,12 @@ using Plan = FinalizeFieldProposal::Plan;
 using Focus = FinalizeFieldProposal::Focus;
 
 // Typing goes to the model; writing the same text back would move the cursor.
+// Room for the largest amount the proposal files hold, so no digit is cut.
+void makeRoomForMoney(QLineEdit* edit) {
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("$9,999,999.99")) +
+                          12);
+}
+
 void setText(QLineEdit* edit, const QString& text) {
     if (edit->text() != text) {
         edit->setText(text);
@@ -132,6 +138,7 @@ QLineEdit* frmFinalize::amountBox(const QString& name, const QString& toolTip, Q
     box->setObjectName(name);
     box->setToolTip(toolTip);
     box->setAlignment(Qt::AlignRight);
+    makeRoomForMoney(box);
     ValidatingEdit::attach(box, ctx(), ValidatingEdit::Kind::Amount);
     // Installed after the key filter, so it sees a key first and empties a
     // box that shows zero before the key is tested.
@@ -208,6 +215,7 @@ QWidget* frmFinalize::buildAmounts(QWidget* parent) {
         shown->setReadOnly(true);
         shown->setFocusPolicy(Qt::NoFocus);
         shown->setAlignment(Qt::AlignRight);
+        makeRoomForMoney(shown);
     }
     connect(m_apply1, &QCheckBox::clicked, this, [this](bool on) {
         m_finalize.setApplyTax(1, on);
