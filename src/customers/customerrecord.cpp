@@ -74,7 +74,7 @@ QString CustomerRecord::textAt(const QByteArray& bytes, qsizetype start, const R
     }
     for (qsizetype i = begin; i < end; ++i) {
         if (static_cast<unsigned char>(p[i]) >= 0x80) {
-            return Text::decode(QByteArray(p + begin, end - begin)).trimmed();
+            return Text::decode(QByteArrayView(p + begin, end - begin)).trimmed();
         }
     }
     return QString::fromLatin1(p + begin, end - begin);

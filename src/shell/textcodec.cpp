@@ -65,7 +65,7 @@ QByteArray encode(const QString& text) {
     return out;
 }
 
-QString decode(const QByteArray& bytes) {
+QString decode(QByteArrayView bytes) {
     const auto& table = decodeTable();
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* to = out.data();

@@ -9,7 +9,7 @@ namespace Text {
 
 // A character without a single-byte form is written as "?".
 QByteArray encode(const QString& text);
-QString decode(const QByteArray& bytes);
+QString decode(QByteArrayView bytes);
 
 // Raw lines: each line written whole and ended by CR LF.
 QByteArray joinLines(const QStringList& lines);

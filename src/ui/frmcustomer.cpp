@@ -35,6 +35,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -443,13 +444,16 @@ QWidget* frmCustomer::buildResults() {
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setWordWrap(false);
-    // The padded headings set the widths, as many characters of the grid's
-    // font as they hold.
+    // The padded headings set the widths: as many characters of the grid's
+    // font as they hold, counted as digits, since a blank is narrower than
+    // what fills the column (a whole telephone number in "Phone").
     const QStringList headings = CustomerScreenModel::resultHeadings();
     const QFontMetrics metrics(m_grid->font());
+    const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
     for (int c = 0; c < headings.size(); ++c) {
-        m_grid->setColumnWidth(c, metrics.horizontalAdvance(headings.at(c)) +
-                                      metrics.horizontalAdvance(QLatin1Char('M')));
+        const int text = std::max(metrics.horizontalAdvance(headings.at(c)),
+                                  digit * static_cast<int>(headings.at(c).size()));
+        m_grid->setColumnWidth(c, text + metrics.horizontalAdvance(QLatin1Char('M')));
     }
     m_grid->horizontalHeader()->setStretchLastSection(true);
     int width = 2 * m_grid->frameWidth() + m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
