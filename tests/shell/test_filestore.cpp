@@ -43,7 +43,9 @@ private:
 class TestFileStore : public QObject {
     Q_OBJECT
 private slots:
-    void probeRestoresFromBackup_data() { addCases(QStringLiteral("shell/startup.txt"), "probe"); }
+    void probeRestoresFromBackup_data() {
+        addCases(QStringLiteral("shell/filestore.txt"), "probe");
+    }
     void probeRestoresFromBackup() {
         QFETCH(Case, c);
         const QString onDisk = str(c[0]);
@@ -95,7 +97,7 @@ private slots:
 
     // The old file stays whole and no temporary is left behind.
     void failedWriteKeepsTheOldFile_data() {
-        addCases(QStringLiteral("shell/startup.txt"), "write");
+        addCases(QStringLiteral("shell/filestore.txt"), "write");
     }
     void failedWriteKeepsTheOldFile() {
         QFETCH(Case, c);
