@@ -31,7 +31,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTextStream>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -459,9 +458,7 @@ int disk(const QString& folder, const QString& kind) {
             QFile filler(folder + QStringLiteral("/filler"));
             filler.open(QIODevice::WriteOnly | QIODevice::Truncate);
             const QByteArray block(4096, 'x');
-            while (filler.write(block) == block.size() && filler.flush()) {
-            }
-            for (int n = 512; n >= 1; n /= 2) {
+            for (int n = 4096; n >= 1; n /= 2) {
                 while (filler.write(block.left(n)) == n && filler.flush()) {
                 }
             }
