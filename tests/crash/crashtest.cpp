@@ -20,6 +20,7 @@
 #include "shell/startup.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -30,15 +31,17 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTextStream>
 
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 using Files = QMap<QString, QByteArray>;
@@ -94,18 +97,7 @@ Files snapshot(const QString& root) {
 
 void copyTree(const QString& from, const QString& to) {
     QDir(to).removeRecursively();
-    QDir().mkpath(to);
-    for (QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories);
-         it.hasNext();) {
-        const QFileInfo fi(it.next());
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(fi.filePath());
-        if (fi.isDir()) {
-            QDir().mkpath(target);
-        } else {
-            QFile::copy(fi.filePath(), target);
-        }
-    }
+    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-a"), from, to});
 }
 
 void put(const QString& root, const QString& relative, const QByteArray& bytes) {
@@ -128,6 +120,12 @@ CustomerRecord customer(int n) {
     r.ZipCode = QStringLiteral("62701");
     r.AccountType = CustomerRecord::business();
     return r;
+}
+
+// A customer with a contract from `day` and every cycle byte `cycle`.
+IoStatus saveCustomer(Program& p, int n, const CustomerRecord& r, QDate day, char cycle) {
+    return CustomerFiles::saveCustomer(p.ctx.store(), n, r, CompanionRecords::defaultContract(day),
+                                       QByteArray(CompanionRecords::kCycleSize, cycle));
 }
 
 QByteArray header(const QString& number, const QString& price, const QString& account) {
@@ -168,9 +166,7 @@ void makeFolder(const QString& root) {
     FileStore& store = p.ctx.store();
     static_cast<void>(CreateFolders(p.ctx));
     for (int n = 1; n <= 3; ++n) {
-        need(CustomerFiles::saveCustomer(store, n, customer(n),
-                                         CompanionRecords::defaultContract(p.clock.today()),
-                                         QByteArray(CompanionRecords::kCycleSize, ' ')));
+        need(saveCustomer(p, n, customer(n), p.clock.today(), ' '));
         put(root, QStringLiteral("TIActiveAccounts/555-000%1.txt").arg(n),
             QByteArray(155, char('a' + n)));
     }
@@ -223,12 +219,9 @@ bool sameBelow(const Files& found, const Files& before, const QStringList& prefi
 }
 
 int rowOf(const QList<ProposalRow>& rows, const QString& number) {
-    for (int i = 0; i < rows.size(); ++i) {
-        if (rows.at(i).number == number) {
-            return i;
-        }
-    }
-    return -1;
+    const auto it = std::find_if(rows.cbegin(), rows.cend(),
+                                 [&number](const ProposalRow& r) { return r.number == number; });
+    return it == rows.cend() ? -1 : int(it - rows.cbegin());
 }
 
 // Shows a failure as the screens do; true when there was none.
@@ -243,19 +236,11 @@ QList<Change> changes() {
          [](Program& p) {
              CustomerRecord r = customer(2);
              r.AccountName = QStringLiteral("Renamed Roofing");
-             return shown(
-                 p, CustomerFiles::saveCustomer(
-                        p.ctx.store(), 2, r, CompanionRecords::defaultContract(QDate(2027, 1, 4)),
-                        QByteArray(CompanionRecords::kCycleSize, 'c')));
+             return shown(p, saveCustomer(p, 2, r, QDate(2027, 1, 4), 'c'));
          },
          true},
         {"add a customer",
-         [](Program& p) {
-             return shown(
-                 p, CustomerFiles::saveCustomer(p.ctx.store(), 4, customer(4),
-                                                CompanionRecords::defaultContract(p.clock.today()),
-                                                QByteArray(CompanionRecords::kCycleSize, ' ')));
-         },
+         [](Program& p) { return shown(p, saveCustomer(p, 4, customer(4), p.clock.today(), ' ')); },
          true},
         {"delete a customer",
          [](Program& p) {
@@ -331,15 +316,25 @@ QList<Change> changes() {
     };
 }
 
-// Runs the change in a child; kills it after `delayUs` (never when negative).
-// The time the child ran, in microseconds; -1 when an uncut child failed.
-qint64 inChild(const Change& c, const QString& root, qint64 delayUs) {
+// Runs the change in a child, killed after `delayUs` unless that is negative.
+// The child ends with 0 when the change was made, 1 when it was refused with a
+// message naming a file below the folder and `reason`, 2 otherwise.
+struct Run {
+    int rc;
+    qint64 us;  // how long the child ran
+};
+Run inChild(const Change& c, const QString& root, qint64 delayUs, const QString& reason = {}) {
     QElapsedTimer t;
     t.start();
     const pid_t pid = fork();
     if (pid == 0) {
         Program p(root);
-        _exit(c.run(p) ? 0 : 1);
+        const bool made = c.run(p);
+        bool named = false;
+        for (const QString& m : std::as_const(p.prompter.shown)) {
+            named = named || (m.contains(QDir::toNativeSeparators(root)) && m.contains(reason));
+        }
+        _exit(made ? 0 : named ? 1 : 2);
     }
     if (delayUs >= 0) {
         while (t.nsecsElapsed() / 1000 < delayUs) {
@@ -348,25 +343,21 @@ qint64 inChild(const Change& c, const QString& root, qint64 delayUs) {
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    const qint64 took = t.nsecsElapsed() / 1000;
-    if (delayUs < 0 && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
-        return -1;
-    }
-    return took;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 3, t.nsecsElapsed() / 1000};
 }
 
+// The files that differ: added (+), removed (-) or changed (~).
 QString describe(const Files& got, const Files& want) {
     QStringList diff;
-    for (auto it = got.cbegin(); it != got.cend(); ++it) {
-        if (!want.contains(it.key())) {
-            diff << QStringLiteral("+") + it.key();
-        } else if (want.value(it.key()) != it.value()) {
-            diff << QStringLiteral("~") + it.key();
-        }
-    }
-    for (auto it = want.cbegin(); it != want.cend(); ++it) {
-        if (!got.contains(it.key())) {
-            diff << QStringLiteral("-") + it.key();
+    Files both = want;
+    both.insert(got);
+    for (auto it = both.cbegin(); it != both.cend(); ++it) {
+        if (got.contains(it.key()) != want.contains(it.key()) ||
+            got.value(it.key()) != want.value(it.key())) {
+            diff << (!want.contains(it.key())  ? "+"
+                     : !got.contains(it.key()) ? "-"
+                                               : "~") +
+                        it.key();
         }
     }
     return diff.join(QLatin1Char(' '));
@@ -391,12 +382,12 @@ int kills(int count, quint32 seed) {
         qint64 longest = 0;
         for (int i = 0; i < 3; ++i) {
             copyTree(base, trial);
-            const qint64 took = inChild(c, trial, -1);
-            if (took < 0) {
+            const Run uncut = inChild(c, trial, -1);
+            if (uncut.rc != 0) {
                 std::fprintf(stderr, "%s: the uncut change failed\n", c.name);
                 return 1;
             }
-            longest = std::max(longest, took);
+            longest = std::max(longest, uncut.us);
         }
         startUp(trial);
         const Files after = snapshot(trial);
@@ -404,12 +395,15 @@ int kills(int count, quint32 seed) {
             std::fprintf(stderr, "%s: the change changed nothing\n", c.name);
             return 1;
         }
-        int landedBefore = 0;
-        int landedAfter = 0;
-        int landedBegun = 0;
+        int landed[3] = {};  // as before, as after, begun and completed
         for (int k = 0; k < each; ++k, ++done) {
             copyTree(base, trial);
             const qint64 delay = random.bounded(longest + longest / 5 + 1);
+            const auto fail = [&](const char* what, const QString& diff) {
+                ++failures;
+                std::fprintf(stderr, "%s, killed after %lld us: %s%s\n", c.name,
+                             static_cast<long long>(delay), what, qPrintable(diff));
+            };
             inChild(c, trial, delay);
             startUp(trial);
             const Files found = snapshot(trial);
@@ -417,39 +411,29 @@ int kills(int count, quint32 seed) {
             const bool isAfter = found == after;
             const bool begun = !isBefore && !isAfter && !c.untilDone.isEmpty() &&
                                sameBelow(found, before, c.untilDone);
-            if (begun) {
-                ++landedBegun;
-            } else if (!isBefore && !isAfter) {
-                ++failures;
-                std::fprintf(stderr, "%s, killed after %lld us: mixed files (%s)\n", c.name,
-                             static_cast<long long>(delay), qPrintable(describe(found, after)));
+            if (!isBefore && !isAfter && !begun) {
+                fail("mixed files ", describe(found, after));
                 continue;
             }
-            if (!begun) {
-                (isBefore ? landedBefore : landedAfter)++;
-            }
+            ++landed[begun ? 2 : isBefore ? 0 : 1];
             if (isAfter && !c.repeatable) {
                 continue;
             }
             // Once more from where it stopped: the same end, nothing doubled.
-            if (inChild(c, trial, -1) < 0) {
-                ++failures;
-                std::fprintf(stderr, "%s, killed after %lld us: repeating it failed\n", c.name,
-                             static_cast<long long>(delay));
+            if (inChild(c, trial, -1).rc != 0) {
+                fail("repeating it failed", {});
                 continue;
             }
             startUp(trial);
             const Files again = snapshot(trial);
             if (again != after) {
-                ++failures;
-                std::fprintf(stderr, "%s, killed after %lld us, repeated: %s\n", c.name,
-                             static_cast<long long>(delay), qPrintable(describe(again, after)));
+                fail("repeated, ", describe(again, after));
             }
         }
         std::printf(
             "%-24s %5d kills: %4d as before, %4d as after, %4d begun and completed "
             "(uncut %lld us)\n",
-            c.name, each, landedBefore, landedAfter, landedBegun, static_cast<long long>(longest));
+            c.name, each, landed[0], landed[1], landed[2], static_cast<long long>(longest));
     }
     std::printf("%d kills, %d failures\n", done, failures);
     return failures == 0 ? 0 : 1;
@@ -474,28 +458,14 @@ int disk(const QString& folder, const QString& kind) {
             QFile filler(folder + QStringLiteral("/filler"));
             filler.open(QIODevice::WriteOnly | QIODevice::Truncate);
             const QByteArray block(4096, 'x');
-            while (filler.write(block) == block.size() && filler.flush()) {
-            }
-            for (int n = 512; n >= 1; n /= 2) {
+            for (int n = 4096; n >= 1; n /= 2) {
                 while (filler.write(block.left(n)) == n && filler.flush()) {
                 }
             }
         }
         const QString root = full ? folder + QStringLiteral("/app") : folder;
         const Files before = snapshot(root);
-        const pid_t pid = fork();
-        if (pid == 0) {
-            Program p(root);
-            const bool made = c.run(p);
-            bool named = false;
-            for (const QString& m : std::as_const(p.prompter.shown)) {
-                named = named || (m.contains(QDir::toNativeSeparators(root)) && m.contains(reason));
-            }
-            _exit(made ? 0 : named ? 1 : 2);
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        const int rc = WIFEXITED(status) ? WEXITSTATUS(status) : 3;
+        const int rc = inChild(c, root, -1, reason).rc;
         const bool same = snapshot(root) == before;
         const bool ok = rc == 0 || (rc == 1 && same);
         failures += ok ? 0 : 1;
@@ -512,24 +482,30 @@ int disk(const QString& folder, const QString& kind) {
     return failures == 0 ? 0 : 1;
 }
 
+// Runs this program with `args` in a user namespace once `mount` ("$2" is
+// args[1]) has succeeded.
+void inNamespace(QProcess& proc, const QString& mount, const QStringList& args) {
+    proc.start(QStringLiteral("unshare"),
+               QStringList{QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"),
+                           mount + QStringLiteral(" && exec \"$0\" \"$@\""),
+                           QCoreApplication::applicationFilePath()} +
+                   args);
+}
+const QString kReadOnly = QStringLiteral("mount --bind -o ro \"$2\" \"$2\"");
+
 // Runs disk() in a user namespace on a small tmpfs or a read-only bind mount.
 int disks(const QString& kind) {
     QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-disk-XXXXXX"));
     const QString folder = work.path() + QStringLiteral("/folder");
     QDir().mkpath(folder);
-    QString mount;
-    if (kind == QLatin1String("full")) {
-        mount = QStringLiteral("mount -t tmpfs -o size=512k tmpfs \"$1\"");
-    } else {
+    const bool full = kind == QLatin1String("full");
+    if (!full) {
         makeFolder(folder);
-        mount = QStringLiteral("mount --bind -o ro \"$1\" \"$1\"");
     }
-    const QString script = mount + QStringLiteral(" && exec \"$0\" disk \"$1\" ") + kind;
     QProcess proc;
     proc.setProcessChannelMode(QProcess::ForwardedChannels);
-    proc.start(QStringLiteral("unshare"),
-               {QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"), script,
-                QCoreApplication::applicationFilePath(), folder});
+    inNamespace(proc, full ? QStringLiteral("mount -t tmpfs -o size=512k tmpfs \"$2\"") : kReadOnly,
+                {QStringLiteral("disk"), folder, kind});
     proc.waitForFinished(300000);
     return proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : 1;
 }
@@ -555,66 +531,48 @@ int start(const QString& folder, const QString& userLocks) {
 // `readOnly`, through a read-only bind mount in a user namespace).
 int starts(int count, bool readOnly) {
     QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-starts-XXXXXX"));
-    const QString folder = work.path() + QStringLiteral("/folder");
-    const QString userLocks = work.path() + QStringLiteral("/user");
-    makeFolder(folder);
-    const QString self = QCoreApplication::applicationFilePath();
-    QList<QProcess*> all;
+    const QStringList args{QStringLiteral("start"), work.path() + QStringLiteral("/folder"),
+                           work.path() + QStringLiteral("/user")};
+    makeFolder(args[1]);
+    std::vector<std::unique_ptr<QProcess>> all;
     for (int i = 0; i < count; ++i) {
-        auto* proc = new QProcess;
+        all.push_back(std::make_unique<QProcess>());
         if (readOnly) {
-            proc->start(QStringLiteral("unshare"),
-                        {QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"),
-                         QStringLiteral("mount --bind -o ro \"$1\" \"$1\" && exec \"$0\" start "
-                                        "\"$1\" \"$2\""),
-                         self, folder, userLocks});
+            inNamespace(*all.back(), kReadOnly, args);
         } else {
-            proc->start(self, {QStringLiteral("start"), folder, userLocks});
+            all.back()->start(QCoreApplication::applicationFilePath(), args);
         }
-        all << proc;
     }
-    const QString refused = PrevInstanceMessage();
     int running = 0;
-    int refusedCount = 0;
+    int refused = 0;
     QStringList other;
-    // The refused ones end by themselves; the one that runs says so.
-    for (QProcess* proc : all) {
+    const QDeadlineTimer deadline(60000);
+    for (const auto& proc : all) {
+        // The refused ones end by themselves; the one that runs says so.
         proc->waitForStarted(10000);
-    }
-    QElapsedTimer t;
-    t.start();
-    QList<QProcess*> pending = all;
-    while (!pending.isEmpty() && t.elapsed() < 60000) {
-        for (qsizetype i = pending.size() - 1; i >= 0; --i) {
-            QProcess* proc = pending.at(i);
+        while (proc->state() != QProcess::NotRunning && !proc->peek(4096).contains("running\n") &&
+               !deadline.hasExpired()) {
             proc->waitForReadyRead(10);
-            const QByteArray out = proc->peek(4096);
-            if (out.contains("running\n")) {
-                ++running;
-                pending.removeAt(i);
-            } else if (proc->state() == QProcess::NotRunning) {
-                const QString said = QString::fromUtf8(proc->readAll()).trimmed();
-                if (said == refused) {
-                    ++refusedCount;
-                } else {
-                    other << said + QString::fromUtf8(proc->readAllStandardError());
-                }
-                pending.removeAt(i);
-            }
+        }
+        const QByteArray out = proc->peek(4096);
+        if (out.contains("running\n")) {
+            ++running;
+        } else if (QString::fromUtf8(out).trimmed() == PrevInstanceMessage()) {
+            ++refused;
+        } else {
+            other << QString::fromUtf8(out + proc->readAllStandardError());
         }
     }
-    for (QProcess* proc : all) {
+    for (const auto& proc : all) {
         proc->closeWriteChannel();
         proc->waitForFinished(10000);
-        delete proc;
     }
     std::printf("%d starts%s: %d running, %d refused, %d other\n", count,
-                readOnly ? " on a read-only folder" : "", running, refusedCount,
-                int(other.size() + pending.size()));
+                readOnly ? " on a read-only folder" : "", running, refused, int(other.size()));
     for (const QString& o : other) {
         std::printf("  said: %s\n", qPrintable(o));
     }
-    return running == 1 && refusedCount == count - 1 ? 0 : 1;
+    return running == 1 && refused == count - 1 ? 0 : 1;
 }
 }  // namespace
 

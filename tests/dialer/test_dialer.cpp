@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "dialer/dialer.h"
 #include "dialer/phonefeatures.h"
 #include "ptymodem.h"
@@ -9,6 +10,8 @@
 #include <QTimer>
 
 namespace {
+const QString kCases = QStringLiteral("dialer/cases.txt");
+
 // A modem on port 3 answering the dial command with `pieces`.
 struct Line {
     explicit Line(QList<QByteArray> pieces = {"\r\nOK\r\n"}, int gapMs = 60)
@@ -32,48 +35,26 @@ struct Line {
 class TestDialer : public QObject {
     Q_OBJECT
 private slots:
-    void prefixToggle_data() {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<bool>("ticked");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("tick") << "555-1234" << true << "1-555-1234";
-        QTest::newRow("untick removes it") << "1-555-1234" << false << "555-1234";
-        QTest::newRow("untick without prefix") << "555-1234" << false << "555-1234";
-        QTest::newRow("untick, 1 without dash") << "1555" << false << "1555";
-        QTest::newRow("untick, 11-") << "11-5" << false << "11-5";
-        QTest::newRow("tick empty") << "" << true << "1-";
-        QTest::newRow("untick bare prefix") << "1-" << false << "";
-    }
+    void prefixToggle_data() { addCases(kCases, "prefix"); }
     void prefixToggle() {
-        QFETCH(QString, number);
-        QFETCH(bool, ticked);
-        QFETCH(QString, expected);
+        QFETCH(Case, c);
         TempApp app;
         SystemSerialPort port([](int) { return QString(); });
         Dialer dialer(*app.ctx, port);
-        dialer.setRecipient(QStringLiteral("Pat"), number);
-        dialer.setPrefix(ticked);
-        QCOMPARE(dialer.number(), expected);
+        dialer.setRecipient(QStringLiteral("Pat"), str(c[0]));
+        dialer.setPrefix(c[1] == "1");
+        QCOMPARE(dialer.number(), str(c[2]));
     }
 
-    void activationOpensThePortBoxPort_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("3") << "3" << true;
-        QTest::newRow("blanks around") << " 3 " << true;
-        QTest::newRow("empty box") << "" << false;
-        QTest::newRow("not a number") << "COM3" << false;
-        QTest::newRow("0") << "0" << false;
-        QTest::newRow("17") << "17" << false;
-    }
+    void activationOpensThePortBoxPort_data() { addCases(kCases, "box"); }
     void activationOpensThePortBoxPort() {
-        QFETCH(QString, box);
-        QFETCH(bool, opens);
+        QFETCH(Case, c);
+        const bool opens = c[1] == "1";
         PtyRig rig;
         rig.add(3);
         auto port = rig.makePort();
         Dialer dialer(*rig.app.ctx, *port);
-        dialer.activate(box);
+        dialer.activate(str(c[0]));
         QCOMPARE(port->isOpen(), opens);
         QCOMPARE(port->portNumber(), opens ? 3 : 0);
         QCOMPARE(dialer.status(), QStringLiteral("Ready to Dial......"));
@@ -111,27 +92,13 @@ private slots:
         QVERIFY(line.port->isOpen());
     }
 
-    void replyJudgedOnAllReadsOfTheDial_data() {
-        QTest::addColumn<QList<QByteArray>>("pieces");
-        QTest::addColumn<bool>("connected");
-        QTest::addColumn<QString>("lastReply");
-        QTest::newRow("whole") << QList<QByteArray>{"\r\nOK\r\n"} << true << "\r\nOK\r\n";
-        QTest::newRow("OK split over two reads")
-            << QList<QByteArray>{"\r\nO", "K\r\n"} << true << "\r\nOK\r\n";
-        QTest::newRow("one character waits for more")
-            << QList<QByteArray>{"O", "K\r\n"} << true << "OK\r\n";
-        QTest::newRow("other lines first")
-            << QList<QByteArray>{"\r\nRING\r\n", "\r\nOK\r\n"} << true << "\r\nRING\r\n\r\nOK\r\n";
-        QTest::newRow("error only")
-            << QList<QByteArray>{"\r\nERROR\r\n"} << false << "\r\nERROR\r\n";
-    }
+    void replyJudgedOnAllReadsOfTheDial_data() { addCases(kCases, "reply"); }
     void replyJudgedOnAllReadsOfTheDial() {
-        QFETCH(QList<QByteArray>, pieces);
-        QFETCH(bool, connected);
-        QFETCH(QString, lastReply);
-        Line line(pieces);
+        QFETCH(Case, c);
+        const bool connected = c[0] == "1";
+        Line line(c.mid(2));
         line.dialer.dial();
-        QCOMPARE(line.dialer.lastReply(), lastReply);
+        QCOMPARE(line.dialer.lastReply(), str(c[1]));
         QCOMPARE(line.dialer.talkShown(), connected);
         QCOMPARE(line.dialer.dialShown(), !connected);
         QCOMPARE(line.dialer.status(),

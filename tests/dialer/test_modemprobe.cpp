@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "dialer/phonefeatures.h"
 #include "ptymodem.h"
 #include "settings/settings.h"
@@ -7,54 +8,35 @@
 #include <QTest>
 
 namespace {
+const QString kCases = QStringLiteral("dialer/cases.txt");
+
 enum class Kind { Silent, Modem, OneChar, Held };
-
-// Ports given as "kind@number", e.g. {Silent@1, Modem@3}.
-using PortList = QList<QPair<int, int>>;
+const QList<QByteArray> kKinds{"Silent", "Modem", "OneChar", "Held"};
 }  // namespace
-
-Q_DECLARE_METATYPE(PortList)
 
 class TestModemProbe : public QObject {
     Q_OBJECT
 private slots:
-    void findsFirstAnsweringPort_data() {
-        QTest::addColumn<PortList>("ports");
-        QTest::addColumn<int>("expected");
-        const auto p = [](Kind k, int n) { return qMakePair(int(k), n); };
-        QTest::newRow("modem on 3, 1 and 2 silent")
-            << PortList{p(Kind::Silent, 1), p(Kind::Silent, 2), p(Kind::Modem, 3)} << 3;
-        QTest::newRow("two modems: the lower wins")
-            << PortList{p(Kind::Modem, 5), p(Kind::Silent, 1), p(Kind::Modem, 2)} << 2;
-        QTest::newRow("last port of the map")
-            << PortList{p(Kind::Silent, 15), p(Kind::Modem, 16)} << 16;
-        QTest::newRow("one character is no modem")
-            << PortList{p(Kind::OneChar, 1), p(Kind::Modem, 4)} << 4;
-        QTest::newRow("port held by another program is skipped")
-            << PortList{p(Kind::Held, 1), p(Kind::Modem, 6)} << 6;
-        QTest::newRow("only silent ports") << PortList{p(Kind::Silent, 1), p(Kind::Silent, 9)} << 0;
-        QTest::newRow("no ports at all") << PortList{} << 0;
-        // However many ports exist, they share one wait.
-        PortList sixteen;
-        for (int n = 1; n <= 16; ++n) {
-            sixteen << p(Kind::Silent, n);
-        }
-        QTest::newRow("sixteen silent ports") << sixteen << 0;
-    }
+    void findsFirstAnsweringPort_data() { addCases(kCases, "probe"); }
     void findsFirstAnsweringPort() {
-        QFETCH(PortList, ports);
-        QFETCH(int, expected);
+        QFETCH(Case, c);
+        const int expected = c[0].toInt();
+        QList<std::pair<Kind, int>> ports;
+        for (const QByteArray& port : c.mid(1)) {
+            const QList<QByteArray> kindAndNumber = port.split(' ');
+            ports << std::pair(Kind(kKinds.indexOf(kindAndNumber[0])), kindAndNumber[1].toInt());
+        }
         PtyRig rig;
         std::vector<std::unique_ptr<SystemSerialPort>> holders;
         for (const auto& [kind, n] : ports) {
             PtyModem& m = rig.add(n);
             QVERIFY(m.isValid());
-            if (Kind(kind) == Kind::Modem || Kind(kind) == Kind::Held) {
+            if (kind == Kind::Modem || kind == Kind::Held) {
                 m.answerAttention();
-            } else if (Kind(kind) == Kind::OneChar) {
+            } else if (kind == Kind::OneChar) {
                 m.setResponder([](const QByteArray&) { return QList<QByteArray>{"A"}; });
             }
-            if (Kind(kind) == Kind::Held) {
+            if (kind == Kind::Held) {
                 holders.push_back(rig.makePort());
                 holders.back()->setPortNumber(n);
                 QVERIFY(holders.back()->open());
@@ -70,11 +52,11 @@ private slots:
 
         // The other ports were asked once and let go again.
         for (const auto& [kind, n] : ports) {
-            if (n == expected || Kind(kind) == Kind::Held) {
+            if (n == expected || kind == Kind::Held) {
                 continue;
             }
             QVERIFY(!rig.modems[n]->commands().contains("AT#CID=1"));
-            if (Kind(kind) == Kind::Silent) {
+            if (kind == Kind::Silent) {
                 QCOMPARE(rig.modems[n]->commands(), QList<QByteArray>{"AT"});
             }
             auto again = rig.makePort();
@@ -111,40 +93,20 @@ private slots:
         QCOMPARE(port->portNumber(), 4);
     }
 
-    void phoneOptions_data() {
-        QTest::addColumn<bool>("modem");
-        QTest::addColumn<QByteArray>("phone");
-        QTest::addColumn<QByteArray>("callId");
-        QTest::addColumn<bool>("daisy");
-        QTest::addColumn<bool>("callerId");
-        QTest::newRow("true and 2, probe found 3")
-            << true << QByteArray("#TRUE#,2\r\n") << QByteArray() << true << false;
-        QTest::newRow("false, caller ID on")
-            << true << QByteArray("#FALSE#,3\r\n") << QByteArray("#TRUE#\r\n") << false << true;
-        QTest::newRow("no port field")
-            << true << QByteArray("#TRUE#") << QByteArray() << true << false;
-        QTest::newRow("wrong types")
-            << true << QByteArray("\"yes\",x\r\n") << QByteArray("#maybe#\r\n") << false << false;
-        QTest::newRow("no files") << true << QByteArray() << QByteArray() << false << false;
-        QTest::newRow("no modem, options still read")
-            << false << QByteArray("#TRUE#,1\r\n") << QByteArray("#TRUE#\r\n") << true << true;
-    }
+    void phoneOptions_data() { addCases(kCases, "phone"); }
     void phoneOptions() {
-        QFETCH(bool, modem);
-        QFETCH(QByteArray, phone);
-        QFETCH(QByteArray, callId);
-        QFETCH(bool, daisy);
-        QFETCH(bool, callerId);
+        QFETCH(Case, c);
+        const bool modem = c[0] == "1";
         PtyRig rig;
         rig.add(2);
         if (modem) {
             rig.add(3).answerAttention();
         }
-        if (!phone.isNull()) {
-            rig.app.write("Phone.txt", phone);
-        }
-        if (!callId.isNull()) {
-            rig.app.write("CallID.txt", callId);
+        for (const auto& [name, bytes] :
+             {std::pair("Phone.txt", c[1]), std::pair("CallID.txt", c[2])}) {
+            if (bytes != "none") {
+                rig.app.write(QString::fromLatin1(name), bytes);
+            }
         }
         auto port = rig.makePort();
         PhoneFeatures shown;
@@ -153,8 +115,8 @@ private slots:
         QCOMPARE(vars.ModemPort, modem ? 3 : 0);
         QCOMPARE(shown.modemPortBox, modem ? QStringLiteral("3") : QString());
         QCOMPARE(port->isOpen(), modem);
-        QCOMPARE(vars.PhoneDaisyChained && rig.app.ctx->settings().phoneDaisyChained, daisy);
-        QCOMPARE(vars.CallerIDOn && rig.app.ctx->settings().callerIdOn, callerId);
+        QCOMPARE(vars.PhoneDaisyChained && rig.app.ctx->settings().phoneDaisyChained, c[3] == "1");
+        QCOMPARE(vars.CallerIDOn && rig.app.ctx->settings().callerIdOn, c[4] == "1");
         QCOMPARE(shown.phonePageEnabled, modem);
     }
 
@@ -196,19 +158,10 @@ private slots:
         QVERIFY(!app.ctx->vars().PhoneDaisyChained);
     }
 
-    void portNumberMap_data() {
-        QTest::addColumn<int>("port");
-        QTest::addColumn<QString>("device");
-        QTest::newRow("1") << 1 << "/dev/ttyS0";
-        QTest::newRow("5") << 5 << "/dev/ttyUSB0";
-        QTest::newRow("16") << 16 << "/dev/rfcomm3";
-        QTest::newRow("0") << 0 << QString();
-        QTest::newRow("17") << 17 << QString();
-    }
+    void portNumberMap_data() { addCases(kCases, "device"); }
     void portNumberMap() {
-        QFETCH(int, port);
-        QFETCH(QString, device);
-        QCOMPARE(SerialPort::systemName(port), device);
+        QFETCH(Case, c);
+        QCOMPARE(SerialPort::systemName(c[0].toInt()), str(c[1]));
     }
 };
 

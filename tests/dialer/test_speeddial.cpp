@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "dialer/dialer.h"
 #include "dialer/systemserialport.h"
 #include "tempapp.h"
@@ -16,14 +17,6 @@ Entries slotsOf(const SpeedDialTable& table) {
     return out;
 }
 
-// The ten slots: the given entries from slot 0, the rest free.
-Entries padded(Entries entries) {
-    while (entries.size() < SpeedDialTable::kSlots) {
-        entries << qMakePair(QString(), QString());
-    }
-    return entries;
-}
-
 const QByteArray kFive =
     "Al\r\n555-0001\r\nBo\r\n555-0002\r\nCy\r\n555-0003\r\n"
     "Di\r\n555-0004\r\nEd\r\n555-0005\r\n";
@@ -40,52 +33,23 @@ struct Screen {
 };
 }  // namespace
 
-Q_DECLARE_METATYPE(Entries)
-
 class TestSpeedDial : public QObject {
     Q_OBJECT
 private slots:
-    void load_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<Entries>("expected");
-        const auto e = [](const char* n, const char* d) {
-            return qMakePair(QString::fromLatin1(n), QString::fromLatin1(d));
-        };
-        QTest::newRow("missing") << QByteArray() << Entries{};
-        QTest::newRow("empty") << QByteArray("") << Entries{};
-        QTest::newRow("two") << QByteArray("Ann\r\n555-1\r\nBob\r\n1-555-2\r\n")
-                             << Entries{e("Ann", "555-1"), e("Bob", "1-555-2")};
-        QTest::newRow("missing last number line")
-            << QByteArray("Ann\r\n555-1\r\nBob\r\n") << Entries{e("Ann", "555-1")};
-        QTest::newRow("trailing blank line")
-            << QByteArray("Ann\r\n555-1\r\n\r\n") << Entries{e("Ann", "555-1")};
-        QTest::newRow("bare LF and CR ends")
-            << QByteArray("Ann\n555-1\rBob\n2") << Entries{e("Ann", "555-1"), e("Bob", "2")};
-        QTest::newRow("quotes and commas kept")
-            << QByteArray("\"Al\", Jr\r\n555,1\r\n") << Entries{e("\"Al\", Jr", "555,1")};
-        QTest::newRow("windows-1252")
-            << QByteArray("Ren\xe9\r\n5\r\n") << Entries{qMakePair("Ren\u00e9", "5")};
-        QByteArray twelve;
-        Entries ten;
-        for (int i = 0; i < 12; ++i) {
-            twelve += "N" + QByteArray::number(i) + "\r\n" + QByteArray::number(i) + "\r\n";
-            if (i < 10) {
-                ten << qMakePair(QStringLiteral("N%1").arg(i), QString::number(i));
-            }
-        }
-        QTest::newRow("twelve entries keep ten") << twelve << ten;
-        QTest::newRow("twelve and a half") << twelve + "X\r\n" << ten;
-    }
+    void load_data() { addCases(QStringLiteral("dialer/cases.txt"), "speed"); }
     void load() {
-        QFETCH(QByteArray, file);
-        QFETCH(Entries, expected);
+        QFETCH(Case, c);
+        Entries expected(SpeedDialTable::kSlots);  // the entries from slot 0, the rest free
+        for (qsizetype i = 1; i + 1 < c.size(); i += 2) {
+            expected[i / 2] = qMakePair(str(c[i]), str(c[i + 1]));
+        }
         Screen s;
-        if (!file.isNull()) {
-            s.app.write("SpeedNumbers.txt", file);
+        if (c[0] != "none") {
+            s.app.write("SpeedNumbers.txt", c[0]);
         }
         s.dialer.activate(QString());
-        QCOMPARE(slotsOf(s.dialer.speedDial()), padded(expected));
-        QCOMPARE(s.dialer.speedCaption(0), padded(expected).at(0).first);
+        QCOMPARE(slotsOf(s.dialer.speedDial()), expected);
+        QCOMPARE(s.dialer.speedCaption(0), expected.at(0).first);
     }
 
     void saveWritesSlotOrderWithoutFreeSlots() {

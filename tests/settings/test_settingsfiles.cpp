@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "settings/settingsfiles.h"
 #include "shell/appcontext.h"
 #include "tempapp.h"
@@ -91,49 +92,17 @@ private slots:
     // A field of the wrong type takes its default; the fields after it are
     // still read, and the other files are untouched.
     void hostileFieldsTakeTheirDefaults_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("read");
-        const auto row = [](const char* name, const char* file, const QByteArray& bytes, int line,
-                            const char* read) {
-            QTest::newRow(name) << QString(file) << bytes << line << QString(read);
-        };
-        row("hostile rate", "TaxSettings.txt", "\"T\",\"U\",\"1e20\",\"6%\",0,1", 1,
-            "T|U|4.0|6% 01");
-        row("rate over 100", "TaxSettings.txt", "\"T\",12,\"100.5\",\"100\"", 1, "T|12|4.0|100 00");
-        row("spread over lines", "TaxSettings.txt", "\"V\"\r\n\"W\",\"7.0\"\r\n\"6,0\"\r\n1", 1,
-            "V|W|7.0|6,0 10");
-        row("colour as text", "PrintColors.txt", "red\r\n255\r\n\"Arial\"\r\n#FALSE#\r\n4", 2,
-            "0 255 Arial 0 4");
-        row("negative colour, copies out of range", "PrintColors.txt", "-5,5,\"Arial\",#TRUE#,9", 2,
-            "0 5 Arial 1 3");
-        row("blank font, text flag", "PrintColors.txt", "1,2,\"\",yes,2", 2, "1 2 Arial 1 2");
-        row("binary junk", "PrintColors.txt", QByteArray("\x00\xff\x1a\"\r\n", 5), 2,
-            "0 0 Arial 1 3");
-        row("prompts", "Prompts.txt", "maybe,0", 3, "1010");
-        row("phone", "Phone.txt", "\"COM\"", 4, "0000 0");
-        row("business too short", "MyBusinessData.txt", "\"Solo\",\"Box 4\"", 0,
-            "Solo|Box 4|||||||");
-        row("logo limit kept", "LogoSettings.txt", "2880,2880", 6, "2880x2880 0");
-        row("logo one above", "LogoSettings.txt", "1000,2881", 6, "1000x1440 0");
-        row("logo real numbers", "LogoSettings.txt", "1250.5,999.6", 6, "1250x1000 0");
-        row("logo negative and zero", "LogoSettings.txt", "-50,0", 6, "1440x1440 0");
-        row("logo one field", "LogoSettings.txt", "800", 6, "800x1440 0");
-        row("logo huge", "LogoSettings.txt", "1e300,99999999999999999999", 6, "1440x1440 0");
+        addCases(QStringLiteral("settings/cases.txt"), "hostile");
     }
     void hostileFieldsTakeTheirDefaults() {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, line);
-        QFETCH(QString, read);
+        QFETCH(Case, c);
         TempApp app;
-        app.write(file, bytes);
+        app.write(str(c[0]), c[1]);
         loaded(app);
         QStringList expected = kDefaults;
-        expected[line] = read;
+        expected[c[2].toInt()] = str(c[3]);
         QCOMPARE(summary(app), expected);
-        QCOMPARE(app.read(file), bytes);
+        QCOMPARE(app.read(str(c[0])), c[1]);
     }
 
     void aFailedRestoreIsReportedAndTheDefaultsKept() {

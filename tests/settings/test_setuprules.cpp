@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "settings/settingsfiles.h"
 #include "settings/setuprules.h"
 #include "shell/appcontext.h"
@@ -120,31 +121,13 @@ private slots:
         }
     }
 
-    void proposalNumber_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<ProposalNumberSave>("outcome");
-        QTest::addColumn<int>("number");
-        const auto row = [](const char* text, ProposalNumberSave outcome, int number) {
-            QTest::newRow(text) << QString(text) << outcome << number;
-        };
-        row(" 2001 ", ProposalNumberSave::Saved, 2001);
-        row("1500.5", ProposalNumberSave::Saved, 1500);  // half to even
-        row("1501.5", ProposalNumberSave::Saved, 1502);
-        row("1,500", ProposalNumberSave::Saved, 1500);
-        row("1", ProposalNumberSave::Saved, 1);
-        row("32767", ProposalNumberSave::Saved, 32767);
-        row("abc", ProposalNumberSave::NotWhole, 1001);
-        row("", ProposalNumberSave::NotWhole, 1001);
-        row("32768", ProposalNumberSave::OutOfRange, 1001);
-        row("0.4", ProposalNumberSave::OutOfRange, 1001);
-        row("-5", ProposalNumberSave::OutOfRange, 1001);
-        row("1e20", ProposalNumberSave::OutOfRange, 1001);
-        row("1005", ProposalNumberSave::Taken, 1001);
-    }
+    void proposalNumber_data() { addCases(QStringLiteral("settings/cases.txt"), "number"); }
     void proposalNumber() {
-        QFETCH(QString, text);
-        QFETCH(ProposalNumberSave, outcome);
-        QFETCH(int, number);
+        QFETCH(Case, c);
+        const QString text = str(c[0]);
+        const auto outcome = ProposalNumberSave(
+            QList<QByteArray>{"Saved", "NotWhole", "OutOfRange", "Taken"}.indexOf(c[1]));
+        const int number = c[2].toInt();
         TempApp app;
         app.write("TProposalCounter.txt", "1001\r\n");
         const QString whole = QStringLiteral("The Proposal Number must be a Whole Number");
@@ -162,18 +145,10 @@ private slots:
         QCOMPARE(app.read("TProposalCounter.txt"), QByteArray::number(number) + "\r\n");
     }
 
+    void logoSizeArrows_data() { addCases(QStringLiteral("settings/cases.txt"), "arrow"); }
     void logoSizeArrows() {
-        QList<int> sides;
-        for (const auto& [side, delta] : QList<std::pair<int, int>>{{1800, 50},
-                                                                    {2000, 50},
-                                                                    {400, -50},
-                                                                    {360, -50},
-                                                                    {1780, 50},
-                                                                    {1440, -50},
-                                                                    {100, 50}}) {
-            sides << stepLogoSide(side, delta);
-        }
-        QCOMPARE(sides, (QList<int>{360, 360, 360, 1800, 1800, 1390, 360}));
+        QFETCH(Case, c);
+        QCOMPARE(stepLogoSide(c[0].toInt(), c[1].toInt()), c[2].toInt());
     }
 
     void findStoreAndClearTheLogo() {

@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "shell/filestore.h"
 #include "tempapp.h"
 #include "testmain.h"
@@ -43,28 +44,15 @@ class TestFileStore : public QObject {
     Q_OBJECT
 private slots:
     void probeRestoresFromBackup_data() {
-        QTest::addColumn<QString>("onDisk");  // what is there before
-        QTest::addColumn<QString>("dataPath");
-        QTest::addColumn<Presence>("presence");
-        QTest::addColumn<QString>("restored");  // the copy made, or ""
-        const auto row = [](const char* name, const char* onDisk, const char* path, Presence p,
-                            const char* restored) {
-            QTest::newRow(name) << QString(onDisk) << QString(path) << p << QString(restored);
-        };
-        row("present", "PrintColors.txt", "\\PrintColors.txt", Presence::Present, "");
-        row("absent", "Backup/Other.txt", "/Phone.txt", Presence::Absent, "");
-        row("other case", "backup/CUSTOMERDATA.TXT", "/CustomerData.txt", Presence::Present,
-            "CustomerData.txt");
-        row("below a folder", "Backup/TIActiveAccounts/5.txt", "/TIActiveAccounts/5.txt",
-            Presence::Present, "TIActiveAccounts/5.txt");
-        row("a folder is no file", "Backup/AuxFiles/x", "/AuxFiles", Presence::Absent, "");
-        row("restore fails", "Backup/Gone/x.txt", "\\Gone\\x.txt", Presence::Failed, "");
+        addCases(QStringLiteral("shell/filestore.txt"), "probe");
     }
     void probeRestoresFromBackup() {
-        QFETCH(QString, onDisk);
-        QFETCH(QString, dataPath);
-        QFETCH(Presence, presence);
-        QFETCH(QString, restored);
+        QFETCH(Case, c);
+        const QString onDisk = str(c[0]);
+        const QString dataPath = str(c[1]);
+        const auto presence =
+            Presence(QList<QByteArray>{"Present", "Absent", "Failed"}.indexOf(c[2]));
+        const QString restored = str(c[3]);
         TempApp app;
         app.mkdir("TIActiveAccounts");
         app.write(onDisk, "0,\xab\r\n");
@@ -107,21 +95,14 @@ private slots:
                      .arg(app.path("Missing.txt")));
     }
 
-    // Every step of a whole-file write can fail; the old file stays whole
-    // and no temporary is left behind.
+    // The old file stays whole and no temporary is left behind.
     void failedWriteKeepsTheOldFile_data() {
-        QTest::addColumn<int>("step");  // a FileStep, or -1 for a real full disk
-        QTest::addColumn<int>("size");  // bytes written
-        QTest::newRow("open") << int(FileStep::Open) << 10;
-        QTest::newRow("write") << int(FileStep::Write) << 10;
-        QTest::newRow("flush") << int(FileStep::Flush) << 10;
-        QTest::newRow("commit") << int(FileStep::Commit) << 10;
-        QTest::newRow("disk full within the buffer") << -1 << 6560;
-        QTest::newRow("disk full beyond the buffer") << -1 << 40000;
+        addCases(QStringLiteral("shell/filestore.txt"), "write");
     }
     void failedWriteKeepsTheOldFile() {
-        QFETCH(int, step);
-        QFETCH(int, size);
+        QFETCH(Case, c);
+        const int step = QList<QByteArray>{"Open", "Write", "Flush", "Commit"}.indexOf(c[0]);
+        const int size = c[1].toInt();
         TempApp app;
         const QByteArray old(6560, 'o');
         app.write("CustomerData.txt", old);
@@ -142,8 +123,8 @@ private slots:
     // it and nothing that merely looks alike.
     void unfinishedWritesAreRemoved() {
         TempApp app;
-        const QStringList kept{"1001.txt", "1001.txt.store", "CUSTOMER.SAV", "Notes.backup",
-                               "a.txt.abc12", "a.txt.abc1234"};
+        const QStringList kept{"1001.txt",     "1001.txt.store", "CUSTOMER.SAV",
+                               "Notes.backup", "a.txt.abc12",    "a.txt.abc1234"};
         for (const QString& name : kept + QStringList{"1001.txt.jOlwYo", "Phone.txt.Q1w2E3"}) {
             app.write("TolvarProposals/" + name, "x");
         }

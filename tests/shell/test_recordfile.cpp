@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "shell/recordfile.h"
 #include "tempapp.h"
 #include "testmain.h"
@@ -83,26 +84,13 @@ private slots:
     }
 
     void numbersThatDoNotFitAreRefused_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<bool>("stored");
-        const auto row = [](const char* n, const char* f, double v, bool s) {
-            QTest::newRow(n) << QString(f) << v << s;
-        };
-        row("int16 top", "Count", 32767, true);
-        row("int16 bottom", "Count", -32768, true);
-        row("int16 over", "Count", 32768, false);
-        row("int16 under", "Count", -32769, false);
-        row("int32 over", "Big", 2147483648.0, false);
-        row("int16 rounds half to even", "Count", 2.5, true);
-        row("int16 not a number", "Count", std::nan(""), false);
-        row("single over", "Rate", 1e300, false);
-        row("double anything", "Value", 1e300, true);
+        addCases(QStringLiteral("shell/records.txt"), "setReal");
     }
     void numbersThatDoNotFitAreRefused() {
-        QFETCH(QString, name);
-        QFETCH(double, value);
-        QFETCH(bool, stored);
+        QFETCH(Case, c);
+        const QString name = str(c[0]);
+        const double value = c[1].toDouble();
+        const bool stored = c[2] == "1";
         Record r(everyKind());
         QCOMPARE(r.setReal(name, value), stored);
         QCOMPARE(r.real(name), stored ? std::nearbyint(value) : 0.0);

@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "shell/mainmenu.h"
 #include "shell/startup.h"
 #include "tempapp.h"
@@ -11,6 +12,7 @@
 
 namespace {
 const QString kTitle = QStringLiteral("Tolvar Proposals");
+const QString kCases = QStringLiteral("shell/startup.txt");
 
 // Every folder below the application folder, "/" separated, sorted.
 QStringList folderTree(const TempApp& app) {
@@ -112,25 +114,12 @@ private slots:
         QCOMPARE(CreateCustomerFolders(*app.ctx).status.file(), app.path("CustomerData.txt"));
     }
 
-    void settingsFilesPresent_data() {
-        QTest::addColumn<QString>("business");  // "data", "backup", "failing" or ""
-        QTest::addColumn<QString>("colours");
-        QTest::addColumn<bool>("present");
-        QTest::newRow("both") << "data"
-                              << "data" << true;
-        QTest::newRow("both from backup") << "backup"
-                                          << "backup" << true;
-        QTest::newRow("no colours") << "data"
-                                    << "" << false;
-        QTest::newRow("no business data, colours left alone") << ""
-                                                              << "backup" << false;
-        QTest::newRow("restore fails") << "failing"
-                                       << "data" << false;
-    }
+    void settingsFilesPresent_data() { addCases(kCases, "present"); }
     void settingsFilesPresent() {
-        QFETCH(QString, business);
-        QFETCH(QString, colours);
-        QFETCH(bool, present);
+        QFETCH(Case, c);
+        const QString business = str(c[0]);
+        const QString colours = str(c[1]);
+        const bool present = c[2] == "1";
         TempApp app;
         for (const auto& [where, name] : {std::pair(business, QStringLiteral("MyBusinessData.txt")),
                                           std::pair(colours, QStringLiteral("PrintColors.txt"))}) {
@@ -221,22 +210,11 @@ private slots:
                                        "frmCustomer", "frmProposalReport", "frmFinalize", ""}));
     }
 
-    void supplierPages_data() {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("title");  // "" opens without asking
-        QTest::addColumn<QString>("text");
-        QTest::newRow("address")
-            << "mnuAddress"
-            << "Order Paper"
-            << "30 to a Page Mailing Labels\r\nClick Yes to connect to a Supplier";
-        QTest::newRow("cheques") << "mnuDeluxe"
-                                 << ""
-                                 << "www.deluxe.com";
-    }
+    void supplierPages_data() { addCases(kCases, "supplier"); }
     void supplierPages() {
-        QFETCH(QString, control);
-        QFETCH(QString, title);
-        QFETCH(QString, text);
+        QFETCH(Case, c);
+        const QString title = str(c[1]);
+        const QString text = str(c[2]);
         for (const Answer answer : {Answer::No, Answer::Yes}) {
             TempApp app;
             QStringList opened;
@@ -248,7 +226,7 @@ private slots:
                 app.prompter.expectQuestion(text, title, Buttons::YesNo, Icon::None, answer);
             }
             const bool opens = title.isEmpty() || answer == Answer::Yes;
-            QCOMPARE(OrderForm(*app.ctx, *FindOrderFormLink(control)), opens);
+            QCOMPARE(OrderForm(*app.ctx, *FindOrderFormLink(str(c[0]))), opens);
             const QString host = title.isEmpty() ? text : QStringLiteral("www.staples.com");
             QCOMPARE(opened, opens ? QStringList{host} : QStringList());
         }
@@ -272,16 +250,11 @@ private slots:
         QCOMPARE(quits, QStringList{"SpeedNumbers.txt"});
     }
 
-    void userManualAndAMissingBrowser_data() {
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<bool>("browser");
-        QTest::newRow("shown") << true << true;
-        QTest::newRow("no browser") << true << false;
-        QTest::newRow("not installed") << false << true;
-    }
+    void userManualAndAMissingBrowser_data() { addCases(kCases, "manual"); }
     void userManualAndAMissingBrowser() {
-        QFETCH(bool, installed);
-        QFETCH(bool, browser);
+        QFETCH(Case, c);
+        const bool installed = c[0] == "1";
+        const bool browser = c[1] == "1";
         TempApp app;
         if (installed) {
             app.write("help/usermanual.HTML", "<html></html>");  // any letter case
