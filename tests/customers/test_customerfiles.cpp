@@ -36,24 +36,7 @@ QString receivable(char letter) {
 }
 
 CustomerRecord acme() {
-    CustomerRecord r;
-    r.AccountNumber = QStringLiteral("ACCT-0001");
-    r.AccountName = QStringLiteral("Acme Roofing");
-    r.Address1 = QStringLiteral("12 Main St");
-    r.Address2 = QStringLiteral("Suite 4");
-    r.CityOrAddress3 = r.CityText = QStringLiteral("Springfield");
-    r.State = QStringLiteral("IL");
-    r.ZipCode = r.ZipOrAddress4 = QStringLiteral("62701");
-    r.Phone = QStringLiteral("217-555-0100");
-    r.CellPhone = QStringLiteral("217-555-0199");
-    r.Other = QStringLiteral("fax 217-555-0101");
-    r.Title = QStringLiteral("Mr.");
-    r.FirstName = QStringLiteral("John");
-    r.LastName = QStringLiteral("Smith");
-    r.AccountType = QStringLiteral("Business");
-    r.NewFlag = 1;
-    r.Spare = -2;
-    return r;
+    return recordNamed(QStringLiteral("acme"));
 }
 
 }  // namespace
@@ -86,19 +69,10 @@ private slots:
         QCOMPARE(CompanionRecords::defaultContract(today, held).mid(199, 35), held.mid(199, 35));
     }
 
-    void deleteCloseUpEveryFile_data() {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QByteArray>("left");
-        QTest::newRow("middle") << QByteArray("ABCDE") << 3 << QByteArray("ABDE");
-        QTest::newRow("first") << QByteArray("ABCD") << 1 << QByteArray("BCD");
-        QTest::newRow("last") << QByteArray("ABCD") << 4 << QByteArray("ABC");
-        QTest::newRow("the only one") << QByteArray("C") << 1 << QByteArray();
-    }
+    void deleteCloseUpEveryFile_data() { CaseFile::rows(QStringLiteral("customers/delete.txt")); }
     void deleteCloseUpEveryFile() {
-        QFETCH(QByteArray, before);
-        QFETCH(int, number);
-        QFETCH(QByteArray, left);
+        const QByteArray before = CaseFile::field("before").toLatin1();
+        const int number = CaseFile::number("number");
         TempApp app;
         writeAll(app, before);
         app.write(QStringLiteral("Backup/CustomerData.txt"), "kept");
@@ -113,33 +87,25 @@ private slots:
         const CustomerFiles::DeleteResult r =
             CustomerFiles::deleteCustomer(app.ctx->store(), number);
         QVERIFY(r.status && r.removed);
-        QCOMPARE(allThree(app), expectedThree(left));
+        QCOMPARE(allThree(app), expectedThree(CaseFile::field("left").toLatin1()));
         QVERIFY(!app.exists(receivable(gone)) &&
                 !app.exists(QStringLiteral("Backup/") + receivable(gone)));
         QVERIFY(app.exists(receivable('X')) &&
                 app.exists(QStringLiteral("AuxFiles/A/AuxFile0/Data.txt")));
-        QCOMPARE(
-            QDir(app.dir.path()).entryList(QDir::Files),
-            QStringList({QStringLiteral("ContractInfo.txt"), QStringLiteral("CustomerData.txt"),
-                         QStringLiteral("CycleInfo.txt")}));
+        QCOMPARE(QDir(app.dir.path()).entryList(QDir::Files),
+                 QStringList({"ContractInfo.txt", "CustomerData.txt", "CycleInfo.txt"}));
         QCOMPARE(QDir(app.path(QStringLiteral("Backup"))).entryList(QDir::Files),
-                 QStringList({QStringLiteral("CustomerData.txt")}));
+                 QStringList{"CustomerData.txt"});
     }
 
     // Each step before the first replacement fails in turn: every file, the
     // receivable one too, stays as it was and the failing file is named.
     void failedDeleteChangesNothing_data() {
-        QTest::addColumn<QString>("blocked");
-        QTest::addColumn<int>("number");
-        QTest::newRow("customer temporary") << QStringLiteral("CUSTOMER.TMP") << 2;
-        QTest::newRow("contract temporary") << QStringLiteral("CONTRACT.TMP") << 2;
-        QTest::newRow("cycle temporary") << QStringLiteral("CYCLE.TMP") << 2;
-        QTest::newRow("intent") << QStringLiteral("CUSTOMER.DEL") << 2;
-        QTest::newRow("no such customer") << QStringLiteral("CustomerData.txt") << 4;
+        CaseFile::rows(QStringLiteral("customers/faileddelete.txt"));
     }
     void failedDeleteChangesNothing() {
-        QFETCH(QString, blocked);
-        QFETCH(int, number);
+        const QString blocked = CaseFile::field("blocked");
+        const int number = CaseFile::number("number");
         TempApp app;
         writeAll(app, "ABC");
         app.write(receivable('B'), "ledger");
@@ -184,17 +150,11 @@ private slots:
     // replaces what is left, so the files end up aligned, and a start with
     // temporaries but no intent drops them.
     void interruptedDeleteIsFinished_data() {
-        QTest::addColumn<int>("replaced");  // files already replaced, in order
-        QTest::addColumn<bool>("intent");
-        QTest::newRow("none replaced") << 0 << true;
-        QTest::newRow("customer file replaced") << 1 << true;
-        QTest::newRow("customer and contract replaced") << 2 << true;
-        QTest::newRow("all replaced") << 3 << true;
-        QTest::newRow("no intent yet") << 0 << false;
+        CaseFile::rows(QStringLiteral("customers/interrupteddelete.txt"));
     }
     void interruptedDeleteIsFinished() {
-        QFETCH(int, replaced);
-        QFETCH(bool, intent);
+        const int replaced = CaseFile::number("replaced");
+        const bool intent = CaseFile::number("intent");
         TempApp app;
         writeAll(app, "ABC");
         const QStringList files = {kCustomers, kContracts, kCycles};
@@ -255,16 +215,11 @@ private slots:
     // A save that fails at any of its three writes leaves all three files
     // as they were; a 32,768th customer is refused before anything is written.
     void failedSaveChangesNothing_data() {
-        QTest::addColumn<QString>("blocked");
-        QTest::addColumn<int>("number");
-        QTest::newRow("contract") << kContracts << 2;
-        QTest::newRow("cycle") << kCycles << 2;
-        QTest::newRow("customer") << kCustomers << 3;
-        QTest::newRow("past the limit") << QString() << 32768;
+        CaseFile::rows(QStringLiteral("customers/failedsave.txt"));
     }
     void failedSaveChangesNothing() {
-        QFETCH(QString, blocked);
-        QFETCH(int, number);
+        const QString blocked = CaseFile::field("blocked");
+        const int number = CaseFile::number("number");
         TempApp app;
         writeAll(app, "AB");
         QByteArray before = allThree(app);
@@ -323,9 +278,7 @@ private slots:
         app.write(kCustomers, lettered("ABC", 328));
         app.write(QStringLiteral("Backup/ContractInfo.txt"), "stale");
         app.write(QStringLiteral("Backup/CycleInfo.txt"), "stale");
-        app.prompter.expectMessage(
-            QStringLiteral("Your Billing Information File will be Built with Default Values"),
-            QStringLiteral("Building Billing Info"), Icon::None);
+        expect(app.prompter, "rebuild");
         CustomerFiles::BuildContractInfo(*app.ctx, 3, QByteArray(386, 'k'));
         CustomerFiles::BuildCycleInfo(*app.ctx, 3, QByteArray(69, 'y'));
         QCOMPARE(app.read(kContracts) + app.read(kCycles),

@@ -1,6 +1,10 @@
 #include "customers/customerlist.h"
+#include "customers/customerlistinput.h"
+#include "customertesting.h"
 #include "print/recordingdevice.h"
 #include "scriptedprompter.h"
+#include "settings/settings.h"
+#include "settings/settingsfiles.h"
 #include "tempapp.h"
 #include "testmain.h"
 
@@ -43,6 +47,28 @@ int lineHeight() {
     RecordingDevice d(std::make_shared<Recording>());
     return d.textHeight(PrintFont{});
 }
+// Each block as its six printed fields joined by "|".
+QStringList blocks(const QList<CustomerListEntry>& entries) {
+    QStringList out;
+    for (const CustomerListEntry& e : entries) {
+        out << QStringList{e.accountName, e.address1,      e.cityOrAddress3,
+                           e.state,       e.zipOrAddress4, e.phone}
+                   .join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+// tests/data/customers/customerlist.dat: five 328-byte records laid out by
+// hand: a business whose name and Address 1 fill their fields to the last
+// byte; an individual with Windows-1252 letters; a record of blanks; an
+// international address with leading blanks; a record of zero bytes.
+const QString kBlank = QStringLiteral("|||||");
+const QString kHarbor = QStringLiteral(
+    "Harbor Roofing Supply Company of South Maines|1234 Long Harbor Boulevard Extended|Portland|ME|"
+    "04101-2233|207-555-0100");
+const QString kNunez = QStringLiteral("Mr. José Núñez|Mainway Rd|Bangor|ME|04401|207-555-0123");
+const QString kMaple =
+    QStringLiteral("Maple Leaf Decks|88 Queen St W|Toronto||ON M5V 2T6|416-555-0142");
 }  // namespace
 
 class TestCustomerList : public QObject {
@@ -114,48 +140,78 @@ private slots:
         QCOMPARE(record(customers(perPage, usa))->pages, 1);  // no empty page after a full one
     }
 
-    void reportFlow_data() {
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<bool>("dialog");
-        QTest::addColumn<QString>("failure");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<int>("jobs");
-        QTest::newRow("printed") << Answer::Yes << true << QString()
-                                 << int(CustomerReportOutcome::Printed) << 1;
-        QTest::newRow("declined") << Answer::No << false << QString()
-                                  << int(CustomerReportOutcome::Declined) << 0;
-        QTest::newRow("dialog cancelled")
-            << Answer::Yes << false << QString() << int(CustomerReportOutcome::Cancelled) << 0;
-        QTest::newRow("printer off-line") << Answer::Yes << true << QStringLiteral("off-line")
-                                          << int(CustomerReportOutcome::PrintError) << 1;
-    }
+    void reportFlow_data() { CaseFile::rows(QStringLiteral("customers/report.txt")); }
     void reportFlow() {
-        QFETCH(Answer, answer);
-        QFETCH(bool, dialog);
-        QFETCH(QString, failure);
-        QFETCH(int, outcome);
-        QFETCH(int, jobs);
+        const Answer answer = CaseFile::answer(CaseFile::field("answer"));
+        const QString failure = CaseFile::field("failure");
+        const int jobs = CaseFile::number("jobs");
         ScriptedPrompter prompter;
         RecordingTarget target;
         if (!failure.isEmpty()) {
             target.failEnding(failure);
         }
-        prompter.expectQuestion(QStringLiteral("Click Yes to print a Customer Report"),
-                                QStringLiteral("Customer Report"), Buttons::YesNo, Icon::Question,
-                                answer);
+        expect(prompter, "report", answer);
         if (answer == Answer::Yes) {
-            prompter.expectPrintDialog(dialog);
+            prompter.expectPrintDialog(CaseFile::number("dialog"));
         }
         if (!failure.isEmpty()) {
-            prompter.expectMessage(QStringLiteral("A Print Error has occurred"),
-                                   QStringLiteral("Print Error"), Icon::Critical);
+            expect(prompter, "print error");
         }
-        QCOMPARE(int(PrintCustomerReport(prompter, target, customers(7, true))), outcome);
+        QCOMPARE(
+            PrintCustomerReport(prompter, target, customers(7, true)),
+            CaseFile::named<CustomerReportOutcome>(
+                CaseFile::field("outcome"), {"Printed", "Declined", "Cancelled", "PrintError"}));
         QCOMPARE(target.jobs().size(), jobs);
         if (jobs) {
             QVERIFY(target.requests().first().landscape);
             QVERIFY(target.jobs().first()->contains(QStringLiteral("Customer 7")));
         }
+    }
+
+    void readsEveryRecordInOrder_data() {
+        QTest::addColumn<int>("length");  // bytes of the golden file kept; -1: no file
+        QTest::addColumn<QStringList>("expected");
+        const QStringList four{kHarbor, kNunez, kBlank, kMaple};
+        QTest::newRow("five records") << 5 * 328 << (four + QStringList{kBlank});
+        // 4.5 records round to even: the half record is not one.
+        QTest::newRow("half a record more") << 4 * 328 + 164 << four;
+        // Record 4 ends 3 bytes into its telephone field.
+        QTest::newRow("last record short")
+            << 3 * 328 + 210 << QStringList{kHarbor, kNunez, kBlank, kMaple.chopped(9)};
+        QTest::newRow("empty file") << 0 << QStringList{};
+        QTest::newRow("no customer file") << -1 << QStringList{};
+    }
+    void readsEveryRecordInOrder() {
+        QFETCH(int, length);
+        QFETCH(QStringList, expected);
+        TempApp app;
+        if (length >= 0) {
+            app.write(QStringLiteral("CustomerData.txt"),
+                      testData("customers/customerlist.dat").left(length));
+        }
+        const CustomerListRows rows = ReadCustomerListRows(app.ctx->store());
+        QVERIFY(rows.status.ok());
+        QCOMPARE(rows.noCustomerFile, length < 0);
+        QCOMPARE(blocks(rows.entries), expected);
+    }
+
+    void inputTakesSettingsAndToday() {
+        TempApp app;
+        Settings& s = app.ctx->settings();
+        s.fontName = QStringLiteral("Courier New");
+        s.printInColour = false;
+        s.borderColour = 255;
+        s.addressStyle = AddressStyle::International;
+        s.webAddress = QStringLiteral("www.harbor.example");
+        app.ctx->vars().BusinessData[0] = QStringLiteral("Harbor Roofing");
+        const CustomerListInput in = MakeCustomerListInput(*app.ctx, true, {});
+        QCOMPARE((QStringList{in.style.fontName, QString::number(in.style.colour),
+                              QString::number(in.style.borderColour),
+                              QString::number(in.business.usaStyle), in.business.fields.at(0),
+                              in.business.webAddress.value_or(QString()),
+                              QString::number(in.usaStyle), in.today.toString(Qt::ISODate)}),
+                 (QStringList{"Courier New", "0", "255", "0", "Harbor Roofing",
+                              "www.harbor.example", "1", "2026-12-05"}));
     }
 };
 

@@ -12,29 +12,16 @@
 
 namespace {
 
-// Account, type, account name, title, first, last, address 1, city, phone.
-const char* const kPeople[5][9] = {
-    {"A-1", "Individual", "", "Mr.", "John", "Smith", "12 Main St", "Troy", "518-555-0001"},
-    {"A-2", "Business", "Acme Roofing", "", "", "", "4 Elm Ave", "Albany", "518-555-0002"},
-    {"A-3", "Individual", "Ms Ann Lee", "Ms", "Ann", "Lee", "Mainway Rd", "Troy ", "518-555-0003"},
-    {"A-4", "Individual", "", "", "Bo", "Diaz", "9 Oak Ct", "", "212-555-0004"},
-    {"A-5", "Business", "Zed Co", "", "", "", "1 Pine", "Cohoes", "518-555-0005"},
-};
-
+// Customer n: up to the fifth, the one of tests/data/customers/records.txt.
 CustomerRecord person(int n) {
+    if (n <= 5) {
+        return recordNamed(QString::number(n));
+    }
     CustomerRecord r;
     r.AccountNumber = QStringLiteral("N-%1").arg(n);
     r.AccountType = CustomerRecord::individual();
     r.FirstName = QStringLiteral("First%1").arg(n);
     r.LastName = QStringLiteral("Last%1").arg(n);
-    if (n <= 5) {
-        QString* const fields[] = {&r.AccountNumber, &r.AccountType,    &r.AccountName,
-                                   &r.Title,         &r.FirstName,      &r.LastName,
-                                   &r.Address1,      &r.CityOrAddress3, &r.Phone};
-        for (int i = 0; i < 9; ++i) {
-            *fields[i] = QLatin1String(kPeople[n - 1][i]);
-        }
-    }
     return r;
 }
 
@@ -56,22 +43,14 @@ std::unique_ptr<CustomerScreenModel> opened(TempApp& app, int count) {
     return m;
 }
 
-const QString kApp = AppContext::applicationTitle();
-const QString kEnterData =
-    QStringLiteral("Enter Account Data or\r\n Click Cancel AddNew if Visible");
-const QString kDuplicate =
-    QStringLiteral("The Account Number has been duplicated\r\nEnter a different Number");
-
 void fill(CustomerScreenModel& m, const QStringList& values, const QList<CustomerBox>& boxes) {
     for (int i = 0; i < boxes.size(); ++i) {
         m.edit(boxes.at(i), values.at(i));
     }
 }
 
-void confirmDelete(TempApp& app) {
-    app.prompter.expectQuestion(QStringLiteral("Delete this Customer"), kApp, Buttons::YesNo,
-                                Icon::Question, Answer::Yes);
-}
+using CaseFile::field;
+using CaseFile::named;
 
 }  // namespace
 
@@ -81,16 +60,9 @@ class TestCustomerScreen : public QObject {
 private slots:
     void emptyCustomerFile() {
         TempApp app;
-        const QString missing = QStringLiteral(
-            "Your Customer Information File is missing\r\nThe %1 File can not be rebuilt");
-        app.prompter
-            .expectMessage(
-                QStringLiteral("Your Customer File is Empty\r\nCreate your First Customer Now"),
-                QStringLiteral("Create Customers"), Icon::None)
-            .expectMessage(missing.arg(QStringLiteral("Contract")),
-                           QStringLiteral("No Customer File Found"), Icon::None)
-            .expectMessage(missing.arg(QStringLiteral("Cycle")),
-                           QStringLiteral("No Customer File Found"), Icon::None);
+        expect(app.prompter, "empty");
+        expect(app.prompter, "missing", Answer::Ok, {"Contract"});
+        expect(app.prompter, "missing", Answer::Ok, {"Cycle"});
         auto m = opened(app, 0);
         const CustomerView& v = m->view();
         QVERIFY(!v.navEnabled && !v.deleteEnabled);
@@ -107,76 +79,29 @@ private slots:
                  golden("contract-default.bin") + golden("cycle-default.bin"));
     }
 
-    void saveValidation_data() {
-        QTest::addColumn<QStringList>("boxes");     // type, name, first, last, account, phone
-        QTest::addColumn<QStringList>("messages");  // text|title pairs, in order
-        QTest::addColumn<Answer>("answer");         // to the last question
-        QTest::addColumn<SaveOutcome>("outcome");
-        QTest::addColumn<CustomerFocus>("focus");
-        const QString enter = kEnterData + QLatin1Char('|') + kApp;
-        const QString noPhone = QStringLiteral("The Telephone Number cannot be blank|No number");
-        const QString exit =
-            QStringLiteral("Would you like to exit\r\nwithout creating a Customer?|No Customer");
-        const QString unsafe = QStringLiteral(
-            "The Account Number can not contain \\ / : * ? \" < > | or ..\r\n"
-            "nor be a device name such as CON or LPT1\r\nEnter a different Number|"
-            "Invalid Account Number");
-        const auto row = [](const char* name, const QStringList& boxes, const QStringList& messages,
-                            Answer answer, SaveOutcome outcome, CustomerFocus focus) {
-            QTest::newRow(name) << boxes << messages << answer << outcome << focus;
-        };
-        const auto invalid = [&](const char* name, const QStringList& boxes, const QString& message,
-                                 CustomerFocus focus) {
-            row(name, boxes, {message}, Answer::Ok, SaveOutcome::Invalid, focus);
-        };
-        invalid("business without name", {"Business", "  ", "", "", "B-9", ""},
-                QStringLiteral("The Account Name Cannot be Blank|") + kApp,
-                CustomerFocus::AccountName);
-        invalid("individual without first name", {"Individual", "", "", "Smith", "B-9", ""}, enter,
-                CustomerFocus::FirstName);
-        invalid("individual without last name", {"Individual", "", "John", "", "B-9", ""}, enter,
-                CustomerFocus::FirstName);
-        row("no account, no phone, stay", {"Individual", "", "John", "Smith", "", ""},
-            {noPhone, exit}, Answer::No, SaveOutcome::Invalid, CustomerFocus::Telephone);
-        row("no account, no phone, exit", {"Individual", "", "John", "Smith", "  ", " "},
-            {noPhone, exit}, Answer::Yes, SaveOutcome::ExitToMenu, CustomerFocus::AccountNumber);
-        invalid("unsafe account number", {"Business", "Acme", "", "", "1./", ""}, unsafe,
-                CustomerFocus::AccountNumber);
-        invalid("parent folder as account", {"Business", "Acme", "", "", "..", ""}, unsafe,
-                CustomerFocus::AccountNumber);
-        if (!IsSafeFileName(QStringLiteral("CON"))) {
-            invalid("device name as account", {"Business", "Acme", "", "", "lpt1.txt", ""}, unsafe,
-                    CustomerFocus::AccountNumber);
-        }
-        invalid("another customer's account, other case", {"Business", "Acme", "", "", "a-2", ""},
-                kDuplicate + QStringLiteral("|Duplicate Account Number"),
-                CustomerFocus::AccountNumber);
-    }
+    void saveValidation_data() { CaseFile::rows(QStringLiteral("customers/savevalidation.txt")); }
     void saveValidation() {
-        QFETCH(QStringList, boxes);
-        QFETCH(QStringList, messages);
-        QFETCH(Answer, answer);
         TempApp app;
         auto m = opened(app, 3);
         const QByteArray before = app.read(QStringLiteral("CustomerData.txt"));
-        if (boxes.first() != m->view().boxes.accountType) {
+        if (field("type") != m->view().boxes.accountType) {
             m->toggleType();
         }
-        fill(*m, boxes.mid(1),
+        fill(*m, {field("name"), field("first"), field("last"), field("account"), field("phone")},
              {CustomerBox::AccountName, CustomerBox::FirstName, CustomerBox::LastName,
               CustomerBox::AccountNumber, CustomerBox::Phone});
-        for (const QString& pair : messages) {
-            const qsizetype bar = pair.lastIndexOf(QLatin1Char('|'));
-            if (&pair == &messages.last() && answer != Answer::Ok) {
-                app.prompter.expectQuestion(pair.left(bar), pair.mid(bar + 1), Buttons::YesNo,
-                                            Icon::Question, answer);
-            } else {
-                app.prompter.expectMessage(pair.left(bar), pair.mid(bar + 1), Icon::None);
-            }
+        const QStringList prompts = field("prompts").split(QLatin1Char(','));
+        for (const QString& name : prompts) {
+            expect(app.prompter, name,
+                   &name == &prompts.last() ? CaseFile::answer(field("answer")) : Answer::Ok);
         }
-        QCOMPARE(m->save(), fetched<SaveOutcome>("outcome"));
+        QCOMPARE(m->save(),
+                 named<SaveOutcome>(field("outcome"), {"Saved", "Invalid", "ExitToMenu"}));
         QVERIFY(!m->saveOk());
-        QCOMPARE(m->view().focus, fetched<CustomerFocus>("focus"));
+        QCOMPARE(m->view().focus,
+                 named<CustomerFocus>(field("focus"),
+                                      {"None", "AccountNumber", "AccountName", "FirstName",
+                                       "Telephone", "StartProposal", "SearchBox", "AccountList"}));
         QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), before);
     }
 
@@ -197,15 +122,15 @@ private slots:
         }
         QCOMPARE(m->view().usaAddress, usa);
         m->toggleType();
-        fill(*m,
-             {" ABCDEFGHIJKLMNOPQRSTU ", " Kite Works ", "3 Wind Rd", "Unit 2", " Troy ", "NY",
-              " 12180", "Kowloon", "Hong Kong", "518-555-0777", "kite@example.com", "Kay", "Q",
-              "Tan", "518-555-0778", "Ms"},
-             {CustomerBox::AccountNumber, CustomerBox::AccountName, CustomerBox::Address1,
-              CustomerBox::Address2, CustomerBox::City, CustomerBox::State, CustomerBox::PostalCode,
-              CustomerBox::Address3, CustomerBox::Address4, CustomerBox::Phone, CustomerBox::Other,
-              CustomerBox::FirstName, CustomerBox::MiddleInitial, CustomerBox::LastName,
-              CustomerBox::Cell, CustomerBox::Title});
+        // Every box, in the order of CustomerBox.
+        const QStringList boxes =
+            QStringLiteral(
+                " ABCDEFGHIJKLMNOPQRSTU | Kite Works |3 Wind Rd|Unit 2| Troy |NY| 12180|"
+                "Kowloon|Hong Kong|518-555-0777|kite@example.com|Kay|Q|Tan|518-555-0778|Ms")
+                .split(QLatin1Char('|'));
+        for (int b = 0; b < boxes.size(); ++b) {
+            m->edit(CustomerBox(b), boxes.at(b));
+        }
         QCOMPARE(m->save(), SaveOutcome::Saved);
         QCOMPARE(app.read(QStringLiteral("CustomerData.txt")),
                  golden(usa ? "boxes-usa.bin" : "boxes-international.bin"));
@@ -234,29 +159,14 @@ private slots:
         QVERIFY(v.isBusiness());
     }
 
-    void navigationTargets_data() {
-        QTest::addColumn<NavButton>("button");
-        QTest::addColumn<int>("current");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("target");
-        QTest::newRow("first") << NavButton::First << 7 << 10 << 1;
-        QTest::newRow("previous") << NavButton::Previous << 7 << 10 << 6;
-        QTest::newRow("previous on 2") << NavButton::Previous << 2 << 10 << 1;
-        QTest::newRow("previous on 1 stays") << NavButton::Previous << 1 << 10 << 1;
-        QTest::newRow("next") << NavButton::Next << 9 << 10 << 10;
-        QTest::newRow("next on last wraps") << NavButton::Next << 10 << 10 << 1;
-        QTest::newRow("last") << NavButton::Last << 2 << 10 << 10;
-        QTest::newRow("1/4 of 10") << NavButton::Quarter << 9 << 10 << 2;
-        QTest::newRow("3/4 of 10") << NavButton::ThreeQuarters << 9 << 10 << 6;
-        QTest::newRow("1/2 of 10") << NavButton::Half << 9 << 10 << 4;
-        QTest::newRow("1/2 of 3") << NavButton::Half << 2 << 3 << 0;
-        QTest::newRow("1/4 of 4") << NavButton::Quarter << 3 << 4 << 1;
-    }
+    void navigationTargets_data() { CaseFile::rows(QStringLiteral("customers/navigation.txt")); }
     void navigationTargets() {
-        QFETCH(NavButton, button);
-        QFETCH(int, current);
-        QFETCH(int, count);
-        QCOMPARE(CustomerScreenModel::navTarget(button, current, count), fetched<int>("target"));
+        const NavButton button = named<NavButton>(
+            field("button"),
+            {"First", "Previous", "Next", "Last", "Quarter", "ThreeQuarters", "Half"});
+        QCOMPARE(CustomerScreenModel::navTarget(button, CaseFile::number("current"),
+                                                CaseFile::number("count")),
+                 CaseFile::number("target"));
     }
 
     void navigationSavesThenShows() {
@@ -269,34 +179,23 @@ private slots:
         QVERIFY(!m->view().listVisible);
         QCOMPARE(m->view().focus, CustomerFocus::StartProposal);
         m->edit(CustomerBox::FirstName, QString());
-        app.prompter.expectMessage(kEnterData, kApp, Icon::None);
+        expect(app.prompter, "enter");
         QCOMPARE(m->navigate(NavButton::Next), SaveOutcome::Invalid);
         QCOMPARE(m->current(), 6);
     }
 
-    void searchModes_data() {
-        QTest::addColumn<SearchMode>("mode");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<int>>("records");
-        QTest::newRow("main by Address #1") << SearchMode::Address1 << " main " << QList<int>{1, 3};
-        QTest::newRow("business name") << SearchMode::BusinessName << "co" << QList<int>{5};
-        QTest::newRow("city, blanks trimmed")
-            << SearchMode::CityOrAddress3 << "TROY" << QList<int>{1, 3};
-        QTest::newRow("last name") << SearchMode::LastName << "e" << QList<int>{3};
-        QTest::newRow("telephone") << SearchMode::Telephone << "518-555-0002" << QList<int>{2};
-        QTest::newRow("account number")
-            << SearchMode::AccountNumber << "a-" << QList<int>{1, 2, 3, 4, 5};
-    }
+    void searchModes_data() { CaseFile::rows(QStringLiteral("customers/search.txt")); }
     void searchModes() {
-        QFETCH(SearchMode, mode);
-        QFETCH(QString, text);
+        const SearchMode mode = named<SearchMode>(
+            field("mode"), {"BusinessName", "Address1", "Address2", "CityOrAddress3", "State",
+                            "ZipOrAddress4", "Telephone", "LastName", "AccountNumber"});
         TempApp app;
         auto m = opened(app, 5);
-        QList<int> found;
-        for (const CustomerRow& row : m->search(mode, text)) {
-            found << row.record;
+        QStringList found;
+        for (const CustomerRow& row : m->search(mode, field("text"))) {
+            found << QString::number(row.record);
         }
-        QCOMPARE(found, fetched<QList<int>>("records"));
+        QCOMPARE(found.join(QLatin1Char(' ')), field("records"));
     }
 
     void searchResultsAndList() {
@@ -356,10 +255,7 @@ private slots:
         auto m = opened(app, 5);
         m->chooseSearchOption(SearchMode::BusinessName);
         m->setSearchText(QStringLiteral("nobody"));
-        app.prompter.expectQuestion(
-            QStringLiteral("No Accounts Matching the Search Data were Found\r\n"
-                           "Would you like to Create a New Account?"),
-            QStringLiteral("Customer not Found"), Buttons::YesNo, Icon::Question, answer);
+        expect(app.prompter, "not found", answer);
         QCOMPARE(m->runSearch(), SearchOutcome::NoneFound);
         QVERIFY(m->view().searchText.isEmpty() && !m->view().resultsVisible);
         QCOMPARE(m->current(), answer == Answer::Yes ? 6 : 1);
@@ -390,8 +286,7 @@ private slots:
         m->edit(CustomerBox::AccountNumber, QStringLiteral("A-3 "));  // compared untrimmed
         QVERIFY(m->checkDuplicateAccount());
         m->edit(CustomerBox::AccountNumber, QStringLiteral("a-3"));
-        app.prompter.expectMessage(kDuplicate, QStringLiteral("Duplicate Account Number"),
-                                   Icon::None);
+        expect(app.prompter, "duplicate");
         QVERIFY(!m->checkDuplicateAccount());
         QVERIFY(m->view().boxes.accountNumber.isEmpty());
     }
@@ -419,8 +314,7 @@ private slots:
         QCOMPARE(m->addNew(), SaveOutcome::Saved);
         fill(*m, {"Neo", "Ng", " 555-123-4567 "},
              {CustomerBox::FirstName, CustomerBox::LastName, CustomerBox::Phone});
-        app.prompter.expectMessage(QStringLiteral("Telephone Number will be used as Acct No."),
-                                   QStringLiteral("Account not Entered"), Icon::None);
+        expect(app.prompter, "phone as account");
         QCOMPARE(m->save(), SaveOutcome::Saved);
         QCOMPARE(CustomerFiles::readCustomer(app.ctx->store(), 4).AccountNumber,
                  QStringLiteral("555-123-4567"));
@@ -453,10 +347,7 @@ private slots:
         full.resize(qsizetype(CustomerFiles::kMaxCustomers) * 328, ' ');
         app.write(QStringLiteral("CustomerData.txt"), full);
         m->activate();
-        app.prompter.expectMessage(
-            QStringLiteral("The Customer File is full: it holds 32767 customers\r\n"
-                           "Delete a customer before adding a new one"),
-            kApp, Icon::Exclamation);
+        expect(app.prompter, "full");
         QCOMPARE(m->addNew(), SaveOutcome::Invalid);
         QCOMPARE(m->current(), 1);
         QCOMPARE(app.read(QStringLiteral("CustomerData.txt")).size(), full.size());
@@ -471,10 +362,9 @@ private slots:
         app.write(QStringLiteral("TIActiveAccounts/A-4.txt"), "ledger 4");
         m->showRecord(3);
         m->edit(CustomerBox::AccountNumber, QStringLiteral("A-4"));
-        app.prompter.expectQuestion(QStringLiteral("Delete this Customer"), kApp, Buttons::YesNo,
-                                    Icon::Question, Answer::No);
+        expect(app.prompter, "delete", Answer::No);
         QVERIFY(!m->deleteShown());
-        confirmDelete(app);
+        expect(app.prompter, "delete", Answer::Yes);
         QVERIFY(m->deleteShown());
         QVERIFY(!app.exists(QStringLiteral("TIActiveAccounts/A-3.txt")));
         QCOMPARE(app.read(QStringLiteral("TIActiveAccounts/A-4.txt")), QByteArray("ledger 4"));
@@ -507,41 +397,26 @@ private slots:
                      : CustomerFiles::saveCustomer(store, 2, m->recordFromBoxes(), {}, {});
         QVERIFY2(told.file().endsWith(blocked), qPrintable(told.message()));
         if (deleting) {
-            confirmDelete(app);
+            expect(app.prompter, "delete", Answer::Yes);
         }
-        app.prompter.expectMessage(told.message(), kApp, Icon::Critical);
+        expect(app.prompter, "failed", Answer::Ok, {told.message()});
         QVERIFY(deleting ? !m->deleteShown() : m->save() == SaveOutcome::Invalid);
         QCOMPARE(m->view().customerCount, 3);
         QCOMPARE(m->current(), 2);
         QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), before);
     }
 
-    void dialChoice_data() {
-        QTest::addColumn<QStringList>("numbers");  // telephone, cell, the one dialled
-        QTest::addColumn<Answer>("answer");        // Ok when no question is asked
-        const auto row = [](const char* name, const QStringList& numbers, Answer answer) {
-            QTest::newRow(name) << numbers << answer;
-        };
-        row("telephone only", {" 518-555-0001 ", "", "518-555-0001"}, Answer::Ok);
-        row("cell only", {"", "518-555-0900", "518-555-0900"}, Answer::Ok);
-        row("both, yes", {"518-555-0001", "518-555-0900", "518-555-0001"}, Answer::Yes);
-        row("both, no", {"518-555-0001", "518-555-0900", "518-555-0900"}, Answer::No);
-    }
+    void dialChoice_data() { CaseFile::rows(QStringLiteral("customers/dial.txt")); }
     void dialChoice() {
-        QFETCH(Answer, answer);
         TempApp app;
         auto m = opened(app, 2);
         m->showRecord(2);
-        const QStringList numbers = fetched<QStringList>("numbers");
-        fill(*m, numbers, {CustomerBox::Phone, CustomerBox::Cell});
-        if (answer != Answer::Ok) {
-            app.prompter.expectQuestion(
-                QStringLiteral("Click YES to dial Phone,\r\nClick NO to dial Cell"),
-                QStringLiteral("Select Phone or Cell"), Buttons::YesNo, Icon::Question, answer);
+        fill(*m, {field("phone"), field("cell")}, {CustomerBox::Phone, CustomerBox::Cell});
+        if (field("answer") != QLatin1String("Ok")) {
+            expect(app.prompter, "dial", CaseFile::answer(field("answer")));
         }
         const DialRequest d = m->dial();
-        QCOMPARE(d.number + QLatin1Char('|') + d.name,
-                 numbers.last() + QStringLiteral("|Acme Roofing"));
+        QCOMPARE(d.number + QLatin1Char('|') + d.name, field("dialled") + "|Acme Roofing");
     }
 
     void startProposalFollowsTheRoutine_data() {
@@ -562,8 +437,7 @@ private slots:
         QCOMPARE(m->startProposal(&work), SaveOutcome::Saved);
         QCOMPARE(work, fetched<NextWork>("next"));
         m->edit(CustomerBox::AccountName, QString());
-        app.prompter.expectMessage(QStringLiteral("The Account Name Cannot be Blank"), kApp,
-                                   Icon::None);
+        expect(app.prompter, "no name");
         QCOMPARE(m->startProposal(&work), SaveOutcome::Invalid);
         QCOMPARE(work, NextWork::None);
     }
