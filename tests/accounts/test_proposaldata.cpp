@@ -12,34 +12,31 @@ Q_DECLARE_METATYPE(FinancialsProblem)
 class TestProposalData : public QObject {
     Q_OBJECT
 private slots:
-    void goldenInEveryLocale_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("en_US") << QStringLiteral("en_US");
-        QTest::newRow("de_DE") << QStringLiteral("de_DE");
-    }
     // Written and read back: the golden bytes, the same values.
     void goldenInEveryLocale() {
-        QFETCH(QString, locale);
-        LocaleScope scope(locale);
-        TempApp app;
-        FileStore& store = app.ctx->store();
-        const QString name = QStringLiteral("1001.txt");
-        const ProposalPayments two{Money::fromCents(107500),
-                                   {{Money::fromCents(50000), QDate(2026, 12, 5)},
-                                    {Money::fromCents(57500), QDate(2027, 1, 4)}}};
-        const ProposalFinancials fin{Money::fromCents(100000), Money::fromCents(107500),
-                                     Money::fromCents(7500), Money()};
-        app.mkdir(QStringLiteral("TolvarProposals/ProposalPayments"));
-        app.mkdir(QStringLiteral("TolvarProposals/ProposalFinancials"));
-        QVERIFY(ProposalFiles::writePayments(store, name, two, PaymentCountForm::Padded));
-        QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalPayments/1001.txt")),
-                 Golden::read(QStringLiteral("payments-padded.txt")));
-        QVERIFY(ProposalFiles::readPayments(store, name).payments == two);
-        QVERIFY(ProposalFiles::writeFinancials(store, name, fin));
-        QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt")),
-                 Golden::read(QStringLiteral("financials.txt")));
-        QVERIFY(ProposalFiles::readFinancials(store, name).financials == fin);
-        QCOMPARE(ProposalFiles::paymentsBytes(two), Golden::read(QStringLiteral("payments.txt")));
+        for (const char* locale : {"en_US", "de_DE"}) {
+            LocaleScope scope(locale);
+            TempApp app;
+            FileStore& store = app.ctx->store();
+            const QString name = QStringLiteral("1001.txt");
+            const ProposalPayments two{Money::fromCents(107500),
+                                       {{Money::fromCents(50000), QDate(2026, 12, 5)},
+                                        {Money::fromCents(57500), QDate(2027, 1, 4)}}};
+            const ProposalFinancials fin{Money::fromCents(100000), Money::fromCents(107500),
+                                         Money::fromCents(7500), Money()};
+            app.mkdir(QStringLiteral("TolvarProposals/ProposalPayments"));
+            app.mkdir(QStringLiteral("TolvarProposals/ProposalFinancials"));
+            QVERIFY(ProposalFiles::writePayments(store, name, two, PaymentCountForm::Padded));
+            QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalPayments/1001.txt")),
+                     Golden::read(QStringLiteral("payments-padded.txt")));
+            QVERIFY(ProposalFiles::readPayments(store, name).payments == two);
+            QVERIFY(ProposalFiles::writeFinancials(store, name, fin));
+            QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt")),
+                     Golden::read(QStringLiteral("financials.txt")));
+            QVERIFY(ProposalFiles::readFinancials(store, name).financials == fin);
+            QCOMPARE(ProposalFiles::paymentsBytes(two),
+                     Golden::read(QStringLiteral("payments.txt")));
+        }
     }
 
     void hostilePayments_data() {
@@ -98,26 +95,23 @@ private slots:
 
     // A backup copy that cannot be restored (its folder is gone) is a failure
     // to read, not a missing file.
-    void unreadableFiles_data() {
-        QTest::addColumn<bool>("backup");
-        QTest::newRow("missing") << false;
-        QTest::newRow("restore fails") << true;
-    }
     void unreadableFiles() {
-        QFETCH(bool, backup);
-        TempApp app;
-        app.mkdir(QStringLiteral("TolvarProposals"));
-        if (backup) {
-            app.write(QStringLiteral("Backup/TolvarProposals/ProposalPayments/1001.txt"), "$1.00");
-            app.write(QStringLiteral("Backup/TolvarProposals/ProposalFinancials/1001.txt"),
-                      "$1.00");
+        for (bool backup : {false, true}) {
+            TempApp app;
+            app.mkdir(QStringLiteral("TolvarProposals"));
+            if (backup) {
+                app.write(QStringLiteral("Backup/TolvarProposals/ProposalPayments/1001.txt"),
+                          "$1.00");
+                app.write(QStringLiteral("Backup/TolvarProposals/ProposalFinancials/1001.txt"),
+                          "$1.00");
+            }
+            const QString name = QStringLiteral("1001.txt");
+            const PaymentsReading p = ProposalFiles::readPayments(app.ctx->store(), name);
+            QCOMPARE(p.problem, backup ? PaymentsProblem::Failed : PaymentsProblem::Missing);
+            const FinancialsReading f = ProposalFiles::readFinancials(app.ctx->store(), name);
+            QCOMPARE(f.problem, backup ? FinancialsProblem::Failed : FinancialsProblem::Missing);
+            QCOMPARE(f.status.ok(), !backup);
         }
-        const QString name = QStringLiteral("1001.txt");
-        const PaymentsReading p = ProposalFiles::readPayments(app.ctx->store(), name);
-        QCOMPARE(p.problem, backup ? PaymentsProblem::Failed : PaymentsProblem::Missing);
-        const FinancialsReading f = ProposalFiles::readFinancials(app.ctx->store(), name);
-        QCOMPARE(f.problem, backup ? FinancialsProblem::Failed : FinancialsProblem::Missing);
-        QCOMPARE(f.status.ok(), !backup);
     }
 };
 

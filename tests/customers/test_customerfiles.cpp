@@ -123,27 +123,23 @@ private slots:
 
     // A replacement that fails before any file was replaced undoes the delete;
     // one that fails later leaves it for the next start to finish.
-    void failedReplacement_data() {
-        QTest::addColumn<QString>("failing");
-        QTest::newRow("customer file, the first") << kCustomers;
-        QTest::newRow("contract file, the second") << kContracts;
-    }
     void failedReplacement() {
-        QFETCH(QString, failing);
-        TempApp app;
-        writeAll(app, "ABC");
-        FileStore& store = app.ctx->store();
-        store.setFaultHook([failing](FileStep step, const QString& path) {
-            return step == FileStep::Replace && path.endsWith(failing);
-        });
-        const CustomerFiles::DeleteResult r = CustomerFiles::deleteCustomer(store, 2);
-        const bool replaced = failing == kContracts;
-        QVERIFY(!r.status);
-        QCOMPARE(r.removed, replaced);
-        QCOMPARE(app.exists("CUSTOMER.DEL"), replaced);
-        store.setFaultHook({});
-        QVERIFY(CustomerFiles::finishInterruptedDelete(store));
-        QCOMPARE(allThree(app), expectedThree(replaced ? "AC" : "ABC"));
+        for (const QString& failing : {kCustomers, kContracts}) {
+            TempApp app;
+            writeAll(app, "ABC");
+            FileStore& store = app.ctx->store();
+            store.setFaultHook([failing](FileStep step, const QString& path) {
+                return step == FileStep::Replace && path.endsWith(failing);
+            });
+            const CustomerFiles::DeleteResult r = CustomerFiles::deleteCustomer(store, 2);
+            const bool replaced = failing == kContracts;
+            QVERIFY(!r.status);
+            QCOMPARE(r.removed, replaced);
+            QCOMPARE(app.exists("CUSTOMER.DEL"), replaced);
+            store.setFaultHook({});
+            QVERIFY(CustomerFiles::finishInterruptedDelete(store));
+            QCOMPARE(allThree(app), expectedThree(replaced ? "AC" : "ABC"));
+        }
     }
 
     // A delete cut short after its intent was written: the next start
@@ -190,26 +186,21 @@ private slots:
     }
 
     // A crafted stored account number reaches no file outside its folder.
-    void unsafeAccountNamesReachNoFile_data() {
-        QTest::addColumn<QString>("account");
-        QTest::newRow("parent folder") << QStringLiteral("../Keep");
-        QTest::newRow("colon") << QStringLiteral("C:Keep");
-        QTest::newRow("blank") << QStringLiteral("   ");
-    }
     void unsafeAccountNamesReachNoFile() {
-        QFETCH(QString, account);
-        TempApp app;
-        CustomerRecord r;
-        r.AccountNumber = account;
-        app.write(kCustomers, lettered("A", 328) + r.toBytes());
-        app.write(QStringLiteral("Keep.txt"), "precious");
-        app.mkdir(QStringLiteral("TIActiveAccounts"));
-        QVERIFY(CustomerFiles::deleteCustomer(app.ctx->store(), 2).status);
-        QCOMPARE(app.read(QStringLiteral("Keep.txt")) + app.read(kCustomers),
-                 "precious" + lettered("A", 328));
-        QVERIFY(!CustomerFiles::saveAuxData(app.ctx->store(), account,
-                                            QStringList(6, QStringLiteral("x"))));
-        QVERIFY(!app.exists(QStringLiteral("AuxFiles")));
+        for (const char* account : {"../Keep", "C:Keep", "   "}) {
+            TempApp app;
+            CustomerRecord r;
+            r.AccountNumber = account;
+            app.write(kCustomers, lettered("A", 328) + r.toBytes());
+            app.write(QStringLiteral("Keep.txt"), "precious");
+            app.mkdir(QStringLiteral("TIActiveAccounts"));
+            QVERIFY(CustomerFiles::deleteCustomer(app.ctx->store(), 2).status);
+            QCOMPARE(app.read(QStringLiteral("Keep.txt")) + app.read(kCustomers),
+                     "precious" + lettered("A", 328));
+            QVERIFY(!CustomerFiles::saveAuxData(app.ctx->store(), account,
+                                                QStringList(6, QStringLiteral("x"))));
+            QVERIFY(!app.exists(QStringLiteral("AuxFiles")));
+        }
     }
 
     // A save that fails at any of its three writes leaves all three files
@@ -290,12 +281,7 @@ private slots:
     void auxDataAndHeadings() {
         TempApp app;
         FileStore& store = app.ctx->store();
-        const QStringList boxes = {QStringLiteral("Gate code"),
-                                   QString(),
-                                   QStringLiteral("one\ntwo"),
-                                   QString(),
-                                   QString(),
-                                   QStringLiteral("last")};
+        const QStringList boxes{"Gate code", "", "one\ntwo", "", "", "last"};
         app.write(QStringLiteral("auxfiles/A1/auxfile3/data.txt"), "old\r\n");
         QVERIFY(CustomerFiles::saveAuxData(store, QStringLiteral("A1"), boxes));
         QCOMPARE(app.read(QStringLiteral("auxfiles/A1/AuxFile2/Data.txt")),
@@ -308,8 +294,7 @@ private slots:
 
         QVERIFY(!CustomerFiles::loadHeadings(store).has_value());
         app.write(QStringLiteral("Backup/AuxHeadings.txt"), "old\r\n");
-        QVERIFY(CustomerFiles::saveHeadings(
-            store, {QStringLiteral("A"), QStringLiteral("B\nC"), QString(), QStringLiteral("D")}));
+        QVERIFY(CustomerFiles::saveHeadings(store, {"A", "B\nC", "", "D"}));
         QCOMPARE(app.read(QStringLiteral("AuxHeadings.txt")),
                  QByteArray("A\r\nB C\r\n\r\nD\r\n\r\n\r\n"));
         QVERIFY(!app.exists(QStringLiteral("Backup/AuxHeadings.txt")));
