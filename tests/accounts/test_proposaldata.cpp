@@ -5,7 +5,6 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(PaymentsProblem)
 Q_DECLARE_METATYPE(FinancialsProblem)
 
 // The payments and financials files of a proposal, whatever the locale.
@@ -39,33 +38,14 @@ private slots:
         }
     }
 
-    void hostilePayments_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<PaymentsProblem>("problem");
-        QTest::addColumn<int>("promised");
-        QTest::addColumn<int>("read");
-        const QByteArray six = Golden::read(QStringLiteral("payments.txt"));
-        const auto count = [&](const char* n) {
-            return QByteArray(six).replace("\r\n2\r\n", QByteArray("\r\n") + n + "\r\n");
-        };
-        const PaymentsProblem bad = PaymentsProblem::BadCount;
-        const PaymentsProblem torn = PaymentsProblem::Truncated;
-        QTest::newRow("empty") << QByteArray() << bad << 0 << 0;
-        QTest::newRow("count not a number") << count("two") << bad << 0 << 0;
-        QTest::newRow("count nine") << count("9") << bad << 9 << 0;
-        QTest::newRow("count zero") << count("0") << bad << 0 << 0;
-        QTest::newRow("eight, two there") << count("8") << torn << 8 << 2;
-        QTest::newRow("date missing") << six.left(six.size() - 10) << torn << 2 << 1;
-        QTest::newRow("amount not a number")
-            << QByteArray(six).replace("$575.00", "x") << torn << 2 << 1;
-        QTest::newRow("no final line end") << six.chopped(2) << PaymentsProblem::None << 2 << 2;
-    }
+    void hostilePayments_data() { CaseFile::rows(QStringLiteral("accounts/hostilepayments.txt")); }
     void hostilePayments() {
-        QFETCH(QByteArray, bytes);
-        const PaymentsReading r = ProposalFiles::parsePayments(bytes);
-        QTEST(r.problem, "problem");
-        QTEST(r.promisedCount, "promised");
-        QTEST(int(r.payments.payments.size()), "read");
+        const PaymentsReading r = ProposalFiles::parsePayments(CaseFile::field("bytes").toLatin1());
+        QCOMPARE(r.problem, CaseFile::named<PaymentsProblem>(
+                                CaseFile::field("problem"),
+                                {"None", "Missing", "Failed", "BadCount", "Truncated"}));
+        QCOMPARE(r.promisedCount, CaseFile::number("promised"));
+        QCOMPARE(int(r.payments.payments.size()), CaseFile::number("read"));
     }
 
     void hostileFinancials_data() {
