@@ -37,6 +37,15 @@ struct FailingWrite {
     }
 };
 
+// The invoice number of each job, in order.
+QStringList invoiceNumbers(const RecordingTarget& target) {
+    QStringList out;
+    for (const auto& job : target.jobs()) {
+        out << job->startingWith(QStringLiteral("INVOICE NO: ")).text.mid(12);
+    }
+    return out;
+}
+
 // tests/data/accounts/seed-run: 1001, three payments, the first tax; 1002,
 // one payment, two taxes; a field proposal and an invoiced one.
 struct Fixture {
@@ -200,11 +209,8 @@ private slots:
         RecordingTarget preview;
         QVERIFY(f.screen->drawInvoices(preview));
         QCOMPARE(f.files(), before);
-        QStringList numbers;
-        for (const auto& job : preview.jobs()) {
-            numbers << job->startingWith(QStringLiteral("INVOICE NO: ")).text.mid(12);
-        }
-        QCOMPARE(numbers, (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
+        QCOMPARE(invoiceNumbers(preview),
+                 (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
 
         f.app.prompter.expectPrintDialog(true, 2);
         f.print(3, Answer::Yes, false);
@@ -242,11 +248,8 @@ private slots:
         f.screen->choose(Option::SingleInvoice);
         f.print(1);
         QCOMPARE(f.screen->print(f.target), Run::Completed);
-        QStringList printed;
-        for (const auto& job : f.target.jobs()) {
-            printed << job->startingWith(QStringLiteral("INVOICE NO: ")).text.mid(12);
-        }
-        QCOMPARE(printed, (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
+        QCOMPARE(invoiceNumbers(f.target),
+                 (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
         QVERIFY(Golden::folderMatches(changed(before, f.files()), QStringLiteral("run-all")));
     }
 

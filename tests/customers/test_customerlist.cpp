@@ -95,37 +95,31 @@ private slots:
         }
     }
 
-    void pageBreaksKeepBlocksWhole_data() {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<bool>("usa");
-        QTest::newRow("60 usa") << 60 << true;
-        QTest::newRow("60 international") << 60 << false;
-        QTest::newRow("1000 usa") << 1000 << true;
-    }
     void pageBreaksKeepBlocksWhole() {
-        QFETCH(int, count);
-        QFETCH(bool, usa);
-        const auto rec = record(customers(count, usa));
-        const int h = lineHeight();
-        const int foot = LetterPrintable.width();  // landscape height
-        const int rowLines = usa ? 5 : 6;
-        int rowsPerPage = 0;
-        for (int y = 3240; y + 5 * h < foot || y == 3240; y += rowLines * h) {
-            ++rowsPerPage;
+        for (const auto& [count, usa] :
+             {std::pair{60, true}, std::pair{60, false}, std::pair{1000, true}}) {
+            const auto rec = record(customers(count, usa));
+            const int h = lineHeight();
+            const int foot = LetterPrintable.width();  // landscape height
+            const int rowLines = usa ? 5 : 6;
+            int rowsPerPage = 0;
+            for (int y = 3240; y + 5 * h < foot || y == 3240; y += rowLines * h) {
+                ++rowsPerPage;
+            }
+            const int perPage = 3 * rowsPerPage;
+            QCOMPARE(rec->pages, (count + perPage - 1) / perPage);
+            QCOMPARE(rec->find(QStringLiteral("Account Information")).size(), rec->pages);
+            for (int i = 1; i <= count; ++i) {
+                const RecordedText name = rec->first(QStringLiteral("Customer %1").arg(i));
+                const RecordedText phone =
+                    rec->first(QStringLiteral("555-%1").arg(i, 4, 10, QLatin1Char('0')));
+                QCOMPARE(name.page, (i - 1) / perPage + 1);
+                QCOMPARE(phone.page, name.page);
+                QVERIFY(phone.at.y() + h <= foot);
+                QCOMPARE(name.at.y(), 3240 + ((i - 1) % perPage) / 3 * rowLines * h);
+            }
+            QCOMPARE(record(customers(perPage, usa))->pages, 1);  // no empty page after a full one
         }
-        const int perPage = 3 * rowsPerPage;
-        QCOMPARE(rec->pages, (count + perPage - 1) / perPage);
-        QCOMPARE(rec->find(QStringLiteral("Account Information")).size(), rec->pages);
-        for (int i = 1; i <= count; ++i) {
-            const RecordedText name = rec->first(QStringLiteral("Customer %1").arg(i));
-            const RecordedText phone =
-                rec->first(QStringLiteral("555-%1").arg(i, 4, 10, QLatin1Char('0')));
-            QCOMPARE(name.page, (i - 1) / perPage + 1);
-            QCOMPARE(phone.page, name.page);
-            QVERIFY(phone.at.y() + h <= foot);
-            QCOMPARE(name.at.y(), 3240 + ((i - 1) % perPage) / 3 * rowLines * h);
-        }
-        QCOMPARE(record(customers(perPage, usa))->pages, 1);  // no empty page after a full one
     }
 
     void reportFlow_data() { CaseFile::rows(QStringLiteral("customers/report.txt")); }

@@ -362,33 +362,28 @@ private slots:
 
     // A failing delete or save is told, naming the file; the count, the
     // shown record and the files stay as they were.
-    void failuresAreToldAndChangeNothing_data() {
-        QTest::addColumn<QString>("blocked");
-        QTest::addColumn<bool>("deleting");
-        QTest::newRow("delete") << QStringLiteral("CYCLE.TMP") << true;
-        QTest::newRow("save") << QStringLiteral("CycleInfo.txt") << false;
-    }
     void failuresAreToldAndChangeNothing() {
-        QFETCH(QString, blocked);
-        QFETCH(bool, deleting);
-        Opened s(3);
-        s.m->showRecord(2);
-        QFile::remove(s.app.path(blocked));
-        s.app.mkdir(blocked + QStringLiteral("/in the way"));
-        const QByteArray before = s.app.read(QStringLiteral("CustomerData.txt"));
-        FileStore& store = s.app.ctx->store();
-        const IoStatus told =
-            deleting ? CustomerFiles::deleteCustomer(store, 2).status
-                     : CustomerFiles::saveCustomer(store, 2, s.m->recordFromBoxes(), {}, {});
-        QVERIFY2(told.file().endsWith(blocked), qPrintable(told.message()));
-        if (deleting) {
-            expect(s.app.prompter, "delete", Answer::Yes);
+        for (bool deleting : {true, false}) {
+            const QString blocked = deleting ? "CYCLE.TMP" : "CycleInfo.txt";
+            Opened s(3);
+            s.m->showRecord(2);
+            QFile::remove(s.app.path(blocked));
+            s.app.mkdir(blocked + QStringLiteral("/in the way"));
+            const QByteArray before = s.app.read(QStringLiteral("CustomerData.txt"));
+            FileStore& store = s.app.ctx->store();
+            const IoStatus told =
+                deleting ? CustomerFiles::deleteCustomer(store, 2).status
+                         : CustomerFiles::saveCustomer(store, 2, s.m->recordFromBoxes(), {}, {});
+            QVERIFY2(told.file().endsWith(blocked), qPrintable(told.message()));
+            if (deleting) {
+                expect(s.app.prompter, "delete", Answer::Yes);
+            }
+            expect(s.app.prompter, "failed", Answer::Ok, {told.message()});
+            QVERIFY(deleting ? !s.m->deleteShown() : s.m->save() == SaveOutcome::Invalid);
+            QCOMPARE(s.m->view().customerCount, 3);
+            QCOMPARE(s.m->current(), 2);
+            QCOMPARE(s.app.read(QStringLiteral("CustomerData.txt")), before);
         }
-        expect(s.app.prompter, "failed", Answer::Ok, {told.message()});
-        QVERIFY(deleting ? !s.m->deleteShown() : s.m->save() == SaveOutcome::Invalid);
-        QCOMPARE(s.m->view().customerCount, 3);
-        QCOMPARE(s.m->current(), 2);
-        QCOMPARE(s.app.read(QStringLiteral("CustomerData.txt")), before);
     }
 
     void dialChoice_data() { CaseFile::rows(QStringLiteral("customers/dial.txt")); }
@@ -403,26 +398,22 @@ private slots:
         QCOMPARE(d.number + QLatin1Char('|') + d.name, field("dialled") + "|Acme Roofing");
     }
 
-    void startProposalFollowsTheRoutine_data() {
-        QTest::addColumn<Routine>("routine");
-        QTest::addColumn<NextWork>("next");
-        QTest::newRow("create a proposal") << Routine::CreateProposal << NextWork::ProposalWriter;
-        QTest::newRow("create a field proposal")
-            << Routine::CreateFieldProposal << NextWork::FieldProposal;
-        QTest::newRow("other routine") << Routine::PrintInvoices << NextWork::None;
-    }
     void startProposalFollowsTheRoutine() {
-        QFETCH(Routine, routine);
-        Opened s(3);
-        s.app.ctx->vars().SelectedRoutine = int(routine);
-        s.m->showRecord(2);
-        NextWork work = NextWork::None;
-        QCOMPARE(s.m->startProposal(&work), SaveOutcome::Saved);
-        QCOMPARE(work, fetched<NextWork>("next"));
-        s.m->edit(CustomerBox::AccountName, QString());
-        expect(s.app.prompter, "no name");
-        QCOMPARE(s.m->startProposal(&work), SaveOutcome::Invalid);
-        QCOMPARE(work, NextWork::None);
+        for (const auto& [routine, next] :
+             {std::pair{Routine::CreateProposal, NextWork::ProposalWriter},
+              std::pair{Routine::CreateFieldProposal, NextWork::FieldProposal},
+              std::pair{Routine::PrintInvoices, NextWork::None}}) {
+            Opened s(3);
+            s.app.ctx->vars().SelectedRoutine = int(routine);
+            s.m->showRecord(2);
+            NextWork work = NextWork::None;
+            QCOMPARE(s.m->startProposal(&work), SaveOutcome::Saved);
+            QCOMPARE(work, next);
+            s.m->edit(CustomerBox::AccountName, QString());
+            expect(s.app.prompter, "no name");
+            QCOMPARE(s.m->startProposal(&work), SaveOutcome::Invalid);
+            QCOMPARE(work, NextWork::None);
+        }
     }
 
     void auxDataBetweenAccounts() {
