@@ -9,9 +9,6 @@
 #include <QFile>
 #include <QLocale>
 #include <QMap>
-#include <QMetaType>
-
-Q_DECLARE_METATYPE(Answer)
 
 using Files = QMap<QString, QByteArray>;
 
@@ -77,11 +74,6 @@ inline bool folderMatches(const Files& files, const QString& name) {
     return ok;
 }
 }  // namespace Golden
-
-// A message box titled with the program's name and an OK button.
-inline void expectSay(ScriptedPrompter& p, const QString& text, Icon icon = Icon::None) {
-    p.expectMessage(text, QStringLiteral("Tolvar Proposals"), icon);
-}
 
 // Expects the message box `name` of tests/data/accounts/prompts.txt.
 inline void expect(ScriptedPrompter& p, const QString& name, Answer a = Answer::Ok,
