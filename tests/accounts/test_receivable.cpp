@@ -31,27 +31,21 @@ private slots:
             PostingPlan plan(store);
             const QString key = QStringLiteral(" 555-1234 ");
             QVERIFY(acc.prepareAccount(key));
-            QVERIFY(acc.AppendAccountEntry(plan, key, QStringLiteral("Jane Doe"),
-                                           Money::fromCents(107500), QStringLiteral("20260001"),
-                                           QDate(2026, 12, 5)));
+            QVERIFY(acc.AppendAccountEntry(plan, key, "Jane Doe", Money::fromCents(107500),
+                                           "20260001", QDate(2026, 12, 5)));
             acc.RefreshAccountBackup(plan, key);
-            acc.AppendHistory(plan, key, QStringLiteral("Jane Doe"), Money::fromCents(107500),
-                              QStringLiteral("12/5/2026"), QStringLiteral("20260001"));
-            acc.AppendHistory(plan, QStringLiteral("B2"), QString(50, QLatin1Char('N')),
-                              Money::fromCents(-350), QStringLiteral("12/6/2026"),
-                              QStringLiteral("20260002"));
-            acc.WriteTaxRecord(plan, QStringLiteral("Sales Tax"), QStringLiteral("20260001"),
-                               Money::fromCents(7500));
+            acc.AppendHistory(plan, key, "Jane Doe", Money::fromCents(107500), "12/5/2026",
+                              "20260001");
+            acc.AppendHistory(plan, "B2", QString(50, QLatin1Char('N')), Money::fromCents(-350),
+                              "12/6/2026", "20260002");
+            acc.WriteTaxRecord(plan, "Sales Tax", "20260001", Money::fromCents(7500));
             // Eleven characters of amount text keep ten.
-            acc.WriteTaxRecord(plan, QStringLiteral("City Tax"), QStringLiteral("20260001"),
-                               Money::fromCents(12345678));
+            acc.WriteTaxRecord(plan, "City Tax", "20260001", Money::fromCents(12345678));
             acc.AppendSalesJournal(
-                plan, {QStringLiteral("Zoë Ångström"), QStringLiteral("555-1234"),
-                       QStringLiteral("20260001 - 2"), QDate(2027, 1, 15), Money(), Money(),
-                       Money(), Money::fromCents(53750)});
-            acc.AppendSalesJournal(plan, {QStringLiteral("Jane Doe"), QStringLiteral("555-1234"),
-                                          QStringLiteral("20260001"), QDate(2026, 12, 5), Money(),
-                                          Money(), Money(), Money::fromCents(107500)});
+                plan, {"Zoë Ångström", "555-1234", "20260001 - 2", QDate(2027, 1, 15), Money(),
+                       Money(), Money(), Money::fromCents(53750)});
+            acc.AppendSalesJournal(plan, {"Jane Doe", "555-1234", "20260001", QDate(2026, 12, 5),
+                                          Money(), Money(), Money(), Money::fromCents(107500)});
             applyAll(store, plan);
             const Files files = snapshot(app.dir.path());
             for (const QString& name :
@@ -113,26 +107,15 @@ private slots:
     }
 
     void runRecordRoundTrip() {
-        const InvoiceRunRecord rec{
-            QStringLiteral("1001.txt"),
-            QStringLiteral("555-1234"),
-            QDate(2026, 11, 2),
-            QStringLiteral("20260001"),
-            true,
-            2,
-            true,
-            {{PlannedWrite::Kind::Record,
-              QStringLiteral("\\TAHistory.txt"),
-              3,
-              QByteArray::fromHex("6100620d0a"),
-              {}},
-             {PlannedWrite::Kind::File, QStringLiteral("\\TIInvoiceNo.txt"), 0, "\"1\"\r\n", {}},
-             {PlannedWrite::Kind::Copy,
-              QStringLiteral("\\Backup\\a b.txt"),
-              0,
-              {},
-              QStringLiteral("\\a b.txt")},
-             {PlannedWrite::Kind::Remove, QStringLiteral("\\x.txt"), 0, {}, {}}}};
+        using K = PlannedWrite::Kind;
+        // Every kind of write, a path with a blank, bytes with a zero and a line end.
+        const QList<PlannedWrite> writes{
+            {K::Record, "\\TAHistory.txt", 3, QByteArray::fromHex("6100620d0a"), {}},
+            {K::File, "\\TIInvoiceNo.txt", 0, "\"1\"\r\n", {}},
+            {K::Copy, "\\Backup\\a b.txt", 0, {}, "\\a b.txt"},
+            {K::Remove, "\\x.txt", 0, {}, {}}};
+        const InvoiceRunRecord rec{"1001.txt", "555-1234", QDate(2026, 11, 2), "20260001", true, 2,
+                                   true,       writes};
         const QByteArray bytes = rec.toBytes();
         QVERIFY(InvoiceRunRecord::parse(bytes) == rec);
         for (const QByteArray& torn : {QByteArray(), bytes.left(bytes.size() / 2),
