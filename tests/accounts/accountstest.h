@@ -1,15 +1,14 @@
 #pragma once
 
+#include "casefile.h"
 #include "scriptedprompter.h"
+#include "tempapp.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QLocale>
 #include <QMap>
-#include <QMetaType>
-
-Q_DECLARE_METATYPE(Answer)
 
 using Files = QMap<QString, QByteArray>;
 
@@ -76,9 +75,18 @@ inline bool folderMatches(const Files& files, const QString& name) {
 }
 }  // namespace Golden
 
-// A message box titled with the program's name and an OK button.
-inline void expectSay(ScriptedPrompter& p, const QString& text, Icon icon = Icon::None) {
-    p.expectMessage(text, QStringLiteral("Tolvar Proposals"), icon);
+// Expects the message box `name` of tests/data/accounts/prompts.txt.
+inline void expect(ScriptedPrompter& p, const QString& name, Answer a = Answer::Ok,
+                   const QStringList& args = {}) {
+    CaseFile::expectPrompt(p, QStringLiteral("accounts/prompts.txt"), name, a, args);
+}
+
+// Every file of the folder tests/data/accounts/`name` written into the application folder.
+inline void seed(const TempApp& app, const QString& name) {
+    const Files files = snapshot(Golden::path(name));
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        app.write(it.key(), it.value());
+    }
 }
 
 // A test body under another default locale; en_US again after it.

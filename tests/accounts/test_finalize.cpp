@@ -14,26 +14,21 @@ namespace {
 using F = FinalizeFieldProposal;
 using Left = F::PriceLeft;
 
-// FP1001, a field proposal as the field proposal screen stores it, and 1002,
-// a basic one. The first tax (7.5 %) applies.
+// tests/data/accounts/seed-finalize: FP1001, a field proposal as the field
+// proposal screen stores it, and 1002, a basic one. The first tax (7.5 %)
+// applies.
 struct Fixture {
     TempApp app;
     std::unique_ptr<F> form;
 
     explicit Fixture(bool secondTax = false, const QString& rate1 = QStringLiteral("7.5")) {
-        auto settings = std::make_shared<Settings>();
-        settings->applyTax1 = true;
-        settings->taxRate1 = rate1;
-        settings->applyTax2 = secondTax;
-        settings->taxHeading2 = QStringLiteral("City Tax");
-        settings->taxRate2 = QStringLiteral("1");
-        app.ctx->settings() = *settings;
-        const QByteArray fields =
-            ",#2026-11-20#,\"ACC-7\",\"Jane Doe\",\"12 Oak St\",\"\",\"Springfield\",\"IL\","
-            "\"62701\",\"555-1234\",\"Jane Doe\",\"12 Oak St\",\"\",\"Springfield\",\"IL\","
-            "\"62701\",\"555-1234\"\r\n";
-        app.write(QStringLiteral("TolvarProposals/1001.txt"), "\"FP1001\",0" + fields);
-        app.write(QStringLiteral("TolvarProposals/1002.txt"), "\"1002\",500" + fields);
+        Settings& settings = app.ctx->settings();
+        settings.applyTax1 = true;
+        settings.taxRate1 = rate1;
+        settings.applyTax2 = secondTax;
+        settings.taxHeading2 = QStringLiteral("City Tax");
+        settings.taxRate2 = QStringLiteral("1");
+        seed(app, QStringLiteral("seed-finalize"));
         for (const char* folder : {"ProposalBody", "ProposalPayments", "ProposalFinancials"}) {
             app.mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
         }
@@ -51,13 +46,11 @@ struct Fixture {
         form->editAmount(F::AmountBox::PreAmount, price);
         return form->leavePreAmount();
     }
-    void say(const QString& text, Icon icon = Icon::None) { expectSay(app.prompter, text, icon); }
     Files files() const { return snapshot(app.dir.path()); }
 };
 }  // namespace
 
 Q_DECLARE_METATYPE(F::Plan)
-Q_DECLARE_METATYPE(Left)
 
 class TestFinalize : public QObject {
     Q_OBJECT
@@ -86,7 +79,7 @@ private slots:
         QVERIFY(f.form->activate() && !f.form->pick(0));
         QFile::remove(f.app.path(QStringLiteral("TolvarProposals/1002.txt")));
         QFile::remove(f.app.path(QStringLiteral("TolvarProposals/1003.txt")));
-        f.say(QStringLiteral("No Proposals Exist"));
+        expect(f.app.prompter, "no proposals");
         QVERIFY(!f.form->activate());
     }
 
@@ -146,7 +139,7 @@ private slots:
         f.form->pickDate(0, QDate(2026, 12, 19));
         QVERIFY(f.form->view().finalizeEnabled);
         f.form->editSite(0, QStringLiteral("  Lake House "));
-        f.say(QStringLiteral("The Field Proposal has been saved as a basic proposal"));
+        expect(f.app.prompter, "finalized");
         QVERIFY(f.form->finalize() && !f.form->view().datePanel);
         QFETCH(QString, golden);
         QVERIFY(Golden::folderMatches(changed(before, f.files()), golden));
@@ -158,7 +151,7 @@ private slots:
         QVERIFY(f.form->activate() && f.form->pick(0));
         f.form->press(F::Button::Continue);
         const Files before = f.files();
-        f.say(QStringLiteral("Enter Proposed Amount (pre-tax) then Press <TAB>"));
+        expect(f.app.prompter, "enter amount");
         QVERIFY(!f.form->finalize());
         QCOMPARE(f.form->takeFocus(), F::Focus::PreAmount);
         QCOMPARE(f.files(), before);
@@ -166,60 +159,35 @@ private slots:
 
     // Two payments that do not add up to the total go back to zero, also
     // when the first is changed after the sum was checked.
-    void paymentsThatDoNotAddUp_data() {
-        QTest::addColumn<bool>("atFinalize");
-        QTest::newRow("leaving the second") << false;
-        QTest::newRow("first changed later") << true;
-    }
     void paymentsThatDoNotAddUp() {
-        QFETCH(bool, atFinalize);
-        Fixture f;
-        QCOMPARE(f.enterPrice(QStringLiteral("1000")), Left::Accepted);
-        f.form->choosePlan(F::Plan::TwoPayments);
-        f.form->editAmount(F::AmountBox::Payment1, QStringLiteral("500"));
-        f.form->editAmount(F::AmountBox::Payment2, atFinalize ? "575" : "500");
-        const Files before = f.files();
-        f.say(QStringLiteral("The payments do not equal the Total Amount"));
-        QCOMPARE(f.form->leavePayment(1), atFinalize);
-        if (atFinalize) {
-            f.form->editAmount(F::AmountBox::Payment1, QStringLiteral("400"));
-            QVERIFY(!f.form->finalize());
+        for (bool atFinalize : {false, true}) {
+            Fixture f;
+            QCOMPARE(f.enterPrice(QStringLiteral("1000")), Left::Accepted);
+            f.form->choosePlan(F::Plan::TwoPayments);
+            f.form->editAmount(F::AmountBox::Payment1, QStringLiteral("500"));
+            f.form->editAmount(F::AmountBox::Payment2, atFinalize ? "575" : "500");
+            const Files before = f.files();
+            expect(f.app.prompter, "not equal");
+            QCOMPARE(f.form->leavePayment(1), atFinalize);
+            if (atFinalize) {
+                f.form->editAmount(F::AmountBox::Payment1, QStringLiteral("400"));
+                QVERIFY(!f.form->finalize());
+            }
+            QCOMPARE(f.form->view().payment, (std::array<QString, 2>{"$0.00", "$0.00"}));
+            QCOMPARE(f.form->takeFocus(), F::Focus::Payment1);
+            QCOMPARE(f.files(), before);
         }
-        QCOMPARE(f.form->view().payment, (std::array<QString, 2>{"$0.00", "$0.00"}));
-        QCOMPARE(f.form->takeFocus(), F::Focus::Payment1);
-        QCOMPARE(f.files(), before);
     }
 
-    // Enabled by a date chosen in picker 0 under "In Full", by one chosen in
-    // picker 1, or by any date change once there is a body and a total.
     void finalizeButtonRule_data() {
-        QTest::addColumn<int>("picker");
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<F::Plan>("plan");
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QString>("price");
-        QTest::addColumn<bool>("enabled");
-        const auto row = [](const char* name, int picker, bool changed, F::Plan plan,
-                            const char* body, const char* price, bool enabled) {
-            QTest::newRow(name) << picker << changed << plan << QString::fromLatin1(body)
-                                << QString::fromLatin1(price) << enabled;
-        };
-        const F::Plan full = F::Plan::InFull;
-        const F::Plan none = F::Plan::None;
-        row("first, in full", 0, false, full, "", "10", true);
-        row("first, two", 0, false, F::Plan::TwoPayments, "", "10", false);
-        row("second", 1, false, none, "", "0", true);
-        row("first changed, in full", 0, true, full, "", "10", false);
-        row("changed, body and total", 0, true, none, "Roof", "10", true);
-        row("second changed, no body", 1, true, none, "", "10", false);
-        row("changed, no total", 0, true, none, "Roof", "0", false);
+        CaseFile::rows(QStringLiteral("accounts/finalizebutton.txt"));
     }
     void finalizeButtonRule() {
-        QFETCH(int, picker);
-        QFETCH(bool, changed);
-        QFETCH(F::Plan, plan);
-        QFETCH(QString, body);
-        QFETCH(QString, price);
+        const int picker = CaseFile::number("picker");
+        const QString body = CaseFile::field("body");
+        const QString price = CaseFile::field("price");
+        const F::Plan plan = F::Plan(
+            CaseFile::named<int>(CaseFile::field("plan"), {"None", "InFull", "TwoPayments"}) - 1);
         Fixture f;
         if (price != QLatin1String("0")) {
             QCOMPARE(f.enterPrice(price, body), Left::Accepted);
@@ -228,46 +196,22 @@ private slots:
             QVERIFY(f.form->activate() && f.form->pick(0) && !f.form->press(F::Button::Continue));
             f.form->editBody(body);
         }
-        f.form->pickDate(picker, QDate(2026, 12, 24), changed);
-        QTEST(f.form->view().finalizeEnabled, "enabled");
+        f.form->pickDate(picker, QDate(2026, 12, 24), CaseFile::number("changed"));
+        QCOMPARE(f.form->view().finalizeEnabled, bool(CaseFile::number("enabled")));
         QCOMPARE(f.form->view().date[picker], QDate(2026, 12, 24));
     }
 
-    void leavingThePrice_data() {
-        QTest::addColumn<QString>("price");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<Answer>("answer");  // to the exit question; Ok: a message
-        QTest::addColumn<Left>("left");
-        QTest::addColumn<QString>("total");
-        const auto row = [](const char* name, const char* price, const QString& message,
-                            Answer answer, Left left, const char* total) {
-            QTest::newRow(name) << QString::fromLatin1(price) << message << answer << left
-                                << QString::fromLatin1(total);
-        };
-        const QString exit =
-            QStringLiteral("Do you want to exit without\rUpdating this Field Proposal?");
-        const QString big = QStringLiteral("Amounts of $10,000,000.00 and more cannot be stored");
-        row("empty, exit", "", exit, Answer::Yes, Left::LeftEmpty, "$0.00");
-        row("text, stay", "abc", exit, Answer::No, Left::StayInBox, "$0.00");
-        // With 7.5 % the total reaches ten million at $9,302,325.58.
-        row("largest total", "9302325.57", {}, Answer::Ok, Left::Accepted, "$9,999,999.99");
-        row("total of ten million", "9302325.58", big, Answer::Ok, Left::StayInBox, "$0.00");
-        row("price of ten million", "10000000", big, Answer::Ok, Left::StayInBox, "$0.00");
-    }
+    void leavingThePrice_data() { CaseFile::rows(QStringLiteral("accounts/leavingprice.txt")); }
     void leavingThePrice() {
-        QFETCH(QString, price);
-        QFETCH(QString, message);
-        QFETCH(Answer, answer);
-        QFETCH(Left, left);
+        const Left left =
+            CaseFile::named<Left>(CaseFile::field("left"), {"Accepted", "LeftEmpty", "StayInBox"});
         Fixture f;
-        if (answer != Answer::Ok) {
-            f.app.prompter.expectQuestion(message, QStringLiteral("Exit Posting"), Buttons::YesNo,
-                                          Icon::None, answer);
-        } else if (!message.isEmpty()) {
-            f.say(message, Icon::Exclamation);
+        if (!CaseFile::field("prompt").isEmpty()) {
+            expect(f.app.prompter, CaseFile::field("prompt"),
+                   CaseFile::answer(CaseFile::field("answer")));
         }
-        QCOMPARE(f.enterPrice(price), left);
-        QTEST(f.form->view().grandTotal, "total");
+        QCOMPARE(f.enterPrice(CaseFile::field("price")), left);
+        QCOMPARE(f.form->view().grandTotal, CaseFile::field("total"));
         QCOMPARE(f.form->view().detailsFrame, left != Left::LeftEmpty);
         QCOMPARE(f.form->takeFocus(),
                  left == Left::StayInBox ? F::Focus::PreAmount : F::Focus::Body);
@@ -279,24 +223,20 @@ private slots:
 
     // A file that cannot be written is shown, the files already written are
     // deleted again, and the header keeps its FP mark.
-    void writeFailureLeavesTheFieldProposal_data() {
-        QTest::addColumn<QString>("blocked");
+    void writeFailureLeavesTheFieldProposal() {
         for (const char* file : {"ProposalBody/1001.txt", "ProposalPayments/1001.txt",
                                  "ProposalFinancials/1001.txt", "1001.txt"}) {
-            QTest::newRow(file) << QStringLiteral("TolvarProposals/") + QLatin1String(file);
+            const QString blocked = QStringLiteral("TolvarProposals/") + QLatin1String(file);
+            Fixture f;
+            QCOMPARE(f.enterPrice(QStringLiteral("1000")), Left::Accepted);
+            QFile::remove(f.app.path(blocked));
+            f.app.mkdir(blocked);
+            const Files before = f.files();
+            expect(f.app.prompter, "failed", Answer::Ok,
+                   {f.app.ctx->store().OpenForOutput(QLatin1Char('/') + blocked, "x").message()});
+            QVERIFY(!f.form->finalize());
+            QCOMPARE(f.files(), before);
         }
-    }
-    void writeFailureLeavesTheFieldProposal() {
-        QFETCH(QString, blocked);
-        Fixture f;
-        QCOMPARE(f.enterPrice(QStringLiteral("1000")), Left::Accepted);
-        QFile::remove(f.app.path(blocked));
-        f.app.mkdir(blocked);
-        const Files before = f.files();
-        f.say(f.app.ctx->store().OpenForOutput(QLatin1Char('/') + blocked, "x").message(),
-              Icon::Critical);
-        QVERIFY(!f.form->finalize());
-        QCOMPARE(f.files(), before);
     }
 };
 

@@ -11,15 +11,8 @@ constexpr quint32 Green = 32768;
 InvoicePageInput sampleInvoice() {
     InvoicePageInput in;
     in.style = PrintStyle{QStringLiteral("Arial"), true, Green};
-    in.business.fields = {QStringLiteral("Harbor Roofing"),
-                          QStringLiteral("12 Dock St"),
-                          {},
-                          QStringLiteral("Portland"),
-                          QStringLiteral("ME"),
-                          QStringLiteral("04101"),
-                          QStringLiteral("207-555-0100"),
-                          {},
-                          {}};
+    in.business.fields = {"Harbor Roofing", "12 Dock St",   "", "Portland", "ME",
+                          "04101",          "207-555-0100", "", ""};
     in.taxHeading1 = QStringLiteral("Sales Tax");
     in.taxHeading2 = QStringLiteral("Tax");
     in.proposalNumber = QStringLiteral("1001");

@@ -15,12 +15,6 @@ using Pick = ManagePayments::Pick;
 using Run = ManagePayments::Run;
 using Option = ManagePayments::PrintOption;
 
-QByteArray header(const char* number, const char* price, const char* account) {
-    return QByteArray("\"") + number + "\"," + price + ",#2026-11-02#,\"" + account +
-           "\",\"Jane Doe\",\"12 Oak St\",\"\",\"Springfield\",\"IL\",\"62701\",\"555-1234\","
-           "\"Lake House\",\"1 Shore Rd\",\"\",\"Lakeside\",\"IL\",\"62702\",\"555-0001\"\r\n";
-}
-
 // Fails the first job to start when `offline`, then records.
 struct OfflineOnce : RecordingTarget {
     bool offline = false;
@@ -43,31 +37,26 @@ struct FailingWrite {
     }
 };
 
-// 1001: three payments, the first tax; 1002: one payment, two taxes; a field
-// proposal and an invoiced one.
+// The invoice number of each job, in order.
+QStringList invoiceNumbers(const RecordingTarget& target) {
+    QStringList out;
+    for (const auto& job : target.jobs()) {
+        out << job->startingWith(QStringLiteral("INVOICE NO: ")).text.mid(12);
+    }
+    return out;
+}
+
+// tests/data/accounts/seed-run: 1001, three payments, the first tax; 1002,
+// one payment, two taxes; a field proposal and an invoiced one.
 struct Fixture {
     TempApp app;
     OfflineOnce target;
     std::unique_ptr<ManagePayments> screen;
 
     Fixture() {
-        auto settings = std::make_shared<Settings>();
-        settings->taxHeading1 = QStringLiteral("Sales Tax");
-        settings->taxHeading2 = QStringLiteral("City Tax");
-        app.ctx->settings() = *settings;
-        for (const auto& [file, bytes] : std::initializer_list<std::pair<const char*, QByteArray>>{
-                 {"1001.txt", header("1001", "1075", "555-1234")},
-                 {"ProposalPayments/1001.txt",
-                  "$1,075.00\r\n3\r\n$300.00\r\n12/1/2026\r\n$375.00\r\n12/15/2026\r\n$400.00\r\n"
-                  "1/5/2027\r\n"},
-                 {"ProposalFinancials/1001.txt", "$1,000.00\r\n$1,075.00\r\n$75.00\r\n$0.00\r\n"},
-                 {"1002.txt", header("1002", "400", "555-2222")},
-                 {"ProposalPayments/1002.txt", "$400.00\r\n 1 \r\n$400.00\r\n11/30/2026\r\n"},
-                 {"ProposalFinancials/1002.txt", "$360.00\r\n$400.00\r\n$30.00\r\n$10.00\r\n"},
-                 {"1003.txt", header("FP1003", "0", "ACC-3")},
-                 {"1004.txt", header("1004P", "9", "555-4444")}}) {
-            app.write(QStringLiteral("TolvarProposals/") + QLatin1String(file), bytes);
-        }
+        app.ctx->settings().taxHeading1 = QStringLiteral("Sales Tax");
+        app.ctx->settings().taxHeading2 = QStringLiteral("City Tax");
+        seed(app, QStringLiteral("seed-run"));
         restart();
     }
 
@@ -85,23 +74,18 @@ struct Fixture {
     Pick pick(const QString& number) {
         return screen->activate() ? screen->pick(rowOf(number)) : Pick::Nothing;
     }
-    void say(const QString& text, Icon icon = Icon::None) { expectSay(app.prompter, text, icon); }
     // The print dialog, then `times` pages answered `answer`.
     void print(int times = 1, Answer answer = Answer::Yes, bool dialog = true) {
         if (dialog) {
             app.prompter.expectPrintDialog();
         }
         for (int i = 0; i < times; ++i) {
-            app.prompter.expectQuestion(QStringLiteral("Was the Invoice Printed Correctly?"),
-                                        QStringLiteral("Print Confirmation"), Buttons::YesNoCancel,
-                                        Icon::Exclamation, answer);
+            expect(app.prompter, "printed?", answer);
         }
     }
     Files files() const { return snapshot(app.dir.path()); }
 };
 }  // namespace
-
-Q_DECLARE_METATYPE(Option)
 
 class TestInvoiceRun : public QObject {
     Q_OBJECT
@@ -145,49 +129,30 @@ private slots:
         QCOMPARE(v.option, Option::SingleInvoice);
         // A field proposal or an invoiced one: the proposal shown before is
         // no longer the one to print.
-        const QString fp = QStringLiteral(
-            "This Proposal is a Field Proposal\r\nYou can Print Invoices after it has been "
-            "finalized\r\nWould you like to Finalize it now?");
         for (Answer a : {Answer::No, Answer::Yes}) {
-            f.app.prompter.expectQuestion(fp, QStringLiteral("Tolvar Proposals"), Buttons::YesNo,
-                                          Icon::Question, a);
+            expect(f.app.prompter, "field proposal", a);
             QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("FP1003"))),
                      a == Answer::Yes ? Pick::GoToFinalize : Pick::FieldProposal);
             QCOMPARE(f.app.ctx->vars().SelectedRoutine, a == Answer::Yes ? 6 : 0);
         }
-        f.say(QStringLiteral("Invoices for this Proposal \r\nHave been printed"));
+        expect(f.app.prompter, "invoiced");
         QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("1004P"))), Pick::AlreadyInvoiced);
         QVERIFY(!v.details);
         QCOMPARE(f.screen->print(f.target), Run::NotStarted);
 
         TempApp none;
         none.mkdir(QStringLiteral("TolvarProposals"));
-        expectSay(none.prompter, QStringLiteral("No Proposals Exist"));
+        expect(none.prompter, "no proposals");
         QVERIFY(!ManagePayments(*none.ctx).activate());
     }
 
     // A proposal is invoiced only from amounts that are all there and agree:
     // the others are refused on the pick, and nothing is written.
-    void refusedPicks_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("content");  // empty: removed
-        QTest::addColumn<QString>("reason");      // %1: the file
-        const auto row = [](const char* name, const char* file, const char* content,
-                            const char* reason) {
-            QTest::newRow(name) << QStringLiteral("TolvarProposals/") + QLatin1String(file)
-                                << QByteArray(content) << QString::fromLatin1(reason);
-        };
-        row("financials missing", "ProposalFinancials/1001.txt", "", "The file %1 was not found");
-        row("financials empty", "ProposalFinancials/1001.txt", "\r\n",
-            "The file %1 does not hold its amounts");
-        row("$200 + $250 against $400", "ProposalPayments/1002.txt",
-            "$400.00\r\n2\r\n$200.00\r\n12/1/2026\r\n$250.00\r\n12/9/2026\r\n",
-            "The payments in %1 add up to $450.00, not to its total of $400.00");
-    }
+    void refusedPicks_data() { CaseFile::rows(QStringLiteral("accounts/refused.txt")); }
     void refusedPicks() {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, content);
-        QFETCH(QString, reason);
+        const QString file = QStringLiteral("TolvarProposals/") + CaseFile::field("file");
+        const QByteArray content = CaseFile::field("content").toUtf8();
+        const QString reason = CaseFile::field("reason");
         Fixture f;
         if (content.isEmpty()) {
             QFile::remove(f.app.path(file));
@@ -195,9 +160,8 @@ private slots:
             f.app.write(file, content);
         }
         const QString number = file.right(8).left(4);
-        f.say(QStringLiteral("Invoices for Proposal %1 cannot be printed\r\n").arg(number) +
-                  reason.arg(QDir::toNativeSeparators(f.app.path(file))),
-              Icon::Exclamation);
+        expect(f.app.prompter, "refused", Answer::Ok,
+               {number, reason.arg(QDir::toNativeSeparators(f.app.path(file)))});
         const Files before = f.files();
         QCOMPARE(f.pick(number), Pick::Refused);
         QVERIFY(!f.screen->view().details);
@@ -206,61 +170,31 @@ private slots:
     }
 
     // Every file a run wrote, against the golden folders tests/data/accounts/run-*.
-    void runs_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<Option>("option");
-        QTest::addColumn<Answer>("onError");  // to a printer off-line; Ok: none
-        QTest::addColumn<int>("no");          // pages answered No before Yes
-        QTest::addColumn<int>("jobs");
-        QTest::addColumn<QString>("golden");
-        const auto row = [](const char* name, const char* locale, const char* number, Option option,
-                            Answer onError, int no, int jobs, const char* golden) {
-            QTest::newRow(name) << QString::fromLatin1(locale) << QString::fromLatin1(number)
-                                << option << onError << no << jobs << QString::fromLatin1(golden);
-        };
-        const Option all = Option::AllInvoices;
-        const Option one = Option::SingleInvoice;
-        row("three", "en_US", "1001", all, Answer::Ok, 0, 3, "run-all");
-        row("three, de_DE", "de_DE", "1001", all, Answer::Ok, 0, 3, "run-all");
-        // A single invoice shows the whole price, so that is what it bills.
-        row("single", "en_US", "1001", one, Answer::Ok, 0, 1, "run-single");
-        row("two taxes", "en_US", "1002", one, Answer::Ok, 0, 1, "run-taxes");
-        row("No twice", "en_US", "1002", one, Answer::Ok, 2, 3, "run-taxes");
-        row("off-line, retried", "en_US", "1002", one, Answer::Retry, 0, 1, "run-taxes");
-        // Nothing printed, nothing posted; the counter is rewritten at every start.
-        row("off-line, cancelled", "en_US", "1002", one, Answer::Cancel, 0, 0, "run-cancelled");
-    }
+    void runs_data() { CaseFile::rows(QStringLiteral("accounts/runs.txt")); }
     void runs() {
-        QFETCH(QString, locale);
-        QFETCH(QString, number);
-        QFETCH(Answer, onError);
-        QFETCH(int, no);
-        QFETCH(int, jobs);
-        LocaleScope scope(locale);
+        const QString number = CaseFile::field("number");
+        const Answer onError = CaseFile::answer(CaseFile::field("on error"));
+        const int no = CaseFile::number("no");
+        const int jobs = CaseFile::number("jobs");
+        LocaleScope scope(CaseFile::field("locale"));
         Fixture f;
         const Files before = f.files();
         QCOMPARE(f.pick(number), Pick::Shown);
-        QFETCH(Option, option);
-        f.screen->choose(option);
+        f.screen->choose(
+            CaseFile::named<Option>(CaseFile::field("option"), {"AllInvoices", "SingleInvoice"}));
         f.print(0);
         f.target.offline = onError != Answer::Ok;
         if (f.target.offline) {
-            f.app.prompter.expectQuestion(
-                QStringLiteral("Invoice 20260001 could not be printed\r\nPrinter off-line"),
-                QStringLiteral("Print Error"), Buttons::RetryCancel, Icon::Critical, onError);
+            expect(f.app.prompter, "off-line", onError);
         }
         for (int i = 0; i < no; ++i) {
             f.print(1, Answer::No, false);
-            f.app.prompter.expectMessage(
-                QStringLiteral("Correct the printing problem and click OK"),
-                QStringLiteral("Retry Printing"), Icon::None);
+            expect(f.app.prompter, "retry");
         }
         f.print(jobs - no, Answer::Yes, false);
         QCOMPARE(f.screen->print(f.target), jobs > 0 ? Run::Completed : Run::NotStarted);
         QCOMPARE(f.target.jobs().size(), jobs);
-        QFETCH(QString, golden);
-        QVERIFY(Golden::folderMatches(changed(before, f.files()), golden));
+        QVERIFY(Golden::folderMatches(changed(before, f.files()), CaseFile::field("golden")));
         QCOMPARE(f.rowOf(number) < 0, jobs > 0);
     }
 
@@ -275,11 +209,8 @@ private slots:
         RecordingTarget preview;
         QVERIFY(f.screen->drawInvoices(preview));
         QCOMPARE(f.files(), before);
-        QStringList numbers;
-        for (const auto& job : preview.jobs()) {
-            numbers << job->startingWith(QStringLiteral("INVOICE NO: ")).text.mid(12);
-        }
-        QCOMPARE(numbers, (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
+        QCOMPARE(invoiceNumbers(preview),
+                 (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
 
         f.app.prompter.expectPrintDialog(true, 2);
         f.print(3, Answer::Yes, false);
@@ -303,8 +234,7 @@ private slots:
         QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
         f.print(1);
         f.print(1, Answer::Cancel, false);
-        f.say(
-            QStringLiteral("2 invoice(s) were Printed\r\nRemaining Invoices will not be printed"));
+        expect(f.app.prompter, "stopped");
         QCOMPARE(f.screen->print(f.target), Run::Stopped);
         const Files stopped = changed(before, f.files());
         QCOMPARE(stopped.keys(), (QStringList{"InvoiceSalesJournal.txt", "TIInvoiceNo.txt",
@@ -313,18 +243,13 @@ private slots:
         QVERIFY(!f.screen->view().singleInvoiceEnabled);
 
         f.restart();
-        f.say(QStringLiteral("2 invoice(s) of this Proposal were Printed before\r\nPrinting "
-                             "goes on with Invoice 3"),
-              Icon::Information);
+        expect(f.app.prompter, "goes on");
         QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
         f.screen->choose(Option::SingleInvoice);
         f.print(1);
         QCOMPARE(f.screen->print(f.target), Run::Completed);
-        QStringList printed;
-        for (const auto& job : f.target.jobs()) {
-            printed << job->startingWith(QStringLiteral("INVOICE NO: ")).text.mid(12);
-        }
-        QCOMPARE(printed, (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
+        QCOMPARE(invoiceNumbers(f.target),
+                 (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
         QVERIFY(Golden::folderMatches(changed(before, f.files()), QStringLiteral("run-all")));
     }
 
@@ -340,28 +265,22 @@ private slots:
     }
 
     // Every file is checked before the first page prints.
-    void unwritableFileStopsTheRunBeforePrinting_data() {
-        QTest::addColumn<QString>("blocked");
-        for (const char* file :
+    void unwritableFileStopsTheRunBeforePrinting() {
+        for (const char* blocked :
              {"TAHistory.txt", "InvoiceSalesJournal.txt", "TaxRecords.txt", "TIInvoiceNo.txt",
               "TIActiveAccounts/555-2222.txt", "Backup/TIActiveAccounts/555-2222.txt",
               "TIInvoiceRuns/1002.txt"}) {
-            QTest::newRow(file) << QString::fromLatin1(file);
+            Fixture f;
+            f.app.mkdir(blocked);
+            const Files before = f.files();
+            QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
+            f.print(0);
+            expect(f.app.prompter, "in the way", Answer::Ok,
+                   {QDir::toNativeSeparators(f.app.path(blocked))});
+            QCOMPARE(f.screen->print(f.target), Run::NotStarted);
+            QVERIFY(f.target.jobs().isEmpty());
+            QCOMPARE(f.files(), before);
         }
-    }
-    void unwritableFileStopsTheRunBeforePrinting() {
-        QFETCH(QString, blocked);
-        Fixture f;
-        f.app.mkdir(blocked);
-        const Files before = f.files();
-        QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
-        f.print(0);
-        f.say(QStringLiteral("The file %1 could not be used: a folder of that name is in the way")
-                  .arg(QDir::toNativeSeparators(f.app.path(blocked))),
-              Icon::Critical);
-        QCOMPARE(f.screen->print(f.target), Run::NotStarted);
-        QVERIFY(f.target.jobs().isEmpty());
-        QCOMPARE(f.files(), before);
     }
 
     // A run that fails at any one of its writes, or ends there with the
@@ -390,21 +309,17 @@ private slots:
         QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
         f.print(failAt >= 5 ? 1 : 0);
         const QString path = f.app.ctx->store().fullPath(record.paths->at(failAt - 1));
-        f.say(IoStatus::failure(path, QStringLiteral("injected")).message(), Icon::Critical);
+        expect(f.app.prompter, "failed", Answer::Ok,
+               {IoStatus::failure(path, QStringLiteral("injected")).message()});
         QVERIFY(f.screen->print(f.target) != Run::Completed);
 
         f.restart();
         if (failAt >= 11) {
-            f.say(QStringLiteral("The interrupted posting of the Invoices for Proposal 1002 has "
-                                 "been completed"),
-                  Icon::Information);
+            expect(f.app.prompter, "posting completed");
             QVERIFY(f.screen->activate() && f.rowOf(QStringLiteral("1002P")) >= 0);
         } else {
             if (failAt >= 6) {
-                f.say(
-                    QStringLiteral("The Invoices of this Proposal were Printed before\r\nPrinting "
-                                   "posts them without printing them again"),
-                    Icon::Information);
+                expect(f.app.prompter, "posts only");
             } else {
                 f.print();
             }

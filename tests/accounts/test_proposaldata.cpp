@@ -5,70 +5,47 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(PaymentsProblem)
 Q_DECLARE_METATYPE(FinancialsProblem)
 
 // The payments and financials files of a proposal, whatever the locale.
 class TestProposalData : public QObject {
     Q_OBJECT
 private slots:
-    void goldenInEveryLocale_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("en_US") << QStringLiteral("en_US");
-        QTest::newRow("de_DE") << QStringLiteral("de_DE");
-    }
     // Written and read back: the golden bytes, the same values.
     void goldenInEveryLocale() {
-        QFETCH(QString, locale);
-        LocaleScope scope(locale);
-        TempApp app;
-        FileStore& store = app.ctx->store();
-        const QString name = QStringLiteral("1001.txt");
-        const ProposalPayments two{Money::fromCents(107500),
-                                   {{Money::fromCents(50000), QDate(2026, 12, 5)},
-                                    {Money::fromCents(57500), QDate(2027, 1, 4)}}};
-        const ProposalFinancials fin{Money::fromCents(100000), Money::fromCents(107500),
-                                     Money::fromCents(7500), Money()};
-        app.mkdir(QStringLiteral("TolvarProposals/ProposalPayments"));
-        app.mkdir(QStringLiteral("TolvarProposals/ProposalFinancials"));
-        QVERIFY(ProposalFiles::writePayments(store, name, two, PaymentCountForm::Padded));
-        QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalPayments/1001.txt")),
-                 Golden::read(QStringLiteral("payments-padded.txt")));
-        QVERIFY(ProposalFiles::readPayments(store, name).payments == two);
-        QVERIFY(ProposalFiles::writeFinancials(store, name, fin));
-        QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt")),
-                 Golden::read(QStringLiteral("financials.txt")));
-        QVERIFY(ProposalFiles::readFinancials(store, name).financials == fin);
-        QCOMPARE(ProposalFiles::paymentsBytes(two), Golden::read(QStringLiteral("payments.txt")));
+        for (const char* locale : {"en_US", "de_DE"}) {
+            LocaleScope scope(locale);
+            TempApp app;
+            FileStore& store = app.ctx->store();
+            const QString name = QStringLiteral("1001.txt");
+            const ProposalPayments two{Money::fromCents(107500),
+                                       {{Money::fromCents(50000), QDate(2026, 12, 5)},
+                                        {Money::fromCents(57500), QDate(2027, 1, 4)}}};
+            const ProposalFinancials fin{Money::fromCents(100000), Money::fromCents(107500),
+                                         Money::fromCents(7500), Money()};
+            app.mkdir(QStringLiteral("TolvarProposals/ProposalPayments"));
+            app.mkdir(QStringLiteral("TolvarProposals/ProposalFinancials"));
+            QVERIFY(ProposalFiles::writePayments(store, name, two, PaymentCountForm::Padded));
+            QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalPayments/1001.txt")),
+                     Golden::read(QStringLiteral("payments-padded.txt")));
+            QVERIFY(ProposalFiles::readPayments(store, name).payments == two);
+            QVERIFY(ProposalFiles::writeFinancials(store, name, fin));
+            QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt")),
+                     Golden::read(QStringLiteral("financials.txt")));
+            QVERIFY(ProposalFiles::readFinancials(store, name).financials == fin);
+            QCOMPARE(ProposalFiles::paymentsBytes(two),
+                     Golden::read(QStringLiteral("payments.txt")));
+        }
     }
 
-    void hostilePayments_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<PaymentsProblem>("problem");
-        QTest::addColumn<int>("promised");
-        QTest::addColumn<int>("read");
-        const QByteArray six = Golden::read(QStringLiteral("payments.txt"));
-        const auto count = [&](const char* n) {
-            return QByteArray(six).replace("\r\n2\r\n", QByteArray("\r\n") + n + "\r\n");
-        };
-        const PaymentsProblem bad = PaymentsProblem::BadCount;
-        const PaymentsProblem torn = PaymentsProblem::Truncated;
-        QTest::newRow("empty") << QByteArray() << bad << 0 << 0;
-        QTest::newRow("count not a number") << count("two") << bad << 0 << 0;
-        QTest::newRow("count nine") << count("9") << bad << 9 << 0;
-        QTest::newRow("count zero") << count("0") << bad << 0 << 0;
-        QTest::newRow("eight, two there") << count("8") << torn << 8 << 2;
-        QTest::newRow("date missing") << six.left(six.size() - 10) << torn << 2 << 1;
-        QTest::newRow("amount not a number")
-            << QByteArray(six).replace("$575.00", "x") << torn << 2 << 1;
-        QTest::newRow("no final line end") << six.chopped(2) << PaymentsProblem::None << 2 << 2;
-    }
+    void hostilePayments_data() { CaseFile::rows(QStringLiteral("accounts/hostilepayments.txt")); }
     void hostilePayments() {
-        QFETCH(QByteArray, bytes);
-        const PaymentsReading r = ProposalFiles::parsePayments(bytes);
-        QTEST(r.problem, "problem");
-        QTEST(r.promisedCount, "promised");
-        QTEST(int(r.payments.payments.size()), "read");
+        const PaymentsReading r = ProposalFiles::parsePayments(CaseFile::field("bytes").toLatin1());
+        QCOMPARE(r.problem, CaseFile::named<PaymentsProblem>(
+                                CaseFile::field("problem"),
+                                {"None", "Missing", "Failed", "BadCount", "Truncated"}));
+        QCOMPARE(r.promisedCount, CaseFile::number("promised"));
+        QCOMPARE(int(r.payments.payments.size()), CaseFile::number("read"));
     }
 
     void hostileFinancials_data() {
@@ -98,26 +75,23 @@ private slots:
 
     // A backup copy that cannot be restored (its folder is gone) is a failure
     // to read, not a missing file.
-    void unreadableFiles_data() {
-        QTest::addColumn<bool>("backup");
-        QTest::newRow("missing") << false;
-        QTest::newRow("restore fails") << true;
-    }
     void unreadableFiles() {
-        QFETCH(bool, backup);
-        TempApp app;
-        app.mkdir(QStringLiteral("TolvarProposals"));
-        if (backup) {
-            app.write(QStringLiteral("Backup/TolvarProposals/ProposalPayments/1001.txt"), "$1.00");
-            app.write(QStringLiteral("Backup/TolvarProposals/ProposalFinancials/1001.txt"),
-                      "$1.00");
+        for (bool backup : {false, true}) {
+            TempApp app;
+            app.mkdir(QStringLiteral("TolvarProposals"));
+            if (backup) {
+                app.write(QStringLiteral("Backup/TolvarProposals/ProposalPayments/1001.txt"),
+                          "$1.00");
+                app.write(QStringLiteral("Backup/TolvarProposals/ProposalFinancials/1001.txt"),
+                          "$1.00");
+            }
+            const QString name = QStringLiteral("1001.txt");
+            const PaymentsReading p = ProposalFiles::readPayments(app.ctx->store(), name);
+            QCOMPARE(p.problem, backup ? PaymentsProblem::Failed : PaymentsProblem::Missing);
+            const FinancialsReading f = ProposalFiles::readFinancials(app.ctx->store(), name);
+            QCOMPARE(f.problem, backup ? FinancialsProblem::Failed : FinancialsProblem::Missing);
+            QCOMPARE(f.status.ok(), !backup);
         }
-        const QString name = QStringLiteral("1001.txt");
-        const PaymentsReading p = ProposalFiles::readPayments(app.ctx->store(), name);
-        QCOMPARE(p.problem, backup ? PaymentsProblem::Failed : PaymentsProblem::Missing);
-        const FinancialsReading f = ProposalFiles::readFinancials(app.ctx->store(), name);
-        QCOMPARE(f.problem, backup ? FinancialsProblem::Failed : FinancialsProblem::Missing);
-        QCOMPARE(f.status.ok(), !backup);
     }
 };
 

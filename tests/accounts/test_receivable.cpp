@@ -1,3 +1,4 @@
+#include "accounts/invoicenumber.h"
 #include "accounts/invoicerunrecord.h"
 #include "accounts/receivable.h"
 #include "accountstest.h"
@@ -19,85 +20,59 @@ void applyAll(FileStore& store, const PostingPlan& plan) {
 class TestReceivable : public QObject {
     Q_OBJECT
 private slots:
-    void postingsGolden_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("en_US") << QStringLiteral("en_US");
-        QTest::newRow("de_DE") << QStringLiteral("de_DE");
-    }
     // Every record layout byte for byte (tests/data/accounts/records, with a
     // 155-byte account file of opening entry and posting); applying the same
     // writes again changes nothing.
     void postingsGolden() {
-        QFETCH(QString, locale);
-        LocaleScope scope(locale);
-        TempApp app;
-        FileStore& store = app.ctx->store();
-        AccountRoutines acc(store, app.clock);
-        PostingPlan plan(store);
-        const QString key = QStringLiteral(" 555-1234 ");
-        QVERIFY(acc.prepareAccount(key));
-        QVERIFY(acc.AppendAccountEntry(plan, key, QStringLiteral("Jane Doe"),
-                                       Money::fromCents(107500), QStringLiteral("20260001"),
-                                       QDate(2026, 12, 5)));
-        acc.RefreshAccountBackup(plan, key);
-        acc.AppendHistory(plan, key, QStringLiteral("Jane Doe"), Money::fromCents(107500),
-                          QStringLiteral("12/5/2026"), QStringLiteral("20260001"));
-        acc.AppendHistory(plan, QStringLiteral("B2"), QString(50, QLatin1Char('N')),
-                          Money::fromCents(-350), QStringLiteral("12/6/2026"),
-                          QStringLiteral("20260002"));
-        acc.WriteTaxRecord(plan, QStringLiteral("Sales Tax"), QStringLiteral("20260001"),
-                           Money::fromCents(7500));
-        // Eleven characters of amount text keep ten.
-        acc.WriteTaxRecord(plan, QStringLiteral("City Tax"), QStringLiteral("20260001"),
-                           Money::fromCents(12345678));
-        acc.AppendSalesJournal(plan, {QStringLiteral("Zoë Ångström"), QStringLiteral("555-1234"),
-                                      QStringLiteral("20260001 - 2"), QDate(2027, 1, 15), Money(),
-                                      Money(), Money(), Money::fromCents(53750)});
-        acc.AppendSalesJournal(plan, {QStringLiteral("Jane Doe"), QStringLiteral("555-1234"),
-                                      QStringLiteral("20260001"), QDate(2026, 12, 5), Money(),
-                                      Money(), Money(), Money::fromCents(107500)});
-        applyAll(store, plan);
-        const Files files = snapshot(app.dir.path());
-        for (const QString& name :
-             {QStringLiteral("TIActiveAccounts/555-1234.txt"), QStringLiteral("TAHistory.txt"),
-              QStringLiteral("TaxRecords.txt"), QStringLiteral("InvoiceSalesJournal.txt")}) {
-            QVERIFY(Golden::matches(files.value(name), "records/" + QFileInfo(name).fileName()));
+        for (const char* locale : {"en_US", "de_DE"}) {
+            LocaleScope scope(locale);
+            TempApp app;
+            FileStore& store = app.ctx->store();
+            AccountRoutines acc(store, app.clock);
+            PostingPlan plan(store);
+            const QString key = QStringLiteral(" 555-1234 ");
+            QVERIFY(acc.prepareAccount(key));
+            QVERIFY(acc.AppendAccountEntry(plan, key, "Jane Doe", Money::fromCents(107500),
+                                           "20260001", QDate(2026, 12, 5)));
+            acc.RefreshAccountBackup(plan, key);
+            acc.AppendHistory(plan, key, "Jane Doe", Money::fromCents(107500), "12/5/2026",
+                              "20260001");
+            acc.AppendHistory(plan, "B2", QString(50, QLatin1Char('N')), Money::fromCents(-350),
+                              "12/6/2026", "20260002");
+            acc.WriteTaxRecord(plan, "Sales Tax", "20260001", Money::fromCents(7500));
+            // Eleven characters of amount text keep ten.
+            acc.WriteTaxRecord(plan, "City Tax", "20260001", Money::fromCents(12345678));
+            acc.AppendSalesJournal(
+                plan, {"Zoë Ångström", "555-1234", "20260001 - 2", QDate(2027, 1, 15), Money(),
+                       Money(), Money(), Money::fromCents(53750)});
+            acc.AppendSalesJournal(plan, {"Jane Doe", "555-1234", "20260001", QDate(2026, 12, 5),
+                                          Money(), Money(), Money(), Money::fromCents(107500)});
+            applyAll(store, plan);
+            const Files files = snapshot(app.dir.path());
+            for (const QString& name :
+                 {QStringLiteral("TIActiveAccounts/555-1234.txt"), QStringLiteral("TAHistory.txt"),
+                  QStringLiteral("TaxRecords.txt"), QStringLiteral("InvoiceSalesJournal.txt")}) {
+                QVERIFY(
+                    Golden::matches(files.value(name), "records/" + QFileInfo(name).fileName()));
+            }
+            QCOMPARE(files.value(QStringLiteral("Backup/TIActiveAccounts/555-1234.txt")),
+                     files.value(QStringLiteral("TIActiveAccounts/555-1234.txt")));
+            applyAll(store, plan);
+            QCOMPARE(snapshot(app.dir.path()), files);
         }
-        QCOMPARE(files.value(QStringLiteral("Backup/TIActiveAccounts/555-1234.txt")),
-                 files.value(QStringLiteral("TIActiveAccounts/555-1234.txt")));
-        applyAll(store, plan);
-        QCOMPARE(snapshot(app.dir.path()), files);
     }
 
     // Each append goes after what the file holds when it is planned.
-    void appendsAfterWhatIsThere_data() {
-        QTest::addColumn<bool>("folder");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("bytes");  // 155 a record
-        QTest::addColumn<QList<int>>("numbers");
-        const auto row = [](const char* name, bool folder, const char* file, int bytes,
-                            QList<int> numbers) {
-            QTest::newRow(name) << folder << QString::fromLatin1(file) << bytes << numbers;
-        };
-        row("new account: opening entry first", true, "", 0, {1, 2});
-        row("existing account", true, "TIActiveAccounts/A1.txt", 155, {2});
-        row("restored from its backup", true, "Backup/TIActiveAccounts/A1.txt", 310, {3});
-        row("torn last record", true, "TIActiveAccounts/A1.txt", 215, {2});
-        // Its folder is gone, so the copy cannot come back; a new opening
-        // entry would later replace it.
-        row("backup that cannot be restored", false, "Backup/TIActiveAccounts/A1.txt", 155, {});
-    }
+    void appendsAfterWhatIsThere_data() { CaseFile::rows(QStringLiteral("accounts/appends.txt")); }
     void appendsAfterWhatIsThere() {
-        QFETCH(bool, folder);
-        QFETCH(QString, file);
-        QFETCH(int, bytes);
-        QFETCH(QList<int>, numbers);
+        const QString file = CaseFile::field("file");
+        const QString numbers = CaseFile::field("numbers");
         TempApp app;
-        if (folder) {
+        if (CaseFile::number("folder")) {
             app.mkdir(QStringLiteral("TIActiveAccounts"));
         }
         if (!file.isEmpty()) {
-            app.write(file, QByteArray(bytes, 'r'));
+            app.write(file, QByteArray(CaseFile::number("bytes"), 'r'));
         }
         PostingPlan plan(app.ctx->store());
         const IoStatus s =
@@ -105,66 +80,43 @@ private slots:
                 .AppendAccountEntry(plan, QStringLiteral("A1"), QStringLiteral("Jo"), Money(),
                                     QStringLiteral("1"), QDate(2026, 12, 5));
         QCOMPARE(s.ok(), !numbers.isEmpty());
-        QList<int> got;
+        QStringList got;
         for (const PlannedWrite& w : plan.writes()) {
-            got << w.slot;
+            got << QString::number(w.slot);
         }
-        QCOMPARE(got, numbers);
+        QCOMPARE(got.join(QLatin1Char(' ')), numbers);
     }
 
-    void unsafeAccountKeys_data() {
-        QTest::addColumn<QString>("account");
-        for (const char* key : {"../evil", "a\\b", "c:x", "a\"b", "   "}) {
-            QTest::newRow(key) << QString::fromLatin1(key);
-        }
-    }
     void unsafeAccountKeys() {
-        QFETCH(QString, account);
-        TempApp app;
-        QVERIFY(ReceivablePaths::accountFile(account).isEmpty());
-        QVERIFY(!AccountRoutines(app.ctx->store(), app.clock).prepareAccount(account));
-        QVERIFY(QDir(app.dir.path()).isEmpty());
+        for (const char* account : {"../evil", "a\\b", "c:x", "a\"b", "   "}) {
+            TempApp app;
+            QVERIFY(ReceivablePaths::accountFile(account).isEmpty());
+            QVERIFY(!AccountRoutines(app.ctx->store(), app.clock).prepareAccount(account));
+            QVERIFY(QDir(app.dir.path()).isEmpty());
+        }
     }
 
     // Nothing is changed by the check.
-    void checkWritable_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("ok");
-        QTest::newRow("new file") << "Folder/new.txt" << true;
-        QTest::newRow("existing file") << "Folder/old.txt" << true;
-        QTest::newRow("no such folder") << "Gone/new.txt" << false;
-        QTest::newRow("a folder in the way") << "Folder/dir.txt" << false;
-    }
+    void checkWritable_data() { CaseFile::rows(QStringLiteral("accounts/writable.txt")); }
     void checkWritable() {
-        QFETCH(QString, file);
+        const QString file = CaseFile::field("file");
         TempApp app;
         app.write(QStringLiteral("Folder/old.txt"), "old");
         app.mkdir(QStringLiteral("Folder/dir.txt"));
-        QTEST(::checkWritable(app.ctx->store(), file).ok(), "ok");
+        QCOMPARE(::checkWritable(app.ctx->store(), file).ok(), bool(CaseFile::number("ok")));
         QCOMPARE(snapshot(app.dir.path()), (Files{{"Folder/old.txt", "old"}}));
     }
 
     void runRecordRoundTrip() {
-        const InvoiceRunRecord rec{
-            QStringLiteral("1001.txt"),
-            QStringLiteral("555-1234"),
-            QDate(2026, 11, 2),
-            QStringLiteral("20260001"),
-            true,
-            2,
-            true,
-            {{PlannedWrite::Kind::Record,
-              QStringLiteral("\\TAHistory.txt"),
-              3,
-              QByteArray::fromHex("6100620d0a"),
-              {}},
-             {PlannedWrite::Kind::File, QStringLiteral("\\TIInvoiceNo.txt"), 0, "\"1\"\r\n", {}},
-             {PlannedWrite::Kind::Copy,
-              QStringLiteral("\\Backup\\a b.txt"),
-              0,
-              {},
-              QStringLiteral("\\a b.txt")},
-             {PlannedWrite::Kind::Remove, QStringLiteral("\\x.txt"), 0, {}, {}}}};
+        using K = PlannedWrite::Kind;
+        // Every kind of write, a path with a blank, bytes with a zero and a line end.
+        const QList<PlannedWrite> writes{
+            {K::Record, "\\TAHistory.txt", 3, QByteArray::fromHex("6100620d0a"), {}},
+            {K::File, "\\TIInvoiceNo.txt", 0, "\"1\"\r\n", {}},
+            {K::Copy, "\\Backup\\a b.txt", 0, {}, "\\a b.txt"},
+            {K::Remove, "\\x.txt", 0, {}, {}}};
+        const InvoiceRunRecord rec{"1001.txt", "555-1234", QDate(2026, 11, 2), "20260001", true, 2,
+                                   true,       writes};
         const QByteArray bytes = rec.toBytes();
         QVERIFY(InvoiceRunRecord::parse(bytes) == rec);
         for (const QByteArray& torn : {QByteArray(), bytes.left(bytes.size() / 2),
@@ -172,6 +124,42 @@ private slots:
                                        QByteArray(bytes).replace("\r\n0,", "\r\n7,")}) {
             QVERIFY(!InvoiceRunRecord::parse(torn));
         }
+    }
+
+    void firstNumberOfRun_data() { CaseFile::rows(QStringLiteral("accounts/invoicenumbers.txt")); }
+    void firstNumberOfRun() {
+        TempApp app;
+        if (!CaseFile::field("file").isEmpty()) {
+            app.write(CaseFile::field("file"), CaseFile::field("content").toUtf8());
+        }
+        QTEST(InvoiceNumbers(app.ctx->store(), app.clock).ReadInvoiceNumber(), "first");
+    }
+
+    void following() {
+        const QStringList pairs{"20260001", "20260002", "20260000",   "20260001",
+                                "20269999", "20270000", " 20260007 ", "20260008"};
+        for (qsizetype i = 0; i < pairs.size(); i += 2) {
+            QCOMPARE(InvoiceNumbers::NextInvoiceNumber(pairs.at(i)), pairs.at(i + 1));
+        }
+    }
+
+    // Saved as one quoted item, the backup copy removed so that an old value
+    // cannot come back.
+    void saveWritesTheCounterAndDropsItsBackup() {
+        TempApp app;
+        app.write(QStringLiteral("Backup/TIInvoiceNo.txt"), "\"20260042\"\r\n");
+        PostingPlan plan(app.ctx->store());
+        InvoiceNumbers::SaveInvoiceNumber(plan, QStringLiteral("20260043"));
+        applyAll(app.ctx->store(), plan);
+        QCOMPARE(app.read(QStringLiteral("TIInvoiceNo.txt")), QByteArray("\"20260043\"\r\n"));
+        QVERIFY(!app.exists(QStringLiteral("Backup/TIInvoiceNo.txt")));
+    }
+
+    void printedNumbers() {
+        QCOMPARE(PrintedInvoiceNumber(QStringLiteral("20260001"), 1, false),
+                 QStringLiteral("20260001"));
+        QCOMPARE(PrintedInvoiceNumber(QStringLiteral("20260001"), 3, true),
+                 QStringLiteral("20260001 - 3"));
     }
 };
 

@@ -36,24 +36,7 @@ QString receivable(char letter) {
 }
 
 CustomerRecord acme() {
-    CustomerRecord r;
-    r.AccountNumber = QStringLiteral("ACCT-0001");
-    r.AccountName = QStringLiteral("Acme Roofing");
-    r.Address1 = QStringLiteral("12 Main St");
-    r.Address2 = QStringLiteral("Suite 4");
-    r.CityOrAddress3 = r.CityText = QStringLiteral("Springfield");
-    r.State = QStringLiteral("IL");
-    r.ZipCode = r.ZipOrAddress4 = QStringLiteral("62701");
-    r.Phone = QStringLiteral("217-555-0100");
-    r.CellPhone = QStringLiteral("217-555-0199");
-    r.Other = QStringLiteral("fax 217-555-0101");
-    r.Title = QStringLiteral("Mr.");
-    r.FirstName = QStringLiteral("John");
-    r.LastName = QStringLiteral("Smith");
-    r.AccountType = QStringLiteral("Business");
-    r.NewFlag = 1;
-    r.Spare = -2;
-    return r;
+    return recordNamed(QStringLiteral("acme"));
 }
 
 }  // namespace
@@ -86,19 +69,10 @@ private slots:
         QCOMPARE(CompanionRecords::defaultContract(today, held).mid(199, 35), held.mid(199, 35));
     }
 
-    void deleteCloseUpEveryFile_data() {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QByteArray>("left");
-        QTest::newRow("middle") << QByteArray("ABCDE") << 3 << QByteArray("ABDE");
-        QTest::newRow("first") << QByteArray("ABCD") << 1 << QByteArray("BCD");
-        QTest::newRow("last") << QByteArray("ABCD") << 4 << QByteArray("ABC");
-        QTest::newRow("the only one") << QByteArray("C") << 1 << QByteArray();
-    }
+    void deleteCloseUpEveryFile_data() { CaseFile::rows(QStringLiteral("customers/delete.txt")); }
     void deleteCloseUpEveryFile() {
-        QFETCH(QByteArray, before);
-        QFETCH(int, number);
-        QFETCH(QByteArray, left);
+        const QByteArray before = CaseFile::field("before").toLatin1();
+        const int number = CaseFile::number("number");
         TempApp app;
         writeAll(app, before);
         app.write(QStringLiteral("Backup/CustomerData.txt"), "kept");
@@ -113,33 +87,25 @@ private slots:
         const CustomerFiles::DeleteResult r =
             CustomerFiles::deleteCustomer(app.ctx->store(), number);
         QVERIFY(r.status && r.removed);
-        QCOMPARE(allThree(app), expectedThree(left));
+        QCOMPARE(allThree(app), expectedThree(CaseFile::field("left").toLatin1()));
         QVERIFY(!app.exists(receivable(gone)) &&
                 !app.exists(QStringLiteral("Backup/") + receivable(gone)));
         QVERIFY(app.exists(receivable('X')) &&
                 app.exists(QStringLiteral("AuxFiles/A/AuxFile0/Data.txt")));
-        QCOMPARE(
-            QDir(app.dir.path()).entryList(QDir::Files),
-            QStringList({QStringLiteral("ContractInfo.txt"), QStringLiteral("CustomerData.txt"),
-                         QStringLiteral("CycleInfo.txt")}));
+        QCOMPARE(QDir(app.dir.path()).entryList(QDir::Files),
+                 QStringList({"ContractInfo.txt", "CustomerData.txt", "CycleInfo.txt"}));
         QCOMPARE(QDir(app.path(QStringLiteral("Backup"))).entryList(QDir::Files),
-                 QStringList({QStringLiteral("CustomerData.txt")}));
+                 QStringList{"CustomerData.txt"});
     }
 
     // Each step before the first replacement fails in turn: every file, the
     // receivable one too, stays as it was and the failing file is named.
     void failedDeleteChangesNothing_data() {
-        QTest::addColumn<QString>("blocked");
-        QTest::addColumn<int>("number");
-        QTest::newRow("customer temporary") << QStringLiteral("CUSTOMER.TMP") << 2;
-        QTest::newRow("contract temporary") << QStringLiteral("CONTRACT.TMP") << 2;
-        QTest::newRow("cycle temporary") << QStringLiteral("CYCLE.TMP") << 2;
-        QTest::newRow("intent") << QStringLiteral("CUSTOMER.DEL") << 2;
-        QTest::newRow("no such customer") << QStringLiteral("CustomerData.txt") << 4;
+        CaseFile::rows(QStringLiteral("customers/faileddelete.txt"));
     }
     void failedDeleteChangesNothing() {
-        QFETCH(QString, blocked);
-        QFETCH(int, number);
+        const QString blocked = CaseFile::field("blocked");
+        const int number = CaseFile::number("number");
         TempApp app;
         writeAll(app, "ABC");
         app.write(receivable('B'), "ledger");
@@ -157,44 +123,34 @@ private slots:
 
     // A replacement that fails before any file was replaced undoes the delete;
     // one that fails later leaves it for the next start to finish.
-    void failedReplacement_data() {
-        QTest::addColumn<QString>("failing");
-        QTest::newRow("customer file, the first") << kCustomers;
-        QTest::newRow("contract file, the second") << kContracts;
-    }
     void failedReplacement() {
-        QFETCH(QString, failing);
-        TempApp app;
-        writeAll(app, "ABC");
-        FileStore& store = app.ctx->store();
-        store.setFaultHook([failing](FileStep step, const QString& path) {
-            return step == FileStep::Replace && path.endsWith(failing);
-        });
-        const CustomerFiles::DeleteResult r = CustomerFiles::deleteCustomer(store, 2);
-        const bool replaced = failing == kContracts;
-        QVERIFY(!r.status);
-        QCOMPARE(r.removed, replaced);
-        QCOMPARE(app.exists("CUSTOMER.DEL"), replaced);
-        store.setFaultHook({});
-        QVERIFY(CustomerFiles::finishInterruptedDelete(store));
-        QCOMPARE(allThree(app), expectedThree(replaced ? "AC" : "ABC"));
+        for (const QString& failing : {kCustomers, kContracts}) {
+            TempApp app;
+            writeAll(app, "ABC");
+            FileStore& store = app.ctx->store();
+            store.setFaultHook([failing](FileStep step, const QString& path) {
+                return step == FileStep::Replace && path.endsWith(failing);
+            });
+            const CustomerFiles::DeleteResult r = CustomerFiles::deleteCustomer(store, 2);
+            const bool replaced = failing == kContracts;
+            QVERIFY(!r.status);
+            QCOMPARE(r.removed, replaced);
+            QCOMPARE(app.exists("CUSTOMER.DEL"), replaced);
+            store.setFaultHook({});
+            QVERIFY(CustomerFiles::finishInterruptedDelete(store));
+            QCOMPARE(allThree(app), expectedThree(replaced ? "AC" : "ABC"));
+        }
     }
 
     // A delete cut short after its intent was written: the next start
     // replaces what is left, so the files end up aligned, and a start with
     // temporaries but no intent drops them.
     void interruptedDeleteIsFinished_data() {
-        QTest::addColumn<int>("replaced");  // files already replaced, in order
-        QTest::addColumn<bool>("intent");
-        QTest::newRow("none replaced") << 0 << true;
-        QTest::newRow("customer file replaced") << 1 << true;
-        QTest::newRow("customer and contract replaced") << 2 << true;
-        QTest::newRow("all replaced") << 3 << true;
-        QTest::newRow("no intent yet") << 0 << false;
+        CaseFile::rows(QStringLiteral("customers/interrupteddelete.txt"));
     }
     void interruptedDeleteIsFinished() {
-        QFETCH(int, replaced);
-        QFETCH(bool, intent);
+        const int replaced = CaseFile::number("replaced");
+        const bool intent = CaseFile::number("intent");
         TempApp app;
         writeAll(app, "ABC");
         const QStringList files = {kCustomers, kContracts, kCycles};
@@ -230,41 +186,31 @@ private slots:
     }
 
     // A crafted stored account number reaches no file outside its folder.
-    void unsafeAccountNamesReachNoFile_data() {
-        QTest::addColumn<QString>("account");
-        QTest::newRow("parent folder") << QStringLiteral("../Keep");
-        QTest::newRow("colon") << QStringLiteral("C:Keep");
-        QTest::newRow("blank") << QStringLiteral("   ");
-    }
     void unsafeAccountNamesReachNoFile() {
-        QFETCH(QString, account);
-        TempApp app;
-        CustomerRecord r;
-        r.AccountNumber = account;
-        app.write(kCustomers, lettered("A", 328) + r.toBytes());
-        app.write(QStringLiteral("Keep.txt"), "precious");
-        app.mkdir(QStringLiteral("TIActiveAccounts"));
-        QVERIFY(CustomerFiles::deleteCustomer(app.ctx->store(), 2).status);
-        QCOMPARE(app.read(QStringLiteral("Keep.txt")) + app.read(kCustomers),
-                 "precious" + lettered("A", 328));
-        QVERIFY(!CustomerFiles::saveAuxData(app.ctx->store(), account,
-                                            QStringList(6, QStringLiteral("x"))));
-        QVERIFY(!app.exists(QStringLiteral("AuxFiles")));
+        for (const char* account : {"../Keep", "C:Keep", "   "}) {
+            TempApp app;
+            CustomerRecord r;
+            r.AccountNumber = account;
+            app.write(kCustomers, lettered("A", 328) + r.toBytes());
+            app.write(QStringLiteral("Keep.txt"), "precious");
+            app.mkdir(QStringLiteral("TIActiveAccounts"));
+            QVERIFY(CustomerFiles::deleteCustomer(app.ctx->store(), 2).status);
+            QCOMPARE(app.read(QStringLiteral("Keep.txt")) + app.read(kCustomers),
+                     "precious" + lettered("A", 328));
+            QVERIFY(!CustomerFiles::saveAuxData(app.ctx->store(), account,
+                                                QStringList(6, QStringLiteral("x"))));
+            QVERIFY(!app.exists(QStringLiteral("AuxFiles")));
+        }
     }
 
     // A save that fails at any of its three writes leaves all three files
     // as they were; a 32,768th customer is refused before anything is written.
     void failedSaveChangesNothing_data() {
-        QTest::addColumn<QString>("blocked");
-        QTest::addColumn<int>("number");
-        QTest::newRow("contract") << kContracts << 2;
-        QTest::newRow("cycle") << kCycles << 2;
-        QTest::newRow("customer") << kCustomers << 3;
-        QTest::newRow("past the limit") << QString() << 32768;
+        CaseFile::rows(QStringLiteral("customers/failedsave.txt"));
     }
     void failedSaveChangesNothing() {
-        QFETCH(QString, blocked);
-        QFETCH(int, number);
+        const QString blocked = CaseFile::field("blocked");
+        const int number = CaseFile::number("number");
         TempApp app;
         writeAll(app, "AB");
         QByteArray before = allThree(app);
@@ -323,9 +269,7 @@ private slots:
         app.write(kCustomers, lettered("ABC", 328));
         app.write(QStringLiteral("Backup/ContractInfo.txt"), "stale");
         app.write(QStringLiteral("Backup/CycleInfo.txt"), "stale");
-        app.prompter.expectMessage(
-            QStringLiteral("Your Billing Information File will be Built with Default Values"),
-            QStringLiteral("Building Billing Info"), Icon::None);
+        expect(app.prompter, "rebuild");
         CustomerFiles::BuildContractInfo(*app.ctx, 3, QByteArray(386, 'k'));
         CustomerFiles::BuildCycleInfo(*app.ctx, 3, QByteArray(69, 'y'));
         QCOMPARE(app.read(kContracts) + app.read(kCycles),
@@ -337,12 +281,7 @@ private slots:
     void auxDataAndHeadings() {
         TempApp app;
         FileStore& store = app.ctx->store();
-        const QStringList boxes = {QStringLiteral("Gate code"),
-                                   QString(),
-                                   QStringLiteral("one\ntwo"),
-                                   QString(),
-                                   QString(),
-                                   QStringLiteral("last")};
+        const QStringList boxes{"Gate code", "", "one\ntwo", "", "", "last"};
         app.write(QStringLiteral("auxfiles/A1/auxfile3/data.txt"), "old\r\n");
         QVERIFY(CustomerFiles::saveAuxData(store, QStringLiteral("A1"), boxes));
         QCOMPARE(app.read(QStringLiteral("auxfiles/A1/AuxFile2/Data.txt")),
@@ -355,8 +294,7 @@ private slots:
 
         QVERIFY(!CustomerFiles::loadHeadings(store).has_value());
         app.write(QStringLiteral("Backup/AuxHeadings.txt"), "old\r\n");
-        QVERIFY(CustomerFiles::saveHeadings(
-            store, {QStringLiteral("A"), QStringLiteral("B\nC"), QString(), QStringLiteral("D")}));
+        QVERIFY(CustomerFiles::saveHeadings(store, {"A", "B\nC", "", "D"}));
         QCOMPARE(app.read(QStringLiteral("AuxHeadings.txt")),
                  QByteArray("A\r\nB C\r\n\r\nD\r\n\r\n\r\n"));
         QVERIFY(!app.exists(QStringLiteral("Backup/AuxHeadings.txt")));

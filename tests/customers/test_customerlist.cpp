@@ -1,6 +1,10 @@
 #include "customers/customerlist.h"
+#include "customers/customerlistinput.h"
+#include "customertesting.h"
 #include "print/recordingdevice.h"
 #include "scriptedprompter.h"
+#include "settings/settings.h"
+#include "settings/settingsfiles.h"
 #include "tempapp.h"
 #include "testmain.h"
 
@@ -10,15 +14,8 @@ namespace {
 
 CustomerListInput customers(int count, bool usa) {
     CustomerListInput in;
-    in.business.fields = {QStringLiteral("Harbor Roofing"),
-                          QStringLiteral("12 Dock St"),
-                          QString(),
-                          QStringLiteral("Portland"),
-                          QStringLiteral("ME"),
-                          QStringLiteral("04101"),
-                          QStringLiteral("207-555-0100"),
-                          QString(),
-                          QString()};
+    in.business.fields = {"Harbor Roofing", "12 Dock St",   "", "Portland", "ME",
+                          "04101",          "207-555-0100", "", ""};
     in.usaStyle = usa;
     in.today = QDate(2026, 12, 5);
     for (int i = 1; i <= count; ++i) {
@@ -43,6 +40,28 @@ int lineHeight() {
     RecordingDevice d(std::make_shared<Recording>());
     return d.textHeight(PrintFont{});
 }
+// Each block as its six printed fields joined by "|".
+QStringList blocks(const QList<CustomerListEntry>& entries) {
+    QStringList out;
+    for (const CustomerListEntry& e : entries) {
+        out << QStringList{e.accountName, e.address1,      e.cityOrAddress3,
+                           e.state,       e.zipOrAddress4, e.phone}
+                   .join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+// tests/data/customers/customerlist.dat: five 328-byte records laid out by
+// hand: a business whose name and Address 1 fill their fields to the last
+// byte; an individual with Windows-1252 letters; a record of blanks; an
+// international address with leading blanks; a record of zero bytes.
+const QString kBlank = QStringLiteral("|||||");
+const QString kHarbor = QStringLiteral(
+    "Harbor Roofing Supply Company of South Maines|1234 Long Harbor Boulevard Extended|Portland|ME|"
+    "04101-2233|207-555-0100");
+const QString kNunez = QStringLiteral("Mr. José Núñez|Mainway Rd|Bangor|ME|04401|207-555-0123");
+const QString kMaple =
+    QStringLiteral("Maple Leaf Decks|88 Queen St W|Toronto||ON M5V 2T6|416-555-0142");
 }  // namespace
 
 class TestCustomerList : public QObject {
@@ -50,112 +69,131 @@ class TestCustomerList : public QObject {
 private slots:
     // Every text of the page with its place, font and ink, against the
     // golden listing: the blocks, the heading and the business block.
-    void sevenCustomersPage_data() {
-        QTest::addColumn<bool>("usa");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("usa") << true << QStringLiteral("customerlist-usa.txt");
-        QTest::newRow("international") << false << QStringLiteral("customerlist-international.txt");
-    }
     void sevenCustomersPage() {
-        QFETCH(bool, usa);
-        QFETCH(QString, file);
-        CustomerListInput in = customers(7, usa);
-        in.customers[0].address1.clear();  // an empty line keeps its place
-        const auto rec = record(in);
-        QVERIFY(rec->landscape && rec->ended);
-        QCOMPARE(rec->pages, 1);
-        QByteArray listing;
-        for (const RecordedText& t : rec->texts) {
-            listing += QStringLiteral("%1 %2 %3 %4 %5%6%7 %8 %9\n")
-                           .arg(t.page)
-                           .arg(t.at.x())
-                           .arg(t.at.y())
-                           .arg(t.font.name)
-                           .arg(t.font.size)
-                           .arg(QLatin1String(t.font.bold ? "b" : ""),
-                                QLatin1String(t.font.underline ? "u" : ""))
-                           .arg(t.ink, 6, 16, QLatin1Char('0'))
-                           .arg(t.text)
-                           .toUtf8();
+        for (bool usa : {true, false}) {
+            CustomerListInput in = customers(7, usa);
+            in.customers[0].address1.clear();  // an empty line keeps its place
+            const auto rec = record(in);
+            QVERIFY(rec->landscape && rec->ended);
+            QCOMPARE(rec->pages, 1);
+            QByteArray listing;
+            for (const RecordedText& t : rec->texts) {
+                listing += QStringLiteral("%1 %2 %3 %4 %5%6%7 %8 %9\n")
+                               .arg(t.page)
+                               .arg(t.at.x())
+                               .arg(t.at.y())
+                               .arg(t.font.name)
+                               .arg(t.font.size)
+                               .arg(QLatin1String(t.font.bold ? "b" : ""),
+                                    QLatin1String(t.font.underline ? "u" : ""))
+                               .arg(t.ink, 6, 16, QLatin1Char('0'))
+                               .arg(t.text)
+                               .toUtf8();
+            }
+            QCOMPARE(listing,
+                     golden(usa ? "customerlist-usa.txt" : "customerlist-international.txt"));
         }
-        QCOMPARE(listing, testData("customers/" + file));
     }
 
-    void pageBreaksKeepBlocksWhole_data() {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<bool>("usa");
-        QTest::newRow("60 usa") << 60 << true;
-        QTest::newRow("60 international") << 60 << false;
-        QTest::newRow("1000 usa") << 1000 << true;
-    }
     void pageBreaksKeepBlocksWhole() {
-        QFETCH(int, count);
-        QFETCH(bool, usa);
-        const auto rec = record(customers(count, usa));
-        const int h = lineHeight();
-        const int foot = LetterPrintable.width();  // landscape height
-        const int rowLines = usa ? 5 : 6;
-        int rowsPerPage = 0;
-        for (int y = 3240; y + 5 * h < foot || y == 3240; y += rowLines * h) {
-            ++rowsPerPage;
+        for (const auto& [count, usa] :
+             {std::pair{60, true}, std::pair{60, false}, std::pair{1000, true}}) {
+            const auto rec = record(customers(count, usa));
+            const int h = lineHeight();
+            const int foot = LetterPrintable.width();  // landscape height
+            const int rowLines = usa ? 5 : 6;
+            int rowsPerPage = 0;
+            for (int y = 3240; y + 5 * h < foot || y == 3240; y += rowLines * h) {
+                ++rowsPerPage;
+            }
+            const int perPage = 3 * rowsPerPage;
+            QCOMPARE(rec->pages, (count + perPage - 1) / perPage);
+            QCOMPARE(rec->find(QStringLiteral("Account Information")).size(), rec->pages);
+            for (int i = 1; i <= count; ++i) {
+                const RecordedText name = rec->first(QStringLiteral("Customer %1").arg(i));
+                const RecordedText phone =
+                    rec->first(QStringLiteral("555-%1").arg(i, 4, 10, QLatin1Char('0')));
+                QCOMPARE(name.page, (i - 1) / perPage + 1);
+                QCOMPARE(phone.page, name.page);
+                QVERIFY(phone.at.y() + h <= foot);
+                QCOMPARE(name.at.y(), 3240 + ((i - 1) % perPage) / 3 * rowLines * h);
+            }
+            QCOMPARE(record(customers(perPage, usa))->pages, 1);  // no empty page after a full one
         }
-        const int perPage = 3 * rowsPerPage;
-        QCOMPARE(rec->pages, (count + perPage - 1) / perPage);
-        QCOMPARE(rec->find(QStringLiteral("Account Information")).size(), rec->pages);
-        for (int i = 1; i <= count; ++i) {
-            const RecordedText name = rec->first(QStringLiteral("Customer %1").arg(i));
-            const RecordedText phone =
-                rec->first(QStringLiteral("555-%1").arg(i, 4, 10, QLatin1Char('0')));
-            QCOMPARE(name.page, (i - 1) / perPage + 1);
-            QCOMPARE(phone.page, name.page);
-            QVERIFY(phone.at.y() + h <= foot);
-            QCOMPARE(name.at.y(), 3240 + ((i - 1) % perPage) / 3 * rowLines * h);
-        }
-        QCOMPARE(record(customers(perPage, usa))->pages, 1);  // no empty page after a full one
     }
 
-    void reportFlow_data() {
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<bool>("dialog");
-        QTest::addColumn<QString>("failure");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<int>("jobs");
-        QTest::newRow("printed") << Answer::Yes << true << QString()
-                                 << int(CustomerReportOutcome::Printed) << 1;
-        QTest::newRow("declined") << Answer::No << false << QString()
-                                  << int(CustomerReportOutcome::Declined) << 0;
-        QTest::newRow("dialog cancelled")
-            << Answer::Yes << false << QString() << int(CustomerReportOutcome::Cancelled) << 0;
-        QTest::newRow("printer off-line") << Answer::Yes << true << QStringLiteral("off-line")
-                                          << int(CustomerReportOutcome::PrintError) << 1;
-    }
+    void reportFlow_data() { CaseFile::rows(QStringLiteral("customers/report.txt")); }
     void reportFlow() {
-        QFETCH(Answer, answer);
-        QFETCH(bool, dialog);
-        QFETCH(QString, failure);
-        QFETCH(int, outcome);
-        QFETCH(int, jobs);
+        const Answer answer = CaseFile::answer(CaseFile::field("answer"));
+        const QString failure = CaseFile::field("failure");
+        const int jobs = CaseFile::number("jobs");
         ScriptedPrompter prompter;
         RecordingTarget target;
         if (!failure.isEmpty()) {
             target.failEnding(failure);
         }
-        prompter.expectQuestion(QStringLiteral("Click Yes to print a Customer Report"),
-                                QStringLiteral("Customer Report"), Buttons::YesNo, Icon::Question,
-                                answer);
+        expect(prompter, "report", answer);
         if (answer == Answer::Yes) {
-            prompter.expectPrintDialog(dialog);
+            prompter.expectPrintDialog(CaseFile::number("dialog"));
         }
         if (!failure.isEmpty()) {
-            prompter.expectMessage(QStringLiteral("A Print Error has occurred"),
-                                   QStringLiteral("Print Error"), Icon::Critical);
+            expect(prompter, "print error");
         }
-        QCOMPARE(int(PrintCustomerReport(prompter, target, customers(7, true))), outcome);
+        QCOMPARE(
+            PrintCustomerReport(prompter, target, customers(7, true)),
+            CaseFile::named<CustomerReportOutcome>(
+                CaseFile::field("outcome"), {"Printed", "Declined", "Cancelled", "PrintError"}));
         QCOMPARE(target.jobs().size(), jobs);
         if (jobs) {
             QVERIFY(target.requests().first().landscape);
             QVERIFY(target.jobs().first()->contains(QStringLiteral("Customer 7")));
         }
+    }
+
+    void readsEveryRecordInOrder_data() {
+        QTest::addColumn<int>("length");  // bytes of the golden file kept; -1: no file
+        QTest::addColumn<QStringList>("expected");
+        const QStringList four{kHarbor, kNunez, kBlank, kMaple};
+        QTest::newRow("five records") << 5 * 328 << (four + QStringList{kBlank});
+        // 4.5 records round to even: the half record is not one.
+        QTest::newRow("half a record more") << 4 * 328 + 164 << four;
+        // Record 4 ends 3 bytes into its telephone field.
+        QTest::newRow("last record short")
+            << 3 * 328 + 210 << QStringList{kHarbor, kNunez, kBlank, kMaple.chopped(9)};
+        QTest::newRow("empty file") << 0 << QStringList{};
+        QTest::newRow("no customer file") << -1 << QStringList{};
+    }
+    void readsEveryRecordInOrder() {
+        QFETCH(int, length);
+        QFETCH(QStringList, expected);
+        TempApp app;
+        if (length >= 0) {
+            app.write(QStringLiteral("CustomerData.txt"),
+                      testData("customers/customerlist.dat").left(length));
+        }
+        const CustomerListRows rows = ReadCustomerListRows(app.ctx->store());
+        QVERIFY(rows.status.ok());
+        QCOMPARE(rows.noCustomerFile, length < 0);
+        QCOMPARE(blocks(rows.entries), expected);
+    }
+
+    void inputTakesSettingsAndToday() {
+        TempApp app;
+        Settings& s = app.ctx->settings();
+        s.fontName = QStringLiteral("Courier New");
+        s.printInColour = false;
+        s.borderColour = 255;
+        s.addressStyle = AddressStyle::International;
+        s.webAddress = QStringLiteral("www.harbor.example");
+        app.ctx->vars().BusinessData[0] = QStringLiteral("Harbor Roofing");
+        const CustomerListInput in = MakeCustomerListInput(*app.ctx, true, {});
+        QCOMPARE((QStringList{in.style.fontName, QString::number(in.style.colour),
+                              QString::number(in.style.borderColour),
+                              QString::number(in.business.usaStyle), in.business.fields.at(0),
+                              in.business.webAddress.value_or(QString()),
+                              QString::number(in.usaStyle), in.today.toString(Qt::ISODate)}),
+                 (QStringList{"Courier New", "0", "255", "0", "Harbor Roofing",
+                              "www.harbor.example", "1", "2026-12-05"}));
     }
 };
 

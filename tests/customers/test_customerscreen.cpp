@@ -12,29 +12,16 @@
 
 namespace {
 
-// Account, type, account name, title, first, last, address 1, city, phone.
-const char* const kPeople[5][9] = {
-    {"A-1", "Individual", "", "Mr.", "John", "Smith", "12 Main St", "Troy", "518-555-0001"},
-    {"A-2", "Business", "Acme Roofing", "", "", "", "4 Elm Ave", "Albany", "518-555-0002"},
-    {"A-3", "Individual", "Ms Ann Lee", "Ms", "Ann", "Lee", "Mainway Rd", "Troy ", "518-555-0003"},
-    {"A-4", "Individual", "", "", "Bo", "Diaz", "9 Oak Ct", "", "212-555-0004"},
-    {"A-5", "Business", "Zed Co", "", "", "", "1 Pine", "Cohoes", "518-555-0005"},
-};
-
+// Customer n: up to the fifth, the one of tests/data/customers/records.txt.
 CustomerRecord person(int n) {
+    if (n <= 5) {
+        return recordNamed(QString::number(n));
+    }
     CustomerRecord r;
     r.AccountNumber = QStringLiteral("N-%1").arg(n);
     r.AccountType = CustomerRecord::individual();
     r.FirstName = QStringLiteral("First%1").arg(n);
     r.LastName = QStringLiteral("Last%1").arg(n);
-    if (n <= 5) {
-        QString* const fields[] = {&r.AccountNumber, &r.AccountType,    &r.AccountName,
-                                   &r.Title,         &r.FirstName,      &r.LastName,
-                                   &r.Address1,      &r.CityOrAddress3, &r.Phone};
-        for (int i = 0; i < 9; ++i) {
-            *fields[i] = QLatin1String(kPeople[n - 1][i]);
-        }
-    }
     return r;
 }
 
@@ -56,11 +43,12 @@ std::unique_ptr<CustomerScreenModel> opened(TempApp& app, int count) {
     return m;
 }
 
-const QString kApp = AppContext::applicationTitle();
-const QString kEnterData =
-    QStringLiteral("Enter Account Data or\r\n Click Cancel AddNew if Visible");
-const QString kDuplicate =
-    QStringLiteral("The Account Number has been duplicated\r\nEnter a different Number");
+// A fresh application folder with a model over `count` customers.
+struct Opened {
+    explicit Opened(int count) : m(opened(app, count)) {}
+    TempApp app;
+    std::unique_ptr<CustomerScreenModel> m;
+};
 
 void fill(CustomerScreenModel& m, const QStringList& values, const QList<CustomerBox>& boxes) {
     for (int i = 0; i < boxes.size(); ++i) {
@@ -68,10 +56,8 @@ void fill(CustomerScreenModel& m, const QStringList& values, const QList<Custome
     }
 }
 
-void confirmDelete(TempApp& app) {
-    app.prompter.expectQuestion(QStringLiteral("Delete this Customer"), kApp, Buttons::YesNo,
-                                Icon::Question, Answer::Yes);
-}
+using CaseFile::field;
+using CaseFile::named;
 
 }  // namespace
 
@@ -81,16 +67,9 @@ class TestCustomerScreen : public QObject {
 private slots:
     void emptyCustomerFile() {
         TempApp app;
-        const QString missing = QStringLiteral(
-            "Your Customer Information File is missing\r\nThe %1 File can not be rebuilt");
-        app.prompter
-            .expectMessage(
-                QStringLiteral("Your Customer File is Empty\r\nCreate your First Customer Now"),
-                QStringLiteral("Create Customers"), Icon::None)
-            .expectMessage(missing.arg(QStringLiteral("Contract")),
-                           QStringLiteral("No Customer File Found"), Icon::None)
-            .expectMessage(missing.arg(QStringLiteral("Cycle")),
-                           QStringLiteral("No Customer File Found"), Icon::None);
+        expect(app.prompter, "empty");
+        expect(app.prompter, "missing", Answer::Ok, {"Contract"});
+        expect(app.prompter, "missing", Answer::Ok, {"Cycle"});
         auto m = opened(app, 0);
         const CustomerView& v = m->view();
         QVERIFY(!v.navEnabled && !v.deleteEnabled);
@@ -107,221 +86,139 @@ private slots:
                  golden("contract-default.bin") + golden("cycle-default.bin"));
     }
 
-    void saveValidation_data() {
-        QTest::addColumn<QStringList>("boxes");     // type, name, first, last, account, phone
-        QTest::addColumn<QStringList>("messages");  // text|title pairs, in order
-        QTest::addColumn<Answer>("answer");         // to the last question
-        QTest::addColumn<SaveOutcome>("outcome");
-        QTest::addColumn<CustomerFocus>("focus");
-        const QString enter = kEnterData + QLatin1Char('|') + kApp;
-        const QString noPhone = QStringLiteral("The Telephone Number cannot be blank|No number");
-        const QString exit =
-            QStringLiteral("Would you like to exit\r\nwithout creating a Customer?|No Customer");
-        const QString unsafe = QStringLiteral(
-            "The Account Number can not contain \\ / : * ? \" < > | or ..\r\n"
-            "nor be a device name such as CON or LPT1\r\nEnter a different Number|"
-            "Invalid Account Number");
-        const auto row = [](const char* name, const QStringList& boxes, const QStringList& messages,
-                            Answer answer, SaveOutcome outcome, CustomerFocus focus) {
-            QTest::newRow(name) << boxes << messages << answer << outcome << focus;
-        };
-        const auto invalid = [&](const char* name, const QStringList& boxes, const QString& message,
-                                 CustomerFocus focus) {
-            row(name, boxes, {message}, Answer::Ok, SaveOutcome::Invalid, focus);
-        };
-        invalid("business without name", {"Business", "  ", "", "", "B-9", ""},
-                QStringLiteral("The Account Name Cannot be Blank|") + kApp,
-                CustomerFocus::AccountName);
-        invalid("individual without first name", {"Individual", "", "", "Smith", "B-9", ""}, enter,
-                CustomerFocus::FirstName);
-        invalid("individual without last name", {"Individual", "", "John", "", "B-9", ""}, enter,
-                CustomerFocus::FirstName);
-        row("no account, no phone, stay", {"Individual", "", "John", "Smith", "", ""},
-            {noPhone, exit}, Answer::No, SaveOutcome::Invalid, CustomerFocus::Telephone);
-        row("no account, no phone, exit", {"Individual", "", "John", "Smith", "  ", " "},
-            {noPhone, exit}, Answer::Yes, SaveOutcome::ExitToMenu, CustomerFocus::AccountNumber);
-        invalid("unsafe account number", {"Business", "Acme", "", "", "1./", ""}, unsafe,
-                CustomerFocus::AccountNumber);
-        invalid("parent folder as account", {"Business", "Acme", "", "", "..", ""}, unsafe,
-                CustomerFocus::AccountNumber);
-        if (!IsSafeFileName(QStringLiteral("CON"))) {
-            invalid("device name as account", {"Business", "Acme", "", "", "lpt1.txt", ""}, unsafe,
-                    CustomerFocus::AccountNumber);
-        }
-        invalid("another customer's account, other case", {"Business", "Acme", "", "", "a-2", ""},
-                kDuplicate + QStringLiteral("|Duplicate Account Number"),
-                CustomerFocus::AccountNumber);
-    }
+    void saveValidation_data() { CaseFile::rows(QStringLiteral("customers/savevalidation.txt")); }
     void saveValidation() {
-        QFETCH(QStringList, boxes);
-        QFETCH(QStringList, messages);
-        QFETCH(Answer, answer);
-        TempApp app;
-        auto m = opened(app, 3);
-        const QByteArray before = app.read(QStringLiteral("CustomerData.txt"));
-        if (boxes.first() != m->view().boxes.accountType) {
-            m->toggleType();
+        Opened s(3);
+        const QByteArray before = s.app.read(QStringLiteral("CustomerData.txt"));
+        if (field("type") != s.m->view().boxes.accountType) {
+            s.m->toggleType();
         }
-        fill(*m, boxes.mid(1),
+        fill(*s.m, {field("name"), field("first"), field("last"), field("account"), field("phone")},
              {CustomerBox::AccountName, CustomerBox::FirstName, CustomerBox::LastName,
               CustomerBox::AccountNumber, CustomerBox::Phone});
-        for (const QString& pair : messages) {
-            const qsizetype bar = pair.lastIndexOf(QLatin1Char('|'));
-            if (&pair == &messages.last() && answer != Answer::Ok) {
-                app.prompter.expectQuestion(pair.left(bar), pair.mid(bar + 1), Buttons::YesNo,
-                                            Icon::Question, answer);
-            } else {
-                app.prompter.expectMessage(pair.left(bar), pair.mid(bar + 1), Icon::None);
-            }
+        const QStringList prompts = field("prompts").split(QLatin1Char(','));
+        for (const QString& name : prompts) {
+            expect(s.app.prompter, name,
+                   &name == &prompts.last() ? CaseFile::answer(field("answer")) : Answer::Ok);
         }
-        QCOMPARE(m->save(), fetched<SaveOutcome>("outcome"));
-        QVERIFY(!m->saveOk());
-        QCOMPARE(m->view().focus, fetched<CustomerFocus>("focus"));
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), before);
+        QCOMPARE(s.m->save(),
+                 named<SaveOutcome>(field("outcome"), {"Saved", "Invalid", "ExitToMenu"}));
+        QVERIFY(!s.m->saveOk());
+        QCOMPARE(s.m->view().focus,
+                 named<CustomerFocus>(field("focus"),
+                                      {"None", "AccountNumber", "AccountName", "FirstName",
+                                       "Telephone", "StartProposal", "SearchBox", "AccountList"}));
+        QCOMPARE(s.app.read(QStringLiteral("CustomerData.txt")), before);
     }
 
-    void recordFromTheBoxes_data() {
-        QTest::addColumn<bool>("usa");
-        QTest::newRow("USA style") << true;
-        QTest::newRow("international style") << false;
-    }
     void recordFromTheBoxes() {
-        QFETCH(bool, usa);
-        TempApp app;
-        auto m = opened(app, 1);
-        if (!usa) {
-            app.ctx->settings().addressStyle = AddressStyle::International;
-            m = std::make_unique<CustomerScreenModel>(*app.ctx);
-            m->load();
-            m->activate();
+        for (bool usa : {true, false}) {
+            TempApp app;
+            auto m = opened(app, 1);
+            if (!usa) {
+                app.ctx->settings().addressStyle = AddressStyle::International;
+                m = std::make_unique<CustomerScreenModel>(*app.ctx);
+                m->load();
+                m->activate();
+            }
+            QCOMPARE(m->view().usaAddress, usa);
+            m->toggleType();
+            // Every box, in the order of CustomerBox.
+            const QStringList boxes =
+                QStringLiteral(
+                    " ABCDEFGHIJKLMNOPQRSTU | Kite Works |3 Wind Rd|Unit 2| Troy |NY| 12180|"
+                    "Kowloon|Hong Kong|518-555-0777|kite@example.com|Kay|Q|Tan|518-555-0778|Ms")
+                    .split(QLatin1Char('|'));
+            for (int b = 0; b < boxes.size(); ++b) {
+                m->edit(CustomerBox(b), boxes.at(b));
+            }
+            QCOMPARE(m->save(), SaveOutcome::Saved);
+            QCOMPARE(app.read(QStringLiteral("CustomerData.txt")),
+                     golden(usa ? "boxes-usa.bin" : "boxes-international.bin"));
         }
-        QCOMPARE(m->view().usaAddress, usa);
-        m->toggleType();
-        fill(*m,
-             {" ABCDEFGHIJKLMNOPQRSTU ", " Kite Works ", "3 Wind Rd", "Unit 2", " Troy ", "NY",
-              " 12180", "Kowloon", "Hong Kong", "518-555-0777", "kite@example.com", "Kay", "Q",
-              "Tan", "518-555-0778", "Ms"},
-             {CustomerBox::AccountNumber, CustomerBox::AccountName, CustomerBox::Address1,
-              CustomerBox::Address2, CustomerBox::City, CustomerBox::State, CustomerBox::PostalCode,
-              CustomerBox::Address3, CustomerBox::Address4, CustomerBox::Phone, CustomerBox::Other,
-              CustomerBox::FirstName, CustomerBox::MiddleInitial, CustomerBox::LastName,
-              CustomerBox::Cell, CustomerBox::Title});
-        QCOMPARE(m->save(), SaveOutcome::Saved);
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")),
-                 golden(usa ? "boxes-usa.bin" : "boxes-international.bin"));
     }
 
     void shownCustomerAndLists() {
-        TempApp app;
-        auto m = opened(app, 5);
-        const CustomerView& v = m->view();
+        Opened s(5);
+        const CustomerView& v = s.m->view();
         QVERIFY(v.navEnabled && v.deleteEnabled);
         QCOMPARE(v.boxes.accountName, QStringLiteral("Mr. John Smith"));
-        QCOMPARE(m->auxCaption(), QStringLiteral("Data for Mr. John Smith"));
+        QCOMPARE(s.m->auxCaption(), QStringLiteral("Data for Mr. John Smith"));
         QCOMPARE(v.accounts, (QList<CustomerNameEntry>{{"Smith, John", 1},
                                                        {"Acme Roofing", 2},
                                                        {"Lee, Ann", 3},
                                                        {"Diaz, Bo", 4},
                                                        {"Zed Co", 5}}));
         QCOMPARE(v.cities, QStringList({"Troy", "Albany", "Cohoes"}));
-        m->toggleType();
-        m->edit(CustomerBox::City, QStringLiteral("Schenectady"));
-        QCOMPARE(m->save(), SaveOutcome::Saved);
-        QCOMPARE(CustomerFiles::readCustomer(app.ctx->store(), 1).AccountName,
+        s.m->toggleType();
+        s.m->edit(CustomerBox::City, QStringLiteral("Schenectady"));
+        QCOMPARE(s.m->save(), SaveOutcome::Saved);
+        QCOMPARE(CustomerFiles::readCustomer(s.app.ctx->store(), 1).AccountName,
                  QStringLiteral("Mr. John Smith"));
         QCOMPARE(v.accounts.first(), (CustomerNameEntry{"Mr. John Smith", 1}));
         QCOMPARE(v.cities.last(), QStringLiteral("Schenectady"));
         QVERIFY(v.isBusiness());
     }
 
-    void navigationTargets_data() {
-        QTest::addColumn<NavButton>("button");
-        QTest::addColumn<int>("current");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("target");
-        QTest::newRow("first") << NavButton::First << 7 << 10 << 1;
-        QTest::newRow("previous") << NavButton::Previous << 7 << 10 << 6;
-        QTest::newRow("previous on 2") << NavButton::Previous << 2 << 10 << 1;
-        QTest::newRow("previous on 1 stays") << NavButton::Previous << 1 << 10 << 1;
-        QTest::newRow("next") << NavButton::Next << 9 << 10 << 10;
-        QTest::newRow("next on last wraps") << NavButton::Next << 10 << 10 << 1;
-        QTest::newRow("last") << NavButton::Last << 2 << 10 << 10;
-        QTest::newRow("1/4 of 10") << NavButton::Quarter << 9 << 10 << 2;
-        QTest::newRow("3/4 of 10") << NavButton::ThreeQuarters << 9 << 10 << 6;
-        QTest::newRow("1/2 of 10") << NavButton::Half << 9 << 10 << 4;
-        QTest::newRow("1/2 of 3") << NavButton::Half << 2 << 3 << 0;
-        QTest::newRow("1/4 of 4") << NavButton::Quarter << 3 << 4 << 1;
-    }
+    void navigationTargets_data() { CaseFile::rows(QStringLiteral("customers/navigation.txt")); }
     void navigationTargets() {
-        QFETCH(NavButton, button);
-        QFETCH(int, current);
-        QFETCH(int, count);
-        QCOMPARE(CustomerScreenModel::navTarget(button, current, count), fetched<int>("target"));
+        const NavButton button = named<NavButton>(
+            field("button"),
+            {"First", "Previous", "Next", "Last", "Quarter", "ThreeQuarters", "Half"});
+        QCOMPARE(CustomerScreenModel::navTarget(button, CaseFile::number("current"),
+                                                CaseFile::number("count")),
+                 CaseFile::number("target"));
     }
 
     void navigationSavesThenShows() {
-        TempApp app;
-        auto m = opened(app, 10);
-        QVERIFY(m->openNameList());
-        QCOMPARE(m->navigate(NavButton::ThreeQuarters), SaveOutcome::Saved);
-        QCOMPARE(app.ctx->vars().CurrentCustomerRecord, 6);
-        QCOMPARE(m->view().boxes.accountNumber, QStringLiteral("N-6"));
-        QVERIFY(!m->view().listVisible);
-        QCOMPARE(m->view().focus, CustomerFocus::StartProposal);
-        m->edit(CustomerBox::FirstName, QString());
-        app.prompter.expectMessage(kEnterData, kApp, Icon::None);
-        QCOMPARE(m->navigate(NavButton::Next), SaveOutcome::Invalid);
-        QCOMPARE(m->current(), 6);
+        Opened s(10);
+        QVERIFY(s.m->openNameList());
+        QCOMPARE(s.m->navigate(NavButton::ThreeQuarters), SaveOutcome::Saved);
+        QCOMPARE(s.app.ctx->vars().CurrentCustomerRecord, 6);
+        QCOMPARE(s.m->view().boxes.accountNumber, QStringLiteral("N-6"));
+        QVERIFY(!s.m->view().listVisible);
+        QCOMPARE(s.m->view().focus, CustomerFocus::StartProposal);
+        s.m->edit(CustomerBox::FirstName, QString());
+        expect(s.app.prompter, "enter");
+        QCOMPARE(s.m->navigate(NavButton::Next), SaveOutcome::Invalid);
+        QCOMPARE(s.m->current(), 6);
     }
 
-    void searchModes_data() {
-        QTest::addColumn<SearchMode>("mode");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<int>>("records");
-        QTest::newRow("main by Address #1") << SearchMode::Address1 << " main " << QList<int>{1, 3};
-        QTest::newRow("business name") << SearchMode::BusinessName << "co" << QList<int>{5};
-        QTest::newRow("city, blanks trimmed")
-            << SearchMode::CityOrAddress3 << "TROY" << QList<int>{1, 3};
-        QTest::newRow("last name") << SearchMode::LastName << "e" << QList<int>{3};
-        QTest::newRow("telephone") << SearchMode::Telephone << "518-555-0002" << QList<int>{2};
-        QTest::newRow("account number")
-            << SearchMode::AccountNumber << "a-" << QList<int>{1, 2, 3, 4, 5};
-    }
+    void searchModes_data() { CaseFile::rows(QStringLiteral("customers/search.txt")); }
     void searchModes() {
-        QFETCH(SearchMode, mode);
-        QFETCH(QString, text);
-        TempApp app;
-        auto m = opened(app, 5);
-        QList<int> found;
-        for (const CustomerRow& row : m->search(mode, text)) {
-            found << row.record;
+        const SearchMode mode = named<SearchMode>(
+            field("mode"), {"BusinessName", "Address1", "Address2", "CityOrAddress3", "State",
+                            "ZipOrAddress4", "Telephone", "LastName", "AccountNumber"});
+        Opened s(5);
+        QStringList found;
+        for (const CustomerRow& row : s.m->search(mode, field("text"))) {
+            found << QString::number(row.record);
         }
-        QCOMPARE(found, fetched<QList<int>>("records"));
+        QCOMPARE(found.join(QLatin1Char(' ')), field("records"));
     }
 
     void searchResultsAndList() {
-        TempApp app;
-        auto m = opened(app, 5);
-        const CustomerView& v = m->view();
-        QCOMPARE(m->openSearch(), SaveOutcome::Saved);
-        m->chooseSearchOption(SearchMode::CityOrAddress3);
-        m->setSearchText(QStringLiteral("troy"));
-        QCOMPARE(m->runSearch(), SearchOutcome::ManyListed);
+        Opened s(5);
+        const CustomerView& v = s.m->view();
+        QCOMPARE(s.m->openSearch(), SaveOutcome::Saved);
+        s.m->chooseSearchOption(SearchMode::CityOrAddress3);
+        s.m->setSearchText(QStringLiteral("troy"));
+        QCOMPARE(s.m->runSearch(), SearchOutcome::ManyListed);
         QVERIFY(!v.searchVisible && v.resultsVisible && !v.printVisible);
         QCOMPARE(v.resultsCaption, QStringLiteral("Customers Search Results"));
         QCOMPARE(v.results,
                  (QList<CustomerRow>{{"Mr. John Smith", "518-555-0001", "12 Main St", "Troy", 1},
                                      {"Ms Ann Lee", "518-555-0003", "Mainway Rd", "Troy", 3}}));
-        m->selectResult(1);
-        QCOMPARE(m->current(), 3);
+        s.m->selectResult(1);
+        QCOMPARE(s.m->current(), 3);
         QVERIFY(!v.resultsVisible);
-        m->listAllCustomers();
+        s.m->listAllCustomers();
         QCOMPARE(v.results.size(), 5);
         QCOMPARE(v.results.at(3), (CustomerRow{" Bo Diaz", "212-555-0004", "9 Oak Ct", "", 4}));
         QCOMPARE(v.resultsCaption, QStringLiteral("Customer List"));
         QVERIFY(v.printVisible && v.resultsVisible);
-        m->selectResult(0);
-        QCOMPARE(m->current(), 1);
+        s.m->selectResult(0);
+        QCOMPARE(s.m->current(), 1);
         QCOMPARE(CustomerScreenModel::resultHeadings().join(QLatin1Char('|')),
                  QStringLiteral(
                      "Customer                          |Phone           |Street              |"
@@ -329,271 +226,217 @@ private slots:
     }
 
     void telephoneSearchNeedsTwelveCharacters() {
-        TempApp app;
-        auto m = opened(app, 5);
-        app.prompter.setStrictBeeps(true);
-        m->chooseSearchOption(SearchMode::Telephone);
-        QCOMPARE(m->view().searchText, QStringLiteral("518-555-"));
-        m->setSearchText(QStringLiteral("555-123-456"));
-        app.prompter.expectBeep();
-        QCOMPARE(m->runSearch(), SearchOutcome::NotRun);
-        QCOMPARE(m->view().focus, CustomerFocus::SearchBox);
-        m->setSearchText(QStringLiteral("212-555-0004"));
-        QCOMPARE(m->runSearch(), SearchOutcome::OneShown);
-        QCOMPARE(m->current(), 4);
-        m->chooseSearchOption(SearchMode::Address2);
-        QVERIFY(m->view().searchText.isEmpty());
+        Opened s(5);
+        s.app.prompter.setStrictBeeps(true);
+        s.m->chooseSearchOption(SearchMode::Telephone);
+        QCOMPARE(s.m->view().searchText, QStringLiteral("518-555-"));
+        s.m->setSearchText(QStringLiteral("555-123-456"));
+        s.app.prompter.expectBeep();
+        QCOMPARE(s.m->runSearch(), SearchOutcome::NotRun);
+        QCOMPARE(s.m->view().focus, CustomerFocus::SearchBox);
+        s.m->setSearchText(QStringLiteral("212-555-0004"));
+        QCOMPARE(s.m->runSearch(), SearchOutcome::OneShown);
+        QCOMPARE(s.m->current(), 4);
+        s.m->chooseSearchOption(SearchMode::Address2);
+        QVERIFY(s.m->view().searchText.isEmpty());
     }
 
-    void nothingFound_data() {
-        QTest::addColumn<Answer>("answer");
-        QTest::newRow("no: close") << Answer::No;
-        QTest::newRow("yes: new customer") << Answer::Yes;
-    }
     void nothingFound() {
-        QFETCH(Answer, answer);
-        TempApp app;
-        auto m = opened(app, 5);
-        m->chooseSearchOption(SearchMode::BusinessName);
-        m->setSearchText(QStringLiteral("nobody"));
-        app.prompter.expectQuestion(
-            QStringLiteral("No Accounts Matching the Search Data were Found\r\n"
-                           "Would you like to Create a New Account?"),
-            QStringLiteral("Customer not Found"), Buttons::YesNo, Icon::Question, answer);
-        QCOMPARE(m->runSearch(), SearchOutcome::NoneFound);
-        QVERIFY(m->view().searchText.isEmpty() && !m->view().resultsVisible);
-        QCOMPARE(m->current(), answer == Answer::Yes ? 6 : 1);
-        QCOMPARE(m->view().cancelAddVisible, answer == Answer::Yes);
+        for (Answer answer : {Answer::No, Answer::Yes}) {
+            Opened s(5);
+            s.m->chooseSearchOption(SearchMode::BusinessName);
+            s.m->setSearchText(QStringLiteral("nobody"));
+            expect(s.app.prompter, "not found", answer);
+            QCOMPARE(s.m->runSearch(), SearchOutcome::NoneFound);
+            QVERIFY(s.m->view().searchText.isEmpty() && !s.m->view().resultsVisible);
+            QCOMPARE(s.m->current(), answer == Answer::Yes ? 6 : 1);
+            QCOMPARE(s.m->view().cancelAddVisible, answer == Answer::Yes);
+        }
     }
 
     void nameList() {
-        TempApp app;
-        auto m = opened(app, 5);
-        QVERIFY(m->openNameList());
-        QVERIFY(m->view().listVisible);
-        QCOMPARE(m->view().focus, CustomerFocus::AccountList);
-        QCOMPARE(m->completeName(QStringLiteral("sm")), QStringLiteral("Smith, John"));
-        QCOMPARE(m->completeName(QStringLiteral("qq")), QStringLiteral("qq"));
-        QCOMPARE(m->recordForName(QStringLiteral("  lee, ann ")), 3);
-        QCOMPARE(m->recordForName(QStringLiteral("lee")), 0);
-        m->selectFromList(3);
-        QVERIFY(!m->view().listVisible);
-        QCOMPARE(m->view().boxes.accountName, QStringLiteral("Ms Ann Lee"));
+        Opened s(5);
+        QVERIFY(s.m->openNameList());
+        QVERIFY(s.m->view().listVisible);
+        QCOMPARE(s.m->view().focus, CustomerFocus::AccountList);
+        QCOMPARE(s.m->completeName(QStringLiteral("sm")), QStringLiteral("Smith, John"));
+        QCOMPARE(s.m->completeName(QStringLiteral("qq")), QStringLiteral("qq"));
+        QCOMPARE(s.m->recordForName(QStringLiteral("  lee, ann ")), 3);
+        QCOMPARE(s.m->recordForName(QStringLiteral("lee")), 0);
+        s.m->selectFromList(3);
+        QVERIFY(!s.m->view().listVisible);
+        QCOMPARE(s.m->view().boxes.accountName, QStringLiteral("Ms Ann Lee"));
         TempApp none;
         QVERIFY(!CustomerScreenModel(*none.ctx).openNameList());
     }
 
     void duplicateAccountOnLeavingTheBox() {
-        TempApp app;
-        auto m = opened(app, 3);
-        QVERIFY(m->checkDuplicateAccount());                          // its own number
-        m->edit(CustomerBox::AccountNumber, QStringLiteral("A-3 "));  // compared untrimmed
-        QVERIFY(m->checkDuplicateAccount());
-        m->edit(CustomerBox::AccountNumber, QStringLiteral("a-3"));
-        app.prompter.expectMessage(kDuplicate, QStringLiteral("Duplicate Account Number"),
-                                   Icon::None);
-        QVERIFY(!m->checkDuplicateAccount());
-        QVERIFY(m->view().boxes.accountNumber.isEmpty());
+        Opened s(3);
+        QVERIFY(s.m->checkDuplicateAccount());                          // its own number
+        s.m->edit(CustomerBox::AccountNumber, QStringLiteral("A-3 "));  // compared untrimmed
+        QVERIFY(s.m->checkDuplicateAccount());
+        s.m->edit(CustomerBox::AccountNumber, QStringLiteral("a-3"));
+        expect(s.app.prompter, "duplicate");
+        QVERIFY(!s.m->checkDuplicateAccount());
+        QVERIFY(s.m->view().boxes.accountNumber.isEmpty());
     }
 
     void newCustomerAndCancel() {
-        TempApp app;
-        auto m = opened(app, 3);
-        const CustomerView& v = m->view();
-        m->showRecord(2);
-        QCOMPARE(m->addNew(), SaveOutcome::Saved);
-        QCOMPARE(m->current(), 4);
+        Opened s(3);
+        const CustomerView& v = s.m->view();
+        s.m->showRecord(2);
+        QCOMPARE(s.m->addNew(), SaveOutcome::Saved);
+        QCOMPARE(s.m->current(), 4);
         QVERIFY(v.cancelAddVisible && !v.addEnabled && !v.deleteEnabled && !v.auxEnabled);
         CustomerBoxes fresh;
         fresh.city = QStringLiteral("Troy");
         fresh.state = QStringLiteral("NY");
         fresh.postalCode = QStringLiteral("12180");
         QCOMPARE(v.boxes, fresh);
-        QCOMPARE(m->contract(),
+        QCOMPARE(s.m->contract(),
                  CompanionRecords::defaultContract(QDate(2026, 12, 5), QByteArray(386, 'c')));
-        m->cancelAdd();
-        QCOMPARE(m->current(), 1);
+        s.m->cancelAdd();
+        QCOMPARE(s.m->current(), 1);
         QVERIFY(!v.cancelAddVisible && v.addEnabled && v.deleteEnabled && v.auxEnabled);
         QCOMPARE(v.customerCount, 3);
         // Saved, the new customer has nothing left to cancel.
-        QCOMPARE(m->addNew(), SaveOutcome::Saved);
-        fill(*m, {"Neo", "Ng", " 555-123-4567 "},
+        QCOMPARE(s.m->addNew(), SaveOutcome::Saved);
+        fill(*s.m, {"Neo", "Ng", " 555-123-4567 "},
              {CustomerBox::FirstName, CustomerBox::LastName, CustomerBox::Phone});
-        app.prompter.expectMessage(QStringLiteral("Telephone Number will be used as Acct No."),
-                                   QStringLiteral("Account not Entered"), Icon::None);
-        QCOMPARE(m->save(), SaveOutcome::Saved);
-        QCOMPARE(CustomerFiles::readCustomer(app.ctx->store(), 4).AccountNumber,
-                 QStringLiteral("555-123-4567"));
-        QCOMPARE(CustomerFiles::readCustomer(app.ctx->store(), 4).NewFlag, qint16(1));
+        expect(s.app.prompter, "phone as account");
+        QCOMPARE(s.m->save(), SaveOutcome::Saved);
+        const CustomerRecord saved = CustomerFiles::readCustomer(s.app.ctx->store(), 4);
+        QVERIFY(saved.AccountNumber == QLatin1String("555-123-4567") && saved.NewFlag == 1);
         QVERIFY(!v.cancelAddVisible);
-        QCOMPARE(m->addNew(), SaveOutcome::Saved);
-        QCOMPARE(m->current(), 5);
+        QCOMPARE(s.m->addNew(), SaveOutcome::Saved);
+        QCOMPARE(s.m->current(), 5);
     }
 
     // A new customer left for another one is abandoned: the next saves
     // leave no empty record past the saved ones.
     void abandonedNewCustomerLeavesNoGap() {
-        TempApp app;
-        auto m = opened(app, 3);
-        QCOMPARE(m->addNew(), SaveOutcome::Saved);
-        m->selectFromList(2);
-        QCOMPARE(m->navigate(NavButton::Next), SaveOutcome::Saved);
-        QCOMPARE(m->addNew(), SaveOutcome::Saved);
-        fill(*m, {"N-4", "Neo", "Ng"},
+        Opened s(3);
+        QCOMPARE(s.m->addNew(), SaveOutcome::Saved);
+        s.m->selectFromList(2);
+        QCOMPARE(s.m->navigate(NavButton::Next), SaveOutcome::Saved);
+        QCOMPARE(s.m->addNew(), SaveOutcome::Saved);
+        fill(*s.m, {"N-4", "Neo", "Ng"},
              {CustomerBox::AccountNumber, CustomerBox::FirstName, CustomerBox::LastName});
-        QCOMPARE(m->save(), SaveOutcome::Saved);
-        QCOMPARE(CustomerFiles::customerCount(app.ctx->store()), 4);
-        QCOMPARE(m->view().accounts.last(), (CustomerNameEntry{"Ng, Neo", 4}));
+        QCOMPARE(s.m->save(), SaveOutcome::Saved);
+        QCOMPARE(CustomerFiles::customerCount(s.app.ctx->store()), 4);
+        QCOMPARE(s.m->view().accounts.last(), (CustomerNameEntry{"Ng, Neo", 4}));
     }
 
     void fullCustomerFileRefusesANewOne() {
-        TempApp app;
-        auto m = opened(app, 1);
-        QByteArray full = app.read(QStringLiteral("CustomerData.txt"));
+        Opened s(1);
+        QByteArray full = s.app.read(QStringLiteral("CustomerData.txt"));
         full.resize(qsizetype(CustomerFiles::kMaxCustomers) * 328, ' ');
-        app.write(QStringLiteral("CustomerData.txt"), full);
-        m->activate();
-        app.prompter.expectMessage(
-            QStringLiteral("The Customer File is full: it holds 32767 customers\r\n"
-                           "Delete a customer before adding a new one"),
-            kApp, Icon::Exclamation);
-        QCOMPARE(m->addNew(), SaveOutcome::Invalid);
-        QCOMPARE(m->current(), 1);
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")).size(), full.size());
+        s.app.write(QStringLiteral("CustomerData.txt"), full);
+        s.m->activate();
+        expect(s.app.prompter, "full");
+        QCOMPARE(s.m->addNew(), SaveOutcome::Invalid);
+        QCOMPARE(s.m->current(), 1);
+        QCOMPARE(s.app.read(QStringLiteral("CustomerData.txt")).size(), full.size());
     }
 
     // The receivable file deleted is the stored record's, whatever the
     // account box holds.
     void deleteTakesTheStoredAccount() {
-        TempApp app;
-        auto m = opened(app, 5);
-        app.write(QStringLiteral("TIActiveAccounts/A-3.txt"), "ledger 3");
-        app.write(QStringLiteral("TIActiveAccounts/A-4.txt"), "ledger 4");
-        m->showRecord(3);
-        m->edit(CustomerBox::AccountNumber, QStringLiteral("A-4"));
-        app.prompter.expectQuestion(QStringLiteral("Delete this Customer"), kApp, Buttons::YesNo,
-                                    Icon::Question, Answer::No);
-        QVERIFY(!m->deleteShown());
-        confirmDelete(app);
-        QVERIFY(m->deleteShown());
-        QVERIFY(!app.exists(QStringLiteral("TIActiveAccounts/A-3.txt")));
-        QCOMPARE(app.read(QStringLiteral("TIActiveAccounts/A-4.txt")), QByteArray("ledger 4"));
-        QCOMPARE(m->view().customerCount, 4);
-        QCOMPARE(m->current(), 1);
-        QCOMPARE(m->view().accounts.at(2), (CustomerNameEntry{"Diaz, Bo", 3}));
-        QCOMPARE(CustomerFiles::readContract(app.ctx->store(), 3), QByteArray(386, 'e'));
+        Opened s(5);
+        s.app.write(QStringLiteral("TIActiveAccounts/A-3.txt"), "ledger 3");
+        s.app.write(QStringLiteral("TIActiveAccounts/A-4.txt"), "ledger 4");
+        s.m->showRecord(3);
+        s.m->edit(CustomerBox::AccountNumber, QStringLiteral("A-4"));
+        expect(s.app.prompter, "delete", Answer::No);
+        QVERIFY(!s.m->deleteShown());
+        expect(s.app.prompter, "delete", Answer::Yes);
+        QVERIFY(s.m->deleteShown());
+        QVERIFY(!s.app.exists(QStringLiteral("TIActiveAccounts/A-3.txt")));
+        QCOMPARE(s.app.read(QStringLiteral("TIActiveAccounts/A-4.txt")), QByteArray("ledger 4"));
+        QCOMPARE(s.m->view().customerCount, 4);
+        QCOMPARE(s.m->current(), 1);
+        QCOMPARE(s.m->view().accounts.at(2), (CustomerNameEntry{"Diaz, Bo", 3}));
+        QCOMPARE(CustomerFiles::readContract(s.app.ctx->store(), 3), QByteArray(386, 'e'));
     }
 
     // A failing delete or save is told, naming the file; the count, the
     // shown record and the files stay as they were.
-    void failuresAreToldAndChangeNothing_data() {
-        QTest::addColumn<QString>("blocked");
-        QTest::addColumn<bool>("deleting");
-        QTest::newRow("delete") << QStringLiteral("CYCLE.TMP") << true;
-        QTest::newRow("save") << QStringLiteral("CycleInfo.txt") << false;
-    }
     void failuresAreToldAndChangeNothing() {
-        QFETCH(QString, blocked);
-        QFETCH(bool, deleting);
-        TempApp app;
-        auto m = opened(app, 3);
-        m->showRecord(2);
-        QFile::remove(app.path(blocked));
-        app.mkdir(blocked + QStringLiteral("/in the way"));
-        const QByteArray before = app.read(QStringLiteral("CustomerData.txt"));
-        FileStore& store = app.ctx->store();
-        const IoStatus told =
-            deleting ? CustomerFiles::deleteCustomer(store, 2).status
-                     : CustomerFiles::saveCustomer(store, 2, m->recordFromBoxes(), {}, {});
-        QVERIFY2(told.file().endsWith(blocked), qPrintable(told.message()));
-        if (deleting) {
-            confirmDelete(app);
+        for (bool deleting : {true, false}) {
+            const QString blocked = deleting ? "CYCLE.TMP" : "CycleInfo.txt";
+            Opened s(3);
+            s.m->showRecord(2);
+            QFile::remove(s.app.path(blocked));
+            s.app.mkdir(blocked + QStringLiteral("/in the way"));
+            const QByteArray before = s.app.read(QStringLiteral("CustomerData.txt"));
+            FileStore& store = s.app.ctx->store();
+            const IoStatus told =
+                deleting ? CustomerFiles::deleteCustomer(store, 2).status
+                         : CustomerFiles::saveCustomer(store, 2, s.m->recordFromBoxes(), {}, {});
+            QVERIFY2(told.file().endsWith(blocked), qPrintable(told.message()));
+            if (deleting) {
+                expect(s.app.prompter, "delete", Answer::Yes);
+            }
+            expect(s.app.prompter, "failed", Answer::Ok, {told.message()});
+            QVERIFY(deleting ? !s.m->deleteShown() : s.m->save() == SaveOutcome::Invalid);
+            QCOMPARE(s.m->view().customerCount, 3);
+            QCOMPARE(s.m->current(), 2);
+            QCOMPARE(s.app.read(QStringLiteral("CustomerData.txt")), before);
         }
-        app.prompter.expectMessage(told.message(), kApp, Icon::Critical);
-        QVERIFY(deleting ? !m->deleteShown() : m->save() == SaveOutcome::Invalid);
-        QCOMPARE(m->view().customerCount, 3);
-        QCOMPARE(m->current(), 2);
-        QCOMPARE(app.read(QStringLiteral("CustomerData.txt")), before);
     }
 
-    void dialChoice_data() {
-        QTest::addColumn<QStringList>("numbers");  // telephone, cell, the one dialled
-        QTest::addColumn<Answer>("answer");        // Ok when no question is asked
-        const auto row = [](const char* name, const QStringList& numbers, Answer answer) {
-            QTest::newRow(name) << numbers << answer;
-        };
-        row("telephone only", {" 518-555-0001 ", "", "518-555-0001"}, Answer::Ok);
-        row("cell only", {"", "518-555-0900", "518-555-0900"}, Answer::Ok);
-        row("both, yes", {"518-555-0001", "518-555-0900", "518-555-0001"}, Answer::Yes);
-        row("both, no", {"518-555-0001", "518-555-0900", "518-555-0900"}, Answer::No);
-    }
+    void dialChoice_data() { CaseFile::rows(QStringLiteral("customers/dial.txt")); }
     void dialChoice() {
-        QFETCH(Answer, answer);
-        TempApp app;
-        auto m = opened(app, 2);
-        m->showRecord(2);
-        const QStringList numbers = fetched<QStringList>("numbers");
-        fill(*m, numbers, {CustomerBox::Phone, CustomerBox::Cell});
-        if (answer != Answer::Ok) {
-            app.prompter.expectQuestion(
-                QStringLiteral("Click YES to dial Phone,\r\nClick NO to dial Cell"),
-                QStringLiteral("Select Phone or Cell"), Buttons::YesNo, Icon::Question, answer);
+        Opened s(2);
+        s.m->showRecord(2);
+        fill(*s.m, {field("phone"), field("cell")}, {CustomerBox::Phone, CustomerBox::Cell});
+        if (field("answer") != QLatin1String("Ok")) {
+            expect(s.app.prompter, "dial", CaseFile::answer(field("answer")));
         }
-        const DialRequest d = m->dial();
-        QCOMPARE(d.number + QLatin1Char('|') + d.name,
-                 numbers.last() + QStringLiteral("|Acme Roofing"));
+        const DialRequest d = s.m->dial();
+        QCOMPARE(d.number + QLatin1Char('|') + d.name, field("dialled") + "|Acme Roofing");
     }
 
-    void startProposalFollowsTheRoutine_data() {
-        QTest::addColumn<Routine>("routine");
-        QTest::addColumn<NextWork>("next");
-        QTest::newRow("create a proposal") << Routine::CreateProposal << NextWork::ProposalWriter;
-        QTest::newRow("create a field proposal")
-            << Routine::CreateFieldProposal << NextWork::FieldProposal;
-        QTest::newRow("other routine") << Routine::PrintInvoices << NextWork::None;
-    }
     void startProposalFollowsTheRoutine() {
-        QFETCH(Routine, routine);
-        TempApp app;
-        auto m = opened(app, 3);
-        app.ctx->vars().SelectedRoutine = int(routine);
-        m->showRecord(2);
-        NextWork work = NextWork::None;
-        QCOMPARE(m->startProposal(&work), SaveOutcome::Saved);
-        QCOMPARE(work, fetched<NextWork>("next"));
-        m->edit(CustomerBox::AccountName, QString());
-        app.prompter.expectMessage(QStringLiteral("The Account Name Cannot be Blank"), kApp,
-                                   Icon::None);
-        QCOMPARE(m->startProposal(&work), SaveOutcome::Invalid);
-        QCOMPARE(work, NextWork::None);
+        for (const auto& [routine, next] :
+             {std::pair{Routine::CreateProposal, NextWork::ProposalWriter},
+              std::pair{Routine::CreateFieldProposal, NextWork::FieldProposal},
+              std::pair{Routine::PrintInvoices, NextWork::None}}) {
+            Opened s(3);
+            s.app.ctx->vars().SelectedRoutine = int(routine);
+            s.m->showRecord(2);
+            NextWork work = NextWork::None;
+            QCOMPARE(s.m->startProposal(&work), SaveOutcome::Saved);
+            QCOMPARE(work, next);
+            s.m->edit(CustomerBox::AccountName, QString());
+            expect(s.app.prompter, "no name");
+            QCOMPARE(s.m->startProposal(&work), SaveOutcome::Invalid);
+            QCOMPARE(work, NextWork::None);
+        }
     }
 
-    void auxDataBetweenAccounts_data() {
-        QTest::addColumn<bool>("retain");
-        QTest::newRow("loaded per account") << false;
-        QTest::newRow("retained") << true;
-    }
     void auxDataBetweenAccounts() {
-        QFETCH(bool, retain);
-        TempApp app;
-        app.write(QStringLiteral("AuxFiles/A-2/AuxFile1/Data.txt"), "Acme note\r\n");
-        auto m = opened(app, 3);
-        m->setRetainAux(retain);
-        m->editAux(1, QStringLiteral("Smith note"));
-        m->showNextAccount();
-        QCOMPARE(m->current(), 2);
-        QCOMPARE(app.read(QStringLiteral("AuxFiles/A-1/AuxFile1/Data.txt")),
-                 QByteArray("Smith note\r\n"));
-        QCOMPARE(m->view().auxBoxes[1],
-                 retain ? QStringLiteral("Smith note") : QStringLiteral("Acme note"));
-        m->showPreviousAccount();
-        m->showPreviousAccount();
-        QCOMPARE(m->current(), 1);  // the first stays
-        QCOMPARE(app.read(QStringLiteral("AuxFiles/A-2/AuxFile1/Data.txt")),
-                 retain ? QByteArray("Smith note\r\n") : QByteArray("Acme note\r\n"));
-        m->showRecord(3);
-        m->showNextAccount();
-        QCOMPARE(m->current(), 3);  // the last stays
+        for (bool retain : {false, true}) {
+            TempApp app;
+            app.write(QStringLiteral("AuxFiles/A-2/AuxFile1/Data.txt"), "Acme note\r\n");
+            auto m = opened(app, 3);
+            m->setRetainAux(retain);
+            m->editAux(1, QStringLiteral("Smith note"));
+            m->showNextAccount();
+            QCOMPARE(m->current(), 2);
+            QCOMPARE(app.read(QStringLiteral("AuxFiles/A-1/AuxFile1/Data.txt")),
+                     QByteArray("Smith note\r\n"));
+            QCOMPARE(m->view().auxBoxes[1],
+                     retain ? QStringLiteral("Smith note") : QStringLiteral("Acme note"));
+            m->showPreviousAccount();
+            m->showPreviousAccount();
+            QCOMPARE(m->current(), 1);  // the first stays
+            QCOMPARE(app.read(QStringLiteral("AuxFiles/A-2/AuxFile1/Data.txt")),
+                     retain ? QByteArray("Smith note\r\n") : QByteArray("Acme note\r\n"));
+            m->showRecord(3);
+            m->showNextAccount();
+            QCOMPARE(m->current(), 3);  // the last stays
+        }
     }
 
     void auxScreenAndBigWindow() {

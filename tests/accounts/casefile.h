@@ -1,0 +1,125 @@
+#pragma once
+
+#include "scriptedprompter.h"
+#include "tempapp.h"
+#include "testmain.h"
+
+#include <QList>
+#include <QStringList>
+#include <QTest>
+
+// Case files under tests/data: one case a line, its fields parted by "|";
+// the first line names the columns, lines starting with "#" are comments.
+// Each field is trimmed; "\r", "\n" and "\t" stand for those characters and
+// a backslash keeps any other one as it is ("\|", "\ " for a blank that the
+// trimming keeps, "\\").
+namespace CaseFile {
+inline QStringList split(const QString& line) {
+    QStringList fields;
+    QString field;
+    qsizetype kept = 0;  // the length the trimming keeps
+    for (qsizetype i = 0; i <= line.size(); ++i) {
+        if (i == line.size() || line.at(i) == u'|') {
+            fields << field.left(kept);
+            field.clear();
+            kept = 0;
+            continue;
+        }
+        QChar c = line.at(i);
+        const bool escaped = c == u'\\' && i + 1 < line.size();
+        if (escaped) {
+            c = line.at(++i);
+            c = c == u'r' ? u'\r' : c == u'n' ? u'\n' : c == u't' ? u'\t' : c;
+        } else if (c.isSpace() && field.isEmpty()) {
+            continue;
+        }
+        field += c;
+        if (escaped || !c.isSpace()) {
+            kept = field.size();
+        }
+    }
+    return fields;
+}
+
+// The lines of the case file, its column line first; a missing file fails
+// the test.
+inline QList<QStringList> read(const QString& relative) {
+    const QByteArray bytes = testData(relative);
+    if (bytes.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("no case file ") + relative), __FILE__, __LINE__);
+    }
+    QList<QStringList> lines;
+    for (const QByteArray& line : bytes.split('\n')) {
+        if (!line.trimmed().isEmpty() && !line.startsWith('#')) {
+            lines << split(QString::fromUtf8(line));
+        }
+    }
+    return lines;
+}
+
+// A Qt Test row for every case, named by its first field, with a QString
+// column for each of the others.
+inline void rows(const QString& relative) {
+    static QList<QByteArray> names;  // the table keeps the pointers
+    const QList<QStringList> lines = read(relative);
+    for (const QString& column : lines.value(0).mid(1)) {
+        names << column.toUtf8();
+        QTest::addColumn<QString>(names.last().constData());
+    }
+    for (const QStringList& fields : lines.mid(1)) {
+        if (fields.size() != lines.first().size()) {
+            QTest::qFail(qPrintable(relative + QStringLiteral(": fields missing or too many in ") +
+                                    fields.first()),
+                         __FILE__, __LINE__);
+        }
+        QTestData& row = QTest::newRow(qPrintable(fields.first()));
+        for (const QString& field : fields.mid(1)) {
+            row << field;
+        }
+    }
+}
+
+// The current row's value of a column made by rows(), as text or number.
+inline QString field(const char* column) {
+    return fetched<QString>(column);
+}
+
+inline int number(const char* column) {
+    return fetched<QString>(column).toInt();
+}
+
+// The index of `name` in `names`, for enums listed in their order.
+template <typename E>
+E named(const QString& name, const QStringList& names) {
+    if (!names.contains(name)) {
+        QTest::qFail(qPrintable(QStringLiteral("no such value: ") + name), __FILE__, __LINE__);
+    }
+    return static_cast<E>(names.indexOf(name));
+}
+
+inline Answer answer(const QString& name) {
+    return named<Answer>(name, {"Ok", "Cancel", "Yes", "No", "Retry"});
+}
+
+// Expects the message box `name` of the case file `relative` (columns
+// name, title, buttons, icon, text), answered `a`; "%1".. take `args`.
+inline void expectPrompt(ScriptedPrompter& p, const QString& relative, const QString& name,
+                         Answer a = Answer::Ok, const QStringList& args = {}) {
+    for (const QStringList& f : read(relative)) {
+        if (f.size() == 5 && f.at(0) == name) {
+            QString text = f.at(4);
+            for (const QString& arg : args) {
+                text = text.arg(arg);
+            }
+            p.expectQuestion(
+                text, f.at(1),
+                named<Buttons>(f.at(2), {"Ok", "OkCancel", "YesNo", "YesNoCancel", "RetryCancel"}),
+                named<Icon>(f.at(3),
+                            {"None", "Information", "Question", "Exclamation", "Critical"}),
+                a);
+            return;
+        }
+    }
+    QTest::qFail(qPrintable(QStringLiteral("no prompt ") + name), __FILE__, __LINE__);
+}
+}  // namespace CaseFile
