@@ -1,3 +1,4 @@
+#include "../print/casefile.h"
 #include "proposals/bodybuilder.h"
 #include "proposals/terms.h"
 #include "testmain.h"
@@ -15,41 +16,16 @@ const QString kHeading = QStringLiteral("  Qty  Description        Price      Ex
 class TestBodyBuilder : public QObject {
     Q_OBJECT
 private slots:
-    void itemLines_data() {
-        QTest::addColumn<QStringList>("typed");  // quantity, description, price
-        QTest::addColumn<QString>("line");       // empty when refused
-        QTest::addColumn<qint64>("cents");
-        const auto row = [](const char* name, const QStringList& typed, const char* line,
-                            qint64 cents) { QTest::newRow(name) << typed << line << cents; };
-        // Quantity at column 1, description at 7, price and extension end at 31 and 44.
-        row("gutter guard", {"5", "Gutter guard", "$12.50"},
-            " 5     Gutter guard       $12.50       $62.50", 6250);
-        row("three digits, grouped", {"125", "Shingles bundle", "$30.00"},
-            " 125   Shingles bundle    $30.00    $3,750.00", 375000);
-        // Cut where it would run into the price, one blank kept before it.
-        row("long description", {"2", "Seamless aluminium gutter, 6 inch", "$12.50"},
-            " 2     Seamless aluminium $12.50       $25.00", 2500);
-        row("fraction, typed price", {"2.5", "  Rope ", "10"},
-            " 2.5   Rope               $10.00       $25.00", 2500);
-        row("extension rounded", {"3", "Nails", "$0.335"},
-            " 3     Nails               $0.34        $1.01", 101);
-        // Too wide for its column, the extension moves right of the price.
-        row("huge extension", {"1000", "Crane rental", "$1,500.00"},
-            " 1000  Crane rental    $1,500.00 $1,500,000.00", 150000000);
-        row("no quantity", {"", "Thing", "$1.00"}, "", 0);
-        row("letters", {"two", "Thing", "$1.00"}, "", 0);
-        row("bad price", {"2", "Thing", "$1.0.0"}, "", 0);
-        row("overflow", {"99999999999", "Thing", "99999999"}, "", 0);
-    }
     // A refused line leaves the body as it was; a second line shares the heading.
+    void itemLines_data() { cases::load(QStringLiteral("proposals/item_lines.txt")); }
     void itemLines() {
-        QFETCH(QStringList, typed);
-        QFETCH(QString, line);
+        const cases::Row c = cases::row();
+        const QString line = c.text(3);
         BodyBuilder body(kGeneric);
         body.setText("Work");
-        body.addItemLine(ItemLine::build(typed[0], typed[1], typed[2]));
+        body.addItemLine(ItemLine::build(c.text(0), c.text(1), c.text(2)));
         QCOMPARE(body.text(), line.isEmpty() ? "Work" : "Work\r\n" + kHeading + "\r\n" + line);
-        QCOMPARE(body.lastItemExtension(), Money::fromCents(fetched<qint64>("cents")));
+        QCOMPARE(body.lastItemExtension(), Money::fromCents(c.big(4)));
         const ItemLine second = ItemLine::build("12", "Downspout", "$8.00");
         body.addItemLine(second);
         QCOMPARE(second.text, QStringLiteral(" 12    Downspout           $8.00       $96.00"));

@@ -1,4 +1,3 @@
-#include "customers/customerrecord.h"
 #include "proposals/fieldproposal.h"
 #include "proposals/proposalcounter.h"
 #include "proposalsfixture.h"
@@ -6,8 +5,6 @@
 #include "testmain.h"
 
 #include <QTest>
-
-Q_DECLARE_METATYPE(FieldPrintOutcome)
 
 namespace {
 const QString kHeader = QStringLiteral("TolvarProposals/1001.txt");
@@ -70,19 +67,7 @@ private slots:
     }
 
     void fromRecord() {
-        CustomerRecord r;
-        r.AccountNumber = QStringLiteral(" ACC-7 ");
-        r.AccountType = QStringLiteral("Individual");
-        r.AccountName = QStringLiteral("  Smith & Sons Ltd ");
-        r.Title = QStringLiteral("Mr.");
-        r.FirstName = QStringLiteral("John ");
-        r.MiddleInitial = QStringLiteral(" ");
-        r.LastName = QStringLiteral("Smith");
-        r.Address1 = QStringLiteral("4 Elm St");
-        r.CityOrAddress3 = QStringLiteral("Bangor");
-        r.State = QStringLiteral("ME");
-        r.ZipOrAddress4 = QStringLiteral("04401");
-        r.Phone = QStringLiteral("207-555-0111");
+        const CustomerRecord r = smithRecord();
         FieldCustomer intl = johnSmith();
         intl.usaStyle = false;
         QCOMPARE(FieldCustomer::fromRecord(r, false), intl);
@@ -111,27 +96,11 @@ private slots:
     }
 
     // Print, confirm, reprint or withdraw, and the sketch sheets after.
-    void flows_data() {
-        QTest::addColumn<QString>("script");  // P printed, C cancelled dialog, Y/N answers
-        QTest::addColumn<int>("sketches");
-        QTest::addColumn<FieldPrintOutcome>("outcome");
-        QTest::addColumn<int>("jobs");
-        QTest::addColumn<bool>("kept");
-        QTest::addColumn<int>("counter");
-        QTest::newRow("confirmed, two sketch sheets")
-            << "PY" << 2 << FieldPrintOutcome::Confirmed << 3 << true << 1002;
-        QTest::newRow("declined, not reprinted")
-            << "PNN" << 2 << FieldPrintOutcome::Withdrawn << 3 << false << 1001;
-        QTest::newRow("reprinted")
-            << "PNYPY" << 0 << FieldPrintOutcome::Confirmed << 2 << true << 1002;
-        QTest::newRow("dialog cancelled")
-            << "C" << 2 << FieldPrintOutcome::NotPrinted << 0 << true << 1001;
-    }
+    void flows_data() { cases::load(QStringLiteral("proposals/field_prints.txt")); }
     void flows() {
-        QFETCH(QString, script);
-        QFETCH(int, sketches);
-        QFETCH(bool, kept);
-        QFETCH(int, counter);
+        const cases::Row c = cases::row();
+        const QString script = c.text(0);
+        const int sketches = c.number(1);
         FieldApp app;
         app.screen.setSketch(sketches > 0);
         app.screen.chooseSketchCount(sketches);
@@ -139,10 +108,10 @@ private slots:
         if (script == QLatin1String("C")) {
             app.prompter.expectMessage(NotPrintedMessage(), kTitle, Icon::None);
         }
-        QTEST(app.screen.print(app.target), "outcome");
-        QTEST(int(app.target.jobs().size()), "jobs");
-        QCOMPARE(app.read(kHeader), kept ? golden("header_field.txt") : QByteArray());
-        QCOMPARE(app.ctx->vars().ProposalNumber, counter);
+        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome(c.number(2)));
+        QCOMPARE(int(app.target.jobs().size()), c.number(3));
+        QCOMPARE(app.read(kHeader), c.yes(4) ? golden("header_field.txt") : QByteArray());
+        QCOMPARE(app.ctx->vars().ProposalNumber, c.number(5));
         for (const auto& job : app.target.jobs()) {
             const bool form = job->pages == 3;
             QCOMPARE(job->first(form ? "Proposal No. -  1001 " : "For Proposal No.  1001 ").page,

@@ -63,25 +63,18 @@ private slots:
     }
 
     void badNamesWriteNothing_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accept");
-        QTest::addColumn<QString>("message");
-        const QString unsafe = Templates::unsafeNameMessage();
-        QTest::newRow("cancel") << "Roof" << false << QString();
-        QTest::newRow("empty") << " " << true << Templates::emptyNameMessage();
-        QTest::newRow("parent") << "../Roof" << true << unsafe;
-        QTest::newRow("backslash") << "..\\..\\Roof" << true << unsafe;
-        QTest::newRow("quote") << "Roof\"s" << true << unsafe;
+        cases::load(QStringLiteral("proposals/template_names.txt"));
     }
     void badNamesWriteNothing() {
-        QFETCH(QString, typed);
-        QFETCH(bool, accept);
-        QFETCH(QString, message);
+        const cases::Row c = cases::row();
+        const bool accept = c.yes(1);
         TempApp app;
         BodyBuilder body(QStringLiteral("terms"));
-        app.prompter.expectInput(kAsk, kSaveTitle, typed, accept);
-        if (!message.isEmpty()) {
-            app.prompter.expectMessage(message, kSaveTitle, Icon::Exclamation);
+        app.prompter.expectInput(kAsk, kSaveTitle, c.text(0), accept);
+        if (accept) {
+            app.prompter.expectMessage(c.text(2) == "empty" ? Templates::emptyNameMessage()
+                                                            : Templates::unsafeNameMessage(),
+                                       kSaveTitle, Icon::Exclamation);
         }
         const auto saved = Templates(*app.ctx).save(body);
         QCOMPARE(saved, accept ? Templates::Saved::Refused : Templates::Saved::Cancelled);
@@ -120,40 +113,18 @@ private slots:
     }
 
     // One quoted field with CR LF line breaks inside, then CR LF.
-    void customTextBytes_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("readBack");
-        QTest::newRow("two lines and a comma")
-            << "Paid in 30 days, net.\nNo refunds."
-            << QByteArray("\"Paid in 30 days, net.\r\nNo refunds.\"\r\n")
-            << "Paid in 30 days, net.\nNo refunds.";
-        QTest::newRow("CR LF and lone CR")
-            << "A\r\nB\rC" << QByteArray("\"A\r\nB\r\nC\"\r\n") << "A\nB\nC";
-        QTest::newRow("double quote")
-            << "a \"good\" job" << QByteArray("\"a 'good' job\"\r\n") << "a 'good' job";
-        QTest::newRow("windows-1252")
-            << QStringLiteral("caf\u00e9 \u00ab") << QByteArray("\"caf\xe9 \xab\"\r\n")
-            << QStringLiteral("caf\u00e9 \u00ab");
-    }
+    void customTextBytes_data() { cases::load(QStringLiteral("proposals/custom_texts.txt")); }
     void customTextBytes() {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(Terms::customTextBytes(text), bytes);
-        QTEST(Terms::parseCustomText(bytes), "readBack");
+        const cases::Row c = cases::row();
+        QCOMPARE(Terms::customTextBytes(c.text(0)), c.bytes(1));
+        QCOMPARE(Terms::parseCustomText(c.bytes(1)), c.text(2));
     }
 
     void hostileCustomText_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("empty file") << QByteArray() << QString();
-        QTest::newRow("unterminated quote") << QByteArray("\"half\r\nand more") << "half\nand more";
-        QTest::newRow("not quoted") << QByteArray("plain words\r\n") << "plain words";
-        QTest::newRow("second field ignored") << QByteArray("\"one\",\"two\"\r\n") << "one";
+        cases::load(QStringLiteral("proposals/custom_texts_hostile.txt"));
     }
     void hostileCustomText() {
-        QFETCH(QByteArray, bytes);
-        QTEST(Terms::parseCustomText(bytes), "text");
+        QCOMPARE(Terms::parseCustomText(cases::row().bytes(0)), cases::row().text(1));
     }
 
     // A stale backup is removed with the save, so a deleted text stays deleted.
@@ -167,7 +138,6 @@ private slots:
         QCOMPARE(app.read(QStringLiteral("CustomTerms.txt")), QByteArray("\"New\r\nline\"\r\n"));
         QVERIFY(Terms::deleteCustomText(store, Terms::customTermsPath()));
         QCOMPARE(Terms::loadCustomText(store, Terms::customTermsPath()).value, std::nullopt);
-        QCOMPARE(Terms::customDisclaimerPath(), QStringLiteral("/CustomDisclaimer.txt"));
         app.mkdir(QStringLiteral("CustomTerms.txt/inside"));
         QVERIFY(!Terms::saveCustomText(store, Terms::customTermsPath(), "x").ok());
     }
