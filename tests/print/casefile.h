@@ -33,8 +33,8 @@ inline QByteArrayList split(const QByteArray& raw, char sep) {
 
 // A cell written in double quotes without them.
 inline QByteArray unquoted(const QByteArray& cell) {
-    const bool quoted = cell.size() >= 2 && cell.startsWith('"') && cell.endsWith('"') &&
-                        !cell.endsWith("\\\"");
+    const bool quoted =
+        cell.size() >= 2 && cell.startsWith('"') && cell.endsWith('"') && !cell.endsWith("\\\"");
     return quoted ? cell.mid(1, cell.size() - 2) : cell;
 }
 
