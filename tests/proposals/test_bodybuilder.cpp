@@ -6,6 +6,8 @@
 #include <QBuffer>
 #include <QTest>
 
+#include <tuple>
+
 Q_DECLARE_METATYPE(TermsOptions)
 
 namespace {
@@ -124,22 +126,18 @@ private slots:
         QCOMPARE(body.termsOptions(), (TermsOptions{TermsOptions::Generic, true, false, true}));
     }
 
-    void taxStatement_data() {
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QString>("statement");
-        QTest::addColumn<QString>("result");
-        const QString def = BodyText::defaultTaxStatement();
-        QTest::newRow("appended") << "Roof" << def << "Roof\r\n" + def;
-        QTest::newRow("already there") << "Roof\r\n" + def << def << "Roof\r\n" + def;
-        QTest::newRow("empty statement") << "Roof" << QString() << "Roof";
-    }
+    // Appended once, and not at all when empty.
     void taxStatement() {
-        QFETCH(QString, body);
-        QFETCH(QString, statement);
-        BodyBuilder b(kGeneric);
-        b.setText(body);
-        b.addTaxStatement(statement);
-        QTEST(b.text(), "result");
+        const QString def = BodyText::defaultTaxStatement();
+        for (const auto& [body, statement, result] :
+             QList<std::tuple<QString, QString, QString>>{{"Roof", def, "Roof\r\n" + def},
+                                                          {"Roof\r\n" + def, def, "Roof\r\n" + def},
+                                                          {"Roof", QString(), "Roof"}}) {
+            BodyBuilder b(kGeneric);
+            b.setText(body);
+            b.addTaxStatement(statement);
+            QCOMPARE(b.text(), result);
+        }
     }
 };
 

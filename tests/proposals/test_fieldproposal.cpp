@@ -43,26 +43,14 @@ struct FieldApp : ProposalsApp {
 class TestFieldProposal : public QObject {
     Q_OBJECT
 private slots:
-    void customerNames_data() {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("middle");
-        QTest::addColumn<QStringList>("names");  // printed, stored
-        QTest::newRow("individual, blank middle")
-            << "Individual"
-            << " " << QStringList{"Mr. John Smith", "Mr. John Smith"};
-        QTest::newRow("individual with middle initial")
-            << "Individual"
-            << "Q" << QStringList{"Mr. John Q Smith", "Mr. John Smith"};
-        QTest::newRow("business") << "Business"
-                                  << "Q" << QStringList{"Smith & Sons Ltd", "Smith & Sons Ltd"};
-    }
+    void customerNames_data() { cases::load(QStringLiteral("proposals/field_names.txt")); }
     void customerNames() {
+        const cases::Row row = cases::row();
         FieldCustomer c = johnSmith();
-        QFETCH(QString, type);
-        QFETCH(QString, middle);
-        c.accountType = type;
-        c.middleInitial = middle;
-        QTEST((QStringList{PrintedCustomerName(c), StoredCustomerName(c)}), "names");
+        c.accountType = row.text(0);
+        c.middleInitial = row.text(1);
+        QCOMPARE(PrintedCustomerName(c), row.text(2));
+        QCOMPARE(StoredCustomerName(c), row.text(3));
         QCOMPARE(FieldCustomerLines(c).first(), StoredCustomerName(c));
     }
 
@@ -75,24 +63,20 @@ private slots:
         QCOMPARE(ProposalFiles::headerBytes(h), golden("header_field.txt"));
     }
 
-    void sketchSheet_data() {
-        QTest::addColumn<bool>("usa");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("usa") << true << "layout_sketch_usa.txt";
-        QTest::newRow("international") << false << "layout_sketch_international.txt";
-    }
     void sketchSheet() {
-        QFETCH(bool, usa);
-        QFETCH(QString, file);
-        SketchSheetInput in{sampleProposal().business, 1001, johnSmith()};
-        in.customer.middleInitial = QStringLiteral("Q");
-        in.customer.address2 = usa ? QStringLiteral("Flat 2") : QString();
-        in.customer.usaStyle = usa;
-        auto rec = std::make_shared<Recording>();
-        RecordingDevice device(rec);
-        const PenState carried{PrintFont{QStringLiteral("Courier New"), 8, false, true}, Ink::Blue};
-        QVERIFY(PrintSketchSheet(device, in, carried));
-        QCOMPARE(dump(*rec), golden(file));
+        for (const bool usa : {true, false}) {
+            SketchSheetInput in{sampleProposal().business, 1001, johnSmith()};
+            in.customer.middleInitial = QStringLiteral("Q");
+            in.customer.address2 = usa ? QStringLiteral("Flat 2") : QString();
+            in.customer.usaStyle = usa;
+            auto rec = std::make_shared<Recording>();
+            RecordingDevice device(rec);
+            const PenState carried{PrintFont{QStringLiteral("Courier New"), 8, false, true},
+                                   Ink::Blue};
+            QVERIFY(PrintSketchSheet(device, in, carried));
+            QCOMPARE(dump(*rec), golden(usa ? QStringLiteral("layout_sketch_usa.txt")
+                                            : QStringLiteral("layout_sketch_international.txt")));
+        }
     }
 
     // Print, confirm, reprint or withdraw, and the sketch sheets after.
@@ -124,21 +108,18 @@ private slots:
         }
     }
 
-    void printerFailure_data() {
-        QTest::addColumn<bool>("atOpen");
-        QTest::newRow("cannot start") << true;
-        QTest::newRow("fails at the end") << false;
-    }
+    // The printer cannot start, or fails at the end.
     void printerFailure() {
-        QFETCH(bool, atOpen);
-        FieldApp app;
-        (atOpen ? app.target.failOpening("no printer") : app.target.failEnding("off-line"));
-        expectPrints(app.prompter, "P", 3);
-        app.prompter.expectMessage(PrintErrorMessage(), QStringLiteral("Print Error"),
-                                   Icon::Critical);
-        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::PrintError);
-        QVERIFY(app.exists(kHeader));
-        QCOMPARE(app.ctx->vars().ProposalNumber, 1001);
+        for (const bool atOpen : {true, false}) {
+            FieldApp app;
+            (atOpen ? app.target.failOpening("no printer") : app.target.failEnding("off-line"));
+            expectPrints(app.prompter, "P", 3);
+            app.prompter.expectMessage(PrintErrorMessage(), QStringLiteral("Print Error"),
+                                       Icon::Critical);
+            QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::PrintError);
+            QVERIFY(app.exists(kHeader));
+            QCOMPARE(app.ctx->vars().ProposalNumber, 1001);
+        }
     }
 
     void noNumberLeft() {

@@ -6,7 +6,6 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(HeaderForm)
 Q_DECLARE_METATYPE(ProposalHeader)
 
 namespace {
@@ -33,21 +32,12 @@ class TestProposalFiles : public QObject {
     Q_OBJECT
 private slots:
     // Written, read and written again: the same bytes and the same 18 fields.
-    void headerForms_data() {
-        QTest::addColumn<HeaderForm>("form");
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("writer, 16 lines") << HeaderForm::Writer << "1001"
-                                          << "header_writer.txt";
-        QTest::newRow("finalize, 15 lines") << HeaderForm::Finalize << "1001"
-                                            << "header_finalize.txt";
-        QTest::newRow("invoiced, 4 lines") << HeaderForm::Invoiced << "1001P"
-                                           << "header_invoiced.txt";
-    }
+    void headerForms_data() { cases::load(QStringLiteral("proposals/header_forms.txt")); }
     void headerForms() {
-        QFETCH(HeaderForm, form);
-        QFETCH(QString, number);
-        QFETCH(QString, file);
+        const cases::Row c = cases::row();
+        const HeaderForm form = HeaderForm(c.number(0));
+        const QString number = c.text(1);
+        const QString file = c.text(2);
         ProposalsApp app;
         FileStore& store = app.ctx->store();
         QVERIFY(ProposalFiles::writeHeader(store, kFile, smithHeader(number), form));

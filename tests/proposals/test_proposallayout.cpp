@@ -90,29 +90,25 @@ private slots:
         QCOMPARE(dump(*record(input)), golden(file));
     }
 
-    void samplePrint_data() {
-        QTest::addColumn<QString>("openFailure");
-        QTest::addColumn<QString>("endFailure");
-        QTest::newRow("printed") << QString() << QString();
-        QTest::newRow("no printer") << QStringLiteral("no printer") << QString();
-        QTest::newRow("off-line") << QString() << QStringLiteral("off-line");
-    }
+    // Printed, or the printer cannot start, or it fails at the end.
     void samplePrint() {
-        QFETCH(QString, openFailure);
-        QFETCH(QString, endFailure);
-        ScriptedPrompter prompter;
-        RecordingTarget target;
-        target.failOpening(openFailure);
-        target.failEnding(endFailure);
-        const bool fails = !openFailure.isEmpty() || !endFailure.isEmpty();
-        if (fails) {
-            prompter.expectMessage(QStringLiteral("A Print Error has occurred"),
-                                   QStringLiteral("Print Error"), Icon::Critical);
-        }
-        const LogoInfo logo{QImage(10, 10, QImage::Format_RGB32), 1800, 900};
-        QCOMPARE(RunPrintSample(prompter, target, PrintStyle{"Arial", true, 255}, logo), !fails);
-        if (!fails) {
-            QCOMPARE(dump(*target.jobs().first()), golden("layout_sample.txt"));
+        for (const auto& [openFailure, endFailure] : QList<std::pair<QString, QString>>{
+                 {}, {QStringLiteral("no printer"), {}}, {{}, QStringLiteral("off-line")}}) {
+            ScriptedPrompter prompter;
+            RecordingTarget target;
+            target.failOpening(openFailure);
+            target.failEnding(endFailure);
+            const bool fails = !openFailure.isEmpty() || !endFailure.isEmpty();
+            if (fails) {
+                prompter.expectMessage(QStringLiteral("A Print Error has occurred"),
+                                       QStringLiteral("Print Error"), Icon::Critical);
+            }
+            const LogoInfo logo{QImage(10, 10, QImage::Format_RGB32), 1800, 900};
+            QCOMPARE(RunPrintSample(prompter, target, PrintStyle{"Arial", true, 255}, logo),
+                     !fails);
+            if (!fails) {
+                QCOMPARE(dump(*target.jobs().first()), golden("layout_sample.txt"));
+            }
         }
     }
 

@@ -65,22 +65,9 @@ private slots:
         QVERIFY(!report.fill());
     }
 
-    void clicks_data() {
-        QTest::addColumn<QList<int>>("clicks");  // row, column, row, column, ...
-        QTest::addColumn<QList<int>>("outcomes");
-        QTest::addColumn<QString>("marks");  // per row: x marked
-        const int sel = R::Select;
-        QTest::newRow("select once")
-            << QList<int>{1, sel} << QList<int>{int(R::Click::Toggled)} << "x--";
-        QTest::newRow("select twice")
-            << QList<int>{3, sel, 3, sel}
-            << QList<int>{int(R::Click::Toggled), int(R::Click::Toggled)} << "---";
-        QTest::newRow("heading, past the end, name")
-            << QList<int>{0, sel, 4, sel, 1, int(R::Name)} << QList<int>(3, int(R::Click::Nothing))
-            << "---";
-    }
+    void clicks_data() { cases::load(QStringLiteral("proposals/report_clicks.txt")); }
     void clicks() {
-        QFETCH(QList<int>, clicks);
+        const QList<int> clicks = cases::row().numbers(0);
         ReportApp app;
         QVERIFY(app.report.fill());
         QList<int> outcomes;
@@ -91,8 +78,8 @@ private slots:
         for (const ProposalReportRow& r : app.report.rows()) {
             marks += r.cells().first() == R::selectionMark() ? QLatin1Char('x') : QLatin1Char('-');
         }
-        QTEST(outcomes, "outcomes");
-        QTEST(marks, "marks");
+        QCOMPARE(outcomes, cases::row().numbers(1));
+        QCOMPARE(marks, cases::row().text(2));
         QVERIFY(!app.report.detailsShown());
     }
 

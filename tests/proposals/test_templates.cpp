@@ -31,35 +31,26 @@ class TestTemplates : public QObject {
 private slots:
     // Saved under the typed name, the generic terms added first; an
     // existing one replaced only on Yes, whatever the case of its name.
-    void save_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("answer");  // -1: no question
-        QTest::addColumn<int>("saved");
-        QTest::addColumn<QByteArray>("file");
-        const QByteArray roof = golden("template_roof.txt");
-        QTest::newRow("new") << "Roof" << -1 << int(Templates::Saved::Written) << roof;
-        QTest::newRow("replaced") << "Gate" << int(Answer::Yes) << int(Templates::Saved::Replaced)
-                                  << roof;
-        QTest::newRow("kept") << "GATE" << int(Answer::No) << int(Templates::Saved::Declined)
-                              << QByteArray("old\r\n");
-    }
+    void save_data() { cases::load(QStringLiteral("proposals/template_saves.txt")); }
     void save() {
-        QFETCH(QString, typed);
-        QFETCH(int, answer);
+        const cases::Row c = cases::row();
+        const QString typed = c.text(0);
+        const bool asked = !c.text(1).isEmpty();
         TempApp app;
         app.write(kFolder + "/Gate.txt", "old\r\n");
         BodyBuilder body(Terms::GenericTerms());
         body.setText(QStringLiteral("A\r\nB"));
         app.prompter.expectInput(kAsk, kSaveTitle, typed);
-        if (answer >= 0) {
+        if (asked) {
             app.prompter.expectQuestion(
                 "A Template named " + typed + " already exists\r\nClick Yes to Replace it",
-                QStringLiteral("Template Exists"), Buttons::YesNo, Icon::Question, Answer(answer));
+                QStringLiteral("Template Exists"), Buttons::YesNo, Icon::Question,
+                c.yes(1) ? Answer::Yes : Answer::No);
         }
-        QTEST(int(Templates(*app.ctx).save(body)), "saved");
-        const QString file = kFolder + (answer < 0 ? "/Roof.txt" : "/Gate.txt");
-        QTEST(app.read(file), "file");
-        QCOMPARE(Templates(*app.ctx).list().size(), answer < 0 ? 2 : 1);
+        QCOMPARE(Templates(*app.ctx).save(body), Templates::Saved(c.number(2)));
+        const QString file = kFolder + (asked ? "/Gate.txt" : "/Roof.txt");
+        QCOMPARE(app.read(file), c.yes(3) ? golden("template_roof.txt") : QByteArray("old\r\n"));
+        QCOMPARE(Templates(*app.ctx).list().size(), asked ? 1 : 2);
     }
 
     void badNamesWriteNothing_data() {
@@ -81,22 +72,18 @@ private slots:
         QCOMPARE(entries(app), QStringList());
     }
 
-    void deleteAsks_data() {
-        QTest::addColumn<int>("answer");
-        QTest::newRow("yes") << int(Answer::Yes);
-        QTest::newRow("no") << int(Answer::No);
-    }
     void deleteAsks() {
-        QFETCH(int, answer);
-        TempApp app;
-        app.write(kFolder + "/Roof.txt", "x\r\n");
-        app.write(kFolder + "/notes.doc", "x");
-        app.prompter.expectQuestion(QStringLiteral("This will DELETE Template Roof.txt"),
-                                    QStringLiteral("Delete Template"), Buttons::YesNo,
-                                    Icon::Question, Answer(answer));
-        Templates t(*app.ctx);
-        QCOMPARE(t.remove(QStringLiteral("Roof.txt")), answer == int(Answer::Yes));
-        QCOMPARE(t.available(), answer == int(Answer::No));
+        for (const Answer answer : {Answer::Yes, Answer::No}) {
+            TempApp app;
+            app.write(kFolder + "/Roof.txt", "x\r\n");
+            app.write(kFolder + "/notes.doc", "x");
+            app.prompter.expectQuestion(QStringLiteral("This will DELETE Template Roof.txt"),
+                                        QStringLiteral("Delete Template"), Buttons::YesNo,
+                                        Icon::Question, answer);
+            Templates t(*app.ctx);
+            QCOMPARE(t.remove(QStringLiteral("Roof.txt")), answer == Answer::Yes);
+            QCOMPARE(t.available(), answer == Answer::No);
+        }
     }
 
     void loadAndList() {

@@ -111,16 +111,9 @@ private slots:
 
     // The dialog offers the copies of the settings; those it leaves caption
     // the job, and the preview shows the pages the print makes.
-    void copiesAndPreview_data() {
-        QTest::addColumn<int>("answered");
-        QTest::addColumn<QString>("lastCaption");
-        QTest::newRow("as the settings") << 2 << "Duplicate";
-        QTest::newRow("more in the dialog") << 4 << "File Copy";
-        QTest::newRow("one") << 1 << "Original";
-    }
+    void copiesAndPreview_data() { cases::load(QStringLiteral("proposals/writer_copies.txt")); }
     void copiesAndPreview() {
-        QFETCH(int, answered);
-        QFETCH(QString, lastCaption);
+        const int answered = cases::row().number(0);
         WriterApp w;
         RecordingPreview preview(*w.ctx);
         w.ctx->vars().Copies = 2;
@@ -136,7 +129,7 @@ private slots:
                  (QList<int>{2, false, false}));
         const Recording& job = *w.target.jobs().at(0);
         QCOMPARE(job.pages, answered);
-        QCOMPARE(job.first(lastCaption).page, answered);
+        QCOMPARE(job.first(cases::row().text(1)).page, answered);
         QCOMPARE(preview.titles(), QStringList{QStringLiteral("Proposal 1001")});
         if (answered == 2) {
             QCOMPARE(dump(*preview.target().jobs().at(0)), dump(job));
@@ -144,50 +137,34 @@ private slots:
     }
 
     // A PDF written counts as printed; a save cancelled is a print not made.
-    void savedAsPdf_data() {
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("saved and confirmed") << true;
-        QTest::newRow("cancelled, not retried") << false;
-    }
     void savedAsPdf() {
-        QFETCH(bool, saved);
-        WriterApp w;
-        w.priceInFull();
-        const QString pdf = w.path(QStringLiteral("out/1001.pdf"));
-        w.mkdir(QStringLiteral("out"));
-        w.prompter.expectSaveFile(QStringLiteral("Save as PDF"), saved ? pdf : QString());
-        w.prompter.expectQuestion(
-            saved ? "Did the Proposal Print Correctly" : "Would you like to try to Reprint?",
-            saved ? "Print Confirmation" : "Print Retry", Buttons::YesNo, Icon::Question,
-            saved ? Answer::Yes : Answer::No);
-        QCOMPARE(w.writer->saveAsPdfAndRecord(),
-                 saved ? W::Stored::Confirmed : W::Stored::Withdrawn);
-        QCOMPARE(storedFiles(w), saved ? kStored : QList<QByteArray>(4, "(none)"));
-        QCOMPARE(w.read(QStringLiteral("out/1001.pdf")).startsWith("%PDF"), saved);
-        QCOMPARE(w.ctx->vars().ProposalNumber, saved ? 1002 : 1001);
-        QVERIFY(w.target.jobs().isEmpty());
+        for (const bool saved : {true, false}) {
+            WriterApp w;
+            w.priceInFull();
+            const QString pdf = w.path(QStringLiteral("out/1001.pdf"));
+            w.mkdir(QStringLiteral("out"));
+            w.prompter.expectSaveFile(QStringLiteral("Save as PDF"), saved ? pdf : QString());
+            w.prompter.expectQuestion(
+                saved ? "Did the Proposal Print Correctly" : "Would you like to try to Reprint?",
+                saved ? "Print Confirmation" : "Print Retry", Buttons::YesNo, Icon::Question,
+                saved ? Answer::Yes : Answer::No);
+            QCOMPARE(w.writer->saveAsPdfAndRecord(),
+                     saved ? W::Stored::Confirmed : W::Stored::Withdrawn);
+            QCOMPARE(storedFiles(w), saved ? kStored : QList<QByteArray>(4, "(none)"));
+            QCOMPARE(w.read(QStringLiteral("out/1001.pdf")).startsWith("%PDF"), saved);
+            QCOMPARE(w.ctx->vars().ProposalNumber, saved ? 1002 : 1001);
+            QVERIFY(w.target.jobs().isEmpty());
+        }
     }
 
     // A store or a counter that cannot be written, a withdrawal that cannot
     // delete: each is told, naming its file, and nothing is half done.
-    void failures_data() {
-        QTest::addColumn<QString>("frozen");
-        QTest::addColumn<QString>("answers");
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<bool>("kept");
-        QTest::addColumn<int>("failing");  // of the four, or -1 for the counter
-        QTest::newRow("store") << "TolvarProposals/ProposalPayments"
-                               << "" << int(W::Stored::NotStored) << false << 2;
-        QTest::newRow("counter") << ""
-                                 << "PY" << int(W::Stored::NotAdvanced) << true << -1;
-        QTest::newRow("withdrawal") << "TolvarProposals"
-                                    << "PNN" << int(W::Stored::Withdrawn) << true << 0;
-    }
+    void failures_data() { cases::load(QStringLiteral("proposals/writer_failures.txt")); }
     void failures() {
-        QFETCH(QString, frozen);
-        QFETCH(QString, answers);
-        QFETCH(bool, kept);
-        QFETCH(int, failing);
+        const cases::Row c = cases::row();
+        const QString frozen = c.text(0);
+        const QString answers = c.text(1);
+        const int failing = c.number(4);
         WriterApp w;
         w.priceInFull();
         const QString file = failing < 0 ? kCounter : proposalFiles()[failing];
@@ -202,9 +179,9 @@ private slots:
         const QString reason = failing == 0 ? frozenDeleteReason() : frozenWriteReason();
         w.prompter.expectMessage(IoStatus::failure(w.path(file), reason).message(), kTitle,
                                  Icon::Critical);
-        QTEST(int(w.writer->printAndRecord(target)), "stored");
+        QCOMPARE(w.writer->printAndRecord(target), W::Stored(c.number(2)));
         freeze.reset();
-        QCOMPARE(storedFiles(w), kept ? kStored : QList<QByteArray>(4, "(none)"));
+        QCOMPARE(storedFiles(w), c.yes(3) ? kStored : QList<QByteArray>(4, "(none)"));
         QCOMPARE(w.ctx->vars().ProposalNumber, 1001);
     }
 
