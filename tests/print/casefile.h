@@ -87,12 +87,15 @@ inline void load(const QString& file) {
         QFAIL(qPrintable("no case file " + f.fileName()));
     }
     QTest::addColumn<QByteArrayList>("case");
+    int rows = 0;
     for (const QByteArray& line : f.readAll().split('\n')) {
         if (!line.trimmed().isEmpty() && !line.startsWith('#')) {
             const QByteArrayList cells = split(line, '|');
             QTest::newRow(cells.first().constData()) << cells.mid(1);
+            ++rows;
         }
     }
+    QVERIFY2(rows > 0, qPrintable("no cases in " + f.fileName()));
 }
 
 // In the test function: the current case.
