@@ -8,8 +8,6 @@
 
 #include <tuple>
 
-Q_DECLARE_METATYPE(TermsOptions)
-
 namespace {
 const QString kGeneric = Terms::GenericTerms();
 const QString kHeading = QStringLiteral("  Qty  Description        Price      Extension");
@@ -74,28 +72,11 @@ private slots:
     }
 
     // The generic terms go in once; custom terms once, and only with their file.
-    void terms_data() {
-        QTest::addColumn<bool>("customFile");
-        QTest::addColumn<int>("choice");
-        QTest::addColumn<QString>("custom");  // "-": no custom terms text
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<TermsOptions>("after");
-        const auto opts = [](TermsOptions::Choice c, bool on = false) {
-            return TermsOptions{c, on, on, on};
-        };
-        QTest::newRow("generic") << false << int(TermsOptions::Generic) << "-"
-                                 << "Roof\r\n\r\n" + kGeneric << opts(TermsOptions::Generic);
-        QTest::newRow("neither option") << true << int(TermsOptions::None) << "-"
-                                        << "Roof\r\n\r\n" + kGeneric << opts(TermsOptions::None);
-        QTest::newRow("custom") << true << int(TermsOptions::Custom) << "Net 30"
-                                << "Roof\r\n\r\nNet 30" << opts(TermsOptions::Custom);
-        QTest::newRow("custom without its text") << true << int(TermsOptions::Custom) << "-"
-                                                 << "Roof" << opts(TermsOptions::Custom, true);
-    }
+    void terms_data() { cases::load(QStringLiteral("proposals/body_terms.txt")); }
     void terms() {
-        QFETCH(bool, customFile);
-        QFETCH(int, choice);
-        QFETCH(QString, custom);
+        const cases::Row c = cases::row();
+        const bool customFile = c.yes(0);
+        const int choice = c.number(1);
         BodyBuilder body(kGeneric);
         body.resetTermsOptions(customFile);
         QCOMPARE(body.termsOptions(),
@@ -103,11 +84,13 @@ private slots:
                                customFile, true}));
         body.selectTerms(TermsOptions::Choice(choice));
         body.setText("Roof");
-        const auto text = custom == "-" ? std::nullopt : std::optional<QString>(custom);
+        const auto text = c.text(2) == "-" ? std::nullopt : std::optional<QString>(c.text(2));
         body.addTerms(text);
         QVERIFY(!body.addTerms(text) || choice != int(TermsOptions::Custom));
-        QTEST(body.text(), "body");
-        QTEST(body.termsOptions(), "after");
+        QCOMPARE(body.text(), c.text(3).replace(QStringLiteral("<generic>"), kGeneric));
+        const bool on = c.yes(5);
+        QCOMPARE(body.termsOptions(),
+                 (TermsOptions{TermsOptions::Choice(c.number(4)), on, on, on}));
     }
 
     // "Clear the Body and Redo" starts the body, its flags and the last item's extension over.
