@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "print/documentoutput.h"
 #include "print/pagedevice.h"
 #include "recordingpreview.h"
@@ -37,28 +38,13 @@ QString pdfText(const QString& pdf) {
 class TestDocumentOutput : public QObject {
     Q_OBJECT
 private slots:
-    void savesAsPdfOrSaysWhyNot_data() {
-        QTest::addColumn<QString>("chosen");   // relative to the folder; empty: cancelled
-        QTest::addColumn<bool>("drawn");       // the document could be drawn
-        QTest::addColumn<QString>("reason");   // of the message; empty: none
-        QTest::addColumn<QString>("written");  // the file that must hold both jobs
-        QTest::newRow("saved, extension added") << "out/job" << true << ""
-                                                << "out/job.pdf";
-        QTest::newRow("saved over an old one") << "out/old.pdf" << true << ""
-                                               << "out/old.pdf";
-        QTest::newRow("cancelled") << "" << true << ""
-                                   << "";
-        QTest::newRow("no such folder") << "missing/job.pdf" << true << "No such file or directory"
-                                        << "";
-        QTest::newRow("drawing failed, old file kept")
-            << "out/old.pdf" << false << "the document could not be drawn"
-            << "";
-    }
+    void savesAsPdfOrSaysWhyNot_data() { cases::load(QStringLiteral("print/pdf_saves.txt")); }
     void savesAsPdfOrSaysWhyNot() {
-        QFETCH(QString, chosen);
-        QFETCH(bool, drawn);
-        QFETCH(QString, reason);
-        QFETCH(QString, written);
+        const cases::Row c = cases::row();
+        const QString chosen = c.text(0);
+        const bool drawn = c.yes(1);
+        const QString reason = c.text(2);
+        const QString written = c.text(3);
         TempApp app;
         app.mkdir(QStringLiteral("out"));
         app.write(QStringLiteral("out/old.pdf"), "old");

@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "print/documentparts.h"
 #include "print/recordingdevice.h"
 #include "testmain.h"
@@ -29,43 +30,15 @@ BusinessInfo business(const QStringList& fields, bool usa) {
 class TestDocumentParts : public QObject {
     Q_OBJECT
 private slots:
-    void businessBlockLines_data() {
-        QTest::addColumn<QStringList>("fields");
-        QTest::addColumn<bool>("usa");
-        QTest::addColumn<QString>("web");
-        QTest::addColumn<QStringList>("lines");
-        const auto row = [](const char* name, const char* fields, bool usa, const char* web,
-                            const char* lines) {
-            QTest::newRow(name) << QString(fields).split('|') << usa << QString(web)
-                                << QString(lines).split('|');
-        };
-        const char* full =
-            "Harbor Roofing|12 Dock St|Suite 4|Portland|ME|04101|207-555-0100|"
-            "ABN 123|Licensed";
-        row("usa, everything", full, true, "www.harbor.example",
-            "Harbor Roofing|12 Dock St|Suite 4|Portland, ME. 04101|Telephone: 207-555-0100|"
-            "ABN 123|Licensed|www.harbor.example");
-        row("usa, no state drops the postal code",
-            "Harbor Roofing|12 Dock St||Portland||04101|||Licensed", true, "",
-            "Harbor Roofing|12 Dock St|Portland, |Licensed");
-        row("usa, no city", "Harbor Roofing|12 Dock St|Suite 4||ME|04101|207-555-0100|ABN 123|L",
-            true, "",
-            "Harbor Roofing|12 Dock St|Suite 4|ME. 04101|Telephone: 207-555-0100|ABN 123|L");
-        row("international", full, false, "",
-            "Harbor Roofing|12 Dock St|Suite 4|Portland|ME|Telephone: 207-555-0100|ABN 123|"
-            "Licensed");
-        row("too few fields", "Solo", true, "", "Solo");
-    }
+    // The cases: tests/data/print/business_blocks.txt.
+    void businessBlockLines_data() { cases::load(QStringLiteral("print/business_blocks.txt")); }
     void businessBlockLines() {
-        QFETCH(QStringList, fields);
-        QFETCH(bool, usa);
-        QFETCH(QString, web);
-        QFETCH(QStringList, lines);
+        const cases::Row c = cases::row();
         Rig rig;
-        BusinessInfo b = business(fields, usa);
-        b.webAddress = web.isEmpty() ? std::nullopt : std::optional(web);
+        BusinessInfo b = business(c.list(0), c.yes(1));
+        b.webAddress = c.text(2).isEmpty() ? std::nullopt : std::optional(c.text(2));
         PrintBusinessBlock(rig.pen, b, 1.0f, 0.8f, 12);
-        QCOMPARE(rig.printed(), lines);
+        QCOMPARE(rig.printed(), c.list(3));
         const int nameHeight = rig.device.textHeight(rig.rec->texts.first().font);
         const int h = rig.device.textHeight(PrintFont{QStringLiteral("Arial"), 10, false, false});
         QCOMPARE(rig.rec->texts.first().at, QPoint(1440, 1152));

@@ -65,57 +65,55 @@ class TestPageDevices : public QObject {
 private slots:
     // Every recorded item's first word sits at the recorded place: twips over
     // 20 plus the quarter-inch (18 pt) inset, on the PDF target and on a
-    // device of its own resolution.
-    void pdfPutsTextWhereTheRecordingSays_data() {
-        QTest::addColumn<int>("dpi");  // 0: the PDF target
-        QTest::newRow("pdf target") << 0;
-        QTest::newRow("600 dpi device") << 600;
-    }
+    // device of its own resolution (dpi 0: the PDF target).
     void pdfPutsTextWhereTheRecordingSays() {
-        QFETCH(int, dpi);
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
             QSKIP("poppler's pdftotext is not installed");
         }
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("job.pdf"));
-        auto rec = std::make_shared<Recording>();
-        RecordingDevice recorder(rec);
-        PrintPen recorded(recorder, PrintStyle());
-        drawSampleJob(recorded);
-        QVERIFY(recorder.end());
-        if (dpi == 0) {
-            PdfPrintTarget target(file);
-            auto device = target.open(PrintRequest());
-            PrintPen pen(*device, PrintStyle());
-            drawSampleJob(pen);
-            QVERIFY2(device->end(), qPrintable(device->error()));
-            device.reset();
-            QVERIFY2(target.finish(), qPrintable(target.error()));
-        } else {
-            QPdfWriter writer(file);
-            writer.setResolution(dpi);
-            PrepareLetterDevice(writer);
-            QPainter painter;
-            PainterPageDevice device(writer, painter, PainterPageDevice::Options());
-            QCOMPARE(device.printableSize(), LetterPrintable);
-            QCOMPARE(device.printableOrigin(), LetterInset);
-            PrintPen pen(device, PrintStyle());
-            drawSampleJob(pen);
-            QVERIFY(device.end());
-        }
-        const QList<Word> words = readWords(file);
-        QCOMPARE(rec->pages, 2);
-        QCOMPARE(words.isEmpty() ? 0 : words.last().page, 2);
-        for (const RecordedText& t : rec->texts) {
-            const QString first = t.text.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
-            auto found = std::find_if(words.begin(), words.end(), [&](const Word& w) {
-                return w.text == first && w.page == t.page;
-            });
-            QVERIFY2(found != words.end(), qPrintable(t.text));
-            QVERIFY2(qAbs(found->xMin - (t.at.x() / 20.0 + 18)) < 0.6, qPrintable(t.text));
-            QVERIFY2(qAbs(found->yMin - (t.at.y() / 20.0 + 18)) < 1.0, qPrintable(t.text));
-            QVERIFY2(qAbs((found->xMax - found->xMin) - measuredWidth(first, t.font) / 20.0) < 0.6,
-                     qPrintable(t.text));
+        for (const int dpi : {0, 600}) {
+            QTemporaryDir dir;
+            const QString file = dir.filePath(QStringLiteral("job.pdf"));
+            auto rec = std::make_shared<Recording>();
+            RecordingDevice recorder(rec);
+            PrintPen recorded(recorder, PrintStyle());
+            drawSampleJob(recorded);
+            QVERIFY(recorder.end());
+            if (dpi == 0) {
+                PdfPrintTarget target(file);
+                auto device = target.open(PrintRequest());
+                PrintPen pen(*device, PrintStyle());
+                drawSampleJob(pen);
+                QVERIFY2(device->end(), qPrintable(device->error()));
+                device.reset();
+                QVERIFY2(target.finish(), qPrintable(target.error()));
+            } else {
+                QPdfWriter writer(file);
+                writer.setResolution(dpi);
+                PrepareLetterDevice(writer);
+                QPainter painter;
+                PainterPageDevice device(writer, painter, PainterPageDevice::Options());
+                QCOMPARE(device.printableSize(), LetterPrintable);
+                QCOMPARE(device.printableOrigin(), LetterInset);
+                PrintPen pen(device, PrintStyle());
+                drawSampleJob(pen);
+                QVERIFY(device.end());
+            }
+            const QList<Word> words = readWords(file);
+            QCOMPARE(rec->pages, 2);
+            QCOMPARE(words.isEmpty() ? 0 : words.last().page, 2);
+            for (const RecordedText& t : rec->texts) {
+                const QString first =
+                    t.text.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+                auto found = std::find_if(words.begin(), words.end(), [&](const Word& w) {
+                    return w.text == first && w.page == t.page;
+                });
+                QVERIFY2(found != words.end(), qPrintable(t.text));
+                QVERIFY2(qAbs(found->xMin - (t.at.x() / 20.0 + 18)) < 0.6, qPrintable(t.text));
+                QVERIFY2(qAbs(found->yMin - (t.at.y() / 20.0 + 18)) < 1.0, qPrintable(t.text));
+                QVERIFY2(
+                    qAbs((found->xMax - found->xMin) - measuredWidth(first, t.font) / 20.0) < 0.6,
+                    qPrintable(t.text));
+            }
         }
     }
 

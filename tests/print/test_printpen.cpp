@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "print/printpen.h"
 #include "print/recordingdevice.h"
 #include "testmain.h"
@@ -18,22 +19,17 @@ class TestPrintPen : public QObject {
     Q_OBJECT
 private slots:
     void setupSetsOrientationColourFontAndInk_data() {
-        QTest::addColumn<QString>("orientation");
-        QTest::addColumn<bool>("colour");
-        QTest::addColumn<bool>("landscape");
-        QTest::newRow("portrait colour") << "Portrait" << true << false;
-        QTest::newRow("landscape mono") << "Landscape" << false << true;
-        QTest::newRow("any other word") << "portrait" << true << true;
+        cases::load(QStringLiteral("print/pen_setups.txt"));
     }
     void setupSetsOrientationColourFontAndInk() {
-        QFETCH(QString, orientation);
-        QFETCH(bool, colour);
-        QFETCH(bool, landscape);
+        const cases::Row c = cases::row();
+        const bool colour = c.yes(1);
+        const bool landscape = c.yes(2);
         Rig rig(PrintStyle{QStringLiteral("Courier New"), true, 255});
         rig.pen.setFontName(QStringLiteral("Times"));
         rig.pen.SetFont(14, true, true);
         rig.pen.setInk(Ink::Red);
-        rig.pen.PrinterSetup(orientation, colour);
+        rig.pen.PrinterSetup(c.text(0), colour);
         QCOMPARE(rig.rec->landscape, landscape);
         QCOMPARE(rig.rec->colour, colour);
         QCOMPARE(rig.pen.font(), (PrintFont{QStringLiteral("Courier New"), 14, false, false}));
@@ -63,23 +59,15 @@ private slots:
     }
 
     void printColourFollowsColourOption_data() {
-        QTest::addColumn<bool>("colour");
-        QTest::addColumn<bool>("highlight");
-        QTest::addColumn<quint32>("ink");
-        QTest::newRow("highlight, colour on") << true << true << Ink::Blue;
-        QTest::newRow("borders, colour on") << true << false << quint32(32768);
-        QTest::newRow("highlight, colour off") << false << true << Ink::Black;
-        QTest::newRow("borders, colour off") << false << false << Ink::Black;
+        cases::load(QStringLiteral("print/pen_inks.txt"));
     }
     void printColourFollowsColourOption() {
-        QFETCH(bool, colour);
-        QFETCH(bool, highlight);
-        QFETCH(quint32, ink);
-        Rig rig(PrintStyle{QStringLiteral("Arial"), colour, 32768});
+        const cases::Row c = cases::row();
+        Rig rig(PrintStyle{QStringLiteral("Arial"), c.yes(0), 32768});
         rig.pen.setInk(Ink::Red);
-        rig.pen.SetPrintColour(highlight);
+        rig.pen.SetPrintColour(c.yes(1));
         rig.pen.print(QStringLiteral("inked"));
-        QCOMPARE(rig.rec->first(QStringLiteral("inked")).ink, ink);
+        QCOMPARE(rig.rec->first(QStringLiteral("inked")).ink, quint32(c.big(2)));
     }
 
     void itemsOnTheSameLineAndAsLines() {

@@ -1,3 +1,4 @@
+#include "casefile.h"
 #include "print/printpen.h"
 #include "print/recordingdevice.h"
 #include "testmain.h"
@@ -26,34 +27,13 @@ struct Rig {
 class TestPrintWrapped : public QObject {
     Q_OBJECT
 private slots:
-    // Column widths are given as the width of a piece of text plus a slack,
-    // so that the cases hold whatever the font's exact metrics.
-    void wrapsAtBlanks_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("fits");  // width of this piece ...
-        QTest::addColumn<int>("slack");     // ... plus this is the column
-        QTest::addColumn<QStringList>("lines");
-        const auto row = [](const char* name, const char* text, const char* fits, int slack,
-                            const QStringList& lines) {
-            QTest::newRow(name) << QString(text) << QString(fits) << slack << lines;
-        };
-        row("two words then one", "one two three", "one two ", 20, {"one two ", "three"});
-        row("margin of 20 is kept", "one two three", "one two ", 19, {"one ", "two ", "three"});
-        row("all fits", "one two three", "one two three", 20, {"one two three"});
-        row("long word alone", "Supercalifragilistic", "Sup", 0, {"Supercalifragilistic"});
-        row("wide word then the rest", "Extraordinarily long tail", "long tail", 20,
-            {"Extraordinarily ", "long tail"});
-        row("leading blanks dropped", "one    two", "one    ", 20, {"one    ", "two"});
-        row("trailing blank", "one two ", "one two ", 20, {"one two "});
-    }
+    // The cases: tests/data/print/wrapped_lines.txt.
+    void wrapsAtBlanks_data() { cases::load(QStringLiteral("print/wrapped_lines.txt")); }
     void wrapsAtBlanks() {
-        QFETCH(QString, text);
-        QFETCH(QString, fits);
-        QFETCH(int, slack);
-        QFETCH(QStringList, lines);
+        const cases::Row c = cases::row();
+        const QStringList lines = c.list(3);
         Rig rig;
-        const int column = rig.pen.textWidth(fits) + slack;
-        rig.pen.PrintWrapped(2664, 4176, column, text);
+        rig.pen.PrintWrapped(2664, 4176, rig.pen.textWidth(c.text(1)) + c.number(2), c.text(0));
         QCOMPARE(rig.printed(), lines);
         const int h = rig.pen.lineHeight();
         for (int i = 0; i < rig.rec->texts.size(); ++i) {

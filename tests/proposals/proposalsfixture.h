@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../print/casefile.h"
+#include "customers/customerrecord.h"
 #include "print/recordingdevice.h"
 #include "proposals/proposallayout.h"
 #include "tempapp.h"
@@ -58,6 +60,10 @@ private:
 // words it.
 QString frozenWriteReason();
 QString frozenDeleteReason();
+
+// Mr. John Smith (middle initial blank) of Bangor, account ACC-7, with blanks
+// around the number and names as a typed record may have them.
+CustomerRecord smithRecord();
 
 // Mr. John Smith's roof for Harbor Roofing: three copies, two payments on a
 // schedule, colour on.

@@ -1,3 +1,4 @@
+#include "../print/casefile.h"
 #include "proposals/bodybuilder.h"
 #include "proposals/terms.h"
 #include "testmain.h"
@@ -5,7 +6,7 @@
 #include <QBuffer>
 #include <QTest>
 
-Q_DECLARE_METATYPE(TermsOptions)
+#include <tuple>
 
 namespace {
 const QString kGeneric = Terms::GenericTerms();
@@ -15,41 +16,16 @@ const QString kHeading = QStringLiteral("  Qty  Description        Price      Ex
 class TestBodyBuilder : public QObject {
     Q_OBJECT
 private slots:
-    void itemLines_data() {
-        QTest::addColumn<QStringList>("typed");  // quantity, description, price
-        QTest::addColumn<QString>("line");       // empty when refused
-        QTest::addColumn<qint64>("cents");
-        const auto row = [](const char* name, const QStringList& typed, const char* line,
-                            qint64 cents) { QTest::newRow(name) << typed << line << cents; };
-        // Quantity at column 1, description at 7, price and extension end at 31 and 44.
-        row("gutter guard", {"5", "Gutter guard", "$12.50"},
-            " 5     Gutter guard       $12.50       $62.50", 6250);
-        row("three digits, grouped", {"125", "Shingles bundle", "$30.00"},
-            " 125   Shingles bundle    $30.00    $3,750.00", 375000);
-        // Cut where it would run into the price, one blank kept before it.
-        row("long description", {"2", "Seamless aluminium gutter, 6 inch", "$12.50"},
-            " 2     Seamless aluminium $12.50       $25.00", 2500);
-        row("fraction, typed price", {"2.5", "  Rope ", "10"},
-            " 2.5   Rope               $10.00       $25.00", 2500);
-        row("extension rounded", {"3", "Nails", "$0.335"},
-            " 3     Nails               $0.34        $1.01", 101);
-        // Too wide for its column, the extension moves right of the price.
-        row("huge extension", {"1000", "Crane rental", "$1,500.00"},
-            " 1000  Crane rental    $1,500.00 $1,500,000.00", 150000000);
-        row("no quantity", {"", "Thing", "$1.00"}, "", 0);
-        row("letters", {"two", "Thing", "$1.00"}, "", 0);
-        row("bad price", {"2", "Thing", "$1.0.0"}, "", 0);
-        row("overflow", {"99999999999", "Thing", "99999999"}, "", 0);
-    }
     // A refused line leaves the body as it was; a second line shares the heading.
+    void itemLines_data() { cases::load(QStringLiteral("proposals/item_lines.txt")); }
     void itemLines() {
-        QFETCH(QStringList, typed);
-        QFETCH(QString, line);
+        const cases::Row c = cases::row();
+        const QString line = c.text(3);
         BodyBuilder body(kGeneric);
         body.setText("Work");
-        body.addItemLine(ItemLine::build(typed[0], typed[1], typed[2]));
+        body.addItemLine(ItemLine::build(c.text(0), c.text(1), c.text(2)));
         QCOMPARE(body.text(), line.isEmpty() ? "Work" : "Work\r\n" + kHeading + "\r\n" + line);
-        QCOMPARE(body.lastItemExtension(), Money::fromCents(fetched<qint64>("cents")));
+        QCOMPARE(body.lastItemExtension(), Money::fromCents(c.big(4)));
         const ItemLine second = ItemLine::build("12", "Downspout", "$8.00");
         body.addItemLine(second);
         QCOMPARE(second.text, QStringLiteral(" 12    Downspout           $8.00       $96.00"));
@@ -96,28 +72,11 @@ private slots:
     }
 
     // The generic terms go in once; custom terms once, and only with their file.
-    void terms_data() {
-        QTest::addColumn<bool>("customFile");
-        QTest::addColumn<int>("choice");
-        QTest::addColumn<QString>("custom");  // "-": no custom terms text
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<TermsOptions>("after");
-        const auto opts = [](TermsOptions::Choice c, bool on = false) {
-            return TermsOptions{c, on, on, on};
-        };
-        QTest::newRow("generic") << false << int(TermsOptions::Generic) << "-"
-                                 << "Roof\r\n\r\n" + kGeneric << opts(TermsOptions::Generic);
-        QTest::newRow("neither option") << true << int(TermsOptions::None) << "-"
-                                        << "Roof\r\n\r\n" + kGeneric << opts(TermsOptions::None);
-        QTest::newRow("custom") << true << int(TermsOptions::Custom) << "Net 30"
-                                << "Roof\r\n\r\nNet 30" << opts(TermsOptions::Custom);
-        QTest::newRow("custom without its text") << true << int(TermsOptions::Custom) << "-"
-                                                 << "Roof" << opts(TermsOptions::Custom, true);
-    }
+    void terms_data() { cases::load(QStringLiteral("proposals/body_terms.txt")); }
     void terms() {
-        QFETCH(bool, customFile);
-        QFETCH(int, choice);
-        QFETCH(QString, custom);
+        const cases::Row c = cases::row();
+        const bool customFile = c.yes(0);
+        const int choice = c.number(1);
         BodyBuilder body(kGeneric);
         body.resetTermsOptions(customFile);
         QCOMPARE(body.termsOptions(),
@@ -125,11 +84,13 @@ private slots:
                                customFile, true}));
         body.selectTerms(TermsOptions::Choice(choice));
         body.setText("Roof");
-        const auto text = custom == "-" ? std::nullopt : std::optional<QString>(custom);
+        const auto text = c.text(2) == "-" ? std::nullopt : std::optional<QString>(c.text(2));
         body.addTerms(text);
         QVERIFY(!body.addTerms(text) || choice != int(TermsOptions::Custom));
-        QTEST(body.text(), "body");
-        QTEST(body.termsOptions(), "after");
+        QCOMPARE(body.text(), c.text(3).replace(QStringLiteral("<generic>"), kGeneric));
+        const bool on = c.yes(5);
+        QCOMPARE(body.termsOptions(),
+                 (TermsOptions{TermsOptions::Choice(c.number(4)), on, on, on}));
     }
 
     // "Clear the Body and Redo" starts the body, its flags and the last item's extension over.
@@ -148,22 +109,18 @@ private slots:
         QCOMPARE(body.termsOptions(), (TermsOptions{TermsOptions::Generic, true, false, true}));
     }
 
-    void taxStatement_data() {
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QString>("statement");
-        QTest::addColumn<QString>("result");
-        const QString def = BodyText::defaultTaxStatement();
-        QTest::newRow("appended") << "Roof" << def << "Roof\r\n" + def;
-        QTest::newRow("already there") << "Roof\r\n" + def << def << "Roof\r\n" + def;
-        QTest::newRow("empty statement") << "Roof" << QString() << "Roof";
-    }
+    // Appended once, and not at all when empty.
     void taxStatement() {
-        QFETCH(QString, body);
-        QFETCH(QString, statement);
-        BodyBuilder b(kGeneric);
-        b.setText(body);
-        b.addTaxStatement(statement);
-        QTEST(b.text(), "result");
+        const QString def = BodyText::defaultTaxStatement();
+        for (const auto& [body, statement, result] :
+             QList<std::tuple<QString, QString, QString>>{{"Roof", def, "Roof\r\n" + def},
+                                                          {"Roof\r\n" + def, def, "Roof\r\n" + def},
+                                                          {"Roof", QString(), "Roof"}}) {
+            BodyBuilder b(kGeneric);
+            b.setText(body);
+            b.addTaxStatement(statement);
+            QCOMPARE(b.text(), result);
+        }
     }
 };
 

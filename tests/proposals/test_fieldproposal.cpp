@@ -1,4 +1,3 @@
-#include "customers/customerrecord.h"
 #include "proposals/fieldproposal.h"
 #include "proposals/proposalcounter.h"
 #include "proposalsfixture.h"
@@ -6,8 +5,6 @@
 #include "testmain.h"
 
 #include <QTest>
-
-Q_DECLARE_METATYPE(FieldPrintOutcome)
 
 namespace {
 const QString kHeader = QStringLiteral("TolvarProposals/1001.txt");
@@ -46,43 +43,19 @@ struct FieldApp : ProposalsApp {
 class TestFieldProposal : public QObject {
     Q_OBJECT
 private slots:
-    void customerNames_data() {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("middle");
-        QTest::addColumn<QStringList>("names");  // printed, stored
-        QTest::newRow("individual, blank middle")
-            << "Individual"
-            << " " << QStringList{"Mr. John Smith", "Mr. John Smith"};
-        QTest::newRow("individual with middle initial")
-            << "Individual"
-            << "Q" << QStringList{"Mr. John Q Smith", "Mr. John Smith"};
-        QTest::newRow("business") << "Business"
-                                  << "Q" << QStringList{"Smith & Sons Ltd", "Smith & Sons Ltd"};
-    }
+    void customerNames_data() { cases::load(QStringLiteral("proposals/field_names.txt")); }
     void customerNames() {
+        const cases::Row row = cases::row();
         FieldCustomer c = johnSmith();
-        QFETCH(QString, type);
-        QFETCH(QString, middle);
-        c.accountType = type;
-        c.middleInitial = middle;
-        QTEST((QStringList{PrintedCustomerName(c), StoredCustomerName(c)}), "names");
+        c.accountType = row.text(0);
+        c.middleInitial = row.text(1);
+        QCOMPARE(PrintedCustomerName(c), row.text(2));
+        QCOMPARE(StoredCustomerName(c), row.text(3));
         QCOMPARE(FieldCustomerLines(c).first(), StoredCustomerName(c));
     }
 
     void fromRecord() {
-        CustomerRecord r;
-        r.AccountNumber = QStringLiteral(" ACC-7 ");
-        r.AccountType = QStringLiteral("Individual");
-        r.AccountName = QStringLiteral("  Smith & Sons Ltd ");
-        r.Title = QStringLiteral("Mr.");
-        r.FirstName = QStringLiteral("John ");
-        r.MiddleInitial = QStringLiteral(" ");
-        r.LastName = QStringLiteral("Smith");
-        r.Address1 = QStringLiteral("4 Elm St");
-        r.CityOrAddress3 = QStringLiteral("Bangor");
-        r.State = QStringLiteral("ME");
-        r.ZipOrAddress4 = QStringLiteral("04401");
-        r.Phone = QStringLiteral("207-555-0111");
+        const CustomerRecord r = smithRecord();
         FieldCustomer intl = johnSmith();
         intl.usaStyle = false;
         QCOMPARE(FieldCustomer::fromRecord(r, false), intl);
@@ -90,48 +63,28 @@ private slots:
         QCOMPARE(ProposalFiles::headerBytes(h), golden("header_field.txt"));
     }
 
-    void sketchSheet_data() {
-        QTest::addColumn<bool>("usa");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("usa") << true << "layout_sketch_usa.txt";
-        QTest::newRow("international") << false << "layout_sketch_international.txt";
-    }
     void sketchSheet() {
-        QFETCH(bool, usa);
-        QFETCH(QString, file);
-        SketchSheetInput in{sampleProposal().business, 1001, johnSmith()};
-        in.customer.middleInitial = QStringLiteral("Q");
-        in.customer.address2 = usa ? QStringLiteral("Flat 2") : QString();
-        in.customer.usaStyle = usa;
-        auto rec = std::make_shared<Recording>();
-        RecordingDevice device(rec);
-        const PenState carried{PrintFont{QStringLiteral("Courier New"), 8, false, true}, Ink::Blue};
-        QVERIFY(PrintSketchSheet(device, in, carried));
-        QCOMPARE(dump(*rec), golden(file));
+        for (const bool usa : {true, false}) {
+            SketchSheetInput in{sampleProposal().business, 1001, johnSmith()};
+            in.customer.middleInitial = QStringLiteral("Q");
+            in.customer.address2 = usa ? QStringLiteral("Flat 2") : QString();
+            in.customer.usaStyle = usa;
+            auto rec = std::make_shared<Recording>();
+            RecordingDevice device(rec);
+            const PenState carried{PrintFont{QStringLiteral("Courier New"), 8, false, true},
+                                   Ink::Blue};
+            QVERIFY(PrintSketchSheet(device, in, carried));
+            QCOMPARE(dump(*rec), golden(usa ? QStringLiteral("layout_sketch_usa.txt")
+                                            : QStringLiteral("layout_sketch_international.txt")));
+        }
     }
 
     // Print, confirm, reprint or withdraw, and the sketch sheets after.
-    void flows_data() {
-        QTest::addColumn<QString>("script");  // P printed, C cancelled dialog, Y/N answers
-        QTest::addColumn<int>("sketches");
-        QTest::addColumn<FieldPrintOutcome>("outcome");
-        QTest::addColumn<int>("jobs");
-        QTest::addColumn<bool>("kept");
-        QTest::addColumn<int>("counter");
-        QTest::newRow("confirmed, two sketch sheets")
-            << "PY" << 2 << FieldPrintOutcome::Confirmed << 3 << true << 1002;
-        QTest::newRow("declined, not reprinted")
-            << "PNN" << 2 << FieldPrintOutcome::Withdrawn << 3 << false << 1001;
-        QTest::newRow("reprinted")
-            << "PNYPY" << 0 << FieldPrintOutcome::Confirmed << 2 << true << 1002;
-        QTest::newRow("dialog cancelled")
-            << "C" << 2 << FieldPrintOutcome::NotPrinted << 0 << true << 1001;
-    }
+    void flows_data() { cases::load(QStringLiteral("proposals/field_prints.txt")); }
     void flows() {
-        QFETCH(QString, script);
-        QFETCH(int, sketches);
-        QFETCH(bool, kept);
-        QFETCH(int, counter);
+        const cases::Row c = cases::row();
+        const QString script = c.text(0);
+        const int sketches = c.number(1);
         FieldApp app;
         app.screen.setSketch(sketches > 0);
         app.screen.chooseSketchCount(sketches);
@@ -139,10 +92,10 @@ private slots:
         if (script == QLatin1String("C")) {
             app.prompter.expectMessage(NotPrintedMessage(), kTitle, Icon::None);
         }
-        QTEST(app.screen.print(app.target), "outcome");
-        QTEST(int(app.target.jobs().size()), "jobs");
-        QCOMPARE(app.read(kHeader), kept ? golden("header_field.txt") : QByteArray());
-        QCOMPARE(app.ctx->vars().ProposalNumber, counter);
+        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome(c.number(2)));
+        QCOMPARE(int(app.target.jobs().size()), c.number(3));
+        QCOMPARE(app.read(kHeader), c.yes(4) ? golden("header_field.txt") : QByteArray());
+        QCOMPARE(app.ctx->vars().ProposalNumber, c.number(5));
         for (const auto& job : app.target.jobs()) {
             const bool form = job->pages == 3;
             QCOMPARE(job->first(form ? "Proposal No. -  1001 " : "For Proposal No.  1001 ").page,
@@ -155,21 +108,18 @@ private slots:
         }
     }
 
-    void printerFailure_data() {
-        QTest::addColumn<bool>("atOpen");
-        QTest::newRow("cannot start") << true;
-        QTest::newRow("fails at the end") << false;
-    }
+    // The printer cannot start, or fails at the end.
     void printerFailure() {
-        QFETCH(bool, atOpen);
-        FieldApp app;
-        (atOpen ? app.target.failOpening("no printer") : app.target.failEnding("off-line"));
-        expectPrints(app.prompter, "P", 3);
-        app.prompter.expectMessage(PrintErrorMessage(), QStringLiteral("Print Error"),
-                                   Icon::Critical);
-        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::PrintError);
-        QVERIFY(app.exists(kHeader));
-        QCOMPARE(app.ctx->vars().ProposalNumber, 1001);
+        for (const bool atOpen : {true, false}) {
+            FieldApp app;
+            (atOpen ? app.target.failOpening("no printer") : app.target.failEnding("off-line"));
+            expectPrints(app.prompter, "P", 3);
+            app.prompter.expectMessage(PrintErrorMessage(), QStringLiteral("Print Error"),
+                                       Icon::Critical);
+            QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::PrintError);
+            QVERIFY(app.exists(kHeader));
+            QCOMPARE(app.ctx->vars().ProposalNumber, 1001);
+        }
     }
 
     void noNumberLeft() {

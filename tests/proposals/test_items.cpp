@@ -67,23 +67,10 @@ private slots:
 
     // The typed item becomes the next record: 0 in the first money field,
     // the price in the second, the description cut at 50.
-    void saveNewItem_data() {
-        QTest::addColumn<QString>("description");
-        QTest::addColumn<QString>("price");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("saved") << " Heat cable"
-                               << "$4.00" << QString();
-        QTest::newRow("no description") << "  "
-                                        << "$1.00" << ItemMessages::noDescription();
-        QTest::newRow("no price") << "Nails"
-                                  << "cheap" << ItemMessages::noPrice();
-        QTest::newRow("negative price") << "Nails"
-                                        << "($1.00)" << ItemMessages::noPrice();
-    }
+    void saveNewItem_data() { cases::load(QStringLiteral("proposals/new_items.txt")); }
     void saveNewItem() {
-        QFETCH(QString, description);
-        QFETCH(QString, price);
-        QFETCH(QString, message);
+        const cases::Row c = cases::row();
+        const QString message = c.text(2);
         TempApp app;
         app.write(kInventory, golden("inventory_three.bin"));
         if (message.isEmpty()) {
@@ -91,9 +78,11 @@ private slots:
                                        Icon::None);
             app.prompter.expectMessage(ItemMessages::saved(), kTitle, Icon::None);
         } else {
-            app.prompter.expectMessage(message, kTitle, Icon::Exclamation);
+            app.prompter.expectMessage(
+                message == "no price" ? ItemMessages::noPrice() : ItemMessages::noDescription(),
+                kTitle, Icon::Exclamation);
         }
-        const bool saved = SaveNewItem(*app.ctx, " Gutters ", description, price);
+        const bool saved = SaveNewItem(*app.ctx, " Gutters ", c.text(0), c.text(1));
         QCOMPARE(saved, message.isEmpty());
         QCOMPARE(app.read(kInventory),
                  golden("inventory_three.bin") + (saved ? golden("inventory_added.bin") : ""));

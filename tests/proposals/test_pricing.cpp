@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 Money cents(qint64 c) {
@@ -50,36 +52,24 @@ QString flags(const Pricing::View& v) {
 // One user action, written "what:argument[:argument]".
 void run(Pricing& p, const QString& step) {
     const QStringList a = step.split(QLatin1Char(':'));
-    const QString what = a.at(0);
     const bool on = a.value(1) == QLatin1String("1");
-    if (what == QLatin1String("pre")) {
-        p.leavePreAmount(a.at(1));
-    } else if (what == QLatin1String("tax1") || what == QLatin1String("tax2")) {
-        p.setTaxApplied(
-            what.endsWith(QLatin1Char('1')) ? Pricing::Tax::First : Pricing::Tax::Second, on);
-    } else if (what == QLatin1String("items")) {
-        p.setTaxItems(on);
-    } else if (what == QLatin1String("option")) {
-        p.chooseOption(Pricing::Option(a.at(1).toInt()));
-    } else if (what == QLatin1String("count")) {
-        p.chooseCount(a.at(1).toInt());
-    } else if (what == QLatin1String("equal")) {
-        p.setAllEqual(on);
-    } else if (what == QLatin1String("pay")) {
-        p.leavePayment(a.at(1).toInt(), a.at(2));
-    } else if (what == QLatin1String("enterpay")) {
-        p.enterPayment(a.at(1).toInt());
-    } else if (what == QLatin1String("keypay")) {
-        p.keyPayment(a.at(1).toInt());
-    } else if (what == QLatin1String("key")) {
-        p.keyPreAmount();
-    } else if (what == QLatin1String("date")) {
-        p.pickDate(QDate::fromString(a.at(1), Qt::ISODate));
-    } else if (what == QLatin1String("press")) {
-        p.press(Pricing::Button(a.at(1).toInt()));
-    } else {
-        QFAIL(qPrintable(step));
-    }
+    const int n = a.value(1).toInt();
+    const QMap<QString, std::function<void()>> actions{
+        {"pre", [&] { p.leavePreAmount(a.at(1)); }},
+        {"tax1", [&] { p.setTaxApplied(Pricing::Tax::First, on); }},
+        {"tax2", [&] { p.setTaxApplied(Pricing::Tax::Second, on); }},
+        {"items", [&] { p.setTaxItems(on); }},
+        {"option", [&] { p.chooseOption(Pricing::Option(n)); }},
+        {"count", [&] { p.chooseCount(n); }},
+        {"equal", [&] { p.setAllEqual(on); }},
+        {"pay", [&] { p.leavePayment(n, a.at(2)); }},
+        {"enterpay", [&] { p.enterPayment(n); }},
+        {"keypay", [&] { p.keyPayment(n); }},
+        {"key", [&] { p.keyPreAmount(); }},
+        {"date", [&] { p.pickDate(QDate::fromString(a.at(1), Qt::ISODate)); }},
+        {"press", [&] { p.press(Pricing::Button(n)); }}};
+    QVERIFY2(actions.contains(a.at(0)), qPrintable(step));
+    actions[a.at(0)]();
 }
 
 QStringList firstN(const std::array<QString, PaymentSchedule::MaxPayments>& all, int n) {
@@ -90,85 +80,36 @@ QStringList firstN(const std::array<QString, PaymentSchedule::MaxPayments>& all,
 class TestPricing : public QObject {
     Q_OBJECT
 private slots:
-    void taxRules_data() {
-        QTest::addColumn<qint64>("amount");
-        QTest::addColumn<double>("rate");
-        QTest::addColumn<qint64>("percent");
-        QTest::addColumn<qint64>("item");
-        // 62.50 x 6 % = 3.75; + 0.005 = 3.755, to even: 3.76.
-        QTest::newRow("62.50 at 6") << qint64(6250) << 6.0 << qint64(375) << qint64(376);
-        QTest::newRow("1000 at 7.5") << qint64(100000) << 7.5 << qint64(7500) << qint64(7500);
-        // 10.00 x 5 % = 0.50; + 0.005 = 0.505, to even: 0.50.
-        QTest::newRow("half to even down") << qint64(1000) << 5.0 << qint64(50) << qint64(50);
-        // 0.30 x 5 % = 0.015: shown 0.02 (away from zero); 0.02 by the item rule.
-        QTest::newRow("display half up") << qint64(30) << 5.0 << qint64(2) << qint64(2);
-    }
+    // The cases of the money rules are in tests/data/proposals.
+    void taxRules_data() { cases::load(QStringLiteral("proposals/tax_rules.txt")); }
     void taxRules() {
-        QFETCH(qint64, amount);
-        QFETCH(double, rate);
-        QFETCH(qint64, percent);
-        QFETCH(qint64, item);
-        QCOMPARE(PricingMath::percentOf(cents(amount), rate), cents(percent));
-        QCOMPARE(PricingMath::itemTax(cents(amount), rate), cents(item));
+        const cases::Row c = cases::row();
+        QCOMPARE(PricingMath::percentOf(cents(c.big(0)), c.real(1)), cents(c.big(2)));
+        QCOMPARE(PricingMath::itemTax(cents(c.big(0)), c.real(1)), cents(c.big(3)));
     }
 
-    void roundHalfEven_data() {
-        QTest::addColumn<qint64>("raw");
-        QTest::addColumn<qint64>("cents");
-        QTest::newRow("3.745 down to even") << qint64(37450) << qint64(374);
-        QTest::newRow("3.755 up to even") << qint64(37550) << qint64(376);
-        QTest::newRow("3.7451 up") << qint64(37451) << qint64(375);
-        QTest::newRow("negative half") << qint64(-37550) << qint64(-376);
-    }
+    void roundHalfEven_data() { cases::load(QStringLiteral("proposals/half_even.txt")); }
     void roundHalfEven() {
-        QFETCH(qint64, raw);
-        QFETCH(qint64, cents);
-        QCOMPARE(PricingMath::roundCentsHalfEven(Money::fromRaw(raw)), Money::fromCents(cents));
+        const cases::Row c = cases::row();
+        QCOMPARE(PricingMath::roundCentsHalfEven(Money::fromRaw(c.big(0))), cents(c.big(1)));
     }
 
-    void parseRate_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("rate");
-        QTest::newRow("point") << "7.0" << 7.0;
-        QTest::newRow("decimal comma") << "7,0" << 7.0;
-        QTest::newRow("comma fraction") << "5,25" << 5.25;
-        QTest::newRow("blanks and percent") << " 6 % " << 6.0;
-        QTest::newRow("all of it") << "100" << 100.0;
-        QTest::newRow("past 100") << "100.01" << 0.0;
-        QTest::newRow("hostile") << "1e20" << 0.0;
-        QTest::newRow("negative") << "-3" << 0.0;
-        QTest::newRow("letters") << "abc" << 0.0;
-    }
+    void parseRate_data() { cases::load(QStringLiteral("proposals/tax_rates.txt")); }
     void parseRate() {
-        QFETCH(QString, text);
-        QTEST(TaxRates::parseRate(text), "rate");
+        const cases::Row c = cases::row();
+        QCOMPARE(TaxRates::parseRate(c.text(0)), c.real(1));
     }
 
-    void equalShares_data() {
-        QTest::addColumn<qint64>("pre");
-        QTest::addColumn<qint64>("tax1");
-        QTest::addColumn<qint64>("tax2");
-        QTest::addColumn<QList<qint64>>("shares");
-        QTest::newRow("both taxes on the last")
-            << qint64(10000) << qint64(600) << qint64(125) << QList<qint64>{5000, 5725};
-        QTest::newRow("one cent in eight")
-            << qint64(1) << qint64(0) << qint64(0) << QList<qint64>{0, 0, 0, 0, 0, 0, 0, 1};
-        QTest::newRow("seven of 1000")
-            << qint64(100000) << qint64(0) << qint64(0)
-            << QList<qint64>{14285, 14285, 14285, 14285, 14285, 14285, 14290};
-    }
+    void equalShares_data() { cases::load(QStringLiteral("proposals/equal_shares.txt")); }
     void equalShares() {
-        QFETCH(qint64, pre);
-        QFETCH(qint64, tax1);
-        QFETCH(qint64, tax2);
-        QFETCH(QList<qint64>, shares);
+        const cases::Row c = cases::row();
         QList<Money> expected;
-        for (qint64 s : shares) {
+        for (int s : c.numbers(3)) {
             expected << cents(s);
         }
-        QCOMPARE(
-            PaymentSchedule::EqualShares(cents(pre), int(shares.size()), cents(tax1), cents(tax2)),
-            expected);
+        QCOMPARE(PaymentSchedule::EqualShares(cents(c.big(0)), int(expected.size()),
+                                              cents(c.big(1)), cents(c.big(2))),
+                 expected);
     }
 
     void steps_data() {

@@ -6,7 +6,6 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(HeaderForm)
 Q_DECLARE_METATYPE(ProposalHeader)
 
 namespace {
@@ -33,21 +32,12 @@ class TestProposalFiles : public QObject {
     Q_OBJECT
 private slots:
     // Written, read and written again: the same bytes and the same 18 fields.
-    void headerForms_data() {
-        QTest::addColumn<HeaderForm>("form");
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("writer, 16 lines") << HeaderForm::Writer << "1001"
-                                          << "header_writer.txt";
-        QTest::newRow("finalize, 15 lines") << HeaderForm::Finalize << "1001"
-                                            << "header_finalize.txt";
-        QTest::newRow("invoiced, 4 lines") << HeaderForm::Invoiced << "1001P"
-                                           << "header_invoiced.txt";
-    }
+    void headerForms_data() { cases::load(QStringLiteral("proposals/header_forms.txt")); }
     void headerForms() {
-        QFETCH(HeaderForm, form);
-        QFETCH(QString, number);
-        QFETCH(QString, file);
+        const cases::Row c = cases::row();
+        const HeaderForm form = HeaderForm(c.number(0));
+        const QString number = c.text(1);
+        const QString file = c.text(2);
         ProposalsApp app;
         FileStore& store = app.ctx->store();
         QVERIFY(ProposalFiles::writeHeader(store, kFile, smithHeader(number), form));
@@ -105,19 +95,10 @@ private slots:
         QVERIFY(s.file().endsWith(QStringLiteral("TolvarProposals/1001.txt")));
     }
 
-    void numberOfFileName_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("number");
-        QTest::newRow("plain") << "1001.txt" << 1001;
-        QTest::newRow("upper-case extension") << "32767.TXT" << 32767;
-        QTest::newRow("leading zero") << "01001.txt" << 0;
-        QTest::newRow("marked") << "FP1001.txt" << 0;
-        QTest::newRow("zero") << "0.txt" << 0;
-        QTest::newRow("other extension") << "1001.doc" << 0;
-    }
+    void numberOfFileName_data() { cases::load(QStringLiteral("proposals/header_numbers.txt")); }
     void numberOfFileName() {
-        QFETCH(QString, name);
-        QTEST(ProposalFiles::numberOf(name), "number");
+        const cases::Row c = cases::row();
+        QCOMPARE(ProposalFiles::numberOf(c.text(0)), c.number(1));
     }
 
     // One listing, whatever the folder's spelling on disk, text files only.
@@ -138,22 +119,12 @@ private slots:
         QCOMPARE(all.at(2).header, ProposalHeader());
     }
 
-    void bodyBytes_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("box line feeds") << "A\nB" << QByteArray("A\r\nB\r\n");
-        QTest::newRow("lone CR, empty line") << "A\r\rB" << QByteArray("A\r\n\r\nB\r\n");
-        QTest::newRow("ends with a line end") << "A\r\n" << QByteArray("A\r\n\r\n");
-        QTest::newRow("empty") << "" << QByteArray("\r\n");
-        QTest::newRow("western characters")
-            << QStringLiteral("Caf\u00e9 \u00ab") << QByteArray("Caf\xe9 \xab\r\n");
-    }
     // The body file reads back as the box holds it, each line ended by CR LF.
+    void bodyBytes_data() { cases::load(QStringLiteral("proposals/body_bytes.txt")); }
     void bodyBytes() {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
+        const QByteArray bytes = cases::row().bytes(1);
         ProposalsApp app;
-        QVERIFY(ProposalFiles::writeBody(app.ctx->store(), kFile, text));
+        QVERIFY(ProposalFiles::writeBody(app.ctx->store(), kFile, cases::row().text(0)));
         QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalBody/1001.txt")), bytes);
         const FileRead<QStringList> lines = ProposalFiles::readBodyLines(app.ctx->store(), kFile);
         QVERIFY(lines.value);

@@ -24,16 +24,6 @@ QStringList bodyOfLines(int n) {
     return body;
 }
 
-QList<RecordedLine> linesOn(const Recording& rec, int page, bool boxes) {
-    QList<RecordedLine> out;
-    for (const RecordedLine& l : rec.linesOn(page)) {
-        if (l.box == boxes) {
-            out << l;
-        }
-    }
-    return out;
-}
-
 ProposalPrintInput oneCopy() {
     ProposalPrintInput in = sampleProposal();
     in.copies = 1;
@@ -44,7 +34,8 @@ ProposalPrintInput oneCopy() {
 class TestProposalLayout : public QObject {
     Q_OBJECT
 private slots:
-    // Every item of a page at its documented place, font and ink.
+    // Every item of a page at its documented place, font and ink, in the
+    // golden recordings of tests/data/proposals.
     void layouts_data() {
         QTest::addColumn<ProposalPrintInput>("input");
         QTest::addColumn<QString>("file");
@@ -65,6 +56,33 @@ private slots:
         field.customerUsaStyle = false;
         field.style.fontName = QStringLiteral("Courier New");
         QTest::newRow("field proposal") << field << "layout_field.txt";
+        // The copy boxes, page boxes and heading take their ink by copy and page.
+        QTest::newRow("three copies of one page") << sampleProposal() << "layout_copies.txt";
+        ProposalPrintInput twoPages = sampleProposal();
+        twoPages.copies = 2;
+        twoPages.body = bodyOfLines((10080 - 4176) / lineHeight(Courier8Bold) + 1);
+        QTest::newRow("two copies of two pages") << twoPages << "layout_two_pages.txt";
+        ProposalPrintInput black = sampleProposal();
+        black.copies = 2;
+        black.style.colour = false;
+        QTest::newRow("colour off") << black << "layout_black.txt";
+        // Where the body ends decides the rules below it (drawn while the pen,
+        // at the rule before, is above 7920) and the continuation.
+        const int atFoot = (10080 - 4176 + lineHeight(Courier8Bold) - 1) / lineHeight(Courier8Bold);
+        for (const int lines : {0, 10, 18, 20, atFoot - 1, atFoot}) {
+            ProposalPrintInput in = oneCopy();
+            in.body = bodyOfLines(lines);
+            QTest::addRow("body of %d lines", lines)
+                << in << QStringLiteral("layout_body_%1.txt").arg(lines);
+        }
+        // Nothing below the body box, every word on some page.
+        ProposalPrintInput paragraph = oneCopy();
+        QStringList words;
+        for (int i = 0; i < 800; ++i) {
+            words << QStringLiteral("word%1").arg(i);
+        }
+        paragraph.body = {words.join(QLatin1Char(' '))};
+        QTest::newRow("one long paragraph") << paragraph << "layout_paragraph.txt";
     }
     void layouts() {
         QFETCH(ProposalPrintInput, input);
@@ -72,131 +90,25 @@ private slots:
         QCOMPARE(dump(*record(input)), golden(file));
     }
 
-    // copies, two pages, colour -> per page: copy boxes, page boxes, header text.
-    void colourByCopyAndPageCounter_data() {
-        QTest::addColumn<int>("copies");
-        QTest::addColumn<bool>("twoPages");
-        QTest::addColumn<bool>("colour");
-        QTest::addColumn<QList<quint32>>("inks");
-        const quint32 B = Ink::Blue, D = Ink::DarkBlue, K = Ink::Black;
-        QTest::newRow("three copies of one page")
-            << 3 << false << true << QList<quint32>{B, D, B, B, D, B, K, K, K};
-        QTest::newRow("two copies of two pages")
-            << 2 << true << true << QList<quint32>{B, D, B, B, D, B, B, K, K, B, K, K};
-        QTest::newRow("colour off") << 2 << false << false << QList<quint32>(6, K);
-    }
-    void colourByCopyAndPageCounter() {
-        QFETCH(int, copies);
-        QFETCH(bool, twoPages);
-        ProposalPrintInput in = sampleProposal();
-        in.copies = copies;
-        QFETCH(bool, colour);
-        in.style.colour = colour;
-        if (twoPages) {
-            in.body = bodyOfLines((10080 - 4176) / lineHeight(Courier8Bold) + 1);
-        }
-        const auto rec = record(in);
-        QList<quint32> inks;
-        for (int page = 1; page <= rec->pages; ++page) {
-            const QList<RecordedLine> boxes = linesOn(*rec, page, true);
-            const QList<RecordedText> texts = rec->textsOn(page);
-            const auto header = std::find_if(texts.begin(), texts.end(), [](const RecordedText& t) {
-                return t.text == QLatin1String("Proposal");
-            });
-            inks << boxes.at(0).ink << boxes.at(3).ink << header->ink;
-        }
-        QTEST(inks, "inks");
-        QCOMPARE(rec->find(QStringLiteral("Proposed Price: $1,200.00")).size(), copies);
-    }
-
-    // Nothing prints below the body box and every word is on some page, also
-    // within one long paragraph.
-    void longParagraph() {
-        ProposalPrintInput in = oneCopy();
-        QStringList words;
-        for (int i = 0; i < 800; ++i) {
-            words << QStringLiteral("word%1").arg(i);
-        }
-        in.body = {words.join(QLatin1Char(' '))};
-        const auto rec = record(in);
-        QString printed;
-        const int h = lineHeight(Courier8Bold);
-        for (const RecordedText& t : rec->texts) {
-            if (t.at.x() != 2664) {
-                continue;
-            }
-            QVERIFY2(t.at.y() + h <= 11520, qPrintable(t.text));
-            if (t.text != QLatin1String("Continued on Next Page")) {
-                printed += t.text;
-            }
-        }
-        QCOMPARE(printed, in.body.first());
-        QCOMPARE(rec->find(QStringLiteral("Continued on Next Page")).size(), rec->pages - 1);
-        QCOMPARE(rec->first(QStringLiteral("Original")).page, rec->pages);
-    }
-
-    // Where the body ends decides the rules below it and the continuation.
-    void bodyEnds_data() {
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<bool>("continued");
-        QTest::addColumn<QList<int>>("rules");  // first rule's y and count, per page
-        const int h = lineHeight(Courier8Bold);
-        const int atFoot = (10080 - 4176 + h - 1) / h;
-        // A rule is drawn while the pen, at the rule before, is above 7920.
-        const auto rules = [](int first) {
-            return QList<int>{first, 1 + (7920 - first + 499) / 500};
-        };
-        QTest::newRow("none") << 0 << false << rules(4536);
-        QTest::newRow("ten") << 10 << false << rules(4176 + 10 * h + 360);
-        QTest::newRow("last rule below 7920") << 18 << false << rules(4176 + 18 * h + 360);
-        QTest::newRow("below 7920: none") << 20 << false << QList<int>{0, 0};
-        QTest::newRow("ends between 9720 and 10080")
-            << atFoot - 1 << false << QList<int>{0, 0, 0, 0};
-        QTest::newRow("ends at the foot") << atFoot << true << QList<int>{0, 0, 4536, 8};
-    }
-    void bodyEnds() {
-        QFETCH(int, lines);
-        QFETCH(bool, continued);
-        ProposalPrintInput in = oneCopy();
-        in.body = bodyOfLines(lines);
-        const auto rec = record(in);
-        QList<int> rules;
-        for (int page = 1; page <= rec->pages; ++page) {
-            const QList<RecordedLine> r = linesOn(*rec, page, false);
-            rules << (r.isEmpty() ? 0 : r.first().from.y()) << int(r.size());
-            for (const RecordedLine& l : r) {
-                QCOMPARE(l.to.y() - l.from.y(), 0);
-                QCOMPARE(l.from.y(), r.first().from.y() + 500 * int(&l - &r.first()));
-            }
-        }
-        QTEST(rules, "rules");
-        QCOMPARE(rec->contains(QStringLiteral("Continued on Next Page")), continued);
-        QCOMPARE(rec->first(QStringLiteral("Page #  2 ")).page, rec->pages == 2 ? 2 : 0);
-    }
-
-    void samplePrint_data() {
-        QTest::addColumn<QString>("openFailure");
-        QTest::addColumn<QString>("endFailure");
-        QTest::newRow("printed") << QString() << QString();
-        QTest::newRow("no printer") << QStringLiteral("no printer") << QString();
-        QTest::newRow("off-line") << QString() << QStringLiteral("off-line");
-    }
+    // Printed, or the printer cannot start, or it fails at the end.
     void samplePrint() {
-        QFETCH(QString, openFailure);
-        QFETCH(QString, endFailure);
-        ScriptedPrompter prompter;
-        RecordingTarget target;
-        target.failOpening(openFailure);
-        target.failEnding(endFailure);
-        const bool fails = !openFailure.isEmpty() || !endFailure.isEmpty();
-        if (fails) {
-            prompter.expectMessage(QStringLiteral("A Print Error has occurred"),
-                                   QStringLiteral("Print Error"), Icon::Critical);
-        }
-        const LogoInfo logo{QImage(10, 10, QImage::Format_RGB32), 1800, 900};
-        QCOMPARE(RunPrintSample(prompter, target, PrintStyle{"Arial", true, 255}, logo), !fails);
-        if (!fails) {
-            QCOMPARE(dump(*target.jobs().first()), golden("layout_sample.txt"));
+        for (const auto& [openFailure, endFailure] : QList<std::pair<QString, QString>>{
+                 {}, {QStringLiteral("no printer"), {}}, {{}, QStringLiteral("off-line")}}) {
+            ScriptedPrompter prompter;
+            RecordingTarget target;
+            target.failOpening(openFailure);
+            target.failEnding(endFailure);
+            const bool fails = !openFailure.isEmpty() || !endFailure.isEmpty();
+            if (fails) {
+                prompter.expectMessage(QStringLiteral("A Print Error has occurred"),
+                                       QStringLiteral("Print Error"), Icon::Critical);
+            }
+            const LogoInfo logo{QImage(10, 10, QImage::Format_RGB32), 1800, 900};
+            QCOMPARE(RunPrintSample(prompter, target, PrintStyle{"Arial", true, 255}, logo),
+                     !fails);
+            if (!fails) {
+                QCOMPARE(dump(*target.jobs().first()), golden("layout_sample.txt"));
+            }
         }
     }
 

@@ -65,22 +65,9 @@ private slots:
         QVERIFY(!report.fill());
     }
 
-    void clicks_data() {
-        QTest::addColumn<QList<int>>("clicks");  // row, column, row, column, ...
-        QTest::addColumn<QList<int>>("outcomes");
-        QTest::addColumn<QString>("marks");  // per row: x marked
-        const int sel = R::Select;
-        QTest::newRow("select once")
-            << QList<int>{1, sel} << QList<int>{int(R::Click::Toggled)} << "x--";
-        QTest::newRow("select twice")
-            << QList<int>{3, sel, 3, sel}
-            << QList<int>{int(R::Click::Toggled), int(R::Click::Toggled)} << "---";
-        QTest::newRow("heading, past the end, name")
-            << QList<int>{0, sel, 4, sel, 1, int(R::Name)} << QList<int>(3, int(R::Click::Nothing))
-            << "---";
-    }
+    void clicks_data() { cases::load(QStringLiteral("proposals/report_clicks.txt")); }
     void clicks() {
-        QFETCH(QList<int>, clicks);
+        const QList<int> clicks = cases::row().numbers(0);
         ReportApp app;
         QVERIFY(app.report.fill());
         QList<int> outcomes;
@@ -91,8 +78,8 @@ private slots:
         for (const ProposalReportRow& r : app.report.rows()) {
             marks += r.cells().first() == R::selectionMark() ? QLatin1Char('x') : QLatin1Char('-');
         }
-        QTEST(outcomes, "outcomes");
-        QTEST(marks, "marks");
+        QCOMPARE(outcomes, cases::row().numbers(1));
+        QCOMPARE(marks, cases::row().text(2));
         QVERIFY(!app.report.detailsShown());
     }
 
@@ -106,61 +93,40 @@ private slots:
 
     // The body and the schedule of a proposal; an invoiced one keeps its
     // files under the plain number.
-    void details_data() {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QStringList>("schedule");  // amount, count, then amount and date
-        QTest::newRow("typed") << 1 << "Paint\r\nthe fence\r\n"
-                               << QStringList{"$1,075.00", "2",       "$500.00",
-                                              "12/5/2026", "$575.00", "1/4/2027"};
-        QTest::newRow("invoiced") << 3 << "Gate\r\n"
-                                  << QStringList{"$250.50", "1", "$250.50", "12/20/2026"};
-    }
+    void details_data() { cases::load(QStringLiteral("proposals/report_details.txt")); }
     void details() {
-        QFETCH(int, row);
+        const cases::Row c = cases::row();
         ReportApp app;
         QVERIFY(app.report.fill());
-        QCOMPARE(app.report.click(row, R::ProposalNo), R::Click::Details);
+        QCOMPARE(app.report.click(c.number(0), R::ProposalNo), R::Click::Details);
         QVERIFY(app.report.detailsShown());
         const ProposalReportDetails& d = app.report.details();
         QStringList schedule{d.proposedAmount, d.paymentCount};
         for (const ReportPayment& p : d.payments) {
             schedule << p.amount << p.dueDate;
         }
-        QTEST(d.body, "body");
-        QTEST(schedule, "schedule");
+        QCOMPARE(d.body, c.text(1));
+        QCOMPARE(schedule, c.list(2));
         QVERIFY(!d.noPaymentData);
         app.report.closeDetails();
         QVERIFY(!app.report.detailsShown());
     }
 
-    void hostileSchedules_data() {
-        QTest::addColumn<QByteArray>("content");  // "-" for no file
-        QTest::addColumn<bool>("note");
-        QTest::addColumn<QString>("count");
-        QTest::addColumn<int>("shown");
-        QTest::newRow("no payments file") << QByteArray("-") << true << "" << 0;
-        QTest::newRow("count above eight")
-            << QByteArray("$9.00\r\n9\r\n$1.00\r\n12/1/2026\r\n") << true << "9" << 0;
-        QTest::newRow("fewer lines than promised")
-            << QByteArray("$9.00\r\n3\r\n$3.00\r\n12/1/2026\r\n$3.00\r\n12/8/2026\r\n$3.00")
-            << false << "3" << 2;
-        QTest::newRow("count not a number") << QByteArray("$9.00\r\nx\r\n") << true << "0" << 0;
-    }
+    void hostileSchedules_data() { cases::load(QStringLiteral("proposals/report_schedules.txt")); }
     void hostileSchedules() {
-        QFETCH(QByteArray, content);
+        const cases::Row c = cases::row();
         TempApp app;
         app.write("TolvarProposals/1005.txt", header("1005", "9", "2026-11-05", "N"));
-        if (content != "-") {
-            app.write("TolvarProposals/ProposalPayments/1005.txt", content);
+        if (c.bytes(0) != "-") {
+            app.write("TolvarProposals/ProposalPayments/1005.txt", c.bytes(0));
         }
         R report(*app.ctx);
         QVERIFY(report.fill());
         QCOMPARE(report.click(1, R::ProposalNo), R::Click::Details);
         const ProposalReportDetails& d = report.details();
-        QTEST(d.noPaymentData, "note");
-        QTEST(d.paymentCount, "count");
-        QTEST(int(d.payments.size()), "shown");
+        QCOMPARE(d.noPaymentData, c.yes(1));
+        QCOMPARE(d.paymentCount, c.text(2));
+        QCOMPARE(int(d.payments.size()), c.number(3));
         QCOMPARE(d.body, QString());
     }
 

@@ -44,10 +44,9 @@ private slots:
     // fault is gone it gives the four files exactly, nothing doubled.
     void storeFailingAtEachWrite_data() {
         QTest::addColumn<int>("failing");
-        QTest::newRow("body") << 1;
-        QTest::newRow("payments") << 2;
-        QTest::newRow("financials") << 3;
-        QTest::newRow("header") << 0;
+        for (int failing : {1, 2, 3, 0}) {
+            QTest::newRow(qPrintable(kFour[failing])) << failing;
+        }
     }
     void storeFailingAtEachWrite() {
         QFETCH(int, failing);
@@ -135,60 +134,32 @@ private slots:
         QTEST(storedFiles(app), "left");
     }
 
-    void loadCounter_data() {
-        QTest::addColumn<QByteArray>("content");  // "-" for no file
-        QTest::addColumn<QString>("stored");      // a header file present
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QByteArray>("file");
-        const auto row = [](const char* name, const char* content, const char* stored, int n) {
-            QTest::newRow(name) << QByteArray(content) << stored << n
-                                << QByteArray::number(n) + "\r\n";
-        };
-        row("first run", "-", "", 1001);
-        row("kept", "1200\r\n", "", 1200);
-        row("last used up", "32768\r\n", "", 32768);
-        row("lost, past the highest stored", "-", "1500.txt", 1501);
-        row("lost after 32767", "-", "32767.txt", 32768);
-        row("low stored numbers do not count", "abc\r\n", "12.txt", 1001);
-        row("zero", "0\r\n", "", 1001);
-        row("past 32768", "32769\r\n", "", 1001);
-    }
+    void loadCounter_data() { cases::load(QStringLiteral("proposals/counter_loads.txt")); }
     void loadCounter() {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, stored);
+        const cases::Row c = cases::row();
         TempApp app;
-        if (content != "-") {
-            app.write(kCounter, content);
+        if (c.bytes(0) != "-") {
+            app.write(kCounter, c.bytes(0));
         }
-        if (!stored.isEmpty()) {
-            app.write(QStringLiteral("TolvarProposals/") + stored, "\"x\"\r\n");
+        if (!c.text(1).isEmpty()) {
+            app.write(QStringLiteral("TolvarProposals/") + c.text(1), "\"x\"\r\n");
         }
         const ProposalCounter::Loaded l = ProposalCounter::load(app.ctx->store());
         QVERIFY(l.status.ok());
-        QTEST(l.number, "number");
-        QTEST(app.read(kCounter), "file");
+        QCOMPARE(l.number, c.number(2));
+        QCOMPARE(app.read(kCounter), c.bytes(2) + "\r\n");
     }
 
     // The counter passes every number a stored proposal holds.
-    void advance_data() {
-        QTest::addColumn<int>("current");
-        QTest::addColumn<QList<int>>("stored");
-        QTest::addColumn<int>("after");
-        QTest::newRow("next") << 1001 << QList<int>{1001} << 1002;
-        QTest::newRow("past held numbers") << 1001 << QList<int>{1002, 1003, 1005} << 1004;
-        QTest::newRow("to the last") << 32766 << QList<int>{} << 32767;
-        QTest::newRow("last used up") << 32767 << QList<int>{} << 32768;
-        QTest::newRow("the last held") << 32766 << QList<int>{32767} << 32768;
-    }
+    void advance_data() { cases::load(QStringLiteral("proposals/counter_advances.txt")); }
     void advance() {
-        QFETCH(int, current);
-        QFETCH(QList<int>, stored);
-        QFETCH(int, after);
+        const cases::Row c = cases::row();
+        const int after = c.number(2);
         TempApp app;
-        for (int n : stored) {
+        for (int n : c.numbers(1)) {
             app.write(QStringLiteral("TolvarProposals/%1.txt").arg(n), "\"x\"\r\n");
         }
-        app.ctx->vars().ProposalNumber = current;
+        app.ctx->vars().ProposalNumber = c.number(0);
         // Told when it happens, and again at the next attempt to store.
         for (int i = 0; after == ProposalCounter::Exhausted && i < 2; ++i) {
             app.prompter.expectMessage(ProposalCounter::exhaustedMessage(), kTitle,
@@ -196,7 +167,7 @@ private slots:
         }
         QVERIFY(ProposalCounter::advanceCurrent(*app.ctx));
         QCOMPARE(app.ctx->vars().ProposalNumber, after);
-        QCOMPARE(app.read(kCounter), QByteArray::number(after) + "\r\n");
+        QCOMPARE(app.read(kCounter), c.bytes(2) + "\r\n");
         QCOMPARE(ProposalCounter::numberLeft(*app.ctx), after <= ProposalCounter::Last);
     }
 
@@ -215,21 +186,16 @@ private slots:
     }
 
     // For Setup: numbers held by stored proposals other than the current one.
-    void takenNumbers_data() {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<bool>("taken");
-        QTest::newRow("stored") << 1001 << true;
-        QTest::newRow("the current one") << 1005 << false;
-        QTest::newRow("free") << 1002 << false;
-    }
     void takenNumbers() {
         ProposalsApp app;
         app.write(QStringLiteral("TolvarProposals/1001.txt"), "\"1001P\"\r\n");
         app.write(QStringLiteral("TolvarProposals/1005.txt"), "\"FP1005\"\r\n");
         app.write(QStringLiteral("TolvarProposals/ProposalBody/1002.txt"), "x\r\n");
         app.ctx->vars().ProposalNumber = 1005;
-        QFETCH(int, number);
-        QTEST(ProposalCounter::isTaken(*app.ctx, number), "taken");
+        QCOMPARE((QList<bool>{ProposalCounter::isTaken(*app.ctx, 1001),
+                              ProposalCounter::isTaken(*app.ctx, 1005),
+                              ProposalCounter::isTaken(*app.ctx, 1002)}),
+                 (QList<bool>{true, false, false}));
     }
 };
 

@@ -31,79 +31,59 @@ class TestTemplates : public QObject {
 private slots:
     // Saved under the typed name, the generic terms added first; an
     // existing one replaced only on Yes, whatever the case of its name.
-    void save_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("answer");  // -1: no question
-        QTest::addColumn<int>("saved");
-        QTest::addColumn<QByteArray>("file");
-        const QByteArray roof = golden("template_roof.txt");
-        QTest::newRow("new") << "Roof" << -1 << int(Templates::Saved::Written) << roof;
-        QTest::newRow("replaced") << "Gate" << int(Answer::Yes) << int(Templates::Saved::Replaced)
-                                  << roof;
-        QTest::newRow("kept") << "GATE" << int(Answer::No) << int(Templates::Saved::Declined)
-                              << QByteArray("old\r\n");
-    }
+    void save_data() { cases::load(QStringLiteral("proposals/template_saves.txt")); }
     void save() {
-        QFETCH(QString, typed);
-        QFETCH(int, answer);
+        const cases::Row c = cases::row();
+        const QString typed = c.text(0);
+        const bool asked = !c.text(1).isEmpty();
         TempApp app;
         app.write(kFolder + "/Gate.txt", "old\r\n");
         BodyBuilder body(Terms::GenericTerms());
         body.setText(QStringLiteral("A\r\nB"));
         app.prompter.expectInput(kAsk, kSaveTitle, typed);
-        if (answer >= 0) {
+        if (asked) {
             app.prompter.expectQuestion(
                 "A Template named " + typed + " already exists\r\nClick Yes to Replace it",
-                QStringLiteral("Template Exists"), Buttons::YesNo, Icon::Question, Answer(answer));
+                QStringLiteral("Template Exists"), Buttons::YesNo, Icon::Question,
+                c.yes(1) ? Answer::Yes : Answer::No);
         }
-        QTEST(int(Templates(*app.ctx).save(body)), "saved");
-        const QString file = kFolder + (answer < 0 ? "/Roof.txt" : "/Gate.txt");
-        QTEST(app.read(file), "file");
-        QCOMPARE(Templates(*app.ctx).list().size(), answer < 0 ? 2 : 1);
+        QCOMPARE(Templates(*app.ctx).save(body), Templates::Saved(c.number(2)));
+        const QString file = kFolder + (asked ? "/Gate.txt" : "/Roof.txt");
+        QCOMPARE(app.read(file), c.yes(3) ? golden("template_roof.txt") : QByteArray("old\r\n"));
+        QCOMPARE(Templates(*app.ctx).list().size(), asked ? 1 : 2);
     }
 
     void badNamesWriteNothing_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accept");
-        QTest::addColumn<QString>("message");
-        const QString unsafe = Templates::unsafeNameMessage();
-        QTest::newRow("cancel") << "Roof" << false << QString();
-        QTest::newRow("empty") << " " << true << Templates::emptyNameMessage();
-        QTest::newRow("parent") << "../Roof" << true << unsafe;
-        QTest::newRow("backslash") << "..\\..\\Roof" << true << unsafe;
-        QTest::newRow("quote") << "Roof\"s" << true << unsafe;
+        cases::load(QStringLiteral("proposals/template_names.txt"));
     }
     void badNamesWriteNothing() {
-        QFETCH(QString, typed);
-        QFETCH(bool, accept);
-        QFETCH(QString, message);
+        const cases::Row c = cases::row();
+        const bool accept = c.yes(1);
         TempApp app;
         BodyBuilder body(QStringLiteral("terms"));
-        app.prompter.expectInput(kAsk, kSaveTitle, typed, accept);
-        if (!message.isEmpty()) {
-            app.prompter.expectMessage(message, kSaveTitle, Icon::Exclamation);
+        app.prompter.expectInput(kAsk, kSaveTitle, c.text(0), accept);
+        if (accept) {
+            app.prompter.expectMessage(c.text(2) == "empty" ? Templates::emptyNameMessage()
+                                                            : Templates::unsafeNameMessage(),
+                                       kSaveTitle, Icon::Exclamation);
         }
         const auto saved = Templates(*app.ctx).save(body);
         QCOMPARE(saved, accept ? Templates::Saved::Refused : Templates::Saved::Cancelled);
         QCOMPARE(entries(app), QStringList());
     }
 
-    void deleteAsks_data() {
-        QTest::addColumn<int>("answer");
-        QTest::newRow("yes") << int(Answer::Yes);
-        QTest::newRow("no") << int(Answer::No);
-    }
     void deleteAsks() {
-        QFETCH(int, answer);
-        TempApp app;
-        app.write(kFolder + "/Roof.txt", "x\r\n");
-        app.write(kFolder + "/notes.doc", "x");
-        app.prompter.expectQuestion(QStringLiteral("This will DELETE Template Roof.txt"),
-                                    QStringLiteral("Delete Template"), Buttons::YesNo,
-                                    Icon::Question, Answer(answer));
-        Templates t(*app.ctx);
-        QCOMPARE(t.remove(QStringLiteral("Roof.txt")), answer == int(Answer::Yes));
-        QCOMPARE(t.available(), answer == int(Answer::No));
+        for (const Answer answer : {Answer::Yes, Answer::No}) {
+            TempApp app;
+            app.write(kFolder + "/Roof.txt", "x\r\n");
+            app.write(kFolder + "/notes.doc", "x");
+            app.prompter.expectQuestion(QStringLiteral("This will DELETE Template Roof.txt"),
+                                        QStringLiteral("Delete Template"), Buttons::YesNo,
+                                        Icon::Question, answer);
+            Templates t(*app.ctx);
+            QCOMPARE(t.remove(QStringLiteral("Roof.txt")), answer == Answer::Yes);
+            QCOMPARE(t.available(), answer == Answer::No);
+        }
     }
 
     void loadAndList() {
@@ -120,40 +100,18 @@ private slots:
     }
 
     // One quoted field with CR LF line breaks inside, then CR LF.
-    void customTextBytes_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("readBack");
-        QTest::newRow("two lines and a comma")
-            << "Paid in 30 days, net.\nNo refunds."
-            << QByteArray("\"Paid in 30 days, net.\r\nNo refunds.\"\r\n")
-            << "Paid in 30 days, net.\nNo refunds.";
-        QTest::newRow("CR LF and lone CR")
-            << "A\r\nB\rC" << QByteArray("\"A\r\nB\r\nC\"\r\n") << "A\nB\nC";
-        QTest::newRow("double quote")
-            << "a \"good\" job" << QByteArray("\"a 'good' job\"\r\n") << "a 'good' job";
-        QTest::newRow("windows-1252")
-            << QStringLiteral("caf\u00e9 \u00ab") << QByteArray("\"caf\xe9 \xab\"\r\n")
-            << QStringLiteral("caf\u00e9 \u00ab");
-    }
+    void customTextBytes_data() { cases::load(QStringLiteral("proposals/custom_texts.txt")); }
     void customTextBytes() {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(Terms::customTextBytes(text), bytes);
-        QTEST(Terms::parseCustomText(bytes), "readBack");
+        const cases::Row c = cases::row();
+        QCOMPARE(Terms::customTextBytes(c.text(0)), c.bytes(1));
+        QCOMPARE(Terms::parseCustomText(c.bytes(1)), c.text(2));
     }
 
     void hostileCustomText_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("empty file") << QByteArray() << QString();
-        QTest::newRow("unterminated quote") << QByteArray("\"half\r\nand more") << "half\nand more";
-        QTest::newRow("not quoted") << QByteArray("plain words\r\n") << "plain words";
-        QTest::newRow("second field ignored") << QByteArray("\"one\",\"two\"\r\n") << "one";
+        cases::load(QStringLiteral("proposals/custom_texts_hostile.txt"));
     }
     void hostileCustomText() {
-        QFETCH(QByteArray, bytes);
-        QTEST(Terms::parseCustomText(bytes), "text");
+        QCOMPARE(Terms::parseCustomText(cases::row().bytes(0)), cases::row().text(1));
     }
 
     // A stale backup is removed with the save, so a deleted text stays deleted.
@@ -167,7 +125,6 @@ private slots:
         QCOMPARE(app.read(QStringLiteral("CustomTerms.txt")), QByteArray("\"New\r\nline\"\r\n"));
         QVERIFY(Terms::deleteCustomText(store, Terms::customTermsPath()));
         QCOMPARE(Terms::loadCustomText(store, Terms::customTermsPath()).value, std::nullopt);
-        QCOMPARE(Terms::customDisclaimerPath(), QStringLiteral("/CustomDisclaimer.txt"));
         app.mkdir(QStringLiteral("CustomTerms.txt/inside"));
         QVERIFY(!Terms::saveCustomText(store, Terms::customTermsPath(), "x").ok());
     }

@@ -1,4 +1,3 @@
-#include "customers/customerrecord.h"
 #include "print/recordingdevice.h"
 #include "proposals/proposalcounter.h"
 #include "proposals/proposalwriter.h"
@@ -89,26 +88,17 @@ class TestWriter : public QObject {
     Q_OBJECT
 private slots:
     // Print, confirm, reprint: what each way leaves.
-    void printPaths_data() {
-        QTest::addColumn<QString>("script");  // P printed, C cancelled dialog, Y/N answers
-        QTest::addColumn<int>("jobs");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("printed and confirmed") << "PY" << 1 << true;
-        QTest::newRow("reprinted") << "PNYPY" << 2 << true;
-        QTest::newRow("declined twice") << "PNN" << 1 << false;
-        QTest::newRow("dialog cancelled, no reprint") << "CN" << 0 << false;
-        QTest::newRow("dialog cancelled, then printed") << "CYPY" << 1 << true;
-    }
+    void printPaths_data() { cases::load(QStringLiteral("proposals/writer_prints.txt")); }
     void printPaths() {
-        QFETCH(QString, script);
-        QFETCH(bool, kept);
+        const cases::Row c = cases::row();
+        const bool kept = c.yes(2);
         WriterApp w;
         w.ctx->vars().Copies = 2;
         w.priceInFull();
-        expectPrints(w.prompter, script, 2);
+        expectPrints(w.prompter, c.text(0), 2);
         QCOMPARE(w.writer->printAndRecord(w.target),
                  kept ? W::Stored::Confirmed : W::Stored::Withdrawn);
-        QTEST(int(w.target.jobs().size()), "jobs");
+        QCOMPARE(int(w.target.jobs().size()), c.number(1));
         QCOMPARE(storedFiles(w), kept ? kStored : QList<QByteArray>(4, "(none)"));
         QCOMPARE(w.read(kCounter), kept ? QByteArray("1002\r\n") : QByteArray("1001\r\n"));
         QCOMPARE(w.ctx->vars().ProposalNumber, kept ? 1002 : 1001);
@@ -121,16 +111,9 @@ private slots:
 
     // The dialog offers the copies of the settings; those it leaves caption
     // the job, and the preview shows the pages the print makes.
-    void copiesAndPreview_data() {
-        QTest::addColumn<int>("answered");
-        QTest::addColumn<QString>("lastCaption");
-        QTest::newRow("as the settings") << 2 << "Duplicate";
-        QTest::newRow("more in the dialog") << 4 << "File Copy";
-        QTest::newRow("one") << 1 << "Original";
-    }
+    void copiesAndPreview_data() { cases::load(QStringLiteral("proposals/writer_copies.txt")); }
     void copiesAndPreview() {
-        QFETCH(int, answered);
-        QFETCH(QString, lastCaption);
+        const int answered = cases::row().number(0);
         WriterApp w;
         RecordingPreview preview(*w.ctx);
         w.ctx->vars().Copies = 2;
@@ -146,7 +129,7 @@ private slots:
                  (QList<int>{2, false, false}));
         const Recording& job = *w.target.jobs().at(0);
         QCOMPARE(job.pages, answered);
-        QCOMPARE(job.first(lastCaption).page, answered);
+        QCOMPARE(job.first(cases::row().text(1)).page, answered);
         QCOMPARE(preview.titles(), QStringList{QStringLiteral("Proposal 1001")});
         if (answered == 2) {
             QCOMPARE(dump(*preview.target().jobs().at(0)), dump(job));
@@ -154,50 +137,34 @@ private slots:
     }
 
     // A PDF written counts as printed; a save cancelled is a print not made.
-    void savedAsPdf_data() {
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("saved and confirmed") << true;
-        QTest::newRow("cancelled, not retried") << false;
-    }
     void savedAsPdf() {
-        QFETCH(bool, saved);
-        WriterApp w;
-        w.priceInFull();
-        const QString pdf = w.path(QStringLiteral("out/1001.pdf"));
-        w.mkdir(QStringLiteral("out"));
-        w.prompter.expectSaveFile(QStringLiteral("Save as PDF"), saved ? pdf : QString());
-        w.prompter.expectQuestion(
-            saved ? "Did the Proposal Print Correctly" : "Would you like to try to Reprint?",
-            saved ? "Print Confirmation" : "Print Retry", Buttons::YesNo, Icon::Question,
-            saved ? Answer::Yes : Answer::No);
-        QCOMPARE(w.writer->saveAsPdfAndRecord(),
-                 saved ? W::Stored::Confirmed : W::Stored::Withdrawn);
-        QCOMPARE(storedFiles(w), saved ? kStored : QList<QByteArray>(4, "(none)"));
-        QCOMPARE(w.read(QStringLiteral("out/1001.pdf")).startsWith("%PDF"), saved);
-        QCOMPARE(w.ctx->vars().ProposalNumber, saved ? 1002 : 1001);
-        QVERIFY(w.target.jobs().isEmpty());
+        for (const bool saved : {true, false}) {
+            WriterApp w;
+            w.priceInFull();
+            const QString pdf = w.path(QStringLiteral("out/1001.pdf"));
+            w.mkdir(QStringLiteral("out"));
+            w.prompter.expectSaveFile(QStringLiteral("Save as PDF"), saved ? pdf : QString());
+            w.prompter.expectQuestion(
+                saved ? "Did the Proposal Print Correctly" : "Would you like to try to Reprint?",
+                saved ? "Print Confirmation" : "Print Retry", Buttons::YesNo, Icon::Question,
+                saved ? Answer::Yes : Answer::No);
+            QCOMPARE(w.writer->saveAsPdfAndRecord(),
+                     saved ? W::Stored::Confirmed : W::Stored::Withdrawn);
+            QCOMPARE(storedFiles(w), saved ? kStored : QList<QByteArray>(4, "(none)"));
+            QCOMPARE(w.read(QStringLiteral("out/1001.pdf")).startsWith("%PDF"), saved);
+            QCOMPARE(w.ctx->vars().ProposalNumber, saved ? 1002 : 1001);
+            QVERIFY(w.target.jobs().isEmpty());
+        }
     }
 
     // A store or a counter that cannot be written, a withdrawal that cannot
     // delete: each is told, naming its file, and nothing is half done.
-    void failures_data() {
-        QTest::addColumn<QString>("frozen");
-        QTest::addColumn<QString>("answers");
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<bool>("kept");
-        QTest::addColumn<int>("failing");  // of the four, or -1 for the counter
-        QTest::newRow("store") << "TolvarProposals/ProposalPayments"
-                               << "" << int(W::Stored::NotStored) << false << 2;
-        QTest::newRow("counter") << ""
-                                 << "PY" << int(W::Stored::NotAdvanced) << true << -1;
-        QTest::newRow("withdrawal") << "TolvarProposals"
-                                    << "PNN" << int(W::Stored::Withdrawn) << true << 0;
-    }
+    void failures_data() { cases::load(QStringLiteral("proposals/writer_failures.txt")); }
     void failures() {
-        QFETCH(QString, frozen);
-        QFETCH(QString, answers);
-        QFETCH(bool, kept);
-        QFETCH(int, failing);
+        const cases::Row c = cases::row();
+        const QString frozen = c.text(0);
+        const QString answers = c.text(1);
+        const int failing = c.number(4);
         WriterApp w;
         w.priceInFull();
         const QString file = failing < 0 ? kCounter : proposalFiles()[failing];
@@ -212,9 +179,9 @@ private slots:
         const QString reason = failing == 0 ? frozenDeleteReason() : frozenWriteReason();
         w.prompter.expectMessage(IoStatus::failure(w.path(file), reason).message(), kTitle,
                                  Icon::Critical);
-        QTEST(int(w.writer->printAndRecord(target)), "stored");
+        QCOMPARE(w.writer->printAndRecord(target), W::Stored(c.number(2)));
         freeze.reset();
-        QCOMPARE(storedFiles(w), kept ? kStored : QList<QByteArray>(4, "(none)"));
+        QCOMPARE(storedFiles(w), c.yes(3) ? kStored : QList<QByteArray>(4, "(none)"));
         QCOMPARE(w.ctx->vars().ProposalNumber, 1001);
     }
 
@@ -258,18 +225,9 @@ private slots:
         QVERIFY(!w.writer->pricing().view().taxItemsEnabled);
     }
 
-    void steps_data() {
-        QTest::addColumn<QList<int>>("buttons");  // cmdCreation(n); -1 types a body
-        QTest::addColumn<QList<int>>("shown");    // step, instruction panel, cmdWrite(2)
-        QTest::newRow("to the body") << QList<int>{0} << QList<int>{2, 2, 0};
-        QTest::newRow("back to the location") << QList<int>{0, 1} << QList<int>{1, 1, 1};
-        QTest::newRow("blank body stays") << QList<int>{0, 2} << QList<int>{2, 2, 0};
-        QTest::newRow("to pricing and back") << QList<int>{0, -1, 2, 3} << QList<int>{2, 2, 0};
-        QTest::newRow("no dates, stays") << QList<int>{0, -1, 2, 4} << QList<int>{3, 3, 0};
-        QTest::newRow("back from the print step") << QList<int>{0, -1, 2, 5} << QList<int>{3, 3, 0};
-    }
+    void steps_data() { cases::load(QStringLiteral("proposals/writer_steps.txt")); }
     void steps() {
-        QFETCH(QList<int>, buttons);
+        const QList<int> buttons = cases::row().numbers(0);
         WriterApp w;
         w.prompter.setStrictBeeps(true);
         for (int b : buttons) {
@@ -289,7 +247,8 @@ private slots:
             }
         }
         const W::View v = w.writer->view();
-        QTEST((QList<int>{int(v.step), v.instructions, v.changeCustomer}), "shown");
+        QCOMPARE((QList<int>{int(v.step), v.instructions, v.changeCustomer}),
+                 cases::row().numbers(1));
     }
 
     void customerBlock_data() {
@@ -302,25 +261,15 @@ private slots:
                            "207-555-0111",     "207-555-0199"};
         QTest::newRow("business, international")
             << "Business" << false
-            << QStringList{"Smith & Sons", "4 Elm St",    "", "Bangor", "Maine", "",
-                           "207-555-0111", "207-555-0199"};
+            << QStringList{"Smith & Sons Ltd", "4 Elm St",    "", "Bangor", "Maine", "",
+                           "207-555-0111",     "207-555-0199"};
     }
     void customerBlock() {
-        QFETCH(QString, type);
         QFETCH(bool, usa);
-        CustomerRecord r;
-        r.AccountNumber = QStringLiteral(" ACC-7 ");
-        r.AccountType = type;
-        r.AccountName = QStringLiteral("Smith & Sons ");
-        r.Title = QStringLiteral("Mr.");
-        r.FirstName = QStringLiteral("John");
+        CustomerRecord r = smithRecord();
+        r.AccountType = fetched<QString>("type");
         r.MiddleInitial = QStringLiteral("Q");
-        r.LastName = QStringLiteral("Smith");
-        r.Address1 = QStringLiteral("4 Elm St");
-        r.CityOrAddress3 = QStringLiteral("Bangor");
-        r.State = QStringLiteral("ME");
         r.ZipOrAddress4 = usa ? QStringLiteral("04401") : QStringLiteral("Maine");
-        r.Phone = QStringLiteral("207-555-0111");
         r.CellPhone = QStringLiteral("207-555-0199");
         const CustomerBlock b = CustomerBlock::fromRecord(r, usa);
         QCOMPARE(b.account, QStringLiteral("ACC-7"));
