@@ -71,39 +71,6 @@ struct WriterScreens : UiRig {
 
     QString screen = kWriter;
     Screen* writer() const { return screens.find(screen); }
-    void clickItem(const QString& list, const QString& text) {
-        auto* l = w<QListWidget>(list);
-        const QList<QListWidgetItem*> found = l->findItems(text, Qt::MatchExactly);
-        QVERIFY2(!found.isEmpty(), qPrintable(text));
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
-                          l->visualItemRect(found.first()).center());
-    }
-    // A picture taken of the window may leave it inactive, and an inactive
-    // window gives no control the focus.
-    void check(const QString& picture) const {
-        CheckLayout(writer(), picture);
-        writer()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(writer()));
-    }
-    // A day of the month shown, clicked where it is drawn.
-    void pickDay(const QDate& day) const {
-        auto* calendar = w<QCalendarWidget>(QStringLiteral("MonthView1"));
-        calendar->setCurrentPage(day.year(), day.month());
-        auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
-        QAbstractItemModel* m = view->model();
-        for (int r = 1; r < m->rowCount(); ++r) {
-            for (int c = 0; c < m->columnCount(); ++c) {
-                const QModelIndex i = m->index(r, c);
-                // Days 15 to 22 are drawn once on any page, all in the month.
-                if (m->data(i).toInt() == day.day()) {
-                    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                                      view->visualRect(i).center());
-                    return;
-                }
-            }
-        }
-        QFAIL("day not on the calendar");
-    }
     QByteArrayList stored() const {
         QByteArrayList out;
         for (const QString& f : kFour) {
@@ -128,51 +95,7 @@ struct WriterScreens : UiRig {
     void start() {
         QVERIFY(screens.show(kWriter));
         QVERIFY(QTest::qWaitForWindowActive(writer()));
-        QCOMPARE(texts({"lblCustomerInfo(1)", "txtCustomerInfo(4)"}),
-                 QStringLiteral("Mr. John Smith|Bangor"));
-        check(QStringLiteral("frmWriteProposal-location"));
-        click("cmdCreation(0)");
-    }
-    // Two gutter guards and three downspouts from the inventory.
-    void addItems() {
-        // The menu comes on once the body has taken the focus.
-        QTRY_VERIFY(w<QAction>("mnuItems")->isEnabled());
-        trigger("mnuItems");
-        for (const auto& [item, quantity] :
-             {std::pair{"Gutter guard", "2"}, std::pair{"downspout", "3"}}) {
-            clickItem("lstItems", QLatin1String(item));
-            QTest::keyClicks(w("txtItem(2)"), QLatin1String(quantity));
-            click("cmdItem(0)");
-        }
-        check(QStringLiteral("frmWriteProposal-body"));
-        click("cmdCreation(2)");
-    }
-    void enterPrice(const char* amount) {
-        QTest::keyClicks(w("txtpreAmount"), QLatin1String(amount));
-        QTest::keyClick(w("txtpreAmount"), Qt::Key_Return);
-    }
-    // $1,000.00 and 7.5 %, three equal payments on the 15th of three months.
-    void price() {
-        enterPrice("1000");
-        click("ckApplytax1");
-        QCOMPARE(text("txtAmount"), QStringLiteral("$1,075.00"));
-        click("cmdPostTaxes");
-        click("optPayment(2)");
-        auto* count = w<QComboBox>("cboPayments");
-        count->setCurrentIndex(2);
-        emit count->activated(2);
-        click("cmdMultiContinue");
-        click("ckAllEqual");
-        QCOMPARE(text("txtPayment(2)"), QStringLiteral("$408.34"));
-        check(QStringLiteral("frmWriteProposal-calendar"));
-        for (const QDate& d : {QDate(2026, 12, 15), QDate(2027, 1, 15), QDate(2027, 2, 15)}) {
-            pickDay(d);
-        }
-        QCOMPARE(text("lblPaymentDate(2)"), QStringLiteral("2/15/2027"));
-        check(QStringLiteral("frmWriteProposal-pricing"));
-        click("cmdCreation(4)");
-        check(QStringLiteral("frmWriteProposal-print"));
-        click("cmdContinue");
+        flow("writer-start");
     }
     // The print dialog for three copies, and the question after it.
     void confirmPrint(Answer a) {
@@ -218,7 +141,7 @@ private slots:
         s.start();
         if (source == QLatin1String("template")) {
             s.click("optCreate(1)");
-            s.clickItem("File1", "Roof.txt");
+            QCOMPARE(s.step("item", {"File1", "Roof.txt"}), QString());
         } else {
             QByteArray doc;
             for (int i = 1; i <= 60; ++i) {
@@ -229,8 +152,8 @@ private slots:
             s.click("optCreate(0)");
             QCOMPARE(s.text("txtBody").count(QLatin1Char('\n')), 49);
         }
-        s.addItems();
-        s.price();
+        s.flow("writer-items");
+        s.flow("writer-price");
         s.confirmPrint(confirmed ? Answer::Yes : Answer::No);
         if (!confirmed) {
             s.ask("Would you like to try to Reprint?", "Print Retry", Answer::No);
@@ -256,9 +179,9 @@ private slots:
         QCOMPARE(s.text("lblCustomerInfo(1)"), QStringLiteral("Mr. John Smith"));
         s.click("cmdCreation(0)");
         s.click("optCreate(1)");
-        s.clickItem("File1", "Roof.txt");
-        s.addItems();
-        s.price();
+        QCOMPARE(s.step("item", {"File1", "Roof.txt"}), QString());
+        s.flow("writer-items");
+        s.flow("writer-price");
         s.confirmPrint(Answer::Yes);
         s.printThenMenu("cmdProposalContinue");
         QCOMPARE(s.stored().mid(1, 1), QByteArrayList{UiData("writer_body_template.txt")});
@@ -266,27 +189,10 @@ private slots:
         QCOMPARE(s.ctx.vars().ProposalNumber, 1002);
     }
 
-    // NEXT from the pricing step with a date, then an amount, missing.
     void scheduleChecks() {
         WriterScreens s;
         s.start();
-        s.click("optCreate(2)");
-        QTest::keyClicks(s.w("txtBody"), QStringLiteral("Paint the barn."));
-        s.click("cmdCreation(2)");
-        s.enterPrice("500");
-        s.click("cmdPostTaxes");
-        s.click("optPayment(0)");
-        QTest::keyClicks(s.w("txtPayment(0)"), QStringLiteral("100"));
-        s.expect("You must enter a Payment Date for each Payment", kTitle);
-        s.click("cmdCreation(4)");
-        s.pickDay(QDate(2026, 12, 15));
-        s.pickDay(QDate(2026, 12, 22));
-        s.expect("Enter a Payment Amount", kTitle);
-        s.expect("The total of payments do not equal Proposed Amount", kTitle);
-        s.click("cmdCreation(4)");
-        QVERIFY(s.w("fraPricing")->isVisible());
-        QCOMPARE(QApplication::focusWidget(), s.w("txtPayment(1)"));
-        QCOMPARE(s.text("txtPayment(0)"), QStringLiteral("$100.00"));
+        s.flow("writer-schedule-checks");
     }
 };
 
@@ -307,9 +213,7 @@ private slots:
         QVERIFY(s.w("optDisclaimer(1)")->isEnabled());
         QCOMPARE(s.text("txtNextFieldProposal"), QStringLiteral("1001"));
         s.click("ckSketch");
-        auto* sheets = s.w<QComboBox>("cboCopies");
-        sheets->setCurrentIndex(1);
-        emit sheets->activated(1);
+        QCOMPARE(s.step("choose", {"cboCopies", "1"}), QString());
         CheckLayout(s.writer(), QStringLiteral("frmFieldProposal"));
         s.confirmPrint(Answer::Yes);
         s.printThenMenu("cmdField(1)");

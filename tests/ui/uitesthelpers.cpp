@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -192,6 +194,25 @@ template <typename E>
 E named(const QString& word, const char* names) {
     return E(QString::fromLatin1(names).split(QLatin1Char(' ')).indexOf(word));
 }
+
+// A day of the month shown, clicked where it is drawn.
+QString pickDay(QCalendarWidget* calendar, const QDate& day) {
+    calendar->setCurrentPage(day.year(), day.month());
+    auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    QAbstractItemModel* m = view->model();
+    for (int r = 1; r < m->rowCount(); ++r) {
+        for (int c = 0; c < m->columnCount(); ++c) {
+            const QModelIndex i = m->index(r, c);
+            // Days 15 to 22 are drawn once on any page, all in the month.
+            if (m->data(i).toInt() == day.day()) {
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                                  view->visualRect(i).center());
+                return {};
+            }
+        }
+    }
+    return QStringLiteral("day not on the calendar");
+}
 }  // namespace
 
 QString UiRig::step(const QString& verb, const QStringList& args) {
@@ -275,6 +296,29 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         QCoreApplication::processEvents();
     } else if (verb == QLatin1String("date")) {
         w<QDateEdit>(x)->setDate(QDate::fromString(y, Qt::ISODate));
+    } else if (verb == QLatin1String("day")) {
+        return pickDay(w<QCalendarWidget>(x), QDate::fromString(y, Qt::ISODate));
+    } else if (verb == QLatin1String("item")) {
+        auto* list = w<QListWidget>(x);
+        const QList<QListWidgetItem*> found = list->findItems(y, Qt::MatchExactly);
+        if (found.isEmpty()) {
+            return QStringLiteral("not in the list");
+        }
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(found.first()).center());
+    } else if (verb == QLatin1String("choose")) {
+        auto* combo = w<QComboBox>(x);
+        combo->setCurrentIndex(y.toInt());
+        emit combo->activated(y.toInt());
+    } else if (verb == QLatin1String("active")) {
+        // A picture taken of a window may leave it inactive, and an inactive
+        // window gives no control the focus.
+        screens.find(x)->activateWindow();
+        return QTest::qWaitForWindowActive(screens.find(x)) ? QString() : QStringLiteral("no");
+    } else if (verb == QLatin1String("await")) {
+        return QTest::qWaitFor([&] { return find(x)->property("enabled").toBool(); })
+                   ? QString()
+                   : QStringLiteral("never enabled");
     } else if (verb == QLatin1String("printdialog")) {
         app.prompter.expectPrintDialog(y != QLatin1String("cancel"), x.toInt());
     } else if (verb == QLatin1String("openfile")) {
