@@ -99,15 +99,7 @@ private slots:
     void proposalNumberLogoAndSample() {
         SetupRig rig;
         RecordingPreview preview(rig.ctx);
-        rig.turnTo(2);
-        rig.retype("txtProposalNo", "1500");
-        rig.click("cmdSaveProposal");
-        QCOMPARE(rig.app.read("TProposalCounter.txt"), QByteArray("1500\r\n"));
-        QCOMPARE(rig.ctx.vars().ProposalNumber, 1500);
-        rig.expect("The Proposal Number must be a Whole Number", kTitle);
-        rig.retype("txtProposalNo", "15OO");
-        rig.click("cmdSaveProposal");
-        QVERIFY(rig.text("txtProposalNo").isEmpty());
+        rig.flow("setup-proposal-number");
         QCOMPARE(rig.ctx.vars().ProposalNumber, 1500);
 
         rig.turnTo(3);
@@ -141,69 +133,34 @@ private slots:
                  "\"" + rig.app.path("logo.bmp").toLocal8Bit() + "\"\r\n");
         QCOMPARE(rig.app.read("LogoSettings.txt"), QByteArray("1440,1440\r\n"));
 
-        // The sample on paper (two copies asked for), in the preview and as PDF.
-        rig.app.prompter.expectPrintDialog(true, 2);
-        rig.click("cmdLogo(5)");
-        QCOMPARE(rig.printer->jobs().size(), 2);
+        rig.flow("setup-sample");
         QVERIFY(!rig.printer->jobs().first()->pictures.isEmpty());
-        rig.turnTo(1, 0);
-        rig.w<QAbstractButton>("ckColor")->click();  // black and white from now on, unsaved
-        rig.turnTo(3);
-        rig.app.prompter.expectPrintDialog(true, 1).expectPrintDialog(false);
-        rig.click("cmdLogo(5)");
-        rig.click("cmdLogo(5)");  // cancelled: nothing printed
-        QCOMPARE(rig.printer->jobs().size(), 3);
         QCOMPARE(
             (QList<bool>{rig.printer->jobs().first()->colour, rig.printer->jobs().last()->colour}),
             (QList<bool>{true, false}));
         const QList<PrintRequest>& asked = rig.app.prompter.printRequests();
         QCOMPARE((QList<bool>{asked.at(0).colour, asked.at(1).colour}), (QList<bool>{true, false}));
         QVERIFY(!asked.at(0).allowPageRange);
-        rig.click("cmdLogo(7)");
         QCOMPARE(preview.titles(), QStringList{"Print Sample"});
         QCOMPARE(preview.target().jobs().size(), 1);
-        rig.app.prompter.expectSaveFile("Save as PDF", rig.app.path("sample.pdf"));
-        rig.click("cmdLogo(8)");
         QVERIFY(rig.app.read("sample.pdf").startsWith("%PDF"));
-
-        rig.ask("This will Delete your Company Logo", "Delete Logo", Answer::Yes);
-        rig.click("cmdLogo(2)");
         QVERIFY(rig.w<QLabel>("Image2")->pixmap().isNull());
-        QVERIFY(!rig.app.exists("CompanyLogo.txt"));
-        QCOMPARE(rig.app.read("LogoSettings.txt"), QByteArray("1440,1440\r\n"));
     }
 
-    // Reset clears the boxes and reload brings the saved data back; closing
-    // the window after a reset ends the program with the saved data untouched.
+    // After a reset, closing the window ends the program with the saved
+    // data untouched.
     void resetThenCloseWritesNothing() {
-        const QByteArray acme = UiData("business-acme.txt");
         SetupRig rig;
-        for (const char* after : {"Image5", ""}) {
-            rig.ask("Do you want to reset (clear)all Business Data?", "Reset Business Data",
-                    Answer::Yes);
-            rig.click("Image4");
-            QVERIFY(rig.text("txtBusiness(0)").isEmpty());
-            if (*after) {
-                rig.click(after);
-                QCOMPARE(rig.text("txtBusiness(0)"), QStringLiteral("Acme"));
-            }
-        }
+        rig.flow("setup-reset");
         QVERIFY(rig.screens.find(kSetup)->close());
         QCOMPARE(rig.quits, 1);
-        QCOMPARE(rig.app.read("MyBusinessData.txt"), acme);
-        QCOMPARE(rig.app.read("Backup/MyBusinessData.txt"), acme);
+        QCOMPARE(rig.app.read("MyBusinessData.txt"), UiData("business-acme.txt"));
+        QCOMPARE(rig.app.read("Backup/MyBusinessData.txt"), UiData("business-acme.txt"));
     }
 
     void aReadOnlyFolderKeepsTheEdits() {
         SetupRig rig;
-        rig.retype("txtBusiness(0)", "Acme Roofing");
-        rig.expect("The file " + QDir::toNativeSeparators(rig.app.path("MyBusinessData.txt")) +
-                       " could not be used: Permission denied",
-                   kTitle, Icon::Critical);
-        WithReadOnlyFolder(rig.app.dir.path(), [&] { rig.click("cmdMenu"); });
-        QVERIFY(rig.visible(kSetup));
-        QCOMPARE(rig.text("txtBusiness(0)"), QStringLiteral("Acme Roofing"));
-        QCOMPARE(rig.app.read("MyBusinessData.txt"), UiData("business-acme.txt"));
+        rig.flow("setup-read-only");
     }
 };
 
