@@ -87,9 +87,9 @@ QObject* UiRig::find(const QString& name) const {
 }
 
 void UiRig::click(const QString& name) {
-    auto* b = w<QAbstractButton>(name);
-    const bool marked = qobject_cast<QRadioButton*>(b) || qobject_cast<QCheckBox*>(b);
-    QTest::mouseClick(b, Qt::LeftButton, {}, marked ? QPoint(6, b->height() / 2) : QPoint());
+    QWidget* c = w(name);
+    const bool marked = qobject_cast<QRadioButton*>(c) || qobject_cast<QCheckBox*>(c);
+    QTest::mouseClick(c, Qt::LeftButton, {}, marked ? QPoint(6, c->height() / 2) : QPoint());
     QCoreApplication::processEvents();
 }
 
@@ -100,6 +100,11 @@ void UiRig::trigger(const QString& action) {
 void UiRig::type(const QString& name, const QString& keys) {
     QWidget* box = w(name);
     box->setFocus();
+    if (auto* e = qobject_cast<QLineEdit*>(box)) {
+        e->end(false);
+    } else if (auto* p = qobject_cast<QPlainTextEdit*>(box)) {
+        p->moveCursor(QTextCursor::End);
+    }
     QTest::keyClicks(box, keys);
 }
 
@@ -319,6 +324,8 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         return QTest::qWaitFor([&] { return find(x)->property("enabled").toBool(); })
                    ? QString()
                    : QStringLiteral("never enabled");
+    } else if (verb == QLatin1String("beep")) {
+        app.prompter.expectBeep();
     } else if (verb == QLatin1String("printdialog")) {
         app.prompter.expectPrintDialog(y != QLatin1String("cancel"), x.toInt());
     } else if (verb == QLatin1String("openfile")) {
