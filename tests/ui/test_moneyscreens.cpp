@@ -28,18 +28,9 @@ struct MoneyApp : UiRig {
     void proposal(const QString& file, const QByteArray& bytes) {
         app.write(QStringLiteral("TolvarProposals/") + file, bytes);
     }
-    void clickCell(int row, int column) {
-        auto* grid = w<QTableView>(QStringLiteral("fgProposals"));
-        const QRect cell = grid->visualRect(grid->model()->index(row, column));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        QCoreApplication::processEvents();
-    }
-    void confirm(Answer answer) {
-        ask("Was the Invoice Printed Correctly?", "Print Confirmation", answer,
-            Buttons::YesNoCancel, Icon::Exclamation);
-        if (answer == Answer::No) {
-            expect("Correct the printing problem and click OK", "Retry Printing");
-        }
+    void cell(int row, int column) {
+        QCOMPARE(step("cell", {"fgProposals", QString::number(row), QString::number(column)}),
+                 QString());
     }
     Files files() const { return snapshot(app.dir.path()); }
 };
@@ -62,45 +53,25 @@ private slots:
         MoneyApp m;
         threePayments(m);
         const Files before = m.files();
-        Screen* screen = m.startRoutine(3);
-        QVERIFY(screen && screen->isVisible());
-        QCOMPARE(screen->windowTitle(), QStringLiteral("Existing Proposals and Payment Schedules"));
-        m.clickCell(0, 0);
-        QCOMPARE(m.texts({"lblPayDate(1)", "lblPayAmount(2)"}), "12/15/2026|$400.00");
-        QVERIFY(m.w<QAbstractButton>("optPrint(0)")->isChecked());
-        CheckLayout(screen, "frmManagePayments-details");
-
+        m.flow("payments-details");
+        QCOMPARE(m.screens.find("frmManagePayments")->windowTitle(),
+                 QStringLiteral("Existing Proposals and Payment Schedules"));
         RecordingPreview preview(m.ctx);
         m.click("cmdPreview");
         QCOMPARE(preview.count(), 1);
         QCOMPARE(preview.target().jobs().size(), 3);
         QCOMPARE(m.files(), before);
-
-        m.app.prompter.expectPrintDialog();
-        for (Answer a : {Answer::No, Answer::No, Answer::Yes, Answer::Yes, Answer::Yes}) {
-            m.confirm(a);
-        }
-        m.click("imgPrinter");
-        QCOMPARE(m.printer->jobs().size(), 5);
+        m.flow("payments-run");
         QVERIFY(Golden::folderMatches(changed(before, m.files()), QStringLiteral("run-all")));
-        QCOMPARE(m.w<QTableView>("fgProposals")->model()->rowCount(), 0);
     }
 
     // Cancel on page 2 of 3: two journal entries and nothing else posted.
     void paymentsCancelledOnPageTwo() {
         MoneyApp m;
         threePayments(m);
-        m.startRoutine(3);
-        m.clickCell(0, 0);
-        m.app.prompter.expectPrintDialog();
-        m.confirm(Answer::Yes);
-        m.confirm(Answer::Cancel);
-        m.expect("2 invoice(s) were Printed\r\nRemaining Invoices will not be printed", kTitle);
-        m.click("imgPrinter");
+        m.flow("payments-cancelled");
         QCOMPARE(m.app.read("InvoiceSalesJournal.txt"),
                  Golden::read(QStringLiteral("run-all/InvoiceSalesJournal.txt")).left(250));
-        QVERIFY(!m.app.exists("TAHistory.txt"));
-        QCOMPARE(m.app.read("TolvarProposals/1001.txt"), UiData("three-payments/1001.txt"));
     }
 
     // FP1001 finalized at $1,000.00 plus 7.5 % in one payment: the four
@@ -142,16 +113,16 @@ private slots:
             }
             return -1;
         };
-        m.clickCell(rowOf("1001"), ProposalReport::ProposalNo);
+        m.cell(rowOf("1001"), ProposalReport::ProposalNo);
         QCOMPARE(m.texts({"txtProposalBody", "lblAmount(3)", "lblDate(2)"}),
                  "Paint\nthe fence\n|$400.00|1/5/2027");
         QVERIFY(!m.w("lblDate(3)")->isVisible());
         CheckLayout(screen, "frmProposalReport-details");
         m.expect(ProposalReport::fieldProposalMessage(), kTitle);
-        m.clickCell(rowOf("FP1002"), ProposalReport::ProposalNo);
+        m.cell(rowOf("FP1002"), ProposalReport::ProposalNo);
 
-        m.clickCell(rowOf("1001"), ProposalReport::Select);
-        m.clickCell(rowOf("FP1002"), ProposalReport::Select);
+        m.cell(rowOf("1001"), ProposalReport::Select);
+        m.cell(rowOf("FP1002"), ProposalReport::Select);
         QCOMPARE(grid->model()->index(rowOf("1001"), 0).data().toString(),
                  ProposalReport::selectionMark());
         m.ask("Delete the 2 selected Proposals and all of their files?", "Delete Proposals",

@@ -251,6 +251,10 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         return c && c->property("enabled").toBool() == (verb == QLatin1String("enabled"))
                    ? QString()
                    : QStringLiteral("no");
+    } else if (verb == QLatin1String("checked") || verb == QLatin1String("unchecked")) {
+        return w<QAbstractButton>(x)->isChecked() == (verb == QLatin1String("checked"))
+                   ? QString()
+                   : QStringLiteral("no");
     } else if (verb == QLatin1String("focus")) {
         return QApplication::focusWidget() == w(x) ? QString() : QStringLiteral("not focused");
     } else if (verb == QLatin1String("focused")) {
