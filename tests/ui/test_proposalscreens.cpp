@@ -199,26 +199,10 @@ private slots:
 class TestFieldProposalScreen : public QObject {
     Q_OBJECT
 private slots:
-    // Shown for customer 1, the custom disclaimer judged at each showing,
-    // printed with two sketch sheets and confirmed.
     void printWithSketchSheets() {
         WriterScreens s;
-        s.screen = QStringLiteral("frmFieldProposal");
-        QVERIFY(s.screens.show(s.screen));
-        QVERIFY(!s.w("optDisclaimer(1)")->isEnabled());
-        s.screens.hide(s.screen);
-        s.app.write("CustomDisclaimer.txt", "\"Ours\"\r\n");
-        s.screens.show(s.screen);
-        QVERIFY(QTest::qWaitForWindowActive(s.writer()));
-        QVERIFY(s.w("optDisclaimer(1)")->isEnabled());
-        QCOMPARE(s.text("txtNextFieldProposal"), QStringLiteral("1001"));
-        s.click("ckSketch");
-        QCOMPARE(s.step("choose", {"cboCopies", "1"}), QString());
-        CheckLayout(s.writer(), QStringLiteral("frmFieldProposal"));
-        s.confirmPrint(Answer::Yes);
-        s.printThenMenu("cmdField(1)");
-        QCOMPARE(s.app.read("TolvarProposals/1001.txt"), testData("proposals/header_field.txt"));
-        QCOMPARE(s.app.read("TProposalCounter.txt"), QByteArray("1002\r\n"));
+        s.flow("field-sketch");
+        s.flow("field-print");
         const auto& jobs = s.printer->jobs();
         QCOMPARE(jobs.size(), 3);
         QCOMPARE(jobs.at(0)->first("Triplicate").page, 3);
@@ -230,10 +214,7 @@ private slots:
     void fromTheMainMenu() {
         WriterScreens s(true);
         s.fromTheMainMenu(4);
-        QCOMPARE(s.text("txtNextFieldProposal"), QStringLiteral("1001"));
-        s.confirmPrint(Answer::Yes);
-        s.printThenMenu("cmdField(1)");
-        QCOMPARE(s.app.read("TolvarProposals/1001.txt"), testData("proposals/header_field.txt"));
+        s.flow("field-print");
         QCOMPARE(s.ctx.vars().ProposalNumber, 1002);
         QCOMPARE(s.printedPages(), QList<int>({3, 1, 2, 3}));
         const Recording& job = *s.printer->jobs().first();

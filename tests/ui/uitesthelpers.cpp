@@ -283,6 +283,8 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         w<QTabWidget>(x)->setCurrentIndex(y.toInt());
     } else if (verb == QLatin1String("exposed")) {
         return QTest::qWaitForWindowExposed(screens.find(x)) ? QString() : QStringLiteral("no");
+    } else if (verb == QLatin1String("hide")) {
+        screens.hide(x);
     } else if (verb == QLatin1String("unload")) {
         screens.unload(x);
     } else if (verb == QLatin1String("settle")) {
