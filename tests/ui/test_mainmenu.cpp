@@ -1,226 +1,130 @@
+#include "shell/startup.h"
 #include "testmain.h"
 #include "ui/frmstartup.h"
+#include "ui/programscreens.h"
 #include "uitesthelpers.h"
 
-#include <QAbstractButton>
 #include <QAction>
+#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
+#include <QLockFile>
+#include <QPointer>
 #include <QRadioButton>
-#include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
+const QString kMenu = QStringLiteral("frmStartup");
+const QString kSplash = QStringLiteral("frmSplash");
 const QStringList kEleven{"CompanyLogo", "CustomerData",   "AuxHeadings", "LogoSettings",
                           "Phone",       "MyBusinessData", "PrintColors", "SoldItems",
                           "MyWebSite",   "TaxRecords",     "SpeedNumbers"};
 
-const QStringList kRoutineScreens{"frmCustomer", "frmTerms", "frmManagePayments",
-                                  "frmProposalReport", "frmFinalize"};
-
-template <typename T>
-T* child(ScreenApp& s, const QString& screen, const QString& name) {
-    Screen* w = s.screens->find(screen);
-    return w ? w->findChild<T*>(name) : nullptr;
-}
-
-QRadioButton* option(ScreenApp& s, int i) {
-    return child<QRadioButton>(s, QStringLiteral("frmStartup"),
-                               QStringLiteral("optProgramRoutine(%1)").arg(i));
-}
-
-QAction* action(ScreenApp& s, const QString& name) {
-    return child<QAction>(s, QStringLiteral("frmStartup"), name);
-}
-
-// On the option's mark, where a user clicks; a radio button takes no clicks
-// in the empty width beside its caption.
-QPoint onMark(const QWidget* w) {
-    return QPoint(6, w->height() / 2);
-}
-
-void clickOption(ScreenApp& s, int i) {
-    QTest::mouseClick(option(s, i), Qt::LeftButton, {}, onMark(option(s, i)));
-}
-
-void doubleClickOption(ScreenApp& s, int i) {
-    QTest::mouseDClick(option(s, i), Qt::LeftButton, {}, onMark(option(s, i)));
-}
-
-void writeEleven(ScreenApp& s) {
-    for (const QString& n : kEleven) {
-        s.app.write(n + ".txt", n.toLatin1() + "\r\n");
+// The main menu shown, the screens of the routines standing in.
+struct MenuRig : UiRig {
+    MenuRig() {
+        for (const char* n : {"frmCustomer", "frmTerms", "frmManagePayments", "frmProposalReport",
+                              "frmFinalize", "frmSetup"}) {
+            provide(QLatin1String(n));
+        }
+        screens.show(kMenu);
     }
-}
-
-void expectElevenBackedUp(ScreenApp& s) {
-    for (const QString& n : kEleven) {
-        QCOMPARE(s.app.read("Backup/" + n + ".txt"), n.toLatin1() + "\r\n");
+    // On the option's mark, where a user clicks; a radio button takes no
+    // clicks in the empty width beside its caption.
+    void doubleClickOption(int i) {
+        auto* option = w(QStringLiteral("optProgramRoutine(%1)").arg(i));
+        QTest::mouseDClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
     }
+};
+
+QStringList tree(const TempApp& app) {
+    QStringList out;
+    QDirIterator it(app.dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        out << it.next().mid(app.dir.path().size() + 1);
+    }
+    out.sort();
+    return out;
 }
 }  // namespace
 
 class TestMainMenu : public QObject {
     Q_OBJECT
 private slots:
-    // Every routine has its screen; the menus are all there.
     void routinesAndMenus() {
-        ScreenApp s;
-        s.screens->show(QStringLiteral("frmStartup"));
-        QList<bool> enabled;
-        for (int i = 0; i <= 5; ++i) {
-            enabled << option(s, i)->isEnabled();
-        }
-        QCOMPARE(enabled, QList<bool>(6, true));
-        QVERIFY(!child<QPushButton>(s, "frmStartup", "cmdStart")->isEnabled());
-        for (const char* name : {"mnuCreate", "mnuExit", "mnuDeluxe", "mnuDepositSlips",
-                                 "mnuPPaper", "mnuPPPaper", "mnuAddress", "mnuLabels", "mnuAbout",
-                                 "mnuHelpContentsFile"}) {
-            QVERIFY2(action(s, name) && action(s, name)->isEnabled(), name);
-        }
-    }
-
-    void goStartsTheChosenRoutine_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("screen");
-        QTest::newRow("proposal") << 0 << "frmCustomer";
-        QTest::newRow("finalize") << 5 << "frmFinalize";
-    }
-    void goStartsTheChosenRoutine() {
-        QFETCH(int, index);
-        QFETCH(QString, screen);
-        ScreenApp s;
-        for (const QString& n : kRoutineScreens) {
-            s.provide(n);
-        }
-        s.screens->show(QStringLiteral("frmStartup"));
-        QVERIFY(option(s, index)->isEnabled());
-        clickOption(s, index);
-        QCOMPARE(s.app.ctx->vars().SelectedRoutine, index + 1);
-        QVERIFY(s.visible(QStringLiteral("frmStartup")));
-        auto* start = child<QPushButton>(s, "frmStartup", "cmdStart");
-        QVERIFY(start->isEnabled());
-        QTest::mouseClick(start, Qt::LeftButton);
-        QVERIFY(s.visible(screen));
-        QVERIFY(!s.screens->isLoaded(QStringLiteral("frmStartup")));
-        QCOMPARE(s.quits, 0);
+        UiRig s;
+        s.flow("main-menu");
     }
 
     // Go with no routine chosen, or with one out of range, keeps the menu.
     void goWithoutARoutineKeepsTheMenu() {
         for (int routine : {0, 7}) {
-            ScreenApp s;
-            s.provide("frmCustomer");
-            s.app.ctx->vars().SelectedRoutine = routine;
-            auto* menu = qobject_cast<frmStartup*>(s.screens->show(QStringLiteral("frmStartup")));
-            menu->startSelectedRoutine();
-            QVERIFY(s.visible(QStringLiteral("frmStartup")));
-            QCOMPARE(s.screens->loaded(), QStringList{"frmStartup"});
+            MenuRig s;
+            s.ctx.vars().SelectedRoutine = routine;
+            qobject_cast<frmStartup*>(s.screens.find(kMenu))->startSelectedRoutine();
+            QVERIFY(s.visible(kMenu));
+            QCOMPARE(s.screens.loaded(), QStringList{kMenu});
         }
     }
 
     void goAfterReturningStartsTheLastRoutine() {
-        ScreenApp s;
-        s.provide(QStringLiteral("frmManagePayments"));
-        s.screens->show(QStringLiteral("frmStartup"));
-        clickOption(s, 2);
-        QTest::mouseClick(child<QPushButton>(s, "frmStartup", "cmdStart"), Qt::LeftButton);
-        // The payments screen's return button shows the menu afresh.
-        s.screens->unload(QStringLiteral("frmManagePayments"));
-        s.screens->show(QStringLiteral("frmStartup"));
-        ScreenApp::settle();
-        QVERIFY(!option(s, 2)->isChecked());
-        auto* start = child<QPushButton>(s, "frmStartup", "cmdStart");
-        QVERIFY(start->isEnabled());
-        QTest::mouseClick(start, Qt::LeftButton);
-        QVERIFY(s.visible(QStringLiteral("frmManagePayments")));
+        MenuRig s;
+        s.flow("menu-again");
     }
 
     void doubleClickStartsAfterHalfASecond() {
-        ScreenApp s;
-        s.provide(QStringLiteral("frmProposalReport"));
-        Screen* menu = s.screens->show(QStringLiteral("frmStartup"));
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        MenuRig s;
+        QVERIFY(QTest::qWaitForWindowExposed(s.screens.find(kMenu)));
         QElapsedTimer clock;
         clock.start();
-        doubleClickOption(s, 4);
-        QCOMPARE(s.app.ctx->vars().SelectedRoutine, 5);
-        QVERIFY(option(s, 4)->isChecked());
+        s.doubleClickOption(4);
+        QCOMPARE(s.ctx.vars().SelectedRoutine, 5);
+        QVERIFY(s.w<QRadioButton>("optProgramRoutine(4)")->isChecked());
         QTest::qWait(250);
-        QVERIFY(!s.screens->isLoaded(QStringLiteral("frmProposalReport")));
-        QTRY_VERIFY_WITH_TIMEOUT(s.visible(QStringLiteral("frmProposalReport")), 3000);
+        QVERIFY(!s.screens.isLoaded("frmProposalReport"));
+        QTRY_VERIFY_WITH_TIMEOUT(s.visible("frmProposalReport"), 3000);
         QVERIFY(clock.elapsed() >= 480);
-        QVERIFY(!s.screens->isLoaded(QStringLiteral("frmStartup")));
+        QVERIFY(!s.screens.isLoaded(kMenu));
     }
 
     void showingTheMenuAgainForgetsAPendingDoubleClick() {
-        ScreenApp s;
-        s.provide(QStringLiteral("frmProposalReport"));
-        Screen* menu = s.screens->show(QStringLiteral("frmStartup"));
-        doubleClickOption(s, 4);
-        auto* timer = child<QTimer>(s, "frmStartup", "Timer1");
+        MenuRig s;
+        s.doubleClickOption(4);
+        auto* timer = s.w<QTimer>("Timer1");
         QVERIFY(timer->isActive());
-        menu->hide();
-        menu->show();
+        s.screens.find(kMenu)->hide();
+        s.screens.find(kMenu)->show();
         QVERIFY(!timer->isActive());
         QTest::qWait(700);
-        QVERIFY(!s.screens->isLoaded(QStringLiteral("frmProposalReport")));
+        QVERIFY(!s.screens.isLoaded("frmProposalReport"));
     }
 
-    // Paper asks before it opens the supplier's page; cheques open at once.
     void orderForms() {
-        ScreenApp s;
-        s.screens->show(QStringLiteral("frmStartup"));
-        for (Answer a : {Answer::No, Answer::Yes}) {
-            s.app.prompter.expectQuestion(
-                "Use Plain Paper for Reports (etc)\r\nClick Yes to connect to a Supplier",
-                "Order Paper", Buttons::YesNo, Icon::None, a);
-            action(s, "mnuPPaper")->trigger();
-        }
-        QCOMPARE(s.opened.size(), 1);
-        action(s, "mnuDeluxe")->trigger();
-        action(s, "mnuDepositSlips")->trigger();
-        QCOMPARE(s.opened.size(), 3);
-        QVERIFY(s.visible(QStringLiteral("frmStartup")));
-        QVERIFY(!s.app.exists("Temp.url"));  // nothing left behind in the folder
+        UiRig s;
+        s.flow("order-forms");
     }
 
     void aboutBoxAndBack() {
-        ScreenApp s;
-        s.screens->show(QStringLiteral("frmStartup"));
-        action(s, "mnuAbout")->trigger();
-        QVERIFY(s.screens->isLoaded(QStringLiteral("frmStartup")));
-        QVERIFY(!s.visible(QStringLiteral("frmStartup")));
-        QVERIFY(s.visible(QStringLiteral("frmAbout")));
-        Screen* about = s.screens->find(QStringLiteral("frmAbout"));
-        QVERIFY(!about->findChild<QLabel*>(QStringLiteral("picIcon"))->pixmap().isNull());
-        QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-        QVERIFY(!s.screens->isLoaded(QStringLiteral("frmAbout")));
-        QVERIFY(s.visible(QStringLiteral("frmSplash")));
-        // Continue with the settings in place returns to the hidden menu.
-        s.app.write("MyBusinessData.txt", "x");
-        s.app.write("PrintColors.txt", "x");
-        QTest::mouseClick(child<QPushButton>(s, "frmSplash", "cmdContinue"), Qt::LeftButton);
-        QVERIFY(s.visible(QStringLiteral("frmStartup")));
-        QCOMPARE(s.quits, 0);
+        UiRig s;
+        s.flow("about");
     }
 
     // Every control is laid out inside its window with room for its text.
     void screensLayOutTheirControls_data() {
         QTest::addColumn<QString>("screen");
-        QTest::newRow("main menu") << "frmStartup";
         QTest::newRow("about box") << "frmAbout";
         QTest::newRow("start-up screen") << "frmSplash";
     }
     void screensLayOutTheirControls() {
-        QFETCH(QString, screen);
-        ScreenApp s;
-        Screen* w = s.screens->show(screen);
-        QVERIFY(QTest::qWaitForWindowExposed(w));
-        CheckLayout(w, screen);
+        const QString screen = fetched<QString>("screen");
+        UiRig s;
+        QVERIFY(QTest::qWaitForWindowExposed(s.screens.show(screen)));
+        CheckLayout(s.screens.find(screen), screen);
+        // The about box shows the program's icon.
+        QVERIFY(screen != QLatin1String("frmAbout") || !s.w<QLabel>("picIcon")->pixmap().isNull());
     }
 
     // Exit and every close button back up the eleven files and end the program.
@@ -230,27 +134,196 @@ private slots:
         QTest::newRow("about box, menu hidden") << "frmAbout";
         QTest::newRow("start-up screen") << "frmSplash";
         QTest::newRow("exit from the menu") << "mnuExit";
+        QTest::newRow("a routine's screen") << "frmCustomer";
     }
     void closeButtonsBackUpTheElevenFiles() {
-        QFETCH(QString, screen);
-        ScreenApp s;
-        writeEleven(s);
-        s.screens->show(QStringLiteral("frmStartup"));
-        s.screens->load(QStringLiteral("frmSplash"));
-        if (screen == QLatin1String("mnuExit")) {
-            action(s, "mnuExit")->trigger();
-        } else if (screen == QLatin1String("frmAbout")) {
-            action(s, "mnuAbout")->trigger();
-        } else {
-            s.screens->show(screen);
+        const QString screen = fetched<QString>("screen");
+        MenuRig s;
+        for (const QString& n : kEleven) {
+            s.app.write(n + ".txt", n.toLatin1() + "\r\n");
         }
-        QVERIFY(screen == QLatin1String("mnuExit") || s.screens->find(screen)->close());
+        s.screens.load(kSplash);
+        if (screen == QLatin1String("mnuExit")) {
+            s.trigger("mnuExit");
+        } else if (screen == QLatin1String("frmAbout")) {
+            s.trigger("mnuAbout");
+        } else {
+            s.screens.show(screen);
+        }
+        QVERIFY(screen == QLatin1String("mnuExit") || s.screens.find(screen)->close());
         QCOMPARE(s.quits, 1);
-        expectElevenBackedUp(s);
-        QVERIFY(s.screens->loaded().isEmpty());
-        ScreenApp::settle();
+        for (const QString& n : kEleven) {
+            QCOMPARE(s.app.read("Backup/" + n + ".txt"), n.toLatin1() + "\r\n");
+        }
+        QVERIFY(s.screens.loaded().isEmpty());
+    }
+
+    void continueShowsWelcomeOrMenu_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<bool>("menu");
+        QTest::newRow("first run") << QStringList() << false;
+        QTest::newRow("no print colours") << QStringList{"MyBusinessData.txt"} << false;
+        QTest::newRow("no business data") << QStringList{"PrintColors.txt"} << false;
+        QTest::newRow("both") << QStringList{"MyBusinessData.txt", "PrintColors.txt"} << true;
+        QTest::newRow("colours in the backup")
+            << QStringList{"MyBusinessData.txt", "Backup/PrintColors.txt"} << true;
+    }
+    void continueShowsWelcomeOrMenu() {
+        const bool menu = fetched<bool>("menu");
+        UiRig s;
+        for (const QString& f : fetched<QStringList>("files")) {
+            s.app.write(f, "x\r\n");
+        }
+        s.screens.show(kSplash);
+        s.click("cmdContinue");
+        QCOMPARE(s.visible(kMenu), menu);
+        QCOMPARE(s.screens.isLoaded(kSplash), !menu);
+        // The welcome panel, or the colours brought back from the backup.
+        QVERIFY(menu ? s.app.exists("PrintColors.txt")
+                     : s.visible(kSplash) && s.w("fraWelcome")->isVisible());
+        QCOMPARE(s.quits, 0);
+    }
+
+    // Either logo, the splash's or the welcome panel's, opens the setup screen.
+    void logoLeadsToTheSetupScreen() {
+        for (const char* logo : {"Image1(0)", "Image1(1)"}) {
+            UiRig s;
+            s.provide("frmSetup");
+            s.screens.show(kSplash);
+            s.click("cmdContinue");
+            QVERIFY(s.w("fraWelcome")->isVisible() && s.w(logo)->isEnabled());
+            s.click(logo);
+            QVERIFY2(s.visible("frmSetup"), logo);
+            QVERIFY(!s.screens.isLoaded(kSplash));
+            QCOMPARE(s.quits, 0);
+        }
+    }
+
+    void theLogoIsDrawn() {
+        UiRig s;
+        s.screens.show(kSplash);
+        auto* logo = s.w<QToolButton>("Image1(0)");
+        const QImage picture = logo->icon().pixmap(logo->iconSize()).toImage();
+        QVERIFY(!picture.isNull());
+        // The left edge of the logo is its dark blue ground, not a blank.
+        const QColor edge = picture.pixelColor(picture.width() / 10, picture.height() / 2);
+        QCOMPARE(edge.alpha(), 255);
+        QVERIFY(edge.blue() > edge.red());
+    }
+};
+
+class TestProgramStart : public QObject {
+    Q_OBJECT
+private slots:
+    void freshFolder() {
+        UiRig s;
+        InstanceLock lock(s.ctx.folder());
+        QVERIFY(Main(s.ctx, lock, ProgramStartupSteps(s.ctx, s.screens)));
+        QCOMPARE(tree(s.app), QString::fromUtf8(UiData("fresh-folder-tree.txt"))
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+        QCOMPARE(s.app.read("TProposalCounter.txt"), QByteArray("1001\r\n"));
+        QCOMPARE(s.ctx.vars().ProposalNumber, 1001);
+        QVERIFY(s.visible(kSplash));
+        QVERIFY(lock.isHeld());
+    }
+
+    void savedDataIsLoaded() {
+        UiRig s;
+        s.app.write("TProposalCounter.txt", "1234\r\n");
+        s.app.write("MyBusinessData.txt", UiData("setup-first-run/MyBusinessData.txt"));
+        s.app.write("Prompts.txt", "#TRUE#,#FALSE#\r\n");
+        s.startProgram();
+        QCOMPARE(s.ctx.vars().ProposalNumber, 1234);
+        QCOMPARE(s.app.read("TProposalCounter.txt"), QByteArray("1234\r\n"));
+        const QStringList business = s.ctx.vars().BusinessData;
+        QCOMPARE(business.value(0) + '|' + business.value(5), "Brenlow Roofing|62704");
+        QVERIFY(!s.ctx.vars().SoundAlarms);
+        QCOMPARE(s.ctx.vars().SelectedRoutine, 0);
+    }
+
+    void aSecondInstanceIsRefused() {
+        UiRig s;
+        QLockFile first(s.app.path(InstanceLock::fileName()));
+        QVERIFY(first.tryLock(0));
+        s.expect("Tolvar Proposals is already Running!", "Tolvar Proposals");
+        InstanceLock lock(s.ctx.folder());
+        QVERIFY(!Main(s.ctx, lock, ProgramStartupSteps(s.ctx, s.screens)));
+        // Nothing made, nothing backed up, the first keeps its lock.
+        QCOMPARE(tree(s.app), QStringList{});
+        QVERIFY(first.isLocked());
+        QCOMPARE(s.quits, 0);
+    }
+
+    void screensLoadOnFirstUseOnly() {
+        UiRig s;
+        int made = 0;
+        s.screens.add("frmCustomer", [&](AppContext& ctx, ScreenManager& m) {
+            ++made;
+            return new StandInScreen(ctx, m, QStringLiteral("frmCustomer"));
+        });
+        QVERIFY(!s.screens.isLoaded("frmCustomer"));
+        Screen* first = s.screens.load("frmCustomer");
+        QVERIFY(first && !first->isVisible());
+        QCOMPARE(s.screens.load("frmCustomer"), first);
+        QCOMPARE(s.screens.show("frmCustomer"), first);
+        QVERIFY(first->isVisible());
+        s.screens.hide("frmCustomer");
+        QVERIFY(!first->isVisible());
+        QCOMPARE(made, 1);
+        QCOMPARE(first->objectName(), QStringLiteral("frmCustomer"));
+    }
+
+    void unloadedScreensAreMadeAfresh() {
+        UiRig s;
+        s.provide("frmTerms");
+        QPointer<Screen> first = s.screens.show("frmTerms");
+        s.screens.unload("frmTerms");
+        QVERIFY(!s.screens.isLoaded("frmTerms") && !first->isVisible());
+        UiRig::settle();
+        QVERIFY(first.isNull());
+        QVERIFY(s.screens.load("frmTerms"));
+        QCOMPARE(s.screens.loaded(), QStringList{"frmTerms"});
+        // Nothing of this ends the program.
+        QCOMPARE(s.quits, 0);
+        QVERIFY(!s.app.exists("Backup"));
+    }
+
+    void unloadedScreensGoWithTheManager() {
+        TempApp app;
+        QPointer<Screen> about;
+        {
+            ScreenManager m(*app.ctx);
+            RegisterScreens(m);
+            about = m.show(QStringLiteral("frmAbout"));
+            m.unload(QStringLiteral("frmAbout"));
+            QVERIFY(!about.isNull());
+        }
+        // The event loop never ran, yet nothing is left behind.
+        QVERIFY(about.isNull());
+    }
+
+    void screensNotBuiltAreNotAvailable() {
+        UiRig s;
+        QVERIFY(!s.screens.isAvailable("frmNoSuchScreen") && !s.screens.isAvailable(QString()));
+        QVERIFY(!s.screens.load("frmNoSuchScreen") && !s.screens.show("frmNoSuchScreen"));
+        QVERIFY(s.screens.loaded().isEmpty());
+    }
+
+    void unloadAllGoesFromTheLastLoaded() {
+        UiRig s;
+        QStringList gone;
+        for (const char* n : {"frmSplashX", "frmCustomerX", "frmSetupX"}) {
+            s.provide(QLatin1String(n));
+            connect(s.screens.load(QLatin1String(n)), &QObject::destroyed, this,
+                    [&gone, n] { gone << QLatin1String(n); });
+        }
+        s.screens.unloadAll();
+        QVERIFY(s.screens.loaded().isEmpty());
+        UiRig::settle();
+        QCOMPARE(gone, (QStringList{"frmSetupX", "frmCustomerX", "frmSplashX"}));
     }
 };
 
 TOLVAR_TEST(TestMainMenu)
+TOLVAR_TEST(TestProgramStart)
 #include "test_mainmenu.moc"

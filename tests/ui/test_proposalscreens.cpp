@@ -1,5 +1,4 @@
 #include "customers/customerrecord.h"
-#include "print/recordingdevice.h"
 #include "settings/settings.h"
 #include "testmain.h"
 #include "uitesthelpers.h"
@@ -44,82 +43,34 @@ CustomerRecord johnSmith() {
     return r;
 }
 
-// The program's screens over a folder with John Smith as customer 1, a
-// template, the three inventory items and a first tax of 7.5 %.
-struct WriterScreens : ScreenApp {
-    std::shared_ptr<RecordingTarget> printer = std::make_shared<RecordingTarget>();
-
+// The program's screens over a folder with John Smith as customer 1 (or, from
+// the main menu, 2), a template, the three inventory items and a first tax of
+// 7.5 %.
+struct WriterScreens : UiRig {
     // `realMenu`: the program's main menu, else a stand-in for it.
     explicit WriterScreens(bool realMenu = false) {
+        CustomerRecord other = johnSmith();
+        other.AccountNumber = QStringLiteral("ACC-1");
+        other.AccountName = QStringLiteral("Ann Other");
         if (!realMenu) {
             provide(QStringLiteral("frmStartup"));
         }
-        app.write(QStringLiteral("CustomerData.txt"), johnSmith().toBytes());
-        app.write(QStringLiteral("Templates/Proposals/Roof.txt"),
-                  testData(QStringLiteral("proposals/template_roof.txt")));
-        app.write(QStringLiteral("TIInventoriedItems.txt"),
-                  testData(QStringLiteral("proposals/inventory_three.bin")));
-        app.mkdir(QStringLiteral("TolvarProposals/ProposalBody"));
-        app.mkdir(QStringLiteral("TolvarProposals/ProposalPayments"));
-        app.mkdir(QStringLiteral("TolvarProposals/ProposalFinancials"));
-        app.write(QStringLiteral("TProposalCounter.txt"), "1001\r\n");
-        app.ctx->settings().taxRate1 = QStringLiteral("7.5");
-        app.ctx->settings().applyTax1 = true;
-        app.ctx->vars().CurrentCustomerRecord = 1;
-        app.ctx->vars().Copies = 3;
-        app.ctx->printerFactory = [this] { return printer; };
+        app.write("CustomerData.txt",
+                  (realMenu ? other.toBytes() : QByteArray()) + johnSmith().toBytes());
+        app.write("Templates/Proposals/Roof.txt", testData("proposals/template_roof.txt"));
+        app.write("TIInventoriedItems.txt", testData("proposals/inventory_three.bin"));
+        for (const char* folder : {"ProposalBody", "ProposalPayments", "ProposalFinancials"}) {
+            app.mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
+        }
+        app.write("TProposalCounter.txt", "1001\r\n");
+        ctx.settings().taxRate1 = QStringLiteral("7.5");
+        ctx.settings().applyTax1 = true;
+        ctx.vars().CurrentCustomerRecord = 1;
+        ctx.vars().Copies = 3;
     }
 
-    QString screen = kWriter;  // whose controls get() finds
-    Screen* writer() const { return screens->find(screen); }
-    template <typename T = QWidget>
-    T* get(const QString& name) const {
-        T* w = writer() ? writer()->findChild<T*>(name) : nullptr;
-        if (!w) {
-            qWarning("no control %s", qPrintable(name));
-        }
-        return w;
-    }
-    void click(const QString& name) const { QTest::mouseClick(get(name), Qt::LeftButton); }
-    // On the mark of a radio button or check box, where a user clicks.
-    void tick(const QString& name) const {
-        QWidget* w = get(name);
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-    }
-    void clickItem(const QString& list, const QString& text) const {
-        auto* l = get<QListWidget>(list);
-        const QList<QListWidgetItem*> found = l->findItems(text, Qt::MatchExactly);
-        QVERIFY2(!found.isEmpty(), qPrintable(text));
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
-                          l->visualItemRect(found.first()).center());
-    }
-    // A picture taken of the window may leave it inactive, and an inactive
-    // window gives no control the focus.
-    void check(const QString& picture) const {
-        CheckLayout(writer(), picture);
-        writer()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(writer()));
-    }
-    QString text(const QString& name) const { return get<QLineEdit>(name)->text(); }
-    // A day of the month shown, clicked where it is drawn.
-    void pickDay(const QDate& day) const {
-        auto* calendar = get<QCalendarWidget>(QStringLiteral("MonthView1"));
-        calendar->setCurrentPage(day.year(), day.month());
-        auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
-        QAbstractItemModel* m = view->model();
-        for (int r = 1; r < m->rowCount(); ++r) {
-            for (int c = 0; c < m->columnCount(); ++c) {
-                const QModelIndex i = m->index(r, c);
-                // Days 15 to 22 are drawn once on any page, all in the month.
-                if (m->data(i).toInt() == day.day()) {
-                    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                                      view->visualRect(i).center());
-                    return;
-                }
-            }
-        }
-        QFAIL("day not on the calendar");
-    }
+    QString screen = kWriter;
+    Screen* writer() const { return screens.find(screen); }
     QByteArrayList stored() const {
         QByteArrayList out;
         for (const QString& f : kFour) {
@@ -128,57 +79,45 @@ struct WriterScreens : ScreenApp {
         return out;
     }
 
+    // Main menu, the routine, John Smith picked as the next customer, and
+    // "Start Proposal": the routine's screen shown and active.
+    void fromTheMainMenu(int routine) {
+        screen = routine == 1 ? kWriter : QStringLiteral("frmFieldProposal");
+        QVERIFY(startRoutine(routine)->isVisible());
+        QCOMPARE(text("txtCustomer(0)"), QStringLiteral("ACC-1"));
+        click("cmdNav(2)");
+        click("cmdSchedule");
+        QVERIFY(visible(screen) && !visible("frmCustomer"));
+        QVERIFY(QTest::qWaitForWindowActive(writer()));
+        QCOMPARE(ctx.vars().CurrentCustomerRecord, 2);
+    }
     // Customer 1 to the body step.
     void start() {
-        QVERIFY(screens->show(kWriter));
+        QVERIFY(screens.show(kWriter));
         QVERIFY(QTest::qWaitForWindowActive(writer()));
-        QCOMPARE(get<QLabel>(QStringLiteral("lblCustomerInfo(1)"))->text(),
-                 QStringLiteral("Mr. John Smith"));
-        QCOMPARE(text(QStringLiteral("txtCustomerInfo(4)")), QStringLiteral("Bangor"));
-        check(QStringLiteral("frmWriteProposal-location"));
-        click(QStringLiteral("cmdCreation(0)"));
+        flow("writer-start");
     }
-    // Two gutter guards and three downspouts from the inventory.
-    void addItems() {
-        // The menu comes on once the body has taken the focus.
-        QTRY_VERIFY(get<QAction>(QStringLiteral("mnuItems"))->isEnabled());
-        get<QAction>(QStringLiteral("mnuItems"))->trigger();
-        for (const auto& [item, quantity] :
-             {std::pair{"Gutter guard", "2"}, std::pair{"downspout", "3"}}) {
-            clickItem(QStringLiteral("lstItems"), QLatin1String(item));
-            QTest::keyClicks(get(QStringLiteral("txtItem(2)")), QLatin1String(quantity));
-            click(QStringLiteral("cmdItem(0)"));
+    // The print dialog for three copies, and the question after it.
+    void confirmPrint(Answer a) {
+        app.prompter.expectPrintDialog(true, 3);
+        ask("Did the Proposal Print Correctly", "Print Confirmation", a);
+    }
+    // The pages of the one job printed, and those of its three captions.
+    QList<int> printedPages() const {
+        QList<int> out;
+        if (printer->jobs().size() == 1) {
+            const Recording& job = *printer->jobs().first();
+            out = {job.pages, job.first("Original").page, job.first("Duplicate").page,
+                   job.first("Triplicate").page};
         }
-        check(QStringLiteral("frmWriteProposal-body"));
-        click(QStringLiteral("cmdCreation(2)"));
+        return out;
     }
-    // $1,000.00 and 7.5 %, three equal payments on the 15th of three months.
-    void price() {
-        QTest::keyClicks(get(QStringLiteral("txtpreAmount")), QStringLiteral("1000"));
-        QTest::keyClick(get(QStringLiteral("txtpreAmount")), Qt::Key_Return);
-        tick(QStringLiteral("ckApplytax1"));
-        QCOMPARE(text(QStringLiteral("txtAmount")), QStringLiteral("$1,075.00"));
-        click(QStringLiteral("cmdPostTaxes"));
-        tick(QStringLiteral("optPayment(2)"));
-        auto* count = get<QComboBox>(QStringLiteral("cboPayments"));
-        count->setCurrentIndex(2);
-        emit count->activated(2);
-        click(QStringLiteral("cmdMultiContinue"));
-        tick(QStringLiteral("ckAllEqual"));
-        QCOMPARE(text(QStringLiteral("txtPayment(2)")), QStringLiteral("$408.34"));
-        check(QStringLiteral("frmWriteProposal-calendar"));
-        for (const QDate& d : {QDate(2026, 12, 15), QDate(2027, 1, 15), QDate(2027, 2, 15)}) {
-            pickDay(d);
-        }
-        QCOMPARE(get<QLabel>(QStringLiteral("lblPaymentDate(2)"))->text(),
-                 QStringLiteral("2/15/2027"));
-        check(QStringLiteral("frmWriteProposal-pricing"));
-        click(QStringLiteral("cmdCreation(4)"));
-        check(QStringLiteral("frmWriteProposal-print"));
-        click(QStringLiteral("cmdContinue"));
-    }
-    void expect(const QString& question, const QString& title, Answer a) {
-        app.prompter.expectQuestion(question, title, Buttons::YesNo, Icon::Question, a);
+    // The proposal printed and stored: back on the main menu.
+    void printThenMenu(const QString& button) {
+        click(button);
+        UiRig::settle();
+        QVERIFY(!screens.isLoaded(kWriter) && !visible(screen));
+        QVERIFY(visible("frmStartup"));
     }
 };
 }  // namespace
@@ -196,152 +135,92 @@ private slots:
         QTest::newRow("template, withdrawn") << "template" << false;
     }
     void writeAndPrint() {
-        QFETCH(QString, source);
-        QFETCH(bool, confirmed);
+        const QString source = fetched<QString>("source");
+        const bool confirmed = fetched<bool>("confirmed");
         WriterScreens s;
         s.start();
         if (source == QLatin1String("template")) {
-            s.tick(QStringLiteral("optCreate(1)"));
-            s.clickItem(QStringLiteral("File1"), QStringLiteral("Roof.txt"));
+            s.click("optCreate(1)");
+            QCOMPARE(s.step("item", {"File1", "Roof.txt"}), QString());
         } else {
             QByteArray doc;
             for (int i = 1; i <= 60; ++i) {
                 doc += "Line " + QByteArray::number(i) + "\r\n";
             }
-            s.app.write(QStringLiteral("work.txt"), doc);
-            s.app.prompter.expectOpenFile(s.app.path(QStringLiteral("work.txt")));
-            s.tick(QStringLiteral("optCreate(0)"));
-            QCOMPARE(s.get<QPlainTextEdit>(QStringLiteral("txtBody"))
-                         ->toPlainText()
-                         .count(QLatin1Char('\n')),
-                     49);
+            s.app.write("work.txt", doc);
+            s.app.prompter.expectOpenFile(s.app.path("work.txt"));
+            s.click("optCreate(0)");
+            QCOMPARE(s.text("txtBody").count(QLatin1Char('\n')), 49);
         }
-        s.addItems();
-        s.price();
-        s.app.prompter.expectPrintDialog(true, 3);
-        s.expect(QStringLiteral("Did the Proposal Print Correctly"),
-                 QStringLiteral("Print Confirmation"), confirmed ? Answer::Yes : Answer::No);
+        s.flow("writer-items");
+        s.flow("writer-price");
+        s.confirmPrint(confirmed ? Answer::Yes : Answer::No);
         if (!confirmed) {
-            s.expect(QStringLiteral("Would you like to try to Reprint?"),
-                     QStringLiteral("Print Retry"), Answer::No);
+            s.ask("Would you like to try to Reprint?", "Print Retry", Answer::No);
         }
-        s.click(QStringLiteral("cmdProposalContinue"));
-        ScreenApp::settle();
-        QVERIFY(!s.screens->isLoaded(kWriter));
-        QVERIFY(s.visible(QStringLiteral("frmStartup")));
-        QCOMPARE(s.app.read(QStringLiteral("TProposalCounter.txt")),
-                 confirmed ? QByteArray("1002\r\n") : QByteArray("1001\r\n"));
+        s.printThenMenu("cmdProposalContinue");
+        QCOMPARE(s.app.read("TProposalCounter.txt"), confirmed ? "1002\r\n" : "1001\r\n");
         QByteArrayList expected(4, "(none)");
         if (confirmed) {
-            expected = {testData(QStringLiteral("ui/writer_header.txt")),
-                        testData(QStringLiteral("ui/writer_body_%1.txt").arg(source)),
-                        testData(QStringLiteral("ui/writer_payments.txt")),
-                        testData(QStringLiteral("ui/writer_financials.txt"))};
+            expected = {UiData("writer_header.txt"),
+                        UiData(QStringLiteral("writer_body_%1.txt").arg(source)),
+                        UiData("writer_payments.txt"), UiData("writer_financials.txt")};
         }
         QCOMPARE(s.stored(), expected);
-        QCOMPARE(s.printer->jobs().size(), 1);
-        const Recording& job = *s.printer->jobs().first();
-        QCOMPARE(job.pages, source == QLatin1String("template") ? 3 : 6);
-        const QList<int> captions{job.first("Original").page, job.first("Duplicate").page,
-                                  job.first("Triplicate").page};
         const bool onePage = source == QLatin1String("template");
-        QCOMPARE(captions, onePage ? QList<int>({1, 2, 3}) : QList<int>({2, 4, 6}));
+        QCOMPARE(s.printedPages(), onePage ? QList<int>({3, 1, 2, 3}) : QList<int>({6, 2, 4, 6}));
     }
 
     // Main menu, "Create a Proposal", the customer, "Start Proposal", the
     // writer, the print, and back on the main menu.
     void fromTheMainMenu() {
         WriterScreens s(true);
-        s.app.ctx->vars().CurrentCustomerRecord = 1;
-        Screen* menu = s.screens->show(QStringLiteral("frmStartup"));
-        QTest::mouseClick(menu->findChild<QWidget*>(QStringLiteral("optProgramRoutine(0)")),
-                          Qt::LeftButton, {}, QPoint(6, 6));
-        QTest::mouseClick(menu->findChild<QWidget*>(QStringLiteral("cmdStart")), Qt::LeftButton);
-        Screen* customer = s.screens->find(QStringLiteral("frmCustomer"));
-        QVERIFY(customer && customer->isVisible());
-        QTest::mouseClick(customer->findChild<QWidget*>(QStringLiteral("cmdSchedule")),
-                          Qt::LeftButton);
-        QVERIFY(s.visible(kWriter));
-        QVERIFY(QTest::qWaitForWindowActive(s.writer()));
-        QCOMPARE(s.get<QLabel>(QStringLiteral("lblCustomerInfo(1)"))->text(),
-                 QStringLiteral("Mr. John Smith"));
-        s.click(QStringLiteral("cmdCreation(0)"));
-        s.tick(QStringLiteral("optCreate(1)"));
-        s.clickItem(QStringLiteral("File1"), QStringLiteral("Roof.txt"));
-        s.addItems();
-        s.price();
-        s.app.prompter.expectPrintDialog(true, 3);
-        s.expect(QStringLiteral("Did the Proposal Print Correctly"),
-                 QStringLiteral("Print Confirmation"), Answer::Yes);
-        s.click(QStringLiteral("cmdProposalContinue"));
-        ScreenApp::settle();
-        QVERIFY(s.visible(QStringLiteral("frmStartup")));
-        QCOMPARE(s.stored().at(1), testData(QStringLiteral("ui/writer_body_template.txt")));
-        QCOMPARE(s.app.ctx->vars().ProposalNumber, 1002);
+        s.fromTheMainMenu(1);
+        QCOMPARE(s.text("lblCustomerInfo(1)"), QStringLiteral("Mr. John Smith"));
+        s.click("cmdCreation(0)");
+        s.click("optCreate(1)");
+        QCOMPARE(s.step("item", {"File1", "Roof.txt"}), QString());
+        s.flow("writer-items");
+        s.flow("writer-price");
+        s.confirmPrint(Answer::Yes);
+        s.printThenMenu("cmdProposalContinue");
+        QCOMPARE(s.stored().mid(1, 1), QByteArrayList{UiData("writer_body_template.txt")});
+        QCOMPARE(s.printedPages(), QList<int>({3, 1, 2, 3}));
+        QCOMPARE(s.ctx.vars().ProposalNumber, 1002);
     }
 
-    // NEXT from the pricing step with a date, then an amount, missing.
     void scheduleChecks() {
         WriterScreens s;
         s.start();
-        s.tick(QStringLiteral("optCreate(2)"));
-        QTest::keyClicks(s.get(QStringLiteral("txtBody")), QStringLiteral("Paint the barn."));
-        s.click(QStringLiteral("cmdCreation(2)"));
-        QTest::keyClicks(s.get(QStringLiteral("txtpreAmount")), QStringLiteral("500"));
-        QTest::keyClick(s.get(QStringLiteral("txtpreAmount")), Qt::Key_Return);
-        s.click(QStringLiteral("cmdPostTaxes"));
-        s.tick(QStringLiteral("optPayment(0)"));
-        QTest::keyClicks(s.get(QStringLiteral("txtPayment(0)")), QStringLiteral("100"));
-        s.app.prompter.expectMessage(
-            QStringLiteral("You must enter a Payment Date for each Payment"), kTitle, Icon::None);
-        s.click(QStringLiteral("cmdCreation(4)"));
-        s.pickDay(QDate(2026, 12, 15));
-        s.pickDay(QDate(2026, 12, 22));
-        s.app.prompter.expectMessage(QStringLiteral("Enter a Payment Amount"), kTitle, Icon::None);
-        s.app.prompter.expectMessage(
-            QStringLiteral("The total of payments do not equal Proposed Amount"), kTitle,
-            Icon::None);
-        s.click(QStringLiteral("cmdCreation(4)"));
-        QVERIFY(s.get(QStringLiteral("fraPricing"))->isVisible());
-        QCOMPARE(QApplication::focusWidget(), s.get(QStringLiteral("txtPayment(1)")));
-        QCOMPARE(s.text(QStringLiteral("txtPayment(0)")), QStringLiteral("$100.00"));
+        s.flow("writer-schedule-checks");
     }
 };
 
 class TestFieldProposalScreen : public QObject {
     Q_OBJECT
 private slots:
-    // Shown for customer 1, the custom disclaimer judged at each showing,
-    // printed with two sketch sheets and confirmed.
     void printWithSketchSheets() {
         WriterScreens s;
-        s.screen = QStringLiteral("frmFieldProposal");
-        QVERIFY(s.screens->show(s.screen));
-        QVERIFY(!s.get(QStringLiteral("optDisclaimer(1)"))->isEnabled());
-        s.screens->hide(s.screen);
-        s.app.write(QStringLiteral("CustomDisclaimer.txt"), "\"Ours\"\r\n");
-        s.screens->show(s.screen);
-        QVERIFY(QTest::qWaitForWindowActive(s.writer()));
-        QVERIFY(s.get(QStringLiteral("optDisclaimer(1)"))->isEnabled());
-        QCOMPARE(s.text(QStringLiteral("txtNextFieldProposal")), QStringLiteral("1001"));
-        s.tick(QStringLiteral("ckSketch"));
-        auto* sheets = s.get<QComboBox>(QStringLiteral("cboCopies"));
-        sheets->setCurrentIndex(1);
-        emit sheets->activated(1);
-        CheckLayout(s.writer(), QStringLiteral("frmFieldProposal"));
-        s.app.prompter.expectPrintDialog(true, 3);
-        s.expect(QStringLiteral("Did the Proposal Print Correctly"),
-                 QStringLiteral("Print Confirmation"), Answer::Yes);
-        s.click(QStringLiteral("cmdField(1)"));
-        QCOMPARE(s.app.read(QStringLiteral("TolvarProposals/1001.txt")),
-                 testData(QStringLiteral("proposals/header_field.txt")));
-        QCOMPARE(s.app.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1002\r\n"));
+        s.flow("field-sketch");
+        s.flow("field-print");
         const auto& jobs = s.printer->jobs();
         QCOMPARE(jobs.size(), 3);
         QCOMPARE(jobs.at(0)->first("Triplicate").page, 3);
         QCOMPARE(jobs.at(2)->find(QStringLiteral("For Proposal No.  1001 ")).size(), 1);
-        QVERIFY(!s.writer()->isVisible());
-        QVERIFY(s.visible(QStringLiteral("frmStartup")));
+    }
+
+    // Main menu, "Create a Field Proposal", the customer picked, "Start
+    // Proposal", the field proposal printed, and back on the main menu.
+    void fromTheMainMenu() {
+        WriterScreens s(true);
+        s.fromTheMainMenu(4);
+        s.flow("field-print");
+        QCOMPARE(s.ctx.vars().ProposalNumber, 1002);
+        QCOMPARE(s.printedPages(), QList<int>({3, 1, 2, 3}));
+        const Recording& job = *s.printer->jobs().first();
+        for (int page = 1; page <= 3; ++page) {
+            QCOMPARE(job.find(QStringLiteral("Mr. John Smith")).value(page - 1).page, page);
+        }
     }
 };
 

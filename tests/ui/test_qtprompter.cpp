@@ -10,62 +10,44 @@ Q_DECLARE_METATYPE(Icon)
 class TestQtPrompter : public QObject {
     Q_OBJECT
 private slots:
+    // Each set of buttons with its Escape button and the answer a closed box
+    // gives, each icon as shown; the text is plain, its CR LF line breaks one.
     void messageBoxes_data() {
         QTest::addColumn<Buttons>("buttons");
         QTest::addColumn<int>("standard");
         QTest::addColumn<int>("escape");
-        QTest::addColumn<int>("closed");  // the answer when the box is closed
-        const auto row = [](const char* name, Buttons b, int standard, int escape, Answer a) {
-            QTest::newRow(name) << b << standard << escape << int(a);
-        };
-        using B = QMessageBox;
-        row("ok", Buttons::Ok, B::Ok, B::Ok, Answer::Ok);
-        row("ok cancel", Buttons::OkCancel, B::Ok | B::Cancel, B::Cancel, Answer::Cancel);
-        row("yes no", Buttons::YesNo, B::Yes | B::No, B::No, Answer::No);
-        row("yes no cancel", Buttons::YesNoCancel, B::Yes | B::No | B::Cancel, B::Cancel,
-            Answer::Cancel);
-        row("retry cancel", Buttons::RetryCancel, B::Retry | B::Cancel, B::Cancel, Answer::Cancel);
-    }
-    void messageBoxes() {
-        QFETCH(Buttons, buttons);
-        QFETCH(int, standard);
-        QFETCH(int, escape);
-        QFETCH(int, closed);
-        const auto box = QtPrompter::makeMessageBox(
-            QStringLiteral(
-                "Use Plain Paper for Reports (etc)\r\nClick Yes to connect to a Supplier"),
-            QStringLiteral("Order Paper"), buttons, Icon::None);
-        QCOMPARE(box->windowTitle(), QStringLiteral("Order Paper"));
-        QCOMPARE(box->text(), QStringLiteral("Use Plain Paper for Reports (etc)\nClick Yes to "
-                                             "connect to a Supplier"));
-        QCOMPARE(int(box->standardButtons()), standard);
-        QCOMPARE(box->icon(), QMessageBox::NoIcon);
-        QVERIFY(box->escapeButton());
-        QCOMPARE(int(box->standardButton(box->escapeButton())), escape);
-        QCOMPARE(int(QtPrompter::answerOf(QMessageBox::NoButton, buttons)), closed);
-    }
-
-    void icons_data() {
+        QTest::addColumn<int>("closed");
         QTest::addColumn<Icon>("icon");
         QTest::addColumn<int>("shown");
-        QTest::newRow("none") << Icon::None << int(QMessageBox::NoIcon);
-        QTest::newRow("information") << Icon::Information << int(QMessageBox::Information);
-        QTest::newRow("question") << Icon::Question << int(QMessageBox::Question);
-        QTest::newRow("exclamation") << Icon::Exclamation << int(QMessageBox::Warning);
-        QTest::newRow("critical") << Icon::Critical << int(QMessageBox::Critical);
+        const auto row = [](const char* name, Buttons b, int standard, int escape, Answer a,
+                            Icon icon, QMessageBox::Icon shown) {
+            QTest::newRow(name) << b << standard << escape << int(a) << icon << int(shown);
+        };
+        using B = QMessageBox;
+        row("ok", Buttons::Ok, B::Ok, B::Ok, Answer::Ok, Icon::None, B::NoIcon);
+        row("ok cancel", Buttons::OkCancel, B::Ok | B::Cancel, B::Cancel, Answer::Cancel,
+            Icon::Information, B::Information);
+        row("yes no", Buttons::YesNo, B::Yes | B::No, B::No, Answer::No, Icon::Question,
+            B::Question);
+        row("yes no cancel", Buttons::YesNoCancel, B::Yes | B::No | B::Cancel, B::Cancel,
+            Answer::Cancel, Icon::Exclamation, B::Warning);
+        row("retry cancel", Buttons::RetryCancel, B::Retry | B::Cancel, B::Cancel, Answer::Cancel,
+            Icon::Critical, B::Critical);
     }
-    void icons() {
-        QFETCH(Icon, icon);
-        QFETCH(int, shown);
-        const auto box =
-            QtPrompter::makeMessageBox(QStringLiteral("x"), QStringLiteral("t"), Buttons::Ok, icon);
-        QCOMPARE(int(box->icon()), shown);
-    }
-
-    void textIsPlain() {
-        const auto box = QtPrompter::makeMessageBox(QStringLiteral("<b>1 < 2</b>"), QString(),
-                                                    Buttons::Ok, Icon::None);
+    void messageBoxes() {
+        const Buttons buttons = fetched<Buttons>("buttons");
+        const auto box = QtPrompter::makeMessageBox(
+            QStringLiteral("Use <b>Plain</b> Paper\r\nClick Yes to connect to a Supplier"),
+            QStringLiteral("Order Paper"), buttons, fetched<Icon>("icon"));
+        QCOMPARE(box->windowTitle(), QStringLiteral("Order Paper"));
+        QCOMPARE(box->text(),
+                 QStringLiteral("Use <b>Plain</b> Paper\nClick Yes to connect to a Supplier"));
         QCOMPARE(box->textFormat(), Qt::PlainText);
+        QCOMPARE(int(box->standardButtons()), fetched<int>("standard"));
+        QCOMPARE(int(box->icon()), fetched<int>("shown"));
+        QVERIFY(box->escapeButton());
+        QCOMPARE(int(box->standardButton(box->escapeButton())), fetched<int>("escape"));
+        QCOMPARE(int(QtPrompter::answerOf(QMessageBox::NoButton, buttons)), fetched<int>("closed"));
     }
 
     void answers() {
@@ -93,9 +75,7 @@ private slots:
         QTest::newRow("none") << QString() << QString();
     }
     void fileFilters() {
-        QFETCH(QString, filter);
-        QFETCH(QString, qt);
-        QCOMPARE(QtPrompter::qtFilter(filter), qt);
+        QCOMPARE(QtPrompter::qtFilter(fetched<QString>("filter")), fetched<QString>("qt"));
     }
 };
 

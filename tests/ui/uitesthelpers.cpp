@@ -1,45 +1,355 @@
 #include "uitesthelpers.h"
 
+#include "shell/mainmenu.h"
+#include "shell/startup.h"
 #include "ui/programscreens.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
-#include <QTest>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
 
 #include <unistd.h>
 
-ScreenApp::ScreenApp() : screens(std::make_unique<ScreenManager>(*app.ctx)) {
-    RegisterScreens(*screens);
-    app.ctx->quit = [this] {
-        screens->unloadAll();
+namespace {
+const char* const kIcons = "none information question exclamation critical";
+}  // namespace
+
+UiRig::UiRig() {
+    RegisterScreens(screens);
+    ctx.quit = [this] {
+        screens.unloadAll();
         ++quits;
     };
-    app.ctx->openUrl = [this](const QUrl& url) {
+    ctx.openUrl = [this](const QUrl& url) {
         opened << url;
         return true;
     };
+    ctx.printerFactory = [this] { return printer; };
 }
 
-ScreenApp::~ScreenApp() {
-    screens.reset();
+UiRig::~UiRig() {
+    screens.unloadAll();
     settle();
 }
 
-void ScreenApp::provide(const QString& name) {
-    screens->add(name, [name](AppContext& ctx, ScreenManager& s) {
-        return new StandInScreen(ctx, s, name);
-    });
+void UiRig::provide(const QString& name) {
+    screens.add(name,
+                [name](AppContext& c, ScreenManager& s) { return new StandInScreen(c, s, name); });
 }
 
-void ScreenApp::settle() {
+void UiRig::settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-bool ScreenApp::visible(const QString& name) const {
-    const Screen* s = screens->find(name);
+bool UiRig::visible(const QString& name) const {
+    const Screen* s = screens.find(name);
     return s && s->isVisible();
+}
+
+void UiRig::startProgram() {
+    InstanceLock lock(ctx.folder());
+    QVERIFY(Main(ctx, lock, ProgramStartupSteps(ctx, screens)));
+}
+
+Screen* UiRig::startRoutine(int routine) {
+    screens.show(QStringLiteral("frmStartup"));
+    click(QStringLiteral("optProgramRoutine(%1)").arg(routine - 1));
+    click(QStringLiteral("cmdStart"));
+    return screens.find(RoutineScreen(routine));
+}
+
+QObject* UiRig::find(const QString& name) const {
+    for (const bool shown : {true, false}) {
+        for (const QString& screen : screens.loaded()) {
+            const Screen* s = screens.find(screen);
+            QObject* found = s->findChild<QObject*>(name);
+            if (found && s->isVisible() == shown) {
+                return found;
+            }
+        }
+    }
+    QTest::qFail(qPrintable(QStringLiteral("no control ") + name), __FILE__, __LINE__);
+    return nullptr;
+}
+
+void UiRig::click(const QString& name) {
+    QWidget* c = w(name);
+    const bool marked = qobject_cast<QRadioButton*>(c) || qobject_cast<QCheckBox*>(c);
+    QTest::mouseClick(c, Qt::LeftButton, {}, marked ? QPoint(6, c->height() / 2) : QPoint());
+    QCoreApplication::processEvents();
+}
+
+void UiRig::trigger(const QString& action) {
+    w<QAction>(action)->trigger();
+}
+
+void UiRig::type(const QString& name, const QString& keys) {
+    QWidget* box = w(name);
+    box->setFocus();
+    if (auto* e = qobject_cast<QLineEdit*>(box)) {
+        e->end(false);
+    } else if (auto* p = qobject_cast<QPlainTextEdit*>(box)) {
+        p->moveCursor(QTextCursor::End);
+    }
+    QTest::keyClicks(box, keys);
+}
+
+void UiRig::retype(const QString& name, const QString& keys) {
+    QWidget* box = w(name);
+    if (auto* combo = qobject_cast<QComboBox*>(box)) {
+        box = combo->lineEdit();
+    }
+    if (auto* e = qobject_cast<QLineEdit*>(box)) {
+        e->selectAll();
+    } else {
+        qobject_cast<QPlainTextEdit*>(box)->selectAll();
+    }
+    QTest::keyClicks(box, keys);
+}
+
+QString UiRig::text(const QString& name) const {
+    QObject* c = find(name);
+    if (auto* e = qobject_cast<QLineEdit*>(c)) {
+        return e->text();
+    }
+    if (auto* l = qobject_cast<QLabel*>(c)) {
+        return l->text();
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(c)) {
+        return b->text();
+    }
+    if (auto* p = qobject_cast<QPlainTextEdit*>(c)) {
+        return p->toPlainText();
+    }
+    if (auto* g = qobject_cast<QGroupBox*>(c)) {
+        return g->title();
+    }
+    if (auto* x = qobject_cast<QComboBox*>(c)) {
+        return x->currentText();
+    }
+    if (auto* t = qobject_cast<QTabWidget*>(c)) {
+        return QString::number(t->currentIndex());
+    }
+    return c ? c->property("windowTitle").toString() : QString();
+}
+
+QString UiRig::texts(const QStringList& names) const {
+    QStringList out;
+    for (const QString& n : names) {
+        out << text(n);
+    }
+    return out.join(QLatin1Char('|'));
+}
+
+void UiRig::expect(const QString& text, const QString& title, Icon icon) {
+    app.prompter.expectMessage(text, title, icon);
+}
+
+void UiRig::ask(const QString& text, const QString& title, Answer answer, Buttons buttons,
+                Icon icon) {
+    app.prompter.expectQuestion(text, title, buttons, icon, answer);
+}
+
+void UiRig::flow(const QString& name) {
+    QFile file(QStringLiteral(TOLVAR_TEST_DATA "/ui/flows/") + name + QStringLiteral(".txt"));
+    QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(name));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    for (int n = 0; n < lines.size(); ++n) {
+        const QString& line = lines.at(n);
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) {
+            continue;
+        }
+        QStringList args = line.section(QLatin1Char(' '), 1).split(QStringLiteral(" | "));
+        for (QString& a : args) {
+            a.replace(QStringLiteral("\\r"), QStringLiteral("\r"))
+                .replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+                .replace(QStringLiteral("{folder}"), QDir::toNativeSeparators(app.dir.path()));
+        }
+        const QString error = step(line.section(QLatin1Char(' '), 0, 0), args);
+        if (!error.isEmpty() || QTest::currentTestFailed()) {
+            const QString where = QStringLiteral("%1.txt:%2: %3: %4").arg(name).arg(n + 1);
+            QTest::qFail(qPrintable(where.arg(line, error)), __FILE__, __LINE__);
+            return;
+        }
+    }
+}
+
+namespace {
+QString differs(const QString& actual, const QString& expected) {
+    return actual == expected ? QString()
+                              : QStringLiteral("\"%1\", not \"%2\"").arg(actual, expected);
+}
+
+// The enumerator of that lower-case name.
+template <typename E>
+E named(const QString& word, const char* names) {
+    return E(QString::fromLatin1(names).split(QLatin1Char(' ')).indexOf(word));
+}
+
+// A day of the month shown, clicked where it is drawn.
+QString pickDay(QCalendarWidget* calendar, const QDate& day) {
+    calendar->setCurrentPage(day.year(), day.month());
+    auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    QAbstractItemModel* m = view->model();
+    for (int r = 1; r < m->rowCount(); ++r) {
+        for (int c = 0; c < m->columnCount(); ++c) {
+            const QModelIndex i = m->index(r, c);
+            // Days 15 to 22 are drawn once on any page, all in the month.
+            if (m->data(i).toInt() == day.day()) {
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                                  view->visualRect(i).center());
+                return {};
+            }
+        }
+    }
+    return QStringLiteral("day not on the calendar");
+}
+}  // namespace
+
+QString UiRig::step(const QString& verb, const QStringList& args) {
+    const QString x = args.value(0);
+    const QString y = args.value(1);
+    if (verb == QLatin1String("show")) {
+        screens.show(x);
+    } else if (verb == QLatin1String("routine")) {
+        startRoutine(x.toInt());
+    } else if (verb == QLatin1String("click")) {
+        click(x);
+    } else if (verb == QLatin1String("trigger")) {
+        trigger(x);
+    } else if (verb == QLatin1String("type")) {
+        type(x, y);
+    } else if (verb == QLatin1String("retype")) {
+        retype(x, y);
+    } else if (verb == QLatin1String("key")) {
+        QTest::keyClick(w(x), QKeySequence(y)[0].key());
+    } else if (verb == QLatin1String("text")) {
+        return differs(text(x), y);
+    } else if (verb == QLatin1String("shown") || verb == QLatin1String("hidden")) {
+        const QWidget* c = screens.find(x) ? screens.find(x) : w(x);
+        return c && c->isVisible() == (verb == QLatin1String("shown")) ? QString()
+                                                                       : QStringLiteral("no");
+    } else if (verb == QLatin1String("unloaded")) {
+        return screens.isLoaded(x) ? QStringLiteral("loaded") : QString();
+    } else if (verb == QLatin1String("enabled") || verb == QLatin1String("disabled")) {
+        // Actions as well as widgets.
+        const QObject* c = find(x);
+        return c && c->property("enabled").toBool() == (verb == QLatin1String("enabled"))
+                   ? QString()
+                   : QStringLiteral("no");
+    } else if (verb == QLatin1String("checked") || verb == QLatin1String("unchecked")) {
+        return w<QAbstractButton>(x)->isChecked() == (verb == QLatin1String("checked"))
+                   ? QString()
+                   : QStringLiteral("no");
+    } else if (verb == QLatin1String("focus")) {
+        return QApplication::focusWidget() == w(x) ? QString() : QStringLiteral("not focused");
+    } else if (verb == QLatin1String("focused")) {
+        return screens.find(x)->focusWidget() == w(y) ? QString() : QStringLiteral("no");
+    } else if (verb == QLatin1String("message")) {
+        expect(y, x, named<Icon>(args.value(2, QStringLiteral("none")), kIcons));
+    } else if (verb == QLatin1String("ask")) {
+        ask(y, x, named<Answer>(args.value(2), "ok cancel yes no retry"),
+            named<Buttons>(args.value(3, QStringLiteral("yesno")),
+                           "ok okcancel yesno yesnocancel retrycancel"),
+            named<Icon>(args.value(4, QStringLiteral("question")), kIcons));
+    } else if (verb == QLatin1String("file")) {
+        return app.read(x) == UiData(y) ? QString() : QStringLiteral("not as ") + y;
+    } else if (verb == QLatin1String("bytes")) {
+        return differs(QString::fromUtf8(app.read(x)), y);
+    } else if (verb == QLatin1String("exists") || verb == QLatin1String("absent")) {
+        return app.exists(x) == (verb == QLatin1String("exists")) ? QString()
+                                                                  : QStringLiteral("no");
+    } else if (verb == QLatin1String("write")) {
+        app.write(x, y.toUtf8());
+    } else if (verb == QLatin1String("layout")) {
+        CheckLayout(screens.find(x), y);
+    } else if (verb == QLatin1String("readonly")) {
+        WithReadOnlyFolder(app.dir.path(), [&] { click(x); });
+    } else if (verb == QLatin1String("tab")) {
+        w<QTabWidget>(x)->setCurrentIndex(y.toInt());
+    } else if (verb == QLatin1String("exposed")) {
+        return QTest::qWaitForWindowExposed(screens.find(x)) ? QString() : QStringLiteral("no");
+    } else if (verb == QLatin1String("hide")) {
+        screens.hide(x);
+    } else if (verb == QLatin1String("unload")) {
+        screens.unload(x);
+    } else if (verb == QLatin1String("settle")) {
+        settle();
+    } else if (verb == QLatin1String("colour")) {
+        app.prompter.expectColour(x.toUInt(nullptr, 16), y != QLatin1String("cancel"));
+    } else if (verb == QLatin1String("font")) {
+        app.prompter.expectFont(FontChoice{x});
+    } else if (verb == QLatin1String("dclick")) {
+        auto* edit = qobject_cast<QPlainTextEdit*>(find(x));
+        QTest::mouseDClick(edit ? edit->viewport() : w(x), Qt::LeftButton);
+    } else if (verb == QLatin1String("cell") || verb == QLatin1String("rows")) {
+        auto* grid = w<QTableView>(x);
+        if (verb == QLatin1String("rows")) {
+            return differs(QString::number(grid->model()->rowCount()), y);
+        }
+        const QModelIndex cell = grid->model()->index(y.toInt(), args.value(2).toInt());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+        QCoreApplication::processEvents();
+    } else if (verb == QLatin1String("focusin")) {
+        w(x)->setFocus();
+        QCoreApplication::processEvents();
+    } else if (verb == QLatin1String("date")) {
+        w<QDateEdit>(x)->setDate(QDate::fromString(y, Qt::ISODate));
+    } else if (verb == QLatin1String("day")) {
+        return pickDay(w<QCalendarWidget>(x), QDate::fromString(y, Qt::ISODate));
+    } else if (verb == QLatin1String("item")) {
+        auto* list = w<QListWidget>(x);
+        const QList<QListWidgetItem*> found = list->findItems(y, Qt::MatchExactly);
+        if (found.isEmpty()) {
+            return QStringLiteral("not in the list");
+        }
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(found.first()).center());
+    } else if (verb == QLatin1String("choose")) {
+        auto* combo = w<QComboBox>(x);
+        combo->setCurrentIndex(y.toInt());
+        emit combo->activated(y.toInt());
+    } else if (verb == QLatin1String("active")) {
+        // A picture taken of a window may leave it inactive, and an inactive
+        // window gives no control the focus.
+        screens.find(x)->activateWindow();
+        return QTest::qWaitForWindowActive(screens.find(x)) ? QString() : QStringLiteral("no");
+    } else if (verb == QLatin1String("await")) {
+        return QTest::qWaitFor([&] { return find(x)->property("enabled").toBool(); })
+                   ? QString()
+                   : QStringLiteral("never enabled");
+    } else if (verb == QLatin1String("beep")) {
+        app.prompter.expectBeep();
+    } else if (verb == QLatin1String("printdialog")) {
+        app.prompter.expectPrintDialog(y != QLatin1String("cancel"), x.toInt());
+    } else if (verb == QLatin1String("openfile")) {
+        app.prompter.expectOpenFile(x);
+    } else if (verb == QLatin1String("savefile")) {
+        app.prompter.expectSaveFile(x, y);
+    } else if (verb == QLatin1String("jobs")) {
+        return differs(QString::number(printer->jobs().size()), x);
+    } else if (verb == QLatin1String("opened")) {
+        return differs(QString::number(opened.size()), x);
+    } else if (verb == QLatin1String("quits")) {
+        return differs(QString::number(quits), x);
+    } else {
+        return QStringLiteral("no such step");
+    }
+    return {};
 }
 
 void CheckLayout(QWidget* w, const QString& name) {
@@ -47,8 +357,7 @@ void CheckLayout(QWidget* w, const QString& name) {
     for (QWidget* c : w->findChildren<QWidget*>()) {
         if (c->isVisible() && (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLabel*>(c))) {
             const QRect r(c->mapTo(w, QPoint(0, 0)), c->size());
-            QVERIFY2(w->rect().contains(r), qPrintable(name + QLatin1Char(' ') + c->objectName()));
-            QVERIFY2(r.width() >= c->minimumSizeHint().width(),
+            QVERIFY2(w->rect().contains(r) && r.width() >= c->minimumSizeHint().width(),
                      qPrintable(name + QLatin1Char(' ') + c->objectName()));
         }
     }
@@ -59,16 +368,22 @@ void CheckLayout(QWidget* w, const QString& name) {
     }
 }
 
-Unprivileged::Unprivileged() : wasRoot(geteuid() == 0), ok(!wasRoot || seteuid(65534) == 0) {}
-
-Unprivileged::~Unprivileged() {
-    if (wasRoot && seteuid(0) != 0) {
+void WithReadOnlyFolder(const QString& folder, const std::function<void()>& act) {
+    const QFile::Permissions modes = QFile::permissions(folder);
+    QFile::setPermissions(folder, modes & ~(QFile::WriteOwner | QFile::WriteUser |
+                                            QFile::WriteGroup | QFile::WriteOther));
+    const bool root = geteuid() == 0;
+    if (!root || seteuid(65534) == 0) {
+        act();
+    } else {
+        QTest::qFail("could not act as the user nobody", __FILE__, __LINE__);
+    }
+    if (root && seteuid(0) != 0) {
         qFatal("could not act as root again");
     }
+    QFile::setPermissions(folder, modes);
 }
 
-void SetReadOnly(const QString& folder, bool readOnly) {
-    const QFile::Permissions read = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                    QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-    QFile::setPermissions(folder, readOnly ? read : read | QFile::WriteOwner);
+QByteArray UiData(const QString& name) {
+    return testData(QStringLiteral("ui/") + name);
 }

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "print/recordingdevice.h"
+#include "ptymodem.h"
 #include "tempapp.h"
 #include "ui/screen.h"
 #include "ui/screenmanager.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QString>
+#include <QTest>
+#include <QUrl>
 
+#include <functional>
 #include <memory>
 
 // A screen standing in for one that other parts of the program provide.
@@ -17,20 +20,56 @@ public:
     using Screen::Screen;
 };
 
-// A temporary application folder with the program's screens registered, a
-// quit that unloads every screen and counts, and an opener that records.
-struct ScreenApp {
-    ScreenApp();
-    ~ScreenApp();
+// The program's screens over a temporary folder whose serial ports are the
+// fake modems added to `pty`, a quit that unloads every screen and counts, an
+// opener and a printer that record. Controls are found by objectName on the
+// visible screens first, then on the hidden ones; a missing one fails the test.
+struct UiRig {
+    UiRig();
+    ~UiRig();
 
     // Makes a screen of that name available (a stand-in).
     void provide(const QString& name);
     // Deletes what was unloaded.
     static void settle();
     bool visible(const QString& name) const;
+    // Runs the program's start-up in the folder.
+    void startProgram();
+    // The main menu, the routine's option clicked and Start: the routine's screen.
+    Screen* startRoutine(int routine);
 
-    TempApp app;
-    std::unique_ptr<ScreenManager> screens;
+    template <typename T = QWidget>
+    T* w(const QString& name) const {
+        return qobject_cast<T*>(find(name));
+    }
+    QObject* find(const QString& name) const;
+    // Buttons are clicked in their middle, option and check boxes on their mark.
+    void click(const QString& name);
+    void trigger(const QString& action);
+    // Types at the end of a box that has the focus, or over all of its text.
+    void type(const QString& name, const QString& keys);
+    void retype(const QString& name, const QString& keys);
+    // The text a control shows (caption, contents, title), several joined by '|'.
+    QString text(const QString& name) const;
+    QString texts(const QStringList& names) const;
+
+    // Runs the steps of tests/data/ui/flows/<name>.txt, one a line: a verb
+    // and its arguments separated by " | " (see there); stops at the first
+    // that fails, which the failure names.
+    void flow(const QString& name);
+    // One step of a flow; what went wrong, or nothing.
+    QString step(const QString& verb, const QStringList& args);
+
+    // A message with only OK, and a question answered.
+    void expect(const QString& text, const QString& title, Icon icon = Icon::None);
+    void ask(const QString& text, const QString& title, Answer answer,
+             Buttons buttons = Buttons::YesNo, Icon icon = Icon::Question);
+
+    PtyRig pty;
+    TempApp& app = pty.app;
+    AppContext& ctx = *app.ctx;
+    ScreenManager screens{ctx};
+    std::shared_ptr<RecordingTarget> printer = std::make_shared<RecordingTarget>();
     int quits = 0;
     QList<QUrl> opened;
 };
@@ -43,16 +82,9 @@ class QWidget;
 // `make screenshots` collects the screens in their main states.
 void CheckLayout(QWidget* w, const QString& name);
 
-// While it lives, a process run by root acts as the user nobody, for whom
-// file modes count (root ignores them); anyone else is unprivileged already.
-struct Unprivileged {
-    Unprivileged();
-    ~Unprivileged();
-    Unprivileged(const Unprivileged&) = delete;
-    Unprivileged& operator=(const Unprivileged&) = delete;
-    bool wasRoot;
-    bool ok;
-};
+// Runs `act` with the folder read-only, as the user nobody when run by root
+// (root ignores file modes).
+void WithReadOnlyFolder(const QString& folder, const std::function<void()>& act);
 
-// Makes the folder read-only (or writable again) for its owner and others.
-void SetReadOnly(const QString& folder, bool readOnly);
+// A golden file of tests/data/ui.
+QByteArray UiData(const QString& name);
