@@ -2,9 +2,9 @@
 
 #include "shell/dates.h"
 
-ProposalRow ProposalRow::of(const ProposalHeader& h) {
-    return {h.number, Dates::toShort(h.creationDate), h.customerName,
-            h.proposedPrice.display(MoneyLocale())};
+ProposalRow ProposalRow::of(const ProposalHeader& h, const Dates::ShortDates& dates,
+                            const MoneyDisplay& money) {
+    return {h.number, dates(h.creationDate), h.customerName, money(h.proposedPrice)};
 }
 
 ProposalTable ProposalTable::read(FileStore& store) {
@@ -25,8 +25,10 @@ ProposalTable ProposalTable::read(FileStore& store) {
 QList<ProposalRow> ProposalTable::rows() const {
     QList<ProposalRow> out;
     out.reserve(proposals.size());
+    const Dates::ShortDates dates;
+    const MoneyDisplay money;
     for (const StoredProposal& p : proposals) {
-        out << ProposalRow::of(p.header);
+        out << ProposalRow::of(p.header, dates, money);
     }
     return out;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "proposals/proposalfiles.h"
+#include "shell/dates.h"
+#include "shell/money.h"
 
 #include <QList>
 #include <QString>
@@ -16,7 +18,8 @@ struct ProposalRow {
     QString customer;  // the customer's name
     QString amount;    // money display form
 
-    static ProposalRow of(const ProposalHeader& header);
+    static ProposalRow of(const ProposalHeader& header, const Dates::ShortDates& dates,
+                          const MoneyDisplay& money);
     bool operator==(const ProposalRow&) const = default;
 };
 

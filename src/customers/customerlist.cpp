@@ -1,5 +1,6 @@
 #include "customers/customerlist.h"
 
+#include "print/documentoutput.h"
 #include "shell/dates.h"
 #include "shell/prompter.h"
 
@@ -91,11 +92,14 @@ CustomerReportOutcome PrintCustomerReport(Prompter& prompter, PrintTarget& targe
     if (!prompter.printDialog(&request)) {
         return CustomerReportOutcome::Cancelled;
     }
-    std::unique_ptr<PageDevice> device = target.open(request);
-    if (!device || !PrintCustomerList(*device, input)) {
-        prompter.message(QStringLiteral("A Print Error has occurred"),
-                         QStringLiteral("Print Error"), Buttons::Ok, Icon::Critical);
-        return CustomerReportOutcome::PrintError;
+    // The printer makes one copy of a job: each copy the dialog asked for is
+    // a job of its own.
+    for (int copy = 0; copy < qMax(1, request.copies); ++copy) {
+        std::unique_ptr<PageDevice> device = target.open(request);
+        if (!device || !PrintCustomerList(*device, input)) {
+            ShowPrintError(prompter, target.error());
+            return CustomerReportOutcome::PrintError;
+        }
     }
     return CustomerReportOutcome::Printed;
 }

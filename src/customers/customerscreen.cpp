@@ -51,7 +51,9 @@ void CustomerScreenModel::activate() {
     clearBoxes();
     m_view.boxes.accountType = CustomerRecord::individual();
     FileStore& store = m_ctx.store();
-    if (CustomerFiles::exists(store, CustomerFiles::kCustomerData)) {
+    // A file of no records (emptied by hand, or cut short) is as good as none.
+    if (CustomerFiles::exists(store, CustomerFiles::kCustomerData) &&
+        CustomerFiles::customerCount(store) > 0) {
         m_view.navEnabled = true;
         m_view.deleteEnabled = true;
         m_view.customerCount = CustomerFiles::customerCount(store);

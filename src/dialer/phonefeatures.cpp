@@ -94,8 +94,10 @@ int awaitAnswer(const std::vector<Candidate>& asked, int waitMs) {
     }
     timer.start(waitMs);
     std::optional<int> found;
+    // The wait runs at start-up behind the splash: clicks on it must wait too,
+    // or they would open screens that are still being loaded.
     while (!(found = firstAnswer(asked, false)) && timer.isActive()) {
-        loop.exec();
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     if (found) {
         return *found;

@@ -6,6 +6,12 @@
 #include <QDir>
 #include <QFile>
 
+void ShowPrintError(Prompter& prompter, const QString& why) {
+    prompter.message(QStringLiteral("A Print Error has occurred") +
+                         (why.isEmpty() ? QString() : QStringLiteral("\r\n") + why),
+                     QStringLiteral("Print Error"), Buttons::Ok, Icon::Critical);
+}
+
 bool PrintDocument(AppContext& ctx, PrintRequest request, const DrawDocument& draw) {
     if (!ctx.prompter().printDialog(&request)) {
         return false;
@@ -13,10 +19,7 @@ bool PrintDocument(AppContext& ctx, PrintRequest request, const DrawDocument& dr
     const std::shared_ptr<PrintTarget> target = ctx.printerFactory ? ctx.printerFactory() : nullptr;
     for (int copy = 0; target && copy < qMax(1, request.copies); ++copy) {
         if (!draw(*target)) {
-            const QString why = target->error();
-            ctx.prompter().message(QStringLiteral("A Print Error has occurred") +
-                                       (why.isEmpty() ? QString() : QStringLiteral("\r\n") + why),
-                                   QStringLiteral("Print Error"), Buttons::Ok, Icon::Critical);
+            ShowPrintError(ctx.prompter(), target->error());
             return false;
         }
     }

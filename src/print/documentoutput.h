@@ -7,10 +7,14 @@
 #include <functional>
 
 class AppContext;
+class Prompter;
 
 // Draws a whole document on a target: opens its jobs, draws them and ends
 // them; false when the target failed (its error() says why).
 using DrawDocument = std::function<bool(PrintTarget&)>;
+
+// "A Print Error has occurred", with the printer's reason when it gave one.
+void ShowPrintError(Prompter& prompter, const QString& why);
 
 // The print dialog as `request` sets it up, then the document on the printer
 // it chose, as many times as the dialog's copies. False when the user

@@ -5,10 +5,6 @@
 #include "shell/filestore.h"
 #include "shell/textcodec.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-
 #include <algorithm>
 #include <array>
 
@@ -147,19 +143,9 @@ bool isTxt(const QString& name) {
     return name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
 }
 
-// The .txt files of one folder from a single listing, sorted as the user
-// would see them. The iterator is used bare: QDir's own sorting looks up
-// every entry again, which a folder of thousands of proposals feels.
+// The .txt files of one folder, sorted as the user would see them.
 QStringList txtFilesIn(const FileStore& store, const QString& dataFolder) {
-    QStringList names;
-    QDirIterator it(store.fullPath(dataFolder), QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (isTxt(name)) {
-            names.append(name);
-        }
-    }
+    QStringList names = store.ListFiles(dataFolder, QLatin1String(".txt"));
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
@@ -324,13 +310,9 @@ QList<ListedHeader> readListedHeaders(FileStore& store) {
     out.reserve(names.size());
     const QString dir = store.fullPath(folder()) + QLatin1Char('/');
     for (const QString& name : names) {
-        QFile f(dir + name);
         std::optional<ParsedHeader> header;
-        if (f.open(QIODevice::ReadOnly)) {
-            const QByteArray bytes = f.readAll();
-            if (f.error() == QFileDevice::NoError) {
-                header = parseHeader(bytes);
-            }
+        if (const std::optional<QByteArray> bytes = FileStore::ReadListed(dir + name)) {
+            header = parseHeader(*bytes);
         }
         out.append({name, std::move(header)});
     }

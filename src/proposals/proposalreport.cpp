@@ -37,7 +37,9 @@ QString ProposalReport::fieldProposalMessage() {
         "Pricing and Scheduling");
 }
 
-ProposalReportRow ProposalReport::rowFor(const ProposalFiles::ListedHeader& listed) {
+ProposalReportRow ProposalReport::rowFor(const ProposalFiles::ListedHeader& listed,
+                                         const Dates::ShortDates& dates,
+                                         const MoneyDisplay& money) {
     ProposalReportRow row;
     row.fileName = listed.fileName;
     if (!listed.header) {
@@ -46,11 +48,11 @@ ProposalReportRow ProposalReport::rowFor(const ProposalFiles::ListedHeader& list
         return row;
     }
     const ProposalHeader& h = listed.header->header;
-    row.creationDate = Dates::toShort(h.creationDate);
+    row.creationDate = dates(h.creationDate);
     row.number = h.number;
     row.accountKey = h.accountKey;
     row.name = h.customerName;
-    row.amount = h.proposedPrice.display(MoneyLocale());
+    row.amount = money(h.proposedPrice);
     return row;
 }
 
@@ -63,8 +65,10 @@ bool ProposalReport::fill() {
         return false;
     }
     m_rows.reserve(all.size());
+    const Dates::ShortDates dates;
+    const MoneyDisplay money;
     for (const ProposalFiles::ListedHeader& h : all) {
-        m_rows << rowFor(h);
+        m_rows << rowFor(h, dates, money);
     }
     return true;
 }

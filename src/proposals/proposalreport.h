@@ -1,6 +1,8 @@
 #pragma once
 
 #include "proposals/proposalfiles.h"
+#include "shell/dates.h"
+#include "shell/money.h"
 
 #include <QList>
 #include <QString>
@@ -83,7 +85,8 @@ public:
     bool deleteSelected();
 
 private:
-    ProposalReportRow rowFor(const ProposalFiles::ListedHeader& listed);
+    static ProposalReportRow rowFor(const ProposalFiles::ListedHeader& listed,
+                                    const Dates::ShortDates& dates, const MoneyDisplay& money);
     void openDetails(const ProposalReportRow& row);
     void loadSchedule(const QString& fileName);
 

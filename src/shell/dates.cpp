@@ -23,11 +23,15 @@ QString shortFormat(const QLocale& locale) {
     return f;
 }
 
+ShortDates::ShortDates(const QLocale& locale)
+    : m_locale(effective(locale)), m_format(shortFormat(locale)) {}
+
+QString ShortDates::operator()(const QDate& date) const {
+    return date.isValid() ? m_locale.toString(date, m_format) : QString();
+}
+
 QString toShort(const QDate& date, const QLocale& locale) {
-    if (!date.isValid()) {
-        return {};
-    }
-    return effective(locale).toString(date, shortFormat(locale));
+    return ShortDates(locale)(date);
 }
 
 QDate fromShort(const QString& text, const QLocale& locale) {

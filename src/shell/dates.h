@@ -11,6 +11,17 @@ namespace Dates {
 // which would read back a century early.
 QString shortFormat(const QLocale& locale = QLocale());
 QString toShort(const QDate& date, const QLocale& locale = QLocale());
+// toShort for many dates in one locale, its format looked up once (a list
+// of thousands of proposals).
+class ShortDates {
+public:
+    explicit ShortDates(const QLocale& locale = QLocale());
+    QString operator()(const QDate& date) const;
+
+private:
+    QLocale m_locale;
+    QString m_format;
+};
 // Reads the short form back; also accepts a two-digit year form and ISO.
 QDate fromShort(const QString& text, const QLocale& locale = QLocale());
 

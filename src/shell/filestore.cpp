@@ -6,7 +6,10 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -119,6 +122,54 @@ void FileStore::RemoveUnfinishedWrites(const QString& dataFolder) {
             dir.remove(name);
         }
     }
+}
+
+QStringList FileStore::ListFiles(const QString& dataFolder, QLatin1String suffix) const {
+    // The folder's own entries tell a plain file from the rest on the common
+    // file systems; only where they do not is the name looked up.
+    QStringList names;
+    const QByteArray dirPath = QFile::encodeName(m_folder.resolve(dataFolder));
+    DIR* dir = opendir(dirPath.constData());
+    if (dir == nullptr) {
+        return names;
+    }
+    while (const dirent* entry = readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (!name.endsWith(suffix, Qt::CaseInsensitive)) {
+            continue;
+        }
+        bool plain = entry->d_type == DT_REG;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat info {};
+            const QByteArray path = dirPath + '/' + entry->d_name;
+            plain = stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
+        }
+        if (plain) {
+            names.append(name);
+        }
+    }
+    closedir(dir);
+    return names;
+}
+
+std::optional<QByteArray> FileStore::ReadListed(const QString& fullPath) {
+    const int fd = open(QFile::encodeName(fullPath).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    QByteArray bytes;
+    char buffer[16384];
+    ssize_t n = 0;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR)) {
+        if (n > 0) {
+            bytes.append(buffer, n);
+        }
+    }
+    close(fd);
+    if (n < 0) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 int FileStore::RecordCount(const QString& dataPath, int recordLength) {

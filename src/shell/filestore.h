@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 // Every data file is reached through the store. Paths are data paths relative
 // to the application folder. Whole-file writes are atomic: they go to a
@@ -63,6 +64,14 @@ public:
     // program's death left behind: the temporary "<name>.<ext>.XXXXXX" that
     // would have replaced the file. No reader ever looks at one.
     void RemoveUnfinishedWrites(const QString& dataFolder);
+
+    // For folders of thousands of files, read from end to end: the names of
+    // a folder's plain files that end in `suffix` (any letter case), in the
+    // folder's own order, from one pass over it; and the whole of a file just
+    // listed (its full path), opened as spelled, with none of the look-ups or
+    // the restore of OpenForInput. Nothing when it cannot be opened or read.
+    QStringList ListFiles(const QString& dataFolder, QLatin1String suffix) const;
+    static std::optional<QByteArray> ReadListed(const QString& fullPath);
 
     // Creates one folder level if nothing of that name exists yet.
     IoStatus MakeFolder(const QString& dataPath);

@@ -122,8 +122,15 @@ Money Money::percentOf(Percent rate) const {
 }
 
 QString Money::display(const QLocale& locale) const {
-    const QLocale l = effective(locale);
-    return l.toCurrencyString(static_cast<double>(roundedCents()) / 100.0, l.currencySymbol(), 2);
+    return MoneyDisplay(locale)(*this);
+}
+
+MoneyDisplay::MoneyDisplay(const QLocale& locale)
+    : m_locale(effective(locale)), m_symbol(m_locale.currencySymbol()) {}
+
+QString MoneyDisplay::operator()(const Money& amount) const {
+    return m_locale.toCurrencyString(static_cast<double>(amount.roundedCents()) / 100.0, m_symbol,
+                                     2);
 }
 
 std::optional<Money> Money::parseDisplay(const QString& text, const QLocale& locale) {

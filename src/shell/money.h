@@ -83,3 +83,14 @@ private:
 // The locale money amounts are shown in: the system's, or en_US where the
 // system has only the C/POSIX locale.
 QLocale MoneyLocale();
+
+// Money::display for many amounts in one locale, its symbol looked up once.
+class MoneyDisplay {
+public:
+    explicit MoneyDisplay(const QLocale& locale = MoneyLocale());
+    QString operator()(const Money& amount) const;
+
+private:
+    QLocale m_locale;
+    QString m_symbol;
+};

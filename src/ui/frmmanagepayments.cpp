@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -51,7 +52,9 @@ frmManagePayments::frmManagePayments(AppContext& ctx, ScreenManager& screens)
     auto* left = new QVBoxLayout;
     m_model = new GridModel(gridLayout(), this);
     m_grid = MakeGrid(QStringLiteral("fgProposals"), m_model, central);
-    m_grid->setMinimumWidth(m_grid->horizontalHeader()->length() / 2);
+    // Every column in view, the Amount too, without scrolling sideways.
+    m_grid->setMinimumWidth(m_grid->horizontalHeader()->length() + 2 * m_grid->frameWidth() +
+                            m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     connect(m_grid, &QTableView::clicked, this, &frmManagePayments::picked);
     left->addWidget(m_grid, 1);
     QPushButton* menu =

@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QTableView>
 
+#include <algorithm>
+
 namespace {
 Qt::Alignment alignmentOf(QChar mark) {
     if (mark == QLatin1Char('<')) {
@@ -94,9 +96,12 @@ QTableView* MakeGrid(const QString& name, GridModel* model, QWidget* parent) {
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setStretchLastSection(true);
     view->setWordWrap(false);
+    // As many characters as the padded heading holds, and never less than
+    // the heading needs in the header's own font.
     const int charWidth = view->fontMetrics().averageCharWidth();
     for (int c = 0; c < model->columnCount(); ++c) {
-        view->setColumnWidth(c, (model->headingLength(c) + 2) * charWidth);
+        view->setColumnWidth(c, std::max((model->headingLength(c) + 2) * charWidth,
+                                         view->horizontalHeader()->sectionSizeHint(c)));
     }
     GridWheel::attach(view);
     return view;

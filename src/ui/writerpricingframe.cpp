@@ -55,11 +55,10 @@ WriterPricingFrame::WriterPricingFrame(AppContext& ctx, Pricing& pricing,
     grid->addWidget(m_calendarFrame, 0, 2, 3, 1);
     grid->setRowStretch(3, 1);
 
-    ValidatingEdit::attach(m_pre, ctx, ValidatingEdit::Kind::Amount);
     // Installed after the key filter, so it sees each key first: a zero
     // shown goes before the filter judges the key.
-    m_pre->installEventFilter(this);
-    for (QLineEdit* e : m_payments) {
+    for (QLineEdit* e : QList<QLineEdit*>{m_pre} + m_payments) {
+        ValidatingEdit::attach(e, ctx, ValidatingEdit::Kind::Amount);
         e->installEventFilter(this);
     }
 }
