@@ -75,6 +75,8 @@ private slots:
         QCOMPARE(CustomerFiles::readCustomer(rig.ctx.store(), 1).LastName, QStringLiteral("Doe"));
     }
 
+    void emptiedCustomerFile() { CustomerRig().flow("customer-file-emptied"); }
+
     void navigationInBothAddressStyles_data() {
         QTest::addColumn<bool>("usa");
         QTest::newRow("usa") << true;
