@@ -445,14 +445,14 @@ QWidget* frmCustomer::buildResults() {
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setWordWrap(false);
     // The padded headings set the widths: as many characters of the grid's
-    // font as they hold, counted as digits, since a blank is narrower than
-    // what fills the column (a whole telephone number in "Phone").
+    // font as they hold, counted at the font's average width, since a blank
+    // is narrower than what fills the column (a whole telephone number).
     const QStringList headings = CustomerScreenModel::resultHeadings();
     const QFontMetrics metrics(m_grid->font());
-    const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
     for (int c = 0; c < headings.size(); ++c) {
-        const int text = std::max(metrics.horizontalAdvance(headings.at(c)),
-                                  digit * static_cast<int>(headings.at(c).size()));
+        const int text =
+            std::max(metrics.horizontalAdvance(headings.at(c)),
+                     metrics.averageCharWidth() * static_cast<int>(headings.at(c).size()));
         m_grid->setColumnWidth(c, text + metrics.horizontalAdvance(QLatin1Char('M')));
     }
     m_grid->horizontalHeader()->setStretchLastSection(true);
