@@ -134,7 +134,7 @@ private slots:
         }
         expect(prompter, "report", answer);
         if (answer == Answer::Yes) {
-            prompter.expectPrintDialog(CaseFile::number("dialog"));
+            prompter.expectPrintDialog(CaseFile::number("dialog"), CaseFile::number("copies"));
         }
         if (!failure.isEmpty()) {
             expect(prompter, "print error");
