@@ -5,6 +5,8 @@
 // quotes keeps its blanks. Escapes: \r \n \t \b \\ \| \; \" and \xHH (a byte).
 // A cell can hold a list, its items split at ";".
 
+#include "caseescapes.h"
+
 #include <QByteArrayList>
 #include <QFile>
 #include <QStringList>
@@ -39,20 +41,7 @@ inline QByteArray unquoted(const QByteArray& cell) {
 }
 
 inline QByteArray decode(const QByteArray& raw) {
-    static const QByteArray from("rntb"), to("\r\n\t\b");
-    QByteArray out;
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw[i] != '\\' || i + 1 == raw.size()) {
-            out += raw[i];
-        } else if (raw[++i] == 'x') {
-            out += char(raw.mid(i + 1, 2).toInt(nullptr, 16));
-            i += 2;
-        } else {
-            const qsizetype k = from.indexOf(raw[i]);
-            out += k < 0 ? raw[i] : to[k];
-        }
-    }
-    return out;
+    return CaseUnescaped(raw);
 }
 
 // One case: its cells as bytes, text, numbers or lists.

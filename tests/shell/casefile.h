@@ -1,5 +1,6 @@
 #pragma once
 
+#include "caseescapes.h"
 #include "tempapp.h"
 
 #include <QTest>
@@ -13,20 +14,7 @@ using Case = QList<QByteArray>;
 
 namespace CaseFile {
 inline QByteArray unescaped(const QByteArray& raw) {
-    static const QByteArray from("rnt0\\|");
-    static const QByteArray to("\r\n\t\0\\|", 6);
-    QByteArray out;
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw[i] != '\\' || i + 1 == raw.size()) {
-            out += raw[i];
-        } else if (raw[++i] == 'x') {
-            out += char(raw.mid(i + 1, 2).toInt(nullptr, 16));
-            i += 2;
-        } else {
-            out += from.contains(raw[i]) ? to[from.indexOf(raw[i])] : raw[i];
-        }
-    }
-    return out;
+    return CaseUnescaped(raw);
 }
 
 inline Case fields(const QByteArray& line) {
