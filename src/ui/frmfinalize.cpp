@@ -70,7 +70,8 @@ QWidget* frmFinalize::buildList() {
     auto* column = new QVBoxLayout(frame);
     m_model = new GridModel(FinalizeFieldProposal::gridLayout(), this);
     m_grid = MakeGrid(QStringLiteral("fgProposals"), m_model, frame);
-    m_grid->setMinimumWidth(m_grid->horizontalHeader()->length() / 2);
+    // Every column in view, the customer's name too.
+    m_grid->setMinimumWidth(WidthOfAllColumns(m_grid));
     connect(m_grid, &QTableView::clicked, this,
             [this](const QModelIndex& index) { picked(index.row()); });
     // An empty list has no cell to click: a click anywhere in it counts.

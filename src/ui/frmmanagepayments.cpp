@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStandardPaths>
-#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -53,8 +52,7 @@ frmManagePayments::frmManagePayments(AppContext& ctx, ScreenManager& screens)
     m_model = new GridModel(gridLayout(), this);
     m_grid = MakeGrid(QStringLiteral("fgProposals"), m_model, central);
     // Every column in view, the Amount too, without scrolling sideways.
-    m_grid->setMinimumWidth(m_grid->horizontalHeader()->length() + 2 * m_grid->frameWidth() +
-                            m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    m_grid->setMinimumWidth(WidthOfAllColumns(m_grid));
     connect(m_grid, &QTableView::clicked, this, &frmManagePayments::picked);
     left->addWidget(m_grid, 1);
     QPushButton* menu =

@@ -3,6 +3,7 @@
 #include "ui/gridwheel.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableView>
 
 #include <algorithm>
@@ -105,4 +106,9 @@ QTableView* MakeGrid(const QString& name, GridModel* model, QWidget* parent) {
     }
     GridWheel::attach(view);
     return view;
+}
+
+int WidthOfAllColumns(const QTableView* view) {
+    return view->horizontalHeader()->length() + 2 * view->frameWidth() +
+           view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }

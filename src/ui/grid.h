@@ -34,3 +34,5 @@ private:
 // A read-only grid over `model` with the columns its layout sets, scrolled
 // by the mouse wheel as every grid of the program is (GridWheel).
 QTableView* MakeGrid(const QString& name, GridModel* model, QWidget* parent);
+// The width that shows every column of the grid without scrolling sideways.
+int WidthOfAllColumns(const QTableView* view);
