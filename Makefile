@@ -17,7 +17,7 @@ run: build
 	cd "$(APPDIR)" && ./tolvar-proposals
 
 test: deps
-	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVAR_SANITIZE=ON
+	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVAR_SANITIZE=ON -DTOLVAR_ODR_CHECK=ON
 	cmake --build build/test -j $(JOBS)
 	cd build/test && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) fuzz-short
@@ -37,7 +37,7 @@ clean:
 
 # A picture of every screen in its main states, taken by the screen tests.
 screenshots: deps
-	cmake -S . -B build/screens -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVAR_ODR_CHECK=OFF
+	cmake -S . -B build/screens -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/screens -j $(JOBS) --target test_ui
 	rm -rf build/screenshots && mkdir -p build/screenshots
 	cd build/screens && TOLVAR_SCREENSHOTS=$(CURDIR)/build/screenshots QT_QPA_PLATFORM=offscreen tests/ui/test_ui
@@ -48,7 +48,7 @@ FUZZ_SECONDS ?= 150
 FUZZ_SHORT_SECONDS ?= 3
 fuzz-build: deps
 	nice -n 10 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DCMAKE_CXX_COMPILER=clang++-14 -DTOLVAR_FUZZ=ON -DTOLVAR_TESTS=OFF -DTOLVAR_ODR_CHECK=OFF
+	  -DCMAKE_CXX_COMPILER=clang++-14 -DTOLVAR_FUZZ=ON -DTOLVAR_TESTS=OFF
 	nice -n 10 cmake --build build/fuzz -j $(JOBS)
 
 fuzz: fuzz-build
@@ -62,7 +62,7 @@ fuzz-short: fuzz-build
 CRASH_KILLS ?= 1000
 crashtest: deps
 	cmake -S . -B build/crash -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF \
-	  -DTOLVAR_ODR_CHECK=OFF -DTOLVAR_CRASHTEST=ON
+	  -DTOLVAR_CRASHTEST=ON
 	cmake --build build/crash -j $(JOBS) --target tolvar_crashtest
 	build/crash/tests/crash/tolvar_crashtest starts 100
 	build/crash/tests/crash/tolvar_crashtest starts 100 ro
