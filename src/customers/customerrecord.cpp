@@ -57,7 +57,8 @@ const RecordLayout& CustomerRecord::layout() {
 
 // Most fields are plain ASCII, which needs no code page; reading 32,767
 // customers depends on this being quick.
-QString CustomerRecord::textAt(const QByteArray& bytes, qsizetype start, const RecordField& field) {
+QByteArrayView CustomerRecord::bytesAt(const QByteArray& bytes, qsizetype start,
+                                       const RecordField& field) {
     const qsizetype from = start + field.offset;
     if (from >= bytes.size()) {
         return {};
@@ -72,12 +73,20 @@ QString CustomerRecord::textAt(const QByteArray& bytes, qsizetype start, const R
     while (end > begin && blank(p[end - 1])) {
         --end;
     }
-    for (qsizetype i = begin; i < end; ++i) {
-        if (static_cast<unsigned char>(p[i]) >= 0x80) {
-            return Text::decode(QByteArrayView(p + begin, end - begin)).trimmed();
+    return QByteArrayView(p + begin, end - begin);
+}
+
+QString CustomerRecord::textOf(QByteArrayView stored) {
+    for (char c : stored) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return Text::decode(stored).trimmed();
         }
     }
-    return QString::fromLatin1(p + begin, end - begin);
+    return QString::fromLatin1(stored);
+}
+
+QString CustomerRecord::textAt(const QByteArray& bytes, qsizetype start, const RecordField& field) {
+    return textOf(bytesAt(bytes, start, field));
 }
 
 CustomerRecord CustomerRecord::fromBytes(const QByteArray& bytes) {

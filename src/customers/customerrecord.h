@@ -40,6 +40,11 @@ struct CustomerRecord {
     // One text field, trimmed, of the record that starts at `start` in
     // `bytes` (a whole file); the part past the end of `bytes` reads blank.
     static QString textAt(const QByteArray& bytes, qsizetype start, const RecordField& field);
+    // The stored bytes of that field without the blanks and zeros around it.
+    static QByteArrayView bytesAt(const QByteArray& bytes, qsizetype start,
+                                  const RecordField& field);
+    // The text of those bytes, as textAt gives it.
+    static QString textOf(QByteArrayView stored);
     // The record that starts at `start` in `bytes`, reading only the text
     // fields whose bits are set in `textFields` (bit i: the i-th text field;
     // see fieldMask) and leaving the others blank.

@@ -271,7 +271,6 @@ private:
     bool writeShown();
     void updateAccountEntry(const CustomerRecord& stored);
     SearchMode searchMode() const;
-    CustomerRow rowOf(const CustomerRecord& r, int number) const;
 
     AppContext& m_ctx;
     CustomerView m_view;

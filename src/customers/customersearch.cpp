@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "customers/customerfiles.h"
 #include "customers/customerscreen.h"
 #include "settings/settings.h"
@@ -16,13 +18,96 @@ QString searchField(SearchMode mode) {
     return QLatin1String(names[static_cast<int>(mode)]);
 }
 
-// The fields a row of the m_view.results grid shows.
-quint32 rowFields() {
-    static const quint32 mask = CustomerRecord::fieldMask(
-        {QStringLiteral("AccountType"), QStringLiteral("AccountName"), QStringLiteral("Title"),
-         QStringLiteral("FirstName"), QStringLiteral("LastName"), QStringLiteral("Phone"),
-         QStringLiteral("Address1"), QStringLiteral("CityOrAddress3")});
-    return mask;
+bool plainAscii(QByteArrayView bytes) {
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// "Title First Last" in one string; plain ASCII parts are copied straight in.
+QString personName(QByteArrayView title, QByteArrayView first, QByteArrayView last) {
+    if (!plainAscii(title) || !plainAscii(first) || !plainAscii(last)) {
+        return CustomerRecord::textOf(title) + QLatin1Char(' ') + CustomerRecord::textOf(first) +
+               QLatin1Char(' ') + CustomerRecord::textOf(last);
+    }
+    QString name(title.size() + first.size() + last.size() + 2, Qt::Uninitialized);
+    QChar* out = name.data();
+    for (QByteArrayView part : {title, first, last}) {
+        for (char c : part) {
+            *out++ = QLatin1Char(c);
+        }
+        if (out != name.data() + name.size()) {
+            *out++ = QLatin1Char(' ');
+        }
+    }
+    return name;
+}
+
+// A row of the results grid, decoding only the fields it shows.
+CustomerRow rowAt(const CustomerFiles::CustomerBytes& all, int number) {
+    static const RecordLayout& l = CustomerRecord::layout();
+    static const RecordField type = l.field(QStringLiteral("AccountType"));
+    static const RecordField name = l.field(QStringLiteral("AccountName"));
+    static const RecordField title = l.field(QStringLiteral("Title"));
+    static const RecordField first = l.field(QStringLiteral("FirstName"));
+    static const RecordField last = l.field(QStringLiteral("LastName"));
+    static const RecordField phone = l.field(QStringLiteral("Phone"));
+    static const RecordField street = l.field(QStringLiteral("Address1"));
+    static const RecordField city = l.field(QStringLiteral("CityOrAddress3"));
+    const qsizetype start = qsizetype(number - 1) * CustomerRecord::kSize;
+    const auto stored = [&](const RecordField& f) {
+        return CustomerRecord::bytesAt(all.bytes, start, f);
+    };
+    CustomerRow row;
+    const QByteArrayView kind = stored(type);
+    const bool business = plainAscii(kind)
+                              ? kind == QByteArrayView("Business")
+                              : CustomerRecord::textOf(kind) == CustomerRecord::business();
+    row.customer = business ? CustomerRecord::textOf(stored(name))
+                       : personName(stored(title), stored(first), stored(last));
+    row.phone = CustomerRecord::textOf(stored(phone));
+    row.street = CustomerRecord::textOf(stored(street));
+    row.city = CustomerRecord::textOf(stored(city));
+    row.record = number;
+    return row;
+}
+
+// What a search looks for, upper-cased, with its plain-ASCII bytes when it
+// has nothing else: those are matched against the stored bytes directly.
+struct Wanted {
+    explicit Wanted(const QString& text) : upper(text.trimmed().toUpper()) {
+        for (QChar c : upper) {
+            if (c.unicode() == 0 || c.unicode() >= 0x80) {
+                return;
+            }
+        }
+        ascii = upper.toLatin1();
+        plain = true;
+    }
+    QString upper;
+    QByteArray ascii;
+    bool plain = false;
+};
+
+// Whether text field `f` of record `number`, upper-cased, contains what is
+// wanted. Plain ASCII on both sides is compared in place, without decoding;
+// anything else takes the decoded, upper-cased text, so both ways agree.
+bool holds(const CustomerFiles::CustomerBytes& all, int number, const RecordField& f,
+           const Wanted& wanted) {
+    const QByteArrayView stored =
+        CustomerRecord::bytesAt(all.bytes, qsizetype(number - 1) * CustomerRecord::kSize, f);
+    if (wanted.plain && plainAscii(stored)) {
+        const auto same = [](char c, char w) {
+            return (c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c) == w;
+        };
+        return std::search(stored.begin(), stored.end(), wanted.ascii.begin(), wanted.ascii.end(),
+                           same) != stored.end() ||
+               wanted.ascii.isEmpty();
+    }
+    return CustomerRecord::textOf(stored).toUpper().contains(wanted.upper);
 }
 
 constexpr int kShortestTelephone = 12;
@@ -110,18 +195,6 @@ SearchMode CustomerScreenModel::searchMode() const {
     return m_view.searchOption.value_or(SearchMode::AccountNumber);
 }
 
-CustomerRow CustomerScreenModel::rowOf(const CustomerRecord& r, int number) const {
-    CustomerRow row;
-    row.customer = r.isBusiness()
-                       ? r.AccountName
-                       : r.Title + QLatin1Char(' ') + r.FirstName + QLatin1Char(' ') + r.LastName;
-    row.phone = r.Phone;
-    row.street = r.Address1;
-    row.city = r.CityOrAddress3;
-    row.record = number;
-    return row;
-}
-
 QList<CustomerRow> CustomerScreenModel::search(SearchMode mode, const QString& text) const {
     QList<CustomerRow> rows;
     const std::optional<CustomerFiles::CustomerBytes> all =
@@ -129,11 +202,11 @@ QList<CustomerRow> CustomerScreenModel::search(SearchMode mode, const QString& t
     if (!all) {
         return rows;
     }
-    const QString wanted = text.trimmed().toUpper();
+    const Wanted wanted(text);
     const RecordField& field = CustomerRecord::layout().field(searchField(mode));
     for (int n = 1; n <= all->count; ++n) {
-        if (all->field(n, field).toUpper().contains(wanted)) {
-            rows << rowOf(all->recordAt(n, rowFields()), n);
+        if (holds(*all, n, field, wanted)) {
+            rows << rowAt(*all, n);
         }
     }
     return rows;
@@ -183,7 +256,7 @@ void CustomerScreenModel::listAllCustomers() {
     const int count = all ? all->count : 0;
     m_view.results.reserve(count);
     for (int n = 1; n <= count; ++n) {
-        m_view.results << rowOf(all->recordAt(n, rowFields()), n);
+        m_view.results << rowAt(*all, n);
     }
     m_view.resultsVisible = true;
     m_view.resultsCaption = QStringLiteral("Customer List");
