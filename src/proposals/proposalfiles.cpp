@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <thread>
+#include <vector>
 
 // --- ProposalHeader ---
 
@@ -304,17 +306,33 @@ QString noProposalsMessage() {
 
 // Names just listed exist as spelled, so each is opened straight away: no
 // case search and no restore, which keeps reading thousands of them quick.
+// Thousands of small files are mostly waiting on the system, so a long
+// listing is read on as many threads as there are cores; each fills its own
+// stretch of the result, which keeps the listing order.
 QList<ListedHeader> readListedHeaders(FileStore& store) {
-    QList<ListedHeader> out;
     const QStringList names = listHeaders(store);
-    out.reserve(names.size());
     const QString dir = store.fullPath(folder()) + QLatin1Char('/');
-    for (const QString& name : names) {
-        std::optional<ParsedHeader> header;
-        if (const std::optional<QByteArray> bytes = FileStore::ReadListed(dir + name)) {
-            header = parseHeader(*bytes);
+    QList<ListedHeader> out(names.size());
+    ListedHeader* const into = out.data();
+    const auto readStretch = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            into[i].fileName = names.at(i);
+            if (const std::optional<QByteArray> bytes = FileStore::ReadListed(dir + names.at(i))) {
+                into[i].header = parseHeader(*bytes);
+            }
         }
-        out.append({name, std::move(header)});
+    };
+    constexpr qsizetype kFilesPerThread = 500;
+    const qsizetype threads = std::clamp<qsizetype>(names.size() / kFilesPerThread, 1,
+                                                    std::max(1u, std::thread::hardware_concurrency()));
+    const qsizetype stretch = (names.size() + threads - 1) / threads;
+    std::vector<std::thread> helpers;
+    for (qsizetype t = 1; t < threads; ++t) {
+        helpers.emplace_back(readStretch, t * stretch, std::min(names.size(), (t + 1) * stretch));
+    }
+    readStretch(0, std::min(names.size(), stretch));
+    for (std::thread& helper : helpers) {
+        helper.join();
     }
     return out;
 }
