@@ -1,41 +1,19 @@
-#include "customers/customerrecord.h"
 #include "settings/settings.h"
 #include "testmain.h"
 #include "uitesthelpers.h"
 
 namespace {
-CustomerRecord johnSmith() {
-    CustomerRecord r;
-    r.AccountNumber = QStringLiteral("ACC-7");
-    r.AccountType = CustomerRecord::individual();
-    r.AccountName = QStringLiteral("Mr. John Smith");
-    r.Title = QStringLiteral("Mr.");
-    r.FirstName = QStringLiteral("John");
-    r.LastName = QStringLiteral("Smith");
-    r.Address1 = QStringLiteral("4 Elm St");
-    r.CityOrAddress3 = QStringLiteral("Bangor");
-    r.CityText = QStringLiteral("Bangor");
-    r.State = QStringLiteral("ME");
-    r.ZipCode = QStringLiteral("04401");
-    r.ZipOrAddress4 = QStringLiteral("04401");
-    r.Phone = QStringLiteral("207-555-0111");
-    return r;
-}
-
-// The program's screens over a folder with John Smith as customer 1 (or, from
-// the main menu, 2), a template, the three inventory items and a first tax of
-// 7.5 %.
+// The program's screens over a folder with John Smith (account ACC-7) as
+// customer 1 (or, from the main menu, 2 after ACC-1 "Ann Other"), a template,
+// the three inventory items and a first tax of 7.5 %.
 struct WriterScreens : UiRig {
     // `realMenu`: the program's main menu, else a stand-in for it.
     explicit WriterScreens(bool realMenu = false) {
-        CustomerRecord other = johnSmith();
-        other.AccountNumber = QStringLiteral("ACC-1");
-        other.AccountName = QStringLiteral("Ann Other");
         if (!realMenu) {
             provide(QStringLiteral("frmStartup"));
         }
-        app.write("CustomerData.txt",
-                  (realMenu ? other.toBytes() : QByteArray()) + johnSmith().toBytes());
+        app.write("CustomerData.txt", (realMenu ? UiData("customer-ann-other.bin") : QByteArray()) +
+                                          UiData("customer-john-smith.bin"));
         app.write("Templates/Proposals/Roof.txt", testData("proposals/template_roof.txt"));
         app.write("TIInventoriedItems.txt", testData("proposals/inventory_three.bin"));
         for (const char* folder : {"ProposalBody", "ProposalPayments", "ProposalFinancials"}) {
