@@ -12,7 +12,6 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QTableView>
 
 namespace {
@@ -37,16 +36,16 @@ struct CustomerRig : UiRig {
         ctx.vars().BusinessData =
             QStringList{"Acme", "1 Elm", "", "Troy", "NY", "12180", "555-123-9999", "", ""};
     }
-    void addCustomers(int count, const QMap<int, CustomerRecord>& special = {}) {
+    // Customers 1 to `count` saved (the `special` ones in place of theirs),
+    // and the screen opened for the first routine.
+    void open(int count, const QMap<int, CustomerRecord>& special = {}) {
         for (int n = 1; n <= count; ++n) {
             const char c = char('a' + n);
             QVERIFY(CustomerFiles::saveCustomer(ctx.store(), n, special.value(n, person(n)),
                                                 QByteArray(386, c), QByteArray(69, c)));
         }
-    }
-    Screen* open(int routine = 1) {
-        ctx.vars().SelectedRoutine = routine;
-        return screens.show(kCustomer);
+        ctx.vars().SelectedRoutine = 1;
+        screens.show(kCustomer);
     }
     // The context menu of `target` opened at `at`, and its first action whose
     // text ends so triggered.
@@ -86,41 +85,9 @@ private slots:
         const bool usa = fetched<bool>("usa");
         CustomerRig rig;
         rig.ctx.settings().addressStyle = usa ? AddressStyle::Usa : AddressStyle::International;
-        rig.addCustomers(10);
-        Screen* w = rig.open();
-        QCOMPARE(rig.w("fraUSAddress")->isVisible(), usa);
-        QCOMPARE(rig.w("fraIntAddress")->isVisible(), !usa);
-        QCOMPARE(rig.text(usa ? "cboCity" : "txtAdd3"), QStringLiteral("Troy"));
-        if (!usa) {
-            CheckLayout(w, "frmCustomer-international-address");
-        }
-        const QList<std::pair<int, int>> moves{{4, 2}, {5, 6}, {6, 4}, {3, 10}, {2, 1}};
-        for (const auto& [button, shown] : moves) {
-            rig.click(QStringLiteral("cmdNav(%1)").arg(button));
-            QCOMPARE(rig.text("txtCustomer(0)"), QStringLiteral("N-%1").arg(shown));
-        }
+        rig.open(10);
+        rig.flow(usa ? "customer-nav-usa" : "customer-nav-international");
         QCOMPARE(rig.ctx.vars().CurrentCustomerRecord, 1);
-    }
-
-    // "&Start Proposal" hands the shown customer to the routine's screen once
-    // that screen is part of the program.
-    void startProposalHandsOnTheCustomer_data() {
-        QTest::addColumn<int>("routine");
-        QTest::addColumn<QString>("screen");
-        QTest::newRow("proposal") << 1 << "frmWriteProposal";
-        QTest::newRow("field proposal") << 4 << "frmFieldProposal";
-    }
-    void startProposalHandsOnTheCustomer() {
-        const QString screen = fetched<QString>("screen");
-        CustomerRig rig;
-        rig.provide(screen);
-        rig.addCustomers(3);
-        rig.open(fetched<int>("routine"));
-        rig.click("cmdNav(3)");
-        QCOMPARE(rig.screens.find(kCustomer)->focusWidget(), rig.w("cmdSchedule"));
-        rig.click("cmdSchedule");
-        QVERIFY(rig.visible(screen) && !rig.visible(kCustomer));
-        QCOMPARE(rig.ctx.vars().CurrentCustomerRecord, 3);
     }
 
     void searchFindsAndSelects() {
@@ -129,13 +96,10 @@ private slots:
         main.Address1 = QStringLiteral("12 Main St");
         CustomerRecord mainway = person(7);
         mainway.Address1 = QStringLiteral("Mainway Rd");
-        rig.addCustomers(10, {{3, main}, {7, mainway}});
-        rig.open();
+        rig.open(10, {{3, main}, {7, mainway}});
         rig.flow("customer-search");
         auto* grid = rig.w<QTableView>("fgCustomersFound");
         const QAbstractItemModel* found = grid->model();
-        QCOMPARE(found->index(0, 2).data().toString() + '|' + found->index(1, 2).data().toString(),
-                 "12 Main St|Mainway Rd");
         // The first item of the grid's menu selects the row under the mouse.
         const QPoint second = grid->visualRect(found->index(1, 0)).center();
         rig.fromContextMenu(grid->viewport(), second, rig.w<QAction>("mnuSelect")->text());
@@ -147,11 +111,10 @@ private slots:
 
     void deleteKeepsTheOthersInAllThreeFiles() {
         CustomerRig rig;
-        rig.addCustomers(5);
         const std::pair<QString, int> files[] = {{"CustomerData.txt", CustomerRecord::kSize},
                                                  {"ContractInfo.txt", 386},
                                                  {"CycleInfo.txt", 69}};
-        rig.open();
+        rig.open(5);
         rig.click("cmdNav(2)");
         rig.click("cmdNav(2)");
         // Moving on saved records 1 and 2 as shown; the delete keeps them so.
@@ -160,8 +123,9 @@ private slots:
             const QByteArray all = rig.app.read(file);
             kept << all.left(2 * size) + all.mid(3 * size);
         }
-        rig.ask("Delete this Customer", AppContext::applicationTitle(), Answer::Yes);
-        rig.trigger("mnuDelete");
+        rig.app.prompter.expectQuestion("Delete this Customer", AppContext::applicationTitle(),
+                                        Buttons::YesNo, Icon::Question, Answer::Yes);
+        rig.w<QAction>("mnuDelete")->trigger();
         for (int f = 0; f < 3; ++f) {
             QCOMPARE(rig.app.read(files[f].first), kept.at(f));
         }
@@ -171,11 +135,10 @@ private slots:
 
     void auxBigWindowEditsAndReloads() {
         CustomerRig rig;
-        rig.addCustomers(1);
         rig.app.write("AuxHeadings.txt", "Gate\r\nPets\r\nRoof\r\n\r\n\r\n\r\n");
         QVERIFY(CustomerFiles::saveAuxData(rig.ctx.store(), "N-1",
                                            {"Code 4", "", "Slate, 1920", "", "", ""}));
-        rig.open();
+        rig.open(1);
         rig.flow("customer-aux");
         QCOMPARE(CustomerFiles::loadAuxData(rig.ctx.store(), "N-1"),
                  (QStringList{"", "", "Slate, 1920 leaks", "", "", ""}));
@@ -183,9 +146,8 @@ private slots:
 
     void customerListPreviewedSavedAndPrinted() {
         CustomerRig rig;
-        rig.addCustomers(7);
         RecordingPreview preview(rig.ctx);
-        rig.open();
+        rig.open(7);
         rig.flow("customer-list");
         QCOMPARE(preview.titles(), QStringList{"Customer List"});
         QVERIFY(preview.landscape() && preview.target().jobs().size() == 1);
@@ -198,12 +160,8 @@ private slots:
     void keyFiltersOnTypedAndPastedText() {
         CustomerRig rig;
         rig.ctx.settings().addressStyle = AddressStyle::International;
-        rig.addCustomers(1);
-        rig.open();
-        rig.expect("This character, (,) is invalid for this field", "Invalid Key entry",
-                   Icon::Exclamation);
-        rig.type("txtAdd4", "Box 9,");
-        QCOMPARE(rig.text("txtAdd4"), QStringLiteral("Box 9"));
+        rig.open(1);
+        rig.flow("customer-key-filter");
         QApplication::clipboard()->setText(QStringLiteral("a/b,c"));
         auto* account = rig.w<QLineEdit>("txtCustomer(0)");
         account->clear();
@@ -222,15 +180,8 @@ private slots:
             return c.startsWith("ATDT") ? QList<QByteArray>{"\r\nOK\r\n"} : QList<QByteArray>{};
         });
         rig.ctx.vars().ModemPort = 3;
-        rig.addCustomers(2);
-        rig.open();
-        rig.click("cmdNav(2)");
-        rig.click("imgPhone");
-        QVERIFY(rig.visible("frmDialer"));
-        QCOMPARE(rig.texts({"lblName", "lblNumber"}), QStringLiteral("First2 Last2|555-000-0002"));
-        rig.click("cmdNewDial");
-        QCOMPARE(rig.text("lblStatus"), QStringLiteral("Pickup Receiver - Then Click Hangup"));
-        rig.click("cmdCancel");
+        rig.open(2);
+        rig.flow("customer-dial");
         PtyModem& modem = *rig.pty.modems.at(3);
         QVERIFY(modem.waitForCommand("ATH"));
         QCOMPARE(modem.commands(), (QList<QByteArray>{"ATDT555-000-0002;", "ATH"}));

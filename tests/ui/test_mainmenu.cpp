@@ -4,40 +4,15 @@
 #include "ui/programscreens.h"
 #include "uitesthelpers.h"
 
-#include <QAction>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QImage>
-#include <QLabel>
 #include <QLockFile>
 #include <QPointer>
-#include <QRadioButton>
-#include <QTimer>
 #include <QToolButton>
 
 namespace {
 const QString kMenu = QStringLiteral("frmStartup");
 const QString kSplash = QStringLiteral("frmSplash");
-const QStringList kEleven{"CompanyLogo", "CustomerData",   "AuxHeadings", "LogoSettings",
-                          "Phone",       "MyBusinessData", "PrintColors", "SoldItems",
-                          "MyWebSite",   "TaxRecords",     "SpeedNumbers"};
-
-// The main menu shown, the screens of the routines standing in.
-struct MenuRig : UiRig {
-    MenuRig() {
-        for (const char* n : {"frmCustomer", "frmTerms", "frmManagePayments", "frmProposalReport",
-                              "frmFinalize", "frmSetup"}) {
-            provide(QLatin1String(n));
-        }
-        screens.show(kMenu);
-    }
-    // On the option's mark, where a user clicks; a radio button takes no
-    // clicks in the empty width beside its caption.
-    void doubleClickOption(int i) {
-        auto* option = w(QStringLiteral("optProgramRoutine(%1)").arg(i));
-        QTest::mouseDClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
-    }
-};
 
 QStringList tree(const TempApp& app) {
     QStringList out;
@@ -54,148 +29,29 @@ QStringList tree(const TempApp& app) {
 class TestMainMenu : public QObject {
     Q_OBJECT
 private slots:
-    void routinesAndMenus() {
-        UiRig s;
-        s.flow("main-menu");
+    // The main menu, the start-up screen, the about box, the terms screen and
+    // ending the program, each flow over an empty folder.
+    void flows_data() {
+        QTest::addColumn<QString>("flow");
+        for (const char* flow :
+             {"main-menu", "menu-again", "menu-double-click", "menu-double-click-forgotten",
+              "order-forms", "about", "terms", "close-menu", "close-about", "close-splash",
+              "close-exit", "close-routine", "continue-welcome", "continue-no-colours",
+              "continue-no-business", "continue-to-menu", "continue-colours-in-backup",
+              "logo-to-setup"}) {
+            QTest::newRow(flow) << QString::fromLatin1(flow);
+        }
     }
+    void flows() { UiRig().flow(fetched<QString>("flow")); }
 
     // Go with no routine chosen, or with one out of range, keeps the menu.
     void goWithoutARoutineKeepsTheMenu() {
         for (int routine : {0, 7}) {
-            MenuRig s;
+            UiRig s;
             s.ctx.vars().SelectedRoutine = routine;
-            qobject_cast<frmStartup*>(s.screens.find(kMenu))->startSelectedRoutine();
+            qobject_cast<frmStartup*>(s.screens.show(kMenu))->startSelectedRoutine();
             QVERIFY(s.visible(kMenu));
             QCOMPARE(s.screens.loaded(), QStringList{kMenu});
-        }
-    }
-
-    void goAfterReturningStartsTheLastRoutine() {
-        MenuRig s;
-        s.flow("menu-again");
-    }
-
-    void doubleClickStartsAfterHalfASecond() {
-        MenuRig s;
-        QVERIFY(QTest::qWaitForWindowExposed(s.screens.find(kMenu)));
-        QElapsedTimer clock;
-        clock.start();
-        s.doubleClickOption(4);
-        QCOMPARE(s.ctx.vars().SelectedRoutine, 5);
-        QVERIFY(s.w<QRadioButton>("optProgramRoutine(4)")->isChecked());
-        QTest::qWait(250);
-        QVERIFY(!s.screens.isLoaded("frmProposalReport"));
-        QTRY_VERIFY_WITH_TIMEOUT(s.visible("frmProposalReport"), 3000);
-        QVERIFY(clock.elapsed() >= 480);
-        QVERIFY(!s.screens.isLoaded(kMenu));
-    }
-
-    void showingTheMenuAgainForgetsAPendingDoubleClick() {
-        MenuRig s;
-        s.doubleClickOption(4);
-        auto* timer = s.w<QTimer>("Timer1");
-        QVERIFY(timer->isActive());
-        s.screens.find(kMenu)->hide();
-        s.screens.find(kMenu)->show();
-        QVERIFY(!timer->isActive());
-        QTest::qWait(700);
-        QVERIFY(!s.screens.isLoaded("frmProposalReport"));
-    }
-
-    void orderForms() {
-        UiRig s;
-        s.flow("order-forms");
-    }
-
-    void aboutBoxAndBack() {
-        UiRig s;
-        s.flow("about");
-    }
-
-    // Every control is laid out inside its window with room for its text.
-    void screensLayOutTheirControls_data() {
-        QTest::addColumn<QString>("screen");
-        QTest::newRow("about box") << "frmAbout";
-        QTest::newRow("start-up screen") << "frmSplash";
-    }
-    void screensLayOutTheirControls() {
-        const QString screen = fetched<QString>("screen");
-        UiRig s;
-        QVERIFY(QTest::qWaitForWindowExposed(s.screens.show(screen)));
-        CheckLayout(s.screens.find(screen), screen);
-        // The about box shows the program's icon.
-        QVERIFY(screen != QLatin1String("frmAbout") || !s.w<QLabel>("picIcon")->pixmap().isNull());
-    }
-
-    // Exit and every close button back up the eleven files and end the program.
-    void closeButtonsBackUpTheElevenFiles_data() {
-        QTest::addColumn<QString>("screen");
-        QTest::newRow("main menu") << "frmStartup";
-        QTest::newRow("about box, menu hidden") << "frmAbout";
-        QTest::newRow("start-up screen") << "frmSplash";
-        QTest::newRow("exit from the menu") << "mnuExit";
-        QTest::newRow("a routine's screen") << "frmCustomer";
-    }
-    void closeButtonsBackUpTheElevenFiles() {
-        const QString screen = fetched<QString>("screen");
-        MenuRig s;
-        for (const QString& n : kEleven) {
-            s.app.write(n + ".txt", n.toLatin1() + "\r\n");
-        }
-        s.screens.load(kSplash);
-        if (screen == QLatin1String("mnuExit")) {
-            s.trigger("mnuExit");
-        } else if (screen == QLatin1String("frmAbout")) {
-            s.trigger("mnuAbout");
-        } else {
-            s.screens.show(screen);
-        }
-        QVERIFY(screen == QLatin1String("mnuExit") || s.screens.find(screen)->close());
-        QCOMPARE(s.quits, 1);
-        for (const QString& n : kEleven) {
-            QCOMPARE(s.app.read("Backup/" + n + ".txt"), n.toLatin1() + "\r\n");
-        }
-        QVERIFY(s.screens.loaded().isEmpty());
-    }
-
-    void continueShowsWelcomeOrMenu_data() {
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<bool>("menu");
-        QTest::newRow("first run") << QStringList() << false;
-        QTest::newRow("no print colours") << QStringList{"MyBusinessData.txt"} << false;
-        QTest::newRow("no business data") << QStringList{"PrintColors.txt"} << false;
-        QTest::newRow("both") << QStringList{"MyBusinessData.txt", "PrintColors.txt"} << true;
-        QTest::newRow("colours in the backup")
-            << QStringList{"MyBusinessData.txt", "Backup/PrintColors.txt"} << true;
-    }
-    void continueShowsWelcomeOrMenu() {
-        const bool menu = fetched<bool>("menu");
-        UiRig s;
-        for (const QString& f : fetched<QStringList>("files")) {
-            s.app.write(f, "x\r\n");
-        }
-        s.screens.show(kSplash);
-        s.click("cmdContinue");
-        QCOMPARE(s.visible(kMenu), menu);
-        QCOMPARE(s.screens.isLoaded(kSplash), !menu);
-        // The welcome panel, or the colours brought back from the backup.
-        QVERIFY(menu ? s.app.exists("PrintColors.txt")
-                     : s.visible(kSplash) && s.w("fraWelcome")->isVisible());
-        QCOMPARE(s.quits, 0);
-    }
-
-    // Either logo, the splash's or the welcome panel's, opens the setup screen.
-    void logoLeadsToTheSetupScreen() {
-        for (const char* logo : {"Image1(0)", "Image1(1)"}) {
-            UiRig s;
-            s.provide("frmSetup");
-            s.screens.show(kSplash);
-            s.click("cmdContinue");
-            QVERIFY(s.w("fraWelcome")->isVisible() && s.w(logo)->isEnabled());
-            s.click(logo);
-            QVERIFY2(s.visible("frmSetup"), logo);
-            QVERIFY(!s.screens.isLoaded(kSplash));
-            QCOMPARE(s.quits, 0);
         }
     }
 
@@ -245,7 +101,8 @@ private slots:
         UiRig s;
         QLockFile first(s.app.path(InstanceLock::fileName()));
         QVERIFY(first.tryLock(0));
-        s.expect("Tolvar Proposals is already Running!", "Tolvar Proposals");
+        s.app.prompter.expectMessage("Tolvar Proposals is already Running!", "Tolvar Proposals",
+                                     Icon::None);
         InstanceLock lock(s.ctx.folder());
         QVERIFY(!Main(s.ctx, lock, ProgramStartupSteps(s.ctx, s.screens)));
         // Nothing made, nothing backed up, the first keeps its lock.
@@ -254,7 +111,9 @@ private slots:
         QCOMPARE(s.quits, 0);
     }
 
-    void screensLoadOnFirstUseOnly() {
+    // A screen is made on first use and kept until it is unloaded; one not
+    // built into the program is not available.
+    void screensLoadOnFirstUseUntilUnloaded() {
         UiRig s;
         int made = 0;
         s.screens.add("frmCustomer", [&](AppContext& ctx, ScreenManager& m) {
@@ -262,7 +121,7 @@ private slots:
             return new StandInScreen(ctx, m, QStringLiteral("frmCustomer"));
         });
         QVERIFY(!s.screens.isLoaded("frmCustomer"));
-        Screen* first = s.screens.load("frmCustomer");
+        QPointer<Screen> first = s.screens.load("frmCustomer");
         QVERIFY(first && !first->isVisible());
         QCOMPARE(s.screens.load("frmCustomer"), first);
         QCOMPARE(s.screens.show("frmCustomer"), first);
@@ -271,21 +130,19 @@ private slots:
         QVERIFY(!first->isVisible());
         QCOMPARE(made, 1);
         QCOMPARE(first->objectName(), QStringLiteral("frmCustomer"));
-    }
-
-    void unloadedScreensAreMadeAfresh() {
-        UiRig s;
-        s.provide("frmTerms");
-        QPointer<Screen> first = s.screens.show("frmTerms");
-        s.screens.unload("frmTerms");
-        QVERIFY(!s.screens.isLoaded("frmTerms") && !first->isVisible());
+        s.screens.show("frmCustomer");
+        s.screens.unload("frmCustomer");
+        QVERIFY(!s.screens.isLoaded("frmCustomer") && !first->isVisible());
         UiRig::settle();
         QVERIFY(first.isNull());
-        QVERIFY(s.screens.load("frmTerms"));
-        QCOMPARE(s.screens.loaded(), QStringList{"frmTerms"});
+        QVERIFY(s.screens.load("frmCustomer"));
+        QCOMPARE(made, 2);
+        QCOMPARE(s.screens.loaded(), QStringList{"frmCustomer"});
         // Nothing of this ends the program.
         QCOMPARE(s.quits, 0);
         QVERIFY(!s.app.exists("Backup"));
+        QVERIFY(!s.screens.isAvailable("frmNoSuchScreen") && !s.screens.isAvailable(QString()));
+        QVERIFY(!s.screens.load("frmNoSuchScreen") && !s.screens.show("frmNoSuchScreen"));
     }
 
     void unloadedScreensGoWithTheManager() {
@@ -300,13 +157,6 @@ private slots:
         }
         // The event loop never ran, yet nothing is left behind.
         QVERIFY(about.isNull());
-    }
-
-    void screensNotBuiltAreNotAvailable() {
-        UiRig s;
-        QVERIFY(!s.screens.isAvailable("frmNoSuchScreen") && !s.screens.isAvailable(QString()));
-        QVERIFY(!s.screens.load("frmNoSuchScreen") && !s.screens.show("frmNoSuchScreen"));
-        QVERIFY(s.screens.loaded().isEmpty());
     }
 
     void unloadAllGoesFromTheLastLoaded() {

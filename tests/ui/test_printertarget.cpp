@@ -40,10 +40,7 @@ private slots:
             << true << QSize(15120, 11520) << "792 x 612" << false;
     }
     void printsOnLetterWithTheLayoutInset() {
-        QFETCH(bool, landscape);
-        QFETCH(QSize, printable);
-        QFETCH(QString, pageSize);
-        QFETCH(bool, colour);
+        const bool colour = fetched<bool>("colour");
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
         QPrinter printer(QPrinter::HighResolution);
@@ -53,12 +50,12 @@ private slots:
         PrinterTarget target(printer);
         PrintRequest request;
         request.title = QStringLiteral("Proposal");
-        request.landscape = landscape;
+        request.landscape = fetched<bool>("landscape");
         request.colour = colour;
         printer.setColorMode(colour ? QPrinter::GrayScale : QPrinter::Color);
         std::unique_ptr<PageDevice> device = target.open(request);
         QVERIFY(device);
-        QCOMPARE(device->printableSize(), printable);
+        QCOMPARE(device->printableSize(), fetched<QSize>("printable"));
         QCOMPARE(printer.colorMode(), colour ? QPrinter::Color : QPrinter::GrayScale);
         device->drawText(QPoint(1440, 1440), QStringLiteral("Printed Text"), PrintFont{}, 0);
         QVERIFY2(device->end(), qPrintable(device->error()));
@@ -66,7 +63,7 @@ private slots:
         QCOMPARE(printer.copyCount(), 1);
 
         const QString out = pdfInfo(pdf);
-        QVERIFY2(out.contains(pageSize), qPrintable(out));
+        QVERIFY2(out.contains(fetched<QString>("pageSize")), qPrintable(out));
         QProcess text;
         text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         QVERIFY(text.waitForFinished(10000));

@@ -10,29 +10,35 @@ Q_DECLARE_METATYPE(Icon)
 class TestQtPrompter : public QObject {
     Q_OBJECT
 private slots:
-    // Each set of buttons with its Escape button and the answer a closed box
-    // gives, each icon as shown; the text is plain, its CR LF line breaks one.
+    // Each set of buttons with its Escape button, the answer a closed box
+    // gives and that of one of its buttons, each icon as shown; the text is
+    // plain, its CR LF line breaks one.
     void messageBoxes_data() {
         QTest::addColumn<Buttons>("buttons");
         QTest::addColumn<int>("standard");
         QTest::addColumn<int>("escape");
         QTest::addColumn<int>("closed");
+        QTest::addColumn<int>("pressed");
+        QTest::addColumn<int>("answer");
         QTest::addColumn<Icon>("icon");
         QTest::addColumn<int>("shown");
-        const auto row = [](const char* name, Buttons b, int standard, int escape, Answer a,
-                            Icon icon, QMessageBox::Icon shown) {
-            QTest::newRow(name) << b << standard << escape << int(a) << icon << int(shown);
+        const auto row = [](const char* name, Buttons b, int standard, int escape, Answer closed,
+                            QMessageBox::StandardButton pressed, Answer answer, Icon icon,
+                            QMessageBox::Icon shown) {
+            QTest::newRow(name) << b << standard << escape << int(closed) << int(pressed)
+                                << int(answer) << icon << int(shown);
         };
         using B = QMessageBox;
-        row("ok", Buttons::Ok, B::Ok, B::Ok, Answer::Ok, Icon::None, B::NoIcon);
-        row("ok cancel", Buttons::OkCancel, B::Ok | B::Cancel, B::Cancel, Answer::Cancel,
-            Icon::Information, B::Information);
-        row("yes no", Buttons::YesNo, B::Yes | B::No, B::No, Answer::No, Icon::Question,
+        using A = Answer;
+        row("ok", Buttons::Ok, B::Ok, B::Ok, A::Ok, B::Ok, A::Ok, Icon::None, B::NoIcon);
+        row("ok cancel", Buttons::OkCancel, B::Ok | B::Cancel, B::Cancel, A::Cancel, B::Cancel,
+            A::Cancel, Icon::Information, B::Information);
+        row("yes no", Buttons::YesNo, B::Yes | B::No, B::No, A::No, B::Yes, A::Yes, Icon::Question,
             B::Question);
-        row("yes no cancel", Buttons::YesNoCancel, B::Yes | B::No | B::Cancel, B::Cancel,
-            Answer::Cancel, Icon::Exclamation, B::Warning);
-        row("retry cancel", Buttons::RetryCancel, B::Retry | B::Cancel, B::Cancel, Answer::Cancel,
-            Icon::Critical, B::Critical);
+        row("yes no cancel", Buttons::YesNoCancel, B::Yes | B::No | B::Cancel, B::Cancel, A::Cancel,
+            B::No, A::No, Icon::Exclamation, B::Warning);
+        row("retry cancel", Buttons::RetryCancel, B::Retry | B::Cancel, B::Cancel, A::Cancel,
+            B::Retry, A::Retry, Icon::Critical, B::Critical);
     }
     void messageBoxes() {
         const Buttons buttons = fetched<Buttons>("buttons");
@@ -48,18 +54,8 @@ private slots:
         QVERIFY(box->escapeButton());
         QCOMPARE(int(box->standardButton(box->escapeButton())), fetched<int>("escape"));
         QCOMPARE(int(QtPrompter::answerOf(QMessageBox::NoButton, buttons)), fetched<int>("closed"));
-    }
-
-    void answers() {
-        const QList<std::pair<QMessageBox::StandardButton, Answer>> pairs{
-            {QMessageBox::Ok, Answer::Ok},
-            {QMessageBox::Yes, Answer::Yes},
-            {QMessageBox::No, Answer::No},
-            {QMessageBox::Retry, Answer::Retry},
-            {QMessageBox::Cancel, Answer::Cancel}};
-        for (const auto& [button, answer] : pairs) {
-            QCOMPARE(QtPrompter::answerOf(button, Buttons::YesNoCancel), answer);
-        }
+        const auto pressed = QMessageBox::StandardButton(fetched<int>("pressed"));
+        QCOMPARE(int(QtPrompter::answerOf(pressed, buttons)), fetched<int>("answer"));
     }
 
     void fileFilters_data() {

@@ -13,13 +13,11 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QTableView>
 
 #include <unistd.h>
@@ -73,6 +71,10 @@ Screen* UiRig::startRoutine(int routine) {
 }
 
 QObject* UiRig::find(const QString& name) const {
+    if (name.contains(QLatin1Char('/'))) {
+        QObject* outer = find(name.section(QLatin1Char('/'), 0, 0));
+        return outer ? outer->findChild<QObject*>(name.section(QLatin1Char('/'), 1)) : nullptr;
+    }
     for (const bool shown : {true, false}) {
         for (const QString& screen : screens.loaded()) {
             const Screen* s = screens.find(screen);
@@ -86,15 +88,19 @@ QObject* UiRig::find(const QString& name) const {
     return nullptr;
 }
 
+namespace {
+// Where a user clicks a control: an option or check box on its mark, which
+// takes clicks where the empty width beside its caption does not.
+QPoint spot(const QWidget* c) {
+    const bool marked = qobject_cast<const QRadioButton*>(c) || qobject_cast<const QCheckBox*>(c);
+    return marked ? QPoint(6, c->height() / 2) : QPoint();
+}
+}  // namespace
+
 void UiRig::click(const QString& name) {
     QWidget* c = w(name);
-    const bool marked = qobject_cast<QRadioButton*>(c) || qobject_cast<QCheckBox*>(c);
-    QTest::mouseClick(c, Qt::LeftButton, {}, marked ? QPoint(6, c->height() / 2) : QPoint());
+    QTest::mouseClick(c, Qt::LeftButton, {}, spot(c));
     QCoreApplication::processEvents();
-}
-
-void UiRig::trigger(const QString& action) {
-    w<QAction>(action)->trigger();
 }
 
 void UiRig::type(const QString& name, const QString& keys) {
@@ -113,55 +119,21 @@ void UiRig::retype(const QString& name, const QString& keys) {
     if (auto* combo = qobject_cast<QComboBox*>(box)) {
         box = combo->lineEdit();
     }
-    if (auto* e = qobject_cast<QLineEdit*>(box)) {
-        e->selectAll();
-    } else {
-        qobject_cast<QPlainTextEdit*>(box)->selectAll();
-    }
+    // A line or a text box.
+    QMetaObject::invokeMethod(box, "selectAll");
     QTest::keyClicks(box, keys);
 }
 
 QString UiRig::text(const QString& name) const {
-    QObject* c = find(name);
-    if (auto* e = qobject_cast<QLineEdit*>(c)) {
-        return e->text();
+    const QObject* c = find(name);
+    // The first of these the control has; every widget has a window title.
+    for (const char* shown :
+         {"plainText", "currentText", "currentIndex", "title", "text", "windowTitle"}) {
+        if (c && c->property(shown).isValid()) {
+            return c->property(shown).toString();
+        }
     }
-    if (auto* l = qobject_cast<QLabel*>(c)) {
-        return l->text();
-    }
-    if (auto* b = qobject_cast<QAbstractButton*>(c)) {
-        return b->text();
-    }
-    if (auto* p = qobject_cast<QPlainTextEdit*>(c)) {
-        return p->toPlainText();
-    }
-    if (auto* g = qobject_cast<QGroupBox*>(c)) {
-        return g->title();
-    }
-    if (auto* x = qobject_cast<QComboBox*>(c)) {
-        return x->currentText();
-    }
-    if (auto* t = qobject_cast<QTabWidget*>(c)) {
-        return QString::number(t->currentIndex());
-    }
-    return c ? c->property("windowTitle").toString() : QString();
-}
-
-QString UiRig::texts(const QStringList& names) const {
-    QStringList out;
-    for (const QString& n : names) {
-        out << text(n);
-    }
-    return out.join(QLatin1Char('|'));
-}
-
-void UiRig::expect(const QString& text, const QString& title, Icon icon) {
-    app.prompter.expectMessage(text, title, icon);
-}
-
-void UiRig::ask(const QString& text, const QString& title, Answer answer, Buttons buttons,
-                Icon icon) {
-    app.prompter.expectQuestion(text, title, buttons, icon, answer);
+    return {};
 }
 
 void UiRig::flow(const QString& name) {
@@ -189,6 +161,10 @@ void UiRig::flow(const QString& name) {
 }
 
 namespace {
+QString yes(bool ok) {
+    return ok ? QString() : QStringLiteral("no");
+}
+
 QString differs(const QString& actual, const QString& expected) {
     return actual == expected ? QString()
                               : QStringLiteral("\"%1\", not \"%2\"").arg(actual, expected);
@@ -228,9 +204,11 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
     } else if (verb == QLatin1String("routine")) {
         startRoutine(x.toInt());
     } else if (verb == QLatin1String("click")) {
-        click(x);
+        for (int n = 0; n < args.value(1, QStringLiteral("1")).toInt(); ++n) {
+            click(x);
+        }
     } else if (verb == QLatin1String("trigger")) {
-        trigger(x);
+        w<QAction>(x)->trigger();
     } else if (verb == QLatin1String("type")) {
         type(x, y);
     } else if (verb == QLatin1String("retype")) {
@@ -241,50 +219,65 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         return differs(text(x), y);
     } else if (verb == QLatin1String("shown") || verb == QLatin1String("hidden")) {
         const QWidget* c = screens.find(x) ? screens.find(x) : w(x);
-        return c && c->isVisible() == (verb == QLatin1String("shown")) ? QString()
-                                                                       : QStringLiteral("no");
+        return yes(c && c->isVisible() == (verb == QLatin1String("shown")));
     } else if (verb == QLatin1String("unloaded")) {
         return screens.isLoaded(x) ? QStringLiteral("loaded") : QString();
     } else if (verb == QLatin1String("enabled") || verb == QLatin1String("disabled")) {
         // Actions as well as widgets.
         const QObject* c = find(x);
-        return c && c->property("enabled").toBool() == (verb == QLatin1String("enabled"))
-                   ? QString()
-                   : QStringLiteral("no");
+        return yes(c && c->property("enabled").toBool() == (verb == QLatin1String("enabled")));
     } else if (verb == QLatin1String("checked") || verb == QLatin1String("unchecked")) {
-        return w<QAbstractButton>(x)->isChecked() == (verb == QLatin1String("checked"))
-                   ? QString()
-                   : QStringLiteral("no");
+        return yes(w<QAbstractButton>(x)->isChecked() == (verb == QLatin1String("checked")));
     } else if (verb == QLatin1String("focus")) {
         return QApplication::focusWidget() == w(x) ? QString() : QStringLiteral("not focused");
     } else if (verb == QLatin1String("focused")) {
-        return screens.find(x)->focusWidget() == w(y) ? QString() : QStringLiteral("no");
+        return yes(screens.find(x)->focusWidget() == w(y));
     } else if (verb == QLatin1String("message")) {
-        expect(y, x, named<Icon>(args.value(2, QStringLiteral("none")), kIcons));
+        app.prompter.expectMessage(y, x,
+                                   named<Icon>(args.value(2, QStringLiteral("none")), kIcons));
     } else if (verb == QLatin1String("ask")) {
-        ask(y, x, named<Answer>(args.value(2), "ok cancel yes no retry"),
-            named<Buttons>(args.value(3, QStringLiteral("yesno")),
-                           "ok okcancel yesno yesnocancel retrycancel"),
-            named<Icon>(args.value(4, QStringLiteral("question")), kIcons));
+        app.prompter.expectQuestion(y, x,
+                                    named<Buttons>(args.value(3, QStringLiteral("yesno")),
+                                                   "ok okcancel yesno yesnocancel retrycancel"),
+                                    named<Icon>(args.value(4, QStringLiteral("question")), kIcons),
+                                    named<Answer>(args.value(2), "ok cancel yes no retry"));
     } else if (verb == QLatin1String("file")) {
         return app.read(x) == UiData(y) ? QString() : QStringLiteral("not as ") + y;
     } else if (verb == QLatin1String("bytes")) {
         return differs(QString::fromUtf8(app.read(x)), y);
     } else if (verb == QLatin1String("exists") || verb == QLatin1String("absent")) {
-        return app.exists(x) == (verb == QLatin1String("exists")) ? QString()
-                                                                  : QStringLiteral("no");
+        return yes(app.exists(x) == (verb == QLatin1String("exists")));
     } else if (verb == QLatin1String("write")) {
         app.write(x, y.toUtf8());
+    } else if (verb == QLatin1String("copy")) {
+        app.write(x, UiData(y));
     } else if (verb == QLatin1String("layout")) {
         CheckLayout(screens.find(x), y);
     } else if (verb == QLatin1String("readonly")) {
         WithReadOnlyFolder(app.dir.path(), [&] { click(x); });
     } else if (verb == QLatin1String("tab")) {
-        w<QTabWidget>(x)->setCurrentIndex(y.toInt());
+        find(x)->setProperty("currentIndex", y.toInt());
     } else if (verb == QLatin1String("exposed")) {
-        return QTest::qWaitForWindowExposed(screens.find(x)) ? QString() : QStringLiteral("no");
+        return yes(QTest::qWaitForWindowExposed(screens.find(x)));
     } else if (verb == QLatin1String("hide")) {
         screens.hide(x);
+    } else if (verb == QLatin1String("load")) {
+        screens.load(x);
+    } else if (verb == QLatin1String("close")) {
+        return screens.find(x)->close() ? QString() : QStringLiteral("refused");
+    } else if (verb == QLatin1String("loaded")) {
+        return differs(screens.loaded().join(QLatin1Char(',')), x);
+    } else if (verb == QLatin1String("provide")) {
+        provide(x);
+    } else if (verb == QLatin1String("flow")) {
+        flow(x);
+    } else if (verb == QLatin1String("wait")) {
+        QTest::qWait(x.toInt());
+    } else if (verb == QLatin1String("property")) {
+        const QObject* c = screens.find(x) ? screens.find(x) : find(x);
+        return differs(c ? c->property(qPrintable(y)).toString() : QString(), args.value(2));
+    } else if (verb == QLatin1String("picture")) {
+        return differs(QString::fromLatin1(w<QLabel>(x)->pixmap().isNull() ? "none" : "shown"), y);
     } else if (verb == QLatin1String("unload")) {
         screens.unload(x);
     } else if (verb == QLatin1String("settle")) {
@@ -295,13 +288,16 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         app.prompter.expectFont(FontChoice{x});
     } else if (verb == QLatin1String("dclick")) {
         auto* edit = qobject_cast<QPlainTextEdit*>(find(x));
-        QTest::mouseDClick(edit ? edit->viewport() : w(x), Qt::LeftButton);
-    } else if (verb == QLatin1String("cell") || verb == QLatin1String("rows")) {
+        QTest::mouseDClick(edit ? edit->viewport() : w(x), Qt::LeftButton, {}, spot(w(x)));
+    } else if (verb.startsWith(QLatin1String("cell")) || verb == QLatin1String("rows")) {
         auto* grid = w<QTableView>(x);
         if (verb == QLatin1String("rows")) {
             return differs(QString::number(grid->model()->rowCount()), y);
         }
         const QModelIndex cell = grid->model()->index(y.toInt(), args.value(2).toInt());
+        if (verb == QLatin1String("celltext")) {
+            return differs(cell.data().toString(), args.value(3));
+        }
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
         QCoreApplication::processEvents();
     } else if (verb == QLatin1String("focusin")) {
@@ -327,7 +323,7 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         // A picture taken of a window may leave it inactive, and an inactive
         // window gives no control the focus.
         screens.find(x)->activateWindow();
-        return QTest::qWaitForWindowActive(screens.find(x)) ? QString() : QStringLiteral("no");
+        return yes(QTest::qWaitForWindowActive(screens.find(x)));
     } else if (verb == QLatin1String("await")) {
         return QTest::qWaitFor([&] { return find(x)->property("enabled").toBool(); })
                    ? QString()

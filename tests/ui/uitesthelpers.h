@@ -23,7 +23,8 @@ public:
 // The program's screens over a temporary folder whose serial ports are the
 // fake modems added to `pty`, a quit that unloads every screen and counts, an
 // opener and a printer that record. Controls are found by objectName on the
-// visible screens first, then on the hidden ones; a missing one fails the test.
+// visible screens first, then on the hidden ones ("outer/inner": a control
+// within another); a missing one fails the test.
 struct UiRig {
     UiRig();
     ~UiRig();
@@ -45,13 +46,11 @@ struct UiRig {
     QObject* find(const QString& name) const;
     // Buttons are clicked in their middle, option and check boxes on their mark.
     void click(const QString& name);
-    void trigger(const QString& action);
     // Types at the end of a box that has the focus, or over all of its text.
     void type(const QString& name, const QString& keys);
     void retype(const QString& name, const QString& keys);
-    // The text a control shows (caption, contents, title), several joined by '|'.
+    // The text a control shows (caption, contents, title).
     QString text(const QString& name) const;
-    QString texts(const QStringList& names) const;
 
     // Runs the steps of tests/data/ui/flows/<name>.txt, one a line: a verb
     // and its arguments separated by " | " (see there); stops at the first
@@ -59,11 +58,6 @@ struct UiRig {
     void flow(const QString& name);
     // One step of a flow; what went wrong, or nothing.
     QString step(const QString& verb, const QStringList& args);
-
-    // A message with only OK, and a question answered.
-    void expect(const QString& text, const QString& title, Icon icon = Icon::None);
-    void ask(const QString& text, const QString& title, Answer answer,
-             Buttons buttons = Buttons::YesNo, Icon icon = Icon::Question);
 
     PtyRig pty;
     TempApp& app = pty.app;
