@@ -63,17 +63,17 @@ private slots:
             again->setPortNumber(n);
             QVERIFY2(again->open(), "a probed port stayed open");
         }
-        if (expected == 0) {
-            QCOMPARE(shown.modemStatus, QStringLiteral("Modem Not Detected Or In Use."));
-            QVERIFY(shown.modemPortBox.isEmpty());
-            QVERIFY(!shown.phoneImageVisible && !shown.phonePageEnabled && !port->isOpen());
+        const bool found = expected != 0;
+        QCOMPARE(shown.modemStatus,
+                 found ? QStringLiteral("Your Modem Comm Port Is %1.").arg(expected)
+                       : QStringLiteral("Modem Not Detected Or In Use."));
+        QCOMPARE(shown.modemPortBox, found ? QString::number(expected) : QString());
+        QCOMPARE(QList<bool>({shown.phoneImageVisible, shown.phonePageEnabled, port->isOpen()}),
+                 QList<bool>(3, found));
+        if (!found) {
             return;
         }
-        QCOMPARE(shown.modemStatus, QStringLiteral("Your Modem Comm Port Is %1.").arg(expected));
         QCOMPARE(shown.portCaption, QStringLiteral("COM Port # %1").arg(expected));
-        QCOMPARE(shown.modemPortBox, QString::number(expected));
-        QVERIFY(shown.phoneImageVisible && shown.phonePageEnabled);
-        QVERIFY(port->isOpen());
         QCOMPARE(port->portNumber(), expected);
         PtyModem& modem = *rig.modems[expected];
         QVERIFY(modem.waitForCommand("AT#CID=1"));
@@ -124,38 +124,38 @@ private slots:
         TempApp app;
         app.mkdir("Phone.txt");
         app.write("Backup/Phone.txt", "#TRUE#,2\r\n");
-        app.prompter.expectMessage(
-            QStringLiteral(
-                "The file %1 could not be used: it could not be restored from the Backup "
-                "folder: Filename refers to a directory")
-                .arg(app.path("Phone.txt")),
-            "Tolvar Proposals", Icon::Critical);
+        expectUnusable(app, "Phone.txt", true);
         SystemSerialPort port([](int) { return QString(); });
         PhoneFeatures shown;
         LoadPhoneSettings(*app.ctx, port, &shown);
         QVERIFY(!app.ctx->vars().PhoneDaisyChained);
     }
 
-    void featuresOff() {
+    // Turning the features off, and a probe that finds nothing, clear the
+    // options in the shared values and in the model.
+    void featuresOffAndAProbeWithNothingToShow() {
         TempApp app;
-        app.ctx->vars().PhoneDaisyChained = app.ctx->settings().phoneDaisyChained = true;
-        app.ctx->vars().CallerIDOn = app.ctx->settings().callerIdOn = true;
+        CommonVariables& vars = app.ctx->vars();
+        Settings& settings = app.ctx->settings();
+        const auto featuresOn = [&] {
+            vars.PhoneDaisyChained = settings.phoneDaisyChained = true;
+            vars.CallerIDOn = settings.callerIdOn = true;
+        };
+        const auto featuresOff = [&] {
+            return !vars.PhoneDaisyChained && !settings.phoneDaisyChained && !vars.CallerIDOn &&
+                   !settings.callerIdOn;
+        };
+        featuresOn();
         PhoneFeatures shown;
+        shown.phoneImageVisible = shown.phonePageEnabled = true;
         PhoneFeaturesOff(*app.ctx, &shown);
-        QVERIFY(!shown.phoneImageVisible);
-        QVERIFY(!shown.phonePageEnabled);
-        QVERIFY(!app.ctx->vars().PhoneDaisyChained && !app.ctx->settings().phoneDaisyChained);
-        QVERIFY(!app.ctx->vars().CallerIDOn && !app.ctx->settings().callerIdOn);
-    }
-
-    void probeWithNothingToShow() {
-        TempApp app;
-        app.ctx->vars().ModemPort = 4;
-        app.ctx->vars().PhoneDaisyChained = app.ctx->settings().phoneDaisyChained = true;
+        QVERIFY(!shown.phoneImageVisible && !shown.phonePageEnabled && featuresOff());
+        featuresOn();
+        vars.ModemPort = 4;
         SystemSerialPort port([](int) { return QString(); });
         QCOMPARE(FindModem(*app.ctx, port, nullptr, 1), 0);
-        QCOMPARE(app.ctx->vars().ModemPort, 0);
-        QVERIFY(!app.ctx->vars().PhoneDaisyChained);
+        QCOMPARE(vars.ModemPort, 0);
+        QVERIFY(featuresOff());
     }
 
     void portNumberMap_data() { addCases(kCases, "device"); }
