@@ -1,6 +1,6 @@
 #pragma once
 
-#include "caseescapes.h"
+#include "../print/casefile.h"
 #include "tempapp.h"
 
 #include <QTest>
@@ -13,25 +13,14 @@
 using Case = QList<QByteArray>;
 
 namespace CaseFile {
-inline QByteArray unescaped(const QByteArray& raw) {
-    return CaseUnescaped(raw);
-}
-
 inline Case fields(const QByteArray& line) {
     Case out;
-    qsizetype from = 0;
-    for (qsizetype i = 0; i <= line.size(); ++i) {
-        if (i == line.size() || line[i] == '|') {
-            out << unescaped(line.mid(from, i - from).trimmed());
-            from = i + 1;
-        } else if (line[i] == '\\') {
-            ++i;
-        }
+    for (const QByteArray& field : cases::split(line, '|')) {
+        out << cases::decode(field);
     }
     return out;
 }
 }  // namespace CaseFile
-
 // Adds the rows of one kind as the column "c": the fields after the name.
 inline void addCases(const QString& file, const QByteArray& kind) {
     QTest::addColumn<Case>("c");
@@ -48,4 +37,14 @@ inline void addCases(const QString& file, const QByteArray& kind) {
 
 inline QString str(const QByteArray& field) {
     return QString::fromUtf8(field);
+}
+
+// The program's message for a data file it could not use, expected next.
+inline void expectUnusable(TempApp& app, const QString& file, bool fromBackup = false) {
+    app.prompter.expectMessage(
+        QStringLiteral("The file %1 could not be used: %2Filename refers to a directory")
+            .arg(app.path(file),
+                 fromBackup ? QStringLiteral("it could not be restored from the Backup folder: ")
+                            : QString()),
+        QStringLiteral("Tolvar Proposals"), Icon::Critical);
 }

@@ -1,12 +1,29 @@
 #include "casefile.h"
 #include "shell/fieldline.h"
 #include "shell/money.h"
+#include "shell/textcodec.h"
 #include "tempapp.h"
 #include "testmain.h"
 
 #include <QTest>
 
+using Amount = std::optional<Money>;
+
+// Found by argument-dependent lookup, so a failing compare shows the amounts.
+char* toString(const Amount& m) {
+    return qstrdup(m ? qPrintable(m->toPlainString()) : "nothing");
+}
+
 namespace {
+const QString kMoneyCases = QStringLiteral("shell/money.txt");
+
+Amount raw(const QByteArray& field) {
+    return field == "none" ? Amount() : Money::fromRaw(field.toLongLong());
+}
+Amount cents(const QByteArray& field) {
+    return field == "none" ? Amount() : Money::fromCents(field.toLongLong());
+}
+
 // The reading order every hostile-input row is read in.
 struct Schema {
     QString name;
@@ -99,5 +116,95 @@ private slots:
     }
 };
 
+class TestMoney : public QObject {
+    Q_OBJECT
+private slots:
+    void fromDoubleRoundsHalfToEvenWithinRange_data() { addCases(kMoneyCases, "double"); }
+    void fromDoubleRoundsHalfToEvenWithinRange() {
+        QFETCH(Case, c);
+        QCOMPARE(Money::fromDouble(c[0].toDouble()), raw(c[1]));
+    }
+
+    void displayRoundsHalfAwayFromZero_data() { addCases(kMoneyCases, "display"); }
+    void displayRoundsHalfAwayFromZero() {
+        QFETCH(Case, c);
+        const QLocale locale(str(c[0]));
+        const Money money = *raw(c[1]);
+        QCOMPARE(money.display(locale), str(c[2]));
+        QCOMPARE(Money::parseDisplay(str(c[2]), locale), money.roundedToCents());
+    }
+
+    void parseDisplay_data() { addCases(kMoneyCases, "parse"); }
+    void parseDisplay() {
+        QFETCH(Case, c);
+        QCOMPARE(Money::parseDisplay(str(c[1]), QLocale(str(c[0]))), cents(c[2]));
+    }
+
+    void plainForm_data() { addCases(kMoneyCases, "plain"); }
+    void plainForm() {
+        QFETCH(Case, c);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const Amount read = Money::fromPlainString(str(c[0]));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(read, raw(c[1]));
+        QCOMPARE(read ? read->toPlainString() : QString(), str(c[2]));
+    }
+
+    void percentOfRoundsOnceToCents_data() { addCases(kMoneyCases, "percentOf"); }
+    void percentOfRoundsOnceToCents() {
+        QFETCH(Case, c);
+        QCOMPARE(cents(c[0])->percentOf(*Percent::parse(str(c[1]))), *cents(c[2]));
+    }
+
+    void percentParse_data() { addCases(kMoneyCases, "percent"); }
+    void percentParse() {
+        QFETCH(Case, c);
+        const qint64 millionths = c[1] == "none" ? -1 : c[1].toLongLong();
+        const std::optional<Percent> p = Percent::parse(str(c[0]));
+        QCOMPARE(p ? p->millionths() : -1, millionths);
+        QCOMPARE(p ? p->toDouble() : -1, millionths < 0 ? -1 : millionths / 1e6);
+    }
+};
+
+class TestTextCodec : public QObject {
+    Q_OBJECT
+private slots:
+    void everyByteSurvivesDecodeAndEncode() {
+        QByteArray all;
+        for (int i = 0; i < 256; ++i) {
+            all.append(static_cast<char>(i));
+        }
+        QCOMPARE(Text::decode(all).size(), 256);
+        QCOMPARE(Text::encode(Text::decode(all)), all);
+        const QString loneSurrogate(QChar(0xd800));
+        QCOMPARE(Text::encode(loneSurrogate + QLatin1Char('z')), QByteArray("?z"));
+    }
+
+    void encode_data() { addCases(QStringLiteral("shell/text.txt"), "encode"); }
+    void encode() {
+        QFETCH(Case, c);
+        QCOMPARE(Text::encode(str(c[0])), c[1]);
+    }
+
+    void splitLines_data() { addCases(QStringLiteral("shell/text.txt"), "split"); }
+    void splitLines() {
+        QFETCH(Case, c);
+        QStringList lines;
+        for (const QByteArray& line : c.mid(1)) {
+            lines << str(line);
+        }
+        QCOMPARE(Text::splitLines(c[0]), lines);
+    }
+
+    void joinLinesEndsEveryLineWithCrLf() {
+        QCOMPARE(Text::joinLines(
+                     {QStringLiteral("[InternetShortcut]"), QString(), QStringLiteral("\u00ab x")}),
+                 QByteArray("[InternetShortcut]\r\n\r\n\xab x\r\n"));
+        QCOMPARE(Text::joinLines({}), QByteArray());
+    }
+};
+
 TOLVAR_TEST(TestFieldLine)
+TOLVAR_TEST(TestMoney)
+TOLVAR_TEST(TestTextCodec)
 #include "test_fieldline.moc"

@@ -125,11 +125,7 @@ private slots:
                                           std::pair(colours, QStringLiteral("PrintColors.txt"))}) {
             if (where == QLatin1String("failing")) {
                 app.mkdir(name);
-                app.prompter.expectMessage(
-                    QStringLiteral("The file %1 could not be used: it could not be restored from "
-                                   "the Backup folder: Filename refers to a directory")
-                        .arg(app.path(name)),
-                    kTitle, Icon::Critical);
+                expectUnusable(app, name, true);
             }
             if (!where.isEmpty()) {
                 app.write(where == QLatin1String("data") ? name : "Backup/" + name, "x");
@@ -265,15 +261,10 @@ private slots:
             return browser;
         };
         const QString manual = QDir::toNativeSeparators(app.path("help/usermanual.HTML"));
-        if (!installed) {
-            app.prompter.expectMessage(
-                "The user manual " + QDir::toNativeSeparators(app.path("Help/UserManual.html")) +
-                    " is missing. Install the program again to bring it back.",
-                kTitle, Icon::Exclamation);
-        } else if (!browser) {
-            app.prompter.expectMessage("No web browser could be started to show the user manual " +
-                                           manual + ".\r\nOpen it in a browser of your choice.",
-                                       kTitle, Icon::Exclamation);
+        if (!c[2].isEmpty()) {
+            const QString missing = QDir::toNativeSeparators(app.path("Help/UserManual.html"));
+            app.prompter.expectMessage(str(c[2]).arg(installed ? manual : missing), kTitle,
+                                       Icon::Exclamation);
         }
         QCOMPARE(ShowUserManual(*app.ctx), installed && browser);
         QCOMPARE(opened, installed ? QList<QUrl>{QUrl::fromLocalFile(manual)} : QList<QUrl>{});
