@@ -180,11 +180,7 @@ private slots:
         QVERIFY(clock.elapsed() < 2000);
         QVERIFY(rig.modems[3]->commands().contains("ATDT555;"));
     }
-};
 
-class TestSpeedDial : public QObject {
-    Q_OBJECT
-private slots:
     void load_data() { addCases(kCases, "speed"); }
     void load() {
         QFETCH(Case, c);
@@ -266,5 +262,4 @@ private slots:
 };
 
 TOLVAR_TEST(TestDialer)
-TOLVAR_TEST(TestSpeedDial)
 #include "test_dialer.moc"

@@ -151,11 +151,7 @@ private slots:
         QCOMPARE(colours, (QList<QColor>{QColor(0, 0, 0), QColor(0, 0, 255), QColor(0, 0, 128),
                                          QColor(255, 0, 0), QColor(0x56, 0x34, 0x12)}));
     }
-};
 
-class TestPrintWrapped : public QObject {
-    Q_OBJECT
-private slots:
     void wrapsAtBlanks_data() { cases::load(QStringLiteral("print/wrapped_lines.txt")); }
     void wrapsAtBlanks() {
         const cases::Row c = cases::row();
@@ -210,11 +206,7 @@ private slots:
         QVERIFY(large.printed().size() > 1);
         QCOMPARE(large.rec->texts.first().font, arial(12, true));
     }
-};
 
-class TestDocumentParts : public QObject {
-    Q_OBJECT
-private slots:
     // A bold name at 12 points, then the lines at 10 points; lines that are
     // left out take no room.
     void businessBlockLines_data() { cases::load(QStringLiteral("print/business_blocks.txt")); }
@@ -268,6 +260,4 @@ private slots:
 };
 
 TOLVAR_TEST(TestPrintPen)
-TOLVAR_TEST(TestPrintWrapped)
-TOLVAR_TEST(TestDocumentParts)
 #include "test_printpen.moc"

@@ -186,11 +186,8 @@ private slots:
         QCOMPARE(app.ctx->vars().Copies, 5);
         QCOMPARE(app.ctx->settings().copies, 5);
     }
-};
 
-class TestSetupRules : public QObject {
-    Q_OBJECT
-private slots:
+    // The set-up screen's rules.
     void blankPostalCodeInUsaStyleStays() {
         TempApp app;
         Settings& s = started(app, "\"New Co\"");
@@ -369,5 +366,4 @@ private slots:
 };
 
 TOLVAR_TEST(TestSettingsFiles)
-TOLVAR_TEST(TestSetupRules)
 #include "test_settingsfiles.moc"

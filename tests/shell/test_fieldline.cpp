@@ -114,11 +114,7 @@ private slots:
         QCOMPARE(FieldNumberText(123456789012.0), QStringLiteral("123456789012"));
         QCOMPARE(FieldNumberText(7.25), QStringLiteral("7.25"));
     }
-};
 
-class TestMoney : public QObject {
-    Q_OBJECT
-private slots:
     void fromDoubleRoundsHalfToEvenWithinRange_data() { addCases(kMoneyCases, "double"); }
     void fromDoubleRoundsHalfToEvenWithinRange() {
         QFETCH(Case, c);
@@ -164,11 +160,7 @@ private slots:
         QCOMPARE(p ? p->millionths() : -1, millionths);
         QCOMPARE(p ? p->toDouble() : -1, millionths < 0 ? -1 : millionths / 1e6);
     }
-};
 
-class TestTextCodec : public QObject {
-    Q_OBJECT
-private slots:
     void everyByteSurvivesDecodeAndEncode() {
         QByteArray all;
         for (int i = 0; i < 256; ++i) {
@@ -205,6 +197,4 @@ private slots:
 };
 
 TOLVAR_TEST(TestFieldLine)
-TOLVAR_TEST(TestMoney)
-TOLVAR_TEST(TestTextCodec)
 #include "test_fieldline.moc"

@@ -68,31 +68,28 @@ private slots:
                            .arg(app.path("Gone/x.txt")));
     }
 
-    // Whole record files for compacting: a failure is never a run of zeros.
-    void readRecords() {
+    // Whole files, and whole record files for compacting: a failure is never
+    // a run of zeros.
+    void wholeFiles() {
         TempApp app;
+        app.write("TProposalCounter.txt", "1001\r\nold junk that is longer\r\n");
         app.write("C.txt", "aaaabb");
         app.mkdir("F.txt");
         app.write("Backup/F.txt", "aaaa");
         FileStore& store = app.ctx->store();
+        QVERIFY(store.OpenForOutput("\\tproposalcounter.txt", "1002\r\n"));
+        QCOMPARE(*store.OpenForInput("/TPROPOSALCOUNTER.txt"), "1002\r\n");
+        QCOMPARE(entries(app, QString()),
+                 (QStringList{"Backup", "C.txt", "F.txt", "TProposalCounter.txt"}));
+        QCOMPARE(store.OpenForInput("/Missing.txt").status().message(),
+                 QStringLiteral("The file %1 could not be used: No such file or directory")
+                     .arg(app.path("Missing.txt")));
         QCOMPARE(*store.ReadRecords("/C.txt", 4), QByteArray("aaaabb\0\0", 8));
         QCOMPARE(*store.ReadRecords("/C.txt", 5), QByteArray("aaaab"));
         QCOMPARE(*store.ReadRecords("/None.txt", 4), QByteArray());
         QCOMPARE(store.ReadRecords("/F.txt", 4).status().file(), app.path("F.txt"));
         QCOMPARE(store.RecordCount("/C.txt", 4), 2);
         QCOMPARE(store.RecordCount("/F.txt", 4), 0);
-    }
-
-    void wholeFiles() {
-        TempApp app;
-        app.write("TProposalCounter.txt", "1001\r\nold junk that is longer\r\n");
-        FileStore& store = app.ctx->store();
-        QVERIFY(store.OpenForOutput("\\tproposalcounter.txt", "1002\r\n"));
-        QCOMPARE(*store.OpenForInput("/TPROPOSALCOUNTER.txt"), "1002\r\n");
-        QCOMPARE(entries(app, QString()), QStringList{"TProposalCounter.txt"});
-        QCOMPARE(store.OpenForInput("/Missing.txt").status().message(),
-                 QStringLiteral("The file %1 could not be used: No such file or directory")
-                     .arg(app.path("Missing.txt")));
     }
 
     // The old file stays whole and no temporary is left behind.
