@@ -16,16 +16,18 @@ const QString kNoReply = QStringLiteral("The Modem did not Reply - Check it and 
 const QString kLost = QStringLiteral("The Modem was Disconnected - Check it and Dial Again");
 const QString kNoModem = QStringLiteral("Modem Not Detected Or In Use.");
 
-// A modem on port 3 answering the dial command with `pieces`.
+// A modem on port 3 answering the dial command with `pieces`, the port box
+// holding `box`.
 struct Line {
-    explicit Line(QList<QByteArray> pieces = {"\r\nOK\r\n"})
+    explicit Line(QList<QByteArray> pieces = {"\r\nOK\r\n"},
+                  const QString& box = QStringLiteral("3"))
         : modem(rig.add(3)), port(rig.makePort()), dialer(*rig.app.ctx, *port) {
         modem.setResponder([pieces](const QByteArray& c) {
             return c.startsWith("ATDT") ? pieces : QList<QByteArray>{};
         });
         dialer.setRecipient(QStringLiteral("Pat Doe"), QStringLiteral("555-1234"));
         dialer.setReplyTimeout(500);
-        dialer.activate(QStringLiteral("3"));
+        dialer.activate(box);
     }
     PtyRig rig;
     PtyModem& modem;
@@ -70,13 +72,10 @@ private slots:
     void activationOpensThePortBoxPort() {
         QFETCH(Case, c);
         const bool opens = c[1] == "1";
-        PtyRig rig;
-        rig.add(3);
-        auto port = rig.makePort();
-        Dialer dialer(*rig.app.ctx, *port);
-        dialer.activate(str(c[0]));
-        QCOMPARE(port->isOpen(), opens);
-        QCOMPARE(port->portNumber(), opens ? 3 : 0);
+        Line line({}, str(c[0]));
+        Dialer& dialer = line.dialer;
+        QCOMPARE(line.port->isOpen(), opens);
+        QCOMPARE(line.port->portNumber(), opens ? 3 : 0);
         QCOMPARE(dialer.status(), kReady);
         QVERIFY(dialer.dialShown() && !dialer.talkShown() && !dialer.deleteEnabled());
         if (!opens) {
@@ -88,7 +87,7 @@ private slots:
             QCOMPARE(dialer.status(), kNoModem);
             QVERIFY(dialer.dialShown());
         }
-        QVERIFY(rig.modems[3]->received().isEmpty());
+        QVERIFY(line.modem.received().isEmpty());
     }
 
     // A connected call asks for the talk button; talking hangs up, lets the

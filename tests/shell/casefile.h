@@ -48,3 +48,12 @@ inline void expectUnusable(TempApp& app, const QString& file, bool fromBackup = 
                             : QString()),
         QStringLiteral("Tolvar Proposals"), Icon::Critical);
 }
+
+// Flags as a row of 0s and 1s, to compare several in one line.
+inline QString bits(std::initializer_list<bool> flags) {
+    QString out;
+    for (const bool flag : flags) {
+        out += flag ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    return out;
+}

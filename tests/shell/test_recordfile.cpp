@@ -64,19 +64,12 @@ private slots:
         QStringList shown;
         for (const QString& name : names) {
             Record r = filled();
-            taken << QStringLiteral("%1%2%3%4%5")
-                         .arg(r.setText(name, "x"))
-                         .arg(r.setInteger(name, 1))
-                         .arg(r.setFlag(name, false))
-                         .arg(r.setMoney(name, Money::fromCents(1)))
-                         .arg(r.setDate(name, QDate(2000, 1, 1)));
+            taken << bits({r.setText(name, "x"), r.setInteger(name, 1), r.setFlag(name, false),
+                           r.setMoney(name, Money::fromCents(1)),
+                           r.setDate(name, QDate(2000, 1, 1))});
             r = Record(everyKind(), filled().bytes());
-            shown << QStringLiteral("%1%2%3%4%5")
-                         .arg(!r.text(name).isEmpty())
-                         .arg(r.integer(name) != 0)
-                         .arg(r.real(name) != 0)
-                         .arg(!r.money(name).isZero())
-                         .arg(r.date(name).isValid());
+            shown << bits({!r.text(name).isEmpty(), r.integer(name) != 0, r.real(name) != 0,
+                           !r.money(name).isZero(), r.date(name).isValid()});
         }
         QCOMPARE(taken, (QStringList{"00000", "10000", "01100", "00010", "00001"}));
         QCOMPARE(shown, (QStringList{"00000", "10000", "01100", "00010", "00001"}));
