@@ -39,6 +39,14 @@ inline QString str(const QByteArray& field) {
     return QString::fromUtf8(field);
 }
 
+inline QStringList strs(const Case& fields) {
+    QStringList out;
+    for (const QByteArray& field : fields) {
+        out << str(field);
+    }
+    return out;
+}
+
 // The program's message for a data file it could not use, expected next.
 inline void expectUnusable(TempApp& app, const QString& file, bool fromBackup = false) {
     app.prompter.expectMessage(

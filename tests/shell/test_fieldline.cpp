@@ -24,31 +24,14 @@ Amount cents(const QByteArray& field) {
     return field == "none" ? Amount() : Money::fromCents(field.toLongLong());
 }
 
-// The reading order every hostile-input row is read in.
-struct Schema {
-    QString name;
-    qint64 count = 0;
-    bool flag = false;
-    QDate day;
-    Money amount;
-    bool ok = true;
-    bool operator==(const Schema&) const = default;
-};
-
-Schema readSchema(const QByteArray& bytes) {
+// A hostile row read in its order, each field as the case file writes it,
+// and whether the reader is still all right.
+QStringList readFields(const QByteArray& bytes) {
     FieldReader r(bytes);
-    Schema s{r.str(), r.integer(), r.boolean(), r.date(), r.money()};
-    s.ok = r.ok();
-    return r.atEnd() ? s : Schema{QStringLiteral("not at the end"), 0, false, {}, {}, false};
-}
-
-char* toString(const Schema& s) {
-    return qstrdup(qPrintable(QStringLiteral("{%1, %2, %3, %4, %5, ok %6}")
-                                  .arg(s.name)
-                                  .arg(s.count)
-                                  .arg(s.flag)
-                                  .arg(s.day.toString(Qt::ISODate), s.amount.toPlainString())
-                                  .arg(s.ok)));
+    QStringList read{r.str(), QString::number(r.integer()), QString::number(r.boolean()),
+                     r.date().toString(Qt::ISODate), QString::number(r.money().raw())};
+    read << QString::number(r.ok());
+    return r.atEnd() ? read : QStringList{QStringLiteral("not at the end")};
 }
 }  // namespace
 
@@ -68,13 +51,7 @@ private slots:
     void readerHostileInput_data() { addCases(QStringLiteral("shell/fields.txt"), "read"); }
     void readerHostileInput() {
         QFETCH(Case, c);
-        const Schema read{str(c[1]),
-                          c[2].toLongLong(),
-                          c[3] == "1",
-                          QDate::fromString(str(c[4]), Qt::ISODate),
-                          Money::fromRaw(c[5].toLongLong()),
-                          c[6] == "1"};
-        QCOMPARE(readSchema(c[0]), read);
+        QCOMPARE(readFields(c[0]), strs(c.mid(1)));
     }
 
     void readerNeverRunsPastGarbage() {
@@ -181,11 +158,7 @@ private slots:
     void splitLines_data() { addCases(QStringLiteral("shell/text.txt"), "split"); }
     void splitLines() {
         QFETCH(Case, c);
-        QStringList lines;
-        for (const QByteArray& line : c.mid(1)) {
-            lines << str(line);
-        }
-        QCOMPARE(Text::splitLines(c[0]), lines);
+        QCOMPARE(Text::splitLines(c[0]), strs(c.mid(1)));
     }
 
     void joinLinesEndsEveryLineWithCrLf() {

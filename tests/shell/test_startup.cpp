@@ -154,15 +154,13 @@ private slots:
         const AppFolder folder(app.path("blocker/folder"));
         const QString userLocks = app.path("userlocks");
         InstanceLock first(folder, userLocks);
-        QVERIFY(first.acquire());
-        QVERIFY(first.isUserLock());
         InstanceLock second(folder, userLocks);
-        QVERIFY(!second.acquire());
         InstanceLock otherFolder(AppFolder(app.path("blocker/other")), userLocks);
-        QVERIFY(otherFolder.acquire());
         InstanceLock writable(app.ctx->folder(), userLocks);
-        QVERIFY(writable.acquire());
-        QVERIFY(!writable.isUserLock());
+        // Taken, as a user lock; refused; taken; taken, not as a user lock.
+        QCOMPARE(bits({first.acquire(), first.isUserLock(), second.acquire(), otherFolder.acquire(),
+                       writable.acquire(), writable.isUserLock()}),
+                 QStringLiteral("110110"));
     }
 
     void mainRunsTheStepsPastAFolderFailure() {
