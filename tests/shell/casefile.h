@@ -12,21 +12,15 @@
 // edge of a field). The text of a field is UTF-8.
 using Case = QList<QByteArray>;
 
-namespace CaseFile {
-inline Case fields(const QByteArray& line) {
-    Case out;
-    for (const QByteArray& field : cases::split(line, '|')) {
-        out << cases::decode(field);
-    }
-    return out;
-}
-}  // namespace CaseFile
 // Adds the rows of one kind as the column "c": the fields after the name.
 inline void addCases(const QString& file, const QByteArray& kind) {
     QTest::addColumn<Case>("c");
     int rows = 0;
     for (const QByteArray& line : testData(file).split('\n')) {
-        const Case c = CaseFile::fields(line);
+        Case c;
+        for (const QByteArray& field : cases::split(line, '|')) {
+            c << cases::decode(field);
+        }
         if (c.size() >= 2 && c[0] == kind) {
             QTest::newRow(c[1].constData()) << c.mid(2);
             ++rows;
