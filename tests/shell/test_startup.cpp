@@ -70,8 +70,8 @@ private slots:
         QFETCH(Case, c);
         const QString existing = str(c[0]);
         const bool inTheWay = existing.endsWith(QLatin1String(".file"));
-        QStringList spec = str(c[2]).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        QStringList tree = spec.isEmpty() ? QStringList() : accountTree(spec.takeFirst(), spec);
+        QStringList there = str(c[2]).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        QStringList tree = there.isEmpty() ? QStringList() : accountTree(there.takeFirst(), there);
         for (QString& folder : tree) {
             folder = folder.compare(existing, Qt::CaseInsensitive) ? folder : existing;
         }
