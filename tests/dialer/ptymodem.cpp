@@ -103,13 +103,9 @@ PtyModem& PtyRig::add(int portNumber) {
     return *slot;
 }
 
-PortNameMap PtyRig::names() const {
-    return [this](int n) {
+std::unique_ptr<SystemSerialPort> PtyRig::makePort() const {
+    return std::make_unique<SystemSerialPort>([this](int n) {
         const auto it = modems.find(n);
         return it == modems.end() ? QString() : it->second->devicePath();
-    };
-}
-
-std::unique_ptr<SystemSerialPort> PtyRig::makePort() const {
-    return std::make_unique<SystemSerialPort>(names());
+    });
 }

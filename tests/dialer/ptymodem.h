@@ -61,7 +61,6 @@ private:
 struct PtyRig {
     PtyRig();
     PtyModem& add(int portNumber);
-    PortNameMap names() const;
     std::unique_ptr<SystemSerialPort> makePort() const;
 
     TempApp app;

@@ -2,6 +2,7 @@
 #include "dialer/dialer.h"
 #include "dialer/phonefeatures.h"
 #include "ptymodem.h"
+#include "settings/settings.h"
 #include "testmain.h"
 
 #include <QElapsedTimer>
@@ -11,25 +12,53 @@
 
 namespace {
 const QString kCases = QStringLiteral("dialer/cases.txt");
+const QString kReady = QStringLiteral("Ready to Dial......");
+const QString kNoReply = QStringLiteral("The Modem did not Reply - Check it and Dial Again");
+const QString kLost = QStringLiteral("The Modem was Disconnected - Check it and Dial Again");
+const QString kNoModem = QStringLiteral("Modem Not Detected Or In Use.");
 
-// A modem on port 3 answering the dial command with `pieces`.
+// A modem on port 3 answering the dial command with `pieces`, the port box
+// holding `box`.
 struct Line {
-    explicit Line(QList<QByteArray> pieces = {"\r\nOK\r\n"}, int gapMs = 60)
+    explicit Line(QList<QByteArray> pieces = {"\r\nOK\r\n"},
+                  const QString& box = QStringLiteral("3"))
         : modem(rig.add(3)), port(rig.makePort()), dialer(*rig.app.ctx, *port) {
-        modem.setResponder(
-            [pieces](const QByteArray& c) {
-                return c.startsWith("ATDT") ? pieces : QList<QByteArray>{};
-            },
-            gapMs);
+        modem.setResponder([pieces](const QByteArray& c) {
+            return c.startsWith("ATDT") ? pieces : QList<QByteArray>{};
+        });
         dialer.setRecipient(QStringLiteral("Pat Doe"), QStringLiteral("555-1234"));
         dialer.setReplyTimeout(500);
-        dialer.activate(QStringLiteral("3"));
+        dialer.activate(box);
     }
     PtyRig rig;
     PtyModem& modem;
     std::unique_ptr<SystemSerialPort> port;
     Dialer dialer;
 };
+
+// The dialer of a screen without a modem, on SpeedNumbers.txt.
+struct Screen {
+    Screen() : port([](int) { return QString(); }), dialer(*app.ctx, port) {}
+    void open(const QByteArray& file) {
+        app.write("SpeedNumbers.txt", file);
+        dialer.activate(QString());
+    }
+    TempApp app;
+    SystemSerialPort port;
+    Dialer dialer;
+};
+
+const QByteArray kFive =
+    "Al\r\n555-0001\r\nBo\r\n555-0002\r\nCy\r\n555-0003\r\n"
+    "Di\r\n555-0004\r\nEd\r\n555-0005\r\n";
+
+QByteArray fiveWithout(const QByteArray& entry) {
+    return QByteArray(kFive).replace(entry, QByteArray());
+}
+
+// The kinds of port a probe meets.
+enum class Kind { Silent, Modem, OneChar, Held };
+const QList<QByteArray> kKinds{"Silent", "Modem", "OneChar", "Held"};
 }  // namespace
 
 class TestDialer : public QObject {
@@ -38,26 +67,21 @@ private slots:
     void prefixToggle_data() { addCases(kCases, "prefix"); }
     void prefixToggle() {
         QFETCH(Case, c);
-        TempApp app;
-        SystemSerialPort port([](int) { return QString(); });
-        Dialer dialer(*app.ctx, port);
-        dialer.setRecipient(QStringLiteral("Pat"), str(c[0]));
-        dialer.setPrefix(c[1] == "1");
-        QCOMPARE(dialer.number(), str(c[2]));
+        Screen s;
+        s.dialer.setRecipient(QStringLiteral("Pat"), str(c[0]));
+        s.dialer.setPrefix(c[1] == "1");
+        QCOMPARE(s.dialer.number(), str(c[2]));
     }
 
     void activationOpensThePortBoxPort_data() { addCases(kCases, "box"); }
     void activationOpensThePortBoxPort() {
         QFETCH(Case, c);
         const bool opens = c[1] == "1";
-        PtyRig rig;
-        rig.add(3);
-        auto port = rig.makePort();
-        Dialer dialer(*rig.app.ctx, *port);
-        dialer.activate(str(c[0]));
-        QCOMPARE(port->isOpen(), opens);
-        QCOMPARE(port->portNumber(), opens ? 3 : 0);
-        QCOMPARE(dialer.status(), QStringLiteral("Ready to Dial......"));
+        Line line({}, str(c[0]));
+        Dialer& dialer = line.dialer;
+        QCOMPARE(line.port->isOpen(), opens);
+        QCOMPARE(line.port->portNumber(), opens ? 3 : 0);
+        QCOMPARE(dialer.status(), kReady);
         QVERIFY(dialer.dialShown() && !dialer.talkShown() && !dialer.deleteEnabled());
         if (!opens) {
             // Nothing to dial on, and no wait.
@@ -65,45 +89,40 @@ private slots:
             clock.start();
             dialer.dial();
             QVERIFY(clock.elapsed() < 500);
-            QCOMPARE(dialer.status(), QStringLiteral("Modem Not Detected Or In Use."));
+            QCOMPARE(dialer.status(), kNoModem);
             QVERIFY(dialer.dialShown());
         }
-        QVERIFY(rig.modems[3]->received().isEmpty());
+        QVERIFY(line.modem.received().isEmpty());
     }
 
-    void dialsAndConnects() {
-        Line line;
-        QSignalSpy focus(&line.dialer, &Dialer::focusRequested);
-        line.dialer.dial();
-        QCOMPARE(line.modem.commands(), QList<QByteArray>{"ATDT555-1234;"});
-        QCOMPARE(line.dialer.status(), QStringLiteral("Pickup Receiver - Then Click Hangup"));
-        QVERIFY(line.dialer.talkShown() && !line.dialer.dialShown());
-        QCOMPARE(focus.count(), 1);
-        QCOMPARE(focus.at(0).at(0).value<Dialer::Focus>(), Dialer::Focus::TalkButton);
-
-        QSignalSpy finished(&line.dialer, &Dialer::finished);
-        line.dialer.talk();
-        QVERIFY(line.modem.waitForCommand("ATH"));
-        QVERIFY(!line.port->isOpen());
-        QCOMPARE(finished.count(), 1);
-        QCOMPARE(line.dialer.status(), QStringLiteral("Ready to Dial......"));
-        // The next activation takes the port again.
-        line.dialer.activate(QStringLiteral("3"));
-        QVERIFY(line.port->isOpen());
-    }
-
+    // A connected call asks for the talk button; talking hangs up, lets the
+    // port go and finishes.
     void replyJudgedOnAllReadsOfTheDial_data() { addCases(kCases, "reply"); }
     void replyJudgedOnAllReadsOfTheDial() {
         QFETCH(Case, c);
         const bool connected = c[0] == "1";
         Line line(c.mid(2));
+        QSignalSpy focus(&line.dialer, &Dialer::focusRequested);
+        QSignalSpy finished(&line.dialer, &Dialer::finished);
         line.dialer.dial();
+        QCOMPARE(line.modem.commands(), QList<QByteArray>{"ATDT555-1234;"});
         QCOMPARE(line.dialer.lastReply(), str(c[1]));
         QCOMPARE(line.dialer.talkShown(), connected);
         QCOMPARE(line.dialer.dialShown(), !connected);
         QCOMPARE(line.dialer.status(),
-                 connected ? QStringLiteral("Pickup Receiver - Then Click Hangup")
-                           : QStringLiteral("The Modem did not Reply - Check it and Dial Again"));
+                 connected ? QStringLiteral("Pickup Receiver - Then Click Hangup") : kNoReply);
+        QCOMPARE(focus.count(), connected ? 1 : 0);
+        if (!connected) {
+            return;
+        }
+        QCOMPARE(focus.at(0).at(0).value<Dialer::Focus>(), Dialer::Focus::TalkButton);
+        line.dialer.talk();
+        QVERIFY(line.modem.waitForCommand("ATH"));
+        QVERIFY(!line.port->isOpen());
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(line.dialer.status(), kReady);
+        line.dialer.activate(QStringLiteral("3"));
+        QVERIFY(line.port->isOpen());
     }
 
     void silentModemTimesOut() {
@@ -112,8 +131,7 @@ private slots:
         clock.start();
         line.dialer.dial();
         QVERIFY(clock.elapsed() >= 450 && clock.elapsed() < 2000);
-        QCOMPARE(line.dialer.status(),
-                 QStringLiteral("The Modem did not Reply - Check it and Dial Again"));
+        QCOMPARE(line.dialer.status(), kNoReply);
         QVERIFY(line.dialer.dialShown() && !line.dialer.talkShown());
         QVERIFY(line.modem.waitForCommand("ATH"));
         QVERIFY(line.port->isOpen());
@@ -121,45 +139,35 @@ private slots:
     }
 
     // Hanging up, or the modem going away, ends a long wait at once.
-    void waitEndsEarly_data() {
-        QTest::addColumn<bool>("vanish");
-        QTest::newRow("hang up") << false;
-        QTest::newRow("modem vanishes") << true;
-    }
     void waitEndsEarly() {
-        QFETCH(bool, vanish);
-        Line line(QList<QByteArray>{});
-        line.dialer.setReplyTimeout(10000);
-        QSignalSpy finished(&line.dialer, &Dialer::finished);
-        QTimer::singleShot(100, &line.modem,
-                           [&] { vanish ? line.modem.vanish() : line.dialer.hangUp(); });
-        QElapsedTimer clock;
-        clock.start();
-        line.dialer.dial();
-        QVERIFY(clock.elapsed() < 2000);
-        QVERIFY(!line.port->isOpen());
-        if (!vanish) {
-            QCOMPARE(finished.count(), 1);
-            QVERIFY(line.modem.waitForCommand("ATH"));
-            QCOMPARE(line.dialer.status(), QStringLiteral("Ready to Dial......"));
-            return;
+        for (const bool vanish : {false, true}) {
+            Line line(QList<QByteArray>{});
+            line.dialer.setReplyTimeout(10000);
+            QSignalSpy finished(&line.dialer, &Dialer::finished);
+            QTimer::singleShot(100, &line.modem,
+                               [&] { vanish ? line.modem.vanish() : line.dialer.hangUp(); });
+            QElapsedTimer clock;
+            clock.start();
+            line.dialer.dial();
+            QVERIFY(clock.elapsed() < 2000);
+            QVERIFY(!line.port->isOpen());
+            QCOMPARE(finished.count(), vanish ? 0 : 1);
+            QCOMPARE(line.dialer.status(), vanish ? kLost : kReady);
+            QVERIFY(line.dialer.dialShown());
+            QCOMPARE(line.modem.waitForCommand("ATH", vanish ? 0 : 2000), !vanish);
         }
-        QCOMPARE(line.dialer.status(),
-                 QStringLiteral("The Modem was Disconnected - Check it and Dial Again"));
-        QVERIFY(line.dialer.dialShown());
-        // Dialing again finds no device and does not wait.
-        line.dialer.dial();
-        QCOMPARE(line.dialer.status(), QStringLiteral("Modem Not Detected Or In Use."));
     }
 
+    // Dialing again after the modem went away finds no device and does not wait.
     void modemVanishesWhileIdle() {
         Line line;
         QSignalSpy changed(&line.dialer, &Dialer::changed);
         line.modem.vanish();
         QTRY_VERIFY_WITH_TIMEOUT(!line.port->isOpen(), 2000);
-        QCOMPARE(line.dialer.status(),
-                 QStringLiteral("The Modem was Disconnected - Check it and Dial Again"));
+        QCOMPARE(line.dialer.status(), kLost);
         QVERIFY(changed.count() >= 1);
+        line.dialer.dial();
+        QCOMPARE(line.dialer.status(), kNoModem);
     }
 
     void screenClosedDuringTheWait() {
@@ -175,6 +183,229 @@ private slots:
         dialer->dial();
         QVERIFY(clock.elapsed() < 2000);
         QVERIFY(rig.modems[3]->commands().contains("ATDT555;"));
+    }
+
+    void load_data() { addCases(kCases, "speed"); }
+    void load() {
+        QFETCH(Case, c);
+        Screen s;
+        if (c[0] != "none") {
+            s.app.write("SpeedNumbers.txt", c[0]);
+        }
+        s.dialer.activate(QString());
+        QStringList loaded;  // name and number of each slot
+        for (int i = 0; i < SpeedDialTable::kSlots; ++i) {
+            loaded << s.dialer.speedDial().at(i).name << s.dialer.speedDial().at(i).number;
+        }
+        QStringList expected = strs(c.mid(1));  // from slot 0, the rest free
+        expected.resize(2 * SpeedDialTable::kSlots);
+        QCOMPARE(loaded, expected);
+        QCOMPARE(s.dialer.speedCaption(0), expected.at(0));
+    }
+
+    // Saved in slot order without the free slots; an empty name frees its
+    // slot.
+    void saveWritesSlotOrderWithoutFreeSlots() {
+        Screen s;
+        s.open(kFive);
+        for (const auto& [slot, name, number] :
+             {std::tuple{8, "Fy", "1-555-0009"}, std::tuple{6, "Go\r\nX", "555-0007"},
+              std::tuple{1, "", "555-9999"}}) {
+            const bool free = s.dialer.speedDial().isFree(slot);
+            s.dialer.selectSpeedDial(slot);
+            QCOMPARE(s.dialer.speedFrameShown(), free);  // a used slot is dialled
+            s.dialer.setNameBox(QString::fromLatin1(name));
+            s.dialer.setNumberBox(QString::fromLatin1(number));
+            s.dialer.saveSpeedDial();
+            QVERIFY(!s.dialer.speedFrameShown());
+            QVERIFY(s.dialer.nameBox().isEmpty() && s.dialer.numberBox().isEmpty());
+        }
+        QCOMPARE(s.app.read("SpeedNumbers.txt"),
+                 fiveWithout("Bo\r\n555-0002\r\n") + "Go X\r\n555-0007\r\nFy\r\n1-555-0009\r\n");
+        s.dialer.activate(QString());
+        QCOMPARE(s.dialer.speedDial().usedSlots(), 6);
+        QVERIFY(s.dialer.speedDial().isFree(6));
+    }
+
+    void deleteMovesTheRestUp() {
+        for (const Answer answer : {Answer::No, Answer::Yes}) {
+            Screen s;
+            s.open(kFive);
+            s.dialer.selectSpeedDial(2);
+            QVERIFY(s.dialer.deleteEnabled());
+            s.app.prompter.expectQuestion(
+                QStringLiteral("This will delete SpeedDial entry  Cy\r\nAre you Sure"),
+                QStringLiteral("Delete Speed Dial"), Buttons::YesNo, Icon::Question, answer);
+            s.dialer.deleteSpeedDial();
+            QVERIFY(!s.dialer.deleteEnabled());
+            const bool yes = answer == Answer::Yes;
+            QCOMPARE(s.app.read("SpeedNumbers.txt"),
+                     yes ? fiveWithout("Cy\r\n555-0003\r\n") : kFive);
+            QCOMPARE(s.dialer.speedCaption(2), yes ? QStringLiteral("Di") : QStringLiteral("Cy"));
+            QCOMPARE(s.dialer.speedDial().usedSlots(), yes ? 4 : 5);
+        }
+    }
+
+    // A failed write stores nothing: the slot stays free and the typed entry
+    // stays in the boxes to try again.
+    void failedSaveKeepsEverything() {
+        Screen s;
+        s.app.mkdir("SpeedNumbers.txt");
+        s.dialer.activate(QString());
+        s.dialer.selectSpeedDial(0);
+        s.dialer.setNameBox(QStringLiteral("Ann"));
+        s.dialer.setNumberBox(QStringLiteral("555-1"));
+        expectUnusable(s.app, "SpeedNumbers.txt");
+        s.dialer.saveSpeedDial();
+        QVERIFY(s.dialer.speedDial().isFree(0));
+        QVERIFY(s.dialer.speedFrameShown());
+        QCOMPARE(s.dialer.nameBox(), QStringLiteral("Ann"));
+    }
+
+    void findsFirstAnsweringPort_data() { addCases(kCases, "probe"); }
+    void findsFirstAnsweringPort() {
+        QFETCH(Case, c);
+        const int expected = c[0].toInt();
+        QList<std::pair<Kind, int>> ports;
+        for (const QByteArray& port : c.mid(1)) {
+            const QList<QByteArray> kindAndNumber = port.split(' ');
+            ports << std::pair(Kind(kKinds.indexOf(kindAndNumber[0])), kindAndNumber[1].toInt());
+        }
+        PtyRig rig;
+        std::vector<std::unique_ptr<SystemSerialPort>> holders;
+        for (const auto& [kind, n] : ports) {
+            PtyModem& m = rig.add(n);
+            QVERIFY(m.isValid());
+            if (kind == Kind::Modem || kind == Kind::Held) {
+                m.answerAttention();
+            } else if (kind == Kind::OneChar) {
+                m.setResponder([](const QByteArray&) { return QList<QByteArray>{"A"}; });
+            }
+            if (kind == Kind::Held) {
+                holders.push_back(rig.makePort());
+                holders.back()->setPortNumber(n);
+                QVERIFY(holders.back()->open());
+            }
+        }
+        auto port = rig.makePort();
+        PhoneFeatures shown;
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(FindModem(*rig.app.ctx, *port, &shown), expected);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(rig.app.ctx->vars().ModemPort, expected);
+
+        // The other ports were asked once and let go again.
+        for (const auto& [kind, n] : ports) {
+            if (n == expected || kind == Kind::Held) {
+                continue;
+            }
+            QVERIFY(!rig.modems[n]->commands().contains("AT#CID=1"));
+            if (kind == Kind::Silent) {
+                QCOMPARE(rig.modems[n]->commands(), QList<QByteArray>{"AT"});
+            }
+            auto again = rig.makePort();
+            again->setPortNumber(n);
+            QVERIFY2(again->open(), "a probed port stayed open");
+        }
+        const bool found = expected != 0;
+        QCOMPARE(shown.modemStatus,
+                 found ? QStringLiteral("Your Modem Comm Port Is %1.").arg(expected) : kNoModem);
+        QCOMPARE(shown.modemPortBox, found ? QString::number(expected) : QString());
+        QCOMPARE(QList<bool>({shown.phoneImageVisible, shown.phonePageEnabled, port->isOpen()}),
+                 QList<bool>(3, found));
+        if (!found) {
+            return;
+        }
+        QCOMPARE(shown.portCaption, QStringLiteral("COM Port # %1").arg(expected));
+        QCOMPARE(port->portNumber(), expected);
+        PtyModem& modem = *rig.modems[expected];
+        QVERIFY(modem.waitForCommand("AT#CID=1"));
+        QCOMPARE(modem.commands(), (QList<QByteArray>{"AT", "AT#CID=1"}));
+    }
+
+    // The dialer's own open port is not asked again; every other port is.
+    void ownOpenPortIsNotAskedAgain() {
+        PtyRig rig;
+        rig.add(1);
+        rig.add(4).answerAttention();
+        auto port = rig.makePort();
+        port->setPortNumber(1);
+        QVERIFY(port->open());
+        QCOMPARE(FindModem(*rig.app.ctx, *port, nullptr), 4);
+        QVERIFY(rig.modems[1]->commands().isEmpty());
+        QCOMPARE(port->portNumber(), 4);
+    }
+
+    void phoneOptions_data() { addCases(kCases, "phone"); }
+    void phoneOptions() {
+        QFETCH(Case, c);
+        const bool modem = c[0] == "1";
+        PtyRig rig;
+        rig.add(2);
+        if (modem) {
+            rig.add(3).answerAttention();
+        }
+        for (const auto& [name, bytes] :
+             {std::pair("Phone.txt", c[1]), std::pair("CallID.txt", c[2])}) {
+            if (bytes != "none") {
+                rig.app.write(QString::fromLatin1(name), bytes);
+            }
+        }
+        auto port = rig.makePort();
+        PhoneFeatures shown;
+        LoadPhoneSettings(*rig.app.ctx, *port, &shown);
+        const CommonVariables& vars = rig.app.ctx->vars();
+        QCOMPARE(vars.ModemPort, modem ? 3 : 0);
+        QCOMPARE(shown.modemPortBox, modem ? QStringLiteral("3") : QString());
+        QCOMPARE(port->isOpen(), modem);
+        QCOMPARE(vars.PhoneDaisyChained && rig.app.ctx->settings().phoneDaisyChained, c[3] == "1");
+        QCOMPARE(vars.CallerIDOn && rig.app.ctx->settings().callerIdOn, c[4] == "1");
+        QCOMPARE(shown.phonePageEnabled, modem);
+    }
+
+    void aPhoneFileThatCannotBeRestoredIsReported() {
+        TempApp app;
+        app.mkdir("Phone.txt");
+        app.write("Backup/Phone.txt", "#TRUE#,2\r\n");
+        expectUnusable(app, "Phone.txt", true);
+        SystemSerialPort port([](int) { return QString(); });
+        PhoneFeatures shown;
+        LoadPhoneSettings(*app.ctx, port, &shown);
+        QVERIFY(!app.ctx->vars().PhoneDaisyChained);
+    }
+
+    // Turning the features off, and a probe that finds nothing, clear the
+    // options in the shared values and in the model.
+    void featuresOffAndAProbeWithNothingToShow() {
+        TempApp app;
+        CommonVariables& vars = app.ctx->vars();
+        Settings& settings = app.ctx->settings();
+        const auto featuresOn = [&] {
+            vars.PhoneDaisyChained = settings.phoneDaisyChained = true;
+            vars.CallerIDOn = settings.callerIdOn = true;
+        };
+        const auto featuresOff = [&] {
+            return !vars.PhoneDaisyChained && !settings.phoneDaisyChained && !vars.CallerIDOn &&
+                   !settings.callerIdOn;
+        };
+        featuresOn();
+        PhoneFeatures shown;
+        shown.phoneImageVisible = shown.phonePageEnabled = true;
+        PhoneFeaturesOff(*app.ctx, &shown);
+        QVERIFY(!shown.phoneImageVisible && !shown.phonePageEnabled && featuresOff());
+        featuresOn();
+        vars.ModemPort = 4;
+        SystemSerialPort port([](int) { return QString(); });
+        QCOMPARE(FindModem(*app.ctx, port, nullptr, 1), 0);
+        QCOMPARE(vars.ModemPort, 0);
+        QVERIFY(featuresOff());
+    }
+
+    void portNumberMap_data() { addCases(kCases, "device"); }
+    void portNumberMap() {
+        QFETCH(Case, c);
+        QCOMPARE(SerialPort::systemName(c[0].toInt()), str(c[1]));
     }
 };
 

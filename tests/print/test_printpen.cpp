@@ -1,4 +1,5 @@
 #include "casefile.h"
+#include "print/documentparts.h"
 #include "print/printpen.h"
 #include "print/recordingdevice.h"
 #include "testmain.h"
@@ -12,7 +13,33 @@ struct Rig {
     PrintPen pen;
     explicit Rig(PrintStyle style = PrintStyle()) : pen(device, std::move(style)) {}
     QPoint at() const { return {pen.x(), pen.y()}; }
+    QStringList printed() const {
+        QStringList out;
+        for (const RecordedText& t : rec->texts) {
+            out << t.text;
+        }
+        return out;
+    }
 };
+
+// The pen of a proposal's body column: portrait, in colour, at 8 points.
+struct BodyRig : Rig {
+    BodyRig() {
+        pen.PrinterSetup(QStringLiteral("Portrait"), true);
+        pen.SetFont(8, false, false);
+    }
+};
+
+BusinessInfo business(const QStringList& fields, bool usa) {
+    BusinessInfo b;
+    b.fields = fields;
+    b.usaStyle = usa;
+    return b;
+}
+
+PrintFont arial(int size, bool bold = false) {
+    return PrintFont{QStringLiteral("Arial"), size, bold, false};
+}
 }  // namespace
 
 class TestPrintPen : public QObject {
@@ -52,7 +79,7 @@ private slots:
                  (QList<QPoint>{{100, 3600}, {100, 200}, {8784, 200}, {1080, 11952}, {1, 1}}));
         rig.pen.SetFont(12, false, true);
         rig.pen.SetFont(0, true, false);
-        QCOMPARE(rig.pen.font(), (PrintFont{QStringLiteral("Arial"), 12, true, false}));
+        QCOMPARE(rig.pen.font(), arial(12, true));
         rig.pen.SetFont(-3, false, true);
         rig.pen.SetFont(8, false, true);
         QCOMPARE(rig.pen.font(), (PrintFont{QStringLiteral("Arial"), 8, false, true}));
@@ -123,6 +150,112 @@ private slots:
         }
         QCOMPARE(colours, (QList<QColor>{QColor(0, 0, 0), QColor(0, 0, 255), QColor(0, 0, 128),
                                          QColor(255, 0, 0), QColor(0x56, 0x34, 0x12)}));
+    }
+
+    void wrapsAtBlanks_data() { cases::load(QStringLiteral("print/wrapped_lines.txt")); }
+    void wrapsAtBlanks() {
+        const cases::Row c = cases::row();
+        const QStringList lines = c.list(3);
+        BodyRig rig;
+        rig.pen.PrintWrapped(2664, 4176, rig.pen.textWidth(c.text(1)) + c.number(2), c.text(0));
+        QCOMPARE(rig.printed(), lines);
+        const int h = rig.pen.lineHeight();
+        for (int i = 0; i < rig.rec->texts.size(); ++i) {
+            QCOMPARE(rig.rec->texts[i].at, QPoint(2664, 4176 + i * h));
+        }
+        QCOMPARE(rig.at(), QPoint(0, 4176 + int(lines.size()) * h));
+    }
+
+    void emptyTextPrintsOneEmptyLine() {
+        BodyRig rig;
+        rig.pen.PrintWrapped(2664, 5000, 7920, QString());
+        QCOMPARE(rig.pen.y(), 5000 + rig.pen.lineHeight());
+        QVERIFY(rig.rec->texts.isEmpty());
+    }
+
+    void bodyColumnCutsAtLastBlankWithin7900() {
+        BodyRig rig;
+        rig.pen.setFontName(QStringLiteral("Courier New"));
+        QString words;
+        for (int i = 0; words.size() < 400; ++i) {
+            words += QStringLiteral("word%1 ").arg(i);
+        }
+        rig.pen.PrintWrapped(2664, 4176, 7920, words.trimmed());
+        const QStringList lines = rig.printed();
+        QVERIFY(lines.size() > 1);
+        QCOMPARE(lines.join(QString()), words.trimmed());
+        for (int i = 0; i + 1 < lines.size(); ++i) {
+            const QString& line = lines.at(i);
+            QVERIFY2(line.endsWith(QLatin1Char(' ')), qPrintable(line));
+            QVERIFY(rig.pen.textWidth(line) <= 7900);
+            // Adding the next word would have passed 7900.
+            const QString next = lines.at(i + 1).section(QLatin1Char(' '), 0, 0);
+            QVERIFY(rig.pen.textWidth(line + next + QLatin1Char(' ')) > 7900);
+        }
+    }
+
+    void pensFontDecidesTheBreak() {
+        BodyRig small;
+        BodyRig large;
+        large.pen.SetFont(12, true, false);
+        const QString text = QStringLiteral("alpha beta gamma delta epsilon");
+        const int column = small.pen.textWidth(text) + 20;
+        small.pen.PrintWrapped(0, 0, column, text);
+        large.pen.PrintWrapped(0, 0, column, text);
+        QCOMPARE(small.printed().size(), 1);
+        QVERIFY(large.printed().size() > 1);
+        QCOMPARE(large.rec->texts.first().font, arial(12, true));
+    }
+
+    // A bold name at 12 points, then the lines at 10 points; lines that are
+    // left out take no room.
+    void businessBlockLines_data() { cases::load(QStringLiteral("print/business_blocks.txt")); }
+    void businessBlockLines() {
+        const cases::Row c = cases::row();
+        Rig rig;
+        BusinessInfo b = business(c.list(0), c.yes(1));
+        b.webAddress = c.text(2).isEmpty() ? std::nullopt : std::optional(c.text(2));
+        PrintBusinessBlock(rig.pen, b, 1.0f, 0.8f, 12);
+        QCOMPARE(rig.printed(), c.list(3));
+        int y = 1152;
+        for (const RecordedText& t : rig.rec->texts) {
+            const PrintFont font = &t == &rig.rec->texts.first() ? arial(12, true) : arial(10);
+            QCOMPARE(t.font, font);
+            QCOMPARE(t.at, QPoint(1440, y));
+            y += rig.device.textHeight(font);
+        }
+    }
+
+    void longCompanyNamePrintsAtTen() {
+        for (const auto& [length, size] : QList<std::pair<int, int>>{{25, 12}, {26, 10}}) {
+            Rig rig;
+            const QString name(length, QLatin1Char('N'));
+            PrintBusinessBlock(rig.pen, business({name, "1 Road"}, true), 0.75f, 0.5f, 12);
+            const RecordedText t = rig.rec->first(name);
+            QCOMPARE(t.font, arial(size, true));
+            QCOMPARE(t.at, QPoint(1080, 720));
+        }
+    }
+
+    void logoCentredOrLeftOut() {
+        Rig rig;
+        LogoInfo none;
+        PrintLogo(rig.pen, none, 0.5f);
+        QVERIFY(rig.rec->pictures.isEmpty());
+        QCOMPARE(rig.pen.y(), 720);
+        LogoInfo logo;
+        logo.picture = QImage(8, 8, QImage::Format_ARGB32);
+        logo.width = 2880;
+        // Taller than 1800 twips prints 1800 high.
+        for (const int height : {1800, 1801, 1799}) {
+            logo.height = height;
+            PrintLogo(rig.pen, logo, 0.1f);
+        }
+        QCOMPARE(rig.rec->pictures.size(), 3);
+        QCOMPARE(rig.rec->pictures[0].target, QRect(4320, 144, 2880, 1800));
+        QCOMPARE(rig.rec->pictures[0].pictureSize, QSize(8, 8));
+        QCOMPARE(rig.rec->pictures[1].target.height(), 1800);
+        QCOMPARE(rig.rec->pictures[2].target.height(), 1799);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "casefile.h"
 #include "settings/settingsfiles.h"
+#include "settings/setuprules.h"
 #include "shell/appcontext.h"
 #include "tempapp.h"
 #include "testmain.h"
@@ -8,6 +9,8 @@
 #include <QTest>
 
 namespace {
+const QString kTitle = QStringLiteral("Tolvar Proposals");
+
 const QStringList kGolden{"MyBusinessData.txt", "TaxSettings.txt", "PrintColors.txt", "Prompts.txt",
                           "Phone.txt",          "CallID.txt",      "MyWebSite.txt"};
 
@@ -21,25 +24,18 @@ Settings& loaded(TempApp& app) {
 QStringList summary(const TempApp& app) {
     const Settings& s = app.ctx->settings();
     const CommonVariables& v = app.ctx->vars();
-    const auto flags = [](std::initializer_list<bool> b) {
-        QString t;
-        for (bool x : b) {
-            t += x ? QLatin1Char('1') : QLatin1Char('0');
-        }
-        return t;
-    };
     return {v.BusinessData.join(QLatin1Char('|')) + (s.businessBoxes == v.BusinessData ? "" : " x"),
             QStringList{s.taxHeading1, s.taxHeading2, s.taxRate1, s.taxRate2}.join('|') + ' ' +
-                flags({s.applyTax1, s.applyTax2}),
+                bits({s.applyTax1, s.applyTax2}),
             QStringLiteral("%1 %2 %3 %4 %5")
                     .arg(s.borderColour)
                     .arg(s.textColour)
                     .arg(s.fontName)
-                    .arg(flags({s.printInColour}))
+                    .arg(bits({s.printInColour}))
                     .arg(s.copies) +
                 (v.Copies == s.copies ? "" : " x"),
-            flags({s.showPrompts, s.soundAlarms, v.ShowPrompts, v.SoundAlarms}),
-            flags({s.phoneDaisyChained, v.PhoneDaisyChained, s.callerIdOn, v.CallerIDOn}) + ' ' +
+            bits({s.showPrompts, s.soundAlarms, v.ShowPrompts, v.SoundAlarms}),
+            bits({s.phoneDaisyChained, v.PhoneDaisyChained, s.callerIdOn, v.CallerIDOn}) + ' ' +
                 QString::number(s.storedComPort),
             s.webAddress,
             QStringLiteral("%1x%2 %3").arg(s.logoWidth).arg(s.logoHeight).arg(s.hasLogo())};
@@ -47,6 +43,14 @@ QStringList summary(const TempApp& app) {
 
 const QStringList kDefaults{
     "||||||||", "Sales Tax|Tax|4.0|4.0 00", "0 0 Arial 1 3", "1111", "0000 0", "", "1440x1440 0"};
+
+// The set-up screen shown on these business data.
+Settings& started(TempApp& app, const QByteArray& business = testData("settings/acme.txt")) {
+    app.write("MyBusinessData.txt", business);
+    loaded(app);
+    activateSetup(*app.ctx);
+    return app.ctx->settings();
+}
 }  // namespace
 
 class TestSettingsFiles : public QObject {
@@ -110,29 +114,13 @@ private slots:
         for (const char* name : {"MyBusinessData.txt", "TaxSettings.txt", "Prompts.txt"}) {
             app.mkdir(name);
             app.write(QStringLiteral("Backup/") + name, "\"x\",\"y\",\"5.0\"");
-            app.prompter.expectMessage(
-                QStringLiteral("The file %1 could not be used: it could not be restored from the "
-                               "Backup folder: Filename refers to a directory")
-                    .arg(app.path(name)),
-                AppContext::applicationTitle(), Icon::Critical);
+            expectUnusable(app, QString::fromLatin1(name), true);
         }
         app.write("Backup/PrintColors.txt", "0\r\n0\r\n\"Verdana\"\r\n#TRUE#\r\n4\r\n");
         loaded(app);
         QStringList expected = kDefaults;
         expected[2] = QStringLiteral("0 0 Verdana 1 4");
         QCOMPARE(summary(app), expected);
-    }
-
-    void quotesNeverBreakTheFile() {
-        TempApp app;
-        Settings& s = app.ctx->settings();
-        s.taxHeading1 = QStringLiteral("\"Sales\" Tax");
-        s.fontName = QStringLiteral("My \"Font\"");
-        QVERIFY(SettingsFiles::writeTaxSettings(app.ctx->store(), s));
-        QVERIFY(SettingsFiles::writePrintColours(app.ctx->store(), s));
-        loaded(app);
-        QCOMPARE(summary(app).mid(1, 2),
-                 (QStringList{"'Sales' Tax|Tax|4.0|4.0 00", "0 0 My 'Font' 1 3"}));
     }
 
     // Writers that replace a backed-up file drop its backup copy, so that a
@@ -144,6 +132,8 @@ private slots:
             app.write(QStringLiteral("Backup/") + name, "old\r\n");
         }
         Settings& s = app.ctx->settings();
+        s.taxHeading1 = QStringLiteral("\"Sales\" Tax");
+        s.fontName = QStringLiteral("My \"Font\"");
         FileStore& store = app.ctx->store();
         QVERIFY(SettingsFiles::writePrintColours(store, s));
         QVERIFY(SettingsFiles::writeTaxSettings(store, s));
@@ -157,6 +147,10 @@ private slots:
                  (QStringList{"LogoSettings.txt", "Prompts.txt"}));
         QCOMPARE(app.read("CompanyLogo.txt"), QByteArray("\"C:\\Logos\\acme.bmp\"\r\n"));
         QCOMPARE(app.read("LogoSettings.txt"), QByteArray("1440,1000\r\n"));
+        // Quotes never break a file.
+        loaded(app);
+        QCOMPARE(summary(app).mid(1, 2),
+                 (QStringList{"'Sales' Tax|Tax|4.0|4.0 00", "0 0 My 'Font' 1 3"}));
     }
 
     void logoIsLoadedOnlyWhenThePictureExists() {
@@ -184,6 +178,179 @@ private slots:
         }
         QCOMPARE(app.ctx->vars().Copies, 5);
         QCOMPARE(app.ctx->settings().copies, 5);
+    }
+
+    // The set-up screen's rules.
+    void blankPostalCodeInUsaStyleStays() {
+        TempApp app;
+        Settings& s = started(app, "\"New Co\"");
+        s.addressStyle = AddressStyle::Usa;
+        for (bool alarms : {true, false}) {
+            app.ctx->vars().SoundAlarms = alarms;
+            app.prompter.expectMessage("The Postal Code field can not be Blank", kTitle,
+                                       Icon::None);
+            QCOMPARE(saveAndReturn(*app.ctx), SetupSave::PostalCodeBlank);
+        }
+        QCOMPARE(app.prompter.beeps(), 1);  // only while the alarms are on
+        s.addressStyle = AddressStyle::International;
+        QCOMPARE(saveAndReturn(*app.ctx), SetupSave::Saved);
+    }
+
+    void saveWritesEveryFileAndTheSharedValues() {
+        TempApp app;
+        Settings& s = started(app);
+        s.businessBoxes[0] = QStringLiteral("Acme Roofing");
+        s.taxHeading1 = QStringLiteral("GST");
+        s.applyTax2 = true;
+        s.showPrompts = s.soundAlarms = false;
+        s.borderColour = 255;
+        QCOMPARE(saveAndReturn(*app.ctx), SetupSave::Saved);
+        for (const QString& name : kGolden.mid(0, 4)) {
+            QCOMPARE(app.read(name), testData("settings/saved/" + name));
+        }
+        QCOMPARE(app.ctx->vars().BusinessData.at(0), QStringLiteral("Acme Roofing"));
+        QVERIFY(!app.ctx->vars().ShowPrompts && !app.ctx->vars().SoundAlarms);
+        QVERIFY(!app.exists("LogoSettings.txt"));  // no logo picture
+    }
+
+    // Typing is limited to the style's length; text already there is never cut.
+    void theStyleNeverCutsAStoredState() {
+        TempApp app;
+        Settings& s = started(app, testData("settings/acme.txt").replace("NY", "New South Wales"));
+        QCOMPARE(s.addressStyle, AddressStyle::Usa);
+        QCOMPARE(s.businessBoxes[4], QStringLiteral("New South Wales"));
+        toggleAddressStyle(*app.ctx);
+        QCOMPARE(s.addressStyle, AddressStyle::International);
+        QCOMPARE(Settings::stateBoxLimit(s.addressStyle), 55);
+        QVERIFY(s.businessBoxes[5].isEmpty());
+        toggleAddressStyle(*app.ctx);  // back: the saved postal code returns
+        QCOMPARE(s.businessBoxes.mid(4, 2), (QStringList{"New South Wales", "12180"}));
+        QCOMPARE(Settings::stateBoxLimit(s.addressStyle), 2);
+        toggleAddressStyle(*app.ctx);
+        QCOMPARE(saveAndReturn(*app.ctx), SetupSave::Saved);
+        QCOMPARE(app.read("MyBusinessData.txt"),
+                 "\"Acme\",\"1 Elm\",\"\",\"Troy\",\"New South Wales\",\"\",\"518-555-0101\",\"\","
+                 "\"VAT 9\"\r\n");
+        // A company and no postal code: international from now on; the
+        // ninth box keeps its edit.
+        s.businessBoxes[8] = QStringLiteral("edited");
+        activateSetup(*app.ctx);
+        QCOMPARE(s.addressStyle, AddressStyle::International);
+        QCOMPARE(Settings::businessLabel(4, s.addressStyle), QStringLiteral("Address 4"));
+        QCOMPARE(s.businessBoxes.mid(4),
+                 (QStringList{"New South Wales", "", "518-555-0101", "", "edited"}));
+    }
+
+    void whatTheFileCannotHoldIsReplacedAndTold() {
+        TempApp app;
+        Settings& s = started(app);
+        s.businessBoxes[0] = QStringLiteral("Caf\u00e9 \"\u03a9\" Roofing");  // no omega in 1252
+        s.businessBoxes[7] = QStringLiteral("a\u2192b");
+        app.prompter.expectMessage(
+            "Some characters cannot be stored in the business data and were replaced (a double "
+            "quote by ', any other by ?) in: Company Name, Fax No,email or Web",
+            kTitle, Icon::Information);
+        QCOMPARE(saveAndReturn(*app.ctx), SetupSave::Saved);
+        QCOMPARE(app.read("MyBusinessData.txt"),
+                 QByteArray("\"Caf\xe9 '?' Roofing\",\"1 Elm\",\"\",\"Troy\",\"NY\",\"12180\","
+                            "\"518-555-0101\",\"a?b\",\"VAT 9\"\r\n"));
+        QCOMPARE(s.businessBoxes[0], QStringLiteral("Caf\u00e9 '?' Roofing"));
+    }
+
+    void resetAsksFirst() {
+        for (Answer answer : {Answer::No, Answer::Yes}) {
+            TempApp app;
+            Settings& s = started(app);
+            app.prompter.expectQuestion("Do you want to reset (clear)all Business Data?",
+                                        "Reset Business Data", Buttons::YesNo, Icon::Question,
+                                        answer);
+            QCOMPARE(resetBusinessData(*app.ctx), answer == Answer::Yes);
+            QCOMPARE(s.businessBoxes.join(QString()).isEmpty(), answer == Answer::Yes);
+            QCOMPARE(app.read("MyBusinessData.txt"), testData("settings/acme.txt"));
+        }
+    }
+
+    void proposalNumber_data() { addCases(QStringLiteral("settings/cases.txt"), "number"); }
+    void proposalNumber() {
+        QFETCH(Case, c);
+        const QString text = str(c[0]);
+        const auto outcome = ProposalNumberSave(
+            QList<QByteArray>{"Saved", "NotWhole", "OutOfRange", "Taken"}.indexOf(c[1]));
+        const int number = c[2].toInt();
+        TempApp app;
+        app.write("TProposalCounter.txt", "1001\r\n");
+        const QString whole = QStringLiteral("The Proposal Number must be a Whole Number");
+        if (outcome == ProposalNumberSave::NotWhole || outcome == ProposalNumberSave::OutOfRange) {
+            app.prompter.expectMessage(
+                whole + (outcome == ProposalNumberSave::NotWhole ? "" : " from 1 to 32767"), kTitle,
+                Icon::None);
+        } else if (outcome == ProposalNumberSave::Taken) {
+            app.prompter.expectMessage("Proposal Number 1005 is held by a stored Proposal", kTitle,
+                                       Icon::None);
+        }
+        const auto stored = [](int n) { return n == 1005 || n == 1002; };
+        QCOMPARE(saveProposalNumber(*app.ctx, text, stored), outcome);
+        QCOMPARE(app.ctx->vars().ProposalNumber, number);
+        QCOMPARE(app.read("TProposalCounter.txt"), QByteArray::number(number) + "\r\n");
+    }
+
+    void logoSizeArrows_data() { addCases(QStringLiteral("settings/cases.txt"), "arrow"); }
+    void logoSizeArrows() {
+        QFETCH(Case, c);
+        QCOMPARE(stepLogoSide(c[0].toInt(), c[1].toInt()), c[2].toInt());
+    }
+
+    void findStoreAndClearTheLogo() {
+        TempApp app;
+        Settings& s = started(app);
+        const QString picture = app.path("acme.bmp");
+        QImage image(10, 5, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QVERIFY(image.save(picture, "BMP"));
+        app.write("notes.txt", "no picture here");
+        QVERIFY(!storeLogo(*app.ctx));  // nothing chosen yet
+        app.prompter.expectOpenFile(QString());
+        QVERIFY(!findLogo(*app.ctx));
+        app.prompter.expectOpenFile(app.path("notes.txt"))
+            .expectMessage("The file " + app.path("notes.txt") +
+                               " is not a picture that can be used as a Logo.",
+                           kTitle, Icon::Exclamation);
+        QVERIFY(!findLogo(*app.ctx));
+        const QString quoted = app.path("a\"b.bmp");
+        QVERIFY(image.save(quoted, "BMP"));
+        app.prompter.expectOpenFile(quoted).expectMessage(
+            "The name of the file " + quoted +
+                " holds a double quote (\"), which cannot be stored. Rename the file or choose "
+                "another one.",
+            kTitle, Icon::Exclamation);
+        QVERIFY(!findLogo(*app.ctx));
+        QVERIFY(!s.hasLogo() && !storeLogo(*app.ctx));
+        app.prompter.expectOpenFile(picture);
+        QVERIFY(findLogo(*app.ctx));
+        s.logoHeight = 700;
+        app.write("Backup/CompanyLogo.txt", "\"old.bmp\"\r\n");
+        app.prompter.expectMessage("Your Logo has been Stored", kTitle, Icon::None);
+        QVERIFY(storeLogo(*app.ctx));
+        QVERIFY(app.exists("CompanyLogo.txt") && !app.exists("Backup/CompanyLogo.txt"));
+        QVERIFY(!storeLogo(*app.ctx));  // stored once; "&Store" is spent
+        app.write("Backup/CompanyLogo.txt", "\"old.bmp\"\r\n");
+        for (Answer answer : {Answer::No, Answer::Yes}) {
+            app.prompter.expectQuestion("This will Delete your Company Logo", "Delete Logo",
+                                        Buttons::YesNo, Icon::Question, answer);
+            QCOMPARE(clearLogo(*app.ctx), answer == Answer::Yes);
+            QCOMPARE(s.hasLogo(), answer == Answer::No);
+        }
+        QVERIFY(!app.exists("CompanyLogo.txt") && !app.exists("Backup/CompanyLogo.txt"));
+        QCOMPARE(app.read("LogoSettings.txt"), QByteArray("1440,700\r\n"));
+    }
+
+    void aFailedWriteIsShownAndTheScreenStays() {
+        TempApp app;
+        started(app);
+        app.mkdir("TaxSettings.txt");
+        expectUnusable(app, "TaxSettings.txt");
+        QCOMPARE(saveAndReturn(*app.ctx), SetupSave::Failed);
+        QVERIFY(!app.exists("Prompts.txt"));  // written after the taxes
     }
 };
 

@@ -1,5 +1,8 @@
 #include "casefile.h"
+#include "shell/appfolder.h"
+#include "shell/dates.h"
 #include "shell/filestore.h"
+#include "shell/recordfile.h"
 #include "tempapp.h"
 #include "testmain.h"
 
@@ -7,6 +10,7 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <cmath>
 #include <csignal>
 
 namespace {
@@ -38,6 +42,39 @@ private:
     rlimit m_old{};
     void (*m_signal)(int);
 };
+
+const QString kFolderCases = QStringLiteral("shell/appfolder.txt");
+
+QDate date(const QByteArray& field) {
+    return QDate::fromString(str(field), Qt::ISODate);
+}
+
+// One field of every kind, 46 bytes; shell/everykind.rec holds «AB, -2,
+// 100000, 1.5f, -2.0, $12.50, 2026-12-05 and true, little-endian throughout.
+RecordLayout everyKind() {
+    return RecordLayout()
+        .text("Name", 10)
+        .int16("Count")
+        .int32("Big")
+        .single("Rate")
+        .real("Value")
+        .money("Price")
+        .date("Day")
+        .flag("Done");
+}
+
+Record filled() {
+    Record r(everyKind());
+    r.setText("Name", QStringLiteral("\u00abAB"));
+    r.setInteger("Count", -2);
+    r.setInteger("Big", 100000);
+    r.setReal("Rate", 1.5);
+    r.setReal("Value", -2.0);
+    r.setMoney("Price", Money::fromCents(1250));
+    r.setDate("Day", QDate(2026, 12, 5));
+    r.setFlag("Done", true);
+    return r;
+}
 }  // namespace
 
 class TestFileStore : public QObject {
@@ -68,31 +105,28 @@ private slots:
                            .arg(app.path("Gone/x.txt")));
     }
 
-    // Whole record files for compacting: a failure is never a run of zeros.
-    void readRecords() {
+    // Whole files, and whole record files for compacting: a failure is never
+    // a run of zeros.
+    void wholeFiles() {
         TempApp app;
+        app.write("TProposalCounter.txt", "1001\r\nold junk that is longer\r\n");
         app.write("C.txt", "aaaabb");
         app.mkdir("F.txt");
         app.write("Backup/F.txt", "aaaa");
         FileStore& store = app.ctx->store();
+        QVERIFY(store.OpenForOutput("\\tproposalcounter.txt", "1002\r\n"));
+        QCOMPARE(*store.OpenForInput("/TPROPOSALCOUNTER.txt"), "1002\r\n");
+        QCOMPARE(entries(app, QString()),
+                 (QStringList{"Backup", "C.txt", "F.txt", "TProposalCounter.txt"}));
+        QCOMPARE(store.OpenForInput("/Missing.txt").status().message(),
+                 QStringLiteral("The file %1 could not be used: No such file or directory")
+                     .arg(app.path("Missing.txt")));
         QCOMPARE(*store.ReadRecords("/C.txt", 4), QByteArray("aaaabb\0\0", 8));
         QCOMPARE(*store.ReadRecords("/C.txt", 5), QByteArray("aaaab"));
         QCOMPARE(*store.ReadRecords("/None.txt", 4), QByteArray());
         QCOMPARE(store.ReadRecords("/F.txt", 4).status().file(), app.path("F.txt"));
         QCOMPARE(store.RecordCount("/C.txt", 4), 2);
         QCOMPARE(store.RecordCount("/F.txt", 4), 0);
-    }
-
-    void wholeFiles() {
-        TempApp app;
-        app.write("TProposalCounter.txt", "1001\r\nold junk that is longer\r\n");
-        FileStore& store = app.ctx->store();
-        QVERIFY(store.OpenForOutput("\\tproposalcounter.txt", "1002\r\n"));
-        QCOMPARE(*store.OpenForInput("/TPROPOSALCOUNTER.txt"), "1002\r\n");
-        QCOMPARE(entries(app, QString()), QStringList{"TProposalCounter.txt"});
-        QCOMPARE(store.OpenForInput("/Missing.txt").status().message(),
-                 QStringLiteral("The file %1 could not be used: No such file or directory")
-                     .arg(app.path("Missing.txt")));
     }
 
     // The old file stays whole and no temporary is left behind.
@@ -149,36 +183,35 @@ private slots:
         QCOMPARE(app.read("B.txt"), QByteArray(6000, 'a'));
     }
 
+    // Both copies go, whichever there are (bit 1: the file, bit 2: its
+    // backup copy), and the record file is closed; a backup copy that cannot
+    // go keeps both.
     void deleteWithBackup() {
-        for (int present = 0; present < 4; ++present) {
+        for (int present = 0; present < 5; ++present) {
+            const bool refused = present == 4;
             TempApp app;
             app.mkdir("Backup");
-            if (present & 1) {
+            if (present & 1 || refused) {
                 app.write("companylogo.txt", "\"/home/me/logo.bmp\"\r\n");
             }
-            if (present & 2) {
+            if (present & 2 || refused) {
                 app.write("Backup/CompanyLogo.txt", "\"/old.bmp\"\r\n");
             }
             FileStore& store = app.ctx->store();
             store.OpenRandom("/CustomerData.txt", 328);
-            QVERIFY(store.DeleteWithBackup("/CompanyLogo.txt"));
-            QVERIFY(!store.current());
-            QCOMPARE(entries(app, QString()), (QStringList{"Backup", "CustomerData.txt"}));
-            QVERIFY(entries(app, "Backup").isEmpty());
+            store.setFaultHook([&](FileStep s, const QString& f) {
+                return refused && s == FileStep::Delete && f.contains(QLatin1String("Backup"));
+            });
+            QCOMPARE(store.DeleteWithBackup("/CompanyLogo.txt").ok(), !refused);
+            QStringList left{"Backup", "CustomerData.txt"};
+            if (refused) {
+                left << QStringLiteral("companylogo.txt");
+            }
+            QCOMPARE(entries(app, QString()), left);
+            QCOMPARE(entries(app, "Backup"),
+                     refused ? QStringList{"CompanyLogo.txt"} : QStringList());
+            QVERIFY(refused || !store.current());
         }
-    }
-
-    void failedDeleteKeepsBoth() {
-        TempApp app;
-        app.write("Backup/Phone.txt", "b");
-        app.write("Phone.txt", "p");
-        FileStore& store = app.ctx->store();
-        store.setFaultHook([](FileStep s, const QString& f) {
-            return s == FileStep::Delete && f.contains(QLatin1String("Backup"));
-        });
-        QVERIFY(!store.DeleteWithBackup("/Phone.txt"));
-        QCOMPARE(entries(app, QString()), (QStringList{"Backup", "Phone.txt"}));
-        QCOMPARE(entries(app, "Backup"), QStringList{"Phone.txt"});
     }
 
     void recordFilesOpenOneBesideTheOther() {
@@ -230,6 +263,161 @@ private slots:
         QVERIFY(QFileInfo(app.path("Templates/Proposals")).isDir());
         store.setFaultHook([](FileStep s, const QString&) { return s == FileStep::MakeFolder; });
         QVERIFY(!store.MakeFolder("/AuxFiles"));
+    }
+
+    void resolvesWithoutRegardToCase_data() { addCases(kFolderCases, "resolve"); }
+    void resolvesWithoutRegardToCase() {
+        QFETCH(Case, c);
+        const QString dataPath = str(c[0]);
+        const QString relative = str(c[1]);
+        TempApp app;
+        app.mkdir("AuxFiles/Smith");
+        app.mkdir("Templates/Proposals");
+        for (const char* file : {"customerdata.txt", "Phone.txt", "PHONE.txt"}) {
+            app.write(QString::fromLatin1(file), "x");
+        }
+        QCOMPARE(app.ctx->folder().resolve(dataPath), app.path(relative));
+        QCOMPARE(app.ctx->folder().isDir(dataPath), QFileInfo(app.path(relative)).isDir());
+        QCOMPARE(app.ctx->folder().isFile(dataPath), QFileInfo(app.path(relative)).isFile());
+    }
+
+    void backupPaths() {
+        QCOMPARE(AppFolder::backupPathOf(QStringLiteral("/CustomerData.txt")),
+                 QStringLiteral("\\Backup/CustomerData.txt"));
+        QCOMPARE(AppFolder(QStringLiteral("/tmp/app/")).resolve(QStringLiteral("\\")),
+                 QStringLiteral("/tmp/app"));
+    }
+
+    void safeFileNames_data() { addCases(kFolderCases, "name"); }
+    void safeFileNames() {
+        QFETCH(Case, c);
+        QCOMPARE(IsSafeFileName(str(c[0])), c[1] == "1");
+    }
+
+    void shortFormHasFourDigitYears_data() { addCases(kFolderCases, "short"); }
+    void shortFormHasFourDigitYears() {
+        QFETCH(Case, c);
+        const QLocale locale(str(c[0]));
+        QCOMPARE(Dates::toShort(QDate(2026, 12, 5), locale), str(c[1]));
+        QCOMPARE(Dates::fromShort(str(c[1]), locale), QDate(2026, 12, 5));
+    }
+
+    void readsBack_data() { addCases(kFolderCases, "fromShort"); }
+    void readsBack() {
+        QFETCH(Case, c);
+        QCOMPARE(Dates::fromShort(str(c[0]), QLocale(QLocale::English, QLocale::UnitedStates)),
+                 date(c[1]));
+        QCOMPARE(Dates::toShort(QDate()), QString());
+    }
+
+    void dayCounts_data() { addCases(kFolderCases, "days"); }
+    void dayCounts() {
+        QFETCH(Case, c);
+        QCOMPARE(Dates::fromDayCount(c[0].toDouble()), date(c[1]));
+        if (date(c[1]).isValid()) {
+            QCOMPARE(Dates::toDayCount(date(c[1])), std::trunc(c[0].toDouble()));
+        }
+    }
+
+    void weekdayNamesAreEnglish() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const QString name = Dates::weekdayName(QDate(2026, 12, 7));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(name, QStringLiteral("Monday"));
+    }
+
+    void goldenRecordWritesAndReads() {
+        const QByteArray golden = testData("shell/everykind.rec");
+        QCOMPARE(filled().bytes(), golden);
+        // A temporary layout: the record keeps its own copy.
+        const Record r(everyKind(), golden);
+        QCOMPARE(r.text("Name"), QStringLiteral("\u00abAB       "));
+        QCOMPARE(QList<qint64>({r.integer("Count"), r.integer("Big"), r.integer("Value")}),
+                 QList<qint64>({-2, 100000, -2}));
+        QCOMPARE(r.real("Rate"), 1.5);
+        QCOMPARE(r.money("Price"), Money::fromCents(1250));
+        QCOMPARE(r.date("Day"), QDate(2026, 12, 5));
+        QVERIFY(r.flag("Done"));
+        Record cut = filled();
+        cut.setText("Name", QStringLiteral("0123456789AB\u4e2d"));
+        QCOMPARE(cut.bytes(), "0123456789" + golden.mid(10));
+        cut.setText("Name", QStringLiteral("\u4e2d x"));
+        QCOMPARE(cut.bytes().left(10), QByteArray("? x       "));
+        QCOMPARE(Record(everyKind(), "ab").bytes(), "ab" + QByteArray(44, '\0'));
+    }
+
+    // Misuse reads as nothing and writes nothing, and never ends the program.
+    void misuseIsRefused() {
+        const QStringList names{"Nope", "Name", "Count", "Price", "Day"};
+        QStringList taken;
+        QStringList shown;
+        for (const QString& name : names) {
+            Record r = filled();
+            taken << bits({r.setText(name, "x"), r.setInteger(name, 1), r.setFlag(name, false),
+                           r.setMoney(name, Money::fromCents(1)),
+                           r.setDate(name, QDate(2000, 1, 1))});
+            r = Record(everyKind(), filled().bytes());
+            shown << bits({!r.text(name).isEmpty(), r.integer(name) != 0, r.real(name) != 0,
+                           !r.money(name).isZero(), r.date(name).isValid()});
+        }
+        QCOMPARE(taken, (QStringList{"00000", "10000", "01100", "00010", "00001"}));
+        QCOMPARE(shown, (QStringList{"00000", "10000", "01100", "00010", "00001"}));
+        QCOMPARE(everyKind().field("Nope").width, 0);
+    }
+
+    void numbersThatDoNotFitAreRefused_data() {
+        addCases(QStringLiteral("shell/records.txt"), "setReal");
+    }
+    void numbersThatDoNotFitAreRefused() {
+        QFETCH(Case, c);
+        const QString name = str(c[0]);
+        const double value = c[1].toDouble();
+        const bool stored = c[2] == "1";
+        Record r(everyKind());
+        QCOMPARE(r.setReal(name, value), stored);
+        QCOMPARE(r.real(name), stored ? std::nearbyint(value) : 0.0);
+        if (value == std::trunc(value) && std::fabs(value) < 9e18) {
+            QCOMPARE(r.setInteger(name, static_cast<qint64>(value)), stored);
+        }
+    }
+
+    void recordCountRoundsHalfToEven() {
+        QList<int> counts;
+        for (qint64 bytes : {492, 820, 197, 164, 32767 * 328, 40000 * 328}) {
+            counts << RecordCountOf(bytes, 328);
+        }
+        QCOMPARE(counts, QList<int>({2, 2, 1, 0, 32767, 32767}));
+        QCOMPARE(RecordCountOf(656, 0), 0);
+    }
+
+    void readsAndWritesRecords() {
+        TempApp app;
+        app.write("R.txt", "aaaabb");  // 1.5 records
+        RecordFile f(app.path("R.txt"), 4);
+        QCOMPARE(f.count(), 2);
+        QCOMPARE(*f.read(2), QByteArray("bb\0\0", 4));
+        QCOMPARE(*f.read(3), QByteArray(4, '\0'));
+        QVERIFY(!f.read(0));
+        QVERIFY(!f.write(0, "zzzz"));
+        // Flushed at once; a gap is filled with zeros, a long record cut.
+        QVERIFY(f.write(4, "DDDDDD"));
+        QCOMPARE(app.read("R.txt"), QByteArray("aaaabb\0\0\0\0\0\0DDDD", 16));
+        QVERIFY(f.truncate(1));
+        QCOMPARE(app.read("R.txt"), QByteArray("aaaa"));
+    }
+
+    void failuresAreReported() {
+        TempApp app;
+        app.mkdir("ADir");
+        RecordFile folder(app.path("ADir"), 4);
+        QVERIFY(!folder.status().ok());
+        QCOMPARE(folder.read(1).status().file(), app.path("ADir"));
+        QVERIFY(!folder.write(1, "abcd"));
+        QVERIFY(!RecordFile(app.path("R.txt"), 0).status().ok());
+        RecordFile refusing(app.path("R.txt"), 4,
+                            [](FileStep s, const QString&) { return s == FileStep::RecordWrite; });
+        QVERIFY(!refusing.write(1, "bbbb"));
+        QCOMPARE(app.read("R.txt"), QByteArray());
     }
 };
 

@@ -65,33 +65,23 @@ private slots:
         QCOMPARE(folderTree(lower).size(), rows.size());
     }
 
-    void customerFolders_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("existing");  // made before start-up
-        QTest::addColumn<QStringList>("made");
-        QTest::addColumn<QStringList>("tree");
-        QTest::newRow("padded, duplicate and unsafe accounts")
-            << customers({"ABCD      ", "  XY", "abcd", "", "../x", "a/b", "C:", "CON", "\xab"})
-            << "" << QStringList{"ABCD", "XY", "\u00ab"}
-            << accountTree("AuxFiles", {"ABCD", "XY", "\u00ab"});
-        QTest::newRow("folders in other case completed")
-            << customers({"ACME"}) << "auxfiles/acme/auxfile3" << QStringList()
-            << accountTree("auxfiles", {"acme"}).replaceInStrings("AuxFile3", "auxfile3");
-        QTest::newRow("only blank accounts")
-            << customers({"", QByteArray(20, '\0')}) << "" << QStringList() << QStringList();
-        QTest::newRow("1.5 records count two")
-            << customers({"ONE"}) + QByteArray("TWO").leftJustified(164, ' ') << ""
-            << QStringList{"ONE", "TWO"} << accountTree("AuxFiles", {"ONE", "TWO"});
-        QTest::newRow("a file in the way") << customers({"ACME", "B"}) << "AuxFiles/ACME.file"
-                                           << QStringList{"B"} << accountTree("AuxFiles", {"B"});
-    }
+    void customerFolders_data() { addCases(kCases, "folders"); }
     void customerFolders() {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, existing);
-        QFETCH(QStringList, made);
-        QFETCH(QStringList, tree);
+        QFETCH(Case, c);
+        const QString existing = str(c[0]);
+        const bool inTheWay = existing.endsWith(QLatin1String(".file"));
+        QStringList there = str(c[2]).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        QStringList tree = there.isEmpty() ? QStringList() : accountTree(there.takeFirst(), there);
+        for (QString& folder : tree) {
+            folder = folder.compare(existing, Qt::CaseInsensitive) ? folder : existing;
+        }
+        QByteArray file;
+        for (const QByteArray& account : c.mid(3)) {
+            file += account.startsWith("half ") ? account.mid(5).leftJustified(164, ' ')
+                                                : customers({account});
+        }
         TempApp app;
-        if (existing.endsWith(QLatin1String(".file"))) {
+        if (inTheWay) {
             app.write(existing.chopped(5), "not a folder");
         } else if (!existing.isEmpty()) {
             app.mkdir(existing);
@@ -99,9 +89,9 @@ private slots:
         app.write("CustomerData.txt", file);
         const CustomerFolderResult r = CreateCustomerFolders(*app.ctx);
         QVERIFY2(r.status.ok(), qPrintable(r.status.message()));
-        QCOMPARE(r.made, made);
+        QCOMPARE(r.made, str(c[1]).split(QLatin1Char(';'), Qt::SkipEmptyParts));
         // Only a folder that cannot be made is passed over; one already there is used.
-        QCOMPARE(r.skipped.contains("ACME"), existing.endsWith(QLatin1String(".file")));
+        QCOMPARE(r.skipped.contains("ACME"), inTheWay);
         tree.sort();
         QCOMPARE(folderTree(app), tree);
         QVERIFY(CreateCustomerFolders(*app.ctx).made.isEmpty());
@@ -125,11 +115,7 @@ private slots:
                                           std::pair(colours, QStringLiteral("PrintColors.txt"))}) {
             if (where == QLatin1String("failing")) {
                 app.mkdir(name);
-                app.prompter.expectMessage(
-                    QStringLiteral("The file %1 could not be used: it could not be restored from "
-                                   "the Backup folder: Filename refers to a directory")
-                        .arg(app.path(name)),
-                    kTitle, Icon::Critical);
+                expectUnusable(app, name, true);
             }
             if (!where.isEmpty()) {
                 app.write(where == QLatin1String("data") ? name : "Backup/" + name, "x");
@@ -168,15 +154,13 @@ private slots:
         const AppFolder folder(app.path("blocker/folder"));
         const QString userLocks = app.path("userlocks");
         InstanceLock first(folder, userLocks);
-        QVERIFY(first.acquire());
-        QVERIFY(first.isUserLock());
         InstanceLock second(folder, userLocks);
-        QVERIFY(!second.acquire());
         InstanceLock otherFolder(AppFolder(app.path("blocker/other")), userLocks);
-        QVERIFY(otherFolder.acquire());
         InstanceLock writable(app.ctx->folder(), userLocks);
-        QVERIFY(writable.acquire());
-        QVERIFY(!writable.isUserLock());
+        // Taken, as a user lock; refused; taken; taken, not as a user lock.
+        QCOMPARE(bits({first.acquire(), first.isUserLock(), second.acquire(), otherFolder.acquire(),
+                       writable.acquire(), writable.isUserLock()}),
+                 QStringLiteral("110110"));
     }
 
     void mainRunsTheStepsPastAFolderFailure() {
@@ -196,11 +180,8 @@ private slots:
         QVERIFY(lock.isHeld());
         QVERIFY(app.exists("TolvarProposals/ProposalFinancials"));
     }
-};
 
-class TestMainMenuRoutines : public QObject {
-    Q_OBJECT
-private slots:
+    // The main menu's routines.
     void routineScreens() {
         QStringList screens;
         for (int i = -1; i <= 7; ++i) {
@@ -265,15 +246,10 @@ private slots:
             return browser;
         };
         const QString manual = QDir::toNativeSeparators(app.path("help/usermanual.HTML"));
-        if (!installed) {
-            app.prompter.expectMessage(
-                "The user manual " + QDir::toNativeSeparators(app.path("Help/UserManual.html")) +
-                    " is missing. Install the program again to bring it back.",
-                kTitle, Icon::Exclamation);
-        } else if (!browser) {
-            app.prompter.expectMessage("No web browser could be started to show the user manual " +
-                                           manual + ".\r\nOpen it in a browser of your choice.",
-                                       kTitle, Icon::Exclamation);
+        if (!c[2].isEmpty()) {
+            const QString missing = QDir::toNativeSeparators(app.path("Help/UserManual.html"));
+            app.prompter.expectMessage(str(c[2]).arg(installed ? manual : missing), kTitle,
+                                       Icon::Exclamation);
         }
         QCOMPARE(ShowUserManual(*app.ctx), installed && browser);
         QCOMPARE(opened, installed ? QList<QUrl>{QUrl::fromLocalFile(manual)} : QList<QUrl>{});
@@ -287,5 +263,4 @@ private slots:
 };
 
 TOLVAR_TEST(TestStartup)
-TOLVAR_TEST(TestMainMenuRoutines)
 #include "test_startup.moc"
