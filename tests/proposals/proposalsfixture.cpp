@@ -32,29 +32,43 @@ QList<QByteArray> storedFiles(const TempApp& app, int number) {
     return out;
 }
 
-void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies) {
+void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies,
+                  const QString& pdf) {
     bool afterPrint = false;
     for (const QChar c : script) {
         if (c == u'P' || c == u'C') {
             prompter.expectPrintDialog(c == u'P', copies);
-            afterPrint = c == u'P';
-            continue;
+        } else if (c == u'S' || c == u'X') {
+            prompter.expectSaveFile(QStringLiteral("Save as PDF"), c == u'S' ? pdf : QString());
+        } else {
+            prompter.expectQuestion(afterPrint ? "Did the Proposal Print Correctly"
+                                               : "Would you like to try to Reprint?",
+                                    afterPrint ? "Print Confirmation" : "Print Retry",
+                                    Buttons::YesNo, Icon::Question,
+                                    c == u'Y' ? Answer::Yes : Answer::No);
         }
-        prompter.expectQuestion(
-            afterPrint ? "Did the Proposal Print Correctly" : "Would you like to try to Reprint?",
-            afterPrint ? "Print Confirmation" : "Print Retry", Buttons::YesNo, Icon::Question,
-            c == u'Y' ? Answer::Yes : Answer::No);
-        afterPrint = false;
+        afterPrint = c == u'P' || c == u'S';
     }
+}
+
+QList<std::pair<QString, QStringList>> blocks(const QString& file) {
+    QList<std::pair<QString, QStringList>> out;
+    for (const QByteArray& raw : golden(file).split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(QLatin1String("== "))) {
+            out.append({line.mid(3), {}});
+        } else if (!line.isEmpty() && !line.startsWith(QLatin1Char('#'))) {
+            out.last().second << line;
+        }
+    }
+    return out;
 }
 
 QList<std::pair<QString, Scenario>> scenarios(const QString& file) {
     QList<std::pair<QString, Scenario>> out;
-    for (const QByteArray& raw : golden(file).split('\n')) {
-        const QString line = QString::fromUtf8(raw);
-        if (line.startsWith(QLatin1String("== "))) {
-            out.append({line.mid(3), {}});
-        } else if (!line.startsWith(QLatin1Char('#')) && line.contains(QLatin1Char(':'))) {
+    for (const auto& [name, lines] : blocks(file)) {
+        out.append({name, {}});
+        for (const QString& line : lines) {
             const qsizetype colon = line.indexOf(QLatin1Char(':'));
             out.last().second.insert(line.left(colon), line.mid(colon + 1).trimmed());
         }
@@ -70,39 +84,32 @@ QStringList listOf(const QString& value) {
     return items;
 }
 
+QString focusName(WriterFocus f) {
+    static const QStringList names{
+        "None",         "SiteName",  "Body",         "TaxStatement", "ItemDescription", "ItemPrice",
+        "ItemQuantity", "PreAmount", "PaymentCount", "Payment",      "ClearSchedule"};
+    const QString name = names.at(f.control);
+    return f.control == WriterFocus::Payment ? name + QLatin1Char(' ') + QString::number(f.index)
+                                             : name;
+}
+
 QByteArray dump(const Recording& r) {
     QString out;
-    const auto ink = [](quint32 i) { return QString::number(i, 16); };
     for (const RecordedText& t : r.texts) {
-        out += QStringLiteral("%1 text %2,%3 %4 %5%6%7 %8 \"%9\"\n")
-                   .arg(t.page)
-                   .arg(t.at.x())
-                   .arg(t.at.y())
-                   .arg(t.font.name)
-                   .arg(t.font.size)
-                   .arg(t.font.bold ? QStringLiteral("b") : QString(),
-                        t.font.underline ? QStringLiteral("u") : QString(), ink(t.ink), t.text);
+        out += QString::asprintf("%d text %d,%d %s %d%s%s %x \"%s\"\n", t.page, t.at.x(), t.at.y(),
+                                 qUtf8Printable(t.font.name), t.font.size, t.font.bold ? "b" : "",
+                                 t.font.underline ? "u" : "", t.ink, qUtf8Printable(t.text));
     }
     for (const RecordedLine& l : r.lines) {
-        out += QStringLiteral("%1 %2 %3,%4 %5,%6 w%7 %8\n")
-                   .arg(l.page)
-                   .arg(l.box ? QStringLiteral("box") : QStringLiteral("line"))
-                   .arg(l.from.x())
-                   .arg(l.from.y())
-                   .arg(l.to.x())
-                   .arg(l.to.y())
-                   .arg(l.width)
-                   .arg(ink(l.ink));
+        out += QString::asprintf("%d %s %d,%d %d,%d w%d %x\n", l.page, l.box ? "box" : "line",
+                                 l.from.x(), l.from.y(), l.to.x(), l.to.y(), l.width, l.ink);
     }
     for (const RecordedPicture& p : r.pictures) {
-        out += QStringLiteral("%1 picture %2,%3 %4x%5\n")
-                   .arg(p.page)
-                   .arg(p.target.x())
-                   .arg(p.target.y())
-                   .arg(p.target.width())
-                   .arg(p.target.height());
+        const QRect& at = p.target;
+        out += QString::asprintf("%d picture %d,%d %dx%d\n", p.page, at.x(), at.y(), at.width(),
+                                 at.height());
     }
-    out += QStringLiteral("pages %1 ended %2\n").arg(r.pages).arg(r.ended);
+    out += QString::asprintf("pages %d ended %d\n", r.pages, int(r.ended));
     return out.toUtf8();
 }
 
@@ -177,20 +184,12 @@ ProposalPrintInput sampleProposal() {
     ProposalPrintInput in;
     in.style = PrintStyle{QStringLiteral("Arial"), true, Ink::Black};
     in.copies = 3;
-    in.business.fields = {
-        QStringLiteral("Harbor Roofing"), QStringLiteral("12 Dock St"), QString(),
-        QStringLiteral("Portland"),       QStringLiteral("ME"),         QStringLiteral("04101"),
-        QStringLiteral("207-555-0100"),   QStringLiteral("Licensed"),   QString()};
+    in.business.fields = listOf(
+        "Harbor Roofing | 12 Dock St | | Portland | ME | 04101 | 207-555-0100 | Licensed | ");
     in.today = QDate(2026, 12, 5);
-    in.customer = {
-        QStringLiteral("Mr. John Smith"), QStringLiteral("4 Elm St"), QStringLiteral("Apt 2"),
-        QStringLiteral("Bangor"),         QStringLiteral("ME"),       QStringLiteral("04401"),
-        QStringLiteral("207-555-0111")};
-    in.site = {QStringLiteral("Smith Barn"),  QStringLiteral("Route 2"), QStringLiteral("Lot 7"),
-               QStringLiteral("Orono"),       QStringLiteral("NH"),      QStringLiteral("04473"),
-               QStringLiteral("207-555-0122")};
-    in.body = {QStringLiteral("Remove old shingles."), QString(),
-               QStringLiteral("Install new roof.")};
+    in.customer = listOf("Mr. John Smith | 4 Elm St | Apt 2 | Bangor | ME | 04401 | 207-555-0111");
+    in.site = listOf("Smith Barn | Route 2 | Lot 7 | Orono | NH | 04473 | 207-555-0122");
+    in.body = listOf("Remove old shingles. | | Install new roof.");
     in.price = QStringLiteral("$1,200.00");
     in.paymentOption = 2;
     in.payments = {{QStringLiteral("600"), QStringLiteral("12/10/2026")},

@@ -3,6 +3,7 @@
 #include "../print/casefile.h"
 #include "customers/customerrecord.h"
 #include "print/recordingdevice.h"
+#include "proposals/pricing.h"
 #include "proposals/proposallayout.h"
 #include "tempapp.h"
 
@@ -23,16 +24,22 @@ QStringList proposalFiles(int number = 1001);
 QList<QByteArray> storedFiles(const TempApp& app, int number = 1001);
 
 // Expects the print dialogs and confirmations of a print: P printed, C dialog
-// cancelled, Y and N the answers to "printed correctly?" or "reprint?";
-// `copies` is what each dialog shows.
-void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies = 1);
+// cancelled, S saved as `pdf`, X save cancelled, Y and N the answers to
+// "printed correctly?" or "reprint?"; `copies` is what each dialog shows.
+void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies = 1,
+                  const QString& pdf = QString());
 
-// The blocks of a scenario file of tests/data/proposals: "== name" starts a
-// block, "key: value" lines fill it, "#" lines are comments.
+// The blocks of a script file of tests/data/proposals: "== name" starts a
+// block, the lines after it fill it; blank lines and "#" lines are left out.
+QList<std::pair<QString, QStringList>> blocks(const QString& file);
+// The blocks of a scenario file, whose lines are "key: value".
 using Scenario = QMap<QString, QString>;
 QList<std::pair<QString, Scenario>> scenarios(const QString& file);
 // A scenario value as a list: "a | b | c".
 QStringList listOf(const QString& value);
+
+// The name of a control given the focus ("Payment 2" with its index).
+QString focusName(WriterFocus focus);
 
 // Every item of a recording, one per line: page, kind, position, font or
 // width, ink, text; the texts first, then lines and boxes, then pictures.

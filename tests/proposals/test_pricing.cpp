@@ -18,15 +18,6 @@ TaxRates rates(double r1, double r2) {
     return TaxRates{r1, r2, r1 > 0, r2 > 0};
 }
 
-QString focusName(WriterFocus f) {
-    static const QStringList names{
-        "None",         "SiteName",  "Body",         "TaxStatement", "ItemDescription", "ItemPrice",
-        "ItemQuantity", "PreAmount", "PaymentCount", "Payment",      "ClearSchedule"};
-    const QString name = names.at(f.control);
-    return f.control == WriterFocus::Payment ? name + QLatin1Char(' ') + QString::number(f.index)
-                                             : name;
-}
-
 // The names of the controls shown, enabled or checked.
 QString flags(const Pricing::View& v) {
     const bool set[] = {v.taxFrame,       v.applyTaxEnabled, v.applyTaxChecked,  v.tax1Checked,
@@ -34,12 +25,12 @@ QString flags(const Pricing::View& v) {
                         v.optionsEnabled, v.createSchedule,  v.countHint,        v.countEnabled,
                         v.paymentsFrame,  v.boxesShown,      v.calendarFrame,    v.calendarEnabled,
                         v.reviewNote,     v.continueEnabled, v.schedule.allEqual};
-    static const QStringList names{
-        "taxFrame",       "applyEnabled", "applyChecked", "tax1",
-        "tax2",           "itemsEnabled", "items",        "options",
-        "optionsEnabled", "create",       "hint",         "countEnabled",
-        "payments",       "boxes",        "calendar",     "calendarEnabled",
-        "review",         "continue",     "equal"};
+    static const QStringList names =
+        QStringLiteral(
+            "taxFrame applyEnabled applyChecked tax1 tax2 itemsEnabled items options "
+            "optionsEnabled create hint countEnabled payments boxes calendar "
+            "calendarEnabled review continue equal")
+            .split(QLatin1Char(' '));
     QStringList on;
     for (qsizetype i = 0; i < names.size(); ++i) {
         if (set[i]) {

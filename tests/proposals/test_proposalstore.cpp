@@ -30,10 +30,6 @@ void writeOld(const TempApp& app, int from = 0) {
     }
 }
 
-// The message the context shows when writing `path` fails as it does now.
-QString writeFailure(FileStore& store, const QString& path) {
-    return store.OpenForOutput(path, "x").message();
-}
 }  // namespace
 
 class TestProposalStore : public QObject {
@@ -169,20 +165,6 @@ private slots:
         QCOMPARE(app.ctx->vars().ProposalNumber, after);
         QCOMPARE(app.read(kCounter), c.bytes(2) + "\r\n");
         QCOMPARE(ProposalCounter::numberLeft(*app.ctx), after <= ProposalCounter::Last);
-    }
-
-    void advanceThatCannotWrite() {
-        TempApp app;
-        app.write(kCounter, "1001\r\n");
-        app.ctx->vars().ProposalNumber = 1001;
-        {
-            Frozen freeze(app.dir.path());
-            app.prompter.expectMessage(writeFailure(app.ctx->store(), ProposalCounter::path()),
-                                       kTitle, Icon::Critical);
-            QVERIFY(!ProposalCounter::advanceCurrent(*app.ctx));
-        }
-        QCOMPARE(app.ctx->vars().ProposalNumber, 1001);
-        QCOMPARE(app.read(kCounter), QByteArray("1001\r\n"));
     }
 
     // For Setup: numbers held by stored proposals other than the current one.

@@ -125,16 +125,6 @@ private slots:
         QCOMPARE(app.read(QStringLiteral("CustomTerms.txt")), QByteArray("\"New\r\nline\"\r\n"));
         QVERIFY(Terms::deleteCustomText(store, Terms::customTermsPath()));
         QCOMPARE(Terms::loadCustomText(store, Terms::customTermsPath()).value, std::nullopt);
-        app.mkdir(QStringLiteral("CustomTerms.txt/inside"));
-        QVERIFY(!Terms::saveCustomText(store, Terms::customTermsPath(), "x").ok());
-    }
-
-    void boxCleared() {
-        TempApp app;
-        app.prompter.expectMessage(QStringLiteral("The Custom Terms input box has been Cleared\r\n"
-                                                  "The file Custom Terms has not been Deleted"),
-                                   QStringLiteral("Input Box Cleared"), Icon::None);
-        Terms::reportBoxCleared(app.prompter, QStringLiteral("Custom Terms"));
     }
 };
 
