@@ -15,7 +15,6 @@
 using W = ProposalWriter;
 
 namespace {
-const QString kCounter = QStringLiteral("TProposalCounter.txt");
 
 CustomerBlock smithRoofing() {
     CustomerBlock c;
@@ -25,10 +24,26 @@ CustomerBlock smithRoofing() {
     return c;
 }
 
+// A printer that can bring a fault on as a job starts.
+struct FreezingTarget : RecordingTarget {
+    std::function<void()> onOpen;
+    std::unique_ptr<PageDevice> open(const PrintRequest& request) override {
+        if (onOpen) {
+            onOpen();
+        }
+        return RecordingTarget::open(request);
+    }
+};
+
+const QList<QByteArray> kStored{golden("writer_header.txt"), golden("writer_body.txt"),
+                                golden("payments_one.txt"), golden("financials.txt")};
+
 // The writer for Smith Roofing, with a first tax the settings apply.
 struct WriterApp : ProposalsApp {
     std::unique_ptr<W> writer;
-    RecordingTarget target;
+    FreezingTarget target;
+    RecordingPreview preview{*ctx};
+    std::unique_ptr<Frozen> frozen;
 
     WriterApp() {
         ctx->settings().taxRate1 = QStringLiteral("7.5");
@@ -113,6 +128,58 @@ struct WriterApp : ProposalsApp {
             {"openfile", [&] { prompter.expectOpenFile(path(t1)); }},
             {"focus", [&] { QCOMPARE(focusName(pw.takeFocus()), t1); }},
             {"golden", [&] { QCOMPARE(read(arg).mid(a.value(3).toInt()), golden(t2)); }},
+            {"priceInFull", [&] { priceInFull(); }},
+            {"prints",
+             [&] { expectPrints(prompter, arg, a.value(2).toInt(), path("out/1001.pdf")); }},
+            {"print", [&] { QCOMPARE(int(pw.printAndRecord(target)), n); }},
+            {"pdf",
+             [&] {
+                 mkdir(QStringLiteral("out"));
+                 QCOMPARE(int(pw.saveAsPdfAndRecord()), n);
+             }},
+            {"preview", [&] { pw.preview(); }},
+            {"loadCounter", [&] { ProposalCounter::loadCurrent(*ctx); }},
+            {"freeze", [&] { frozen = std::make_unique<Frozen>(path(arg)); }},
+            {"freezeAtPrint",
+             [&] {
+                 target.onOpen = [this, arg] { frozen = std::make_unique<Frozen>(path(arg)); };
+             }},
+            {"thaw", [&] { frozen.reset(); }},
+            {"failed",
+             [&] {
+                 const QString why = t2 == "delete" ? frozenDeleteReason() : frozenWriteReason();
+                 prompter.expectMessage(IoStatus::failure(path(arg), why).message(), kTitle,
+                                        Icon::Critical);
+             }},
+            {"warn", [&] { prompter.expectMessage(t1, kTitle, Icon::Exclamation); }},
+            {"jobs", [&] { QCOMPARE(int(target.jobs().size()), n); }},
+            {"eachJob",
+             [&] {
+                 for (const auto& job : target.jobs()) {
+                     QCOMPARE(int(job->find(t1).size()), a.value(2).toInt());
+                     QCOMPARE(job->first(t1).page, a.value(3).toInt());
+                 }
+             }},
+            {"pages", [&] { QCOMPARE(target.jobs().at(0)->pages, n); }},
+            {"caption", [&] { QCOMPARE(target.jobs().at(0)->first(t1).page, a.value(2).toInt()); }},
+            {"dialog",
+             [&] {
+                 const PrintRequest r = prompter.printRequests().at(0);
+                 QCOMPARE((QList<int>{r.copies, r.allowPageRange, r.allowPrintToFile}),
+                          (QList<int>{n, a.value(2) == "yes", a.value(3) == "yes"}));
+             }},
+            {"previewTitles", [&] { QCOMPARE(preview.titles(), QStringList(t1)); }},
+            {"samePreview",
+             [&] { QCOMPARE(dump(*preview.target().jobs().at(0)), dump(*target.jobs().at(0))); }},
+            {"stored",
+             [&] {
+                 QCOMPARE(storedFiles(*this),
+                          arg == "yes" ? kStored : QList<QByteArray>(4, "(none)"));
+             }},
+            {"number", [&] { QCOMPARE(ctx->vars().ProposalNumber, n); }},
+            {"bytes", [&] { QCOMPARE(read(arg), t2.toUtf8()); }},
+            {"starts", [&] { QVERIFY(read(arg).startsWith(t2.toUtf8())); }},
+            {"exists", [&] { QCOMPARE(exists(arg), t2 == "yes"); }},
             {"bodyEnds",
              [&] { QVERIFY2(pw.view().body.endsWith(t1), qPrintable(pw.view().body)); }},
             {"view", [&] {
@@ -165,128 +232,13 @@ struct WriterApp : ProposalsApp {
     }
 };
 
-// A printer that brings a fault on as a job starts.
-class FreezingTarget : public RecordingTarget {
-public:
-    explicit FreezingTarget(std::function<void()> onOpen) : m_onOpen(std::move(onOpen)) {}
-    std::unique_ptr<PageDevice> open(const PrintRequest& request) override {
-        if (m_onOpen) {
-            m_onOpen();
-        }
-        return RecordingTarget::open(request);
-    }
-
-private:
-    std::function<void()> m_onOpen;
-};
-
-const QList<QByteArray> kStored{golden("writer_header.txt"), golden("writer_body.txt"),
-                                golden("payments_one.txt"), golden("financials.txt")};
 }  // namespace
 
 class TestWriter : public QObject {
     Q_OBJECT
 private slots:
-    // Print, confirm, reprint, save as PDF: what each way leaves.
-    void printPaths_data() { cases::load(QStringLiteral("proposals/writer_prints.txt")); }
-    void printPaths() {
-        const cases::Row c = cases::row();
-        const QString script = c.text(0);
-        const bool pdf = script.startsWith(u'S') || script.startsWith(u'X');
-        const bool kept = c.yes(2);
-        WriterApp w;
-        w.ctx->vars().Copies = 2;
-        w.priceInFull();
-        w.mkdir(QStringLiteral("out"));
-        expectPrints(w.prompter, script, 2, w.path(QStringLiteral("out/1001.pdf")));
-        QCOMPARE(pdf ? w.writer->saveAsPdfAndRecord() : w.writer->printAndRecord(w.target),
-                 kept ? W::Stored::Confirmed : W::Stored::Withdrawn);
-        QCOMPARE(int(w.target.jobs().size()), c.number(1));
-        QCOMPARE(w.read(QStringLiteral("out/1001.pdf")).startsWith("%PDF"), script[0] == u'S');
-        QCOMPARE(storedFiles(w), kept ? kStored : QList<QByteArray>(4, "(none)"));
-        QCOMPARE(w.read(kCounter), kept ? QByteArray("1002\r\n") : QByteArray("1001\r\n"));
-        QCOMPARE(w.ctx->vars().ProposalNumber, kept ? 1002 : 1001);
-        for (const auto& job : w.target.jobs()) {
-            QCOMPARE(job->find("Final Payment of $1,075.00 on or before 1/15/2027").size(), 2);
-            QCOMPARE(job->first("Duplicate").page, 2);
-            QCOMPARE(job->first(" 5     Gutter guard       $12.50       $62.50").page, 1);
-        }
-    }
-
-    // The dialog offers the copies of the settings; those it leaves caption
-    // the job, and the preview shows the pages the print makes.
-    void copiesAndPreview_data() { cases::load(QStringLiteral("proposals/writer_copies.txt")); }
-    void copiesAndPreview() {
-        const int answered = cases::row().number(0);
-        WriterApp w;
-        RecordingPreview preview(*w.ctx);
-        w.ctx->vars().Copies = 2;
-        w.priceInFull();
-        w.writer->preview();
-        QVERIFY(!w.exists(proposalFiles()[0]));
-        expectPrints(w.prompter, "PY", answered);
-        QCOMPARE(w.writer->printAndRecord(w.target), W::Stored::Confirmed);
-        const PrintRequest asked = w.prompter.printRequests().at(0);
-        QCOMPARE((QList<int>{asked.copies, asked.allowPageRange, asked.allowPrintToFile}),
-                 (QList<int>{2, false, false}));
-        const Recording& job = *w.target.jobs().at(0);
-        QCOMPARE(job.pages, answered);
-        QCOMPARE(job.first(cases::row().text(1)).page, answered);
-        QCOMPARE(preview.titles(), QStringList{QStringLiteral("Proposal 1001")});
-        if (answered == 2) {
-            QCOMPARE(dump(*preview.target().jobs().at(0)), dump(job));
-        }
-    }
-
-    // A store or a counter that cannot be written, a withdrawal that cannot
-    // delete: each is told, naming its file, and nothing is half done.
-    void failures_data() { cases::load(QStringLiteral("proposals/writer_failures.txt")); }
-    void failures() {
-        const cases::Row c = cases::row();
-        const QString frozen = c.text(0);
-        const QString answers = c.text(1);
-        const int failing = c.number(4);
-        WriterApp w;
-        w.priceInFull();
-        const QString file = failing < 0 ? kCounter : proposalFiles()[failing];
-        // The fault comes once the files are stored, as the print starts.
-        std::unique_ptr<Frozen> freeze;
-        const auto startFault = [&] { freeze = std::make_unique<Frozen>(w.path(frozen)); };
-        FreezingTarget target(answers.isEmpty() ? std::function<void()>() : startFault);
-        if (answers.isEmpty()) {
-            startFault();
-        }
-        expectPrints(w.prompter, answers);
-        const QString reason = failing == 0 ? frozenDeleteReason() : frozenWriteReason();
-        w.prompter.expectMessage(IoStatus::failure(w.path(file), reason).message(), kTitle,
-                                 Icon::Critical);
-        QCOMPARE(w.writer->printAndRecord(target), W::Stored(c.number(2)));
-        freeze.reset();
-        QCOMPARE(storedFiles(w), c.yes(3) ? kStored : QList<QByteArray>(4, "(none)"));
-        QCOMPARE(w.read(kCounter), QByteArray("1001\r\n"));
-        QCOMPARE(w.ctx->vars().ProposalNumber, 1001);
-    }
-
-    // Once 32767 is confirmed no proposal can be stored, and 32767 stays.
-    void lastNumber() {
-        WriterApp w;
-        w.write(kCounter, "32767\r\n");
-        ProposalCounter::loadCurrent(*w.ctx);
-        w.priceInFull();
-        expectPrints(w.prompter, "PY");
-        w.prompter.expectMessage(ProposalCounter::exhaustedMessage(), kTitle, Icon::Exclamation);
-        QCOMPARE(w.writer->printAndRecord(w.target), W::Stored::Confirmed);
-        const QByteArray stored = w.read(QStringLiteral("TolvarProposals/32767.txt"));
-        QVERIFY(stored.startsWith("\"32767\",1075,"));
-        w.prompter.expectMessage(ProposalCounter::exhaustedMessage(), kTitle, Icon::Exclamation);
-        QCOMPARE(w.writer->printAndRecord(w.target), W::Stored::NotStored);
-        QCOMPARE(w.read(QStringLiteral("TolvarProposals/32767.txt")), stored);
-        QCOMPARE(w.read(kCounter), QByteArray("32768\r\n"));
-        QCOMPARE(w.target.jobs().size(), 1);
-    }
-
-    // The tools of the body step, templates, items and the print choices,
-    // each a script of steps and checks.
+    // Printing, the tools of the body step, templates, items and the print
+    // choices, each a script of steps and checks.
     void scripts_data() {
         QTest::addColumn<QStringList>("steps");
         for (const auto& [name, steps] : blocks(QStringLiteral("writer_scripts.txt"))) {
