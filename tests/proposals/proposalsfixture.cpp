@@ -1,5 +1,8 @@
 #include "proposalsfixture.h"
 
+#include "proposals/proposalcounter.h"
+#include "shell/filestore.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -161,6 +164,110 @@ QString frozenDeleteReason() {
     }
     Frozen freeze(scratch.dir.path());
     return scratch.ctx->store().DeleteDataFile(QStringLiteral("/x.txt")).reason();
+}
+
+std::unique_ptr<PageDevice> FreezingTarget::open(const PrintRequest& request) {
+    if (onOpen) {
+        onOpen();
+    }
+    return RecordingTarget::open(request);
+}
+
+void loadScripts(const QString& file) {
+    QTest::addColumn<QStringList>("steps");
+    for (const auto& [name, steps] : blocks(file)) {
+        QTest::newRow(qPrintable(name)) << steps;
+    }
+}
+
+void ScriptApp::runScript() {
+    for (const QString& step :
+         *static_cast<QStringList*>(QTest::qData("steps", qMetaTypeId<QStringList>()))) {
+        if (!screenStep(listOf(step))) {
+            sharedStep(listOf(step));
+        }
+        QVERIFY2(!QTest::currentTestFailed(), qPrintable(step));
+    }
+}
+
+namespace {
+QByteArray dumps(const RecordingTarget& target) {
+    QByteArray out;
+    for (const auto& job : target.jobs()) {
+        out += dump(*job);
+    }
+    return out;
+}
+}  // namespace
+
+void ScriptApp::sharedStep(const QStringList& a) {
+    const QString arg = a.value(1);
+    const int n = arg.toInt();
+    const QString t1 = QString::fromUtf8(CaseUnescaped(arg.toUtf8()));
+    const QString t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
+    const QMap<QString, std::function<void()>> steps{
+        {"copies", [&] { ctx->vars().Copies = n; }},
+        {"file", [&] { write(arg, t2.toUtf8()); }},
+        {"copy", [&] { write(arg, golden(t2).left(a.value(3).toInt())); }},
+        {"message", [&] { prompter.expectMessage(t1, kTitle, Icon::None); }},
+        {"quiet", [&] { prompter.setStrictBeeps(true); }},
+        {"beep", [&] { prompter.expectBeep(); }},
+        {"ask",
+         [&] {
+             prompter.expectQuestion(t2, t1, Buttons::YesNo, Icon::Question,
+                                     a.value(3) == "yes" ? Answer::Yes : Answer::No);
+         }},
+        {"input", [&] { prompter.expectInput(t2, t1, a.value(3)); }},
+        {"openfile", [&] { prompter.expectOpenFile(path(t1)); }},
+        {"golden", [&] { QCOMPARE(read(arg).mid(a.value(3).toInt()), golden(t2)); }},
+        {"prints", [&] { expectPrints(prompter, arg, a.value(2).toInt(), path("out/1001.pdf")); }},
+        {"loadCounter", [&] { ProposalCounter::loadCurrent(*ctx); }},
+        {"freeze", [&] { frozen = std::make_unique<Frozen>(path(arg)); }},
+        {"freezeAtPrint",
+         [&] { target.onOpen = [this, arg] { frozen = std::make_unique<Frozen>(path(arg)); }; }},
+        {"thaw", [&] { frozen.reset(); }},
+        {"failed",
+         [&] {
+             const QString why = t2 == "delete" ? frozenDeleteReason() : frozenWriteReason();
+             prompter.expectMessage(IoStatus::failure(path(arg), why).message(), kTitle,
+                                    Icon::Critical);
+         }},
+        {"warn", [&] { prompter.expectMessage(t1, kTitle, Icon::Exclamation); }},
+        {"jobs", [&] { QCOMPARE(int(target.jobs().size()), n); }},
+        {"eachJob",
+         [&] {
+             for (const auto& job : target.jobs()) {
+                 QCOMPARE(int(job->find(t1).size()), a.value(2).toInt());
+                 QCOMPARE(job->first(t1).page, a.value(3).toInt());
+             }
+         }},
+        {"pages", [&] { QCOMPARE(target.jobs().at(n)->pages, a.value(2).toInt()); }},
+        {"job", [&] { QCOMPARE(target.jobs().at(n)->first(t2).page, a.value(3).toInt()); }},
+        {"jobAt",
+         [&] {
+             const QPoint at(a.value(3).toInt(), a.value(4).toInt());
+             QCOMPARE(target.jobs().at(n)->first(t2).at, at);
+         }},
+        {"printerFails",
+         [&] {
+             target.failOpening(arg == "open" ? QStringLiteral("no printer") : QString());
+             target.failEnding(arg == "end" ? QStringLiteral("off-line") : QString());
+         }},
+        {"requests", [&] { QCOMPARE(int(target.requests().size()), n); }},
+        {"dialog",
+         [&] {
+             const PrintRequest r = prompter.printRequests().at(0);
+             QCOMPARE((QList<int>{r.copies, r.allowPageRange, r.allowPrintToFile}),
+                      (QList<int>{n, a.value(2) == "yes", a.value(3) == "yes"}));
+         }},
+        {"previewTitles", [&] { QCOMPARE(preview.titles(), QStringList(t1)); }},
+        {"samePreview", [&] { QCOMPARE(dumps(preview.target()), dumps(target)); }},
+        {"number", [&] { QCOMPARE(ctx->vars().ProposalNumber, n); }},
+        {"bytes", [&] { QCOMPARE(read(arg), t2.toUtf8()); }},
+        {"starts", [&] { QVERIFY(read(arg).startsWith(t2.toUtf8())); }},
+        {"exists", [&] { QCOMPARE(exists(arg), t2 == "yes"); }}};
+    QVERIFY2(steps.contains(a.value(0)), qPrintable(a.join(QStringLiteral(" | "))));
+    steps[a.value(0)]();
 }
 
 CustomerRecord smithRecord() {

@@ -5,12 +5,14 @@
 #include "print/recordingdevice.h"
 #include "proposals/pricing.h"
 #include "proposals/proposallayout.h"
+#include "recordingpreview.h"
 #include "tempapp.h"
 
 #include <QByteArray>
 #include <QMap>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 inline const QString kTitle = QStringLiteral("Tolvar Proposals");
@@ -67,6 +69,33 @@ private:
 // words it.
 QString frozenWriteReason();
 QString frozenDeleteReason();
+
+// A printer that can bring a fault on as a job starts.
+struct FreezingTarget : RecordingTarget {
+    std::function<void()> onOpen;
+    std::unique_ptr<PageDevice> open(const PrintRequest& request) override;
+};
+
+// A screen of this area driven by the scripts of a file of tests/data/proposals
+// (writer_scripts.txt tells their steps): one step a line, a verb and its
+// arguments split at "|". The steps every screen has are here.
+struct ScriptApp : ProposalsApp {
+    FreezingTarget target;
+    RecordingPreview preview{*ctx};
+    std::unique_ptr<Frozen> frozen;
+
+    virtual ~ScriptApp() = default;
+    // The screen's own steps; false for a step of another kind.
+    virtual bool screenStep(const QStringList& step) = 0;
+    // The script of the current test row, step by step, up to a failure.
+    void runScript();
+
+private:
+    void sharedStep(const QStringList& step);
+};
+
+// In a _data function: one row, column "steps", for each script of `file`.
+void loadScripts(const QString& file);
 
 // Mr. John Smith (middle initial blank) of Bangor, account ACC-7, with blanks
 // around the number and names as a typed record may have them.
