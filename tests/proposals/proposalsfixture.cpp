@@ -233,6 +233,7 @@ void ScriptApp::sharedStep(const QStringList& a) {
                                     Icon::Critical);
          }},
         {"warn", [&] { prompter.expectMessage(t1, kTitle, Icon::Exclamation); }},
+        {"error", [&] { prompter.expectMessage(t2, t1, Icon::Critical); }},
         {"jobs", [&] { QCOMPARE(int(target.jobs().size()), n); }},
         {"eachJob",
          [&] {
