@@ -207,7 +207,7 @@ void ScriptApp::sharedStep(const QStringList& a) {
     const QString t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
     const QMap<QString, std::function<void()>> steps{
         {"copies", [&] { ctx->vars().Copies = n; }},
-        {"file", [&] { write(arg, t2.toUtf8()); }},
+        {"file", [&] { write(arg, CaseUnescaped(a.value(2).toUtf8())); }},
         {"copy", [&] { write(arg, golden(t2).left(a.value(3).toInt())); }},
         {"message", [&] { prompter.expectMessage(t1, kTitle, Icon::None); }},
         {"quiet", [&] { prompter.setStrictBeeps(true); }},
@@ -229,8 +229,11 @@ void ScriptApp::sharedStep(const QStringList& a) {
         {"failed",
          [&] {
              const QString why = t2 == "delete" ? frozenDeleteReason() : frozenWriteReason();
-             prompter.expectMessage(IoStatus::failure(path(arg), why).message(), kTitle,
-                                    Icon::Critical);
+             QStringList told;
+             for (const QString& file : arg.split(u';')) {
+                 told << IoStatus::failure(path(file), why).message();
+             }
+             prompter.expectMessage(told.join(QStringLiteral("\r\n")), kTitle, Icon::Critical);
          }},
         {"warn", [&] { prompter.expectMessage(t1, kTitle, Icon::Exclamation); }},
         {"error", [&] { prompter.expectMessage(t2, t1, Icon::Critical); }},
