@@ -208,6 +208,7 @@ void ScriptApp::sharedStep(const QStringList& a) {
     const QMap<QString, std::function<void()>> steps{
         {"copies", [&] { ctx->vars().Copies = n; }},
         {"file", [&] { write(arg, CaseUnescaped(a.value(2).toUtf8())); }},
+        {"remove", [&] { QVERIFY(QFile::remove(path(arg))); }},
         {"copy", [&] { write(arg, golden(t2).left(a.value(3).toInt())); }},
         {"message", [&] { prompter.expectMessage(t1, kTitle, Icon::None); }},
         {"quiet", [&] { prompter.setStrictBeeps(true); }},

@@ -85,25 +85,6 @@ private slots:
         ReportApp app;
         app.runScript();
     }
-
-    void deletingTheLast() {
-        TempApp app;
-        app.write("TolvarProposals/1001.txt", header("1001", "1", "2026-11-02", "N"));
-        R report(*app.ctx);
-        QVERIFY(report.fill());
-        app.prompter.expectMessage(
-            QStringLiteral("No Proposals are selected\r\nClick the Select Column to mark the "
-                           "Proposals to delete"),
-            kTitle, Icon::None);
-        QVERIFY(report.deleteSelected());
-        report.click(1, R::Select);
-        app.prompter.expectQuestion(
-            QStringLiteral("Delete the selected Proposal and all of its files?"),
-            QStringLiteral("Delete Proposals"), Buttons::YesNo, Icon::Question, Answer::Yes);
-        app.prompter.expectMessage(QStringLiteral("No Proposals Exist"), kTitle, Icon::None);
-        QVERIFY(!report.deleteSelected());
-        QVERIFY(!app.exists("TolvarProposals/1001.txt"));
-    }
 };
 
 TOLVAR_TEST(TestProposalReport)

@@ -30,47 +30,63 @@ void writeOld(const TempApp& app, int from = 0) {
     }
 }
 
+// The store of proposal 1001 over the files of an earlier one.
+struct StoreApp : ScriptApp {
+    // The store's own steps of store_scripts.txt.
+    bool screenStep(const QStringList& a) override {
+        const QString arg = a.value(1);
+        const int n = arg.toInt();
+        FileStore& store = ctx->store();
+        const auto status = [&](const IoStatus& s) {
+            QVERIFY2(arg == "ok" ? s.ok() : s.file() == path(arg), qPrintable(s.message()));
+        };
+        const QMap<QString, std::function<void()>> steps{
+            {"old", [&] { writeOld(*this, n); }},
+            {"store", [&] { status(ProposalStore::store(store, kFile, smith())); }},
+            {"storeField",
+             [&] {
+                 ProposalContents field;
+                 field.header = smith().header;
+                 status(ProposalStore::store(store, kFile, field));
+             }},
+            {"removeProposal", [&] { status(ProposalStore::remove(store, kFile)); }},
+            {"block",
+             [&] {
+                 QFile::remove(path(kFour[n]));
+                 mkdir(kFour[n] + QStringLiteral("/x"));  // a folder in the file's way
+             }},
+            {"unblock", [&] { QVERIFY(QDir(path(kFour[n])).removeRecursively()); }},
+            {"headers", [&] { QCOMPARE(int(ProposalFiles::listHeaders(store).size()), n); }},
+            {"files", [&] { QCOMPARE(storedFiles(*this), filesOf(arg)); }}};
+        if (!steps.contains(a.value(0))) {
+            return false;
+        }
+        steps[a.value(0)]();
+        return true;
+    }
+
+    // The four files as "smith" (the stored proposal's), "none" or bytes.
+    static QList<QByteArray> filesOf(const QString& list) {
+        QList<QByteArray> out;
+        for (const QString& f : list.split(u';')) {
+            out << (f == "smith"  ? kSmithFiles.at(out.size())
+                    : f == "none" ? QByteArray("(none)")
+                                  : CaseUnescaped(f.toUtf8()));
+        }
+        return out;
+    }
+};
 }  // namespace
 
 class TestProposalStore : public QObject {
     Q_OBJECT
 private slots:
-    // A store that fails at any write leaves no header, so no half proposal
-    // and nothing of the unconfirmed one it replaced; run again once the
-    // fault is gone it gives the four files exactly, nothing doubled.
-    void storeFailingAtEachWrite_data() {
-        QTest::addColumn<int>("failing");
-        for (int failing : {1, 2, 3, 0}) {
-            QTest::newRow(qPrintable(kFour[failing])) << failing;
-        }
-    }
-    void storeFailingAtEachWrite() {
-        QFETCH(int, failing);
-        ProposalsApp app;
-        writeOld(app);
-        FileStore& store = app.ctx->store();
-        QFile::remove(app.path(kFour[failing]));
-        app.mkdir(kFour[failing] + QStringLiteral("/x"));  // a folder in the file's way
-        const IoStatus s = ProposalStore::store(store, kFile, smith());
-        QVERIFY(s.file().endsWith(kFour[failing]));
-        QCOMPARE(storedFiles(app), QList<QByteArray>(4, "(none)"));
-        QVERIFY(QDir(app.path(kFour[failing])).removeRecursively());
-        QVERIFY(ProposalStore::store(store, kFile, smith()));
-        QVERIFY(ProposalStore::store(store, kFile, smith()));
-        QCOMPARE(storedFiles(app), kSmithFiles);
-    }
-
-    // What a store that died before its header leaves is listed nowhere and
-    // replaced by the next store; a field proposal takes no companions over.
-    void leftoversOfAnInterruptedStore() {
-        ProposalsApp app;
-        writeOld(app, 1);
-        QVERIFY(ProposalFiles::listHeaders(app.ctx->store()).isEmpty());
-        ProposalContents field;
-        field.header = smith().header;
-        QVERIFY(ProposalStore::store(app.ctx->store(), kFile, field));
-        QCOMPARE(storedFiles(app),
-                 (QList<QByteArray>{kSmithFiles[0], "(none)", "(none)", "(none)"}));
+    // Storing, a store that fails at each write, leftovers, removal: each a
+    // script.
+    void scripts_data() { loadScripts(QStringLiteral("store_scripts.txt")); }
+    void scripts() {
+        StoreApp app;
+        app.runScript();
     }
 
     // At the next start a store cut short is completed from its journal,
@@ -100,34 +116,6 @@ private slots:
         QVERIFY(ProposalStore::finishInterrupted(app.ctx->store()));
         QTEST(storedFiles(app), "left");
         QVERIFY(!app.exists(journalFile));
-    }
-
-    // Removal takes the header first: when it cannot go, all four stay.
-    void removal_data() {
-        QTest::addColumn<QString>("frozen");
-        QTest::addColumn<QList<QByteArray>>("left");
-        QTest::newRow("all go") << QString() << QList<QByteArray>(4, "(none)");
-        QTest::newRow("header cannot go") << QStringLiteral("TolvarProposals") << kSmithFiles;
-        QTest::newRow("body cannot go")
-            << QStringLiteral("TolvarProposals/ProposalBody")
-            << QList<QByteArray>{"(none)", kSmithFiles[1], "(none)", "(none)"};
-    }
-    void removal() {
-        QFETCH(QString, frozen);
-        ProposalsApp app;
-        FileStore& store = app.ctx->store();
-        QVERIFY(ProposalStore::store(store, kFile, smith()));
-        IoStatus s;
-        {
-            std::unique_ptr<Frozen> freeze;
-            if (!frozen.isEmpty()) {
-                freeze = std::make_unique<Frozen>(app.path(frozen));
-            }
-            s = ProposalStore::remove(store, kFile);
-        }
-        QCOMPARE(s.ok(), frozen.isEmpty());
-        QVERIFY(frozen.isEmpty() || s.file() == app.path(frozen + QStringLiteral("/1001.txt")));
-        QTEST(storedFiles(app), "left");
     }
 
     void loadCounter_data() { cases::load(QStringLiteral("proposals/counter_loads.txt")); }
