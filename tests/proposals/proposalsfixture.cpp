@@ -117,11 +117,15 @@ QByteArray dump(const Recording& r) {
 }
 
 ProposalsApp::ProposalsApp() {
+    makeFolders(*this);
+}
+
+void ProposalsApp::makeFolders(const TempApp& app) {
     for (const char* folder : {"ProposalBody", "ProposalPayments", "ProposalFinancials"}) {
-        mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
+        app.mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
     }
-    mkdir(QStringLiteral("Templates/Proposals"));
-    write(QStringLiteral("TProposalCounter.txt"), "1001\r\n");
+    app.mkdir(QStringLiteral("Templates/Proposals"));
+    app.write(QStringLiteral("TProposalCounter.txt"), "1001\r\n");
 }
 
 namespace {
@@ -180,13 +184,23 @@ void loadScripts(const QString& file) {
     }
 }
 
+ScriptApp::ScriptApp(bool proposalFolders) {
+    if (proposalFolders) {
+        ProposalsApp::makeFolders(*this);
+    }
+}
+
 void ScriptApp::runScript() {
-    for (const QString& step :
+    for (const QString& line :
          *static_cast<QStringList*>(QTest::qData("steps", qMetaTypeId<QStringList>()))) {
-        if (!screenStep(listOf(step))) {
-            sharedStep(listOf(step));
+        QStringList step;
+        for (const QByteArray& part : cases::split(line.toUtf8(), '|')) {
+            step << QString::fromUtf8(part);
         }
-        QVERIFY2(!QTest::currentTestFailed(), qPrintable(step));
+        if (!screenStep(step)) {
+            sharedStep(step);
+        }
+        QVERIFY2(!QTest::currentTestFailed(), qPrintable(line));
     }
 }
 
@@ -218,7 +232,11 @@ void ScriptApp::sharedStep(const QStringList& a) {
              prompter.expectQuestion(t2, t1, Buttons::YesNo, Icon::Question,
                                      a.value(3) == "yes" ? Answer::Yes : Answer::No);
          }},
-        {"input", [&] { prompter.expectInput(t2, t1, a.value(3)); }},
+        {"input",
+         [&] {
+             const QString typed = QString::fromUtf8(CaseUnescaped(a.value(3).toUtf8()));
+             prompter.expectInput(t2, t1, typed, a.value(4) != "cancel");
+         }},
         {"openfile", [&] { prompter.expectOpenFile(path(t1)); }},
         {"golden", [&] { QCOMPARE(read(arg).mid(a.value(3).toInt()), golden(t2)); }},
         {"prints", [&] { expectPrints(prompter, arg, a.value(2).toInt(), path("out/1001.pdf")); }},
@@ -229,14 +247,17 @@ void ScriptApp::sharedStep(const QStringList& a) {
         {"thaw", [&] { frozen.reset(); }},
         {"failed",
          [&] {
-             const QString why = t2 == "delete" ? frozenDeleteReason() : frozenWriteReason();
+             const QString why = t2 == "delete"  ? frozenDeleteReason()
+                                 : t2 == "write" ? frozenWriteReason()
+                                                 : t2;
              QStringList told;
              for (const QString& file : arg.split(u';')) {
                  told << IoStatus::failure(path(file), why).message();
              }
              prompter.expectMessage(told.join(QStringLiteral("\r\n")), kTitle, Icon::Critical);
          }},
-        {"warn", [&] { prompter.expectMessage(t1, kTitle, Icon::Exclamation); }},
+        {"warn",
+         [&] { prompter.expectMessage(t1, a.size() > 2 ? t2 : kTitle, Icon::Exclamation); }},
         {"error", [&] { prompter.expectMessage(t2, t1, Icon::Critical); }},
         {"jobs", [&] { QCOMPARE(int(target.jobs().size()), n); }},
         {"eachJob",

@@ -50,6 +50,7 @@ QByteArray dump(const Recording& recording);
 // An application folder with the proposal folders and the counter at 1001.
 struct ProposalsApp : TempApp {
     ProposalsApp();
+    static void makeFolders(const TempApp& app);
 };
 
 // Keeps a folder from having entries made or removed, root included, until
@@ -79,7 +80,8 @@ struct FreezingTarget : RecordingTarget {
 // A screen of this area driven by the scripts of a file of tests/data/proposals
 // (writer_scripts.txt tells their steps): one step a line, a verb and its
 // arguments split at "|". The steps every screen has are here.
-struct ScriptApp : ProposalsApp {
+struct ScriptApp : TempApp {
+    explicit ScriptApp(bool proposalFolders = true);
     FreezingTarget target;
     RecordingPreview preview{*ctx};
     std::unique_ptr<Frozen> frozen;
