@@ -221,6 +221,7 @@ void ScriptApp::sharedStep(const QStringList& a) {
     const QString t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
     const QMap<QString, std::function<void()>> steps{
         {"copies", [&] { ctx->vars().Copies = n; }},
+        {"setNumber", [&] { ctx->vars().ProposalNumber = n; }},
         {"file", [&] { write(arg, CaseUnescaped(a.value(2).toUtf8())); }},
         {"remove", [&] { QVERIFY(QFile::remove(path(arg))); }},
         {"copy", [&] { write(arg, golden(t2).left(a.value(3).toInt())); }},

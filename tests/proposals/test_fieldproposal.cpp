@@ -40,7 +40,6 @@ struct FieldApp : ScriptApp {
             {"disclaimer", [&] { screen.chooseDisclaimer(arg == "generic"); }},
             {"days", [&] { screen.chooseDays(arg); }},
             {"activate", [&] { screen.activate(johnSmith()); }},
-            {"setNumber", [&] { ctx->vars().ProposalNumber = n; }},
             {"headers", [&] { QCOMPARE(int(ProposalFiles::listHeaders(ctx->store()).size()), n); }},
             {"view", [&] { QCOMPARE(shown(), arg); }}};
         if (!steps.contains(a.value(0))) {

@@ -9,7 +9,6 @@
 
 namespace {
 const QString kFile = QStringLiteral("1001.txt");
-const QString kCounter = QStringLiteral("TProposalCounter.txt");
 const QStringList kFour = proposalFiles();
 
 ProposalContents smith() {
@@ -57,7 +56,17 @@ struct StoreApp : ScriptApp {
              }},
             {"unblock", [&] { QVERIFY(QDir(path(kFour[n])).removeRecursively()); }},
             {"headers", [&] { QCOMPARE(int(ProposalFiles::listHeaders(store).size()), n); }},
-            {"files", [&] { QCOMPARE(storedFiles(*this), filesOf(arg)); }}};
+            {"files", [&] { QCOMPARE(storedFiles(*this), filesOf(arg)); }},
+            {"finish", [&] { QVERIFY(ProposalStore::finishInterrupted(store)); }},
+            {"counterLoads",
+             [&] {
+                 const ProposalCounter::Loaded l = ProposalCounter::load(store);
+                 QVERIFY(l.status.ok());
+                 QCOMPARE(l.number, n);
+             }},
+            {"advance", [&] { QVERIFY(ProposalCounter::advanceCurrent(*ctx)); }},
+            {"numberLeft", [&] { QCOMPARE(ProposalCounter::numberLeft(*ctx), arg == "yes"); }},
+            {"taken", [&] { QCOMPARE(ProposalCounter::isTaken(*ctx, n), a.value(2) == "yes"); }}};
         if (!steps.contains(a.value(0))) {
             return false;
         }
@@ -81,91 +90,12 @@ struct StoreApp : ScriptApp {
 class TestProposalStore : public QObject {
     Q_OBJECT
 private slots:
-    // Storing, a store that fails at each write, leftovers, removal: each a
-    // script.
+    // Storing, a store that fails at each write, leftovers, finishing an
+    // interrupted store, removal, the counter: each a script.
     void scripts_data() { loadScripts(QStringLiteral("store_scripts.txt")); }
     void scripts() {
         StoreApp app;
         app.runScript();
-    }
-
-    // At the next start a store cut short is completed from its journal,
-    // files left without their header go, and a garbled journal is dropped.
-    void interruptedStoreIsFinished_data() {
-        QTest::addColumn<int>("oldFrom");  // the old files from this one on
-        QTest::addColumn<QByteArray>("journal");
-        QTest::addColumn<QList<QByteArray>>("left");
-        const QByteArray header = kSmithFiles[0];
-        QTest::newRow("journal") << 0
-                                 << "3\r\nA\r\n-\r\n-\r\n" + QByteArray::number(header.size()) +
-                                        "\r\n" + header
-                                 << QList<QByteArray>{header, "A\r\n", "(none)", "(none)"};
-        QTest::newRow("no header") << 1 << QByteArray() << QList<QByteArray>(4, "(none)");
-        QTest::newRow("garbled journal")
-            << 0 << QByteArray("9\r\nA") << QList<QByteArray>(4, "old\r\n");
-    }
-    void interruptedStoreIsFinished() {
-        QFETCH(int, oldFrom);
-        QFETCH(QByteArray, journal);
-        ProposalsApp app;
-        writeOld(app, oldFrom);
-        const QString journalFile = QStringLiteral("TolvarProposals/1001.txt.store");
-        if (!journal.isEmpty()) {
-            app.write(journalFile, journal);
-        }
-        QVERIFY(ProposalStore::finishInterrupted(app.ctx->store()));
-        QTEST(storedFiles(app), "left");
-        QVERIFY(!app.exists(journalFile));
-    }
-
-    void loadCounter_data() { cases::load(QStringLiteral("proposals/counter_loads.txt")); }
-    void loadCounter() {
-        const cases::Row c = cases::row();
-        TempApp app;
-        if (c.bytes(0) != "-") {
-            app.write(kCounter, c.bytes(0));
-        }
-        if (!c.text(1).isEmpty()) {
-            app.write(QStringLiteral("TolvarProposals/") + c.text(1), "\"x\"\r\n");
-        }
-        const ProposalCounter::Loaded l = ProposalCounter::load(app.ctx->store());
-        QVERIFY(l.status.ok());
-        QCOMPARE(l.number, c.number(2));
-        QCOMPARE(app.read(kCounter), c.bytes(2) + "\r\n");
-    }
-
-    // The counter passes every number a stored proposal holds.
-    void advance_data() { cases::load(QStringLiteral("proposals/counter_advances.txt")); }
-    void advance() {
-        const cases::Row c = cases::row();
-        const int after = c.number(2);
-        TempApp app;
-        for (int n : c.numbers(1)) {
-            app.write(QStringLiteral("TolvarProposals/%1.txt").arg(n), "\"x\"\r\n");
-        }
-        app.ctx->vars().ProposalNumber = c.number(0);
-        // Told when it happens, and again at the next attempt to store.
-        for (int i = 0; after == ProposalCounter::Exhausted && i < 2; ++i) {
-            app.prompter.expectMessage(ProposalCounter::exhaustedMessage(), kTitle,
-                                       Icon::Exclamation);
-        }
-        QVERIFY(ProposalCounter::advanceCurrent(*app.ctx));
-        QCOMPARE(app.ctx->vars().ProposalNumber, after);
-        QCOMPARE(app.read(kCounter), c.bytes(2) + "\r\n");
-        QCOMPARE(ProposalCounter::numberLeft(*app.ctx), after <= ProposalCounter::Last);
-    }
-
-    // For Setup: numbers held by stored proposals other than the current one.
-    void takenNumbers() {
-        ProposalsApp app;
-        app.write(QStringLiteral("TolvarProposals/1001.txt"), "\"1001P\"\r\n");
-        app.write(QStringLiteral("TolvarProposals/1005.txt"), "\"FP1005\"\r\n");
-        app.write(QStringLiteral("TolvarProposals/ProposalBody/1002.txt"), "x\r\n");
-        app.ctx->vars().ProposalNumber = 1005;
-        QCOMPARE((QList<bool>{ProposalCounter::isTaken(*app.ctx, 1001),
-                              ProposalCounter::isTaken(*app.ctx, 1005),
-                              ProposalCounter::isTaken(*app.ctx, 1002)}),
-                 (QList<bool>{true, false, false}));
     }
 };
 
