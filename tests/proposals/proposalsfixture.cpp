@@ -224,7 +224,11 @@ void ScriptApp::sharedStep(const QStringList& a) {
         {"setNumber", [&] { ctx->vars().ProposalNumber = n; }},
         {"file", [&] { write(arg, CaseUnescaped(a.value(2).toUtf8())); }},
         {"remove", [&] { QVERIFY(QFile::remove(path(arg))); }},
-        {"copy", [&] { write(arg, golden(t2).left(a.value(3).toInt())); }},
+        {"copy",
+         [&] {
+             const QByteArray bytes = golden(t2).left(a.value(3).toInt());
+             write(arg, bytes.repeated(qMax(1, a.value(4).toInt())));
+         }},
         {"message", [&] { prompter.expectMessage(t1, kTitle, Icon::None); }},
         {"quiet", [&] { prompter.setStrictBeeps(true); }},
         {"beep", [&] { prompter.expectBeep(); }},
@@ -239,7 +243,13 @@ void ScriptApp::sharedStep(const QStringList& a) {
              prompter.expectInput(t2, t1, typed, a.value(4) != "cancel");
          }},
         {"openfile", [&] { prompter.expectOpenFile(path(t1)); }},
-        {"golden", [&] { QCOMPARE(read(arg).mid(a.value(3).toInt()), golden(t2)); }},
+        {"golden",
+         [&] {
+             const QByteArray want = golden(t2);
+             const int length = a.size() > 4 ? a.value(4).toInt() : int(want.size());
+             QCOMPARE(read(arg).mid(a.value(3).toInt(), length), want.left(length));
+         }},
+        {"size", [&] { QCOMPARE(int(read(arg).size()), a.value(2).toInt()); }},
         {"prints", [&] { expectPrints(prompter, arg, a.value(2).toInt(), path("out/1001.pdf")); }},
         {"loadCounter", [&] { ProposalCounter::loadCurrent(*ctx); }},
         {"freeze", [&] { frozen = std::make_unique<Frozen>(path(arg)); }},
