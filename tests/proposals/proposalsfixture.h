@@ -92,6 +92,11 @@ struct ScriptApp : TempApp {
     // The script of the current test row, step by step, up to a failure.
     void runScript();
 
+protected:
+    using Steps = QMap<QString, std::function<void()>>;
+    // Runs `step` when it is one of `steps`; false when it is not.
+    static bool take(const Steps& steps, const QStringList& step);
+
 private:
     void sharedStep(const QStringList& step);
 };

@@ -26,7 +26,7 @@ struct FieldApp : ScriptApp {
     bool screenStep(const QStringList& a) override {
         const QString arg = a.value(1);
         const int n = arg.toInt();
-        const QMap<QString, std::function<void()>> steps{
+        const Steps steps{
             {"sketch", [&] { screen.setSketch(arg == "yes"); }},
             {"sketchCount", [&] { screen.chooseSketchCount(n); }},
             {"print", [&] { QCOMPARE(int(screen.print(target)), n); }},
@@ -42,11 +42,7 @@ struct FieldApp : ScriptApp {
             {"activate", [&] { screen.activate(johnSmith()); }},
             {"headers", [&] { QCOMPARE(int(ProposalFiles::listHeaders(ctx->store()).size()), n); }},
             {"view", [&] { QCOMPARE(shown(), arg); }}};
-        if (!steps.contains(a.value(0))) {
-            return false;
-        }
-        steps[a.value(0)]();
-        return true;
+        return take(steps, a);
     }
 
     QString shown() const {

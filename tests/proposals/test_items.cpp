@@ -25,7 +25,7 @@ struct ItemsApp : ScriptApp {
         const QString arg = a.value(1);
         const QString t1 = QString::fromUtf8(CaseUnescaped(arg.toUtf8()));
         const QString t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
-        const QMap<QString, std::function<void()>> steps{
+        const Steps steps{
             {"loadItems", [&] { catalog.LoadItems(*ctx); }},
             {"itemsExist", [&] { QCOMPARE(catalog.itemsExist(), arg == "yes"); }},
             {"unsorted", [&] { QCOMPARE(catalog.unsorted().join(u';'), arg); }},
@@ -49,11 +49,7 @@ struct ItemsApp : ScriptApp {
                  const IoStatus s = ItemFiles::appendInventory(ctx->store(), t1, "", Money());
                  QCOMPARE(s.reason(), t2);
              }}};
-        if (!steps.contains(a.value(0))) {
-            return false;
-        }
-        steps[a.value(0)]();
-        return true;
+        return take(steps, a);
     }
 };
 }  // namespace

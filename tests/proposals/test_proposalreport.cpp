@@ -34,7 +34,7 @@ struct ReportApp : ScriptApp {
         const int n = arg.toInt();
         const QString t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
         const ProposalReportDetails& d = report.details();
-        const QMap<QString, std::function<void()>> steps{
+        const Steps steps{
             {"fill", [&] { QCOMPARE(report.fill(), arg == "yes"); }},
             {"click",
              [&] { QCOMPARE(int(report.click(n, a.value(2).toInt())), a.value(3).toInt()); }},
@@ -49,11 +49,7 @@ struct ReportApp : ScriptApp {
             {"body", [&] { QCOMPARE(d.body, QString::fromUtf8(CaseUnescaped(arg.toUtf8()))); }},
             {"schedule", [&] { QCOMPARE(schedule(), arg); }},
             {"noData", [&] { QCOMPARE(d.noPaymentData, arg == "yes"); }}};
-        if (!steps.contains(a.value(0))) {
-            return false;
-        }
-        steps[a.value(0)]();
-        return true;
+        return take(steps, a);
     }
 
     // x for a row marked, - for one not.

@@ -39,7 +39,7 @@ struct StoreApp : ScriptApp {
         const auto status = [&](const IoStatus& s) {
             QVERIFY2(arg == "ok" ? s.ok() : s.file() == path(arg), qPrintable(s.message()));
         };
-        const QMap<QString, std::function<void()>> steps{
+        const Steps steps{
             {"old", [&] { writeOld(*this, n); }},
             {"store", [&] { status(ProposalStore::store(store, kFile, smith())); }},
             {"storeField",
@@ -67,11 +67,7 @@ struct StoreApp : ScriptApp {
             {"advance", [&] { QVERIFY(ProposalCounter::advanceCurrent(*ctx)); }},
             {"numberLeft", [&] { QCOMPARE(ProposalCounter::numberLeft(*ctx), arg == "yes"); }},
             {"taken", [&] { QCOMPARE(ProposalCounter::isTaken(*ctx, n), a.value(2) == "yes"); }}};
-        if (!steps.contains(a.value(0))) {
-            return false;
-        }
-        steps[a.value(0)]();
-        return true;
+        return take(steps, a);
     }
 
     // The four files as "smith" (the stored proposal's), "none" or bytes.

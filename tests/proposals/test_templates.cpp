@@ -38,7 +38,7 @@ struct TemplatesApp : ScriptApp {
         FileStore& store = ctx->store();
         const QString terms = Terms::customTermsPath();
         Templates t(*ctx);
-        const QMap<QString, std::function<void()>> steps{
+        const Steps steps{
             {"body", [&] { body.setText(t1); }},
             {"save", [&] { QCOMPARE(int(t.save(body)), arg.toInt()); }},
             {"deleteTemplate", [&] { QCOMPARE(t.remove(arg), t2 == "yes"); }},
@@ -50,11 +50,7 @@ struct TemplatesApp : ScriptApp {
              [&] { QCOMPARE(Terms::loadCustomText(store, terms).value.value_or("-"), arg); }},
             {"saveCustom", [&] { QVERIFY(Terms::saveCustomText(store, terms, t1)); }},
             {"deleteCustom", [&] { QVERIFY(Terms::deleteCustomText(store, terms)); }}};
-        if (!steps.contains(a.value(0))) {
-            return false;
-        }
-        steps[a.value(0)]();
-        return true;
+        return take(steps, a);
     }
 };
 }  // namespace

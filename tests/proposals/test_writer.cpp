@@ -71,7 +71,7 @@ struct WriterApp : ScriptApp {
         const int n = arg.toInt();
         const QString t1 = QString::fromUtf8(CaseUnescaped(arg.toUtf8()));
         const QString t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
-        const QMap<QString, std::function<void()>> steps{
+        const Steps steps{
             {"jobSite", [&] { pw.toggleJobSite(); }},
             {"siteLine", [&] { pw.setSiteLine(n, t2); }},
             {"step", [&] { pw.press(W::StepButton(n)); }},
@@ -120,11 +120,7 @@ struct WriterApp : ScriptApp {
                  QVERIFY2(shown().contains(arg), qPrintable(arg));
                  QCOMPARE(shown().value(arg), want);
              }}};
-        if (!steps.contains(a.value(0))) {
-            return false;
-        }
-        steps[a.value(0)]();
-        return true;
+        return take(steps, a);
     }
 
     // What the writer shows, its pricing step and its print job, by name.
