@@ -1,5 +1,8 @@
 #include "proposalsfixture.h"
 
+#include "proposals/proposalcounter.h"
+#include "shell/filestore.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -32,29 +35,43 @@ QList<QByteArray> storedFiles(const TempApp& app, int number) {
     return out;
 }
 
-void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies) {
+void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies,
+                  const QString& pdf) {
     bool afterPrint = false;
     for (const QChar c : script) {
         if (c == u'P' || c == u'C') {
             prompter.expectPrintDialog(c == u'P', copies);
-            afterPrint = c == u'P';
-            continue;
+        } else if (c == u'S' || c == u'X') {
+            prompter.expectSaveFile(QStringLiteral("Save as PDF"), c == u'S' ? pdf : QString());
+        } else {
+            prompter.expectQuestion(afterPrint ? "Did the Proposal Print Correctly"
+                                               : "Would you like to try to Reprint?",
+                                    afterPrint ? "Print Confirmation" : "Print Retry",
+                                    Buttons::YesNo, Icon::Question,
+                                    c == u'Y' ? Answer::Yes : Answer::No);
         }
-        prompter.expectQuestion(
-            afterPrint ? "Did the Proposal Print Correctly" : "Would you like to try to Reprint?",
-            afterPrint ? "Print Confirmation" : "Print Retry", Buttons::YesNo, Icon::Question,
-            c == u'Y' ? Answer::Yes : Answer::No);
-        afterPrint = false;
+        afterPrint = c == u'P' || c == u'S';
     }
+}
+
+QList<std::pair<QString, QStringList>> blocks(const QString& file) {
+    QList<std::pair<QString, QStringList>> out;
+    for (const QByteArray& raw : golden(file).split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(QLatin1String("== "))) {
+            out.append({line.mid(3), {}});
+        } else if (!line.isEmpty() && !line.startsWith(QLatin1Char('#'))) {
+            out.last().second << line;
+        }
+    }
+    return out;
 }
 
 QList<std::pair<QString, Scenario>> scenarios(const QString& file) {
     QList<std::pair<QString, Scenario>> out;
-    for (const QByteArray& raw : golden(file).split('\n')) {
-        const QString line = QString::fromUtf8(raw);
-        if (line.startsWith(QLatin1String("== "))) {
-            out.append({line.mid(3), {}});
-        } else if (!line.startsWith(QLatin1Char('#')) && line.contains(QLatin1Char(':'))) {
+    for (const auto& [name, lines] : blocks(file)) {
+        out.append({name, {}});
+        for (const QString& line : lines) {
             const qsizetype colon = line.indexOf(QLatin1Char(':'));
             out.last().second.insert(line.left(colon), line.mid(colon + 1).trimmed());
         }
@@ -70,48 +87,45 @@ QStringList listOf(const QString& value) {
     return items;
 }
 
+QString focusName(WriterFocus f) {
+    static const QStringList names{
+        "None",         "SiteName",  "Body",         "TaxStatement", "ItemDescription", "ItemPrice",
+        "ItemQuantity", "PreAmount", "PaymentCount", "Payment",      "ClearSchedule"};
+    const QString name = names.at(f.control);
+    return f.control == WriterFocus::Payment ? name + QLatin1Char(' ') + QString::number(f.index)
+                                             : name;
+}
+
 QByteArray dump(const Recording& r) {
     QString out;
-    const auto ink = [](quint32 i) { return QString::number(i, 16); };
     for (const RecordedText& t : r.texts) {
-        out += QStringLiteral("%1 text %2,%3 %4 %5%6%7 %8 \"%9\"\n")
-                   .arg(t.page)
-                   .arg(t.at.x())
-                   .arg(t.at.y())
-                   .arg(t.font.name)
-                   .arg(t.font.size)
-                   .arg(t.font.bold ? QStringLiteral("b") : QString(),
-                        t.font.underline ? QStringLiteral("u") : QString(), ink(t.ink), t.text);
+        out += QString::asprintf("%d text %d,%d %s %d%s%s %x \"%s\"\n", t.page, t.at.x(), t.at.y(),
+                                 qUtf8Printable(t.font.name), t.font.size, t.font.bold ? "b" : "",
+                                 t.font.underline ? "u" : "", t.ink, qUtf8Printable(t.text));
     }
     for (const RecordedLine& l : r.lines) {
-        out += QStringLiteral("%1 %2 %3,%4 %5,%6 w%7 %8\n")
-                   .arg(l.page)
-                   .arg(l.box ? QStringLiteral("box") : QStringLiteral("line"))
-                   .arg(l.from.x())
-                   .arg(l.from.y())
-                   .arg(l.to.x())
-                   .arg(l.to.y())
-                   .arg(l.width)
-                   .arg(ink(l.ink));
+        out += QString::asprintf("%d %s %d,%d %d,%d w%d %x\n", l.page, l.box ? "box" : "line",
+                                 l.from.x(), l.from.y(), l.to.x(), l.to.y(), l.width, l.ink);
     }
     for (const RecordedPicture& p : r.pictures) {
-        out += QStringLiteral("%1 picture %2,%3 %4x%5\n")
-                   .arg(p.page)
-                   .arg(p.target.x())
-                   .arg(p.target.y())
-                   .arg(p.target.width())
-                   .arg(p.target.height());
+        const QRect& at = p.target;
+        out += QString::asprintf("%d picture %d,%d %dx%d\n", p.page, at.x(), at.y(), at.width(),
+                                 at.height());
     }
-    out += QStringLiteral("pages %1 ended %2\n").arg(r.pages).arg(r.ended);
+    out += QString::asprintf("pages %d ended %d\n", r.pages, int(r.ended));
     return out.toUtf8();
 }
 
 ProposalsApp::ProposalsApp() {
+    makeFolders(*this);
+}
+
+void ProposalsApp::makeFolders(const TempApp& app) {
     for (const char* folder : {"ProposalBody", "ProposalPayments", "ProposalFinancials"}) {
-        mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
+        app.mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
     }
-    mkdir(QStringLiteral("Templates/Proposals"));
-    write(QStringLiteral("TProposalCounter.txt"), "1001\r\n");
+    app.mkdir(QStringLiteral("Templates/Proposals"));
+    app.write(QStringLiteral("TProposalCounter.txt"), "1001\r\n");
 }
 
 namespace {
@@ -156,6 +170,150 @@ QString frozenDeleteReason() {
     return scratch.ctx->store().DeleteDataFile(QStringLiteral("/x.txt")).reason();
 }
 
+std::unique_ptr<PageDevice> FreezingTarget::open(const PrintRequest& request) {
+    if (onOpen) {
+        onOpen();
+    }
+    return RecordingTarget::open(request);
+}
+
+void loadScripts(const QString& file) {
+    QTest::addColumn<QStringList>("steps");
+    for (const auto& [name, steps] : blocks(file)) {
+        QTest::newRow(qPrintable(name)) << steps;
+    }
+}
+
+ScriptApp::ScriptApp(bool proposalFolders) {
+    if (proposalFolders) {
+        ProposalsApp::makeFolders(*this);
+    }
+}
+
+void ScriptApp::runScript() {
+    for (const QString& line :
+         *static_cast<QStringList*>(QTest::qData("steps", qMetaTypeId<QStringList>()))) {
+        QStringList step;
+        for (const QByteArray& part : cases::split(line.toUtf8(), '|')) {
+            step << QString::fromUtf8(part);
+        }
+        if (!screenStep(step)) {
+            sharedStep(step);
+        }
+        QVERIFY2(!QTest::currentTestFailed(), qPrintable(line));
+    }
+}
+
+namespace {
+QByteArray dumps(const RecordingTarget& target) {
+    QByteArray out;
+    for (const auto& job : target.jobs()) {
+        out += dump(*job);
+    }
+    return out;
+}
+}  // namespace
+
+void ScriptApp::sharedStep(const QStringList& a) {
+    const QString arg = a.value(1);
+    const int n = arg.toInt();
+    const QString t1 = QString::fromUtf8(CaseUnescaped(arg.toUtf8()));
+    const QString t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
+    const Steps steps{
+        {"copies", [&] { ctx->vars().Copies = n; }},
+        {"setNumber", [&] { ctx->vars().ProposalNumber = n; }},
+        {"file", [&] { write(arg, CaseUnescaped(a.value(2).toUtf8())); }},
+        {"remove", [&] { QVERIFY(QFile::remove(path(arg))); }},
+        {"copy",
+         [&] {
+             const QByteArray bytes = golden(t2).left(a.value(3).toInt());
+             write(arg, bytes.repeated(qMax(1, a.value(4).toInt())));
+         }},
+        {"message", [&] { prompter.expectMessage(t1, kTitle, Icon::None); }},
+        {"quiet", [&] { prompter.setStrictBeeps(true); }},
+        {"beep", [&] { prompter.expectBeep(); }},
+        {"ask",
+         [&] {
+             prompter.expectQuestion(t2, t1, Buttons::YesNo, Icon::Question,
+                                     a.value(3) == "yes" ? Answer::Yes : Answer::No);
+         }},
+        {"input",
+         [&] {
+             const QString typed = QString::fromUtf8(CaseUnescaped(a.value(3).toUtf8()));
+             prompter.expectInput(t2, t1, typed, a.value(4) != "cancel");
+         }},
+        {"openfile", [&] { prompter.expectOpenFile(path(t1)); }},
+        {"golden",
+         [&] {
+             const QByteArray want = golden(t2);
+             const int length = a.size() > 4 ? a.value(4).toInt() : int(want.size());
+             QCOMPARE(read(arg).mid(a.value(3).toInt(), length), want.left(length));
+         }},
+        {"size", [&] { QCOMPARE(int(read(arg).size()), a.value(2).toInt()); }},
+        {"prints", [&] { expectPrints(prompter, arg, a.value(2).toInt(), path("out/1001.pdf")); }},
+        {"loadCounter", [&] { ProposalCounter::loadCurrent(*ctx); }},
+        {"freeze", [&] { frozen = std::make_unique<Frozen>(path(arg)); }},
+        {"freezeAtPrint",
+         [&] { target.onOpen = [this, arg] { frozen = std::make_unique<Frozen>(path(arg)); }; }},
+        {"thaw", [&] { frozen.reset(); }},
+        {"failed",
+         [&] {
+             const QString why = t2 == "delete"  ? frozenDeleteReason()
+                                 : t2 == "write" ? frozenWriteReason()
+                                                 : t2;
+             QStringList told;
+             for (const QString& file : arg.split(u';')) {
+                 told << IoStatus::failure(path(file), why).message();
+             }
+             prompter.expectMessage(told.join(QStringLiteral("\r\n")), kTitle, Icon::Critical);
+         }},
+        {"warn",
+         [&] { prompter.expectMessage(t1, a.size() > 2 ? t2 : kTitle, Icon::Exclamation); }},
+        {"error", [&] { prompter.expectMessage(t2, t1, Icon::Critical); }},
+        {"jobs", [&] { QCOMPARE(int(target.jobs().size()), n); }},
+        {"eachJob",
+         [&] {
+             for (const auto& job : target.jobs()) {
+                 QCOMPARE(int(job->find(t1).size()), a.value(2).toInt());
+                 QCOMPARE(job->first(t1).page, a.value(3).toInt());
+             }
+         }},
+        {"pages", [&] { QCOMPARE(target.jobs().at(n)->pages, a.value(2).toInt()); }},
+        {"job", [&] { QCOMPARE(target.jobs().at(n)->first(t2).page, a.value(3).toInt()); }},
+        {"jobAt",
+         [&] {
+             const QPoint at(a.value(3).toInt(), a.value(4).toInt());
+             QCOMPARE(target.jobs().at(n)->first(t2).at, at);
+         }},
+        {"printerFails",
+         [&] {
+             target.failOpening(arg == "open" ? QStringLiteral("no printer") : QString());
+             target.failEnding(arg == "end" ? QStringLiteral("off-line") : QString());
+         }},
+        {"requests", [&] { QCOMPARE(int(target.requests().size()), n); }},
+        {"dialog",
+         [&] {
+             const PrintRequest r = prompter.printRequests().at(0);
+             QCOMPARE((QList<int>{r.copies, r.allowPageRange, r.allowPrintToFile}),
+                      (QList<int>{n, a.value(2) == "yes", a.value(3) == "yes"}));
+         }},
+        {"previewTitles", [&] { QCOMPARE(preview.titles(), QStringList(t1)); }},
+        {"samePreview", [&] { QCOMPARE(dumps(preview.target()), dumps(target)); }},
+        {"number", [&] { QCOMPARE(ctx->vars().ProposalNumber, n); }},
+        {"bytes", [&] { QCOMPARE(read(arg), t2.toUtf8()); }},
+        {"starts", [&] { QVERIFY(read(arg).startsWith(t2.toUtf8())); }},
+        {"exists", [&] { QCOMPARE(exists(arg), t2 == "yes"); }}};
+    QVERIFY2(take(steps, a), qPrintable(a.join(QStringLiteral(" | "))));
+}
+
+bool ScriptApp::take(const Steps& steps, const QStringList& step) {
+    const auto found = steps.find(step.value(0));
+    if (found != steps.end()) {
+        found.value()();
+    }
+    return found != steps.end();
+}
+
 CustomerRecord smithRecord() {
     CustomerRecord r;
     r.AccountNumber = QStringLiteral(" ACC-7 ");
@@ -177,20 +335,12 @@ ProposalPrintInput sampleProposal() {
     ProposalPrintInput in;
     in.style = PrintStyle{QStringLiteral("Arial"), true, Ink::Black};
     in.copies = 3;
-    in.business.fields = {
-        QStringLiteral("Harbor Roofing"), QStringLiteral("12 Dock St"), QString(),
-        QStringLiteral("Portland"),       QStringLiteral("ME"),         QStringLiteral("04101"),
-        QStringLiteral("207-555-0100"),   QStringLiteral("Licensed"),   QString()};
+    in.business.fields = listOf(
+        "Harbor Roofing | 12 Dock St | | Portland | ME | 04101 | 207-555-0100 | Licensed | ");
     in.today = QDate(2026, 12, 5);
-    in.customer = {
-        QStringLiteral("Mr. John Smith"), QStringLiteral("4 Elm St"), QStringLiteral("Apt 2"),
-        QStringLiteral("Bangor"),         QStringLiteral("ME"),       QStringLiteral("04401"),
-        QStringLiteral("207-555-0111")};
-    in.site = {QStringLiteral("Smith Barn"),  QStringLiteral("Route 2"), QStringLiteral("Lot 7"),
-               QStringLiteral("Orono"),       QStringLiteral("NH"),      QStringLiteral("04473"),
-               QStringLiteral("207-555-0122")};
-    in.body = {QStringLiteral("Remove old shingles."), QString(),
-               QStringLiteral("Install new roof.")};
+    in.customer = listOf("Mr. John Smith | 4 Elm St | Apt 2 | Bangor | ME | 04401 | 207-555-0111");
+    in.site = listOf("Smith Barn | Route 2 | Lot 7 | Orono | NH | 04473 | 207-555-0122");
+    in.body = listOf("Remove old shingles. | | Install new roof.");
     in.price = QStringLiteral("$1,200.00");
     in.paymentOption = 2;
     in.payments = {{QStringLiteral("600"), QStringLiteral("12/10/2026")},

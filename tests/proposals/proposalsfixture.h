@@ -3,13 +3,16 @@
 #include "../print/casefile.h"
 #include "customers/customerrecord.h"
 #include "print/recordingdevice.h"
+#include "proposals/pricing.h"
 #include "proposals/proposallayout.h"
+#include "recordingpreview.h"
 #include "tempapp.h"
 
 #include <QByteArray>
 #include <QMap>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 inline const QString kTitle = QStringLiteral("Tolvar Proposals");
@@ -23,16 +26,22 @@ QStringList proposalFiles(int number = 1001);
 QList<QByteArray> storedFiles(const TempApp& app, int number = 1001);
 
 // Expects the print dialogs and confirmations of a print: P printed, C dialog
-// cancelled, Y and N the answers to "printed correctly?" or "reprint?";
-// `copies` is what each dialog shows.
-void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies = 1);
+// cancelled, S saved as `pdf`, X save cancelled, Y and N the answers to
+// "printed correctly?" or "reprint?"; `copies` is what each dialog shows.
+void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies = 1,
+                  const QString& pdf = QString());
 
-// The blocks of a scenario file of tests/data/proposals: "== name" starts a
-// block, "key: value" lines fill it, "#" lines are comments.
+// The blocks of a script file of tests/data/proposals: "== name" starts a
+// block, the lines after it fill it; blank lines and "#" lines are left out.
+QList<std::pair<QString, QStringList>> blocks(const QString& file);
+// The blocks of a scenario file, whose lines are "key: value".
 using Scenario = QMap<QString, QString>;
 QList<std::pair<QString, Scenario>> scenarios(const QString& file);
 // A scenario value as a list: "a | b | c".
 QStringList listOf(const QString& value);
+
+// The name of a control given the focus ("Payment 2" with its index).
+QString focusName(WriterFocus focus);
 
 // Every item of a recording, one per line: page, kind, position, font or
 // width, ink, text; the texts first, then lines and boxes, then pictures.
@@ -41,6 +50,7 @@ QByteArray dump(const Recording& recording);
 // An application folder with the proposal folders and the counter at 1001.
 struct ProposalsApp : TempApp {
     ProposalsApp();
+    static void makeFolders(const TempApp& app);
 };
 
 // Keeps a folder from having entries made or removed, root included, until
@@ -60,6 +70,39 @@ private:
 // words it.
 QString frozenWriteReason();
 QString frozenDeleteReason();
+
+// A printer that can bring a fault on as a job starts.
+struct FreezingTarget : RecordingTarget {
+    std::function<void()> onOpen;
+    std::unique_ptr<PageDevice> open(const PrintRequest& request) override;
+};
+
+// A screen of this area driven by the scripts of a file of tests/data/proposals
+// (writer_scripts.txt tells their steps): one step a line, a verb and its
+// arguments split at "|". The steps every screen has are here.
+struct ScriptApp : TempApp {
+    explicit ScriptApp(bool proposalFolders = true);
+    FreezingTarget target;
+    RecordingPreview preview{*ctx};
+    std::unique_ptr<Frozen> frozen;
+
+    virtual ~ScriptApp() = default;
+    // The screen's own steps; false for a step of another kind.
+    virtual bool screenStep(const QStringList& step) = 0;
+    // The script of the current test row, step by step, up to a failure.
+    void runScript();
+
+protected:
+    using Steps = QMap<QString, std::function<void()>>;
+    // Runs `step` when it is one of `steps`; false when it is not.
+    static bool take(const Steps& steps, const QStringList& step);
+
+private:
+    void sharedStep(const QStringList& step);
+};
+
+// In a _data function: one row, column "steps", for each script of `file`.
+void loadScripts(const QString& file);
 
 // Mr. John Smith (middle initial blank) of Bangor, account ACC-7, with blanks
 // around the number and names as a typed record may have them.

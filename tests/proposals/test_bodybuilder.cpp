@@ -6,8 +6,6 @@
 #include <QBuffer>
 #include <QTest>
 
-#include <tuple>
-
 namespace {
 const QString kGeneric = Terms::GenericTerms();
 const QString kHeading = QStringLiteral("  Qty  Description        Price      Extension");
@@ -110,17 +108,14 @@ private slots:
     }
 
     // Appended once, and not at all when empty.
+    void taxStatement_data() { cases::load(QStringLiteral("proposals/body_taxes.txt")); }
     void taxStatement() {
         const QString def = BodyText::defaultTaxStatement();
-        for (const auto& [body, statement, result] :
-             QList<std::tuple<QString, QString, QString>>{{"Roof", def, "Roof\r\n" + def},
-                                                          {"Roof\r\n" + def, def, "Roof\r\n" + def},
-                                                          {"Roof", QString(), "Roof"}}) {
-            BodyBuilder b(kGeneric);
-            b.setText(body);
-            b.addTaxStatement(statement);
-            QCOMPARE(b.text(), result);
-        }
+        const auto withDefault = [&](QString text) { return text.replace("<default>", def); };
+        BodyBuilder b(kGeneric);
+        b.setText(withDefault(cases::row().text(0)));
+        b.addTaxStatement(withDefault(cases::row().text(1)));
+        QCOMPARE(b.text(), withDefault(cases::row().text(2)));
     }
 };
 

@@ -7,35 +7,51 @@
 #include <QTest>
 
 namespace {
-const QString kHeader = QStringLiteral("TolvarProposals/1001.txt");
-
 FieldCustomer johnSmith() {
-    FieldCustomer c;
-    c.accountNumber = QStringLiteral(" ACC-7 ");
-    c.accountType = QStringLiteral("Individual");
-    c.accountName = QStringLiteral("  Smith & Sons Ltd ");
-    c.title = QStringLiteral("Mr.");
-    c.firstName = QStringLiteral("John ");
-    c.middleInitial = QStringLiteral(" ");
-    c.lastName = QStringLiteral("Smith");
-    c.address1 = QStringLiteral("4 Elm St");
-    c.cityOrAddress3 = QStringLiteral("Bangor");
-    c.state = QStringLiteral("ME");
-    c.zipOrAddress4 = QStringLiteral("04401");
-    c.phone = QStringLiteral("207-555-0111");
-    return c;
+    return FieldCustomer::fromRecord(smithRecord(), true);
 }
 
 // The field proposal screen for John Smith, with the business of the sample.
-struct FieldApp : ProposalsApp {
+struct FieldApp : ScriptApp {
     FieldProposal screen{*ctx};
-    RecordingTarget target;
 
     FieldApp() {
         ctx->vars().BusinessData = sampleProposal().business.fields;
         ctx->vars().Copies = 3;
         screen.load(QString());
         screen.activate(johnSmith());
+    }
+
+    // The screen's own steps of field_scripts.txt.
+    bool screenStep(const QStringList& a) override {
+        const QString arg = a.value(1);
+        const int n = arg.toInt();
+        const Steps steps{
+            {"sketch", [&] { screen.setSketch(arg == "yes"); }},
+            {"sketchCount", [&] { screen.chooseSketchCount(n); }},
+            {"print", [&] { QCOMPARE(int(screen.print(target)), n); }},
+            {"pdf",
+             [&] {
+                 mkdir(QStringLiteral("out"));
+                 QCOMPARE(int(screen.saveAsPdf()), n);
+             }},
+            {"preview", [&] { screen.preview(); }},
+            {"load", [&] { screen.load(arg); }},
+            {"disclaimer", [&] { screen.chooseDisclaimer(arg == "generic"); }},
+            {"days", [&] { screen.chooseDays(arg); }},
+            {"activate", [&] { screen.activate(johnSmith()); }},
+            {"headers", [&] { QCOMPARE(int(ProposalFiles::listHeaders(ctx->store()).size()), n); }},
+            {"view", [&] { QCOMPARE(shown(), arg); }}};
+        return take(steps, a);
+    }
+
+    QString shown() const {
+        const FieldProposal::View v = screen.view();
+        const auto yes = [](bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); };
+        return QStringList{
+            v.nextNumber,  yes(v.genericDisclaimer),      yes(v.customDisclaimer), v.days,
+            yes(v.sketch), QString::number(v.sketchCount)}
+            .join(u';');
     }
 };
 }  // namespace
@@ -54,15 +70,6 @@ private slots:
         QCOMPARE(FieldCustomerLines(c).first(), StoredCustomerName(c));
     }
 
-    void fromRecord() {
-        const CustomerRecord r = smithRecord();
-        FieldCustomer intl = johnSmith();
-        intl.usaStyle = false;
-        QCOMPARE(FieldCustomer::fromRecord(r, false), intl);
-        const ProposalHeader h = FieldProposalHeader(1001, QDate(2026, 12, 5), intl);
-        QCOMPARE(ProposalFiles::headerBytes(h), golden("header_field.txt"));
-    }
-
     void sketchSheet() {
         for (const bool usa : {true, false}) {
             SketchSheetInput in{sampleProposal().business, 1001, johnSmith()};
@@ -79,113 +86,11 @@ private slots:
         }
     }
 
-    // Print, confirm, reprint or withdraw, and the sketch sheets after.
-    void flows_data() { cases::load(QStringLiteral("proposals/field_prints.txt")); }
-    void flows() {
-        const cases::Row c = cases::row();
-        const QString script = c.text(0);
-        const int sketches = c.number(1);
+    // Printing, the preview and PDF, the screen's choices, each a script.
+    void scripts_data() { loadScripts(QStringLiteral("field_scripts.txt")); }
+    void scripts() {
         FieldApp app;
-        app.screen.setSketch(sketches > 0);
-        app.screen.chooseSketchCount(sketches);
-        expectPrints(app.prompter, script, 3);
-        if (script == QLatin1String("C")) {
-            app.prompter.expectMessage(NotPrintedMessage(), kTitle, Icon::None);
-        }
-        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome(c.number(2)));
-        QCOMPARE(int(app.target.jobs().size()), c.number(3));
-        QCOMPARE(app.read(kHeader), c.yes(4) ? golden("header_field.txt") : QByteArray());
-        QCOMPARE(app.ctx->vars().ProposalNumber, c.number(5));
-        for (const auto& job : app.target.jobs()) {
-            const bool form = job->pages == 3;
-            QCOMPARE(job->first(form ? "Proposal No. -  1001 " : "For Proposal No.  1001 ").page,
-                     1);
-        }
-        if (!app.target.jobs().isEmpty()) {
-            const Recording& form = *app.target.jobs().first();
-            QCOMPARE(form.first("Triplicate").page, 3);
-            QCOMPARE(form.first("Bangor, ME 04401").at, QPoint(1440, 2304 + 2 * 179));
-        }
-    }
-
-    // The printer cannot start, or fails at the end.
-    void printerFailure() {
-        for (const bool atOpen : {true, false}) {
-            FieldApp app;
-            (atOpen ? app.target.failOpening("no printer") : app.target.failEnding("off-line"));
-            expectPrints(app.prompter, "P", 3);
-            app.prompter.expectMessage(PrintErrorMessage(), QStringLiteral("Print Error"),
-                                       Icon::Critical);
-            QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::PrintError);
-            QVERIFY(app.exists(kHeader));
-            QCOMPARE(app.ctx->vars().ProposalNumber, 1001);
-        }
-    }
-
-    void noNumberLeft() {
-        FieldApp app;
-        app.ctx->vars().ProposalNumber = ProposalCounter::Exhausted;
-        app.screen.activate(johnSmith());
-        QCOMPARE(app.screen.view().nextNumber, QString());
-        app.prompter.expectMessage(ProposalCounter::exhaustedMessage(), kTitle, Icon::Exclamation);
-        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::NotStored);
-        QVERIFY(app.target.requests().isEmpty());
-        QVERIFY(ProposalFiles::listHeaders(app.ctx->store()).isEmpty());
-    }
-
-    void screenChoices() {
-        FieldApp app;
-        FieldProposal::View expected;
-        expected.nextNumber = QStringLiteral("1001");
-        expected.customDisclaimer = false;  // the terms screen has none
-        QCOMPARE(app.screen.view(), expected);
-        app.screen.load(QStringLiteral("Our own words"));
-        app.screen.chooseDisclaimer(false);
-        app.screen.chooseDays(QStringLiteral("60"));
-        app.screen.chooseDays(QStringLiteral("61"));
-        app.screen.setSketch(true);
-        app.screen.chooseSketchCount(9);
-        expected = FieldProposal::View{"1001", false, true, "60", true, 6};
-        QCOMPARE(app.screen.view(), expected);
-        app.screen.chooseSketchCount(0);
-        QCOMPARE(app.screen.view().sketchCount, 1);
-        // Shown again after the custom disclaimer was deleted.
-        app.screen.load(QString());
-        QVERIFY(app.screen.view().genericDisclaimer);
-        app.screen.chooseDisclaimer(false);
-        QVERIFY(app.screen.view().genericDisclaimer);
-    }
-
-    // The preview and a PDF hold the copies and the sketch sheets; a PDF
-    // written is a field proposal printed.
-    void previewAndPdf() {
-        FieldApp app;
-        RecordingPreview preview(*app.ctx);
-        app.screen.setSketch(true);
-        app.screen.chooseSketchCount(2);
-        app.screen.preview();
-        QVERIFY(!app.exists(kHeader));
-        const auto& shown = preview.target().jobs();
-        QCOMPARE(shown.size(), 3);
-        QCOMPARE(shown.at(0)->pages, 3);
-        QVERIFY(shown.at(2)->contains(QStringLiteral("For Proposal No.  1001 ")));
-        app.prompter.expectPrintDialog(true, 3);
-        app.prompter.expectQuestion(PrintedCorrectlyQuestion(), "Print Confirmation",
-                                    Buttons::YesNo, Icon::Question, Answer::Yes);
-        QCOMPARE(app.screen.print(app.target), FieldPrintOutcome::Confirmed);
-        QCOMPARE(app.target.jobs().size(), 3);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(dump(*shown.at(i)), dump(*app.target.jobs().at(i)));
-        }
-        app.mkdir(QStringLiteral("out"));
-        app.prompter.expectSaveFile(QStringLiteral("Save as PDF"), app.path("out/fp.pdf"));
-        app.prompter.expectQuestion(PrintedCorrectlyQuestion(), "Print Confirmation",
-                                    Buttons::YesNo, Icon::Question, Answer::Yes);
-        QCOMPARE(app.screen.saveAsPdf(), FieldPrintOutcome::Confirmed);
-        QVERIFY(app.read(QStringLiteral("out/fp.pdf")).startsWith("%PDF"));
-        QVERIFY(app.read(QStringLiteral("TolvarProposals/1002.txt")).startsWith("\"FP1002\",0,"));
-        QCOMPARE(app.ctx->vars().ProposalNumber, 1003);
-        QCOMPARE(app.target.jobs().size(), 3);
+        app.runScript();
     }
 };
 

@@ -11,19 +11,11 @@ Q_DECLARE_METATYPE(ProposalHeader)
 namespace {
 const QString kFile = QStringLiteral("1001.txt");
 
-// Mr. John Smith's proposal 1001 for $1,234.50, stored on 2026-12-05.
+// Mr. John Smith's proposal 1001 for $1,234.50, stored on 2026-12-05, as the
+// writer's golden header holds it; writing it back checks the reading.
 ProposalHeader smithHeader(const QString& number = QStringLiteral("1001")) {
-    ProposalHeader h;
+    ProposalHeader h = ProposalFiles::parseHeader(golden("header_writer.txt")).header;
     h.number = number;
-    h.proposedPrice = Money::fromCents(123450);
-    h.creationDate = QDate(2026, 12, 5);
-    h.accountKey = QStringLiteral("555-1234");
-    h.setCustomerLines({QStringLiteral("Mr. John Smith"), QStringLiteral("12 Elm Street"),
-                        QString(), QStringLiteral("Springfield"), QStringLiteral("IL"),
-                        QStringLiteral("62701"), QStringLiteral("555-1234")});
-    h.setSiteLines({QStringLiteral("Smith Cabin"), QStringLiteral("4 Lake Road"),
-                    QStringLiteral("Unit 2"), QStringLiteral("Lakeside"), QStringLiteral("WI"),
-                    QStringLiteral("53001"), QStringLiteral("555-9876")});
     return h;
 }
 }  // namespace

@@ -7,26 +7,42 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(ProposalPrintInput)
-
 namespace {
-const PrintFont Courier8Bold{QStringLiteral("Courier New"), 8, true, false};
-
-int lineHeight(const PrintFont& font) {
-    return RecordingDevice(std::make_shared<Recording>()).textHeight(font);
-}
-
-QStringList bodyOfLines(int n) {
-    QStringList body;
-    for (int i = 1; i <= n; ++i) {
-        body << QStringLiteral("Line %1").arg(i);
+QStringList numbered(const QString& stem, int from, int to) {
+    QStringList out;
+    for (int i = from; i <= to; ++i) {
+        out << stem + QString::number(i);
     }
-    return body;
+    return out;
 }
 
-ProposalPrintInput oneCopy() {
+// The sample proposal changed as a block of layout_inputs.txt says.
+ProposalPrintInput inputOf(const Scenario& s) {
     ProposalPrintInput in = sampleProposal();
-    in.copies = 1;
+    in.copies = s.value(QStringLiteral("copies"), QStringLiteral("1")).toInt();
+    in.customerUsaStyle = s.value(QStringLiteral("usa")) != QLatin1String("no");
+    in.style.colour = s.value(QStringLiteral("colour")) != QLatin1String("no");
+    in.style.fontName = s.value(QStringLiteral("font"), in.style.fontName);
+    in.fieldProposal = s.value(QStringLiteral("field")) == QLatin1String("yes");
+    in.days = s.value(QStringLiteral("days"), in.days);
+    in.paymentOption = s.value(QStringLiteral("option"), QStringLiteral("2")).toInt();
+    in.site = listOf(s.value(QStringLiteral("site"), in.site.join(QStringLiteral(" | "))));
+    if (s.contains(QStringLiteral("disclaimer"))) {
+        in.genericDisclaimer = false;
+        in.customDisclaimer = QString::fromUtf8(CaseUnescaped(s.value("disclaimer").toUtf8()));
+    }
+    if (s.contains(QStringLiteral("logo"))) {
+        const QStringList l = s.value(QStringLiteral("logo")).split(QLatin1Char(' '));
+        const QImage picture(l.at(0).toInt(), l.at(1).toInt(), QImage::Format_RGB32);
+        in.logo = LogoInfo{picture, l.at(2).toInt(), l.at(3).toInt()};
+    }
+    if (s.contains(QStringLiteral("lines"))) {
+        in.body = numbered(QStringLiteral("Line "), 1, s.value(QStringLiteral("lines")).toInt());
+    }
+    if (s.contains(QStringLiteral("words"))) {
+        const int words = s.value(QStringLiteral("words")).toInt();
+        in.body = {numbered(QStringLiteral("word"), 0, words - 1).join(QLatin1Char(' '))};
+    }
     return in;
 }
 }  // namespace
@@ -37,57 +53,14 @@ private slots:
     // Every item of a page at its documented place, font and ink, in the
     // golden recordings of tests/data/proposals.
     void layouts_data() {
-        QTest::addColumn<ProposalPrintInput>("input");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("usa, schedule of payments") << oneCopy() << "layout_proposal.txt";
-        ProposalPrintInput intl = oneCopy();
-        intl.customerUsaStyle = false;
-        intl.site[2].clear();
-        intl.paymentOption = 0;
-        intl.genericDisclaimer = false;
-        intl.customDisclaimer =
-            QStringLiteral("We insure.\nInsurance on above work to be provided by:");
-        intl.logo = LogoInfo{QImage(40, 30, QImage::Format_RGB32), 2000, 2880};
-        intl.days = QStringLiteral("45");
-        QTest::newRow("international, down and final, custom disclaimer, logo")
-            << intl << "layout_international.txt";
-        ProposalPrintInput field = oneCopy();
-        field.fieldProposal = true;
-        field.customerUsaStyle = false;
-        field.style.fontName = QStringLiteral("Courier New");
-        QTest::newRow("field proposal") << field << "layout_field.txt";
-        // The copy boxes, page boxes and heading take their ink by copy and page.
-        QTest::newRow("three copies of one page") << sampleProposal() << "layout_copies.txt";
-        ProposalPrintInput twoPages = sampleProposal();
-        twoPages.copies = 2;
-        twoPages.body = bodyOfLines((10080 - 4176) / lineHeight(Courier8Bold) + 1);
-        QTest::newRow("two copies of two pages") << twoPages << "layout_two_pages.txt";
-        ProposalPrintInput black = sampleProposal();
-        black.copies = 2;
-        black.style.colour = false;
-        QTest::newRow("colour off") << black << "layout_black.txt";
-        // Where the body ends decides the rules below it (drawn while the pen,
-        // at the rule before, is above 7920) and the continuation.
-        const int atFoot = (10080 - 4176 + lineHeight(Courier8Bold) - 1) / lineHeight(Courier8Bold);
-        for (const int lines : {0, 10, 18, 20, atFoot - 1, atFoot}) {
-            ProposalPrintInput in = oneCopy();
-            in.body = bodyOfLines(lines);
-            QTest::addRow("body of %d lines", lines)
-                << in << QStringLiteral("layout_body_%1.txt").arg(lines);
+        QTest::addColumn<Scenario>("input");
+        for (const auto& [name, scenario] : scenarios(QStringLiteral("layout_inputs.txt"))) {
+            QTest::newRow(qPrintable(name)) << scenario;
         }
-        // Nothing below the body box, every word on some page.
-        ProposalPrintInput paragraph = oneCopy();
-        QStringList words;
-        for (int i = 0; i < 800; ++i) {
-            words << QStringLiteral("word%1").arg(i);
-        }
-        paragraph.body = {words.join(QLatin1Char(' '))};
-        QTest::newRow("one long paragraph") << paragraph << "layout_paragraph.txt";
     }
     void layouts() {
-        QFETCH(ProposalPrintInput, input);
-        QFETCH(QString, file);
-        QCOMPARE(dump(*record(input)), golden(file));
+        const Scenario input = fetched<Scenario>("input");
+        QCOMPARE(dump(*record(inputOf(input))), golden(input.value(QStringLiteral("file"))));
     }
 
     // Printed, or the printer cannot start, or it fails at the end.
@@ -115,14 +88,13 @@ private slots:
     // What the settings and the shared state give every job.
     void inputFromTheContext() {
         TempApp app;
-        auto s = std::make_shared<Settings>();
-        s->fontName = QStringLiteral("Courier New");
-        s->printInColour = false;
-        s->borderColour = 255;
-        s->addressStyle = AddressStyle::International;
-        s->webAddress = QStringLiteral("www.example.com");
-        s->logoWidth = 900;
-        app.ctx->settings() = *s;
+        Settings& s = app.ctx->settings();
+        s.fontName = QStringLiteral("Courier New");
+        s.printInColour = false;
+        s.borderColour = 255;
+        s.addressStyle = AddressStyle::International;
+        s.webAddress = QStringLiteral("www.example.com");
+        s.logoWidth = 900;
         app.ctx->vars().Copies = 5;
         app.ctx->vars().ProposalNumber = 1234;
         app.ctx->vars().BusinessData[0] = QStringLiteral("Harbor Roofing");

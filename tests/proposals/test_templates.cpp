@@ -10,8 +10,6 @@
 
 namespace {
 const QString kFolder = QStringLiteral("Templates/Proposals");
-const QString kAsk = QStringLiteral("Enter a Name for this Template");
-const QString kSaveTitle = QStringLiteral("Save New Template");
 
 // Every entry below the application folder, folders included.
 QStringList entries(const TempApp& app) {
@@ -24,79 +22,48 @@ QStringList entries(const TempApp& app) {
     }
     return out;
 }
+
+// The templates and custom texts of an application folder without the
+// proposal folders.
+struct TemplatesApp : ScriptApp {
+    BodyBuilder body{Terms::GenericTerms()};
+
+    TemplatesApp() : ScriptApp(false) {}
+
+    // The steps of template_scripts.txt for templates and custom terms.
+    bool screenStep(const QStringList& a) override {
+        const QString arg = a.value(1);
+        const QString t1 = QString::fromUtf8(CaseUnescaped(arg.toUtf8()));
+        const QString t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
+        FileStore& store = ctx->store();
+        const QString terms = Terms::customTermsPath();
+        Templates t(*ctx);
+        const Steps steps{
+            {"body", [&] { body.setText(t1); }},
+            {"save", [&] { QCOMPARE(int(t.save(body)), arg.toInt()); }},
+            {"deleteTemplate", [&] { QCOMPARE(t.remove(arg), t2 == "yes"); }},
+            {"templates", [&] { QCOMPARE(t.list().join(u';'), arg); }},
+            {"available", [&] { QCOMPARE(t.available(), arg == "yes"); }},
+            {"loadTemplate", [&] { QCOMPARE(t.load(arg).value_or("-"), t2); }},
+            {"entries", [&] { QCOMPARE(entries(*this).join(u';'), arg); }},
+            {"loadCustom",
+             [&] { QCOMPARE(Terms::loadCustomText(store, terms).value.value_or("-"), arg); }},
+            {"saveCustom", [&] { QVERIFY(Terms::saveCustomText(store, terms, t1)); }},
+            {"deleteCustom", [&] { QVERIFY(Terms::deleteCustomText(store, terms)); }}};
+        return take(steps, a);
+    }
+};
 }  // namespace
 
 class TestTemplates : public QObject {
     Q_OBJECT
 private slots:
-    // Saved under the typed name, the generic terms added first; an
-    // existing one replaced only on Yes, whatever the case of its name.
-    void save_data() { cases::load(QStringLiteral("proposals/template_saves.txt")); }
-    void save() {
-        const cases::Row c = cases::row();
-        const QString typed = c.text(0);
-        const bool asked = !c.text(1).isEmpty();
-        TempApp app;
-        app.write(kFolder + "/Gate.txt", "old\r\n");
-        BodyBuilder body(Terms::GenericTerms());
-        body.setText(QStringLiteral("A\r\nB"));
-        app.prompter.expectInput(kAsk, kSaveTitle, typed);
-        if (asked) {
-            app.prompter.expectQuestion(
-                "A Template named " + typed + " already exists\r\nClick Yes to Replace it",
-                QStringLiteral("Template Exists"), Buttons::YesNo, Icon::Question,
-                c.yes(1) ? Answer::Yes : Answer::No);
-        }
-        QCOMPARE(Templates(*app.ctx).save(body), Templates::Saved(c.number(2)));
-        const QString file = kFolder + (asked ? "/Gate.txt" : "/Roof.txt");
-        QCOMPARE(app.read(file), c.yes(3) ? golden("template_roof.txt") : QByteArray("old\r\n"));
-        QCOMPARE(Templates(*app.ctx).list().size(), asked ? 1 : 2);
-    }
-
-    void badNamesWriteNothing_data() {
-        cases::load(QStringLiteral("proposals/template_names.txt"));
-    }
-    void badNamesWriteNothing() {
-        const cases::Row c = cases::row();
-        const bool accept = c.yes(1);
-        TempApp app;
-        BodyBuilder body(QStringLiteral("terms"));
-        app.prompter.expectInput(kAsk, kSaveTitle, c.text(0), accept);
-        if (accept) {
-            app.prompter.expectMessage(c.text(2) == "empty" ? Templates::emptyNameMessage()
-                                                            : Templates::unsafeNameMessage(),
-                                       kSaveTitle, Icon::Exclamation);
-        }
-        const auto saved = Templates(*app.ctx).save(body);
-        QCOMPARE(saved, accept ? Templates::Saved::Refused : Templates::Saved::Cancelled);
-        QCOMPARE(entries(app), QStringList());
-    }
-
-    void deleteAsks() {
-        for (const Answer answer : {Answer::Yes, Answer::No}) {
-            TempApp app;
-            app.write(kFolder + "/Roof.txt", "x\r\n");
-            app.write(kFolder + "/notes.doc", "x");
-            app.prompter.expectQuestion(QStringLiteral("This will DELETE Template Roof.txt"),
-                                        QStringLiteral("Delete Template"), Buttons::YesNo,
-                                        Icon::Question, answer);
-            Templates t(*app.ctx);
-            QCOMPARE(t.remove(QStringLiteral("Roof.txt")), answer == Answer::Yes);
-            QCOMPARE(t.available(), answer == Answer::No);
-        }
-    }
-
-    void loadAndList() {
-        TempApp app;
-        app.write(kFolder + "/b.txt", "x\r\ny");
-        app.write(kFolder + "/A.txt", "x");
-        Templates t(*app.ctx);
-        QCOMPARE(t.list(), (QStringList{"A.txt", "b.txt"}));
-        QCOMPARE(t.load(QStringLiteral("b.txt")), std::optional<QString>("x\r\ny\r\n"));
-        app.prompter.expectMessage(
-            IoStatus::failure(app.path(kFolder + "/Gone.txt"), "it no longer exists").message(),
-            QStringLiteral("Tolvar Proposals"), Icon::Critical);
-        QCOMPARE(t.load(QStringLiteral("Gone.txt")), std::nullopt);
+    // Saving, refused names, deleting, loading and listing, custom terms
+    // through the store: each a script.
+    void scripts_data() { loadScripts(QStringLiteral("template_scripts.txt")); }
+    void scripts() {
+        TemplatesApp app;
+        app.runScript();
     }
 
     // One quoted field with CR LF line breaks inside, then CR LF.
@@ -112,29 +79,6 @@ private slots:
     }
     void hostileCustomText() {
         QCOMPARE(Terms::parseCustomText(cases::row().bytes(0)), cases::row().text(1));
-    }
-
-    // A stale backup is removed with the save, so a deleted text stays deleted.
-    void customTextThroughTheStore() {
-        TempApp app;
-        FileStore& store = app.ctx->store();
-        app.write(QStringLiteral("Backup/CustomTerms.txt"), "\"old\"\r\n");
-        QCOMPARE(Terms::loadCustomText(store, Terms::customTermsPath()).value,
-                 std::optional<QString>("old"));
-        QVERIFY(Terms::saveCustomText(store, Terms::customTermsPath(), "New\nline"));
-        QCOMPARE(app.read(QStringLiteral("CustomTerms.txt")), QByteArray("\"New\r\nline\"\r\n"));
-        QVERIFY(Terms::deleteCustomText(store, Terms::customTermsPath()));
-        QCOMPARE(Terms::loadCustomText(store, Terms::customTermsPath()).value, std::nullopt);
-        app.mkdir(QStringLiteral("CustomTerms.txt/inside"));
-        QVERIFY(!Terms::saveCustomText(store, Terms::customTermsPath(), "x").ok());
-    }
-
-    void boxCleared() {
-        TempApp app;
-        app.prompter.expectMessage(QStringLiteral("The Custom Terms input box has been Cleared\r\n"
-                                                  "The file Custom Terms has not been Deleted"),
-                                   QStringLiteral("Input Box Cleared"), Icon::None);
-        Terms::reportBoxCleared(app.prompter, QStringLiteral("Custom Terms"));
     }
 };
 
