@@ -21,14 +21,14 @@ struct Fixture {
     TempApp app;
     std::unique_ptr<F> form;
 
-    explicit Fixture(bool secondTax = false, const QString& rate1 = QStringLiteral("7.5")) {
+    explicit Fixture(bool secondTax = false, const QString& rate1 = "7.5") {
         Settings& settings = app.ctx->settings();
         settings.applyTax1 = true;
         settings.taxRate1 = rate1;
         settings.applyTax2 = secondTax;
-        settings.taxHeading2 = QStringLiteral("City Tax");
-        settings.taxRate2 = QStringLiteral("1");
-        seed(app, QStringLiteral("seed-finalize"));
+        settings.taxHeading2 = "City Tax";
+        settings.taxRate2 = "1";
+        seed(app, "seed-finalize");
         for (const char* folder : {"ProposalBody", "ProposalPayments", "ProposalFinancials"}) {
             app.mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
         }
@@ -36,7 +36,7 @@ struct Fixture {
     }
 
     // Up to the details step with a body and the price typed and left.
-    Left enterPrice(const QString& price, const QString& body = QStringLiteral("Roof\nGutters")) {
+    Left enterPrice(const QString& price, const QString& body = "Roof\nGutters") {
         if (!form->activate() || !form->pick(0)) {
             return Left::LeftEmpty;
         }
@@ -48,9 +48,11 @@ struct Fixture {
     }
     Files files() const { return snapshot(app.dir.path()); }
 };
-}  // namespace
 
-Q_DECLARE_METATYPE(F::Plan)
+F::Plan planNamed(const QString& name) {
+    return F::Plan(CaseFile::named<int>(name, {"None", "InFull", "TwoPayments"}) - 1);
+}
+}  // namespace
 
 class TestFinalize : public QObject {
     Q_OBJECT
@@ -58,12 +60,12 @@ private slots:
     void listAndAddressStep() {
         Fixture f;
         // A torn field proposal header (five fields) is not offered.
-        f.app.write(QStringLiteral("TolvarProposals/1003.txt"), "\"FP1003\",0,#2026-11-22#,\"A\"");
+        f.app.write("TolvarProposals/1003.txt", "\"FP1003\",0,#2026-11-22#,\"A\"");
         QVERIFY(f.form->activate());
         const F::View& v = f.form->view();
         QCOMPARE(v.rows, (QList<ProposalRow>{{"FP1001", "11/20/2026", "Jane Doe", "$0.00"}}));
         QVERIFY(f.form->pick(0) && v.accountFrame);
-        QCOMPARE(v.customer.at(3), QStringLiteral("Springfield"));
+        QCOMPARE(v.customer.at(3), "Springfield");
         f.form->press(F::Button::ClearSite);
         QCOMPARE(v.site, QStringList(7, QString()));
         f.form->press(F::Button::CopyToSite);
@@ -75,74 +77,54 @@ private slots:
         f.form->startTyping(F::AmountBox::PreAmount);
         QCOMPARE(v.preAmount, QString());
         QVERIFY(f.form->press(F::Button::Menu));
-        QFile::remove(f.app.path(QStringLiteral("TolvarProposals/1001.txt")));
+        QFile::remove(f.app.path("TolvarProposals/1001.txt"));
         QVERIFY(f.form->activate() && !f.form->pick(0));
-        QFile::remove(f.app.path(QStringLiteral("TolvarProposals/1002.txt")));
-        QFile::remove(f.app.path(QStringLiteral("TolvarProposals/1003.txt")));
+        QFile::remove(f.app.path("TolvarProposals/1002.txt"));
+        QFile::remove(f.app.path("TolvarProposals/1003.txt"));
         expect(f.app.prompter, "no proposals");
         QVERIFY(!f.form->activate());
     }
 
-    void taxesFollowTheSettings_data() {
-        QTest::addColumn<bool>("secondTax");
-        QTest::addColumn<QString>("rate1");
-        QTest::addColumn<QStringList>("boxes");  // tax 1, tax 2, grand total
-        QTest::newRow("first") << false << "7.5" << QStringList{"$75.00", "$0.00", "$1,075.00"};
-        QTest::newRow("comma") << false << "7,0" << QStringList{"$70.00", "$0.00", "$1,070.00"};
-        QTest::newRow("both") << true << "7.5" << QStringList{"$75.00", "$10.00", "$1,085.00"};
-    }
+    void taxesFollowTheSettings_data() { CaseFile::rows("accounts/taxes.txt"); }
     void taxesFollowTheSettings() {
-        QFETCH(bool, secondTax);
-        QFETCH(QString, rate1);
-        Fixture f(secondTax, rate1);
-        QCOMPARE(f.enterPrice(QStringLiteral("1000")), Left::Accepted);
+        const bool secondTax = CaseFile::number("second");
+        Fixture f(secondTax, CaseFile::field("rate1"));
+        QCOMPARE(f.enterPrice("1000"), Left::Accepted);
         const F::View& v = f.form->view();
         QCOMPARE((QStringList{v.apply1Caption, v.apply2Caption}),
                  (QStringList{"Sales Tax", secondTax ? "City Tax" : "Apply 2nd Tax"}));
         QCOMPARE(v.apply2Enabled, secondTax);
         // A click on a disabled box cannot bring in a tax the settings do not apply.
         f.form->setApplyTax(2, true);
-        QTEST((QStringList{v.tax1, v.tax2, v.grandTotal}), "boxes");
+        QCOMPARE(QStringList({v.tax1, v.tax2, v.grandTotal}).join(u' '), CaseFile::field("boxes"));
         QVERIFY(v.preAmount == QLatin1String("$1,000.00") && v.datePanel && v.acceptPrompt);
         f.form->setApplyTax(1, false);
-        QCOMPARE(v.tax1, QStringLiteral("$0.00"));
+        QCOMPARE(v.tax1, "$0.00");
     }
 
-    // $1,000.00 with 7.5 % in one payment, or in $500.00 and $575.00: the four
-    // files of tests/data/accounts/finalized-*, in every locale.
-    void finalizeWritesTheFourFiles_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<F::Plan>("plan");
-        QTest::addColumn<QString>("golden");
-        QTest::newRow("in full") << "en_US" << F::Plan::InFull << "finalized";
-        QTest::newRow("in full, de_DE") << "de_DE" << F::Plan::InFull << "finalized";
-        QTest::newRow("two, de_DE") << "de_DE" << F::Plan::TwoPayments << "finalized-two";
-    }
+    void finalizeWritesTheFourFiles_data() { CaseFile::rows("accounts/finalizing.txt"); }
     void finalizeWritesTheFourFiles() {
-        QFETCH(QString, locale);
-        QFETCH(F::Plan, plan);
-        LocaleScope scope(locale);
+        const F::Plan plan = planNamed(CaseFile::field("plan"));
+        LocaleScope scope(CaseFile::field("locale"));
         Fixture f;
         const Files before = f.files();
-        QCOMPARE(f.enterPrice(QStringLiteral("1000"), QStringLiteral("Replace roof\nand gutters")),
-                 Left::Accepted);
+        QCOMPARE(f.enterPrice("1000", "Replace roof\nand gutters"), Left::Accepted);
         f.form->choosePlan(plan);
         if (plan == F::Plan::TwoPayments) {
             QVERIFY(f.form->view().secondPayment && f.form->view().twoPaymentsPanel);
             QCOMPARE(f.form->takeFocus(), F::Focus::Payment1);
-            f.form->editAmount(F::AmountBox::Payment1, QStringLiteral("500"));
-            f.form->editAmount(F::AmountBox::Payment2, QStringLiteral("575"));
+            f.form->editAmount(F::AmountBox::Payment1, "500");
+            f.form->editAmount(F::AmountBox::Payment2, "575");
             QVERIFY(f.form->leavePayment(0) && f.form->leavePayment(1));
             QCOMPARE(f.form->takeFocus(), F::Focus::FirstDate);
             f.form->pickDate(1, QDate(2027, 1, 4));
         }
         f.form->pickDate(0, QDate(2026, 12, 19));
         QVERIFY(f.form->view().finalizeEnabled);
-        f.form->editSite(0, QStringLiteral("  Lake House "));
+        f.form->editSite(0, "  Lake House ");
         expect(f.app.prompter, "finalized");
         QVERIFY(f.form->finalize() && !f.form->view().datePanel);
-        QFETCH(QString, golden);
-        QVERIFY(Golden::folderMatches(changed(before, f.files()), golden));
+        QVERIFY(Golden::folderMatches(changed(before, f.files()), CaseFile::field("golden")));
         QVERIFY(f.form->activate() && f.form->view().rows.isEmpty());
     }
 
@@ -162,15 +144,15 @@ private slots:
     void paymentsThatDoNotAddUp() {
         for (bool atFinalize : {false, true}) {
             Fixture f;
-            QCOMPARE(f.enterPrice(QStringLiteral("1000")), Left::Accepted);
+            QCOMPARE(f.enterPrice("1000"), Left::Accepted);
             f.form->choosePlan(F::Plan::TwoPayments);
-            f.form->editAmount(F::AmountBox::Payment1, QStringLiteral("500"));
+            f.form->editAmount(F::AmountBox::Payment1, "500");
             f.form->editAmount(F::AmountBox::Payment2, atFinalize ? "575" : "500");
             const Files before = f.files();
             expect(f.app.prompter, "not equal");
             QCOMPARE(f.form->leavePayment(1), atFinalize);
             if (atFinalize) {
-                f.form->editAmount(F::AmountBox::Payment1, QStringLiteral("400"));
+                f.form->editAmount(F::AmountBox::Payment1, "400");
                 QVERIFY(!f.form->finalize());
             }
             QCOMPARE(f.form->view().payment, (std::array<QString, 2>{"$0.00", "$0.00"}));
@@ -179,15 +161,12 @@ private slots:
         }
     }
 
-    void finalizeButtonRule_data() {
-        CaseFile::rows(QStringLiteral("accounts/finalizebutton.txt"));
-    }
+    void finalizeButtonRule_data() { CaseFile::rows("accounts/finalizebutton.txt"); }
     void finalizeButtonRule() {
         const int picker = CaseFile::number("picker");
         const QString body = CaseFile::field("body");
         const QString price = CaseFile::field("price");
-        const F::Plan plan = F::Plan(
-            CaseFile::named<int>(CaseFile::field("plan"), {"None", "InFull", "TwoPayments"}) - 1);
+        const F::Plan plan = planNamed(CaseFile::field("plan"));
         Fixture f;
         if (price != QLatin1String("0")) {
             QCOMPARE(f.enterPrice(price, body), Left::Accepted);
@@ -201,7 +180,7 @@ private slots:
         QCOMPARE(f.form->view().date[picker], QDate(2026, 12, 24));
     }
 
-    void leavingThePrice_data() { CaseFile::rows(QStringLiteral("accounts/leavingprice.txt")); }
+    void leavingThePrice_data() { CaseFile::rows("accounts/leavingprice.txt"); }
     void leavingThePrice() {
         const Left left =
             CaseFile::named<Left>(CaseFile::field("left"), {"Accepted", "LeftEmpty", "StayInBox"});
@@ -228,7 +207,7 @@ private slots:
                                  "ProposalFinancials/1001.txt", "1001.txt"}) {
             const QString blocked = QStringLiteral("TolvarProposals/") + QLatin1String(file);
             Fixture f;
-            QCOMPARE(f.enterPrice(QStringLiteral("1000")), Left::Accepted);
+            QCOMPARE(f.enterPrice("1000"), Left::Accepted);
             QFile::remove(f.app.path(blocked));
             f.app.mkdir(blocked);
             const Files before = f.files();

@@ -8,6 +8,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -21,7 +22,7 @@ struct OfflineOnce : RecordingTarget {
     std::unique_ptr<PageDevice> open(const PrintRequest& request) override {
         return std::exchange(offline, false) ? nullptr : RecordingTarget::open(request);
     }
-    QString error() const override { return QStringLiteral("Printer off-line"); }
+    QString error() const override { return "Printer off-line"; }
 };
 
 // Fails the n-th write of the run (from 1) and lists every path asked for;
@@ -31,9 +32,8 @@ struct FailingWrite {
     std::shared_ptr<QStringList> paths = std::make_shared<QStringList>();
     IoStatus operator()(FileStore& store, const PlannedWrite& w) {
         paths->append(w.path);
-        return int(paths->size()) == failAt
-                   ? IoStatus::failure(store.fullPath(w.path), QStringLiteral("injected"))
-                   : applyWrite(store, w);
+        return int(paths->size()) == failAt ? IoStatus::failure(store.fullPath(w.path), "injected")
+                                            : applyWrite(store, w);
     }
 };
 
@@ -41,7 +41,7 @@ struct FailingWrite {
 QStringList invoiceNumbers(const RecordingTarget& target) {
     QStringList out;
     for (const auto& job : target.jobs()) {
-        out << job->startingWith(QStringLiteral("INVOICE NO: ")).text.mid(12);
+        out << job->startingWith("INVOICE NO: ").text.mid(12);
     }
     return out;
 }
@@ -54,9 +54,9 @@ struct Fixture {
     std::unique_ptr<ManagePayments> screen;
 
     Fixture() {
-        app.ctx->settings().taxHeading1 = QStringLiteral("Sales Tax");
-        app.ctx->settings().taxHeading2 = QStringLiteral("City Tax");
-        seed(app, QStringLiteral("seed-run"));
+        app.ctx->settings().taxHeading1 = "Sales Tax";
+        app.ctx->settings().taxHeading2 = "City Tax";
+        seed(app, "seed-run");
         restart();
     }
 
@@ -64,12 +64,9 @@ struct Fixture {
     void restart() { screen = std::make_unique<ManagePayments>(*app.ctx); }
     int rowOf(const QString& number) const {
         const QList<ProposalRow>& rows = screen->view().rows;
-        for (int i = 0; i < rows.size(); ++i) {
-            if (rows.at(i).number == number) {
-                return i;
-            }
-        }
-        return -1;
+        const auto it = std::find_if(rows.begin(), rows.end(),
+                                     [&](const ProposalRow& r) { return r.number == number; });
+        return it == rows.end() ? -1 : int(it - rows.begin());
     }
     Pick pick(const QString& number) {
         return screen->activate() ? screen->pick(rowOf(number)) : Pick::Nothing;
@@ -93,8 +90,8 @@ private slots:
     void screenView() {
         Fixture f;
         // A torn header is left out rather than invoiced with blank fields.
-        f.app.write(QStringLiteral("TolvarProposals/1005.txt"), "\"1005\",10,#2026-11-02#,\"A\"");
-        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
+        f.app.write("TolvarProposals/1005.txt", "\"1005\",10,#2026-11-02#,\"A\"");
+        QCOMPARE(f.pick("1001"), Pick::Shown);
         const ManagePayments::View& v = f.screen->view();
         QCOMPARE(v.rows, (QList<ProposalRow>{{"1001", "11/2/2026", "Jane Doe", "$1,075.00"},
                                              {"1002", "11/2/2026", "Jane Doe", "$400.00"},
@@ -116,13 +113,13 @@ private slots:
         f.screen->tick();
         QVERIFY(v.warningShown && v.option == Option::AllInvoices);
         f.screen->setUseRemittance(true);
-        QCOMPARE(v.paperFrame, QStringLiteral("Perforated Response"));
+        QCOMPARE(v.paperFrame, "Perforated Response");
         QCOMPARE(ManagePayments::gridHeadings().join(QLatin1Char('|')),
                  QStringLiteral("Proposal No|Date              |Customer Information        "
                                 "                  |Amount          "));
 
         f.app.ctx->settings().addressStyle = AddressStyle::International;
-        QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("1002"))), Pick::Shown);
+        QCOMPARE(f.screen->pick(f.rowOf("1002")), Pick::Shown);
         QCOMPARE(v.labels.mid(2, 1) + v.labels.mid(9, 1), (QStringList{"Springfield", "IL"}));
         QVERIFY(!v.blinking && !v.allInvoicesEnabled);
         f.screen->choose(Option::AllInvoices);
@@ -131,24 +128,24 @@ private slots:
         // no longer the one to print.
         for (Answer a : {Answer::No, Answer::Yes}) {
             expect(f.app.prompter, "field proposal", a);
-            QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("FP1003"))),
+            QCOMPARE(f.screen->pick(f.rowOf("FP1003")),
                      a == Answer::Yes ? Pick::GoToFinalize : Pick::FieldProposal);
             QCOMPARE(f.app.ctx->vars().SelectedRoutine, a == Answer::Yes ? 6 : 0);
         }
         expect(f.app.prompter, "invoiced");
-        QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("1004P"))), Pick::AlreadyInvoiced);
+        QCOMPARE(f.screen->pick(f.rowOf("1004P")), Pick::AlreadyInvoiced);
         QVERIFY(!v.details);
         QCOMPARE(f.screen->print(f.target), Run::NotStarted);
 
         TempApp none;
-        none.mkdir(QStringLiteral("TolvarProposals"));
+        none.mkdir("TolvarProposals");
         expect(none.prompter, "no proposals");
         QVERIFY(!ManagePayments(*none.ctx).activate());
     }
 
     // A proposal is invoiced only from amounts that are all there and agree:
     // the others are refused on the pick, and nothing is written.
-    void refusedPicks_data() { CaseFile::rows(QStringLiteral("accounts/refused.txt")); }
+    void refusedPicks_data() { CaseFile::rows("accounts/refused.txt"); }
     void refusedPicks() {
         const QString file = QStringLiteral("TolvarProposals/") + CaseFile::field("file");
         const QByteArray content = CaseFile::field("content").toUtf8();
@@ -170,7 +167,7 @@ private slots:
     }
 
     // Every file a run wrote, against the golden folders tests/data/accounts/run-*.
-    void runs_data() { CaseFile::rows(QStringLiteral("accounts/runs.txt")); }
+    void runs_data() { CaseFile::rows("accounts/runs.txt"); }
     void runs() {
         const QString number = CaseFile::field("number");
         const Answer onError = CaseFile::answer(CaseFile::field("on error"));
@@ -204,7 +201,7 @@ private slots:
     void previewThenCopies() {
         Fixture f;
         f.app.ctx->settings().printInColour = false;
-        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
+        QCOMPARE(f.pick("1001"), Pick::Shown);
         const Files before = f.files();
         RecordingTarget preview;
         QVERIFY(f.screen->drawInvoices(preview));
@@ -220,7 +217,7 @@ private slots:
         QCOMPARE(f.target.jobs().size(), 3);
         for (const auto& job : f.target.jobs()) {
             QCOMPARE(job->pages, 2);
-            QCOMPARE(job->find(QStringLiteral("INVOICE")).size(), 2);
+            QCOMPARE(job->find("INVOICE").size(), 2);
         }
         QVERIFY(!f.screen->drawInvoices(preview));
     }
@@ -231,7 +228,7 @@ private slots:
     void cancelledRunGoesOnLater() {
         Fixture f;
         const Files before = f.files();
-        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
+        QCOMPARE(f.pick("1001"), Pick::Shown);
         f.print(1);
         f.print(1, Answer::Cancel, false);
         expect(f.app.prompter, "stopped");
@@ -244,13 +241,13 @@ private slots:
 
         f.restart();
         expect(f.app.prompter, "goes on");
-        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
+        QCOMPARE(f.pick("1001"), Pick::Shown);
         f.screen->choose(Option::SingleInvoice);
         f.print(1);
         QCOMPARE(f.screen->print(f.target), Run::Completed);
         QCOMPARE(invoiceNumbers(f.target),
                  (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
-        QVERIFY(Golden::folderMatches(changed(before, f.files()), QStringLiteral("run-all")));
+        QVERIFY(Golden::folderMatches(changed(before, f.files()), "run-all"));
     }
 
     // A run record with nothing left to write is no interrupted run: it is left alone.
@@ -273,7 +270,7 @@ private slots:
             Fixture f;
             f.app.mkdir(blocked);
             const Files before = f.files();
-            QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
+            QCOMPARE(f.pick("1002"), Pick::Shown);
             f.print(0);
             expect(f.app.prompter, "in the way", Answer::Ok,
                    {QDir::toNativeSeparators(f.app.path(blocked))});
@@ -299,31 +296,31 @@ private slots:
         const FailingWrite record;
         Fixture clean;
         clean.screen->setWriteApplier(record);
-        QCOMPARE(clean.pick(QStringLiteral("1002")), Pick::Shown);
+        QCOMPARE(clean.pick("1002"), Pick::Shown);
         clean.print();
         QCOMPARE(clean.screen->print(clean.target), Run::Completed);
         QCOMPARE(record.paths->size(), 18);
 
         Fixture f;
         f.screen->setWriteApplier(FailingWrite{failAt});
-        QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
+        QCOMPARE(f.pick("1002"), Pick::Shown);
         f.print(failAt >= 5 ? 1 : 0);
         const QString path = f.app.ctx->store().fullPath(record.paths->at(failAt - 1));
         expect(f.app.prompter, "failed", Answer::Ok,
-               {IoStatus::failure(path, QStringLiteral("injected")).message()});
+               {IoStatus::failure(path, "injected").message()});
         QVERIFY(f.screen->print(f.target) != Run::Completed);
 
         f.restart();
         if (failAt >= 11) {
             expect(f.app.prompter, "posting completed");
-            QVERIFY(f.screen->activate() && f.rowOf(QStringLiteral("1002P")) >= 0);
+            QVERIFY(f.screen->activate() && f.rowOf("1002P") >= 0);
         } else {
             if (failAt >= 6) {
                 expect(f.app.prompter, "posts only");
             } else {
                 f.print();
             }
-            QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
+            QCOMPARE(f.pick("1002"), Pick::Shown);
             QCOMPARE(f.screen->print(f.target), Run::Completed);
         }
         QCOMPARE(f.target.jobs().size(), failAt == 5 ? 2 : 1);
