@@ -10,8 +10,6 @@
 
 #include <QFile>
 
-#include <functional>
-
 namespace {
 
 // Customer n: up to the fifth, the one of tests/data/customers/records.txt.
@@ -77,19 +75,6 @@ QString rowText(const CustomerRow& r) {
 
 QString entryText(const CustomerNameEntry& e) {
     return e.name + u':' + QString::number(e.record);
-}
-
-// The steps of each scenario of tests/data/customers/screen.txt.
-QList<std::pair<QString, QList<QStringList>>> scenarioSteps() {
-    QList<std::pair<QString, QList<QStringList>>> out;
-    for (const QStringList& line : CaseFile::read("customers/screen.txt").mid(1)) {
-        if (line.first() == QLatin1String("scenario")) {
-            out.append({line.value(1), {}});
-        } else if (!out.isEmpty()) {
-            out.last().second << line;
-        }
-    }
-    return out;
 }
 
 using CaseFile::field;
@@ -168,20 +153,15 @@ private slots:
                  "City                |Rec");
     }
 
-    void scenarios_data() {
-        QTest::addColumn<QList<QStringList>>("steps");
-        for (const auto& [name, steps] : scenarioSteps()) {
-            QTest::newRow(qPrintable(name)) << steps;
-        }
-    }
+    void scenarios_data() { CaseFile::scenarios("customers/screen.txt"); }
     void scenarios() {
-        using Args = const QStringList&;
+        using CaseFile::Args;
         TempApp app;
         std::unique_ptr<CustomerScreenModel> m;
         NextWork work = NextWork::None;  // kept from one Start Proposal to the next
         QByteArray kept;                 // a file's bytes, to see that it is unchanged
         const auto number = [](Args a) { return a.value(0).toInt(); };
-        const QMap<QString, std::function<void(Args)>> actions{
+        const CaseFile::Actions actions{
             {"open", [&](Args a) { m = opened(app, number(a)); }},
             {"bare", [&](Args) { m = std::make_unique<CustomerScreenModel>(*app.ctx); }},
             {"write", [&](Args a) { app.write(a[0], a[1].toUtf8()); }},
@@ -230,7 +210,7 @@ private slots:
             {"usa", &CustomerView::usaAddress}};
         const auto saved = [](SaveOutcome o) { return kOutcomes.at(int(o)); };
         const auto yes = [](bool b) { return QString::number(b); };
-        const QMap<QString, std::function<QString(Args)>> results{
+        const CaseFile::Results results{
             {"save", [&](Args) { return saved(m->save()); }},
             {"addNew", [&](Args) { return saved(m->addNew()); }},
             {"openSearch", [&](Args) { return saved(m->openSearch()); }},
@@ -318,21 +298,7 @@ private slots:
             {"kept", [&](Args a) { return yes(app.read(a[0]) == kept); }},
             {"golden", [&](Args a) { return yes(app.read(a[0]) == golden(qPrintable(a[1]))); }},
             {"exists", [&](Args a) { return yes(app.exists(a[0])); }}};
-        // Each step's result, when it has "=" and an expected one, is compared.
-        for (const QStringList& step : fetched<QList<QStringList>>("steps")) {
-            const qsizetype eq = step.indexOf(QLatin1String("="));
-            const QStringList args = step.mid(1, eq < 0 ? -1 : eq - 1);
-            const QString line = step.join(" | ");
-            if (actions.contains(step.first())) {
-                actions[step.first()](args);
-            } else if (results.contains(step.first())) {
-                const QString got = results[step.first()](args);
-                QVERIFY2(eq < 0 || got == step.mid(eq + 1).join(u'|'),
-                         qPrintable(line + " gave " + got));
-            } else {
-                QFAIL(qPrintable("no such step: " + line));
-            }
-        }
+        CaseFile::run(actions, results);
     }
 };
 
