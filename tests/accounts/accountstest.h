@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accounts/proposaltable.h"
 #include "casefile.h"
 #include "scriptedprompter.h"
 #include "tempapp.h"
@@ -63,6 +64,11 @@ inline void seed(const TempApp& app, const QString& name) {
     for (auto it = files.cbegin(); it != files.cend(); ++it) {
         app.write(it.key(), it.value());
     }
+}
+
+// A row of a proposal table as "number;date;customer;amount".
+inline QString rowText(const ProposalRow& r) {
+    return QStringList{r.number, r.date, r.customer, r.amount}.join(u';');
 }
 
 // A test body under another default locale; en_US again after it.

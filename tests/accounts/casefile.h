@@ -132,6 +132,16 @@ using Args = const QStringList&;
 using Actions = QMap<QString, std::function<void(Args)>>;
 using Results = QMap<QString, std::function<QString(Args)>>;
 
+// Each of `items` as `text` gives it, parted by `separator`: a list result.
+template <typename List, typename Text>
+QString joined(const List& items, Text text, QChar separator = u'|') {
+    QStringList out;
+    for (const auto& item : items) {
+        out << text(item);
+    }
+    return out.join(separator);
+}
+
 // A Qt Test row for every scenario of the step file, its steps in "steps".
 inline void scenarios(const QString& relative) {
     QList<std::pair<QString, QList<QStringList>>> all;

@@ -117,14 +117,7 @@ private slots:
             {"finalize", [&](Args) { return yes(form()->finalize()); }},
             {"focus", [&](Args) { return focus.at(int(form()->takeFocus())); }},
             {"flag", [&](Args a) { return yes(v().*flags.value(a[0])); }},
-            {"rows",
-             [&](Args) {
-                 QStringList out;
-                 for (const ProposalRow& r : v().rows) {
-                     out << QStringList{r.number, r.date, r.customer, r.amount}.join(u';');
-                 }
-                 return out.join(u'|');
-             }},
+            {"rows", [&](Args) { return CaseFile::joined(v().rows, rowText); }},
             {"customer", [&](Args a) { return v().customer.value(a[0].toInt()); }},
             {"site", [&](Args) { return v().site.join(u'|'); }},
             {"siteIsCustomer", [&](Args) { return yes(v().site == v().customer); }},

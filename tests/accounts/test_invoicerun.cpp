@@ -155,13 +155,11 @@ private slots:
             {"jobs", [&](Args) { return QString::number(f->target.jobs().size()); }},
             {"jobPages",
              [&](Args) {
-                 QStringList out;
-                 for (const auto& job : f->target.jobs()) {
-                     out << QStringLiteral("%1 %2")
-                                .arg(job->pages)
-                                .arg(job->find("INVOICE").size());
-                 }
-                 return out.join(u'|');
+                 return CaseFile::joined(f->target.jobs(), [](const auto& job) {
+                     return QStringLiteral("%1 %2")
+                         .arg(job->pages)
+                         .arg(job->find("INVOICE").size());
+                 });
              }},
             {"request",
              [&](Args) {
@@ -170,23 +168,14 @@ private slots:
                      .join(u'|');
              }},
             {"flag", [&](Args a) { return yes(v().*flags.value(a[0])); }},
-            {"rows",
-             [&](Args) {
-                 QStringList out;
-                 for (const ProposalRow& r : v().rows) {
-                     out << QStringList{r.number, r.date, r.customer, r.amount}.join(u';');
-                 }
-                 return out.join(u'|');
-             }},
+            {"rows", [&](Args) { return CaseFile::joined(v().rows, rowText); }},
             {"labels", [&](Args) { return v().labels.join(u'|'); }},
             {"label", [&](Args a) { return v().labels.value(a[0].toInt()); }},
             {"payments",
              [&](Args) {
-                 QStringList out;
-                 for (const ManagePayments::PaymentLine& l : v().payments) {
-                     out << l.date + u';' + l.amount + u';' + QString::number(l.dateInk);
-                 }
-                 return out.join(u'|');
+                 return CaseFile::joined(v().payments, [](const ManagePayments::PaymentLine& l) {
+                     return l.date + u';' + l.amount + u';' + QString::number(l.dateInk);
+                 });
              }},
             {"warningInk", [&](Args) { return QString::number(v().warningInk); }},
             {"option", [&](Args) { return options.at(int(v().option)); }},

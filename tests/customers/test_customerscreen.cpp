@@ -244,34 +244,18 @@ private slots:
             {"auxBox", [&](Args a) { return m->view().auxBoxes.value(number(a)); }},
             {"caption", [&](Args) { return m->auxCaption(); }},
             {"cities", [&](Args) { return m->view().cities.join(u'|'); }},
-            {"accounts",
-             [&](Args) {
-                 QStringList out;
-                 for (const CustomerNameEntry& e : m->view().accounts) {
-                     out << entryText(e);
-                 }
-                 return out.join(u'|');
-             }},
+            {"accounts", [&](Args) { return CaseFile::joined(m->view().accounts, entryText); }},
             {"account",
              [&](Args a) {
                  const QList<CustomerNameEntry>& all = m->view().accounts;
                  return entryText(all.value(number(a) < 0 ? all.size() - 1 : number(a)));
              }},
-            {"results",
-             [&](Args) {
-                 QStringList out;
-                 for (const CustomerRow& r : m->view().results) {
-                     out << rowText(r);
-                 }
-                 return out.join(u'|');
-             }},
+            {"results", [&](Args) { return CaseFile::joined(m->view().results, rowText); }},
             {"search",
              [&](Args a) {
-                 QStringList found;
-                 for (const CustomerRow& row : m->search(named<SearchMode>(a[0], kModes), a[1])) {
-                     found << QString::number(row.record);
-                 }
-                 return found.join(u' ');
+                 return CaseFile::joined(
+                     m->search(named<SearchMode>(a[0], kModes), a[1]),
+                     [](const CustomerRow& r) { return QString::number(r.record); }, u' ');
              }},
             {"result", [&](Args a) { return rowText(m->view().results.value(number(a))); }},
             {"defaultContract",
