@@ -125,6 +125,7 @@ inline void expectPrompt(ScriptedPrompter& p, const QString& relative, const QSt
     }
     QTest::qFail(qPrintable(QStringLiteral("no prompt ") + name), __FILE__, __LINE__);
 }
+
 // Step files: scenarios, each begun by a line "scenario | NAME", of steps
 // "verb | arguments"; a step that gives a result may end in "= | expected"
 // (a list of results as one field an item).
