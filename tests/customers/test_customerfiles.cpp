@@ -101,11 +101,9 @@ private slots:
             {"finish", [&](Args) { return yes(CustomerFiles::finishInterruptedDelete(store)); }},
             {"records",
              [&](Args) {
-                 QStringList three;
-                 for (int i = 0; i < 3; ++i) {
-                     three << slotLetters(app.read(kFiles[i]), kLengths[i]);
-                 }
-                 return three.join(u'|');
+                 return CaseFile::joined(QList<int>{0, 1, 2}, [&](int i) {
+                     return slotLetters(app.read(kFiles[i]), kLengths[i]);
+                 });
              }},
             {"same", [&](Args a) { return yes(app.read(a[0]) == built(a.mid(1))); }},
             {"stored",
