@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accounts/proposaltable.h"
 #include "casefile.h"
 #include "scriptedprompter.h"
 #include "tempapp.h"
@@ -34,9 +35,7 @@ inline Files changed(const Files& before, const Files& after) {
     return out;
 }
 
-// Golden files of this area live in tests/data/accounts. With
-// TOLVAR_WRITE_GOLDEN set the tests write what the code produces instead, for
-// a change of format that is then checked by hand.
+// Golden files of this area live in tests/data/accounts.
 namespace Golden {
 inline QString path(const QString& name) {
     return QStringLiteral(TOLVAR_TEST_DATA "/accounts/") + name;
@@ -47,38 +46,16 @@ inline QByteArray read(const QString& name) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no golden file)");
 }
 
-inline bool write(const QString& name, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path(name)).absolutePath());
-    QFile f(path(name));
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-inline bool writing() {
-    return qEnvironmentVariableIsSet("TOLVAR_WRITE_GOLDEN");
-}
-
-inline bool matches(const QByteArray& actual, const QString& name) {
-    return writing() ? write(name, actual) : actual == read(name);
-}
-
 // True when `files` are exactly the files of the golden folder `name`.
 inline bool folderMatches(const Files& files, const QString& name) {
-    if (!writing()) {
-        return files == snapshot(path(name));
-    }
-    QDir(path(name)).removeRecursively();
-    bool ok = true;
-    for (auto it = files.cbegin(); it != files.cend(); ++it) {
-        ok = write(name + QLatin1Char('/') + it.key(), it.value()) && ok;
-    }
-    return ok;
+    return files == snapshot(path(name));
 }
 }  // namespace Golden
 
 // Expects the message box `name` of tests/data/accounts/prompts.txt.
 inline void expect(ScriptedPrompter& p, const QString& name, Answer a = Answer::Ok,
                    const QStringList& args = {}) {
-    CaseFile::expectPrompt(p, QStringLiteral("accounts/prompts.txt"), name, a, args);
+    CaseFile::expectPrompt(p, "accounts/prompts.txt", name, a, args);
 }
 
 // Every file of the folder tests/data/accounts/`name` written into the application folder.
@@ -87,6 +64,11 @@ inline void seed(const TempApp& app, const QString& name) {
     for (auto it = files.cbegin(); it != files.cend(); ++it) {
         app.write(it.key(), it.value());
     }
+}
+
+// A row of a proposal table as "number;date;customer;amount".
+inline QString rowText(const ProposalRow& r) {
+    return QStringList{r.number, r.date, r.customer, r.amount}.join(u';');
 }
 
 // A test body under another default locale; en_US again after it.

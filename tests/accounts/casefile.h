@@ -5,8 +5,11 @@
 #include "testmain.h"
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
 #include <QTest>
+
+#include <functional>
 
 // Case files under tests/data: one case a line, its fields parted by "|";
 // the first line names the columns, lines starting with "#" are comments.
@@ -121,5 +124,61 @@ inline void expectPrompt(ScriptedPrompter& p, const QString& relative, const QSt
         }
     }
     QTest::qFail(qPrintable(QStringLiteral("no prompt ") + name), __FILE__, __LINE__);
+}
+
+// Step files: scenarios, each begun by a line "scenario | NAME", of steps
+// "verb | arguments"; a step that gives a result may end in "= | expected"
+// (a list of results as one field an item).
+using Args = const QStringList&;
+using Actions = QMap<QString, std::function<void(Args)>>;
+using Results = QMap<QString, std::function<QString(Args)>>;
+
+// Each of `items` as `text` gives it, parted by `separator`: a list result.
+template <typename List, typename Text>
+QString joined(const List& items, Text text, QChar separator = u'|') {
+    QStringList out;
+    for (const auto& item : items) {
+        out << text(item);
+    }
+    return out.join(separator);
+}
+
+// A Qt Test row for every scenario of the step file, its steps in "steps".
+inline void scenarios(const QString& relative) {
+    QList<std::pair<QString, QList<QStringList>>> all;
+    for (const QStringList& line : read(relative).mid(1)) {
+        if (line.first() == QLatin1String("scenario")) {
+            all.append({line.value(1), {}});
+        } else if (!all.isEmpty()) {
+            all.last().second << line;
+        }
+    }
+    QTest::addColumn<QList<QStringList>>("steps");
+    for (const auto& [name, steps] : all) {
+        QTest::newRow(qPrintable(name)) << steps;
+    }
+}
+
+// Runs the current row's steps; the test fails at the first step that is
+// unknown or gives another result than the one expected.
+inline void run(const Actions& actions, const Results& results) {
+    for (const QStringList& step : fetched<QList<QStringList>>("steps")) {
+        const qsizetype eq = step.indexOf(QLatin1String("="));
+        const QStringList args = step.mid(1, eq < 0 ? -1 : eq - 1);
+        const QString& verb = step.first();
+        QString got;
+        if (actions.contains(verb)) {
+            actions[verb](args);
+        } else if (results.contains(verb)) {
+            got = results[verb](args);
+        } else {
+            QTest::qFail(qPrintable("no such step: " + step.join(" | ")), __FILE__, __LINE__);
+            return;
+        }
+        if (eq >= 0 && got != step.mid(eq + 1).join(u'|')) {
+            QTest::qFail(qPrintable(step.join(" | ") + " gave " + got), __FILE__, __LINE__);
+            return;
+        }
+    }
 }
 }  // namespace CaseFile

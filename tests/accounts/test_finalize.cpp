@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 namespace {
 using F = FinalizeFieldProposal;
@@ -21,14 +22,14 @@ struct Fixture {
     TempApp app;
     std::unique_ptr<F> form;
 
-    explicit Fixture(bool secondTax = false, const QString& rate1 = QStringLiteral("7.5")) {
+    explicit Fixture(bool secondTax = false, const QString& rate1 = "7.5") {
         Settings& settings = app.ctx->settings();
         settings.applyTax1 = true;
         settings.taxRate1 = rate1;
         settings.applyTax2 = secondTax;
-        settings.taxHeading2 = QStringLiteral("City Tax");
-        settings.taxRate2 = QStringLiteral("1");
-        seed(app, QStringLiteral("seed-finalize"));
+        settings.taxHeading2 = "City Tax";
+        settings.taxRate2 = "1";
+        seed(app, "seed-finalize");
         for (const char* folder : {"ProposalBody", "ProposalPayments", "ProposalFinancials"}) {
             app.mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
         }
@@ -36,7 +37,7 @@ struct Fixture {
     }
 
     // Up to the details step with a body and the price typed and left.
-    Left enterPrice(const QString& price, const QString& body = QStringLiteral("Roof\nGutters")) {
+    Left enterPrice(const QString& price, const QString& body = "Roof\nGutters") {
         if (!form->activate() || !form->pick(0)) {
             return Left::LeftEmpty;
         }
@@ -48,177 +49,92 @@ struct Fixture {
     }
     Files files() const { return snapshot(app.dir.path()); }
 };
-}  // namespace
 
-Q_DECLARE_METATYPE(F::Plan)
+F::Plan planNamed(const QString& name) {
+    return F::Plan(CaseFile::named<int>(name, {"None", "InFull", "TwoPayments"}) - 1);
+}
+}  // namespace
 
 class TestFinalize : public QObject {
     Q_OBJECT
 private slots:
-    void listAndAddressStep() {
-        Fixture f;
-        // A torn field proposal header (five fields) is not offered.
-        f.app.write(QStringLiteral("TolvarProposals/1003.txt"), "\"FP1003\",0,#2026-11-22#,\"A\"");
-        QVERIFY(f.form->activate());
-        const F::View& v = f.form->view();
-        QCOMPARE(v.rows, (QList<ProposalRow>{{"FP1001", "11/20/2026", "Jane Doe", "$0.00"}}));
-        QVERIFY(f.form->pick(0) && v.accountFrame);
-        QCOMPARE(v.customer.at(3), QStringLiteral("Springfield"));
-        f.form->press(F::Button::ClearSite);
-        QCOMPARE(v.site, QStringList(7, QString()));
-        f.form->press(F::Button::CopyToSite);
-        QCOMPARE(v.site, v.customer);
-        QVERIFY(!f.form->press(F::Button::Continue) && !v.accountFrame && v.detailsFrame);
-        QCOMPARE(f.form->takeFocus(), F::Focus::Body);
-        QCOMPARE(f.form->takeFocus(), F::Focus::None);
-        // A key in a box that shows zero starts it afresh.
-        f.form->startTyping(F::AmountBox::PreAmount);
-        QCOMPARE(v.preAmount, QString());
-        QVERIFY(f.form->press(F::Button::Menu));
-        QFile::remove(f.app.path(QStringLiteral("TolvarProposals/1001.txt")));
-        QVERIFY(f.form->activate() && !f.form->pick(0));
-        QFile::remove(f.app.path(QStringLiteral("TolvarProposals/1002.txt")));
-        QFile::remove(f.app.path(QStringLiteral("TolvarProposals/1003.txt")));
-        expect(f.app.prompter, "no proposals");
-        QVERIFY(!f.form->activate());
-    }
-
-    void taxesFollowTheSettings_data() {
-        QTest::addColumn<bool>("secondTax");
-        QTest::addColumn<QString>("rate1");
-        QTest::addColumn<QStringList>("boxes");  // tax 1, tax 2, grand total
-        QTest::newRow("first") << false << "7.5" << QStringList{"$75.00", "$0.00", "$1,075.00"};
-        QTest::newRow("comma") << false << "7,0" << QStringList{"$70.00", "$0.00", "$1,070.00"};
-        QTest::newRow("both") << true << "7.5" << QStringList{"$75.00", "$10.00", "$1,085.00"};
-    }
-    void taxesFollowTheSettings() {
-        QFETCH(bool, secondTax);
-        QFETCH(QString, rate1);
-        Fixture f(secondTax, rate1);
-        QCOMPARE(f.enterPrice(QStringLiteral("1000")), Left::Accepted);
-        const F::View& v = f.form->view();
-        QCOMPARE((QStringList{v.apply1Caption, v.apply2Caption}),
-                 (QStringList{"Sales Tax", secondTax ? "City Tax" : "Apply 2nd Tax"}));
-        QCOMPARE(v.apply2Enabled, secondTax);
-        // A click on a disabled box cannot bring in a tax the settings do not apply.
-        f.form->setApplyTax(2, true);
-        QTEST((QStringList{v.tax1, v.tax2, v.grandTotal}), "boxes");
-        QVERIFY(v.preAmount == QLatin1String("$1,000.00") && v.datePanel && v.acceptPrompt);
-        f.form->setApplyTax(1, false);
-        QCOMPARE(v.tax1, QStringLiteral("$0.00"));
-    }
-
-    // $1,000.00 with 7.5 % in one payment, or in $500.00 and $575.00: the four
-    // files of tests/data/accounts/finalized-*, in every locale.
-    void finalizeWritesTheFourFiles_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<F::Plan>("plan");
-        QTest::addColumn<QString>("golden");
-        QTest::newRow("in full") << "en_US" << F::Plan::InFull << "finalized";
-        QTest::newRow("in full, de_DE") << "de_DE" << F::Plan::InFull << "finalized";
-        QTest::newRow("two, de_DE") << "de_DE" << F::Plan::TwoPayments << "finalized-two";
-    }
-    void finalizeWritesTheFourFiles() {
-        QFETCH(QString, locale);
-        QFETCH(F::Plan, plan);
-        LocaleScope scope(locale);
-        Fixture f;
-        const Files before = f.files();
-        QCOMPARE(f.enterPrice(QStringLiteral("1000"), QStringLiteral("Replace roof\nand gutters")),
-                 Left::Accepted);
-        f.form->choosePlan(plan);
-        if (plan == F::Plan::TwoPayments) {
-            QVERIFY(f.form->view().secondPayment && f.form->view().twoPaymentsPanel);
-            QCOMPARE(f.form->takeFocus(), F::Focus::Payment1);
-            f.form->editAmount(F::AmountBox::Payment1, QStringLiteral("500"));
-            f.form->editAmount(F::AmountBox::Payment2, QStringLiteral("575"));
-            QVERIFY(f.form->leavePayment(0) && f.form->leavePayment(1));
-            QCOMPARE(f.form->takeFocus(), F::Focus::FirstDate);
-            f.form->pickDate(1, QDate(2027, 1, 4));
-        }
-        f.form->pickDate(0, QDate(2026, 12, 19));
-        QVERIFY(f.form->view().finalizeEnabled);
-        f.form->editSite(0, QStringLiteral("  Lake House "));
-        expect(f.app.prompter, "finalized");
-        QVERIFY(f.form->finalize() && !f.form->view().datePanel);
-        QFETCH(QString, golden);
-        QVERIFY(Golden::folderMatches(changed(before, f.files()), golden));
-        QVERIFY(f.form->activate() && f.form->view().rows.isEmpty());
-    }
-
-    void finalizeWithoutAnAmountAsksForIt() {
-        Fixture f;
-        QVERIFY(f.form->activate() && f.form->pick(0));
-        f.form->press(F::Button::Continue);
-        const Files before = f.files();
-        expect(f.app.prompter, "enter amount");
-        QVERIFY(!f.form->finalize());
-        QCOMPARE(f.form->takeFocus(), F::Focus::PreAmount);
-        QCOMPARE(f.files(), before);
-    }
-
-    // Two payments that do not add up to the total go back to zero, also
-    // when the first is changed after the sum was checked.
-    void paymentsThatDoNotAddUp() {
-        for (bool atFinalize : {false, true}) {
-            Fixture f;
-            QCOMPARE(f.enterPrice(QStringLiteral("1000")), Left::Accepted);
-            f.form->choosePlan(F::Plan::TwoPayments);
-            f.form->editAmount(F::AmountBox::Payment1, QStringLiteral("500"));
-            f.form->editAmount(F::AmountBox::Payment2, atFinalize ? "575" : "500");
-            const Files before = f.files();
-            expect(f.app.prompter, "not equal");
-            QCOMPARE(f.form->leavePayment(1), atFinalize);
-            if (atFinalize) {
-                f.form->editAmount(F::AmountBox::Payment1, QStringLiteral("400"));
-                QVERIFY(!f.form->finalize());
-            }
-            QCOMPARE(f.form->view().payment, (std::array<QString, 2>{"$0.00", "$0.00"}));
-            QCOMPARE(f.form->takeFocus(), F::Focus::Payment1);
-            QCOMPARE(f.files(), before);
-        }
-    }
-
-    void finalizeButtonRule_data() {
-        CaseFile::rows(QStringLiteral("accounts/finalizebutton.txt"));
-    }
-    void finalizeButtonRule() {
-        const int picker = CaseFile::number("picker");
-        const QString body = CaseFile::field("body");
-        const QString price = CaseFile::field("price");
-        const F::Plan plan = F::Plan(
-            CaseFile::named<int>(CaseFile::field("plan"), {"None", "InFull", "TwoPayments"}) - 1);
-        Fixture f;
-        if (price != QLatin1String("0")) {
-            QCOMPARE(f.enterPrice(price, body), Left::Accepted);
-            f.form->choosePlan(plan);
-        } else {
-            QVERIFY(f.form->activate() && f.form->pick(0) && !f.form->press(F::Button::Continue));
-            f.form->editBody(body);
-        }
-        f.form->pickDate(picker, QDate(2026, 12, 24), CaseFile::number("changed"));
-        QCOMPARE(f.form->view().finalizeEnabled, bool(CaseFile::number("enabled")));
-        QCOMPARE(f.form->view().date[picker], QDate(2026, 12, 24));
-    }
-
-    void leavingThePrice_data() { CaseFile::rows(QStringLiteral("accounts/leavingprice.txt")); }
-    void leavingThePrice() {
-        const Left left =
-            CaseFile::named<Left>(CaseFile::field("left"), {"Accepted", "LeftEmpty", "StayInBox"});
-        Fixture f;
-        if (!CaseFile::field("prompt").isEmpty()) {
-            expect(f.app.prompter, CaseFile::field("prompt"),
-                   CaseFile::answer(CaseFile::field("answer")));
-        }
-        QCOMPARE(f.enterPrice(CaseFile::field("price")), left);
-        QCOMPARE(f.form->view().grandTotal, CaseFile::field("total"));
-        QCOMPARE(f.form->view().detailsFrame, left != Left::LeftEmpty);
-        QCOMPARE(f.form->takeFocus(),
-                 left == Left::StayInBox ? F::Focus::PreAmount : F::Focus::Body);
-        if (left == Left::LeftEmpty) {
-            // Leaving it once more does not ask again.
-            QCOMPARE(f.form->leavePreAmount(), Left::LeftEmpty);
-        }
+    void scenarios_data() { CaseFile::scenarios("accounts/finalize.txt"); }
+    void scenarios() {
+        using CaseFile::Args;
+        std::optional<LocaleScope> locale;
+        std::unique_ptr<Fixture> f;
+        Files kept;
+        const auto form = [&] { return f->form.get(); };
+        const auto v = [&]() -> const F::View& { return f->form->view(); };
+        const auto box = [](const QString& name) {
+            return CaseFile::named<F::AmountBox>(name, {"PreAmount", "Payment1", "Payment2"});
+        };
+        const auto yes = [](bool b) { return QString::number(b); };
+        const QStringList focus{"None", "Body", "PreAmount", "Payment1", "FirstDate"};
+        const QStringList left{"Accepted", "LeftEmpty", "StayInBox"};
+        const CaseFile::Actions actions{
+            {"locale", [&](Args a) { locale.emplace(a[0]); }},
+            {"open", [&](Args a) { f = std::make_unique<Fixture>(a[0] == "1", a[1]); }},
+            {"write", [&](Args a) { f->app.write(a[0], a[1].toUtf8()); }},
+            {"remove", [&](Args a) { QFile::remove(f->app.path(a[0])); }},
+            {"prompt",
+             [&](Args a) {
+                 expect(f->app.prompter, a[0], a.size() > 1 ? CaseFile::answer(a[1]) : Answer::Ok);
+             }},
+            {"keep", [&](Args) { kept = f->files(); }},
+            {"editSite", [&](Args a) { form()->editSite(a[0].toInt(), a[1]); }},
+            {"body", [&](Args a) { form()->editBody(a[0]); }},
+            {"type", [&](Args a) { form()->startTyping(box(a[0])); }},
+            {"amount", [&](Args a) { form()->editAmount(box(a[0]), a[1]); }},
+            {"applyTax", [&](Args a) { form()->setApplyTax(a[0].toInt(), a[1] == "1"); }},
+            {"plan", [&](Args a) { form()->choosePlan(planNamed(a[0])); }},
+            {"date", [&](Args a) {
+                 form()->pickDate(a[0].toInt(), QDate::fromString(a[1], Qt::ISODate),
+                                  a.value(2) == "1");
+             }}};
+        const QMap<QString, bool F::View::*> flags{{"accountFrame", &F::View::accountFrame},
+                                                   {"detailsFrame", &F::View::detailsFrame},
+                                                   {"apply2Enabled", &F::View::apply2Enabled},
+                                                   {"datePanel", &F::View::datePanel},
+                                                   {"acceptPrompt", &F::View::acceptPrompt},
+                                                   {"secondPayment", &F::View::secondPayment},
+                                                   {"twoPaymentsPanel", &F::View::twoPaymentsPanel},
+                                                   {"finalizeEnabled", &F::View::finalizeEnabled}};
+        const CaseFile::Results results{
+            {"activate", [&](Args) { return yes(form()->activate()); }},
+            {"pick", [&](Args a) { return yes(form()->pick(a[0].toInt())); }},
+            {"press",
+             [&](Args a) {
+                 return yes(form()->press(CaseFile::named<F::Button>(
+                     a[0], {"Menu", "Reselect", "Continue", "CopyToSite", "ClearSite"})));
+             }},
+            {"price",
+             [&](Args a) {
+                 return left.at(int(f->enterPrice(a[0], a.value(1, "Roof\nGutters"))));
+             }},
+            {"leavePrice", [&](Args) { return left.at(int(form()->leavePreAmount())); }},
+            {"leavePayment", [&](Args a) { return yes(form()->leavePayment(a[0].toInt())); }},
+            {"finalize", [&](Args) { return yes(form()->finalize()); }},
+            {"focus", [&](Args) { return focus.at(int(form()->takeFocus())); }},
+            {"flag", [&](Args a) { return yes(v().*flags.value(a[0])); }},
+            {"rows", [&](Args) { return CaseFile::joined(v().rows, rowText); }},
+            {"customer", [&](Args a) { return v().customer.value(a[0].toInt()); }},
+            {"site", [&](Args) { return v().site.join(u'|'); }},
+            {"siteIsCustomer", [&](Args) { return yes(v().site == v().customer); }},
+            {"captions", [&](Args) { return v().apply1Caption + u'|' + v().apply2Caption; }},
+            {"preAmount", [&](Args) { return v().preAmount; }},
+            {"tax1", [&](Args) { return v().tax1; }},
+            {"total", [&](Args) { return v().grandTotal; }},
+            {"boxes",
+             [&](Args) {
+                 return QStringList{v().tax1, v().tax2, v().grandTotal}.join(u'|');
+             }},
+            {"payments", [&](Args) { return v().payment[0] + u'|' + v().payment[1]; }},
+            {"dateOf", [&](Args a) { return v().date[a[0].toInt()].toString(Qt::ISODate); }},
+            {"unchanged", [&](Args) { return yes(f->files() == kept); }},
+            {"golden",
+             [&](Args a) { return yes(Golden::folderMatches(changed(kept, f->files()), a[0])); }}};
+        CaseFile::run(actions, results);
     }
 
     // A file that cannot be written is shown, the files already written are
@@ -228,7 +144,7 @@ private slots:
                                  "ProposalFinancials/1001.txt", "1001.txt"}) {
             const QString blocked = QStringLiteral("TolvarProposals/") + QLatin1String(file);
             Fixture f;
-            QCOMPARE(f.enterPrice(QStringLiteral("1000")), Left::Accepted);
+            QCOMPARE(f.enterPrice("1000"), Left::Accepted);
             QFile::remove(f.app.path(blocked));
             f.app.mkdir(blocked);
             const Files before = f.files();

@@ -8,7 +8,9 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace {
 using Pick = ManagePayments::Pick;
@@ -21,7 +23,7 @@ struct OfflineOnce : RecordingTarget {
     std::unique_ptr<PageDevice> open(const PrintRequest& request) override {
         return std::exchange(offline, false) ? nullptr : RecordingTarget::open(request);
     }
-    QString error() const override { return QStringLiteral("Printer off-line"); }
+    QString error() const override { return "Printer off-line"; }
 };
 
 // Fails the n-th write of the run (from 1) and lists every path asked for;
@@ -31,9 +33,8 @@ struct FailingWrite {
     std::shared_ptr<QStringList> paths = std::make_shared<QStringList>();
     IoStatus operator()(FileStore& store, const PlannedWrite& w) {
         paths->append(w.path);
-        return int(paths->size()) == failAt
-                   ? IoStatus::failure(store.fullPath(w.path), QStringLiteral("injected"))
-                   : applyWrite(store, w);
+        return int(paths->size()) == failAt ? IoStatus::failure(store.fullPath(w.path), "injected")
+                                            : applyWrite(store, w);
     }
 };
 
@@ -41,7 +42,7 @@ struct FailingWrite {
 QStringList invoiceNumbers(const RecordingTarget& target) {
     QStringList out;
     for (const auto& job : target.jobs()) {
-        out << job->startingWith(QStringLiteral("INVOICE NO: ")).text.mid(12);
+        out << job->startingWith("INVOICE NO: ").text.mid(12);
     }
     return out;
 }
@@ -54,9 +55,9 @@ struct Fixture {
     std::unique_ptr<ManagePayments> screen;
 
     Fixture() {
-        app.ctx->settings().taxHeading1 = QStringLiteral("Sales Tax");
-        app.ctx->settings().taxHeading2 = QStringLiteral("City Tax");
-        seed(app, QStringLiteral("seed-run"));
+        app.ctx->settings().taxHeading1 = "Sales Tax";
+        app.ctx->settings().taxHeading2 = "City Tax";
+        seed(app, "seed-run");
         restart();
     }
 
@@ -64,12 +65,9 @@ struct Fixture {
     void restart() { screen = std::make_unique<ManagePayments>(*app.ctx); }
     int rowOf(const QString& number) const {
         const QList<ProposalRow>& rows = screen->view().rows;
-        for (int i = 0; i < rows.size(); ++i) {
-            if (rows.at(i).number == number) {
-                return i;
-            }
-        }
-        return -1;
+        const auto it = std::find_if(rows.begin(), rows.end(),
+                                     [&](const ProposalRow& r) { return r.number == number; });
+        return it == rows.end() ? -1 : int(it - rows.begin());
     }
     Pick pick(const QString& number) {
         return screen->activate() ? screen->pick(rowOf(number)) : Pick::Nothing;
@@ -90,65 +88,114 @@ struct Fixture {
 class TestInvoiceRun : public QObject {
     Q_OBJECT
 private slots:
-    void screenView() {
-        Fixture f;
-        // A torn header is left out rather than invoiced with blank fields.
-        f.app.write(QStringLiteral("TolvarProposals/1005.txt"), "\"1005\",10,#2026-11-02#,\"A\"");
-        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
-        const ManagePayments::View& v = f.screen->view();
-        QCOMPARE(v.rows, (QList<ProposalRow>{{"1001", "11/2/2026", "Jane Doe", "$1,075.00"},
-                                             {"1002", "11/2/2026", "Jane Doe", "$400.00"},
-                                             {"FP1003", "11/2/2026", "Jane Doe", "$0.00"},
-                                             {"1004P", "11/2/2026", "Jane Doe", "$9.00"}}));
-        QCOMPARE(v.labels,
-                 (QStringList{"Jane Doe", "12 Oak St", "Springfield, IL", "555-1234", "11/2/2026",
-                              "$1,075.00", "3", "If invoice due date is later than today,", "",
-                              "62701", "it will not show in reports until due date"}));
-        // Today is 12/5/2026: the first payment is due, the others later.
-        QCOMPARE(v.payments, (QList<ManagePayments::PaymentLine>{
-                                 {"12/1/2026", "$300.00", ManagePayments::DateInk},
-                                 {"12/15/2026", "$375.00", ManagePayments::Red},
-                                 {"1/5/2027", "$400.00", ManagePayments::Red}}));
-        QVERIFY(v.blinking && v.warningInk == ManagePayments::Red);
-        f.screen->tick();
-        QVERIFY(!v.warningShown);
-        f.screen->clickWarning();
-        f.screen->tick();
-        QVERIFY(v.warningShown && v.option == Option::AllInvoices);
-        f.screen->setUseRemittance(true);
-        QCOMPARE(v.paperFrame, QStringLiteral("Perforated Response"));
-        QCOMPARE(ManagePayments::gridHeadings().join(QLatin1Char('|')),
-                 QStringLiteral("Proposal No|Date              |Customer Information        "
-                                "                  |Amount          "));
+    void gridHeadings() {
+        QCOMPARE(ManagePayments::gridHeadings().join(u'|'),
+                 "Proposal No|Date              |Customer Information                          "
+                 "|Amount          ");
+    }
 
-        f.app.ctx->settings().addressStyle = AddressStyle::International;
-        QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("1002"))), Pick::Shown);
-        QCOMPARE(v.labels.mid(2, 1) + v.labels.mid(9, 1), (QStringList{"Springfield", "IL"}));
-        QVERIFY(!v.blinking && !v.allInvoicesEnabled);
-        f.screen->choose(Option::AllInvoices);
-        QCOMPARE(v.option, Option::SingleInvoice);
-        // A field proposal or an invoiced one: the proposal shown before is
-        // no longer the one to print.
-        for (Answer a : {Answer::No, Answer::Yes}) {
-            expect(f.app.prompter, "field proposal", a);
-            QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("FP1003"))),
-                     a == Answer::Yes ? Pick::GoToFinalize : Pick::FieldProposal);
-            QCOMPARE(f.app.ctx->vars().SelectedRoutine, a == Answer::Yes ? 6 : 0);
-        }
-        expect(f.app.prompter, "invoiced");
-        QCOMPARE(f.screen->pick(f.rowOf(QStringLiteral("1004P"))), Pick::AlreadyInvoiced);
-        QVERIFY(!v.details);
-        QCOMPARE(f.screen->print(f.target), Run::NotStarted);
-
+    void noProposals() {
         TempApp none;
-        none.mkdir(QStringLiteral("TolvarProposals"));
+        none.mkdir("TolvarProposals");
         expect(none.prompter, "no proposals");
         QVERIFY(!ManagePayments(*none.ctx).activate());
     }
 
+    void scenarios_data() { CaseFile::scenarios("accounts/invoicerun.txt"); }
+    void scenarios() {
+        using CaseFile::Args;
+        std::optional<LocaleScope> locale;
+        std::unique_ptr<Fixture> f;
+        Files kept;
+        RecordingTarget preview;
+        const auto v = [&]() -> const ManagePayments::View& { return f->screen->view(); };
+        const auto yes = [](bool b) { return QString::number(b); };
+        const QStringList picks{"Nothing",         "GoToFinalize", "FieldProposal",
+                                "AlreadyInvoiced", "Refused",      "Shown"};
+        const QStringList options{"AllInvoices", "SingleInvoice"};
+        const CaseFile::Actions actions{
+            {"locale", [&](Args a) { locale.emplace(a[0]); }},
+            {"open", [&](Args) { f = std::make_unique<Fixture>(); }},
+            {"restart", [&](Args) { f->restart(); }},
+            {"write", [&](Args a) { f->app.write(a[0], a[1].toUtf8()); }},
+            {"keep", [&](Args) { kept = f->files(); }},
+            {"prompt",
+             [&](Args a) {
+                 expect(f->app.prompter, a[0], a.size() > 1 ? CaseFile::answer(a[1]) : Answer::Ok);
+             }},
+            {"printDialog",
+             [&](Args a) { f->app.prompter.expectPrintDialog(true, a.value(0, "1").toInt()); }},
+            {"pages", [&](Args a) { f->print(a[0].toInt(), CaseFile::answer(a[1]), false); }},
+            {"offline", [&](Args) { f->target.offline = true; }},
+            {"mono", [&](Args) { f->app.ctx->settings().printInColour = false; }},
+            {"international",
+             [&](Args) { f->app.ctx->settings().addressStyle = AddressStyle::International; }},
+            {"choose", [&](Args a) { f->screen->choose(CaseFile::named<Option>(a[0], options)); }},
+            {"tick", [&](Args) { f->screen->tick(); }},
+            {"clickWarning", [&](Args) { f->screen->clickWarning(); }},
+            {"remittance", [&](Args) { f->screen->setUseRemittance(true); }}};
+        const QMap<QString, bool ManagePayments::View::*> flags{
+            {"details", &ManagePayments::View::details},
+            {"warningShown", &ManagePayments::View::warningShown},
+            {"blinking", &ManagePayments::View::blinking},
+            {"allInvoicesEnabled", &ManagePayments::View::allInvoicesEnabled},
+            {"singleInvoiceEnabled", &ManagePayments::View::singleInvoiceEnabled}};
+        const CaseFile::Results results{
+            {"activate", [&](Args) { return yes(f->screen->activate()); }},
+            {"pick", [&](Args a) { return picks.at(int(f->pick(a[0]))); }},
+            {"select", [&](Args a) { return picks.at(int(f->screen->pick(f->rowOf(a[0])))); }},
+            {"print",
+             [&](Args) {
+                 return QStringList{"NotStarted", "Stopped", "Failed", "Completed"}.at(
+                     int(f->screen->print(f->target)));
+             }},
+            {"preview", [&](Args) { return yes(f->screen->drawInvoices(preview)); }},
+            {"previewNumbers", [&](Args) { return invoiceNumbers(preview).join(u'|'); }},
+            {"numbers", [&](Args) { return invoiceNumbers(f->target).join(u'|'); }},
+            {"jobs", [&](Args) { return QString::number(f->target.jobs().size()); }},
+            {"jobPages",
+             [&](Args) {
+                 return CaseFile::joined(f->target.jobs(), [](const auto& job) {
+                     return QStringLiteral("%1 %2")
+                         .arg(job->pages)
+                         .arg(job->find("INVOICE").size());
+                 });
+             }},
+            {"request",
+             [&](Args) {
+                 const PrintRequest r = f->app.prompter.printRequests().value(0);
+                 return QStringList{yes(r.allowPrintToFile), yes(r.allowPageRange), yes(r.colour)}
+                     .join(u'|');
+             }},
+            {"flag", [&](Args a) { return yes(v().*flags.value(a[0])); }},
+            {"rows", [&](Args) { return CaseFile::joined(v().rows, rowText); }},
+            {"labels", [&](Args) { return v().labels.join(u'|'); }},
+            {"label", [&](Args a) { return v().labels.value(a[0].toInt()); }},
+            {"payments",
+             [&](Args) {
+                 return CaseFile::joined(v().payments, [](const ManagePayments::PaymentLine& l) {
+                     return l.date + u';' + l.amount + u';' + QString::number(l.dateInk);
+                 });
+             }},
+            {"warningInk", [&](Args) { return QString::number(v().warningInk); }},
+            {"option", [&](Args) { return options.at(int(v().option)); }},
+            {"paper", [&](Args) { return v().paperFrame; }},
+            {"routine", [&](Args) { return QString::number(f->app.ctx->vars().SelectedRoutine); }},
+            {"listed", [&](Args a) { return yes(f->rowOf(a[0]) >= 0); }},
+            {"unchanged", [&](Args) { return yes(f->files() == kept); }},
+            {"changedFiles", [&](Args) { return changed(kept, f->files()).keys().join(u'|'); }},
+            {"goldenStart",
+             [&](Args a) {
+                 return yes(changed(kept, f->files()).value(a[0]) ==
+                            Golden::read(a[1]).left(a[2].toInt()));
+             }},
+            {"golden",
+             [&](Args a) { return yes(Golden::folderMatches(changed(kept, f->files()), a[0])); }}};
+        CaseFile::run(actions, results);
+    }
     // A proposal is invoiced only from amounts that are all there and agree:
     // the others are refused on the pick, and nothing is written.
-    void refusedPicks_data() { CaseFile::rows(QStringLiteral("accounts/refused.txt")); }
+    void refusedPicks_data() { CaseFile::rows("accounts/refused.txt"); }
     void refusedPicks() {
         const QString file = QStringLiteral("TolvarProposals/") + CaseFile::field("file");
         const QByteArray content = CaseFile::field("content").toUtf8();
@@ -169,101 +216,6 @@ private slots:
         QCOMPARE(f.files(), before);
     }
 
-    // Every file a run wrote, against the golden folders tests/data/accounts/run-*.
-    void runs_data() { CaseFile::rows(QStringLiteral("accounts/runs.txt")); }
-    void runs() {
-        const QString number = CaseFile::field("number");
-        const Answer onError = CaseFile::answer(CaseFile::field("on error"));
-        const int no = CaseFile::number("no");
-        const int jobs = CaseFile::number("jobs");
-        LocaleScope scope(CaseFile::field("locale"));
-        Fixture f;
-        const Files before = f.files();
-        QCOMPARE(f.pick(number), Pick::Shown);
-        f.screen->choose(
-            CaseFile::named<Option>(CaseFile::field("option"), {"AllInvoices", "SingleInvoice"}));
-        f.print(0);
-        f.target.offline = onError != Answer::Ok;
-        if (f.target.offline) {
-            expect(f.app.prompter, "off-line", onError);
-        }
-        for (int i = 0; i < no; ++i) {
-            f.print(1, Answer::No, false);
-            expect(f.app.prompter, "retry");
-        }
-        f.print(jobs - no, Answer::Yes, false);
-        QCOMPARE(f.screen->print(f.target), jobs > 0 ? Run::Completed : Run::NotStarted);
-        QCOMPARE(f.target.jobs().size(), jobs);
-        QVERIFY(Golden::folderMatches(changed(before, f.files()), CaseFile::field("golden")));
-        QCOMPARE(f.rowOf(number) < 0, jobs > 0);
-    }
-
-    // The preview draws the pages the run would print, with their numbers,
-    // and writes nothing; the print dialog offers no page range or file, and
-    // the copies it asks for are pages of each invoice's job.
-    void previewThenCopies() {
-        Fixture f;
-        f.app.ctx->settings().printInColour = false;
-        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
-        const Files before = f.files();
-        RecordingTarget preview;
-        QVERIFY(f.screen->drawInvoices(preview));
-        QCOMPARE(f.files(), before);
-        QCOMPARE(invoiceNumbers(preview),
-                 (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
-
-        f.app.prompter.expectPrintDialog(true, 2);
-        f.print(3, Answer::Yes, false);
-        QCOMPARE(f.screen->print(f.target), Run::Completed);
-        const PrintRequest asked = f.app.prompter.printRequests().value(0);
-        QVERIFY(!asked.allowPrintToFile && !asked.allowPageRange && !asked.colour);
-        QCOMPARE(f.target.jobs().size(), 3);
-        for (const auto& job : f.target.jobs()) {
-            QCOMPARE(job->pages, 2);
-            QCOMPARE(job->find(QStringLiteral("INVOICE")).size(), 2);
-        }
-        QVERIFY(!f.screen->drawInvoices(preview));
-    }
-
-    // Cancel on page 2 of 3 keeps two journal entries and posts nothing else;
-    // the next run, after a restart, prints page 3 only and posts what one
-    // uninterrupted run posts.
-    void cancelledRunGoesOnLater() {
-        Fixture f;
-        const Files before = f.files();
-        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
-        f.print(1);
-        f.print(1, Answer::Cancel, false);
-        expect(f.app.prompter, "stopped");
-        QCOMPARE(f.screen->print(f.target), Run::Stopped);
-        const Files stopped = changed(before, f.files());
-        QCOMPARE(stopped.keys(), (QStringList{"InvoiceSalesJournal.txt", "TIInvoiceNo.txt",
-                                              "TIInvoiceRuns/1001.txt"}));
-        QCOMPARE(stopped.first(), Golden::read("run-all/InvoiceSalesJournal.txt").left(250));
-        QVERIFY(!f.screen->view().singleInvoiceEnabled);
-
-        f.restart();
-        expect(f.app.prompter, "goes on");
-        QCOMPARE(f.pick(QStringLiteral("1001")), Pick::Shown);
-        f.screen->choose(Option::SingleInvoice);
-        f.print(1);
-        QCOMPARE(f.screen->print(f.target), Run::Completed);
-        QCOMPARE(invoiceNumbers(f.target),
-                 (QStringList{"20260001 - 1", "20260001 - 2", "20260001 - 3"}));
-        QVERIFY(Golden::folderMatches(changed(before, f.files()), QStringLiteral("run-all")));
-    }
-
-    // A run record with nothing left to write is no interrupted run: it is left alone.
-    void runRecordWithNothingPendingIsLeftAlone() {
-        Fixture f;
-        f.app.write("TIInvoiceRuns/1002.txt",
-                    "\"1002.txt\",\"555-2222\",#2026-11-02#,"
-                    "\"20260001\",#FALSE#,1,#TRUE#\r\n0\r\n");
-        const Files before = f.files();
-        QVERIFY(f.screen->activate());
-        QCOMPARE(f.files(), before);
-    }
-
     // Every file is checked before the first page prints.
     void unwritableFileStopsTheRunBeforePrinting() {
         for (const char* blocked :
@@ -273,7 +225,7 @@ private slots:
             Fixture f;
             f.app.mkdir(blocked);
             const Files before = f.files();
-            QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
+            QCOMPARE(f.pick("1002"), Pick::Shown);
             f.print(0);
             expect(f.app.prompter, "in the way", Answer::Ok,
                    {QDir::toNativeSeparators(f.app.path(blocked))});
@@ -299,31 +251,31 @@ private slots:
         const FailingWrite record;
         Fixture clean;
         clean.screen->setWriteApplier(record);
-        QCOMPARE(clean.pick(QStringLiteral("1002")), Pick::Shown);
+        QCOMPARE(clean.pick("1002"), Pick::Shown);
         clean.print();
         QCOMPARE(clean.screen->print(clean.target), Run::Completed);
         QCOMPARE(record.paths->size(), 18);
 
         Fixture f;
         f.screen->setWriteApplier(FailingWrite{failAt});
-        QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
+        QCOMPARE(f.pick("1002"), Pick::Shown);
         f.print(failAt >= 5 ? 1 : 0);
         const QString path = f.app.ctx->store().fullPath(record.paths->at(failAt - 1));
         expect(f.app.prompter, "failed", Answer::Ok,
-               {IoStatus::failure(path, QStringLiteral("injected")).message()});
+               {IoStatus::failure(path, "injected").message()});
         QVERIFY(f.screen->print(f.target) != Run::Completed);
 
         f.restart();
         if (failAt >= 11) {
             expect(f.app.prompter, "posting completed");
-            QVERIFY(f.screen->activate() && f.rowOf(QStringLiteral("1002P")) >= 0);
+            QVERIFY(f.screen->activate() && f.rowOf("1002P") >= 0);
         } else {
             if (failAt >= 6) {
                 expect(f.app.prompter, "posts only");
             } else {
                 f.print();
             }
-            QCOMPARE(f.pick(QStringLiteral("1002")), Pick::Shown);
+            QCOMPARE(f.pick("1002"), Pick::Shown);
             QCOMPARE(f.screen->print(f.target), Run::Completed);
         }
         QCOMPARE(f.target.jobs().size(), failAt == 5 ? 2 : 1);

@@ -17,28 +17,27 @@ private slots:
             LocaleScope scope(locale);
             TempApp app;
             FileStore& store = app.ctx->store();
-            const QString name = QStringLiteral("1001.txt");
+            const QString name = "1001.txt";
             const ProposalPayments two{Money::fromCents(107500),
                                        {{Money::fromCents(50000), QDate(2026, 12, 5)},
                                         {Money::fromCents(57500), QDate(2027, 1, 4)}}};
             const ProposalFinancials fin{Money::fromCents(100000), Money::fromCents(107500),
                                          Money::fromCents(7500), Money()};
-            app.mkdir(QStringLiteral("TolvarProposals/ProposalPayments"));
-            app.mkdir(QStringLiteral("TolvarProposals/ProposalFinancials"));
+            app.mkdir("TolvarProposals/ProposalPayments");
+            app.mkdir("TolvarProposals/ProposalFinancials");
             QVERIFY(ProposalFiles::writePayments(store, name, two, PaymentCountForm::Padded));
-            QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalPayments/1001.txt")),
-                     Golden::read(QStringLiteral("payments-padded.txt")));
+            QCOMPARE(app.read("TolvarProposals/ProposalPayments/1001.txt"),
+                     Golden::read("payments-padded.txt"));
             QVERIFY(ProposalFiles::readPayments(store, name).payments == two);
             QVERIFY(ProposalFiles::writeFinancials(store, name, fin));
-            QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalFinancials/1001.txt")),
-                     Golden::read(QStringLiteral("financials.txt")));
+            QCOMPARE(app.read("TolvarProposals/ProposalFinancials/1001.txt"),
+                     Golden::read("financials.txt"));
             QVERIFY(ProposalFiles::readFinancials(store, name).financials == fin);
-            QCOMPARE(ProposalFiles::paymentsBytes(two),
-                     Golden::read(QStringLiteral("payments.txt")));
+            QCOMPARE(ProposalFiles::paymentsBytes(two), Golden::read("payments.txt"));
         }
     }
 
-    void hostilePayments_data() { CaseFile::rows(QStringLiteral("accounts/hostilepayments.txt")); }
+    void hostilePayments_data() { CaseFile::rows("accounts/hostilepayments.txt"); }
     void hostilePayments() {
         const PaymentsReading r = ProposalFiles::parsePayments(CaseFile::field("bytes").toLatin1());
         QCOMPARE(r.problem, CaseFile::named<PaymentsProblem>(
@@ -78,14 +77,12 @@ private slots:
     void unreadableFiles() {
         for (bool backup : {false, true}) {
             TempApp app;
-            app.mkdir(QStringLiteral("TolvarProposals"));
+            app.mkdir("TolvarProposals");
             if (backup) {
-                app.write(QStringLiteral("Backup/TolvarProposals/ProposalPayments/1001.txt"),
-                          "$1.00");
-                app.write(QStringLiteral("Backup/TolvarProposals/ProposalFinancials/1001.txt"),
-                          "$1.00");
+                app.write("Backup/TolvarProposals/ProposalPayments/1001.txt", "$1.00");
+                app.write("Backup/TolvarProposals/ProposalFinancials/1001.txt", "$1.00");
             }
-            const QString name = QStringLiteral("1001.txt");
+            const QString name = "1001.txt";
             const PaymentsReading p = ProposalFiles::readPayments(app.ctx->store(), name);
             QCOMPARE(p.problem, backup ? PaymentsProblem::Failed : PaymentsProblem::Missing);
             const FinancialsReading f = ProposalFiles::readFinancials(app.ctx->store(), name);

@@ -15,7 +15,7 @@ inline QByteArray golden(const char* name) {
 // Expects the message box `name` of tests/data/customers/prompts.txt.
 inline void expect(ScriptedPrompter& p, const QString& name, Answer a = Answer::Ok,
                    const QStringList& args = {}) {
-    CaseFile::expectPrompt(p, QStringLiteral("customers/prompts.txt"), name, a, args);
+    CaseFile::expectPrompt(p, "customers/prompts.txt", name, a, args);
 }
 
 // Records of a test file, each slot filled with one letter, so that moved
@@ -32,7 +32,7 @@ inline QByteArray lettered(const QByteArray& letters, int length) {
 // there is none.
 inline CustomerRecord recordNamed(const QString& name) {
     CustomerRecord r;
-    for (const QStringList& f : CaseFile::read(QStringLiteral("customers/records.txt"))) {
+    for (const QStringList& f : CaseFile::read("customers/records.txt")) {
         if (f.size() == 20 && f.first() == name) {
             QString* const text[] = {
                 &r.AccountNumber, &r.AccountName, &r.Address1, &r.Address2,      &r.CityOrAddress3,
@@ -56,10 +56,4 @@ inline char* toString(const CustomerRecord& r) {
                                        r.FirstName, r.MiddleInitial, r.LastName, r.AccountType,
                                        QString::number(r.NewFlag), QString::number(r.Spare)}
                                .join(QLatin1Char('|')));
-}
-
-inline char* toString(const CustomerRow& r) {
-    return QTest::toString(
-        QStringList{r.customer, r.phone, r.street, r.city, QString::number(r.record)}.join(
-            QLatin1Char('|')));
 }
