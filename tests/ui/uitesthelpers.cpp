@@ -289,6 +289,7 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
     } else if (verb == QLatin1String("dclick")) {
         auto* edit = qobject_cast<QPlainTextEdit*>(find(x));
         QTest::mouseDClick(edit ? edit->viewport() : w(x), Qt::LeftButton, {}, spot(w(x)));
+        sinceDoubleClick.start();
     } else if (verb.startsWith(QLatin1String("cell")) || verb == QLatin1String("rows")) {
         auto* grid = w<QTableView>(x);
         if (verb == QLatin1String("rows")) {
@@ -324,6 +325,12 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         // window gives no control the focus.
         screens.find(x)->activateWindow();
         return yes(QTest::qWaitForWindowActive(screens.find(x)));
+    } else if (verb == QLatin1String("startsafter")) {
+        // The screen comes up, but no sooner than MS after the double click.
+        const bool up = QTest::qWaitFor([&] { return visible(x); }, 5000);
+        const qint64 after = sinceDoubleClick.elapsed();
+        return !up ? QStringLiteral("never shown")
+                   : after < y.toInt() ? QStringLiteral("shown after %1 ms").arg(after) : QString();
     } else if (verb == QLatin1String("await")) {
         return QTest::qWaitFor([&] { return find(x)->property("enabled").toBool(); })
                    ? QString()

@@ -6,6 +6,7 @@
 #include "ui/screen.h"
 #include "ui/screenmanager.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QTest>
 #include <QUrl>
@@ -65,6 +66,7 @@ struct UiRig {
     ScreenManager screens{ctx};
     std::shared_ptr<RecordingTarget> printer = std::make_shared<RecordingTarget>();
     int quits = 0;
+    QElapsedTimer sinceDoubleClick;
     QList<QUrl> opened;
 };
 
