@@ -111,6 +111,26 @@ private slots:
         QCOMPARE(all.at(2).header, ProposalHeader());
     }
 
+    // A long listing is read on several threads: each header stays with its
+    // name, in the listing's order.
+    void longListingKeepsEachHeaderWithItsName() {
+        TempApp app;
+        for (int n = 1; n <= 1500; ++n) {
+            ProposalHeader h;
+            h.number = QString::number(n);
+            app.write(QStringLiteral("TolvarProposals/%1.txt").arg(n), ProposalFiles::headerBytes(h));
+        }
+        const QStringList names = ProposalFiles::listHeaders(app.ctx->store());
+        const QList<ProposalFiles::ListedHeader> all =
+            ProposalFiles::readListedHeaders(app.ctx->store());
+        QCOMPARE(all.size(), 1500);
+        for (int i = 0; i < all.size(); ++i) {
+            QCOMPARE(all.at(i).fileName, names.at(i));
+            QVERIFY(all.at(i).header);
+            QCOMPARE(all.at(i).header->header.number + QStringLiteral(".txt"), names.at(i));
+        }
+    }
+
     // The body file reads back as the box holds it, each line ended by CR LF.
     void bodyBytes_data() { cases::load(QStringLiteral("proposals/body_bytes.txt")); }
     void bodyBytes() {
