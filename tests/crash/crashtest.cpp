@@ -5,6 +5,7 @@
 //   tolvar_crashtest starts <count> [ro]    that many starts at once
 //   tolvar_crashtest disks full|ro          every change on a full or read-only disk
 //   tolvar_crashtest start <folder> <user lock folder>   one start (internal)
+//   tolvar_crashtest disks <folder> full|ro  the changes on that disk (internal)
 //
 // After every kill the next start (with its recovery) must find the files
 // exactly as before the change or exactly as after it, and doing the change
@@ -19,7 +20,6 @@
 #include "shell/clock.h"
 #include "shell/startup.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
@@ -93,26 +93,10 @@ Files snapshot(const QString& root) {
     return out;
 }
 
-// Copies `from` (a folder, or a folder's contents as "folder/.") to `to`.
-void copy(const QString& from, const QString& to) {
-    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-a"), from, to});
-}
-
+// Copies `from` to `to` (into `to` when `from` ends in "/.").
 void copyTree(const QString& from, const QString& to) {
     QDir(to).removeRecursively();
-    copy(from, to);
-}
-
-CustomerRecord customer(int n) {
-    CustomerRecord r;
-    r.AccountNumber = QStringLiteral("555-000") + QString::number(n);
-    r.AccountName = QStringLiteral("Customer ") + QString::number(n);
-    r.Address1 = QString::number(n) + QStringLiteral(" Oak St");
-    r.CityOrAddress3 = QStringLiteral("Springfield");
-    r.State = QStringLiteral("IL");
-    r.ZipCode = QStringLiteral("62701");
-    r.AccountType = CustomerRecord::business();
-    return r;
+    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-a"), from, to});
 }
 
 // Shows a failure as the screens do; true when there was none.
@@ -121,21 +105,30 @@ bool shown(Program& p, const IoStatus& s) {
     return s.ok();
 }
 
-// A customer with a contract from `day` and every cycle byte `cycle`.
-bool saveCustomer(Program& p, int n, const CustomerRecord& r, QDate day, char cycle) {
-    return shown(p, CustomerFiles::saveCustomer(p.ctx.store(), n, r,
-                                                CompanionRecords::defaultContract(day),
-                                                QByteArray(CompanionRecords::kCycleSize, cycle)));
+// Customer `n` named `name` with a contract from `day` and every cycle byte `cycle`.
+bool saveCustomer(Program& p, int n, const QString& name, QDate day, char cycle) {
+    CustomerRecord r;
+    r.AccountNumber = QStringLiteral("555-000") + QString::number(n);
+    r.AccountName = name;
+    r.Address1 = QString::number(n) + QStringLiteral(" Oak St");
+    r.CityOrAddress3 = QStringLiteral("Springfield");
+    r.State = QStringLiteral("IL");
+    r.ZipCode = QStringLiteral("62701");
+    r.AccountType = CustomerRecord::business();
+    return shown(
+        p, CustomerFiles::saveCustomer(p.ctx.store(), n, r, CompanionRecords::defaultContract(day),
+                                       QByteArray(CompanionRecords::kCycleSize, cycle)));
 }
 
 // Proposal `number` for `dollars` with all four files, for the customer of
 // proposal 1002.
 bool storeProposal(Program& p, const QString& number, qint64 dollars) {
-    QFile file(kHandMade + QStringLiteral("/TolvarProposals/1002.txt"));
-    file.open(QIODevice::ReadOnly);
+    const Files handMade = snapshot(kHandMade);
     const Money price = Money::fromRaw(dollars * 10000);
     ProposalContents c;
-    c.header = ProposalFiles::parseHeader(file.readAll()).header;
+    c.header =
+        ProposalFiles::parseHeader(handMade.value(QStringLiteral("TolvarProposals/1002.txt")))
+            .header;
     c.header.number = number;
     c.header.proposedPrice = price;
     c.body = QStringLiteral("Replace the roof\r\nand the gutters\r\n");
@@ -153,14 +146,17 @@ void makeFolder(const QString& root) {
     static_cast<void>(CreateFolders(p.ctx));
     bool made = true;
     for (int n = 1; n <= 3; ++n) {
-        made = made && saveCustomer(p, n, customer(n), p.clock.today(), ' ');
+        made =
+            made && saveCustomer(p, n, QStringLiteral("Customer %1").arg(n), p.clock.today(), ' ');
     }
     made = made && storeProposal(p, QStringLiteral("1001"), 900);
     if (!made) {
-        std::fprintf(stderr, "cannot make the folder: %s\n", qPrintable(p.prompter.shown.join(' ')));
+        std::fprintf(stderr, "cannot make the folder: %s\n",
+                     qPrintable(p.prompter.shown.join(' ')));
         std::exit(2);
     }
-    copy(kHandMade + QStringLiteral("/."), root);
+    QProcess::execute(QStringLiteral("cp"),
+                      {QStringLiteral("-a"), kHandMade + QStringLiteral("/."), root});
 }
 
 // What the program does at start before the user can do anything: the
@@ -212,13 +208,13 @@ QList<Change> changes() {
     return {
         {"save a customer",
          [](Program& p) {
-             CustomerRecord r = customer(2);
-             r.AccountName = QStringLiteral("Renamed Roofing");
-             return saveCustomer(p, 2, r, QDate(2027, 1, 4), 'c');
+             return saveCustomer(p, 2, QStringLiteral("Renamed Roofing"), QDate(2027, 1, 4), 'c');
          },
          true},
         {"add a customer",
-         [](Program& p) { return saveCustomer(p, 4, customer(4), p.clock.today(), ' '); },
+         [](Program& p) {
+             return saveCustomer(p, 4, QStringLiteral("Customer 4"), p.clock.today(), ' ');
+         },
          true},
         {"delete a customer",
          [](Program& p) {
@@ -228,11 +224,9 @@ QList<Change> changes() {
          },
          false},
         {"store a proposal",
-         [](Program& p) { return storeProposal(p, QStringLiteral("1004"), 1250); },
-         true},
+         [](Program& p) { return storeProposal(p, QStringLiteral("1004"), 1250); }, true},
         {"store a proposal again",
-         [](Program& p) { return storeProposal(p, QStringLiteral("1001"), 975); },
-         true},
+         [](Program& p) { return storeProposal(p, QStringLiteral("1001"), 975); }, true},
         {"delete a proposal",
          [](Program& p) {
              return shown(p, ProposalStore::remove(p.ctx.store(), QStringLiteral("1001.txt")));
@@ -242,11 +236,8 @@ QList<Change> changes() {
          [](Program& p) {
              ManagePayments m(p.ctx);
              const int row = rowOf(m, QStringLiteral("1002"));
-             if (row < 0) {
+             if (row < 0 || m.pick(row) != ManagePayments::Pick::Shown) {
                  return row == -1;  // invoiced already: nothing is billed twice
-             }
-             if (m.pick(row) != ManagePayments::Pick::Shown) {
-                 return false;
              }
              m.choose(ManagePayments::PrintOption::SingleInvoice);
              RecordingTarget target;
@@ -281,22 +272,20 @@ QList<Change> changes() {
 
 // Runs the change in a child, killed after `delayUs` unless that is negative.
 // The child ends with 0 when the change was made, 1 when it was refused with a
-// message naming a file below the folder and `reason`, 2 otherwise.
-struct Run {
-    int rc;
-    qint64 us;  // how long the child ran
-};
-Run inChild(const Change& c, const QString& root, qint64 delayUs, const QString& reason = {}) {
+// message naming a file below the folder and `reason`, 2 otherwise. Sets `us`
+// to how long the child ran.
+int inChild(const Change& c, const QString& root, qint64 delayUs, const QString& reason = {},
+            qint64* us = nullptr) {
     QElapsedTimer t;
     t.start();
     const pid_t pid = fork();
     if (pid == 0) {
         Program p(root);
         const bool made = c.run(p);
-        bool named = false;
-        for (const QString& m : std::as_const(p.prompter.shown)) {
-            named = named || (m.contains(QDir::toNativeSeparators(root)) && m.contains(reason));
-        }
+        const QStringList& shown = p.prompter.shown;
+        const bool named = std::any_of(shown.cbegin(), shown.cend(), [&](const QString& m) {
+            return m.contains(QDir::toNativeSeparators(root)) && m.contains(reason);
+        });
         _exit(made ? 0 : named ? 1 : 2);
     }
     if (delayUs >= 0) {
@@ -306,7 +295,10 @@ Run inChild(const Change& c, const QString& root, qint64 delayUs, const QString&
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 3, t.nsecsElapsed() / 1000};
+    if (us != nullptr) {
+        *us = t.nsecsElapsed() / 1000;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
 }
 
 // The files that differ.
@@ -326,7 +318,6 @@ int kills(int count, quint32 seed) {
     makeFolder(base);
     QRandomGenerator random(seed);
     int failures = 0;
-    int done = 0;
     const QList<Change> all = changes();
     const int each = std::max(1, count / int(all.size()));
     for (const Change& c : all) {
@@ -335,35 +326,33 @@ int kills(int count, quint32 seed) {
         copyTree(base, trial);
         const Files before = startUp(trial);
         qint64 longest = 0;
+        bool made = true;
         for (int i = 0; i < 3; ++i) {
             copyTree(base, trial);
-            const Run uncut = inChild(c, trial, -1);
-            if (uncut.rc != 0) {
-                std::fprintf(stderr, "%s: the uncut change failed\n", c.name);
-                return 1;
-            }
-            longest = std::max(longest, uncut.us);
+            qint64 us = 0;
+            made = inChild(c, trial, -1, {}, &us) == 0 && made;
+            longest = std::max(longest, us);
         }
-        const Files after = startUp(trial);
+        const Files after = made ? startUp(trial) : before;
         if (after == before) {
-            std::fprintf(stderr, "%s: the change changed nothing\n", c.name);
+            std::fprintf(stderr, "%s: the uncut change failed or changed nothing\n", c.name);
             return 1;
         }
         int landed[3] = {};  // as before, as after, begun and completed
-        for (int k = 0; k < each; ++k, ++done) {
+        for (int k = 0; k < each; ++k) {
             copyTree(base, trial);
             const qint64 delay = random.bounded(longest + longest / 5 + 1);
             inChild(c, trial, delay);
             const Files found = startUp(trial);
-            const bool begun = !c.untilDone.isEmpty() &&
-                               below(found, c.untilDone) == below(before, c.untilDone);
+            const bool begun =
+                !c.untilDone.isEmpty() && below(found, c.untilDone) == below(before, c.untilDone);
             const int end = found == before ? 0 : found == after ? 1 : begun ? 2 : -1;
             QString fault;
             if (end < 0) {
                 fault = QStringLiteral("mixed files ") + describe(found, after);
             } else if (end != 1 || c.repeatable) {
                 // Once more from where it stopped: the same end, nothing doubled.
-                const bool repeated = inChild(c, trial, -1).rc == 0;
+                const bool repeated = inChild(c, trial, -1) == 0;
                 const Files again = repeated ? startUp(trial) : after;
                 fault = !repeated        ? QStringLiteral("repeating it failed")
                         : again != after ? QStringLiteral("repeated, ") + describe(again, after)
@@ -382,7 +371,7 @@ int kills(int count, quint32 seed) {
             "(uncut %lld us)\n",
             c.name, each, landed[0], landed[1], landed[2], static_cast<long long>(longest));
     }
-    std::printf("%d kills, %d failures\n", done, failures);
+    std::printf("%d kills, %d failures\n", each * int(all.size()), failures);
     return failures == 0 ? 0 : 1;
 }
 
@@ -408,22 +397,19 @@ const QString kReadOnly = QStringLiteral("mount --bind -o ro \"$2\" \"$2\"");
 int disk(const QString& folder, const QString& kind) {
     const bool full = kind == QLatin1String("full");
     const QString reason = QString::fromLocal8Bit(std::strerror(full ? ENOSPC : EROFS));
-    const QString pristine = QDir::tempPath() + QStringLiteral("/tolvar-disk-pristine");
     const QString root = full ? folder + QStringLiteral("/app") : folder;
-    if (full) {
-        makeFolder(pristine);
-    }
     int failures = 0;
     for (const Change& c : changes()) {
         const QString filler = folder + QStringLiteral("/filler");
         if (full) {
             // The folder as it was, then the disk filled to its last byte.
-            copyTree(pristine, root);
+            copyTree(folder + QStringLiteral("/../pristine"), root);
             QProcess::execute(QStringLiteral("sh"),
-                              {QStringLiteral("-c"), QStringLiteral("cat /dev/zero >\"$0\" 2>/dev/null"), filler});
+                              {QStringLiteral("-c"),
+                               QStringLiteral("cat /dev/zero >\"$0\" 2>/dev/null"), filler});
         }
         const Files before = snapshot(root);
-        const int rc = inChild(c, root, -1, reason).rc;
+        const int rc = inChild(c, root, -1, reason);
         const bool same = snapshot(root) == before;
         failures += rc == 0 || (rc == 1 && same) ? 0 : 1;
         std::printf("%-24s %s\n", c.name,
@@ -433,23 +419,23 @@ int disk(const QString& folder, const QString& kind) {
                               : "FILES CHANGED");
         QFile::remove(filler);
     }
-    QDir(pristine).removeRecursively();
     return failures == 0 ? 0 : 1;
 }
 
-// Runs disk() in a user namespace on a small tmpfs or a read-only bind mount.
+// Runs disk() in a user namespace on a small tmpfs or a read-only bind mount
+// over a copy of the folder that stays beside it.
 int disks(const QString& kind) {
     QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-disk-XXXXXX"));
     const QString folder = work.path() + QStringLiteral("/folder");
-    const bool full = kind == QLatin1String("full");
-    QDir().mkpath(folder);
-    if (!full) {
-        makeFolder(folder);
-    }
+    makeFolder(work.path() + QStringLiteral("/pristine"));
+    copyTree(work.path() + QStringLiteral("/pristine"), folder);
     QProcess proc;
     proc.setProcessChannelMode(QProcess::ForwardedChannels);
-    launch(proc, full ? QStringLiteral("mount -t tmpfs -o size=512k tmpfs \"$2\"") : kReadOnly,
-           {QStringLiteral("disk"), folder, kind});
+    launch(proc,
+           kind == QLatin1String("full")
+               ? QStringLiteral("mount -t tmpfs -o size=512k tmpfs \"$2\"")
+               : kReadOnly,
+           {QStringLiteral("disks"), folder, kind});
     proc.waitForFinished(300000);
     return proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : 1;
 }
@@ -476,40 +462,36 @@ int starts(int count, bool readOnly) {
     const QStringList args{QStringLiteral("start"), work.path() + QStringLiteral("/folder"),
                            work.path() + QStringLiteral("/user")};
     makeFolder(args[1]);
-    std::vector<std::unique_ptr<QProcess>> all;
-    for (int i = 0; i < count; ++i) {
-        all.push_back(std::make_unique<QProcess>());
-        launch(*all.back(), readOnly ? kReadOnly : QString(), args);
+    std::vector<QProcess> all(count);
+    for (QProcess& proc : all) {
+        launch(proc, readOnly ? kReadOnly : QString(), args);
     }
     int running = 0;
     int refused = 0;
-    QStringList other;
     const QDeadlineTimer deadline(60000);
-    for (const auto& proc : all) {
+    for (QProcess& proc : all) {
         // The refused ones end by themselves; the one that runs says so.
-        proc->waitForStarted(10000);
-        while (proc->state() != QProcess::NotRunning && !proc->peek(4096).contains("running\n") &&
+        proc.waitForStarted(10000);
+        while (proc.state() != QProcess::NotRunning && !proc.peek(4096).contains("running\n") &&
                !deadline.hasExpired()) {
-            proc->waitForReadyRead(10);
+            proc.waitForReadyRead(10);
         }
-        const QByteArray out = proc->peek(4096);
+        const QByteArray out = proc.peek(4096);
         if (out.contains("running\n")) {
             ++running;
         } else if (QString::fromUtf8(out).trimmed() == PrevInstanceMessage()) {
             ++refused;
         } else {
-            other << QString::fromUtf8(out + proc->readAllStandardError());
+            std::printf("  one said: %s\n", (out + proc.readAllStandardError()).constData());
         }
     }
-    for (const auto& proc : all) {
-        proc->closeWriteChannel();
-        proc->waitForFinished(10000);
+    for (QProcess& proc : all) {
+        proc.closeWriteChannel();
+        proc.waitForFinished(10000);
     }
     std::printf("%d starts%s: %d running, %d refused, %d other\n", count,
-                readOnly ? " on a read-only folder" : "", running, refused, int(other.size()));
-    for (const QString& o : other) {
-        std::printf("  said: %s\n", qPrintable(o));
-    }
+                readOnly ? " on a read-only folder" : "", running, refused,
+                count - running - refused);
     return running == 1 && refused == count - 1 ? 0 : 1;
 }
 }  // namespace
@@ -526,18 +508,16 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const QStringList args = app.arguments();
-    const QString mode = args.value(1);
-    if (mode == QLatin1String("kills") && args.size() >= 3) {
+    const QString mode = args.size() >= 3 ? args.at(1) : QString();
+    if (mode == QLatin1String("kills")) {
         return kills(args.at(2).toInt(), args.value(3, QStringLiteral("1")).toUInt());
     }
-    if (mode == QLatin1String("starts") && args.size() >= 3) {
+    if (mode == QLatin1String("starts")) {
         return starts(args.at(2).toInt(), args.value(3) == QLatin1String("ro"));
     }
-    if (mode == QLatin1String("disks") && args.size() >= 3) {
-        return disks(args.at(2));
-    }
-    if (mode == QLatin1String("disk") && args.size() >= 4) {
-        return disk(args.at(2), args.at(3));
+    if (mode == QLatin1String("disks")) {
+        // With a folder, the inner run in the user namespace.
+        return args.size() > 3 ? disk(args.at(2), args.at(3)) : disks(args.at(2));
     }
     if (mode == QLatin1String("start") && args.size() >= 4) {
         return start(args.at(2), args.at(3));
