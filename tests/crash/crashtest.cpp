@@ -38,8 +38,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -93,10 +91,13 @@ Files snapshot(const QString& root) {
     return out;
 }
 
-// Copies `from` to `to` (into `to` when `from` ends in "/.").
+// Runs the shell `script` with its arguments $0, $1, ... `args`.
+void sh(const QString& script, const QStringList& args) {
+    QProcess::execute(QStringLiteral("sh"), QStringList{QStringLiteral("-c"), script} + args);
+}
+
 void copyTree(const QString& from, const QString& to) {
-    QDir(to).removeRecursively();
-    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-a"), from, to});
+    sh(QStringLiteral("rm -rf \"$1\" && cp -a \"$0\" \"$1\""), {from, to});
 }
 
 // Shows a failure as the screens do; true when there was none.
@@ -123,12 +124,10 @@ bool saveCustomer(Program& p, int n, const QString& name, QDate day, char cycle)
 // Proposal `number` for `dollars` with all four files, for the customer of
 // proposal 1002.
 bool storeProposal(Program& p, const QString& number, qint64 dollars) {
-    const Files handMade = snapshot(kHandMade);
+    const QByteArray header = snapshot(kHandMade).value(QStringLiteral("TolvarProposals/1002.txt"));
     const Money price = Money::fromRaw(dollars * 10000);
     ProposalContents c;
-    c.header =
-        ProposalFiles::parseHeader(handMade.value(QStringLiteral("TolvarProposals/1002.txt")))
-            .header;
+    c.header = ProposalFiles::parseHeader(header).header;
     c.header.number = number;
     c.header.proposedPrice = price;
     c.body = QStringLiteral("Replace the roof\r\nand the gutters\r\n");
@@ -144,19 +143,16 @@ void makeFolder(const QString& root) {
     QDir().mkpath(root);
     Program p(root);
     static_cast<void>(CreateFolders(p.ctx));
-    bool made = true;
     for (int n = 1; n <= 3; ++n) {
-        made =
-            made && saveCustomer(p, n, QStringLiteral("Customer %1").arg(n), p.clock.today(), ' ');
+        saveCustomer(p, n, QStringLiteral("Customer %1").arg(n), p.clock.today(), ' ');
     }
-    made = made && storeProposal(p, QStringLiteral("1001"), 900);
-    if (!made) {
+    storeProposal(p, QStringLiteral("1001"), 900);
+    if (!p.prompter.shown.isEmpty()) {  // a failure shown
         std::fprintf(stderr, "cannot make the folder: %s\n",
                      qPrintable(p.prompter.shown.join(' ')));
         std::exit(2);
     }
-    QProcess::execute(QStringLiteral("cp"),
-                      {QStringLiteral("-a"), kHandMade + QStringLiteral("/."), root});
+    sh(QStringLiteral("cp -a \"$0\"/. \"$1\""), {kHandMade, root});
 }
 
 // What the program does at start before the user can do anything: the
@@ -174,8 +170,8 @@ Files startUp(const QString& root) {
 
 struct Change {
     const char* name;
-    std::function<bool(Program&)> run;  // true when the change was made
-    bool repeatable;                    // doing it again after it was made changes nothing
+    bool (*run)(Program&);  // true when the change was made
+    bool repeatable;        // doing it again after it was made changes nothing
     // Files that must be as before while the change is begun but not done
     // (an invoice run waits for the user between pages and goes on at the
     // next start); empty where there is no such state.
@@ -272,10 +268,8 @@ QList<Change> changes() {
 
 // Runs the change in a child, killed after `delayUs` unless that is negative.
 // The child ends with 0 when the change was made, 1 when it was refused with a
-// message naming a file below the folder and `reason`, 2 otherwise. Sets `us`
-// to how long the child ran.
-int inChild(const Change& c, const QString& root, qint64 delayUs, const QString& reason = {},
-            qint64* us = nullptr) {
+// message naming a file below the folder and `reason`, 2 otherwise.
+int inChild(const Change& c, const QString& root, qint64 delayUs, const QString& reason = {}) {
     QElapsedTimer t;
     t.start();
     const pid_t pid = fork();
@@ -295,9 +289,6 @@ int inChild(const Change& c, const QString& root, qint64 delayUs, const QString&
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    if (us != nullptr) {
-        *us = t.nsecsElapsed() / 1000;
-    }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
 }
 
@@ -329,9 +320,10 @@ int kills(int count, quint32 seed) {
         bool made = true;
         for (int i = 0; i < 3; ++i) {
             copyTree(base, trial);
-            qint64 us = 0;
-            made = inChild(c, trial, -1, {}, &us) == 0 && made;
-            longest = std::max(longest, us);
+            QElapsedTimer t;
+            t.start();
+            made = inChild(c, trial, -1) == 0 && made;
+            longest = std::max(longest, t.nsecsElapsed() / 1000);
         }
         const Files after = made ? startUp(trial) : before;
         if (after == before) {
@@ -396,7 +388,7 @@ const QString kReadOnly = QStringLiteral("mount --bind -o ro \"$2\" \"$2\"");
 // application folder and the system's reason, and leaves every file as it was.
 int disk(const QString& folder, const QString& kind) {
     const bool full = kind == QLatin1String("full");
-    const QString reason = QString::fromLocal8Bit(std::strerror(full ? ENOSPC : EROFS));
+    const QString reason = qt_error_string(full ? ENOSPC : EROFS);
     const QString root = full ? folder + QStringLiteral("/app") : folder;
     int failures = 0;
     for (const Change& c : changes()) {
@@ -404,9 +396,7 @@ int disk(const QString& folder, const QString& kind) {
         if (full) {
             // The folder as it was, then the disk filled to its last byte.
             copyTree(folder + QStringLiteral("/../pristine"), root);
-            QProcess::execute(QStringLiteral("sh"),
-                              {QStringLiteral("-c"),
-                               QStringLiteral("cat /dev/zero >\"$0\" 2>/dev/null"), filler});
+            sh(QStringLiteral("cat /dev/zero >\"$0\" 2>/dev/null"), {filler});
         }
         const Files before = snapshot(root);
         const int rc = inChild(c, root, -1, reason);
