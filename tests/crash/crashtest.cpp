@@ -386,8 +386,23 @@ const QString kReadOnly = QStringLiteral("mount --bind -o ro \"$2\" \"$2\"");
 // read-only ("ro"), run inside the user namespace that made it so: a change
 // either is made, or fails with a message naming a file or folder below the
 // application folder and the system's reason, and leaves every file as it was.
-int disk(const QString& folder, const QString& kind) {
+// Without a `folder`, makes one and runs this on it in a user namespace, on a
+// small tmpfs or a read-only bind mount, with a copy that stays beside it.
+int disks(const QString& kind, const QString& folder) {
     const bool full = kind == QLatin1String("full");
+    if (folder.isEmpty()) {
+        QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-disk-XXXXXX"));
+        const QStringList args{QStringLiteral("disks"), work.path() + QStringLiteral("/folder"),
+                               kind};
+        makeFolder(work.path() + QStringLiteral("/pristine"));
+        copyTree(work.path() + QStringLiteral("/pristine"), args[1]);
+        QProcess proc;
+        proc.setProcessChannelMode(QProcess::ForwardedChannels);
+        launch(proc, full ? QStringLiteral("mount -t tmpfs -o size=512k tmpfs \"$2\"") : kReadOnly,
+               args);
+        proc.waitForFinished(300000);
+        return proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : 1;
+    }
     const QString reason = qt_error_string(full ? ENOSPC : EROFS);
     const QString root = full ? folder + QStringLiteral("/app") : folder;
     int failures = 0;
@@ -410,24 +425,6 @@ int disk(const QString& folder, const QString& kind) {
         QFile::remove(filler);
     }
     return failures == 0 ? 0 : 1;
-}
-
-// Runs disk() in a user namespace on a small tmpfs or a read-only bind mount
-// over a copy of the folder that stays beside it.
-int disks(const QString& kind) {
-    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-disk-XXXXXX"));
-    const QString folder = work.path() + QStringLiteral("/folder");
-    makeFolder(work.path() + QStringLiteral("/pristine"));
-    copyTree(work.path() + QStringLiteral("/pristine"), folder);
-    QProcess proc;
-    proc.setProcessChannelMode(QProcess::ForwardedChannels);
-    launch(proc,
-           kind == QLatin1String("full")
-               ? QStringLiteral("mount -t tmpfs -o size=512k tmpfs \"$2\"")
-               : kReadOnly,
-           {QStringLiteral("disks"), folder, kind});
-    proc.waitForFinished(300000);
-    return proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : 1;
 }
 
 // One start of the program's start-up on `folder`: prints "running" and
@@ -489,10 +486,8 @@ int starts(int count, bool readOnly) {
 int main(int argc, char** argv) {
     // Invoices are laid out with real font metrics.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime;
+    QTemporaryDir runtime;  // made 0700, as Qt wants its runtime folder
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     }
     QGuiApplication app(argc, argv);
@@ -507,7 +502,7 @@ int main(int argc, char** argv) {
     }
     if (mode == QLatin1String("disks")) {
         // With a folder, the inner run in the user namespace.
-        return args.size() > 3 ? disk(args.at(2), args.at(3)) : disks(args.at(2));
+        return args.size() > 3 ? disks(args.at(3), args.at(2)) : disks(args.at(2), {});
     }
     if (mode == QLatin1String("start") && args.size() >= 4) {
         return start(args.at(2), args.at(3));
