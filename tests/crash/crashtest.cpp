@@ -5,6 +5,7 @@
 //   tolvar_crashtest starts <count> [ro]    that many starts at once
 //   tolvar_crashtest disks full|ro          every change on a full or read-only disk
 //   tolvar_crashtest start <folder> <user lock folder>   one start (internal)
+//   tolvar_crashtest disks <folder> full|ro  the changes on that disk (internal)
 //
 // After every kill the next start (with its recovery) must find the files
 // exactly as before the change or exactly as after it, and doing the change
@@ -19,7 +20,6 @@
 #include "shell/clock.h"
 #include "shell/startup.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
@@ -38,8 +38,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -47,17 +45,12 @@ namespace {
 using Files = QMap<QString, QByteArray>;
 
 // Says yes to every question and OK to every message, accepts every dialog,
-// and keeps the texts; a start prints them for its parent to count.
+// and keeps the texts.
 class AnsweringPrompter : public Prompter {
 public:
-    bool echo = false;
     QStringList shown;
     Answer message(const QString& text, const QString&, Buttons buttons, Icon) override {
         shown << text;
-        if (echo) {
-            std::fprintf(stdout, "%s\n", text.toUtf8().constData());
-            std::fflush(stdout);
-        }
         return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes
                : buttons == Buttons::RetryCancel                            ? Answer::Cancel
                                                                             : Answer::Ok;
@@ -84,6 +77,9 @@ struct Program {
     AppContext ctx;
 };
 
+// The files of the test folder that are made by hand rather than by the program.
+const QString kHandMade = QStringLiteral(TOLVAR_CRASH_DATA "/folder");
+
 Files snapshot(const QString& root) {
     Files out;
     for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
@@ -95,133 +91,13 @@ Files snapshot(const QString& root) {
     return out;
 }
 
+// Runs the shell `script` with its arguments $0, $1, ... `args`.
+void sh(const QString& script, const QStringList& args) {
+    QProcess::execute(QStringLiteral("sh"), QStringList{QStringLiteral("-c"), script} + args);
+}
+
 void copyTree(const QString& from, const QString& to) {
-    QDir(to).removeRecursively();
-    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-a"), from, to});
-}
-
-void put(const QString& root, const QString& relative, const QByteArray& bytes) {
-    const QString full = root + QLatin1Char('/') + relative;
-    QDir().mkpath(QFileInfo(full).path());
-    QFile f(full);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(full));
-        std::exit(2);
-    }
-}
-
-CustomerRecord customer(int n) {
-    CustomerRecord r;
-    r.AccountNumber = QStringLiteral("555-000") + QString::number(n);
-    r.AccountName = QStringLiteral("Customer ") + QString::number(n);
-    r.Address1 = QString::number(n) + QStringLiteral(" Oak St");
-    r.CityOrAddress3 = QStringLiteral("Springfield");
-    r.State = QStringLiteral("IL");
-    r.ZipCode = QStringLiteral("62701");
-    r.AccountType = CustomerRecord::business();
-    return r;
-}
-
-// A customer with a contract from `day` and every cycle byte `cycle`.
-IoStatus saveCustomer(Program& p, int n, const CustomerRecord& r, QDate day, char cycle) {
-    return CustomerFiles::saveCustomer(p.ctx.store(), n, r, CompanionRecords::defaultContract(day),
-                                       QByteArray(CompanionRecords::kCycleSize, cycle));
-}
-
-QByteArray header(const QString& number, const QString& price, const QString& account) {
-    return (QStringLiteral("\"") + number + QStringLiteral("\",") + price +
-            QStringLiteral(",#2026-11-02#,\"") + account +
-            QStringLiteral("\",\"Jane Doe\",\"12 Oak St\",\"\",\"Springfield\",\"IL\",\"62701\","
-                           "\"555-1234\",\"Lake House\",\"1 Shore Rd\",\"\",\"Lakeside\",\"IL\","
-                           "\"62702\",\"555-0001\"\r\n"))
-        .toLatin1();
-}
-
-ProposalContents proposal(const QString& number, qint64 dollars) {
-    ProposalContents c;
-    c.header = ProposalFiles::parseHeader(
-                   header(number, QString::number(dollars), QStringLiteral("555-0002")))
-                   .header;
-    c.body = QStringLiteral("Replace the roof\r\nand the gutters\r\n");
-    c.payments = ProposalPayments{Money::fromRaw(dollars * 10000),
-                                  {{Money::fromRaw(dollars * 10000), QDate(2026, 12, 19)}}};
-    c.financials = ProposalFinancials{
-        Money::fromRaw(dollars * 10000), Money::fromRaw(dollars * 10000), {}, {}};
-    return c;
-}
-
-// Three customers with their companion and receivable files, proposal 1001
-// with all four files, proposal 1002 ready to invoice and field proposal
-// FP1003 ready to finalize.
-void need(const IoStatus& s) {
-    if (!s) {
-        std::fprintf(stderr, "cannot make the folder: %s\n", qPrintable(s.message()));
-        std::exit(2);
-    }
-}
-
-void makeFolder(const QString& root) {
-    QDir().mkpath(root);
-    Program p(root);
-    FileStore& store = p.ctx.store();
-    static_cast<void>(CreateFolders(p.ctx));
-    for (int n = 1; n <= 3; ++n) {
-        need(saveCustomer(p, n, customer(n), p.clock.today(), ' '));
-        put(root, QStringLiteral("TIActiveAccounts/555-000%1.txt").arg(n),
-            QByteArray(155, char('a' + n)));
-    }
-    need(ProposalStore::store(store, QStringLiteral("1001.txt"),
-                              proposal(QStringLiteral("1001"), 900)));
-    put(root, QStringLiteral("TolvarProposals/1002.txt"),
-        header(QStringLiteral("1002"), QStringLiteral("400"), QStringLiteral("555-0002")));
-    put(root, QStringLiteral("TolvarProposals/ProposalPayments/1002.txt"),
-        "$400.00\r\n 1 \r\n$400.00\r\n11/30/2026\r\n");
-    put(root, QStringLiteral("TolvarProposals/ProposalFinancials/1002.txt"),
-        "$360.00\r\n$400.00\r\n$30.00\r\n$10.00\r\n");
-    put(root, QStringLiteral("TolvarProposals/1003.txt"),
-        header(QStringLiteral("FP1003"), QStringLiteral("0"), QStringLiteral("555-0003")));
-}
-
-// What the program does at start before the user can do anything: the
-// recoveries of cut-short changes.
-void startUp(const QString& root) {
-    Program p(root);
-    static_cast<void>(CustomerFiles::finishInterruptedDelete(p.ctx.store()));
-    static_cast<void>(ProposalStore::finishInterrupted(p.ctx.store()));
-    ManagePayments payments(p.ctx);
-    payments.activate();
-}
-
-struct Change {
-    const char* name;
-    std::function<bool(Program&)> run;  // true when the change was made
-    bool repeatable;                    // doing it again after it was made changes nothing
-    // Files that must be as before while the change is begun but not done
-    // (an invoice run waits for the user between pages and goes on at the
-    // next start); empty where there is no such state.
-    QStringList untilDone = {};
-};
-
-// Whether every file below one of `prefixes` is in `found` as in `before`.
-bool sameBelow(const Files& found, const Files& before, const QStringList& prefixes) {
-    const auto below = [&prefixes](const Files& files) {
-        Files out;
-        for (auto it = files.cbegin(); it != files.cend(); ++it) {
-            for (const QString& p : prefixes) {
-                if (it.key().startsWith(p)) {
-                    out.insert(it.key(), it.value());
-                }
-            }
-        }
-        return out;
-    };
-    return below(found) == below(before);
-}
-
-int rowOf(const QList<ProposalRow>& rows, const QString& number) {
-    const auto it = std::find_if(rows.cbegin(), rows.cend(),
-                                 [&number](const ProposalRow& r) { return r.number == number; });
-    return it == rows.cend() ? -1 : int(it - rows.cbegin());
+    sh(QStringLiteral("rm -rf \"$1\" && cp -a \"$0\" \"$1\""), {from, to});
 }
 
 // Shows a failure as the screens do; true when there was none.
@@ -230,17 +106,111 @@ bool shown(Program& p, const IoStatus& s) {
     return s.ok();
 }
 
+// Customer `n` named `name` with a contract from `day` and every cycle byte `cycle`.
+bool saveCustomer(Program& p, int n, const QString& name, QDate day, char cycle) {
+    CustomerRecord r;
+    r.AccountNumber = QStringLiteral("555-000") + QString::number(n);
+    r.AccountName = name;
+    r.Address1 = QString::number(n) + QStringLiteral(" Oak St");
+    r.CityOrAddress3 = QStringLiteral("Springfield");
+    r.State = QStringLiteral("IL");
+    r.ZipCode = QStringLiteral("62701");
+    r.AccountType = CustomerRecord::business();
+    return shown(
+        p, CustomerFiles::saveCustomer(p.ctx.store(), n, r, CompanionRecords::defaultContract(day),
+                                       QByteArray(CompanionRecords::kCycleSize, cycle)));
+}
+
+// Proposal `number` for `dollars` with all four files, for the customer of
+// proposal 1002.
+bool storeProposal(Program& p, const QString& number, qint64 dollars) {
+    const QByteArray header = snapshot(kHandMade).value(QStringLiteral("TolvarProposals/1002.txt"));
+    const Money price = Money::fromRaw(dollars * 10000);
+    ProposalContents c;
+    c.header = ProposalFiles::parseHeader(header).header;
+    c.header.number = number;
+    c.header.proposedPrice = price;
+    c.body = QStringLiteral("Replace the roof\r\nand the gutters\r\n");
+    c.payments = ProposalPayments{price, {{price, QDate(2026, 12, 19)}}};
+    c.financials = ProposalFinancials{price, price, {}, {}};
+    return shown(p, ProposalStore::store(p.ctx.store(), number + QStringLiteral(".txt"), c));
+}
+
+// Three customers with their companion and (hand-made) receivable files,
+// proposal 1001 with all four files, and the hand-made proposal 1002 ready to
+// invoice and field proposal FP1003 ready to finalize.
+void makeFolder(const QString& root) {
+    QDir().mkpath(root);
+    Program p(root);
+    static_cast<void>(CreateFolders(p.ctx));
+    for (int n = 1; n <= 3; ++n) {
+        saveCustomer(p, n, QStringLiteral("Customer %1").arg(n), p.clock.today(), ' ');
+    }
+    storeProposal(p, QStringLiteral("1001"), 900);
+    if (!p.prompter.shown.isEmpty()) {  // a failure shown
+        std::fprintf(stderr, "cannot make the folder: %s\n",
+                     qPrintable(p.prompter.shown.join(' ')));
+        std::exit(2);
+    }
+    sh(QStringLiteral("cp -a \"$0\"/. \"$1\""), {kHandMade, root});
+}
+
+// What the program does at start before the user can do anything: the
+// recoveries of cut-short changes. Returns the files as they are then.
+Files startUp(const QString& root) {
+    {
+        Program p(root);
+        static_cast<void>(CustomerFiles::finishInterruptedDelete(p.ctx.store()));
+        static_cast<void>(ProposalStore::finishInterrupted(p.ctx.store()));
+        ManagePayments payments(p.ctx);
+        payments.activate();
+    }
+    return snapshot(root);
+}
+
+struct Change {
+    const char* name;
+    bool (*run)(Program&);  // true when the change was made
+    bool repeatable;        // doing it again after it was made changes nothing
+    // Files that must be as before while the change is begun but not done
+    // (an invoice run waits for the user between pages and goes on at the
+    // next start); empty where there is no such state.
+    QStringList untilDone = {};
+};
+
+// The files below one of `prefixes`.
+Files below(Files files, const QStringList& prefixes) {
+    files.removeIf([&prefixes](const auto& it) {
+        return std::none_of(prefixes.cbegin(), prefixes.cend(),
+                            [&it](const QString& p) { return it.key().startsWith(p); });
+    });
+    return files;
+}
+
+// The row of proposal `number` on an activated form, -1 when it is not
+// listed, -2 when the form did not activate.
+template <typename Form>
+int rowOf(Form& form, const QString& number) {
+    if (!form.activate()) {
+        return -2;
+    }
+    const QList<ProposalRow>& rows = form.view().rows;
+    const auto it = std::find_if(rows.cbegin(), rows.cend(),
+                                 [&number](const ProposalRow& r) { return r.number == number; });
+    return it == rows.cend() ? -1 : int(it - rows.cbegin());
+}
+
 QList<Change> changes() {
     return {
         {"save a customer",
          [](Program& p) {
-             CustomerRecord r = customer(2);
-             r.AccountName = QStringLiteral("Renamed Roofing");
-             return shown(p, saveCustomer(p, 2, r, QDate(2027, 1, 4), 'c'));
+             return saveCustomer(p, 2, QStringLiteral("Renamed Roofing"), QDate(2027, 1, 4), 'c');
          },
          true},
         {"add a customer",
-         [](Program& p) { return shown(p, saveCustomer(p, 4, customer(4), p.clock.today(), ' ')); },
+         [](Program& p) {
+             return saveCustomer(p, 4, QStringLiteral("Customer 4"), p.clock.today(), ' ');
+         },
          true},
         {"delete a customer",
          [](Program& p) {
@@ -250,17 +220,9 @@ QList<Change> changes() {
          },
          false},
         {"store a proposal",
-         [](Program& p) {
-             return shown(p, ProposalStore::store(p.ctx.store(), QStringLiteral("1004.txt"),
-                                                  proposal(QStringLiteral("1004"), 1250)));
-         },
-         true},
+         [](Program& p) { return storeProposal(p, QStringLiteral("1004"), 1250); }, true},
         {"store a proposal again",
-         [](Program& p) {
-             return shown(p, ProposalStore::store(p.ctx.store(), QStringLiteral("1001.txt"),
-                                                  proposal(QStringLiteral("1001"), 975)));
-         },
-         true},
+         [](Program& p) { return storeProposal(p, QStringLiteral("1001"), 975); }, true},
         {"delete a proposal",
          [](Program& p) {
              return shown(p, ProposalStore::remove(p.ctx.store(), QStringLiteral("1001.txt")));
@@ -269,15 +231,9 @@ QList<Change> changes() {
         {"invoice run",
          [](Program& p) {
              ManagePayments m(p.ctx);
-             if (!m.activate()) {
-                 return false;
-             }
-             const int row = rowOf(m.view().rows, QStringLiteral("1002"));
-             if (row < 0) {
-                 return true;  // invoiced already: nothing is billed twice
-             }
-             if (m.pick(row) != ManagePayments::Pick::Shown) {
-                 return false;
+             const int row = rowOf(m, QStringLiteral("1002"));
+             if (row < 0 || m.pick(row) != ManagePayments::Pick::Shown) {
+                 return row == -1;  // invoiced already: nothing is billed twice
              }
              m.choose(ManagePayments::PrintOption::SingleInvoice);
              RecordingTarget target;
@@ -291,15 +247,9 @@ QList<Change> changes() {
          [](Program& p) {
              using F = FinalizeFieldProposal;
              F form(p.ctx);
-             if (!form.activate()) {
-                 return false;
-             }
-             const int row = rowOf(form.view().rows, QStringLiteral("FP1003"));
-             if (row < 0) {
-                 return true;  // finalized already
-             }
-             if (!form.pick(row)) {
-                 return false;
+             const int row = rowOf(form, QStringLiteral("FP1003"));
+             if (row < 0 || !form.pick(row)) {
+                 return row == -1;  // finalized already
              }
              form.press(F::Button::Continue);
              form.editBody(QStringLiteral("Replace roof\nand gutters"));
@@ -319,21 +269,17 @@ QList<Change> changes() {
 // Runs the change in a child, killed after `delayUs` unless that is negative.
 // The child ends with 0 when the change was made, 1 when it was refused with a
 // message naming a file below the folder and `reason`, 2 otherwise.
-struct Run {
-    int rc;
-    qint64 us;  // how long the child ran
-};
-Run inChild(const Change& c, const QString& root, qint64 delayUs, const QString& reason = {}) {
+int inChild(const Change& c, const QString& root, qint64 delayUs, const QString& reason = {}) {
     QElapsedTimer t;
     t.start();
     const pid_t pid = fork();
     if (pid == 0) {
         Program p(root);
         const bool made = c.run(p);
-        bool named = false;
-        for (const QString& m : std::as_const(p.prompter.shown)) {
-            named = named || (m.contains(QDir::toNativeSeparators(root)) && m.contains(reason));
-        }
+        const QStringList& shown = p.prompter.shown;
+        const bool named = std::any_of(shown.cbegin(), shown.cend(), [&](const QString& m) {
+            return m.contains(QDir::toNativeSeparators(root)) && m.contains(reason);
+        });
         _exit(made ? 0 : named ? 1 : 2);
     }
     if (delayUs >= 0) {
@@ -343,23 +289,16 @@ Run inChild(const Change& c, const QString& root, qint64 delayUs, const QString&
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 3, t.nsecsElapsed() / 1000};
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
 }
 
-// The files that differ: added (+), removed (-) or changed (~).
+// The files that differ.
 QString describe(const Files& got, const Files& want) {
-    QStringList diff;
-    Files both = want;
-    both.insert(got);
-    for (auto it = both.cbegin(); it != both.cend(); ++it) {
-        if (got.contains(it.key()) != want.contains(it.key()) ||
-            got.value(it.key()) != want.value(it.key())) {
-            diff << (!want.contains(it.key())  ? "+"
-                     : !got.contains(it.key()) ? "-"
-                                               : "~") +
-                        it.key();
-        }
-    }
+    QStringList diff = got.keys() + want.keys();
+    diff.removeDuplicates();
+    diff.removeIf([&](const QString& k) {
+        return got.contains(k) == want.contains(k) && got.value(k) == want.value(k);
+    });
     return diff.join(QLatin1Char(' '));
 }
 
@@ -370,64 +309,53 @@ int kills(int count, quint32 seed) {
     makeFolder(base);
     QRandomGenerator random(seed);
     int failures = 0;
-    int done = 0;
     const QList<Change> all = changes();
     const int each = std::max(1, count / int(all.size()));
     for (const Change& c : all) {
         // The two ends every cut-short change must land on, as the next
         // start finds them.
         copyTree(base, trial);
-        startUp(trial);
-        const Files before = snapshot(trial);
+        const Files before = startUp(trial);
         qint64 longest = 0;
+        bool made = true;
         for (int i = 0; i < 3; ++i) {
             copyTree(base, trial);
-            const Run uncut = inChild(c, trial, -1);
-            if (uncut.rc != 0) {
-                std::fprintf(stderr, "%s: the uncut change failed\n", c.name);
-                return 1;
-            }
-            longest = std::max(longest, uncut.us);
+            QElapsedTimer t;
+            t.start();
+            made = inChild(c, trial, -1) == 0 && made;
+            longest = std::max(longest, t.nsecsElapsed() / 1000);
         }
-        startUp(trial);
-        const Files after = snapshot(trial);
+        const Files after = made ? startUp(trial) : before;
         if (after == before) {
-            std::fprintf(stderr, "%s: the change changed nothing\n", c.name);
+            std::fprintf(stderr, "%s: the uncut change failed or changed nothing\n", c.name);
             return 1;
         }
         int landed[3] = {};  // as before, as after, begun and completed
-        for (int k = 0; k < each; ++k, ++done) {
+        for (int k = 0; k < each; ++k) {
             copyTree(base, trial);
             const qint64 delay = random.bounded(longest + longest / 5 + 1);
-            const auto fail = [&](const char* what, const QString& diff) {
-                ++failures;
-                std::fprintf(stderr, "%s, killed after %lld us: %s%s\n", c.name,
-                             static_cast<long long>(delay), what, qPrintable(diff));
-            };
             inChild(c, trial, delay);
-            startUp(trial);
-            const Files found = snapshot(trial);
-            const bool isBefore = found == before;
-            const bool isAfter = found == after;
-            const bool begun = !isBefore && !isAfter && !c.untilDone.isEmpty() &&
-                               sameBelow(found, before, c.untilDone);
-            if (!isBefore && !isAfter && !begun) {
-                fail("mixed files ", describe(found, after));
-                continue;
+            const Files found = startUp(trial);
+            const bool begun =
+                !c.untilDone.isEmpty() && below(found, c.untilDone) == below(before, c.untilDone);
+            const int end = found == before ? 0 : found == after ? 1 : begun ? 2 : -1;
+            QString fault;
+            if (end < 0) {
+                fault = QStringLiteral("mixed files ") + describe(found, after);
+            } else if (end != 1 || c.repeatable) {
+                // Once more from where it stopped: the same end, nothing doubled.
+                const bool repeated = inChild(c, trial, -1) == 0;
+                const Files again = repeated ? startUp(trial) : after;
+                fault = !repeated        ? QStringLiteral("repeating it failed")
+                        : again != after ? QStringLiteral("repeated, ") + describe(again, after)
+                                         : QString();
             }
-            ++landed[begun ? 2 : isBefore ? 0 : 1];
-            if (isAfter && !c.repeatable) {
-                continue;
-            }
-            // Once more from where it stopped: the same end, nothing doubled.
-            if (inChild(c, trial, -1).rc != 0) {
-                fail("repeating it failed", {});
-                continue;
-            }
-            startUp(trial);
-            const Files again = snapshot(trial);
-            if (again != after) {
-                fail("repeated, ", describe(again, after));
+            if (!fault.isEmpty()) {
+                ++failures;
+                std::fprintf(stderr, "%s, killed after %lld us: %s\n", c.name,
+                             static_cast<long long>(delay), qPrintable(fault));
+            } else {
+                ++landed[end];
             }
         }
         std::printf(
@@ -435,94 +363,81 @@ int kills(int count, quint32 seed) {
             "(uncut %lld us)\n",
             c.name, each, landed[0], landed[1], landed[2], static_cast<long long>(longest));
     }
-    std::printf("%d kills, %d failures\n", done, failures);
+    std::printf("%d kills, %d failures\n", each * int(all.size()), failures);
     return failures == 0 ? 0 : 1;
 }
+
+// Runs this program with `args`, in a user namespace once `mount` ("$2" is
+// args[1]) has succeeded unless that is empty.
+void launch(QProcess& proc, const QString& mount, const QStringList& args) {
+    const QString self = QCoreApplication::applicationFilePath();
+    if (mount.isEmpty()) {
+        proc.start(self, args);
+        return;
+    }
+    proc.start(QStringLiteral("unshare"),
+               QStringList{QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"),
+                           mount + QStringLiteral(" && exec \"$0\" \"$@\""), self} +
+                   args);
+}
+const QString kReadOnly = QStringLiteral("mount --bind -o ro \"$2\" \"$2\"");
 
 // Every change on a folder whose disk is full ("full") or that is mounted
 // read-only ("ro"), run inside the user namespace that made it so: a change
 // either is made, or fails with a message naming a file or folder below the
 // application folder and the system's reason, and leaves every file as it was.
-int disk(const QString& folder, const QString& kind) {
+// Without a `folder`, makes one and runs this on it in a user namespace, on a
+// small tmpfs or a read-only bind mount, with a copy that stays beside it.
+int disks(const QString& kind, const QString& folder) {
     const bool full = kind == QLatin1String("full");
-    const QString reason = QString::fromLocal8Bit(std::strerror(full ? ENOSPC : EROFS));
-    const QString pristine = QDir::tempPath() + QStringLiteral("/tolvar-disk-pristine");
-    if (full) {
-        makeFolder(pristine);
+    if (folder.isEmpty()) {
+        QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-disk-XXXXXX"));
+        const QStringList args{QStringLiteral("disks"), work.path() + QStringLiteral("/folder"),
+                               kind};
+        makeFolder(work.path() + QStringLiteral("/pristine"));
+        copyTree(work.path() + QStringLiteral("/pristine"), args[1]);
+        QProcess proc;
+        proc.setProcessChannelMode(QProcess::ForwardedChannels);
+        launch(proc, full ? QStringLiteral("mount -t tmpfs -o size=512k tmpfs \"$2\"") : kReadOnly,
+               args);
+        proc.waitForFinished(300000);
+        return proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : 1;
     }
+    const QString reason = qt_error_string(full ? ENOSPC : EROFS);
+    const QString root = full ? folder + QStringLiteral("/app") : folder;
     int failures = 0;
     for (const Change& c : changes()) {
+        const QString filler = folder + QStringLiteral("/filler");
         if (full) {
             // The folder as it was, then the disk filled to its last byte.
-            copyTree(pristine, folder + QStringLiteral("/app"));
-            QFile filler(folder + QStringLiteral("/filler"));
-            filler.open(QIODevice::WriteOnly | QIODevice::Truncate);
-            const QByteArray block(4096, 'x');
-            for (int n = 4096; n >= 1; n /= 2) {
-                while (filler.write(block.left(n)) == n && filler.flush()) {
-                }
-            }
+            copyTree(folder + QStringLiteral("/../pristine"), root);
+            sh(QStringLiteral("cat /dev/zero >\"$0\" 2>/dev/null"), {filler});
         }
-        const QString root = full ? folder + QStringLiteral("/app") : folder;
         const Files before = snapshot(root);
-        const int rc = inChild(c, root, -1, reason).rc;
+        const int rc = inChild(c, root, -1, reason);
         const bool same = snapshot(root) == before;
-        const bool ok = rc == 0 || (rc == 1 && same);
-        failures += ok ? 0 : 1;
+        failures += rc == 0 || (rc == 1 && same) ? 0 : 1;
         std::printf("%-24s %s\n", c.name,
                     rc == 0   ? "made"
-                    : ok      ? "refused with a message, nothing changed"
-                    : rc == 1 ? "FILES CHANGED"
-                              : "NO MESSAGE NAMING THE FILE AND REASON");
-        if (full) {
-            QFile::remove(folder + QStringLiteral("/filler"));
-        }
+                    : rc != 1 ? "NO MESSAGE NAMING THE FILE AND REASON"
+                    : same    ? "refused with a message, nothing changed"
+                              : "FILES CHANGED");
+        QFile::remove(filler);
     }
-    QDir(pristine).removeRecursively();
     return failures == 0 ? 0 : 1;
 }
 
-// Runs this program with `args` in a user namespace once `mount` ("$2" is
-// args[1]) has succeeded.
-void inNamespace(QProcess& proc, const QString& mount, const QStringList& args) {
-    proc.start(QStringLiteral("unshare"),
-               QStringList{QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"),
-                           mount + QStringLiteral(" && exec \"$0\" \"$@\""),
-                           QCoreApplication::applicationFilePath()} +
-                   args);
-}
-const QString kReadOnly = QStringLiteral("mount --bind -o ro \"$2\" \"$2\"");
-
-// Runs disk() in a user namespace on a small tmpfs or a read-only bind mount.
-int disks(const QString& kind) {
-    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-disk-XXXXXX"));
-    const QString folder = work.path() + QStringLiteral("/folder");
-    QDir().mkpath(folder);
-    const bool full = kind == QLatin1String("full");
-    if (!full) {
-        makeFolder(folder);
-    }
-    QProcess proc;
-    proc.setProcessChannelMode(QProcess::ForwardedChannels);
-    inNamespace(proc, full ? QStringLiteral("mount -t tmpfs -o size=512k tmpfs \"$2\"") : kReadOnly,
-                {QStringLiteral("disk"), folder, kind});
-    proc.waitForFinished(300000);
-    return proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : 1;
-}
-
 // One start of the program's start-up on `folder`: prints "running" and
-// holds the lock until its input closes, or prints the message it showed.
+// holds the lock until its input closes, or prints the messages it showed.
 int start(const QString& folder, const QString& userLocks) {
     Program p(folder);
-    p.prompter.echo = true;
     InstanceLock lock(p.ctx.folder(), userLocks);
-    if (!Main(p.ctx, lock, {})) {
-        return 0;
-    }
-    std::fprintf(stdout, "running\n");
+    const bool running = Main(p.ctx, lock, {});
+    std::fprintf(stdout, "%s\n",
+                 running ? "running" : qPrintable(p.prompter.shown.join(QLatin1Char('\n'))));
     std::fflush(stdout);
     char c;
-    while (read(STDIN_FILENO, &c, 1) > 0) {
+    while (running && read(STDIN_FILENO, &c, 1) > 0) {
     }
     return 0;
 }
@@ -534,44 +449,36 @@ int starts(int count, bool readOnly) {
     const QStringList args{QStringLiteral("start"), work.path() + QStringLiteral("/folder"),
                            work.path() + QStringLiteral("/user")};
     makeFolder(args[1]);
-    std::vector<std::unique_ptr<QProcess>> all;
-    for (int i = 0; i < count; ++i) {
-        all.push_back(std::make_unique<QProcess>());
-        if (readOnly) {
-            inNamespace(*all.back(), kReadOnly, args);
-        } else {
-            all.back()->start(QCoreApplication::applicationFilePath(), args);
-        }
+    std::vector<QProcess> all(count);
+    for (QProcess& proc : all) {
+        launch(proc, readOnly ? kReadOnly : QString(), args);
     }
     int running = 0;
     int refused = 0;
-    QStringList other;
     const QDeadlineTimer deadline(60000);
-    for (const auto& proc : all) {
+    for (QProcess& proc : all) {
         // The refused ones end by themselves; the one that runs says so.
-        proc->waitForStarted(10000);
-        while (proc->state() != QProcess::NotRunning && !proc->peek(4096).contains("running\n") &&
+        proc.waitForStarted(10000);
+        while (proc.state() != QProcess::NotRunning && !proc.peek(4096).contains("running\n") &&
                !deadline.hasExpired()) {
-            proc->waitForReadyRead(10);
+            proc.waitForReadyRead(10);
         }
-        const QByteArray out = proc->peek(4096);
+        const QByteArray out = proc.peek(4096);
         if (out.contains("running\n")) {
             ++running;
         } else if (QString::fromUtf8(out).trimmed() == PrevInstanceMessage()) {
             ++refused;
         } else {
-            other << QString::fromUtf8(out + proc->readAllStandardError());
+            std::printf("  one said: %s\n", (out + proc.readAllStandardError()).constData());
         }
     }
-    for (const auto& proc : all) {
-        proc->closeWriteChannel();
-        proc->waitForFinished(10000);
+    for (QProcess& proc : all) {
+        proc.closeWriteChannel();
+        proc.waitForFinished(10000);
     }
     std::printf("%d starts%s: %d running, %d refused, %d other\n", count,
-                readOnly ? " on a read-only folder" : "", running, refused, int(other.size()));
-    for (const QString& o : other) {
-        std::printf("  said: %s\n", qPrintable(o));
-    }
+                readOnly ? " on a read-only folder" : "", running, refused,
+                count - running - refused);
     return running == 1 && refused == count - 1 ? 0 : 1;
 }
 }  // namespace
@@ -579,27 +486,23 @@ int starts(int count, bool readOnly) {
 int main(int argc, char** argv) {
     // Invoices are laid out with real font metrics.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime;
+    QTemporaryDir runtime;  // made 0700, as Qt wants its runtime folder
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     }
     QGuiApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const QStringList args = app.arguments();
-    const QString mode = args.value(1);
-    if (mode == QLatin1String("kills") && args.size() >= 3) {
+    const QString mode = args.size() >= 3 ? args.at(1) : QString();
+    if (mode == QLatin1String("kills")) {
         return kills(args.at(2).toInt(), args.value(3, QStringLiteral("1")).toUInt());
     }
-    if (mode == QLatin1String("starts") && args.size() >= 3) {
+    if (mode == QLatin1String("starts")) {
         return starts(args.at(2).toInt(), args.value(3) == QLatin1String("ro"));
     }
-    if (mode == QLatin1String("disks") && args.size() >= 3) {
-        return disks(args.at(2));
-    }
-    if (mode == QLatin1String("disk") && args.size() >= 4) {
-        return disk(args.at(2), args.at(3));
+    if (mode == QLatin1String("disks")) {
+        // With a folder, the inner run in the user namespace.
+        return args.size() > 3 ? disks(args.at(3), args.at(2)) : disks(args.at(2), {});
     }
     if (mode == QLatin1String("start") && args.size() >= 4) {
         return start(args.at(2), args.at(3));
