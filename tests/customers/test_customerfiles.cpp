@@ -17,14 +17,14 @@ const int kLengths[] = {328, 386, 69};
 // The bytes of pairs of a text and a count: each letter of the text `count`
 // times (once when the count is left out, "%00" a zero byte); "@NAME" is
 // the record NAME of records.txt `count` times.
-QByteArray built(const QStringList& spec) {
+QByteArray built(const QStringList& pieces) {
     QByteArray out;
-    for (qsizetype i = 0; i < spec.size(); i += 2) {
-        const int count = spec.value(i + 1, "1").toInt();
-        if (spec[i].startsWith(u'@')) {
-            out += recordNamed(spec[i].mid(1)).toBytes().repeated(count);
+    for (qsizetype i = 0; i < pieces.size(); i += 2) {
+        const int count = pieces.value(i + 1, "1").toInt();
+        if (pieces[i].startsWith(u'@')) {
+            out += recordNamed(pieces[i].mid(1)).toBytes().repeated(count);
         } else {
-            out += lettered(QByteArray::fromPercentEncoding(spec[i].toLatin1()), count);
+            out += lettered(QByteArray::fromPercentEncoding(pieces[i].toLatin1()), count);
         }
     }
     return out;
