@@ -77,12 +77,7 @@ QByteArrayView CustomerRecord::bytesAt(const QByteArray& bytes, qsizetype start,
 }
 
 QString CustomerRecord::textOf(QByteArrayView stored) {
-    for (char c : stored) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return Text::decode(stored).trimmed();
-        }
-    }
-    return QString::fromLatin1(stored);
+    return Text::isAscii(stored) ? QString::fromLatin1(stored) : Text::decode(stored).trimmed();
 }
 
 QString CustomerRecord::textAt(const QByteArray& bytes, qsizetype start, const RecordField& field) {

@@ -1,9 +1,10 @@
-#include <algorithm>
-
 #include "customers/customerfiles.h"
 #include "customers/customerscreen.h"
 #include "settings/settings.h"
 #include "shell/appcontext.h"
+#include "shell/textcodec.h"
+
+#include <algorithm>
 
 // The finding half of the customer screen: the name list, the search window
 // and the m_view.results grid.
@@ -18,18 +19,9 @@ QString searchField(SearchMode mode) {
     return QLatin1String(names[static_cast<int>(mode)]);
 }
 
-bool plainAscii(QByteArrayView bytes) {
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // "Title First Last" in one string; plain ASCII parts are copied straight in.
 QString personName(QByteArrayView title, QByteArrayView first, QByteArrayView last) {
-    if (!plainAscii(title) || !plainAscii(first) || !plainAscii(last)) {
+    if (!Text::isAscii(title) || !Text::isAscii(first) || !Text::isAscii(last)) {
         return CustomerRecord::textOf(title) + QLatin1Char(' ') + CustomerRecord::textOf(first) +
                QLatin1Char(' ') + CustomerRecord::textOf(last);
     }
@@ -62,10 +54,7 @@ CustomerRow rowAt(const CustomerFiles::CustomerBytes& all, int number) {
         return CustomerRecord::bytesAt(all.bytes, start, f);
     };
     CustomerRow row;
-    const QByteArrayView kind = stored(type);
-    const bool business = plainAscii(kind)
-                              ? kind == QByteArrayView("Business")
-                              : CustomerRecord::textOf(kind) == CustomerRecord::business();
+    const bool business = CustomerRecord::textOf(stored(type)) == CustomerRecord::business();
     row.customer = business ? CustomerRecord::textOf(stored(name))
                        : personName(stored(title), stored(first), stored(last));
     row.phone = CustomerRecord::textOf(stored(phone));
@@ -78,18 +67,11 @@ CustomerRow rowAt(const CustomerFiles::CustomerBytes& all, int number) {
 // What a search looks for, upper-cased, with its plain-ASCII bytes when it
 // has nothing else: those are matched against the stored bytes directly.
 struct Wanted {
-    explicit Wanted(const QString& text) : upper(text.trimmed().toUpper()) {
-        for (QChar c : upper) {
-            if (c.unicode() == 0 || c.unicode() >= 0x80) {
-                return;
-            }
-        }
-        ascii = upper.toLatin1();
-        plain = true;
-    }
+    explicit Wanted(const QString& text)
+        : upper(text.trimmed().toUpper()), plain(Text::isAscii(upper)), ascii(upper.toLatin1()) {}
     QString upper;
+    bool plain;
     QByteArray ascii;
-    bool plain = false;
 };
 
 // Whether text field `f` of record `number`, upper-cased, contains what is
@@ -99,7 +81,7 @@ bool holds(const CustomerFiles::CustomerBytes& all, int number, const RecordFiel
            const Wanted& wanted) {
     const QByteArrayView stored =
         CustomerRecord::bytesAt(all.bytes, qsizetype(number - 1) * CustomerRecord::kSize, f);
-    if (wanted.plain && plainAscii(stored)) {
+    if (wanted.plain && Text::isAscii(stored)) {
         const auto same = [](char c, char w) {
             return (c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c) == w;
         };

@@ -3,7 +3,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
+#include <type_traits>
 
 namespace Text {
 
@@ -43,15 +45,20 @@ const std::array<char16_t, 256>& decodeTable() {
     return table;
 }
 
-bool isAscii(const QString& text) {
-    for (QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            return false;
-        }
-    }
-    return true;
+template <typename Unit>
+bool allAscii(const Unit* units, qsizetype count) {
+    return std::all_of(units, units + count,
+                       [](Unit u) { return static_cast<std::make_unsigned_t<Unit>>(u) < 0x80; });
 }
 }  // namespace
+
+bool isAscii(QByteArrayView bytes) {
+    return allAscii(bytes.data(), bytes.size());
+}
+
+bool isAscii(QStringView text) {
+    return allAscii(text.utf16(), text.size());
+}
 
 QByteArray encode(const QString& text) {
     if (isAscii(text)) {

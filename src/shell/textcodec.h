@@ -10,6 +10,10 @@ namespace Text {
 // A character without a single-byte form is written as "?".
 QByteArray encode(const QString& text);
 QString decode(QByteArrayView bytes);
+// Whether every byte or character is plain ASCII, which reads and writes
+// the same in every single-byte form.
+bool isAscii(QByteArrayView bytes);
+bool isAscii(QStringView text);
 
 // Raw lines: each line written whole and ended by CR LF.
 QByteArray joinLines(const QStringList& lines);

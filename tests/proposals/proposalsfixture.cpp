@@ -252,10 +252,12 @@ void ScriptApp::sharedStep(const QStringList& a) {
         {"size", [&] { QCOMPARE(int(read(arg).size()), a.value(2).toInt()); }},
         {"prints", [&] { expectPrints(prompter, arg, a.value(2).toInt(), path("out/1001.pdf")); }},
         {"loadCounter", [&] { ProposalCounter::loadCurrent(*ctx); }},
-        {"freeze", [&] { frozen = std::make_unique<Frozen>(path(arg)); }},
+        {"freeze", [&] { frozen.push_back(std::make_unique<Frozen>(path(arg))); }},
         {"freezeAtPrint",
-         [&] { target.onOpen = [this, arg] { frozen = std::make_unique<Frozen>(path(arg)); }; }},
-        {"thaw", [&] { frozen.reset(); }},
+         [&] {
+             target.onOpen = [this, arg] { frozen.push_back(std::make_unique<Frozen>(path(arg))); };
+         }},
+        {"thaw", [&] { frozen.clear(); }},
         {"failed",
          [&] {
              const QString why = t2 == "delete"  ? frozenDeleteReason()

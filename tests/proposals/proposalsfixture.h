@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 inline const QString kTitle = QStringLiteral("Tolvar Proposals");
 
@@ -84,7 +85,7 @@ struct ScriptApp : TempApp {
     explicit ScriptApp(bool proposalFolders = true);
     FreezingTarget target;
     RecordingPreview preview{*ctx};
-    std::unique_ptr<Frozen> frozen;
+    std::vector<std::unique_ptr<Frozen>> frozen;  // each "freeze" adds one
 
     virtual ~ScriptApp() = default;
     // The screen's own steps; false for a step of another kind.
