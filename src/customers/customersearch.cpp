@@ -54,7 +54,8 @@ CustomerRow rowAt(const CustomerFiles::CustomerBytes& all, int number) {
         return CustomerRecord::bytesAt(all.bytes, start, f);
     };
     CustomerRow row;
-    const bool business = CustomerRecord::textOf(stored(type)) == CustomerRecord::business();
+    // The program writes the type in plain ASCII: its bytes are compared.
+    const bool business = stored(type) == QByteArrayView("Business");
     row.customer = business ? CustomerRecord::textOf(stored(name))
                        : personName(stored(title), stored(first), stored(last));
     row.phone = CustomerRecord::textOf(stored(phone));
