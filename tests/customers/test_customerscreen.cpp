@@ -213,6 +213,7 @@ private slots:
         const CaseFile::Results results{
             {"save", [&](Args) { return saved(m->save()); }},
             {"addNew", [&](Args) { return saved(m->addNew()); }},
+            {"addNewButton", [&](Args) { return saved(m->addNewButton()); }},
             {"openSearch", [&](Args) { return saved(m->openSearch()); }},
             {"navigate",
              [&](Args a) { return saved(m->navigate(named<NavButton>(a[0], kButtons))); }},
