@@ -158,13 +158,17 @@ private slots:
         }
     }
 
-    // Dialing again after the modem went away finds no device and does not wait.
+    // The modem going away after a call connected puts Dial back; dialing
+    // again finds no device and does not wait.
     void modemVanishesWhileIdle() {
         Line line;
+        line.dialer.dial();
+        QVERIFY(line.dialer.talkShown());
         QSignalSpy changed(&line.dialer, &Dialer::changed);
         line.modem.vanish();
         QTRY_VERIFY_WITH_TIMEOUT(!line.port->isOpen(), 2000);
         QCOMPARE(line.dialer.status(), kLost);
+        QVERIFY(line.dialer.dialShown() && !line.dialer.talkShown());
         QVERIFY(changed.count() >= 1);
         line.dialer.dial();
         QCOMPARE(line.dialer.status(), kNoModem);
