@@ -257,6 +257,22 @@ private slots:
         QCOMPARE(s.businessBoxes[0], QStringLiteral("Caf\u00e9 '?' Roofing"));
     }
 
+    // A business box takes an edit unless it adds a double quote; there are
+    // only so many boxes.
+    void businessBoxEdits() {
+        TempApp app;
+        Settings& s = started(app);
+        QStringList after = s.businessBoxes;
+        after[1] = QStringLiteral("2 Oak");
+        QVERIFY(editBusinessBox(*app.ctx, 1, QStringLiteral("2 Oak")));
+        QVERIFY(!editBusinessBox(*app.ctx, Settings::BusinessFieldCount, QStringLiteral("x")));
+        QVERIFY(!editBusinessBox(*app.ctx, -1, QStringLiteral("x")));
+        app.prompter.expectMessage(QStringLiteral("This character, (\") is invalid for this field"),
+                                   QStringLiteral("Invalid Key entry"), Icon::Exclamation);
+        QVERIFY(!editBusinessBox(*app.ctx, 1, QStringLiteral("2 \"Oak")));
+        QCOMPARE(s.businessBoxes, after);
+    }
+
     void resetAsksFirst() {
         for (Answer answer : {Answer::No, Answer::Yes}) {
             TempApp app;
