@@ -57,7 +57,7 @@ CustomerRow rowAt(const CustomerFiles::CustomerBytes& all, int number) {
     // The program writes the type in plain ASCII: its bytes are compared.
     const bool business = stored(type) == QByteArrayView("Business");
     row.customer = business ? CustomerRecord::textOf(stored(name))
-                       : personName(stored(title), stored(first), stored(last));
+                            : personName(stored(title), stored(first), stored(last));
     row.phone = CustomerRecord::textOf(stored(phone));
     row.street = CustomerRecord::textOf(stored(street));
     row.city = CustomerRecord::textOf(stored(city));

@@ -323,8 +323,8 @@ QList<ListedHeader> readListedHeaders(FileStore& store) {
         }
     };
     constexpr qsizetype kFilesPerThread = 500;
-    const qsizetype threads = std::clamp<qsizetype>(names.size() / kFilesPerThread, 1,
-                                                    std::max(1u, std::thread::hardware_concurrency()));
+    const qsizetype threads = std::clamp<qsizetype>(
+        names.size() / kFilesPerThread, 1, std::max(1u, std::thread::hardware_concurrency()));
     const qsizetype stretch = (names.size() + threads - 1) / threads;
     std::vector<std::thread> helpers;
     for (qsizetype t = 1; t < threads; ++t) {

@@ -118,7 +118,8 @@ private slots:
         for (int n = 1; n <= 1500; ++n) {
             ProposalHeader h;
             h.number = QString::number(n);
-            app.write(QStringLiteral("TolvarProposals/%1.txt").arg(n), ProposalFiles::headerBytes(h));
+            app.write(QStringLiteral("TolvarProposals/%1.txt").arg(n),
+                      ProposalFiles::headerBytes(h));
         }
         const QStringList names = ProposalFiles::listHeaders(app.ctx->store());
         const QList<ProposalFiles::ListedHeader> all =

@@ -329,8 +329,9 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         // The screen comes up, but no sooner than MS after the double click.
         const bool up = QTest::qWaitFor([&] { return visible(x); }, 5000);
         const qint64 after = sinceDoubleClick.elapsed();
-        return !up ? QStringLiteral("never shown")
-                   : after < y.toInt() ? QStringLiteral("shown after %1 ms").arg(after) : QString();
+        return !up                 ? QStringLiteral("never shown")
+               : after < y.toInt() ? QStringLiteral("shown after %1 ms").arg(after)
+                                   : QString();
     } else if (verb == QLatin1String("await")) {
         return QTest::qWaitFor([&] { return find(x)->property("enabled").toBool(); })
                    ? QString()
