@@ -364,7 +364,11 @@ CustomerRecord CustomerBytes::recordAt(int number, quint32 textFields) const {
 }
 
 QString CustomerBytes::field(int number, const RecordField& f) const {
-    return CustomerRecord::textAt(bytes, qsizetype(number - 1) * CustomerRecord::kSize, f);
+    return CustomerRecord::textOf(stored(number, f));
+}
+
+QByteArrayView CustomerBytes::stored(int number, const RecordField& f) const {
+    return CustomerRecord::bytesAt(bytes, qsizetype(number - 1) * CustomerRecord::kSize, f);
 }
 
 std::optional<CustomerBytes> readAllCustomerBytes(FileStore& store) {
@@ -413,8 +417,7 @@ DeleteResult deleteCustomer(FileStore& store, int number) {
 }
 
 IoStatus finishInterruptedDelete(FileStore& store) {
-    for (const QString& folder :
-         {QString(), AppFolder::backupFolder(), kAccountsFolder}) {
+    for (const QString& folder : {QString(), AppFolder::backupFolder(), kAccountsFolder}) {
         store.RemoveUnfinishedWrites(folder);
     }
     // A save cut short is finished first: it may be the record the delete

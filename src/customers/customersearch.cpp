@@ -49,10 +49,7 @@ CustomerRow rowAt(const CustomerFiles::CustomerBytes& all, int number) {
     static const RecordField phone = l.field(QStringLiteral("Phone"));
     static const RecordField street = l.field(QStringLiteral("Address1"));
     static const RecordField city = l.field(QStringLiteral("CityOrAddress3"));
-    const qsizetype start = qsizetype(number - 1) * CustomerRecord::kSize;
-    const auto stored = [&](const RecordField& f) {
-        return CustomerRecord::bytesAt(all.bytes, start, f);
-    };
+    const auto stored = [&](const RecordField& f) { return all.stored(number, f); };
     CustomerRow row;
     // The program writes the type in plain ASCII: its bytes are compared.
     const bool business = stored(type) == QByteArrayView("Business");
@@ -80,8 +77,7 @@ struct Wanted {
 // anything else takes the decoded, upper-cased text, so both ways agree.
 bool holds(const CustomerFiles::CustomerBytes& all, int number, const RecordField& f,
            const Wanted& wanted) {
-    const QByteArrayView stored =
-        CustomerRecord::bytesAt(all.bytes, qsizetype(number - 1) * CustomerRecord::kSize, f);
+    const QByteArrayView stored = all.stored(number, f);
     if (wanted.plain && Text::isAscii(stored)) {
         const auto same = [](char c, char w) {
             return (c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c) == w;
