@@ -56,7 +56,10 @@ const RecordLayout& CustomerRecord::layout() {
 }
 
 // Most fields are plain ASCII, which needs no code page; reading 32,767
-// customers depends on this being quick.
+// customers depends on this being quick. A field's text is its bytes without
+// the blanks around them: spaces, zeros, and what reads as white space (tabs,
+// line ends, the no-break space). Trimming all of these in one pass keeps a
+// field read back the same once stored, whatever mix another program left.
 QByteArrayView CustomerRecord::bytesAt(const QByteArray& bytes, qsizetype start,
                                        const RecordField& field) {
     const qsizetype from = start + field.offset;
@@ -66,7 +69,9 @@ QByteArrayView CustomerRecord::bytesAt(const QByteArray& bytes, qsizetype start,
     const char* p = bytes.constData() + from;
     qsizetype begin = 0;
     qsizetype end = qMin<qsizetype>(field.width, bytes.size() - from);
-    auto blank = [](char c) { return c == ' ' || c == '\0'; };
+    auto blank = [](char c) {
+        return c == ' ' || c == '\0' || (c >= '\t' && c <= '\r') || c == '\xa0';
+    };
     while (begin < end && blank(p[begin])) {
         ++begin;
     }
@@ -77,7 +82,7 @@ QByteArrayView CustomerRecord::bytesAt(const QByteArray& bytes, qsizetype start,
 }
 
 QString CustomerRecord::textOf(QByteArrayView stored) {
-    return Text::isAscii(stored) ? QString::fromLatin1(stored) : Text::decode(stored).trimmed();
+    return Text::isAscii(stored) ? QString::fromLatin1(stored) : Text::decode(stored);
 }
 
 QString CustomerRecord::textAt(const QByteArray& bytes, qsizetype start, const RecordField& field) {

@@ -40,7 +40,8 @@ struct CustomerRecord {
     // One text field, trimmed, of the record that starts at `start` in
     // `bytes` (a whole file); the part past the end of `bytes` reads blank.
     static QString textAt(const QByteArray& bytes, qsizetype start, const RecordField& field);
-    // The stored bytes of that field without the blanks and zeros around it.
+    // The stored bytes of that field without the blanks, zeros and white space
+    // around it.
     static QByteArrayView bytesAt(const QByteArray& bytes, qsizetype start,
                                   const RecordField& field);
     // The text of those bytes, as textAt gives it.

@@ -149,6 +149,26 @@ private slots:
         QCOMPARE(all.first(), CustomerFiles::readCustomer(app.ctx->store(), 1));
         QCOMPARE(all.first().NewFlag, qFromLittleEndian<qint16>(cut.constData() + 324));
     }
+
+    // Zeros, line ends and no-break spaces left around a field by another
+    // program all trim away, in plain and accented fields alike, so that a
+    // record reads back the same once stored.
+    void fieldsAmongMixedBlanks() {
+        TempApp app;
+        QByteArray record(CustomerRecord::kSize, ' ');
+        const auto put = [&]<std::size_t N>(const char* field, const char (&bytes)[N]) {
+            const RecordField f = CustomerRecord::layout().field(QLatin1String(field));
+            record.replace(f.offset, N - 1, bytes, N - 1);
+        };
+        put("AccountName", "\0\t=\"\x9a\0\n\n\0\n\xa0");
+        put("Address1", "\r\0 12 Elm\0\n\0");
+        app.write(kFiles[0], record);
+        const CustomerRecord read = CustomerFiles::readCustomer(app.ctx->store(), 1);
+        QCOMPARE(read.AccountName, QStringLiteral("=\"\u0161"));
+        QCOMPARE(read.Address1, QStringLiteral("12 Elm"));
+        QCOMPARE(read.stored(), read);
+        QCOMPARE(CustomerFiles::readAllCustomers(app.ctx->store()).value(0), read);
+    }
 };
 
 TOLVAR_TEST(TestCustomerFiles)
