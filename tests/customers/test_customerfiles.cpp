@@ -156,7 +156,7 @@ private slots:
     void fieldsAmongMixedBlanks() {
         TempApp app;
         QByteArray record(CustomerRecord::kSize, ' ');
-        const auto put = [&]<std::size_t N>(const char* field, const char (&bytes)[N]) {
+        const auto put = [&]<std::size_t N>(const char* field, const char(&bytes)[N]) {
             const RecordField f = CustomerRecord::layout().field(QLatin1String(field));
             record.replace(f.offset, N - 1, bytes, N - 1);
         };
