@@ -43,6 +43,22 @@ inline CustomerRecord recordNamed(const QString& name) {
     return {};
 }
 
+// The bytes of pairs of a text and a count: each letter of the text `count`
+// times (once when the count is left out, "%00" a zero byte); "@NAME" is
+// the record NAME of records.txt `count` times.
+inline QByteArray built(const QStringList& pieces) {
+    QByteArray out;
+    for (qsizetype i = 0; i < pieces.size(); i += 2) {
+        const int count = pieces.value(i + 1, "1").toInt();
+        if (pieces[i].startsWith(u'@')) {
+            out += recordNamed(pieces[i].mid(1)).toBytes().repeated(count);
+        } else {
+            out += lettered(QByteArray::fromPercentEncoding(pieces[i].toLatin1()), count);
+        }
+    }
+    return out;
+}
+
 // A record in failure messages: its stored bytes.
 inline char* toString(const CustomerRecord& r) {
     return QTest::toString(r.toBytes());
