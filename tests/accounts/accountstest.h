@@ -58,6 +58,11 @@ inline void expect(ScriptedPrompter& p, const QString& name, Answer a = Answer::
     CaseFile::expectPrompt(p, "accounts/prompts.txt", name, a, args);
 }
 
+// The message box of a step "prompt | NAME [| ANSWER | ARGUMENT...]" of prompts.txt.
+inline void expectStep(ScriptedPrompter& p, const TempApp& app, const QStringList& step) {
+    CaseFile::expectStep(p, "accounts/prompts.txt", app, step);
+}
+
 // Every file of the folder tests/data/accounts/`name` written into the application folder.
 inline void seed(const TempApp& app, const QString& name) {
     const Files files = snapshot(Golden::path(name));

@@ -4,6 +4,7 @@
 #include "tempapp.h"
 #include "testmain.h"
 
+#include <QDir>
 #include <QList>
 #include <QMap>
 #include <QStringList>
@@ -15,7 +16,7 @@
 // the first line names the columns, lines starting with "#" are comments.
 // Each field is trimmed; "\r", "\n" and "\t" stand for those characters and
 // a backslash keeps any other one as it is ("\|", "\ " for a blank that the
-// trimming keeps, "\\").
+// trimming keeps, "\\"); "\xHH" is the Latin-1 character HH.
 namespace CaseFile {
 inline QStringList split(const QString& line) {
     QStringList fields;
@@ -32,7 +33,12 @@ inline QStringList split(const QString& line) {
         const bool escaped = c == u'\\' && i + 1 < line.size();
         if (escaped) {
             c = line.at(++i);
-            c = c == u'r' ? u'\r' : c == u'n' ? u'\n' : c == u't' ? u'\t' : c;
+            if (c == u'x' && i + 2 < line.size()) {  // "\xHH", one Latin-1 character
+                c = QChar(line.mid(i + 1, 2).toUShort(nullptr, 16));
+                i += 2;
+            } else {
+                c = c == u'r' ? u'\r' : c == u'n' ? u'\n' : c == u't' ? u'\t' : c;
+            }
         } else if (c.isSpace() && field.isEmpty()) {
             continue;
         }
@@ -132,6 +138,23 @@ inline void expectPrompt(ScriptedPrompter& p, const QString& relative, const QSt
 using Args = const QStringList&;
 using Actions = QMap<QString, std::function<void(Args)>>;
 using Results = QMap<QString, std::function<QString(Args)>>;
+
+// Expects the message box of a step "prompt | NAME [| ANSWER | ARGUMENT...]"
+// (see expectPrompt), answered Ok when ANSWER is left out; an argument
+// "@FILE" is the full name of FILE in `app`, "!FILE" the failure that
+// writing FILE (a folder in the way) is told with.
+inline void expectStep(ScriptedPrompter& p, const QString& relative, const TempApp& app,
+                       Args step) {
+    QStringList args = step.mid(2);
+    for (QString& arg : args) {
+        if (arg.startsWith(u'@')) {
+            arg = QDir::toNativeSeparators(app.path(arg.mid(1)));
+        } else if (arg.startsWith(u'!')) {
+            arg = app.ctx->store().OpenForOutput(u'/' + arg.mid(1), "x").message();
+        }
+    }
+    expectPrompt(p, relative, step[0], answer(step.value(1, "Ok")), args);
+}
 
 // Each of `items` as `text` gives it, parted by `separator`: a list result.
 template <typename List, typename Text>

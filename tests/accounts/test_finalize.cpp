@@ -77,10 +77,8 @@ private slots:
             {"open", [&](Args a) { f = std::make_unique<Fixture>(a[0] == "1", a[1]); }},
             {"write", [&](Args a) { f->app.write(a[0], a[1].toUtf8()); }},
             {"remove", [&](Args a) { QFile::remove(f->app.path(a[0])); }},
-            {"prompt",
-             [&](Args a) {
-                 expect(f->app.prompter, a[0], a.size() > 1 ? CaseFile::answer(a[1]) : Answer::Ok);
-             }},
+            {"mkdir", [&](Args a) { f->app.mkdir(a[0]); }},
+            {"prompt", [&](Args a) { expectStep(f->app.prompter, f->app, a); }},
             {"keep", [&](Args) { kept = f->files(); }},
             {"editSite", [&](Args a) { form()->editSite(a[0].toInt(), a[1]); }},
             {"body", [&](Args a) { form()->editBody(a[0]); }},
@@ -135,24 +133,6 @@ private slots:
             {"golden",
              [&](Args a) { return yes(Golden::folderMatches(changed(kept, f->files()), a[0])); }}};
         CaseFile::run(actions, results);
-    }
-
-    // A file that cannot be written is shown, the files already written are
-    // deleted again, and the header keeps its FP mark.
-    void writeFailureLeavesTheFieldProposal() {
-        for (const char* file : {"ProposalBody/1001.txt", "ProposalPayments/1001.txt",
-                                 "ProposalFinancials/1001.txt", "1001.txt"}) {
-            const QString blocked = QStringLiteral("TolvarProposals/") + QLatin1String(file);
-            Fixture f;
-            QCOMPARE(f.enterPrice("1000"), Left::Accepted);
-            QFile::remove(f.app.path(blocked));
-            f.app.mkdir(blocked);
-            const Files before = f.files();
-            expect(f.app.prompter, "failed", Answer::Ok,
-                   {f.app.ctx->store().OpenForOutput(QLatin1Char('/') + blocked, "x").message()});
-            QVERIFY(!f.form->finalize());
-            QCOMPARE(f.files(), before);
-        }
     }
 };
 

@@ -88,19 +88,6 @@ struct Fixture {
 class TestInvoiceRun : public QObject {
     Q_OBJECT
 private slots:
-    void gridHeadings() {
-        QCOMPARE(ManagePayments::gridHeadings().join(u'|'),
-                 "Proposal No|Date              |Customer Information                          "
-                 "|Amount          ");
-    }
-
-    void noProposals() {
-        TempApp none;
-        none.mkdir("TolvarProposals");
-        expect(none.prompter, "no proposals");
-        QVERIFY(!ManagePayments(*none.ctx).activate());
-    }
-
     void scenarios_data() { CaseFile::scenarios("accounts/invoicerun.txt"); }
     void scenarios() {
         using CaseFile::Args;
@@ -118,11 +105,12 @@ private slots:
             {"open", [&](Args) { f = std::make_unique<Fixture>(); }},
             {"restart", [&](Args) { f->restart(); }},
             {"write", [&](Args a) { f->app.write(a[0], a[1].toUtf8()); }},
+            {"mkdir", [&](Args a) { f->app.mkdir(a[0]); }},
+            {"remove", [&](Args a) { QFile::remove(f->app.path(a[0])); }},
+            {"noProposals",
+             [&](Args) { QDir(f->app.path("TolvarProposals")).removeRecursively(); }},
             {"keep", [&](Args) { kept = f->files(); }},
-            {"prompt",
-             [&](Args a) {
-                 expect(f->app.prompter, a[0], a.size() > 1 ? CaseFile::answer(a[1]) : Answer::Ok);
-             }},
+            {"prompt", [&](Args a) { expectStep(f->app.prompter, f->app, a); }},
             {"printDialog",
              [&](Args a) { f->app.prompter.expectPrintDialog(true, a.value(0, "1").toInt()); }},
             {"pages", [&](Args a) { f->print(a[0].toInt(), CaseFile::answer(a[1]), false); }},
@@ -141,6 +129,7 @@ private slots:
             {"allInvoicesEnabled", &ManagePayments::View::allInvoicesEnabled},
             {"singleInvoiceEnabled", &ManagePayments::View::singleInvoiceEnabled}};
         const CaseFile::Results results{
+            {"headings", [&](Args) { return ManagePayments::gridHeadings().join(u'|'); }},
             {"activate", [&](Args) { return yes(f->screen->activate()); }},
             {"pick", [&](Args a) { return picks.at(int(f->pick(a[0]))); }},
             {"select", [&](Args a) { return picks.at(int(f->screen->pick(f->rowOf(a[0])))); }},
@@ -193,48 +182,6 @@ private slots:
              [&](Args a) { return yes(Golden::folderMatches(changed(kept, f->files()), a[0])); }}};
         CaseFile::run(actions, results);
     }
-    // A proposal is invoiced only from amounts that are all there and agree:
-    // the others are refused on the pick, and nothing is written.
-    void refusedPicks_data() { CaseFile::rows("accounts/refused.txt"); }
-    void refusedPicks() {
-        const QString file = QStringLiteral("TolvarProposals/") + CaseFile::field("file");
-        const QByteArray content = CaseFile::field("content").toUtf8();
-        const QString reason = CaseFile::field("reason");
-        Fixture f;
-        if (content.isEmpty()) {
-            QFile::remove(f.app.path(file));
-        } else {
-            f.app.write(file, content);
-        }
-        const QString number = file.right(8).left(4);
-        expect(f.app.prompter, "refused", Answer::Ok,
-               {number, reason.arg(QDir::toNativeSeparators(f.app.path(file)))});
-        const Files before = f.files();
-        QCOMPARE(f.pick(number), Pick::Refused);
-        QVERIFY(!f.screen->view().details);
-        QCOMPARE(f.screen->print(f.target), Run::NotStarted);
-        QCOMPARE(f.files(), before);
-    }
-
-    // Every file is checked before the first page prints.
-    void unwritableFileStopsTheRunBeforePrinting() {
-        for (const char* blocked :
-             {"TAHistory.txt", "InvoiceSalesJournal.txt", "TaxRecords.txt", "TIInvoiceNo.txt",
-              "TIActiveAccounts/555-2222.txt", "Backup/TIActiveAccounts/555-2222.txt",
-              "TIInvoiceRuns/1002.txt"}) {
-            Fixture f;
-            f.app.mkdir(blocked);
-            const Files before = f.files();
-            QCOMPARE(f.pick("1002"), Pick::Shown);
-            f.print(0);
-            expect(f.app.prompter, "in the way", Answer::Ok,
-                   {QDir::toNativeSeparators(f.app.path(blocked))});
-            QCOMPARE(f.screen->print(f.target), Run::NotStarted);
-            QVERIFY(f.target.jobs().isEmpty());
-            QCOMPARE(f.files(), before);
-        }
-    }
-
     // A run that fails at any one of its writes, or ends there with the
     // program, is completed by the next attempt: printed again only when no
     // page was confirmed, and posting what one run that did not fail posts.

@@ -5,8 +5,6 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(FinancialsProblem)
-
 // The payments and financials files of a proposal, whatever the locale.
 class TestProposalData : public QObject {
     Q_OBJECT
@@ -47,29 +45,15 @@ private slots:
         QCOMPARE(int(r.payments.payments.size()), CaseFile::number("read"));
     }
 
-    void hostileFinancials_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<FinancialsProblem>("problem");
-        QTest::addColumn<qint64>("total");  // cents
-        const FinancialsProblem part = FinancialsProblem::Incomplete;
-        QTest::newRow("empty") << "en_US" << QByteArray() << part << qint64(0);
-        QTest::newRow("not amounts")
-            << "en_US" << QByteArray("abc\r\n$9.00\r\n\r\n\"x\"") << part << qint64(900);
-        QTest::newRow("three lines")
-            << "en_US" << QByteArray("1\r\n$2.00\r\n$3") << part << qint64(200);
-        // Written in the user's own form by an older version; the euro is byte 128.
-        QTest::newRow("older de_DE file")
-            << "de_DE" << QByteArray("1.000,00 \x80\r\n1.075,00 \x80\r\n75,00 \x80\r\n0,00 \x80")
-            << FinancialsProblem::None << qint64(107500);
-    }
+    void hostileFinancials_data() { CaseFile::rows("accounts/hostilefinancials.txt"); }
     void hostileFinancials() {
-        QFETCH(QString, locale);
-        QFETCH(QByteArray, bytes);
-        LocaleScope scope(locale);
-        const FinancialsReading f = ProposalFiles::parseFinancials(bytes);
-        QTEST(f.problem, "problem");
-        QTEST(f.financials.total.roundedCents(), "total");
+        LocaleScope scope(CaseFile::field("locale"));
+        const FinancialsReading f =
+            ProposalFiles::parseFinancials(CaseFile::field("bytes").toLatin1());
+        QCOMPARE(f.problem,
+                 CaseFile::named<FinancialsProblem>(CaseFile::field("problem"),
+                                                    {"None", "Missing", "Failed", "Incomplete"}));
+        QCOMPARE(f.financials.total.roundedCents(), qint64(CaseFile::number("total")));
     }
 
     // A backup copy that cannot be restored (its folder is gone) is a failure

@@ -69,8 +69,8 @@ struct Program {
     explicit Program(const QString& root)
         : ctx(AppFolder(root), clock, prompter, std::make_shared<Settings>()) {
         ctx.settings().applyTax1 = true;
-        ctx.settings().taxRate1 = QStringLiteral("7.5");
-        ctx.settings().taxHeading1 = QStringLiteral("Sales Tax");
+        ctx.settings().taxRate1 = "7.5";
+        ctx.settings().taxHeading1 = "Sales Tax";
     }
     FixedClock clock{QDate(2026, 12, 5)};
     AnsweringPrompter prompter;
@@ -78,7 +78,7 @@ struct Program {
 };
 
 // The files of the test folder that are made by hand rather than by the program.
-const QString kHandMade = QStringLiteral(TOLVAR_CRASH_DATA "/folder");
+const QString kHandMade = TOLVAR_CRASH_DATA "/folder";
 
 Files snapshot(const QString& root) {
     Files out;
@@ -93,11 +93,11 @@ Files snapshot(const QString& root) {
 
 // Runs the shell `script` with its arguments $0, $1, ... `args`.
 void sh(const QString& script, const QStringList& args) {
-    QProcess::execute(QStringLiteral("sh"), QStringList{QStringLiteral("-c"), script} + args);
+    QProcess::execute("sh", QStringList{"-c", script} + args);
 }
 
 void copyTree(const QString& from, const QString& to) {
-    sh(QStringLiteral("rm -rf \"$1\" && cp -a \"$0\" \"$1\""), {from, to});
+    sh("rm -rf \"$1\" && cp -a \"$0\" \"$1\"", {from, to});
 }
 
 // Shows a failure as the screens do; true when there was none.
@@ -109,12 +109,12 @@ bool shown(Program& p, const IoStatus& s) {
 // Customer `n` named `name` with a contract from `day` and every cycle byte `cycle`.
 bool saveCustomer(Program& p, int n, const QString& name, QDate day, char cycle) {
     CustomerRecord r;
-    r.AccountNumber = QStringLiteral("555-000") + QString::number(n);
+    r.AccountNumber = "555-000" + QString::number(n);
     r.AccountName = name;
-    r.Address1 = QString::number(n) + QStringLiteral(" Oak St");
-    r.CityOrAddress3 = QStringLiteral("Springfield");
-    r.State = QStringLiteral("IL");
-    r.ZipCode = QStringLiteral("62701");
+    r.Address1 = QString::number(n) + " Oak St";
+    r.CityOrAddress3 = "Springfield";
+    r.State = "IL";
+    r.ZipCode = "62701";
     r.AccountType = CustomerRecord::business();
     return shown(
         p, CustomerFiles::saveCustomer(p.ctx.store(), n, r, CompanionRecords::defaultContract(day),
@@ -124,16 +124,16 @@ bool saveCustomer(Program& p, int n, const QString& name, QDate day, char cycle)
 // Proposal `number` for `dollars` with all four files, for the customer of
 // proposal 1002.
 bool storeProposal(Program& p, const QString& number, qint64 dollars) {
-    const QByteArray header = snapshot(kHandMade).value(QStringLiteral("TolvarProposals/1002.txt"));
     const Money price = Money::fromRaw(dollars * 10000);
     ProposalContents c;
-    c.header = ProposalFiles::parseHeader(header).header;
+    c.header =
+        ProposalFiles::parseHeader(snapshot(kHandMade).value("TolvarProposals/1002.txt")).header;
     c.header.number = number;
     c.header.proposedPrice = price;
-    c.body = QStringLiteral("Replace the roof\r\nand the gutters\r\n");
+    c.body = "Replace the roof\r\nand the gutters\r\n";
     c.payments = ProposalPayments{price, {{price, QDate(2026, 12, 19)}}};
     c.financials = ProposalFinancials{price, price, {}, {}};
-    return shown(p, ProposalStore::store(p.ctx.store(), number + QStringLiteral(".txt"), c));
+    return shown(p, ProposalStore::store(p.ctx.store(), number + ".txt", c));
 }
 
 // Three customers with their companion and (hand-made) receivable files,
@@ -144,15 +144,15 @@ void makeFolder(const QString& root) {
     Program p(root);
     static_cast<void>(CreateFolders(p.ctx));
     for (int n = 1; n <= 3; ++n) {
-        saveCustomer(p, n, QStringLiteral("Customer %1").arg(n), p.clock.today(), ' ');
+        saveCustomer(p, n, "Customer " + QString::number(n), p.clock.today(), ' ');
     }
-    storeProposal(p, QStringLiteral("1001"), 900);
+    storeProposal(p, "1001", 900);
     if (!p.prompter.shown.isEmpty()) {  // a failure shown
         std::fprintf(stderr, "cannot make the folder: %s\n",
                      qPrintable(p.prompter.shown.join(' ')));
         std::exit(2);
     }
-    sh(QStringLiteral("cp -a \"$0\"/. \"$1\""), {kHandMade, root});
+    sh("cp -a \"$0\"/. \"$1\"", {kHandMade, root});
 }
 
 // What the program does at start before the user can do anything: the
@@ -203,15 +203,10 @@ int rowOf(Form& form, const QString& number) {
 QList<Change> changes() {
     return {
         {"save a customer",
-         [](Program& p) {
-             return saveCustomer(p, 2, QStringLiteral("Renamed Roofing"), QDate(2027, 1, 4), 'c');
-         },
+         [](Program& p) { return saveCustomer(p, 2, "Renamed Roofing", QDate(2027, 1, 4), 'c'); },
          true},
         {"add a customer",
-         [](Program& p) {
-             return saveCustomer(p, 4, QStringLiteral("Customer 4"), p.clock.today(), ' ');
-         },
-         true},
+         [](Program& p) { return saveCustomer(p, 4, "Customer 4", p.clock.today(), ' '); }, true},
         {"delete a customer",
          [](Program& p) {
              const CustomerFiles::DeleteResult r = CustomerFiles::deleteCustomer(p.ctx.store(), 2);
@@ -219,19 +214,15 @@ QList<Change> changes() {
              return r.removed;
          },
          false},
-        {"store a proposal",
-         [](Program& p) { return storeProposal(p, QStringLiteral("1004"), 1250); }, true},
-        {"store a proposal again",
-         [](Program& p) { return storeProposal(p, QStringLiteral("1001"), 975); }, true},
+        {"store a proposal", [](Program& p) { return storeProposal(p, "1004", 1250); }, true},
+        {"store a proposal again", [](Program& p) { return storeProposal(p, "1001", 975); }, true},
         {"delete a proposal",
-         [](Program& p) {
-             return shown(p, ProposalStore::remove(p.ctx.store(), QStringLiteral("1001.txt")));
-         },
+         [](Program& p) { return shown(p, ProposalStore::remove(p.ctx.store(), "1001.txt")); },
          false},
         {"invoice run",
          [](Program& p) {
              ManagePayments m(p.ctx);
-             const int row = rowOf(m, QStringLiteral("1002"));
+             const int row = rowOf(m, "1002");
              if (row < 0 || m.pick(row) != ManagePayments::Pick::Shown) {
                  return row == -1;  // invoiced already: nothing is billed twice
              }
@@ -240,21 +231,19 @@ QList<Change> changes() {
              return m.print(target) == ManagePayments::Run::Completed;
          },
          true,
-         {QStringLiteral("TIActiveAccounts/"), QStringLiteral("TAHistory.txt"),
-          QStringLiteral("TaxRecords.txt"), QStringLiteral("Backup/"),
-          QStringLiteral("TolvarProposals/")}},
+         {"TIActiveAccounts/", "TAHistory.txt", "TaxRecords.txt", "Backup/", "TolvarProposals/"}},
         {"finalize",
          [](Program& p) {
              using F = FinalizeFieldProposal;
              F form(p.ctx);
-             const int row = rowOf(form, QStringLiteral("FP1003"));
+             const int row = rowOf(form, "FP1003");
              if (row < 0 || !form.pick(row)) {
                  return row == -1;  // finalized already
              }
              form.press(F::Button::Continue);
-             form.editBody(QStringLiteral("Replace roof\nand gutters"));
+             form.editBody("Replace roof\nand gutters");
              form.startTyping(F::AmountBox::PreAmount);
-             form.editAmount(F::AmountBox::PreAmount, QStringLiteral("1000"));
+             form.editAmount(F::AmountBox::PreAmount, "1000");
              if (form.leavePreAmount() != F::PriceLeft::Accepted) {
                  return false;
              }
@@ -303,9 +292,9 @@ QString describe(const Files& got, const Files& want) {
 }
 
 int kills(int count, quint32 seed) {
-    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-crash-XXXXXX"));
-    const QString base = work.path() + QStringLiteral("/base");
-    const QString trial = work.path() + QStringLiteral("/trial");
+    QTemporaryDir work(QDir::tempPath() + "/tolvar-crash-XXXXXX");
+    const QString base = work.path() + "/base";
+    const QString trial = work.path() + "/trial";
     makeFolder(base);
     QRandomGenerator random(seed);
     int failures = 0;
@@ -341,13 +330,13 @@ int kills(int count, quint32 seed) {
             const int end = found == before ? 0 : found == after ? 1 : begun ? 2 : -1;
             QString fault;
             if (end < 0) {
-                fault = QStringLiteral("mixed files ") + describe(found, after);
+                fault = "mixed files " + describe(found, after);
             } else if (end != 1 || c.repeatable) {
                 // Once more from where it stopped: the same end, nothing doubled.
                 const bool repeated = inChild(c, trial, -1) == 0;
                 const Files again = repeated ? startUp(trial) : after;
-                fault = !repeated        ? QStringLiteral("repeating it failed")
-                        : again != after ? QStringLiteral("repeated, ") + describe(again, after)
+                fault = !repeated        ? QString("repeating it failed")
+                        : again != after ? "repeated, " + describe(again, after)
                                          : QString();
             }
             if (!fault.isEmpty()) {
@@ -375,12 +364,10 @@ void launch(QProcess& proc, const QString& mount, const QStringList& args) {
         proc.start(self, args);
         return;
     }
-    proc.start(QStringLiteral("unshare"),
-               QStringList{QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"),
-                           mount + QStringLiteral(" && exec \"$0\" \"$@\""), self} +
-                   args);
+    proc.start("unshare",
+               QStringList{"-rm", "sh", "-c", mount + " && exec \"$0\" \"$@\"", self} + args);
 }
-const QString kReadOnly = QStringLiteral("mount --bind -o ro \"$2\" \"$2\"");
+const QString kReadOnly = "mount --bind -o ro \"$2\" \"$2\"";
 
 // Every change on a folder whose disk is full ("full") or that is mounted
 // read-only ("ro"), run inside the user namespace that made it so: a change
@@ -389,29 +376,27 @@ const QString kReadOnly = QStringLiteral("mount --bind -o ro \"$2\" \"$2\"");
 // Without a `folder`, makes one and runs this on it in a user namespace, on a
 // small tmpfs or a read-only bind mount, with a copy that stays beside it.
 int disks(const QString& kind, const QString& folder) {
-    const bool full = kind == QLatin1String("full");
+    const bool full = kind == "full";
     if (folder.isEmpty()) {
-        QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-disk-XXXXXX"));
-        const QStringList args{QStringLiteral("disks"), work.path() + QStringLiteral("/folder"),
-                               kind};
-        makeFolder(work.path() + QStringLiteral("/pristine"));
-        copyTree(work.path() + QStringLiteral("/pristine"), args[1]);
+        QTemporaryDir work(QDir::tempPath() + "/tolvar-disk-XXXXXX");
+        const QStringList args{"disks", work.path() + "/folder", kind};
+        makeFolder(work.path() + "/pristine");
+        copyTree(work.path() + "/pristine", args[1]);
         QProcess proc;
         proc.setProcessChannelMode(QProcess::ForwardedChannels);
-        launch(proc, full ? QStringLiteral("mount -t tmpfs -o size=512k tmpfs \"$2\"") : kReadOnly,
-               args);
+        launch(proc, full ? "mount -t tmpfs -o size=512k tmpfs \"$2\"" : kReadOnly, args);
         proc.waitForFinished(300000);
         return proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : 1;
     }
     const QString reason = qt_error_string(full ? ENOSPC : EROFS);
-    const QString root = full ? folder + QStringLiteral("/app") : folder;
+    const QString root = full ? folder + "/app" : folder;
     int failures = 0;
     for (const Change& c : changes()) {
-        const QString filler = folder + QStringLiteral("/filler");
+        const QString filler = folder + "/filler";
         if (full) {
             // The folder as it was, then the disk filled to its last byte.
-            copyTree(folder + QStringLiteral("/../pristine"), root);
-            sh(QStringLiteral("cat /dev/zero >\"$0\" 2>/dev/null"), {filler});
+            copyTree(folder + "/../pristine", root);
+            sh("cat /dev/zero >\"$0\" 2>/dev/null", {filler});
         }
         const Files before = snapshot(root);
         const int rc = inChild(c, root, -1, reason);
@@ -445,9 +430,8 @@ int start(const QString& folder, const QString& userLocks) {
 // `count` starts at once on one folder (read-only for every one of them when
 // `readOnly`, through a read-only bind mount in a user namespace).
 int starts(int count, bool readOnly) {
-    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/tolvar-starts-XXXXXX"));
-    const QStringList args{QStringLiteral("start"), work.path() + QStringLiteral("/folder"),
-                           work.path() + QStringLiteral("/user")};
+    QTemporaryDir work(QDir::tempPath() + "/tolvar-starts-XXXXXX");
+    const QStringList args{"start", work.path() + "/folder", work.path() + "/user"};
     makeFolder(args[1]);
     std::vector<QProcess> all(count);
     for (QProcess& proc : all) {
@@ -494,17 +478,17 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const QStringList args = app.arguments();
     const QString mode = args.size() >= 3 ? args.at(1) : QString();
-    if (mode == QLatin1String("kills")) {
-        return kills(args.at(2).toInt(), args.value(3, QStringLiteral("1")).toUInt());
+    if (mode == "kills") {
+        return kills(args.at(2).toInt(), args.value(3, "1").toUInt());
     }
-    if (mode == QLatin1String("starts")) {
-        return starts(args.at(2).toInt(), args.value(3) == QLatin1String("ro"));
+    if (mode == "starts") {
+        return starts(args.at(2).toInt(), args.value(3) == "ro");
     }
-    if (mode == QLatin1String("disks")) {
+    if (mode == "disks") {
         // With a folder, the inner run in the user namespace.
         return args.size() > 3 ? disks(args.at(3), args.at(2)) : disks(args.at(2), {});
     }
-    if (mode == QLatin1String("start") && args.size() >= 4) {
+    if (mode == "start" && args.size() >= 4) {
         return start(args.at(2), args.at(3));
     }
     std::fprintf(stderr, "usage: %s kills <count> <seed> | starts <count> [ro] | disks full|ro\n",

@@ -31,29 +31,35 @@ inline QByteArray lettered(const QByteArray& letters, int length) {
 // The record `name` of tests/data/customers/records.txt; a blank one when
 // there is none.
 inline CustomerRecord recordNamed(const QString& name) {
-    CustomerRecord r;
     for (const QStringList& f : CaseFile::read("customers/records.txt")) {
         if (f.size() == 20 && f.first() == name) {
-            QString* const text[] = {
-                &r.AccountNumber, &r.AccountName, &r.Address1, &r.Address2,      &r.CityOrAddress3,
-                &r.CityText,      &r.State,       &r.ZipCode,  &r.ZipOrAddress4, &r.Phone,
-                &r.CellPhone,     &r.Other,       &r.Title,    &r.FirstName,     &r.MiddleInitial,
-                &r.LastName,      &r.AccountType};
-            for (int i = 0; i < 17; ++i) {
-                *text[i] = f.at(i + 1);
-            }
-            r.NewFlag = qint16(f.at(18).toInt());
-            r.Spare = qint16(f.at(19).toInt());
+            CustomerRecord r{f[1],  f[2],  f[3],  f[4],  f[5],  f[6],  f[7],  f[8], f[9], f[10],
+                             f[11], f[12], f[13], f[14], f[15], f[16], f[17], 0,    0};
+            r.NewFlag = qint16(f[18].toInt());
+            r.Spare = qint16(f[19].toInt());
+            return r;
         }
     }
-    return r;
+    return {};
 }
 
+// The bytes of pairs of a text and a count: each letter of the text `count`
+// times (once when the count is left out, "%00" a zero byte); "@NAME" is
+// the record NAME of records.txt `count` times.
+inline QByteArray built(const QStringList& pieces) {
+    QByteArray out;
+    for (qsizetype i = 0; i < pieces.size(); i += 2) {
+        const int count = pieces.value(i + 1, "1").toInt();
+        if (pieces[i].startsWith(u'@')) {
+            out += recordNamed(pieces[i].mid(1)).toBytes().repeated(count);
+        } else {
+            out += lettered(QByteArray::fromPercentEncoding(pieces[i].toLatin1()), count);
+        }
+    }
+    return out;
+}
+
+// A record in failure messages: its stored bytes.
 inline char* toString(const CustomerRecord& r) {
-    return QTest::toString(QStringList{r.AccountNumber, r.AccountName, r.Address1, r.Address2,
-                                       r.CityOrAddress3, r.CityText, r.State, r.ZipCode,
-                                       r.ZipOrAddress4, r.Phone, r.CellPhone, r.Other, r.Title,
-                                       r.FirstName, r.MiddleInitial, r.LastName, r.AccountType,
-                                       QString::number(r.NewFlag), QString::number(r.Spare)}
-                               .join(QLatin1Char('|')));
+    return QTest::toString(r.toBytes());
 }

@@ -14,22 +14,6 @@ namespace {
 const QStringList kFiles{"CustomerData.txt", "ContractInfo.txt", "CycleInfo.txt"};
 const int kLengths[] = {328, 386, 69};
 
-// The bytes of pairs of a text and a count: each letter of the text `count`
-// times (once when the count is left out, "%00" a zero byte); "@NAME" is
-// the record NAME of records.txt `count` times.
-QByteArray built(const QStringList& pieces) {
-    QByteArray out;
-    for (qsizetype i = 0; i < pieces.size(); i += 2) {
-        const int count = pieces.value(i + 1, "1").toInt();
-        if (pieces[i].startsWith(u'@')) {
-            out += recordNamed(pieces[i].mid(1)).toBytes().repeated(count);
-        } else {
-            out += lettered(QByteArray::fromPercentEncoding(pieces[i].toLatin1()), count);
-        }
-    }
-    return out;
-}
-
 // The letter of each `length`-byte slot of `bytes`, "*" for one that no
 // one letter fills (a short last slot too).
 QString slotLetters(const QByteArray& bytes, int length) {

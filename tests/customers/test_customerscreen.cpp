@@ -77,6 +77,8 @@ QString entryText(const CustomerNameEntry& e) {
     return e.name + u':' + QString::number(e.record);
 }
 
+const QString kPrompts = QStringLiteral("customers/prompts.txt");
+
 using CaseFile::field;
 using CaseFile::named;
 
@@ -94,63 +96,22 @@ private slots:
                  CaseFile::number("target"));
     }
 
-    void fullCustomerFileRefusesANewOne() {
-        Opened s(1);
-        QByteArray full = s.app.read("CustomerData.txt");
-        full.resize(qsizetype(CustomerFiles::kMaxCustomers) * 328, ' ');
-        s.app.write("CustomerData.txt", full);
-        s.m->activate();
-        expect(s.app.prompter, "full");
-        QCOMPARE(s.m->addNew(), SaveOutcome::Invalid);
-        QCOMPARE(s.m->current(), 1);
-        QCOMPARE(s.app.read("CustomerData.txt").size(), full.size());
-    }
-
-    // A failing delete or save is told, naming the file; the count, the
-    // shown record and the files stay as they were.
-    void failuresAreToldAndChangeNothing() {
-        for (bool deleting : {true, false}) {
-            const QString blocked = deleting ? "CYCLE.TMP" : "CycleInfo.txt";
-            Opened s(3);
-            s.m->showRecord(2);
-            QFile::remove(s.app.path(blocked));
-            s.app.mkdir(blocked + QStringLiteral("/in the way"));
-            const QByteArray before = s.app.read("CustomerData.txt");
-            FileStore& store = s.app.ctx->store();
-            const IoStatus told =
-                deleting ? CustomerFiles::deleteCustomer(store, 2).status
-                         : CustomerFiles::saveCustomer(store, 2, s.m->recordFromBoxes(), {}, {});
-            QVERIFY2(told.file().endsWith(blocked), qPrintable(told.message()));
-            if (deleting) {
-                expect(s.app.prompter, "delete", Answer::Yes);
-            }
-            expect(s.app.prompter, "failed", Answer::Ok, {told.message()});
-            QVERIFY(deleting ? !s.m->deleteShown() : s.m->save() == SaveOutcome::Invalid);
-            QCOMPARE(s.m->view().customerCount, 3);
-            QCOMPARE(s.m->current(), 2);
-            QCOMPARE(s.app.read("CustomerData.txt"), before);
-        }
-    }
-
-    // A customer file cut short in its second record: lists, search and
-    // showing still work, the cut fields read blank.
-    void truncatedCustomerFile() {
-        TempApp app;
-        app.write("CustomerData.txt", person(1).toBytes() + person(2).toBytes().left(180));
-        app.write("ContractInfo.txt", QByteArray());
-        app.write("CycleInfo.txt", QByteArray());
-        auto m = opened(app, 0);
-        QCOMPARE(m->view().accounts.at(1), (CustomerNameEntry{", ", 2}));
-        QCOMPARE(m->search(SearchMode::AccountNumber, "A-").size(), 2);
-        QCOMPARE(m->search(SearchMode::Telephone, "518-555-0002").size(), 0);
-        m->showRecord(2);
-        QCOMPARE(m->view().boxes.address1 + m->view().boxes.phone, "4 Elm Ave");
-    }
-
-    void resultHeadings() {
-        QCOMPARE(CustomerScreenModel::resultHeadings().join(u'|'),
-                 "Customer                          |Phone           |Street              |"
-                 "City                |Rec");
+    // A failing save is told, naming the file; the count, the shown record
+    // and the files stay as they were.
+    void failedSaveIsToldAndChangesNothing() {
+        Opened s(3);
+        s.m->showRecord(2);
+        QFile::remove(s.app.path("CycleInfo.txt"));
+        s.app.mkdir("CycleInfo.txt/in the way");
+        const QByteArray before = s.app.read("CustomerData.txt");
+        const IoStatus told =
+            CustomerFiles::saveCustomer(s.app.ctx->store(), 2, s.m->recordFromBoxes(), {}, {});
+        QVERIFY2(told.file().endsWith("CycleInfo.txt"), qPrintable(told.message()));
+        expect(s.app.prompter, "failed", Answer::Ok, {told.message()});
+        QCOMPARE(s.m->save(), SaveOutcome::Invalid);
+        QCOMPARE(s.m->view().customerCount, 3);
+        QCOMPARE(s.m->current(), 2);
+        QCOMPARE(s.app.read("CustomerData.txt"), before);
     }
 
     void scenarios_data() { CaseFile::scenarios("customers/screen.txt"); }
@@ -165,14 +126,21 @@ private slots:
             {"open", [&](Args a) { m = opened(app, number(a)); }},
             {"bare", [&](Args) { m = std::make_unique<CustomerScreenModel>(*app.ctx); }},
             {"write", [&](Args a) { app.write(a[0], a[1].toUtf8()); }},
+            {"writeRecords", [&](Args a) { app.write(a[0], built(a.mid(1))); }},
+            {"cut", [&](Args a) { app.write(a[0], app.read(a[0]).left(a[1].toInt())); }},
             {"keep", [&](Args a) { kept = app.read(a[0]); }},
+            {"fill",
+             [&](Args) {
+                 QByteArray full = app.read("CustomerData.txt");
+                 full.resize(qsizetype(CustomerFiles::kMaxCustomers) * CustomerRecord::kSize, ' ');
+                 app.write("CustomerData.txt", full);
+             }},
+            {"activate", [&](Args) { m->activate(); }},
             {"international",
              [&](Args) { app.ctx->settings().addressStyle = AddressStyle::International; }},
-            {"prompt",
-             [&](Args a) {
-                 expect(app.prompter, a[0], a.size() > 1 ? CaseFile::answer(a[1]) : Answer::Ok,
-                        a.mid(2));
-             }},
+            {"mkdir", [&](Args a) { app.mkdir(a[0]); }},
+            {"remove", [&](Args a) { QFile::remove(app.path(a[0])); }},
+            {"prompt", [&](Args a) { CaseFile::expectStep(app.prompter, kPrompts, app, a); }},
             {"strictBeeps", [&](Args) { app.prompter.setStrictBeeps(true); }},
             {"beep", [&](Args) { app.prompter.expectBeep(); }},
             {"routine", [&](Args a) { app.ctx->vars().SelectedRoutine = number(a); }},
@@ -211,6 +179,7 @@ private slots:
         const auto saved = [](SaveOutcome o) { return kOutcomes.at(int(o)); };
         const auto yes = [](bool b) { return QString::number(b); };
         const CaseFile::Results results{
+            {"headings", [&](Args) { return CustomerScreenModel::resultHeadings().join(u'|'); }},
             {"save", [&](Args) { return saved(m->save()); }},
             {"addNew", [&](Args) { return saved(m->addNew()); }},
             {"addNewButton", [&](Args) { return saved(m->addNewButton()); }},
