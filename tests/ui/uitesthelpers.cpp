@@ -24,6 +24,7 @@
 
 namespace {
 const char* const kIcons = "none information question exclamation critical";
+const char* const kStates = "shown hidden enabled disabled checked unchecked";
 }  // namespace
 
 UiRig::UiRig() {
@@ -217,17 +218,13 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         QTest::keyClick(w(x), QKeySequence(y)[0].key());
     } else if (verb == QLatin1String("text")) {
         return differs(text(x), y);
-    } else if (verb == QLatin1String("shown") || verb == QLatin1String("hidden")) {
-        const QWidget* c = screens.find(x) ? screens.find(x) : w(x);
-        return yes(c && c->isVisible() == (verb == QLatin1String("shown")));
+    } else if (const int k = QString::fromLatin1(kStates).split(' ').indexOf(verb); k >= 0) {
+        // A screen or a control (actions too) in that state or not.
+        const char* const properties[] = {"visible", "enabled", "checked"};
+        return step(QStringLiteral("property"),
+                    {x, QLatin1String(properties[k / 2]), QVariant(k % 2 == 0).toString()});
     } else if (verb == QLatin1String("unloaded")) {
         return screens.isLoaded(x) ? QStringLiteral("loaded") : QString();
-    } else if (verb == QLatin1String("enabled") || verb == QLatin1String("disabled")) {
-        // Actions as well as widgets.
-        const QObject* c = find(x);
-        return yes(c && c->property("enabled").toBool() == (verb == QLatin1String("enabled")));
-    } else if (verb == QLatin1String("checked") || verb == QLatin1String("unchecked")) {
-        return yes(w<QAbstractButton>(x)->isChecked() == (verb == QLatin1String("checked")));
     } else if (verb == QLatin1String("focus")) {
         return QApplication::focusWidget() == w(x) ? QString() : QStringLiteral("not focused");
     } else if (verb == QLatin1String("focused")) {
@@ -344,12 +341,9 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         app.prompter.expectOpenFile(x);
     } else if (verb == QLatin1String("savefile")) {
         app.prompter.expectSaveFile(x, y);
-    } else if (verb == QLatin1String("jobs")) {
-        return differs(QString::number(printer->jobs().size()), x);
-    } else if (verb == QLatin1String("opened")) {
-        return differs(QString::number(opened.size()), x);
-    } else if (verb == QLatin1String("quits")) {
-        return differs(QString::number(quits), x);
+    } else if (const int k = QStringList{"jobs", "opened", "quits"}.indexOf(verb); k >= 0) {
+        const qsizetype counts[] = {printer->jobs().size(), opened.size(), quits};
+        return differs(QString::number(counts[k]), x);
     } else {
         return QStringLiteral("no such step");
     }
