@@ -88,8 +88,7 @@ private slots:
                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts));
         QCOMPARE(s.app.read("TProposalCounter.txt"), QByteArray("1001\r\n"));
         QCOMPARE(s.ctx.vars().ProposalNumber, 1001);
-        QVERIFY(s.visible(kSplash));
-        QVERIFY(lock.isHeld());
+        QVERIFY(s.visible(kSplash) && lock.isHeld());
     }
 
     void savedDataIsLoaded() {
@@ -98,12 +97,13 @@ private slots:
         s.app.write("MyBusinessData.txt", UiData("setup-first-run/MyBusinessData.txt"));
         s.app.write("Prompts.txt", "#TRUE#,#FALSE#\r\n");
         s.startProgram();
-        QCOMPARE(s.ctx.vars().ProposalNumber, 1234);
-        QCOMPARE(s.app.read("TProposalCounter.txt"), QByteArray("1234\r\n"));
-        const QStringList business = s.ctx.vars().BusinessData;
-        QCOMPARE(business.value(0) + '|' + business.value(5), "Brenlow Roofing|62704");
-        QVERIFY(!s.ctx.vars().SoundAlarms);
-        QCOMPARE(s.ctx.vars().SelectedRoutine, 0);
+        const CommonVariables& v = s.ctx.vars();
+        QCOMPARE(
+            QStringList({QString::number(v.ProposalNumber),
+                         QString::fromLatin1(s.app.read("TProposalCounter.txt")),
+                         v.BusinessData.value(0), v.BusinessData.value(5),
+                         QVariant(v.SoundAlarms).toString(), QString::number(v.SelectedRoutine)}),
+            QStringList({"1234", "1234\r\n", "Brenlow Roofing", "62704", "false", "0"}));
     }
 
     void aSecondInstanceIsRefused() {
@@ -116,8 +116,7 @@ private slots:
         QVERIFY(!Main(s.ctx, lock, ProgramStartupSteps(s.ctx, s.screens)));
         // Nothing made, nothing backed up, the first keeps its lock.
         QCOMPARE(tree(s.app), QStringList{});
-        QVERIFY(first.isLocked());
-        QCOMPARE(s.quits, 0);
+        QVERIFY(first.isLocked() && s.quits == 0);
     }
 
     // A screen is made on first use and kept until it is unloaded; one not
