@@ -64,13 +64,6 @@ void UiRig::startProgram() {
     QVERIFY(Main(ctx, lock, ProgramStartupSteps(ctx, screens)));
 }
 
-Screen* UiRig::startRoutine(int routine) {
-    screens.show(QStringLiteral("frmStartup"));
-    click(QStringLiteral("optProgramRoutine(%1)").arg(routine - 1));
-    click(QStringLiteral("cmdStart"));
-    return screens.find(RoutineScreen(routine));
-}
-
 QObject* UiRig::find(const QString& name) const {
     if (name.contains(QLatin1Char('/'))) {
         QObject* outer = find(name.section(QLatin1Char('/'), 0, 0));
@@ -102,27 +95,6 @@ void UiRig::click(const QString& name) {
     QWidget* c = w(name);
     QTest::mouseClick(c, Qt::LeftButton, {}, spot(c));
     QCoreApplication::processEvents();
-}
-
-void UiRig::type(const QString& name, const QString& keys) {
-    QWidget* box = w(name);
-    box->setFocus();
-    if (auto* e = qobject_cast<QLineEdit*>(box)) {
-        e->end(false);
-    } else if (auto* p = qobject_cast<QPlainTextEdit*>(box)) {
-        p->moveCursor(QTextCursor::End);
-    }
-    QTest::keyClicks(box, keys);
-}
-
-void UiRig::retype(const QString& name, const QString& keys) {
-    QWidget* box = w(name);
-    if (auto* combo = qobject_cast<QComboBox*>(box)) {
-        box = combo->lineEdit();
-    }
-    // A line or a text box.
-    QMetaObject::invokeMethod(box, "selectAll");
-    QTest::keyClicks(box, keys);
 }
 
 QString UiRig::text(const QString& name) const {
@@ -203,7 +175,9 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
     if (verb == QLatin1String("show")) {
         screens.show(x);
     } else if (verb == QLatin1String("routine")) {
-        startRoutine(x.toInt());
+        screens.show(QStringLiteral("frmStartup"));
+        click(QStringLiteral("optProgramRoutine(%1)").arg(x.toInt() - 1));
+        click(QStringLiteral("cmdStart"));
     } else if (verb == QLatin1String("click")) {
         for (int n = 0; n < args.value(1, QStringLiteral("1")).toInt(); ++n) {
             click(x);
@@ -211,9 +185,21 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
     } else if (verb == QLatin1String("trigger")) {
         w<QAction>(x)->trigger();
     } else if (verb == QLatin1String("type")) {
-        type(x, y);
+        // At the end of a box that has the focus.
+        QWidget* box = w(x);
+        box->setFocus();
+        if (auto* e = qobject_cast<QLineEdit*>(box)) {
+            e->end(false);
+        } else if (auto* p = qobject_cast<QPlainTextEdit*>(box)) {
+            p->moveCursor(QTextCursor::End);
+        }
+        QTest::keyClicks(box, y);
     } else if (verb == QLatin1String("retype")) {
-        retype(x, y);
+        // Over all the text of a line or a text box (a combo box's own).
+        auto* combo = qobject_cast<QComboBox*>(w(x));
+        QWidget* box = combo ? combo->lineEdit() : w(x);
+        QMetaObject::invokeMethod(box, "selectAll");
+        QTest::keyClicks(box, y);
     } else if (verb == QLatin1String("key")) {
         QTest::keyClick(w(x), QKeySequence(y)[0].key());
     } else if (verb == QLatin1String("text")) {
@@ -251,7 +237,21 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
     } else if (verb == QLatin1String("layout")) {
         CheckLayout(screens.find(x), y);
     } else if (verb == QLatin1String("readonly")) {
-        WithReadOnlyFolder(app.dir.path(), [&] { click(x); });
+        // Root ignores file modes: the click is the user nobody's.
+        const QString folder = app.dir.path();
+        const QFile::Permissions modes = QFile::permissions(folder);
+        QFile::setPermissions(folder, modes & ~(QFile::WriteOwner | QFile::WriteUser |
+                                                QFile::WriteGroup | QFile::WriteOther));
+        const bool root = geteuid() == 0;
+        if (!root || seteuid(65534) == 0) {
+            click(x);
+        } else {
+            QTest::qFail("could not act as the user nobody", __FILE__, __LINE__);
+        }
+        if (root && seteuid(0) != 0) {
+            qFatal("could not act as root again");
+        }
+        QFile::setPermissions(folder, modes);
     } else if (verb == QLatin1String("tab")) {
         find(x)->setProperty("currentIndex", y.toInt());
     } else if (verb == QLatin1String("exposed")) {
@@ -364,22 +364,6 @@ void CheckLayout(QWidget* w, const QString& name) {
         QVERIFY2(w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png")),
                  qPrintable(name));
     }
-}
-
-void WithReadOnlyFolder(const QString& folder, const std::function<void()>& act) {
-    const QFile::Permissions modes = QFile::permissions(folder);
-    QFile::setPermissions(folder, modes & ~(QFile::WriteOwner | QFile::WriteUser |
-                                            QFile::WriteGroup | QFile::WriteOther));
-    const bool root = geteuid() == 0;
-    if (!root || seteuid(65534) == 0) {
-        act();
-    } else {
-        QTest::qFail("could not act as the user nobody", __FILE__, __LINE__);
-    }
-    if (root && seteuid(0) != 0) {
-        qFatal("could not act as root again");
-    }
-    QFile::setPermissions(folder, modes);
 }
 
 QByteArray UiData(const QString& name) {
