@@ -103,9 +103,6 @@ private slots:
         // The first item of the grid's menu selects the row under the mouse.
         const QPoint second = grid->visualRect(found->index(1, 0)).center();
         rig.fromContextMenu(grid->viewport(), second, rig.w<QAction>("mnuSelect")->text());
-        QCOMPARE(rig.text("txtCustomer(0)"), QStringLiteral("N-7"));
-        QVERIFY(!rig.w("fraCustomersFound")->isVisible());
-
         rig.flow("customer-search-short");
     }
 
