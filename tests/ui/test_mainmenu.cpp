@@ -1,3 +1,4 @@
+#include "proposals/terms.h"
 #include "shell/startup.h"
 #include "testmain.h"
 #include "ui/frmstartup.h"
@@ -55,6 +56,14 @@ private slots:
         }
     }
 
+    // The custom terms are written in the flow "terms".
+    void genericTerms() {
+        UiRig s;
+        s.screens.show("frmTerms");
+        QCOMPARE(s.text("Label1(1)") + s.text("Label1(0)"),
+                 Terms::GenericTerms() + Terms::GenericDisclaimer());
+    }
+
     void theLogoIsDrawn() {
         UiRig s;
         s.screens.show(kSplash);
@@ -79,8 +88,7 @@ private slots:
                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts));
         QCOMPARE(s.app.read("TProposalCounter.txt"), QByteArray("1001\r\n"));
         QCOMPARE(s.ctx.vars().ProposalNumber, 1001);
-        QVERIFY(s.visible(kSplash));
-        QVERIFY(lock.isHeld());
+        QVERIFY(s.visible(kSplash) && lock.isHeld());
     }
 
     void savedDataIsLoaded() {
@@ -89,12 +97,13 @@ private slots:
         s.app.write("MyBusinessData.txt", UiData("setup-first-run/MyBusinessData.txt"));
         s.app.write("Prompts.txt", "#TRUE#,#FALSE#\r\n");
         s.startProgram();
-        QCOMPARE(s.ctx.vars().ProposalNumber, 1234);
-        QCOMPARE(s.app.read("TProposalCounter.txt"), QByteArray("1234\r\n"));
-        const QStringList business = s.ctx.vars().BusinessData;
-        QCOMPARE(business.value(0) + '|' + business.value(5), "Brenlow Roofing|62704");
-        QVERIFY(!s.ctx.vars().SoundAlarms);
-        QCOMPARE(s.ctx.vars().SelectedRoutine, 0);
+        const CommonVariables& v = s.ctx.vars();
+        QCOMPARE(
+            QStringList({QString::number(v.ProposalNumber),
+                         QString::fromLatin1(s.app.read("TProposalCounter.txt")),
+                         v.BusinessData.value(0), v.BusinessData.value(5),
+                         QVariant(v.SoundAlarms).toString(), QString::number(v.SelectedRoutine)}),
+            QStringList({"1234", "1234\r\n", "Brenlow Roofing", "62704", "false", "0"}));
     }
 
     void aSecondInstanceIsRefused() {
@@ -107,8 +116,7 @@ private slots:
         QVERIFY(!Main(s.ctx, lock, ProgramStartupSteps(s.ctx, s.screens)));
         // Nothing made, nothing backed up, the first keeps its lock.
         QCOMPARE(tree(s.app), QStringList{});
-        QVERIFY(first.isLocked());
-        QCOMPARE(s.quits, 0);
+        QVERIFY(first.isLocked() && s.quits == 0);
     }
 
     // A screen is made on first use and kept until it is unloaded; one not
@@ -123,24 +131,21 @@ private slots:
         QVERIFY(!s.screens.isLoaded("frmCustomer"));
         QPointer<Screen> first = s.screens.load("frmCustomer");
         QVERIFY(first && !first->isVisible());
-        QCOMPARE(s.screens.load("frmCustomer"), first);
-        QCOMPARE(s.screens.show("frmCustomer"), first);
+        QCOMPARE((QList<Screen*>{s.screens.load("frmCustomer"), s.screens.show("frmCustomer")}),
+                 (QList<Screen*>{first, first}));
         QVERIFY(first->isVisible());
         s.screens.hide("frmCustomer");
         QVERIFY(!first->isVisible());
-        QCOMPARE(made, 1);
-        QCOMPARE(first->objectName(), QStringLiteral("frmCustomer"));
+        QCOMPARE(QString::number(made) + first->objectName(), QStringLiteral("1frmCustomer"));
         s.screens.show("frmCustomer");
         s.screens.unload("frmCustomer");
         QVERIFY(!s.screens.isLoaded("frmCustomer") && !first->isVisible());
         UiRig::settle();
-        QVERIFY(first.isNull());
-        QVERIFY(s.screens.load("frmCustomer"));
+        QVERIFY(first.isNull() && s.screens.load("frmCustomer"));
         QCOMPARE(made, 2);
         QCOMPARE(s.screens.loaded(), QStringList{"frmCustomer"});
         // Nothing of this ends the program.
-        QCOMPARE(s.quits, 0);
-        QVERIFY(!s.app.exists("Backup"));
+        QVERIFY(s.quits == 0 && !s.app.exists("Backup"));
         QVERIFY(!s.screens.isAvailable("frmNoSuchScreen") && !s.screens.isAvailable(QString()));
         QVERIFY(!s.screens.load("frmNoSuchScreen") && !s.screens.show("frmNoSuchScreen"));
     }

@@ -17,11 +17,12 @@ void printIntoPdf(QPrinter& printer, const QString& pdf) {
     printer.setOutputFileName(pdf);
 }
 
-QString pdfInfo(const QString& pdf) {
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    info.waitForFinished(10000);
-    return QString::fromLocal8Bit(info.readAllStandardOutput());
+// What a poppler tool prints, run with those arguments.
+QString poppler(QStringList args) {
+    QProcess run;
+    run.start(args.takeFirst(), args);
+    run.waitForFinished(10000);
+    return QString::fromLocal8Bit(run.readAllStandardOutput());
 }
 }  // namespace
 
@@ -62,12 +63,10 @@ private slots:
         // The flows print their own captioned copies.
         QCOMPARE(printer.copyCount(), 1);
 
-        const QString out = pdfInfo(pdf);
+        const QString out = poppler({QStringLiteral("pdfinfo"), pdf});
         QVERIFY2(out.contains(fetched<QString>("pageSize")), qPrintable(out));
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        QVERIFY(text.waitForFinished(10000));
-        QVERIFY(text.readAllStandardOutput().contains("Printed Text"));
+        QVERIFY(poppler({QStringLiteral("pdftotext"), pdf, QStringLiteral("-")})
+                    .contains("Printed Text"));
     }
 
     // The preview shows every job of a flow as one document, page after page.
@@ -85,7 +84,7 @@ private slots:
                 QVERIFY(device->end());
             }
         }
-        const QString out = pdfInfo(pdf);
+        const QString out = poppler({QStringLiteral("pdfinfo"), pdf});
         QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\b"))),
                  qPrintable(out));
     }

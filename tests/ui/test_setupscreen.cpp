@@ -70,13 +70,12 @@ private slots:
         QCOMPARE(rig.w<QLabel>("Image3")->pixmap().size(),
                  QSize(360, 1800) * rig.w("Image3")->logicalDpiX() / 1440);
         rig.flow("setup-logo-square");
-        QVERIFY(!rig.printer->jobs().first()->pictures.isEmpty());
-        QCOMPARE(
-            (QList<bool>{rig.printer->jobs().first()->colour, rig.printer->jobs().last()->colour}),
-            (QList<bool>{true, false}));
+        const auto& jobs = rig.printer->jobs();
         const QList<PrintRequest>& asked = rig.app.prompter.printRequests();
-        QCOMPARE((QList<bool>{asked.at(0).colour, asked.at(1).colour}), (QList<bool>{true, false}));
-        QVERIFY(!asked.at(0).allowPageRange);
+        QVERIFY(!jobs.first()->pictures.isEmpty());
+        QCOMPARE((QList<bool>{jobs.first()->colour, jobs.last()->colour, asked.at(0).colour,
+                              asked.at(1).colour, asked.at(0).allowPageRange}),
+                 (QList<bool>{true, false, true, false, false}));
         QCOMPARE(preview.titles(), QStringList{"Print Sample"});
         QCOMPARE(preview.target().jobs().size(), 1);
         QVERIFY(rig.app.read("sample.pdf").startsWith("%PDF"));

@@ -24,6 +24,7 @@
 
 namespace {
 const char* const kIcons = "none information question exclamation critical";
+const char* const kStates = "shown hidden enabled disabled checked unchecked";
 }  // namespace
 
 UiRig::UiRig() {
@@ -63,13 +64,6 @@ void UiRig::startProgram() {
     QVERIFY(Main(ctx, lock, ProgramStartupSteps(ctx, screens)));
 }
 
-Screen* UiRig::startRoutine(int routine) {
-    screens.show(QStringLiteral("frmStartup"));
-    click(QStringLiteral("optProgramRoutine(%1)").arg(routine - 1));
-    click(QStringLiteral("cmdStart"));
-    return screens.find(RoutineScreen(routine));
-}
-
 QObject* UiRig::find(const QString& name) const {
     if (name.contains(QLatin1Char('/'))) {
         QObject* outer = find(name.section(QLatin1Char('/'), 0, 0));
@@ -101,27 +95,6 @@ void UiRig::click(const QString& name) {
     QWidget* c = w(name);
     QTest::mouseClick(c, Qt::LeftButton, {}, spot(c));
     QCoreApplication::processEvents();
-}
-
-void UiRig::type(const QString& name, const QString& keys) {
-    QWidget* box = w(name);
-    box->setFocus();
-    if (auto* e = qobject_cast<QLineEdit*>(box)) {
-        e->end(false);
-    } else if (auto* p = qobject_cast<QPlainTextEdit*>(box)) {
-        p->moveCursor(QTextCursor::End);
-    }
-    QTest::keyClicks(box, keys);
-}
-
-void UiRig::retype(const QString& name, const QString& keys) {
-    QWidget* box = w(name);
-    if (auto* combo = qobject_cast<QComboBox*>(box)) {
-        box = combo->lineEdit();
-    }
-    // A line or a text box.
-    QMetaObject::invokeMethod(box, "selectAll");
-    QTest::keyClicks(box, keys);
 }
 
 QString UiRig::text(const QString& name) const {
@@ -202,7 +175,9 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
     if (verb == QLatin1String("show")) {
         screens.show(x);
     } else if (verb == QLatin1String("routine")) {
-        startRoutine(x.toInt());
+        screens.show(QStringLiteral("frmStartup"));
+        click(QStringLiteral("optProgramRoutine(%1)").arg(x.toInt() - 1));
+        click(QStringLiteral("cmdStart"));
     } else if (verb == QLatin1String("click")) {
         for (int n = 0; n < args.value(1, QStringLiteral("1")).toInt(); ++n) {
             click(x);
@@ -210,24 +185,32 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
     } else if (verb == QLatin1String("trigger")) {
         w<QAction>(x)->trigger();
     } else if (verb == QLatin1String("type")) {
-        type(x, y);
+        // At the end of a box that has the focus.
+        QWidget* box = w(x);
+        box->setFocus();
+        if (auto* e = qobject_cast<QLineEdit*>(box)) {
+            e->end(false);
+        } else if (auto* p = qobject_cast<QPlainTextEdit*>(box)) {
+            p->moveCursor(QTextCursor::End);
+        }
+        QTest::keyClicks(box, y);
     } else if (verb == QLatin1String("retype")) {
-        retype(x, y);
+        // Over all the text of a line or a text box (a combo box's own).
+        auto* combo = qobject_cast<QComboBox*>(w(x));
+        QWidget* box = combo ? combo->lineEdit() : w(x);
+        QMetaObject::invokeMethod(box, "selectAll");
+        QTest::keyClicks(box, y);
     } else if (verb == QLatin1String("key")) {
         QTest::keyClick(w(x), QKeySequence(y)[0].key());
     } else if (verb == QLatin1String("text")) {
         return differs(text(x), y);
-    } else if (verb == QLatin1String("shown") || verb == QLatin1String("hidden")) {
-        const QWidget* c = screens.find(x) ? screens.find(x) : w(x);
-        return yes(c && c->isVisible() == (verb == QLatin1String("shown")));
+    } else if (const int k = QString::fromLatin1(kStates).split(' ').indexOf(verb); k >= 0) {
+        // A screen or a control (actions too) in that state or not.
+        const char* const properties[] = {"visible", "enabled", "checked"};
+        return step(QStringLiteral("property"),
+                    {x, QLatin1String(properties[k / 2]), QVariant(k % 2 == 0).toString()});
     } else if (verb == QLatin1String("unloaded")) {
         return screens.isLoaded(x) ? QStringLiteral("loaded") : QString();
-    } else if (verb == QLatin1String("enabled") || verb == QLatin1String("disabled")) {
-        // Actions as well as widgets.
-        const QObject* c = find(x);
-        return yes(c && c->property("enabled").toBool() == (verb == QLatin1String("enabled")));
-    } else if (verb == QLatin1String("checked") || verb == QLatin1String("unchecked")) {
-        return yes(w<QAbstractButton>(x)->isChecked() == (verb == QLatin1String("checked")));
     } else if (verb == QLatin1String("focus")) {
         return QApplication::focusWidget() == w(x) ? QString() : QStringLiteral("not focused");
     } else if (verb == QLatin1String("focused")) {
@@ -254,7 +237,21 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
     } else if (verb == QLatin1String("layout")) {
         CheckLayout(screens.find(x), y);
     } else if (verb == QLatin1String("readonly")) {
-        WithReadOnlyFolder(app.dir.path(), [&] { click(x); });
+        // Root ignores file modes: the click is the user nobody's.
+        const QString folder = app.dir.path();
+        const QFile::Permissions modes = QFile::permissions(folder);
+        QFile::setPermissions(folder, modes & ~(QFile::WriteOwner | QFile::WriteUser |
+                                                QFile::WriteGroup | QFile::WriteOther));
+        const bool root = geteuid() == 0;
+        if (!root || seteuid(65534) == 0) {
+            click(x);
+        } else {
+            QTest::qFail("could not act as the user nobody", __FILE__, __LINE__);
+        }
+        if (root && seteuid(0) != 0) {
+            qFatal("could not act as root again");
+        }
+        QFile::setPermissions(folder, modes);
     } else if (verb == QLatin1String("tab")) {
         find(x)->setProperty("currentIndex", y.toInt());
     } else if (verb == QLatin1String("exposed")) {
@@ -344,12 +341,9 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         app.prompter.expectOpenFile(x);
     } else if (verb == QLatin1String("savefile")) {
         app.prompter.expectSaveFile(x, y);
-    } else if (verb == QLatin1String("jobs")) {
-        return differs(QString::number(printer->jobs().size()), x);
-    } else if (verb == QLatin1String("opened")) {
-        return differs(QString::number(opened.size()), x);
-    } else if (verb == QLatin1String("quits")) {
-        return differs(QString::number(quits), x);
+    } else if (const int k = QStringList{"jobs", "opened", "quits"}.indexOf(verb); k >= 0) {
+        const qsizetype counts[] = {printer->jobs().size(), opened.size(), quits};
+        return differs(QString::number(counts[k]), x);
     } else {
         return QStringLiteral("no such step");
     }
@@ -370,22 +364,6 @@ void CheckLayout(QWidget* w, const QString& name) {
         QVERIFY2(w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png")),
                  qPrintable(name));
     }
-}
-
-void WithReadOnlyFolder(const QString& folder, const std::function<void()>& act) {
-    const QFile::Permissions modes = QFile::permissions(folder);
-    QFile::setPermissions(folder, modes & ~(QFile::WriteOwner | QFile::WriteUser |
-                                            QFile::WriteGroup | QFile::WriteOther));
-    const bool root = geteuid() == 0;
-    if (!root || seteuid(65534) == 0) {
-        act();
-    } else {
-        QTest::qFail("could not act as the user nobody", __FILE__, __LINE__);
-    }
-    if (root && seteuid(0) != 0) {
-        qFatal("could not act as root again");
-    }
-    QFile::setPermissions(folder, modes);
 }
 
 QByteArray UiData(const QString& name) {

@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QUrl>
 
-#include <functional>
 #include <memory>
 
 // A screen standing in for one that other parts of the program provide.
@@ -37,8 +36,6 @@ struct UiRig {
     bool visible(const QString& name) const;
     // Runs the program's start-up in the folder.
     void startProgram();
-    // The main menu, the routine's option clicked and Start: the routine's screen.
-    Screen* startRoutine(int routine);
 
     template <typename T = QWidget>
     T* w(const QString& name) const {
@@ -47,9 +44,6 @@ struct UiRig {
     QObject* find(const QString& name) const;
     // Buttons are clicked in their middle, option and check boxes on their mark.
     void click(const QString& name);
-    // Types at the end of a box that has the focus, or over all of its text.
-    void type(const QString& name, const QString& keys);
-    void retype(const QString& name, const QString& keys);
     // The text a control shows (caption, contents, title).
     QString text(const QString& name) const;
 
@@ -77,10 +71,6 @@ class QWidget;
 // names a folder, a picture of `w` is kept there as `<name>.png`; that is how
 // `make screenshots` collects the screens in their main states.
 void CheckLayout(QWidget* w, const QString& name);
-
-// Runs `act` with the folder read-only, as the user nobody when run by root
-// (root ignores file modes).
-void WithReadOnlyFolder(const QString& folder, const std::function<void()>& act);
 
 // A golden file of tests/data/ui.
 QByteArray UiData(const QString& name);
