@@ -7,6 +7,7 @@
 #include "proposals/proposallayout.h"
 #include "recordingpreview.h"
 #include "tempapp.h"
+#include "testmain.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -69,8 +70,7 @@ private:
 
 // Why a write into, or a delete from, a frozen folder fails, as the file store
 // words it.
-QString frozenWriteReason();
-QString frozenDeleteReason();
+QString frozenReason(bool deleting);
 
 // A printer that can bring a fault on as a job starts.
 struct FreezingTarget : RecordingTarget {
@@ -80,26 +80,23 @@ struct FreezingTarget : RecordingTarget {
 
 // A screen of this area driven by the scripts of a file of tests/data/proposals
 // (writer_scripts.txt tells their steps): one step a line, a verb and its
-// arguments split at "|". The steps every screen has are here.
+// arguments split at "|". The steps every screen has are here; a screen adds
+// its own, or puts its own in place of one, in its constructor.
 struct ScriptApp : TempApp {
     explicit ScriptApp(bool proposalFolders = true);
     FreezingTarget target;
     RecordingPreview preview{*ctx};
     std::vector<std::unique_ptr<Frozen>> frozen;  // each "freeze" adds one
 
-    virtual ~ScriptApp() = default;
-    // The screen's own steps; false for a step of another kind.
-    virtual bool screenStep(const QStringList& step) = 0;
+    using Steps = QMap<QString, std::function<void()>>;
+    Steps steps;
+    // The step being run: its words, its first argument as written and as a
+    // number, and its first two arguments with their escapes read.
+    QStringList a;
+    QString arg, t1, t2;
+    int n = 0;
     // The script of the current test row, step by step, up to a failure.
     void runScript();
-
-protected:
-    using Steps = QMap<QString, std::function<void()>>;
-    // Runs `step` when it is one of `steps`; false when it is not.
-    static bool take(const Steps& steps, const QStringList& step);
-
-private:
-    void sharedStep(const QStringList& step);
 };
 
 // In a _data function: one row, column "steps", for each script of `file`.

@@ -1,5 +1,6 @@
 #include "proposals/fieldproposal.h"
 #include "proposals/proposallayout.h"
+#include "proposals/proposalwriter.h"
 #include "proposalsfixture.h"
 #include "scriptedprompter.h"
 #include "settings/settings.h"
@@ -107,6 +108,49 @@ private slots:
         QCOMPARE(in.today, QDate(2026, 12, 5));
         app.ctx->settings() = Settings();
         QVERIFY(!PrintInputFor(*app.ctx).business.webAddress);
+    }
+
+    // The customer's name as printed and as stored, by the kind of account.
+    void customerNames_data() { cases::load(QStringLiteral("proposals/field_names.txt")); }
+    void customerNames() {
+        const cases::Row row = cases::row();
+        FieldCustomer c = FieldCustomer::fromRecord(smithRecord(), true);
+        c.accountType = row.text(0);
+        c.middleInitial = row.text(1);
+        QCOMPARE(PrintedCustomerName(c), row.text(2));
+        QCOMPARE(StoredCustomerName(c), row.text(3));
+        QCOMPARE(FieldCustomerLines(c).first(), StoredCustomerName(c));
+    }
+
+    // The account and the eight lines the writer takes from a customer.
+    void customerBlock_data() { cases::load(QStringLiteral("proposals/writer_customers.txt")); }
+    void customerBlock() {
+        const cases::Row c = cases::row();
+        CustomerRecord r = smithRecord();
+        r.AccountType = c.text(0);
+        r.MiddleInitial = QStringLiteral("Q");
+        r.ZipOrAddress4 = c.text(2);
+        r.CellPhone = QStringLiteral("207-555-0199");
+        const CustomerBlock b = CustomerBlock::fromRecord(r, c.yes(1));
+        QCOMPARE(b.account, QStringLiteral("ACC-7"));
+        QCOMPARE(b.lines, c.list(3));
+    }
+
+    void sketchSheet() {
+        for (const bool usa : {true, false}) {
+            SketchSheetInput in{sampleProposal().business, 1001,
+                                FieldCustomer::fromRecord(smithRecord(), true)};
+            in.customer.middleInitial = QStringLiteral("Q");
+            in.customer.address2 = usa ? QStringLiteral("Flat 2") : QString();
+            in.customer.usaStyle = usa;
+            auto rec = std::make_shared<Recording>();
+            RecordingDevice device(rec);
+            const PenState carried{PrintFont{QStringLiteral("Courier New"), 8, false, true},
+                                   Ink::Blue};
+            QVERIFY(PrintSketchSheet(device, in, carried));
+            QCOMPARE(dump(*rec), golden(usa ? QStringLiteral("layout_sketch_usa.txt")
+                                            : QStringLiteral("layout_sketch_international.txt")));
+        }
     }
 };
 
