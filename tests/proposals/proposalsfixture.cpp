@@ -63,18 +63,6 @@ QList<std::pair<QString, QStringList>> blocks(const QString& file) {
     return out;
 }
 
-QList<std::pair<QString, Scenario>> scenarios(const QString& file) {
-    QList<std::pair<QString, Scenario>> out;
-    for (const auto& [name, lines] : blocks(file)) {
-        out.append({name, {}});
-        for (const QString& line : lines) {
-            const qsizetype colon = line.indexOf(QLatin1Char(':'));
-            out.last().second.insert(line.left(colon), line.mid(colon + 1).trimmed());
-        }
-    }
-    return out;
-}
-
 QStringList listOf(const QString& value) {
     QStringList items = value.split(QLatin1Char('|'));
     for (QString& item : items) {
@@ -110,18 +98,6 @@ QByteArray dump(const Recording& r) {
     }
     out += QString::asprintf("pages %d ended %d\n", r.pages, int(r.ended));
     return out.toUtf8();
-}
-
-ProposalsApp::ProposalsApp() {
-    makeFolders(*this);
-}
-
-void ProposalsApp::makeFolders(const TempApp& app) {
-    for (const char* folder : {"ProposalBody", "ProposalPayments", "ProposalFinancials"}) {
-        app.mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
-    }
-    app.mkdir(QStringLiteral("Templates/Proposals"));
-    app.write(QStringLiteral("TProposalCounter.txt"), "1001\r\n");
 }
 
 namespace {
@@ -206,7 +182,11 @@ QByteArray dumps(const RecordingTarget& target) {
 
 ScriptApp::ScriptApp(bool proposalFolders) {
     if (proposalFolders) {
-        ProposalsApp::makeFolders(*this);
+        for (const char* folder : {"ProposalBody", "ProposalPayments", "ProposalFinancials"}) {
+            mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
+        }
+        mkdir(QStringLiteral("Templates/Proposals"));
+        write(QStringLiteral("TProposalCounter.txt"), "1001\r\n");
     }
     steps = Steps{
         {"copies", [this] { ctx->vars().Copies = n; }},

@@ -2,11 +2,8 @@
 #include "proposals/proposallayout.h"
 #include "proposals/proposalwriter.h"
 #include "proposalsfixture.h"
-#include "scriptedprompter.h"
 #include "settings/settings.h"
-#include "testmain.h"
 
-#include <QTest>
 
 namespace {
 QStringList numbered(const QString& stem, int from, int to) {
@@ -17,35 +14,39 @@ QStringList numbered(const QString& stem, int from, int to) {
     return out;
 }
 
-// The sample proposal changed as a block of layout_inputs.txt says.
-ProposalPrintInput inputOf(const Scenario& s) {
+// The sample proposal in one copy, changed as a script of layout_scripts.txt
+// says, and its recording.
+struct LayoutApp : ScriptApp {
     ProposalPrintInput in = sampleProposal();
-    in.copies = s.value(QStringLiteral("copies"), QStringLiteral("1")).toInt();
-    in.customerUsaStyle = s.value(QStringLiteral("usa")) != QLatin1String("no");
-    in.style.colour = s.value(QStringLiteral("colour")) != QLatin1String("no");
-    in.style.fontName = s.value(QStringLiteral("font"), in.style.fontName);
-    in.fieldProposal = s.value(QStringLiteral("field")) == QLatin1String("yes");
-    in.days = s.value(QStringLiteral("days"), in.days);
-    in.paymentOption = s.value(QStringLiteral("option"), QStringLiteral("2")).toInt();
-    in.site = listOf(s.value(QStringLiteral("site"), in.site.join(QStringLiteral(" | "))));
-    if (s.contains(QStringLiteral("disclaimer"))) {
-        in.genericDisclaimer = false;
-        in.customDisclaimer = QString::fromUtf8(CaseUnescaped(s.value("disclaimer").toUtf8()));
+
+    LayoutApp() : ScriptApp(false) {
+        in.copies = 1;
+        in.customerUsaStyle = true;
+        steps.insert(
+            Steps{{"copies", [this] { in.copies = n; }},
+                  {"usa", [this] { in.customerUsaStyle = arg != "no"; }},
+                  {"colour", [this] { in.style.colour = arg != "no"; }},
+                  {"font", [this] { in.style.fontName = arg; }},
+                  {"field", [this] { in.fieldProposal = arg == "yes"; }},
+                  {"days", [this] { in.days = arg; }},
+                  {"option", [this] { in.paymentOption = n; }},
+                  {"site", [this] { in.site = a.mid(1); }},
+                  {"disclaimer",
+                   [this] {
+                       in.genericDisclaimer = false;
+                       in.customDisclaimer = t1;
+                   }},
+                  {"logo",
+                   [this] {
+                       const QImage picture(n, a.value(2).toInt(), QImage::Format_RGB32);
+                       in.logo = LogoInfo{picture, a.value(3).toInt(), a.value(4).toInt()};
+                   }},
+                  {"lines", [this] { in.body = numbered(QStringLiteral("Line "), 1, n); }},
+                  {"words",
+                   [this] { in.body = {numbered(QStringLiteral("word"), 0, n - 1).join(u' ')}; }},
+                  {"recording", [this] { QCOMPARE(dump(*record(in)), golden(arg)); }}});
     }
-    if (s.contains(QStringLiteral("logo"))) {
-        const QStringList l = s.value(QStringLiteral("logo")).split(QLatin1Char(' '));
-        const QImage picture(l.at(0).toInt(), l.at(1).toInt(), QImage::Format_RGB32);
-        in.logo = LogoInfo{picture, l.at(2).toInt(), l.at(3).toInt()};
-    }
-    if (s.contains(QStringLiteral("lines"))) {
-        in.body = numbered(QStringLiteral("Line "), 1, s.value(QStringLiteral("lines")).toInt());
-    }
-    if (s.contains(QStringLiteral("words"))) {
-        const int words = s.value(QStringLiteral("words")).toInt();
-        in.body = {numbered(QStringLiteral("word"), 0, words - 1).join(QLatin1Char(' '))};
-    }
-    return in;
-}
+};
 }  // namespace
 
 class TestProposalLayout : public QObject {
@@ -53,16 +54,8 @@ class TestProposalLayout : public QObject {
 private slots:
     // Every item of a page at its documented place, font and ink, in the
     // golden recordings of tests/data/proposals.
-    void layouts_data() {
-        QTest::addColumn<Scenario>("input");
-        for (const auto& [name, scenario] : scenarios(QStringLiteral("layout_inputs.txt"))) {
-            QTest::newRow(qPrintable(name)) << scenario;
-        }
-    }
-    void layouts() {
-        const Scenario input = fetched<Scenario>("input");
-        QCOMPARE(dump(*record(inputOf(input))), golden(input.value(QStringLiteral("file"))));
-    }
+    void layouts_data() { loadScripts(QStringLiteral("layout_scripts.txt")); }
+    void layouts() { LayoutApp().runScript(); }
 
     // Printed, or the printer cannot start, or it fails at the end.
     void samplePrint() {
