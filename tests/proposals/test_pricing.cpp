@@ -7,30 +7,33 @@ Money cents(qint64 c) {
     return Money::fromCents(c);
 }
 
-TaxRates rates(double r1, double r2) {
-    return TaxRates{r1, r2, r1 > 0, r2 > 0};
-}
-
 // The names of the controls shown, enabled or checked.
 QString flags(const Pricing::View& v) {
-    const bool set[] = {v.taxFrame,       v.applyTaxEnabled, v.applyTaxChecked,  v.tax1Checked,
-                        v.tax2Checked,    v.taxItemsEnabled, v.taxItemsChecked,  v.optionsFrame,
-                        v.optionsEnabled, v.createSchedule,  v.countHint,        v.countEnabled,
-                        v.paymentsFrame,  v.boxesShown,      v.calendarFrame,    v.calendarEnabled,
-                        v.reviewNote,     v.continueEnabled, v.schedule.allEqual};
-    static const QStringList names =
-        QStringLiteral(
-            "taxFrame applyEnabled applyChecked tax1 tax2 itemsEnabled items options "
-            "optionsEnabled create hint countEnabled payments boxes calendar "
-            "calendarEnabled review continue equal")
-            .split(QLatin1Char(' '));
+    const std::pair<const char*, bool> all[] = {{"taxFrame", v.taxFrame},
+                                                {"applyEnabled", v.applyTaxEnabled},
+                                                {"applyChecked", v.applyTaxChecked},
+                                                {"tax1", v.tax1Checked},
+                                                {"tax2", v.tax2Checked},
+                                                {"itemsEnabled", v.taxItemsEnabled},
+                                                {"items", v.taxItemsChecked},
+                                                {"options", v.optionsFrame},
+                                                {"optionsEnabled", v.optionsEnabled},
+                                                {"create", v.createSchedule},
+                                                {"hint", v.countHint},
+                                                {"countEnabled", v.countEnabled},
+                                                {"payments", v.paymentsFrame},
+                                                {"boxes", v.boxesShown},
+                                                {"calendar", v.calendarFrame},
+                                                {"calendarEnabled", v.calendarEnabled},
+                                                {"review", v.reviewNote},
+                                                {"continue", v.continueEnabled},
+                                                {"equal", v.schedule.allEqual}};
     QStringList on;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        if (set[i]) {
-            on << names.at(i);
-        }
+    for (const auto& [name, set] : all) {
+        on << (set ? QString::fromLatin1(name) : QString());
     }
-    return on.join(QLatin1Char(' '));
+    on.removeAll(QString());
+    return on.join(u' ');
 }
 
 QString firstN(const std::array<QString, PaymentSchedule::MaxPayments>& all, int n) {
@@ -65,7 +68,8 @@ struct PricingApp : ScriptApp {
             {"check", [this] { checked = p->checkSchedule(); }},
             {"prepare", [this] { p->prepare(taxes, Money()); }},
             {"rates", [this] {
-                 taxes = rates(arg.toDouble(), a.value(2).toDouble());
+                 const double first = arg.toDouble(), second = a.value(2).toDouble();
+                 taxes = TaxRates{first, second, first > 0, second > 0};
                  p = std::make_unique<Pricing>(
                      *ctx, german ? QLocale(QLocale::German, QLocale::Germany) : MoneyLocale());
                  p->prepare(taxes, cents(a.value(3).toLongLong()));

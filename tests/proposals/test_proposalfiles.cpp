@@ -3,7 +3,6 @@
 #include "shell/filestore.h"
 #include "shell/textcodec.h"
 
-
 Q_DECLARE_METATYPE(ProposalHeader)
 
 namespace {

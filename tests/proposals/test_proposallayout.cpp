@@ -4,7 +4,6 @@
 #include "proposalsfixture.h"
 #include "settings/settings.h"
 
-
 namespace {
 QStringList numbered(const QString& stem, int from, int to) {
     QStringList out;
@@ -15,7 +14,7 @@ QStringList numbered(const QString& stem, int from, int to) {
 }
 
 // The sample proposal in one copy, changed as a script of layout_scripts.txt
-// says, and its recording.
+// says, and its recording; the sample page and the field sketch sheet.
 struct LayoutApp : ScriptApp {
     ProposalPrintInput in = sampleProposal();
 
@@ -44,7 +43,27 @@ struct LayoutApp : ScriptApp {
                   {"lines", [this] { in.body = numbered(QStringLiteral("Line "), 1, n); }},
                   {"words",
                    [this] { in.body = {numbered(QStringLiteral("word"), 0, n - 1).join(u' ')}; }},
-                  {"recording", [this] { QCOMPARE(dump(*record(in)), golden(arg)); }}});
+                  {"recording", [this] { QCOMPARE(dump(*record(in)), golden(arg)); }},
+                  {"sample",
+                   [this] {
+                       const LogoInfo logo{QImage(10, 10, QImage::Format_RGB32), 1800, 900};
+                       const PrintStyle style{QStringLiteral("Arial"), true, 255};
+                       QCOMPARE(RunPrintSample(prompter, target, style, logo), arg == "printed");
+                   }},
+                  {"printed", [this] { QCOMPARE(dump(*target.jobs().first()), golden(arg)); }},
+                  {"sketch", [this] {
+                       SketchSheetInput s{in.business, 1001,
+                                          FieldCustomer::fromRecord(smithRecord(), true)};
+                       s.customer.middleInitial = QStringLiteral("Q");
+                       s.customer.address2 = arg == "usa" ? QStringLiteral("Flat 2") : QString();
+                       s.customer.usaStyle = arg == "usa";
+                       auto rec = std::make_shared<Recording>();
+                       RecordingDevice device(rec);
+                       const PenState carried{
+                           PrintFont{QStringLiteral("Courier New"), 8, false, true}, Ink::Blue};
+                       QVERIFY(PrintSketchSheet(device, s, carried));
+                       QCOMPARE(dump(*rec), golden(a.value(2)));
+                   }}});
     }
 };
 }  // namespace
@@ -56,28 +75,6 @@ private slots:
     // golden recordings of tests/data/proposals.
     void layouts_data() { loadScripts(QStringLiteral("layout_scripts.txt")); }
     void layouts() { LayoutApp().runScript(); }
-
-    // Printed, or the printer cannot start, or it fails at the end.
-    void samplePrint() {
-        for (const auto& [openFailure, endFailure] : QList<std::pair<QString, QString>>{
-                 {}, {QStringLiteral("no printer"), {}}, {{}, QStringLiteral("off-line")}}) {
-            ScriptedPrompter prompter;
-            RecordingTarget target;
-            target.failOpening(openFailure);
-            target.failEnding(endFailure);
-            const bool fails = !openFailure.isEmpty() || !endFailure.isEmpty();
-            if (fails) {
-                prompter.expectMessage(QStringLiteral("A Print Error has occurred"),
-                                       QStringLiteral("Print Error"), Icon::Critical);
-            }
-            const LogoInfo logo{QImage(10, 10, QImage::Format_RGB32), 1800, 900};
-            QCOMPARE(RunPrintSample(prompter, target, PrintStyle{"Arial", true, 255}, logo),
-                     !fails);
-            if (!fails) {
-                QCOMPARE(dump(*target.jobs().first()), golden("layout_sample.txt"));
-            }
-        }
-    }
 
     // What the settings and the shared state give every job.
     void inputFromTheContext() {
@@ -127,23 +124,6 @@ private slots:
         const CustomerBlock b = CustomerBlock::fromRecord(r, c.yes(1));
         QCOMPARE(b.account, QStringLiteral("ACC-7"));
         QCOMPARE(b.lines, c.list(3));
-    }
-
-    void sketchSheet() {
-        for (const bool usa : {true, false}) {
-            SketchSheetInput in{sampleProposal().business, 1001,
-                                FieldCustomer::fromRecord(smithRecord(), true)};
-            in.customer.middleInitial = QStringLiteral("Q");
-            in.customer.address2 = usa ? QStringLiteral("Flat 2") : QString();
-            in.customer.usaStyle = usa;
-            auto rec = std::make_shared<Recording>();
-            RecordingDevice device(rec);
-            const PenState carried{PrintFont{QStringLiteral("Courier New"), 8, false, true},
-                                   Ink::Blue};
-            QVERIFY(PrintSketchSheet(device, in, carried));
-            QCOMPARE(dump(*rec), golden(usa ? QStringLiteral("layout_sketch_usa.txt")
-                                            : QStringLiteral("layout_sketch_international.txt")));
-        }
     }
 };
 
