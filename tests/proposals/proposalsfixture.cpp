@@ -14,11 +14,7 @@
 #include <unistd.h>
 
 QByteArray golden(const QString& name) {
-    QFile f(QStringLiteral(TOLVAR_TEST_DATA "/proposals/") + name);
-    if (!f.open(QIODevice::ReadOnly)) {
-        qWarning("no golden file %s", qPrintable(f.fileName()));
-    }
-    return f.readAll();
+    return testData(QStringLiteral("proposals/") + name);
 }
 
 QStringList proposalFiles(int number) {
@@ -67,18 +63,6 @@ QList<std::pair<QString, QStringList>> blocks(const QString& file) {
     return out;
 }
 
-QList<std::pair<QString, Scenario>> scenarios(const QString& file) {
-    QList<std::pair<QString, Scenario>> out;
-    for (const auto& [name, lines] : blocks(file)) {
-        out.append({name, {}});
-        for (const QString& line : lines) {
-            const qsizetype colon = line.indexOf(QLatin1Char(':'));
-            out.last().second.insert(line.left(colon), line.mid(colon + 1).trimmed());
-        }
-    }
-    return out;
-}
-
 QStringList listOf(const QString& value) {
     QStringList items = value.split(QLatin1Char('|'));
     for (QString& item : items) {
@@ -116,18 +100,6 @@ QByteArray dump(const Recording& r) {
     return out.toUtf8();
 }
 
-ProposalsApp::ProposalsApp() {
-    makeFolders(*this);
-}
-
-void ProposalsApp::makeFolders(const TempApp& app) {
-    for (const char* folder : {"ProposalBody", "ProposalPayments", "ProposalFinancials"}) {
-        app.mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
-    }
-    app.mkdir(QStringLiteral("Templates/Proposals"));
-    app.write(QStringLiteral("TProposalCounter.txt"), "1001\r\n");
-}
-
 namespace {
 // The immutable flag holds for root too; other users are kept out by the
 // folder's permissions.
@@ -155,19 +127,15 @@ Frozen::~Frozen() {
     freeze(m_path, false);
 }
 
-QString frozenWriteReason() {
+QString frozenReason(bool deleting) {
     TempApp scratch;
-    Frozen freeze(scratch.dir.path());
-    return scratch.ctx->store().OpenForOutput(QStringLiteral("/x.txt"), "x").reason();
-}
-
-QString frozenDeleteReason() {
-    TempApp scratch;
-    if (!scratch.ctx->store().OpenForOutput(QStringLiteral("/x.txt"), "x").ok()) {
+    FileStore& store = scratch.ctx->store();
+    const QString file = QStringLiteral("/x.txt");
+    if (deleting && !store.OpenForOutput(file, "x").ok()) {
         return {};
     }
     Frozen freeze(scratch.dir.path());
-    return scratch.ctx->store().DeleteDataFile(QStringLiteral("/x.txt")).reason();
+    return deleting ? store.DeleteDataFile(file).reason() : store.OpenForOutput(file, "x").reason();
 }
 
 std::unique_ptr<PageDevice> FreezingTarget::open(const PrintRequest& request) {
@@ -179,27 +147,25 @@ std::unique_ptr<PageDevice> FreezingTarget::open(const PrintRequest& request) {
 
 void loadScripts(const QString& file) {
     QTest::addColumn<QStringList>("steps");
-    for (const auto& [name, steps] : blocks(file)) {
+    const QList<std::pair<QString, QStringList>> all = blocks(file);
+    QVERIFY2(!all.isEmpty(), qPrintable("no scripts in " + file));
+    for (const auto& [name, steps] : all) {
         QTest::newRow(qPrintable(name)) << steps;
     }
 }
 
-ScriptApp::ScriptApp(bool proposalFolders) {
-    if (proposalFolders) {
-        ProposalsApp::makeFolders(*this);
-    }
-}
-
 void ScriptApp::runScript() {
-    for (const QString& line :
-         *static_cast<QStringList*>(QTest::qData("steps", qMetaTypeId<QStringList>()))) {
-        QStringList step;
+    for (const QString& line : fetched<QStringList>("steps")) {
+        a.clear();
         for (const QByteArray& part : cases::split(line.toUtf8(), '|')) {
-            step << QString::fromUtf8(part);
+            a << QString::fromUtf8(part);
         }
-        if (!screenStep(step)) {
-            sharedStep(step);
-        }
+        arg = a.value(1);
+        n = arg.toInt();
+        t1 = QString::fromUtf8(CaseUnescaped(arg.toUtf8()));
+        t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
+        QVERIFY2(steps.contains(a.first()), qPrintable("no such step: " + line));
+        steps[a.first()]();
         QVERIFY2(!QTest::currentTestFailed(), qPrintable(line));
     }
 }
@@ -214,55 +180,60 @@ QByteArray dumps(const RecordingTarget& target) {
 }
 }  // namespace
 
-void ScriptApp::sharedStep(const QStringList& a) {
-    const QString arg = a.value(1);
-    const int n = arg.toInt();
-    const QString t1 = QString::fromUtf8(CaseUnescaped(arg.toUtf8()));
-    const QString t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
-    const Steps steps{
-        {"copies", [&] { ctx->vars().Copies = n; }},
-        {"setNumber", [&] { ctx->vars().ProposalNumber = n; }},
-        {"file", [&] { write(arg, CaseUnescaped(a.value(2).toUtf8())); }},
-        {"remove", [&] { QVERIFY(QFile::remove(path(arg))); }},
+ScriptApp::ScriptApp(bool proposalFolders) {
+    if (proposalFolders) {
+        for (const char* folder : {"ProposalBody", "ProposalPayments", "ProposalFinancials"}) {
+            mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
+        }
+        mkdir(QStringLiteral("Templates/Proposals"));
+        write(QStringLiteral("TProposalCounter.txt"), "1001\r\n");
+    }
+    steps = Steps{
+        {"copies", [this] { ctx->vars().Copies = n; }},
+        {"setNumber", [this] { ctx->vars().ProposalNumber = n; }},
+        {"file", [this] { write(arg, CaseUnescaped(a.value(2).toUtf8())); }},
+        {"remove", [this] { QVERIFY(QFile::remove(path(arg))); }},
         {"copy",
-         [&] {
+         [this] {
              const QByteArray bytes = golden(t2).left(a.value(3).toInt());
              write(arg, bytes.repeated(qMax(1, a.value(4).toInt())));
          }},
-        {"message", [&] { prompter.expectMessage(t1, kTitle, Icon::None); }},
-        {"quiet", [&] { prompter.setStrictBeeps(true); }},
-        {"beep", [&] { prompter.expectBeep(); }},
+        {"message", [this] { prompter.expectMessage(t1, kTitle, Icon::None); }},
+        {"quiet", [this] { prompter.setStrictBeeps(true); }},
+        {"beep", [this] { prompter.expectBeep(); }},
         {"ask",
-         [&] {
+         [this] {
              prompter.expectQuestion(t2, t1, Buttons::YesNo, Icon::Question,
                                      a.value(3) == "yes" ? Answer::Yes : Answer::No);
          }},
         {"input",
-         [&] {
+         [this] {
              const QString typed = QString::fromUtf8(CaseUnescaped(a.value(3).toUtf8()));
              prompter.expectInput(t2, t1, typed, a.value(4) != "cancel");
          }},
-        {"openfile", [&] { prompter.expectOpenFile(path(t1)); }},
+        {"openfile", [this] { prompter.expectOpenFile(path(t1)); }},
         {"golden",
-         [&] {
+         [this] {
              const QByteArray want = golden(t2);
              const int length = a.size() > 4 ? a.value(4).toInt() : int(want.size());
              QCOMPARE(read(arg).mid(a.value(3).toInt(), length), want.left(length));
          }},
-        {"size", [&] { QCOMPARE(int(read(arg).size()), a.value(2).toInt()); }},
-        {"prints", [&] { expectPrints(prompter, arg, a.value(2).toInt(), path("out/1001.pdf")); }},
-        {"loadCounter", [&] { ProposalCounter::loadCurrent(*ctx); }},
-        {"freeze", [&] { frozen.push_back(std::make_unique<Frozen>(path(arg))); }},
+        {"size", [this] { QCOMPARE(int(read(arg).size()), a.value(2).toInt()); }},
+        {"prints",
+         [this] { expectPrints(prompter, arg, a.value(2).toInt(), path("out/1001.pdf")); }},
+        {"loadCounter", [this] { ProposalCounter::loadCurrent(*ctx); }},
+        {"freeze", [this] { frozen.push_back(std::make_unique<Frozen>(path(arg))); }},
         {"freezeAtPrint",
-         [&] {
-             target.onOpen = [this, arg] { frozen.push_back(std::make_unique<Frozen>(path(arg))); };
+         [this] {
+             target.onOpen = [this, f = arg] {
+                 frozen.push_back(std::make_unique<Frozen>(path(f)));
+             };
          }},
-        {"thaw", [&] { frozen.clear(); }},
+        {"thaw", [this] { frozen.clear(); }},
         {"failed",
-         [&] {
-             const QString why = t2 == "delete"  ? frozenDeleteReason()
-                                 : t2 == "write" ? frozenWriteReason()
-                                                 : t2;
+         [this] {
+             const QString why =
+                 t2 == "delete" || t2 == "write" ? frozenReason(t2 == "delete") : t2;
              QStringList told;
              for (const QString& file : arg.split(u';')) {
                  told << IoStatus::failure(path(file), why).message();
@@ -270,50 +241,41 @@ void ScriptApp::sharedStep(const QStringList& a) {
              prompter.expectMessage(told.join(QStringLiteral("\r\n")), kTitle, Icon::Critical);
          }},
         {"warn",
-         [&] { prompter.expectMessage(t1, a.size() > 2 ? t2 : kTitle, Icon::Exclamation); }},
-        {"error", [&] { prompter.expectMessage(t2, t1, Icon::Critical); }},
-        {"jobs", [&] { QCOMPARE(int(target.jobs().size()), n); }},
+         [this] { prompter.expectMessage(t1, a.size() > 2 ? t2 : kTitle, Icon::Exclamation); }},
+        {"error", [this] { prompter.expectMessage(t2, t1, Icon::Critical); }},
+        {"jobs", [this] { QCOMPARE(int(target.jobs().size()), n); }},
         {"eachJob",
-         [&] {
+         [this] {
              for (const auto& job : target.jobs()) {
                  QCOMPARE(int(job->find(t1).size()), a.value(2).toInt());
                  QCOMPARE(job->first(t1).page, a.value(3).toInt());
              }
          }},
-        {"pages", [&] { QCOMPARE(target.jobs().at(n)->pages, a.value(2).toInt()); }},
-        {"job", [&] { QCOMPARE(target.jobs().at(n)->first(t2).page, a.value(3).toInt()); }},
+        {"pages", [this] { QCOMPARE(target.jobs().at(n)->pages, a.value(2).toInt()); }},
+        {"job", [this] { QCOMPARE(target.jobs().at(n)->first(t2).page, a.value(3).toInt()); }},
         {"jobAt",
-         [&] {
+         [this] {
              const QPoint at(a.value(3).toInt(), a.value(4).toInt());
              QCOMPARE(target.jobs().at(n)->first(t2).at, at);
          }},
         {"printerFails",
-         [&] {
+         [this] {
              target.failOpening(arg == "open" ? QStringLiteral("no printer") : QString());
              target.failEnding(arg == "end" ? QStringLiteral("off-line") : QString());
          }},
-        {"requests", [&] { QCOMPARE(int(target.requests().size()), n); }},
+        {"requests", [this] { QCOMPARE(int(target.requests().size()), n); }},
         {"dialog",
-         [&] {
+         [this] {
              const PrintRequest r = prompter.printRequests().at(0);
              QCOMPARE((QList<int>{r.copies, r.allowPageRange, r.allowPrintToFile}),
                       (QList<int>{n, a.value(2) == "yes", a.value(3) == "yes"}));
          }},
-        {"previewTitles", [&] { QCOMPARE(preview.titles(), QStringList(t1)); }},
-        {"samePreview", [&] { QCOMPARE(dumps(preview.target()), dumps(target)); }},
-        {"number", [&] { QCOMPARE(ctx->vars().ProposalNumber, n); }},
-        {"bytes", [&] { QCOMPARE(read(arg), t2.toUtf8()); }},
-        {"starts", [&] { QVERIFY(read(arg).startsWith(t2.toUtf8())); }},
-        {"exists", [&] { QCOMPARE(exists(arg), t2 == "yes"); }}};
-    QVERIFY2(take(steps, a), qPrintable(a.join(QStringLiteral(" | "))));
-}
-
-bool ScriptApp::take(const Steps& steps, const QStringList& step) {
-    const auto found = steps.find(step.value(0));
-    if (found != steps.end()) {
-        found.value()();
-    }
-    return found != steps.end();
+        {"previewTitles", [this] { QCOMPARE(preview.titles(), QStringList(t1)); }},
+        {"samePreview", [this] { QCOMPARE(dumps(preview.target()), dumps(target)); }},
+        {"number", [this] { QCOMPARE(ctx->vars().ProposalNumber, n); }},
+        {"bytes", [this] { QCOMPARE(read(arg), t2.toUtf8()); }},
+        {"starts", [this] { QVERIFY(read(arg).startsWith(t2.toUtf8())); }},
+        {"exists", [this] { QCOMPARE(exists(arg), t2 == "yes"); }}};
 }
 
 CustomerRecord smithRecord() {

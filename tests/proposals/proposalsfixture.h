@@ -7,6 +7,7 @@
 #include "proposals/proposallayout.h"
 #include "recordingpreview.h"
 #include "tempapp.h"
+#include "testmain.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -35,10 +36,7 @@ void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies 
 // The blocks of a script file of tests/data/proposals: "== name" starts a
 // block, the lines after it fill it; blank lines and "#" lines are left out.
 QList<std::pair<QString, QStringList>> blocks(const QString& file);
-// The blocks of a scenario file, whose lines are "key: value".
-using Scenario = QMap<QString, QString>;
-QList<std::pair<QString, Scenario>> scenarios(const QString& file);
-// A scenario value as a list: "a | b | c".
+// A list written "a | b | c".
 QStringList listOf(const QString& value);
 
 // The name of a control given the focus ("Payment 2" with its index).
@@ -47,12 +45,6 @@ QString focusName(WriterFocus focus);
 // Every item of a recording, one per line: page, kind, position, font or
 // width, ink, text; the texts first, then lines and boxes, then pictures.
 QByteArray dump(const Recording& recording);
-
-// An application folder with the proposal folders and the counter at 1001.
-struct ProposalsApp : TempApp {
-    ProposalsApp();
-    static void makeFolders(const TempApp& app);
-};
 
 // Keeps a folder from having entries made or removed, root included, until
 // it goes out of scope: the way to make a write or a delete fail.
@@ -69,8 +61,7 @@ private:
 
 // Why a write into, or a delete from, a frozen folder fails, as the file store
 // words it.
-QString frozenWriteReason();
-QString frozenDeleteReason();
+QString frozenReason(bool deleting);
 
 // A printer that can bring a fault on as a job starts.
 struct FreezingTarget : RecordingTarget {
@@ -80,26 +71,24 @@ struct FreezingTarget : RecordingTarget {
 
 // A screen of this area driven by the scripts of a file of tests/data/proposals
 // (writer_scripts.txt tells their steps): one step a line, a verb and its
-// arguments split at "|". The steps every screen has are here.
+// arguments split at "|". The steps every screen has are here; a screen adds
+// its own, or puts its own in place of one, in its constructor. The folder has
+// the proposal folders and the counter at 1001 unless `proposalFolders` is false.
 struct ScriptApp : TempApp {
     explicit ScriptApp(bool proposalFolders = true);
     FreezingTarget target;
     RecordingPreview preview{*ctx};
     std::vector<std::unique_ptr<Frozen>> frozen;  // each "freeze" adds one
 
-    virtual ~ScriptApp() = default;
-    // The screen's own steps; false for a step of another kind.
-    virtual bool screenStep(const QStringList& step) = 0;
+    using Steps = QMap<QString, std::function<void()>>;
+    Steps steps;
+    // The step being run: its words, its first argument as written and as a
+    // number, and its first two arguments with their escapes read.
+    QStringList a;
+    QString arg, t1, t2;
+    int n = 0;
     // The script of the current test row, step by step, up to a failure.
     void runScript();
-
-protected:
-    using Steps = QMap<QString, std::function<void()>>;
-    // Runs `step` when it is one of `steps`; false when it is not.
-    static bool take(const Steps& steps, const QStringList& step);
-
-private:
-    void sharedStep(const QStringList& step);
 };
 
 // In a _data function: one row, column "steps", for each script of `file`.

@@ -117,6 +117,21 @@ private slots:
         b.addTaxStatement(withDefault(cases::row().text(1)));
         QCOMPARE(b.text(), withDefault(cases::row().text(2)));
     }
+
+    // A custom text is one quoted field with CR LF line breaks inside, then CR LF.
+    void customTextBytes_data() { cases::load(QStringLiteral("proposals/custom_texts.txt")); }
+    void customTextBytes() {
+        const cases::Row c = cases::row();
+        QCOMPARE(Terms::customTextBytes(c.text(0)), c.bytes(1));
+        QCOMPARE(Terms::parseCustomText(c.bytes(1)), c.text(2));
+    }
+
+    void hostileCustomText_data() {
+        cases::load(QStringLiteral("proposals/custom_texts_hostile.txt"));
+    }
+    void hostileCustomText() {
+        QCOMPARE(Terms::parseCustomText(cases::row().bytes(0)), cases::row().text(1));
+    }
 };
 
 TOLVAR_TEST(TestBodyBuilder)

@@ -2,9 +2,6 @@
 #include "proposalsfixture.h"
 #include "shell/filestore.h"
 #include "shell/textcodec.h"
-#include "testmain.h"
-
-#include <QTest>
 
 Q_DECLARE_METATYPE(ProposalHeader)
 
@@ -30,7 +27,7 @@ private slots:
         const HeaderForm form = HeaderForm(c.number(0));
         const QString number = c.text(1);
         const QString file = c.text(2);
-        ProposalsApp app;
+        ScriptApp app;  // with the proposal folders
         FileStore& store = app.ctx->store();
         QVERIFY(ProposalFiles::writeHeader(store, kFile, smithHeader(number), form));
         QCOMPARE(app.read(QStringLiteral("TolvarProposals/1001.txt")), golden(file));
@@ -136,7 +133,7 @@ private slots:
     void bodyBytes_data() { cases::load(QStringLiteral("proposals/body_bytes.txt")); }
     void bodyBytes() {
         const QByteArray bytes = cases::row().bytes(1);
-        ProposalsApp app;
+        ScriptApp app;  // with the proposal folders
         QVERIFY(ProposalFiles::writeBody(app.ctx->store(), kFile, cases::row().text(0)));
         QCOMPARE(app.read(QStringLiteral("TolvarProposals/ProposalBody/1001.txt")), bytes);
         const FileRead<QStringList> lines = ProposalFiles::readBodyLines(app.ctx->store(), kFile);
