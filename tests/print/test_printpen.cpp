@@ -81,8 +81,7 @@ private slots:
         rig.pen.SetFont(0, true, false);
         QCOMPARE(rig.pen.font(), arial(12, true));
         rig.pen.SetFont(-3, false, true);
-        rig.pen.SetFont(8, false, true);
-        QCOMPARE(rig.pen.font(), (PrintFont{QStringLiteral("Arial"), 8, false, true}));
+        QCOMPARE(rig.pen.font(), (PrintFont{QStringLiteral("Arial"), 12, false, true}));
     }
 
     void printColourFollowsColourOption_data() {
@@ -123,9 +122,9 @@ private slots:
         rig.pen.line(1600, 4500, 10650, 4500);
         QCOMPARE(rig.at(), QPoint(10650, 4500));
         QCOMPARE(rig.rec->lines.size(), 2);
-        QVERIFY(rig.rec->lines[0].box && !rig.rec->lines[1].box);
-        QCOMPARE(rig.rec->lines[0].width, 2);
-        QCOMPARE(rig.rec->lines[0].ink, Ink::DarkBlue);
+        QCOMPARE(std::tuple(rig.rec->lines[0].box, rig.rec->lines[1].box, rig.rec->lines[0].width,
+                            rig.rec->lines[0].ink),
+                 std::tuple(true, false, 2, Ink::DarkBlue));
         QCOMPARE(QColor(Ink::toRgb(Ink::DarkBlue)), QColor(0, 0, 128));  // stored as BGR
         QCOMPARE(QColor(Ink::toRgb(0x123456u)), QColor(0x56, 0x34, 0x12));
     }
@@ -210,15 +209,15 @@ private slots:
         logo.picture = QImage(8, 8, QImage::Format_ARGB32);
         logo.width = 2880;
         // Taller than 1800 twips prints 1800 high.
+        QList<QRect> targets;
         for (const int height : {1800, 1801, 1799}) {
             logo.height = height;
             PrintLogo(rig.pen, logo, 0.1f);
+            targets << rig.rec->pictures.value(targets.size()).target;
         }
-        QCOMPARE(rig.rec->pictures.size(), 3);
-        QCOMPARE(rig.rec->pictures[0].target, QRect(4320, 144, 2880, 1800));
+        const QRect full(4320, 144, 2880, 1800);
+        QCOMPARE(targets, (QList<QRect>{full, full, full.adjusted(0, 0, 0, -1)}));
         QCOMPARE(rig.rec->pictures[0].pictureSize, QSize(8, 8));
-        QCOMPARE(rig.rec->pictures[1].target.height(), 1800);
-        QCOMPARE(rig.rec->pictures[2].target.height(), 1799);
     }
 };
 
