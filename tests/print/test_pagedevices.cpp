@@ -107,43 +107,43 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
             QSKIP("poppler's pdftotext is not installed");
         }
+        auto rec = std::make_shared<Recording>();
+        RecordingDevice recorder(rec);
+        PrintPen recorded(recorder, PrintStyle());
+        drawSampleJob(recorded);
+        QVERIFY(recorder.end());
+        QCOMPARE(rec->pages, 2);
         for (const int dpi : {0, 600}) {
             QTemporaryDir dir;
             const QString file = dir.filePath(QStringLiteral("job.pdf"));
-            auto rec = std::make_shared<Recording>();
-            RecordingDevice recorder(rec);
-            PrintPen recorded(recorder, PrintStyle());
-            drawSampleJob(recorded);
-            QVERIFY(recorder.end());
+            PdfPrintTarget target(file);
+            std::unique_ptr<QPdfWriter> writer;
+            QPainter painter;
+            std::unique_ptr<PageDevice> device;
             if (dpi == 0) {
-                PdfPrintTarget target(file);
-                auto device = target.open(PrintRequest());
-                QCOMPARE(device->printableSize(), LetterPrintable);
-                QCOMPARE(device->printableOrigin(), LetterInset);
-                device->setLandscape(true);
-                QCOMPARE(device->printableSize(), LetterPrintable.transposed());
-                QCOMPARE(device->printableOrigin(), LetterInset);
-                PrintPen pen(*device, PrintStyle());
-                QCOMPARE(pen.textWidth(QStringLiteral("ABC")),
-                         measuredWidth(QStringLiteral("ABC"), pen.font()));
-                drawSampleJob(pen);  // portrait again
-                QVERIFY2(device->end(), qPrintable(device->error()));
-                device.reset();
-                QVERIFY2(target.finish(), qPrintable(target.error()));
+                device = target.open(PrintRequest());
             } else {
-                QPdfWriter writer(file);
-                writer.setResolution(dpi);
-                PrepareLetterDevice(writer);
-                QPainter painter;
-                PainterPageDevice device(writer, painter, PainterPageDevice::Options());
-                QCOMPARE(device.printableSize(), LetterPrintable);
-                QCOMPARE(device.printableOrigin(), LetterInset);
-                PrintPen pen(device, PrintStyle());
-                drawSampleJob(pen);
-                QVERIFY(device.end());
+                writer = std::make_unique<QPdfWriter>(file);
+                writer->setResolution(dpi);
+                PrepareLetterDevice(*writer);
+                device = std::make_unique<PainterPageDevice>(*writer, painter,
+                                                             PainterPageDevice::Options());
             }
+            QCOMPARE(std::pair(device->printableSize(), device->printableOrigin()),
+                     std::pair(LetterPrintable, LetterInset));
+            if (dpi == 0) {
+                device->setLandscape(true);
+                QCOMPARE(std::pair(device->printableSize(), device->printableOrigin()),
+                         std::pair(LetterPrintable.transposed(), LetterInset));
+            }
+            PrintPen pen(*device, PrintStyle());
+            QVERIFY(dpi || pen.textWidth(QStringLiteral("ABC")) ==
+                               measuredWidth(QStringLiteral("ABC"), pen.font()));
+            drawSampleJob(pen);  // portrait again
+            QVERIFY2(device->end(), qPrintable(device->error()));
+            device.reset();
+            QVERIFY2(target.finish(), qPrintable(target.error()));
             const QList<Word> words = readWords(file);
-            QCOMPARE(rec->pages, 2);
             QCOMPARE(words.isEmpty() ? 0 : words.last().page, 2);
             for (const RecordedText& t : rec->texts) {
                 const QString first =
@@ -201,9 +201,7 @@ private slots:
         RecordingTarget target;
         PrintRequest request;
         request.title = QStringLiteral("Customer Report");
-        auto first = target.open(request);
-        QVERIFY(first);
-        QVERIFY(first->end());
+        QVERIFY(target.open(request)->end());
         target.failEnding(QStringLiteral("off-line"));
         auto second = target.open(request);
         QVERIFY(!second->end());
@@ -211,8 +209,8 @@ private slots:
         target.failOpening(QStringLiteral("no printer"));
         QVERIFY(!target.open(request));
         QCOMPARE(target.error(), QStringLiteral("no printer"));
-        QCOMPARE(target.jobs().size(), 2);
-        QCOMPARE(target.requests().size(), 3);
+        QCOMPARE(std::pair(target.jobs().size(), target.requests().size()),
+                 std::pair(qsizetype(2), qsizetype(3)));
         QCOMPARE(target.requests().first().title, request.title);
     }
 
@@ -294,10 +292,9 @@ private slots:
             QLocale::setDefault(QLocale(c.text(0)));
             const bool number = FormatAmountBox(*app.ctx, box);
             init();
-            QCOMPARE(number, !shown.isEmpty());
-            QCOMPARE(box.text(), shown);
-            QCOMPARE(box.timesFocused(), number ? 0 : 1);
-            QCOMPARE(app.prompter.beeps(), !number && alarms ? 1 : 0);
+            QCOMPARE(
+                std::tuple(number, box.text(), box.timesFocused(), app.prompter.beeps()),
+                std::tuple(!shown.isEmpty(), shown, number ? 0 : 1, !number && alarms ? 1 : 0));
         }
     }
 
@@ -316,10 +313,10 @@ private slots:
                         QStringLiteral("This character, (%1) is invalid for this field").arg(key),
                         "Invalid Key entry", Icon::Exclamation);
                 }
-                QCOMPARE(TextKey(*app.ctx, key.unicode(), box), takes ? int(key.unicode()) : 0);
-                QCOMPARE(box.text(), c.text(0));
-                QCOMPARE(box.timesFocused(), takes ? 0 : 1);
-                QCOMPARE(app.prompter.beeps(), alarms && !takes ? 1 : 0);
+                const int code = TextKey(*app.ctx, key.unicode(), box);
+                QCOMPARE(std::tuple(code, box.text(), box.timesFocused(), app.prompter.beeps()),
+                         std::tuple(takes ? int(key.unicode()) : 0, c.text(0), takes ? 0 : 1,
+                                    alarms && !takes ? 1 : 0));
             }
         }
     }

@@ -81,8 +81,7 @@ private slots:
         rig.pen.SetFont(0, true, false);
         QCOMPARE(rig.pen.font(), arial(12, true));
         rig.pen.SetFont(-3, false, true);
-        rig.pen.SetFont(8, false, true);
-        QCOMPARE(rig.pen.font(), (PrintFont{QStringLiteral("Arial"), 8, false, true}));
+        QCOMPARE(rig.pen.font(), (PrintFont{QStringLiteral("Arial"), 12, false, true}));
     }
 
     void printColourFollowsColourOption_data() {
@@ -123,9 +122,11 @@ private slots:
         rig.pen.line(1600, 4500, 10650, 4500);
         QCOMPARE(rig.at(), QPoint(10650, 4500));
         QCOMPARE(rig.rec->lines.size(), 2);
-        QVERIFY(rig.rec->lines[0].box && !rig.rec->lines[1].box);
-        QCOMPARE(rig.rec->lines[0].width, 2);
-        QCOMPARE(rig.rec->lines[0].ink, Ink::DarkBlue);
+        QCOMPARE(std::tuple(rig.rec->lines[0].box, rig.rec->lines[1].box, rig.rec->lines[0].width,
+                            rig.rec->lines[0].ink),
+                 std::tuple(true, false, 2, Ink::DarkBlue));
+        QCOMPARE(QColor(Ink::toRgb(Ink::DarkBlue)), QColor(0, 0, 128));  // stored as BGR
+        QCOMPARE(QColor(Ink::toRgb(0x123456u)), QColor(0x56, 0x34, 0x12));
     }
 
     // The page started after the last one is never output; blank pages
@@ -143,15 +144,6 @@ private slots:
         QCOMPARE(rig.rec->first(QStringLiteral("c")).page, 3);
     }
 
-    void inkColoursConvertToQt() {
-        QList<QColor> colours;
-        for (quint32 ink : {Ink::Black, Ink::Blue, Ink::DarkBlue, Ink::Red, quint32(0x123456)}) {
-            colours << QColor(Ink::toRgb(ink));
-        }
-        QCOMPARE(colours, (QList<QColor>{QColor(0, 0, 0), QColor(0, 0, 255), QColor(0, 0, 128),
-                                         QColor(255, 0, 0), QColor(0x56, 0x34, 0x12)}));
-    }
-
     void wrapsAtBlanks_data() { cases::load(QStringLiteral("print/wrapped_lines.txt")); }
     void wrapsAtBlanks() {
         const cases::Row c = cases::row();
@@ -163,46 +155,16 @@ private slots:
         for (int i = 0; i < rig.rec->texts.size(); ++i) {
             QCOMPARE(rig.rec->texts[i].at, QPoint(2664, 4176 + i * h));
         }
-        QCOMPARE(rig.at(), QPoint(0, 4176 + int(lines.size()) * h));
+        QCOMPARE(rig.at(),
+                 QPoint(0, 4176 + int(qMax<qsizetype>(1, lines.size())) * h));  // "" takes a line
     }
 
-    void emptyTextPrintsOneEmptyLine() {
-        BodyRig rig;
-        rig.pen.PrintWrapped(2664, 5000, 7920, QString());
-        QCOMPARE(rig.pen.y(), 5000 + rig.pen.lineHeight());
-        QVERIFY(rig.rec->texts.isEmpty());
-    }
-
-    void bodyColumnCutsAtLastBlankWithin7900() {
-        BodyRig rig;
-        rig.pen.setFontName(QStringLiteral("Courier New"));
-        QString words;
-        for (int i = 0; words.size() < 400; ++i) {
-            words += QStringLiteral("word%1 ").arg(i);
-        }
-        rig.pen.PrintWrapped(2664, 4176, 7920, words.trimmed());
-        const QStringList lines = rig.printed();
-        QVERIFY(lines.size() > 1);
-        QCOMPARE(lines.join(QString()), words.trimmed());
-        for (int i = 0; i + 1 < lines.size(); ++i) {
-            const QString& line = lines.at(i);
-            QVERIFY2(line.endsWith(QLatin1Char(' ')), qPrintable(line));
-            QVERIFY(rig.pen.textWidth(line) <= 7900);
-            // Adding the next word would have passed 7900.
-            const QString next = lines.at(i + 1).section(QLatin1Char(' '), 0, 0);
-            QVERIFY(rig.pen.textWidth(line + next + QLatin1Char(' ')) > 7900);
-        }
-    }
-
+    // The wrap measures in the pen's own font.
     void pensFontDecidesTheBreak() {
-        BodyRig small;
         BodyRig large;
         large.pen.SetFont(12, true, false);
         const QString text = QStringLiteral("alpha beta gamma delta epsilon");
-        const int column = small.pen.textWidth(text) + 20;
-        small.pen.PrintWrapped(0, 0, column, text);
-        large.pen.PrintWrapped(0, 0, column, text);
-        QCOMPARE(small.printed().size(), 1);
+        large.pen.PrintWrapped(0, 0, BodyRig().pen.textWidth(text) + 20, text);
         QVERIFY(large.printed().size() > 1);
         QCOMPARE(large.rec->texts.first().font, arial(12, true));
     }
@@ -247,15 +209,15 @@ private slots:
         logo.picture = QImage(8, 8, QImage::Format_ARGB32);
         logo.width = 2880;
         // Taller than 1800 twips prints 1800 high.
+        QList<QRect> targets;
         for (const int height : {1800, 1801, 1799}) {
             logo.height = height;
             PrintLogo(rig.pen, logo, 0.1f);
+            targets << rig.rec->pictures.value(targets.size()).target;
         }
-        QCOMPARE(rig.rec->pictures.size(), 3);
-        QCOMPARE(rig.rec->pictures[0].target, QRect(4320, 144, 2880, 1800));
+        const QRect full(4320, 144, 2880, 1800);
+        QCOMPARE(targets, (QList<QRect>{full, full, full.adjusted(0, 0, 0, -1)}));
         QCOMPARE(rig.rec->pictures[0].pictureSize, QSize(8, 8));
-        QCOMPARE(rig.rec->pictures[1].target.height(), 1800);
-        QCOMPARE(rig.rec->pictures[2].target.height(), 1799);
     }
 };
 

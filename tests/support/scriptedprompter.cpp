@@ -42,19 +42,13 @@ ScriptedPrompter& ScriptedPrompter::expectMessage(const QString& text, const QSt
 
 ScriptedPrompter& ScriptedPrompter::expectQuestion(const QString& text, const QString& title,
                                                    Buttons buttons, Icon icon, Answer answer) {
-    Step s{Kind::Message, text, title};
-    s.answer = answer;
-    s.buttons = buttons;
-    s.icon = icon;
-    return add(s);
+    return add({Kind::Message, text, title, answer, buttons, icon});
 }
 
 ScriptedPrompter& ScriptedPrompter::expectInput(const QString& prompt, const QString& title,
                                                 const QString& value, bool accept) {
-    Step s{Kind::Input, prompt, title};
-    s.value = value;
-    s.accept = accept;
-    return add(s);
+    return add(
+        {.kind = Kind::Input, .text = prompt, .title = title, .value = value, .accept = accept});
 }
 
 ScriptedPrompter& ScriptedPrompter::expectBeep() {
@@ -62,36 +56,23 @@ ScriptedPrompter& ScriptedPrompter::expectBeep() {
 }
 
 ScriptedPrompter& ScriptedPrompter::expectPrintDialog(bool accept, int copies) {
-    Step s{Kind::Print};
-    s.accept = accept;
-    s.copies = copies;
-    return add(s);
+    return add({.kind = Kind::Print, .accept = accept, .copies = copies});
 }
 
 ScriptedPrompter& ScriptedPrompter::expectOpenFile(const QString& path) {
-    Step s{Kind::OpenFile};
-    s.value = path;
-    return add(s);
+    return add({.kind = Kind::OpenFile, .value = path});
 }
 
 ScriptedPrompter& ScriptedPrompter::expectSaveFile(const QString& title, const QString& path) {
-    Step s{Kind::SaveFile, QString(), title};
-    s.value = path;
-    return add(s);
+    return add({.kind = Kind::SaveFile, .title = title, .value = path});
 }
 
 ScriptedPrompter& ScriptedPrompter::expectColour(quint32 rgb, bool accept) {
-    Step s{Kind::Colour};
-    s.value = QString::number(rgb);
-    s.accept = accept;
-    return add(s);
+    return add({.kind = Kind::Colour, .value = QString::number(rgb), .accept = accept});
 }
 
 ScriptedPrompter& ScriptedPrompter::expectFont(const FontChoice& font, bool accept) {
-    Step s{Kind::Font};
-    s.font = font;
-    s.accept = accept;
-    return add(s);
+    return add({.kind = Kind::Font, .accept = accept, .font = font});
 }
 
 QString ScriptedPrompter::report() const {
@@ -128,10 +109,7 @@ std::optional<ScriptedPrompter::Step> ScriptedPrompter::take(const Step& shown) 
 Answer ScriptedPrompter::message(const QString& text, const QString& title, Buttons buttons,
                                  Icon icon) {
     m_shown << text;
-    Step shown{Kind::Message, text, title};
-    shown.buttons = buttons;
-    shown.icon = icon;
-    const std::optional<Step> s = take(shown);
+    const std::optional<Step> s = take({Kind::Message, text, title, Answer::Ok, buttons, icon});
     return s ? s->answer : buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
@@ -166,7 +144,7 @@ QString ScriptedPrompter::openFile(const QString&, const QString&, const QString
 }
 
 QString ScriptedPrompter::saveFile(const QString& title, const QString&, const QString&) {
-    const std::optional<Step> s = take({Kind::SaveFile, QString(), title});
+    const std::optional<Step> s = take({.kind = Kind::SaveFile, .title = title});
     return s ? s->value : QString();
 }
 

@@ -18,18 +18,16 @@ public:
     enum class Kind { Message, Input, Beep, Print, OpenFile, SaveFile, Colour, Font };
 
     struct Step {
-        Step(Kind k = Kind::Message, QString t = {}, QString ti = {})
-            : kind(k), text(std::move(t)), title(std::move(ti)) {}
-        Kind kind;
-        QString text;
-        QString title;
+        Kind kind = Kind::Message;
+        QString text{};
+        QString title{};
         Answer answer = Answer::Ok;
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::None;
-        QString value;  // typed text, chosen file, colour as #rrggbb
+        QString value{};  // typed text, chosen file, colour as #rrggbb
         bool accept = true;
         int copies = 1;
-        FontChoice font;
+        FontChoice font{};
     };
 
     ScriptedPrompter() = default;
