@@ -175,6 +175,7 @@ private slots:
             {"search", &CustomerView::searchVisible},
             {"results", &CustomerView::resultsVisible},
             {"print", &CustomerView::printVisible},
+            {"big", &CustomerView::bigVisible},
             {"usa", &CustomerView::usaAddress}};
         const auto saved = [](SaveOutcome o) { return kOutcomes.at(int(o)); };
         const auto yes = [](bool b) { return QString::number(b); };
