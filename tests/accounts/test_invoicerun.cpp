@@ -133,6 +133,7 @@ private slots:
             {"activate", [&](Args) { return yes(f->screen->activate()); }},
             {"pick", [&](Args a) { return picks.at(int(f->pick(a[0]))); }},
             {"select", [&](Args a) { return picks.at(int(f->screen->pick(f->rowOf(a[0])))); }},
+            {"pickRow", [&](Args a) { return picks.at(int(f->screen->pick(a[0].toInt()))); }},
             {"print",
              [&](Args) {
                  return QStringList{"NotStarted", "Stopped", "Failed", "Completed"}.at(
