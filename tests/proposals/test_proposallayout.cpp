@@ -1,6 +1,7 @@
 #include "proposals/fieldproposal.h"
 #include "proposals/proposallayout.h"
 #include "proposals/proposalwriter.h"
+#include "proposals/sampleprint.h"
 #include "proposalsfixture.h"
 #include "settings/settings.h"
 
@@ -21,49 +22,63 @@ struct LayoutApp : ScriptApp {
     LayoutApp() : ScriptApp(false) {
         in.copies = 1;
         in.customerUsaStyle = true;
-        steps.insert(
-            Steps{{"copies", [this] { in.copies = n; }},
-                  {"usa", [this] { in.customerUsaStyle = arg != "no"; }},
-                  {"colour", [this] { in.style.colour = arg != "no"; }},
-                  {"font", [this] { in.style.fontName = arg; }},
-                  {"field", [this] { in.fieldProposal = arg == "yes"; }},
-                  {"days", [this] { in.days = arg; }},
-                  {"option", [this] { in.paymentOption = n; }},
-                  {"site", [this] { in.site = a.mid(1); }},
-                  {"disclaimer",
-                   [this] {
-                       in.genericDisclaimer = false;
-                       in.customDisclaimer = t1;
-                   }},
-                  {"logo",
-                   [this] {
-                       const QImage picture(n, a.value(2).toInt(), QImage::Format_RGB32);
-                       in.logo = LogoInfo{picture, a.value(3).toInt(), a.value(4).toInt()};
-                   }},
-                  {"lines", [this] { in.body = numbered(QStringLiteral("Line "), 1, n); }},
-                  {"words",
-                   [this] { in.body = {numbered(QStringLiteral("word"), 0, n - 1).join(u' ')}; }},
-                  {"recording", [this] { QCOMPARE(dump(*record(in)), golden(arg)); }},
-                  {"sample",
-                   [this] {
-                       const LogoInfo logo{QImage(10, 10, QImage::Format_RGB32), 1800, 900};
-                       const PrintStyle style{QStringLiteral("Arial"), true, 255};
-                       QCOMPARE(RunPrintSample(prompter, target, style, logo), arg == "printed");
-                   }},
-                  {"printed", [this] { QCOMPARE(dump(*target.jobs().first()), golden(arg)); }},
-                  {"sketch", [this] {
-                       SketchSheetInput s{in.business, 1001,
-                                          FieldCustomer::fromRecord(smithRecord(), true)};
-                       s.customer.middleInitial = QStringLiteral("Q");
-                       s.customer.address2 = arg == "usa" ? QStringLiteral("Flat 2") : QString();
-                       s.customer.usaStyle = arg == "usa";
-                       auto rec = std::make_shared<Recording>();
-                       RecordingDevice device(rec);
-                       const PenState carried{
-                           PrintFont{QStringLiteral("Courier New"), 8, false, true}, Ink::Blue};
-                       QVERIFY(PrintSketchSheet(device, s, carried));
-                       QCOMPARE(dump(*rec), golden(a.value(2)));
-                   }}});
+        steps.insert(Steps{
+            {"copies", [this] { in.copies = n; }},
+            {"usa", [this] { in.customerUsaStyle = arg != "no"; }},
+            {"colour", [this] { in.style.colour = arg != "no"; }},
+            {"font", [this] { in.style.fontName = arg; }},
+            {"field", [this] { in.fieldProposal = arg == "yes"; }},
+            {"days", [this] { in.days = arg; }},
+            {"option", [this] { in.paymentOption = n; }},
+            {"site", [this] { in.site = a.mid(1); }},
+            {"disclaimer",
+             [this] {
+                 in.genericDisclaimer = false;
+                 in.customDisclaimer = t1;
+             }},
+            {"logo",
+             [this] {
+                 const QImage picture(n, a.value(2).toInt(), QImage::Format_RGB32);
+                 in.logo = LogoInfo{picture, a.value(3).toInt(), a.value(4).toInt()};
+             }},
+            {"lines", [this] { in.body = numbered(QStringLiteral("Line "), 1, n); }},
+            {"words",
+             [this] { in.body = {numbered(QStringLiteral("word"), 0, n - 1).join(u' ')}; }},
+            {"recording", [this] { QCOMPARE(dump(*record(in)), golden(arg)); }},
+            {"sample",
+             [this] {
+                 const LogoInfo logo{QImage(10, 10, QImage::Format_RGB32), 1800, 900};
+                 const PrintStyle style{QStringLiteral("Arial"), true, 255};
+                 QCOMPARE(RunPrintSample(prompter, target, style, logo), arg == "printed");
+             }},
+            {"setupSample",
+             [this] {
+                 Settings& s = ctx->settings();
+                 s.fontName = QStringLiteral("Arial");
+                 s.printInColour = true;
+                 s.borderColour = 255;
+                 s.logo = QImage(10, 10, QImage::Format_RGB32);
+                 s.logoWidth = 1800;
+                 s.logoHeight = 900;
+                 ctx->printerFactory = [this] {
+                     return std::shared_ptr<PrintTarget>(std::shared_ptr<void>(), &target);
+                 };
+                 QCOMPARE(PrintSettingsSample(*ctx, DocumentOutput::Printer), arg == "printed");
+             }},
+            {"printed", [this] { QCOMPARE(dump(*target.jobs().first()), golden(arg)); }},
+            {"sketch", [this] {
+                 SketchSheetInput s{in.business, 1001,
+                                    FieldCustomer::fromRecord(smithRecord(), true)};
+                 s.customer.middleInitial = QStringLiteral("Q");
+                 s.customer.address2 = arg == "usa" ? QStringLiteral("Flat 2") : QString();
+                 s.customer.usaStyle = arg == "usa";
+                 auto rec = std::make_shared<Recording>();
+                 RecordingDevice device(rec);
+                 const PenState carried{PrintFont{QStringLiteral("Courier New"), 8, false, true},
+                                        Ink::Blue};
+                 QVERIFY(PrintSketchSheet(device, s, carried));
+                 QCOMPARE(dump(*rec), golden(a.value(2)));
+             }}});
     }
 };
 }  // namespace
