@@ -58,7 +58,8 @@ struct CustomerBytes {
     // One trimmed text field of record n, decoded without the others.
     QString field(int number, const QString& name) const;
     QString field(int number, const RecordField& f) const;
-    // The stored bytes of that field, without the blanks and zeros around it.
+    // The stored bytes of that field, without the blanks, zeros and white
+    // space around it.
     QByteArrayView stored(int number, const RecordField& f) const;
     // Record n, only the text fields of `textFields` read (fieldMask).
     CustomerRecord recordAt(int number, quint32 textFields = ~0u) const;

@@ -47,19 +47,14 @@ struct LayoutApp : ScriptApp {
             {"recording", [this] { QCOMPARE(dump(*record(in)), golden(arg)); }},
             {"sample",
              [this] {
-                 const LogoInfo logo{QImage(10, 10, QImage::Format_RGB32), 1800, 900};
-                 const PrintStyle style{QStringLiteral("Arial"), true, 255};
+                 const Settings& s = sampleSettings();
+                 const LogoInfo logo{s.logo, s.logoWidth, s.logoHeight};
+                 const PrintStyle style{s.fontName, s.printInColour, s.borderColour};
                  QCOMPARE(RunPrintSample(prompter, target, style, logo), arg == "printed");
              }},
             {"setupSample",
              [this] {
-                 Settings& s = ctx->settings();
-                 s.fontName = QStringLiteral("Arial");
-                 s.printInColour = true;
-                 s.borderColour = 255;
-                 s.logo = QImage(10, 10, QImage::Format_RGB32);
-                 s.logoWidth = 1800;
-                 s.logoHeight = 900;
+                 sampleSettings();
                  ctx->printerFactory = [this] {
                      return std::shared_ptr<PrintTarget>(std::shared_ptr<void>(), &target);
                  };
@@ -79,6 +74,18 @@ struct LayoutApp : ScriptApp {
                  QVERIFY(PrintSketchSheet(device, s, carried));
                  QCOMPARE(dump(*rec), golden(a.value(2)));
              }}});
+    }
+
+    // The style and logo the golden sample page was drawn with, as settings.
+    const Settings& sampleSettings() {
+        Settings& s = ctx->settings();
+        s.fontName = QStringLiteral("Arial");
+        s.printInColour = true;
+        s.borderColour = 255;
+        s.logo = QImage(10, 10, QImage::Format_RGB32);
+        s.logoWidth = 1800;
+        s.logoHeight = 900;
+        return s;
     }
 };
 }  // namespace
