@@ -35,46 +35,6 @@ ScriptedPrompter& ScriptedPrompter::add(Step s) {
     return *this;
 }
 
-ScriptedPrompter& ScriptedPrompter::expectMessage(const QString& text, const QString& title,
-                                                  Icon icon) {
-    return expectQuestion(text, title, Buttons::Ok, icon, Answer::Ok);
-}
-
-ScriptedPrompter& ScriptedPrompter::expectQuestion(const QString& text, const QString& title,
-                                                   Buttons buttons, Icon icon, Answer answer) {
-    return add({Kind::Message, text, title, answer, buttons, icon});
-}
-
-ScriptedPrompter& ScriptedPrompter::expectInput(const QString& prompt, const QString& title,
-                                                const QString& value, bool accept) {
-    return add(
-        {.kind = Kind::Input, .text = prompt, .title = title, .value = value, .accept = accept});
-}
-
-ScriptedPrompter& ScriptedPrompter::expectBeep() {
-    return add({Kind::Beep});
-}
-
-ScriptedPrompter& ScriptedPrompter::expectPrintDialog(bool accept, int copies) {
-    return add({.kind = Kind::Print, .accept = accept, .copies = copies});
-}
-
-ScriptedPrompter& ScriptedPrompter::expectOpenFile(const QString& path) {
-    return add({.kind = Kind::OpenFile, .value = path});
-}
-
-ScriptedPrompter& ScriptedPrompter::expectSaveFile(const QString& title, const QString& path) {
-    return add({.kind = Kind::SaveFile, .title = title, .value = path});
-}
-
-ScriptedPrompter& ScriptedPrompter::expectColour(quint32 rgb, bool accept) {
-    return add({.kind = Kind::Colour, .value = QString::number(rgb), .accept = accept});
-}
-
-ScriptedPrompter& ScriptedPrompter::expectFont(const FontChoice& font, bool accept) {
-    return add({.kind = Kind::Font, .accept = accept, .font = font});
-}
-
 QString ScriptedPrompter::report() const {
     QStringList lines = m_errors;
     for (const Step& s : m_steps) {

@@ -36,18 +36,38 @@ public:
     ~ScriptedPrompter() override;
 
     // A message box with only an OK button.
-    ScriptedPrompter& expectMessage(const QString& text, const QString& title, Icon icon);
+    ScriptedPrompter& expectMessage(const QString& text, const QString& title, Icon icon) {
+        return expectQuestion(text, title, Buttons::Ok, icon, Answer::Ok);
+    }
     ScriptedPrompter& expectQuestion(const QString& text, const QString& title, Buttons buttons,
-                                     Icon icon, Answer answer);
+                                     Icon icon, Answer answer) {
+        return add({Kind::Message, text, title, answer, buttons, icon});
+    }
     ScriptedPrompter& expectInput(const QString& prompt, const QString& title, const QString& value,
-                                  bool accept = true);
-    ScriptedPrompter& expectBeep();
-    ScriptedPrompter& expectPrintDialog(bool accept = true, int copies = 1);
-    ScriptedPrompter& expectOpenFile(const QString& path);
+                                  bool accept = true) {
+        return add({.kind = Kind::Input,
+                    .text = prompt,
+                    .title = title,
+                    .value = value,
+                    .accept = accept});
+    }
+    ScriptedPrompter& expectBeep() { return add({Kind::Beep}); }
+    ScriptedPrompter& expectPrintDialog(bool accept = true, int copies = 1) {
+        return add({.kind = Kind::Print, .accept = accept, .copies = copies});
+    }
+    ScriptedPrompter& expectOpenFile(const QString& path) {
+        return add({.kind = Kind::OpenFile, .value = path});
+    }
     // The save dialog's answer (empty: cancelled); `title` is checked.
-    ScriptedPrompter& expectSaveFile(const QString& title, const QString& path);
-    ScriptedPrompter& expectColour(quint32 rgb, bool accept = true);
-    ScriptedPrompter& expectFont(const FontChoice& font, bool accept = true);
+    ScriptedPrompter& expectSaveFile(const QString& title, const QString& path) {
+        return add({.kind = Kind::SaveFile, .title = title, .value = path});
+    }
+    ScriptedPrompter& expectColour(quint32 rgb, bool accept = true) {
+        return add({.kind = Kind::Colour, .value = QString::number(rgb), .accept = accept});
+    }
+    ScriptedPrompter& expectFont(const FontChoice& font, bool accept = true) {
+        return add({.kind = Kind::Font, .accept = accept, .font = font});
+    }
 
     // Beeps are not scripted unless this is set; they are counted either way.
     void setStrictBeeps(bool strict) { m_strictBeeps = strict; }

@@ -4,7 +4,9 @@
 #include "shell/appcontext.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -20,11 +22,12 @@ struct TempApp {
     ScriptedPrompter prompter;
     std::unique_ptr<AppContext> ctx;
 
-    QString path(const QString& relative) const;  // "/" separated below the folder
+    // "/" separated below the folder.
+    QString path(const QString& relative) const { return dir.path() + u'/' + relative; }
     void write(const QString& relative, const QByteArray& bytes) const;
     QByteArray read(const QString& relative) const;
-    bool exists(const QString& relative) const;
-    void mkdir(const QString& relative) const;
+    bool exists(const QString& relative) const { return QFileInfo::exists(path(relative)); }
+    void mkdir(const QString& relative) const { QDir().mkpath(path(relative)); }
 };
 
 #ifdef TOLVAR_TEST_DATA
