@@ -177,8 +177,7 @@ private slots:
             *app.ctx, lock,
             {step("splash"), step("business"), step("setup"), step("customer"), step("counter")}));
         QCOMPARE(order, (QStringList{"splash", "business", "setup", "customer", "counter"}));
-        QVERIFY(lock.isHeld());
-        QVERIFY(app.exists("TolvarProposals/ProposalFinancials"));
+        QVERIFY(lock.isHeld() && app.exists("TolvarProposals/ProposalFinancials"));
     }
 
     // The main menu's routines.
