@@ -148,24 +148,17 @@ private slots:
         const cases::Row c = cases::row();
         const QStringList lines = c.list(3);
         BodyRig rig;
-        rig.pen.PrintWrapped(2664, 4176, rig.pen.textWidth(c.text(1)) + c.number(2), c.text(0));
+        const int width = rig.pen.textWidth(c.text(1)) + c.number(2);
+        rig.pen.SetFont(c.number(4), c.yes(5), false);
+        rig.pen.PrintWrapped(2664, 4176, width, c.text(0));
         QCOMPARE(rig.printed(), lines);
+        QVERIFY(lines.isEmpty() || rig.rec->texts.first().font == arial(c.number(4), c.yes(5)));
         const int h = rig.pen.lineHeight();
         for (int i = 0; i < rig.rec->texts.size(); ++i) {
             QCOMPARE(rig.rec->texts[i].at, QPoint(2664, 4176 + i * h));
         }
         QCOMPARE(rig.at(),
                  QPoint(0, 4176 + int(qMax<qsizetype>(1, lines.size())) * h));  // "" takes a line
-    }
-
-    // The wrap measures in the pen's own font.
-    void pensFontDecidesTheBreak() {
-        BodyRig large;
-        large.pen.SetFont(12, true, false);
-        const QString text = QStringLiteral("alpha beta gamma delta epsilon");
-        large.pen.PrintWrapped(0, 0, BodyRig().pen.textWidth(text) + 20, text);
-        QVERIFY(large.printed().size() > 1);
-        QCOMPARE(large.rec->texts.first().font, arial(12, true));
     }
 
     // A bold name at 12 points (10 when longer than 25 letters), then the
