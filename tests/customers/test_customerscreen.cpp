@@ -96,24 +96,6 @@ private slots:
                  CaseFile::number("target"));
     }
 
-    // A failing save is told, naming the file; the count, the shown record
-    // and the files stay as they were.
-    void failedSaveIsToldAndChangesNothing() {
-        Opened s(3);
-        s.m->showRecord(2);
-        QFile::remove(s.app.path("CycleInfo.txt"));
-        s.app.mkdir("CycleInfo.txt/in the way");
-        const QByteArray before = s.app.read("CustomerData.txt");
-        const IoStatus told =
-            CustomerFiles::saveCustomer(s.app.ctx->store(), 2, s.m->recordFromBoxes(), {}, {});
-        QVERIFY2(told.file().endsWith("CycleInfo.txt"), qPrintable(told.message()));
-        expect(s.app.prompter, "failed", Answer::Ok, {told.message()});
-        QCOMPARE(s.m->save(), SaveOutcome::Invalid);
-        QCOMPARE(s.m->view().customerCount, 3);
-        QCOMPARE(s.m->current(), 2);
-        QCOMPARE(s.app.read("CustomerData.txt"), before);
-    }
-
     void scenarios_data() { CaseFile::scenarios("customers/screen.txt"); }
     void scenarios() {
         using CaseFile::Args;
