@@ -155,7 +155,11 @@ void loadScripts(const QString& file) {
 }
 
 void ScriptApp::runScript() {
-    for (const QString& line : fetched<QStringList>("steps")) {
+    runScript(fetched<QStringList>("steps"));
+}
+
+void ScriptApp::runScript(const QStringList& lines) {
+    for (const QString& line : lines) {
         a.clear();
         for (const QByteArray& part : cases::split(line.toUtf8(), '|')) {
             a << QString::fromUtf8(part);

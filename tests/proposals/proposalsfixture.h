@@ -87,8 +87,10 @@ struct ScriptApp : TempApp {
     QStringList a;
     QString arg, t1, t2;
     int n = 0;
-    // The script of the current test row, step by step, up to a failure.
+    // The script of the current test row, or `lines`, step by step, up to a
+    // failure.
     void runScript();
+    void runScript(const QStringList& lines);
 };
 
 // In a _data function: one row, column "steps", for each script of `file`.

@@ -100,25 +100,13 @@ struct TemplatesApp : ScriptApp {
     }
 };
 
-QByteArray header(const char* number, const char* price, const char* date, const char* name) {
-    return QByteArray("\"") + number + "\"," + price + ",#" + date + "#\r\n\"555-1234\"\r\n\"" +
-           name + "\"\r\n";
-}
-
 // A typed proposal, a field proposal and an invoiced one in the report.
 struct ReportApp : ScriptApp {
     R report{*ctx};
 
     // The report's own steps of report_scripts.txt.
     ReportApp() {
-        write("TolvarProposals/1001.txt", header("1001", "1075", "2026-11-02", "Jane Doe"));
-        write("TolvarProposals/1002.txt", header("FP1002", "0", "2026-11-03", "Al Roe"));
-        write("TolvarProposals/1003.txt", header("1003P", "250.5", "2026-11-04", "Bo Ray"));
-        write("TolvarProposals/ProposalBody/1001.txt", "Paint\r\nthe fence\r\n");
-        write("TolvarProposals/ProposalPayments/1001.txt", golden("payments_two.txt"));
-        write("TolvarProposals/ProposalBody/1003.txt", "Gate\r\n");
-        write("TolvarProposals/ProposalPayments/1003.txt",
-              "$250.50\r\n 1 \r\n$250.5\r\n12/20/2026\r\n");
+        runScript(blocks(QStringLiteral("report_folder.txt")).value(0).second);
         steps.insert(Steps{
             {"fill", [this] { QCOMPARE(report.fill(), arg == "yes"); }},
             {"click",
