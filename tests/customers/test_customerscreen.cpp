@@ -10,6 +10,8 @@
 
 #include <QFile>
 
+#include <array>
+
 namespace {
 
 // Customer n: up to the fifth, the one of tests/data/customers/records.txt.
@@ -147,18 +149,13 @@ private slots:
             {"editBig", [&](Args a) { m->editBig(a[0]); }},
             {"clearBig", [&](Args) { m->clearBigWindow(); }},
             {"hideBig", [&](Args) { m->hideBigWindow(); }}};
-        const QMap<QString, bool CustomerView::*> flags{
-            {"nav", &CustomerView::navEnabled},
-            {"delete", &CustomerView::deleteEnabled},
-            {"aux", &CustomerView::auxEnabled},
-            {"add", &CustomerView::addEnabled},
-            {"cancelAdd", &CustomerView::cancelAddVisible},
-            {"list", &CustomerView::listVisible},
-            {"search", &CustomerView::searchVisible},
-            {"results", &CustomerView::resultsVisible},
-            {"print", &CustomerView::printVisible},
-            {"big", &CustomerView::bigVisible},
-            {"usa", &CustomerView::usaAddress}};
+        using V = CustomerView;
+        const QStringList flagNames{"nav",    "delete",  "aux",   "add", "cancelAdd", "list",
+                                    "search", "results", "print", "big", "usa"};
+        const std::array<bool V::*, 11> flags{
+            &V::navEnabled,       &V::deleteEnabled, &V::auxEnabled,    &V::addEnabled,
+            &V::cancelAddVisible, &V::listVisible,   &V::searchVisible, &V::resultsVisible,
+            &V::printVisible,     &V::bigVisible,    &V::usaAddress};  // as flagNames
         const auto saved = [](SaveOutcome o) { return kOutcomes.at(int(o)); };
         const auto yes = [](bool b) { return QString::number(b); };
         const CaseFile::Results results{
@@ -189,7 +186,7 @@ private slots:
             {"current", [&](Args) { return QString::number(m->current()); }},
             {"count", [&](Args) { return QString::number(m->view().customerCount); }},
             {"focus", [&](Args) { return kFocus.at(int(m->view().focus)); }},
-            {"flag", [&](Args a) { return yes(m->view().*flags.value(a[0])); }},
+            {"flag", [&](Args a) { return yes(m->view().*flags.at(flagNames.indexOf(a[0]))); }},
             {"business", [&](Args) { return yes(m->view().isBusiness()); }},
             {"box", [&](Args a) { return boxTexts(m->view().boxes).at(kBoxes.indexOf(a[0])); }},
             {"boxes", [&](Args) { return boxTexts(m->view().boxes).join(u'|'); }},
