@@ -292,7 +292,8 @@ struct WriterApp : ScriptApp {
             {"taxStatement", [this] { writer->setTaxStatement(t1); }},
             {"addTerms", [this] { writer->addTerms(); }},
             {"typeBody", [this] { writer->typeBody(t1); }},
-            {"writeBody", [this] { writeBody(); }},
+            {"addHeader", [this] { writer->addHeader(); }},
+            {"appendBody", [this] { writer->typeBody(writer->view().body + t1); }},
             {"activate", [this] { writer->activate(smithRoofing()); }},
             {"cancelTemplates", [this] { writer->cancelTemplates(); }},
             {"loadTemplate", [this] { writer->loadTemplate(t1); }},
@@ -308,7 +309,20 @@ struct WriterApp : ScriptApp {
             {"size", [this] { writer->setPrintSize(W::PrintSize(n)); }},
             {"preAmount", [this] { writer->pricing().leavePreAmount(t1); }},
             {"focus", [this] { QCOMPARE(focusName(writer->takeFocus()), t1); }},
-            {"priceInFull", [this] { priceInFull(); }},
+            {"applyTax", [this] { writer->pricing().setTaxApplied(Pricing::Tax(n), true); }},
+            {"payOption", [this] { writer->pricing().chooseOption(Pricing::Option(n)); }},
+            {"pickDate",
+             [this] { writer->pricing().pickDate(QDate::fromString(arg, Qt::ISODate)); }},
+            {"readyToPrint", [this] { writer->readyToPrint(); }},
+            {"do",
+             [this] {
+                 const QString name = arg;
+                 for (const auto& [block, lines] : blocks(QStringLiteral("writer_steps.txt"))) {
+                     if (block == name) {
+                         runScript(lines);
+                     }
+                 }
+             }},
             {"print", [this] { QCOMPARE(int(writer->printAndRecord(target)), n); }},
             {"pdf",
              [this] {
@@ -330,30 +344,6 @@ struct WriterApp : ScriptApp {
                  QVERIFY2(shown().contains(arg), qPrintable(arg));
                  QCOMPARE(shown().value(arg), want);
              }}});
-    }
-
-    // A body by hand with one item: 5 gutter guards at $12.50.
-    void writeBody() {
-        writer->press(W::StepButton::NextToBody);
-        writer->chooseCreation(W::Creation::Manual);
-        writer->addHeader();
-        writer->typeBody(writer->view().body + QStringLiteral("new gutters."));
-        writer->setItemBox(W::ItemField::Description, QStringLiteral("Gutter guard"));
-        writer->setItemBox(W::ItemField::Price, QStringLiteral("$12.50"));
-        writer->setItemBox(W::ItemField::Quantity, QStringLiteral("5"));
-        writer->press(W::ItemButton::Add);
-        writer->press(W::StepButton::NextToPricing);
-    }
-    // $1,000.00 and its tax, in full on 1/15/2027, ready to print.
-    void priceInFull() {
-        writeBody();
-        Pricing& p = writer->pricing();
-        p.leavePreAmount(QStringLiteral("1000"));
-        p.setTaxApplied(Pricing::Tax::First, true);
-        p.chooseOption(Pricing::Option::InFull);
-        p.pickDate(QDate(2027, 1, 15));
-        writer->press(W::StepButton::NextToFinalize);
-        writer->readyToPrint();
     }
 
     // What the writer shows, its pricing step and its print job, by name.
