@@ -75,26 +75,22 @@ private slots:
         QTEST(read.header, "header");
     }
 
-    void missingAndUnwritableHeaders() {
-        TempApp app;  // no TolvarProposals folder
-        const FileRead<ParsedHeader> missing = ProposalFiles::readHeader(app.ctx->store(), kFile);
-        QVERIFY(!missing.value);
-        QVERIFY(missing.status.ok());
-        const IoStatus s = ProposalFiles::writeHeader(app.ctx->store(), kFile, smithHeader());
-        QVERIFY(s.file().endsWith(QStringLiteral("TolvarProposals/1001.txt")));
-    }
-
     void numberOfFileName_data() { cases::load(QStringLiteral("proposals/header_numbers.txt")); }
     void numberOfFileName() {
         const cases::Row c = cases::row();
         QCOMPARE(ProposalFiles::numberOf(c.text(0)), c.number(1));
     }
 
-    // One listing, whatever the folder's spelling on disk, text files only; a
-    // long one is read on several threads, and each header stays with its name,
-    // in the listing's order.
+    // Before the folder is made, no header; then one listing, whatever the folder's spelling on
+    // disk, text files only; a long one is read on several threads, and each header stays with its
+    // name, in the listing's order.
     void listingAndReadingAll() {
-        TempApp app;
+        TempApp app;  // no proposal folder yet: a header is missing, and cannot be written
+        const FileRead<ParsedHeader> missing = ProposalFiles::readHeader(app.ctx->store(), kFile);
+        QVERIFY(!missing.value && missing.status.ok());
+        QVERIFY(ProposalFiles::writeHeader(app.ctx->store(), kFile, smithHeader())
+                    .file()
+                    .endsWith(QStringLiteral("TolvarProposals/1001.txt")));
         app.write(QStringLiteral("tolvarproposals/1002.txt"), golden("header_finalize.txt"));
         app.write(QStringLiteral("tolvarproposals/1001.txt"), golden("header_writer.txt"));
         app.write(QStringLiteral("tolvarproposals/1003.TXT"), QByteArray());
