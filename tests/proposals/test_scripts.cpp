@@ -84,7 +84,7 @@ struct TemplatesApp : ScriptApp {
     // The steps of template_scripts.txt for templates and custom terms.
     TemplatesApp() : ScriptApp(false) {
         steps.insert(Steps{
-            {"body", [this] { body.setText(t1); }},
+            {"body", [this] { body.setText(cell(1)); }},
             {"save", [this] { QCOMPARE(int(Templates(*ctx).save(body)), n); }},
             {"deleteTemplate", [this] { QCOMPARE(Templates(*ctx).remove(arg), t2 == "yes"); }},
             {"templates", [this] { QCOMPARE(Templates(*ctx).list().join(u';'), arg); }},
@@ -96,7 +96,43 @@ struct TemplatesApp : ScriptApp {
                  QCOMPARE(Terms::loadCustomText(ctx->store(), terms).value.value_or("-"), arg);
              }},
             {"saveCustom", [this] { QVERIFY(Terms::saveCustomText(ctx->store(), terms, t1)); }},
-            {"deleteCustom", [this] { QVERIFY(Terms::deleteCustomText(ctx->store(), terms)); }}});
+            {"deleteCustom", [this] { QVERIFY(Terms::deleteCustomText(ctx->store(), terms)); }},
+            // The steps of body_scripts.txt over the body box alone.
+            {"item",
+             [this] {
+                 body.addItemLine(ItemLine::build(cell(1), cell(2), cell(3)));
+                 QCOMPARE(ItemLine::build(cell(1), cell(2), cell(3)).text, cell(4));
+             }},
+            {"extension", [this] { QCOMPARE(body.lastItemExtension(), Money::fromCents(n)); }},
+            {"text", [this] { QCOMPARE(body.text(), cell(1)); }},
+            {"resetTerms", [this] { body.resetTermsOptions(arg == "yes"); }},
+            {"selectTerms", [this] { body.selectTerms(TermsOptions::Choice(n)); }},
+            {"addTerms",
+             [this] {
+                 const auto text = arg == "-" ? std::nullopt : std::optional<QString>(t1);
+                 QCOMPARE(body.addTerms(text), t2 == "yes");
+             }},
+            {"options",
+             [this] {
+                 const TermsOptions& o = body.termsOptions();
+                 QCOMPARE(QStringList({QString::number(o.selected), yes(o.genericEnabled),
+                                       yes(o.customEnabled), yes(o.addEnabled)})
+                              .join(u';'),
+                          arg);
+             }},
+            {"addHeader", [this] { body.addHeader(); }},
+            {"headerEnabled", [this] { QCOMPARE(body.headerEnabled(), arg == "yes"); }},
+            {"clear", [this] { body.clear(false); }},
+            {"customAdded", [this] { QCOMPARE(body.customTermsAdded(), arg == "yes"); }},
+            {"taxStatement", [this] { body.addTaxStatement(cell(1)); }}});
+    }
+
+    // Argument `i` of the step, unquoted, its escapes read and the generic terms and the default
+    // tax statement put in for <generic> and <default>.
+    QString cell(int i) const {
+        return QString::fromUtf8(CaseUnescaped(cases::unquoted(a.value(i).toUtf8())))
+            .replace("<generic>", Terms::GenericTerms())
+            .replace("<default>", BodyText::defaultTaxStatement());
     }
 };
 
@@ -398,6 +434,10 @@ private slots:
     // through the store.
     void templates_data() { loadScripts(QStringLiteral("template_scripts.txt")); }
     void templates() { TemplatesApp().runScript(); }
+
+    // Item lines, terms, the tax statement and clearing, in the body box alone.
+    void body_data() { loadScripts(QStringLiteral("body_scripts.txt")); }
+    void body() { TemplatesApp().runScript(); }
 
     // Filling, clicking, details and deleting.
     void report_data() { loadScripts(QStringLiteral("report_scripts.txt")); }
