@@ -45,13 +45,6 @@ std::unique_ptr<CustomerScreenModel> opened(TempApp& app, int count) {
     return m;
 }
 
-// A fresh application folder with a model over `count` customers.
-struct Opened {
-    explicit Opened(int count) : m(opened(app, count)) {}
-    TempApp app;
-    std::unique_ptr<CustomerScreenModel> m;
-};
-
 // The names of the enums in the case files, in their order.
 const QStringList kBoxes{"AccountNumber", "AccountName", "Address1",   "Address2",
                          "City",          "State",       "PostalCode", "Address3",
@@ -78,8 +71,6 @@ QString rowText(const CustomerRow& r) {
 QString entryText(const CustomerNameEntry& e) {
     return e.name + u':' + QString::number(e.record);
 }
-
-const QString kPrompts = QStringLiteral("customers/prompts.txt");
 
 using CaseFile::field;
 using CaseFile::named;
@@ -124,7 +115,8 @@ private slots:
              [&](Args) { app.ctx->settings().addressStyle = AddressStyle::International; }},
             {"mkdir", [&](Args a) { app.mkdir(a[0]); }},
             {"remove", [&](Args a) { QFile::remove(app.path(a[0])); }},
-            {"prompt", [&](Args a) { CaseFile::expectStep(app.prompter, kPrompts, app, a); }},
+            {"prompt",
+             [&](Args a) { CaseFile::expectStep(app.prompter, "customers/prompts.txt", app, a); }},
             {"strictBeeps", [&](Args) { app.prompter.setStrictBeeps(true); }},
             {"beep", [&](Args) { app.prompter.expectBeep(); }},
             {"routine", [&](Args a) { app.ctx->vars().SelectedRoutine = number(a); }},

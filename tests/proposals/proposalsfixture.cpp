@@ -282,23 +282,6 @@ ScriptApp::ScriptApp(bool proposalFolders) {
         {"exists", [this] { QCOMPARE(exists(arg), t2 == "yes"); }}};
 }
 
-CustomerRecord smithRecord() {
-    CustomerRecord r;
-    r.AccountNumber = QStringLiteral(" ACC-7 ");
-    r.AccountType = QStringLiteral("Individual");
-    r.AccountName = QStringLiteral("  Smith & Sons Ltd ");
-    r.Title = QStringLiteral("Mr.");
-    r.FirstName = QStringLiteral("John ");
-    r.MiddleInitial = QStringLiteral(" ");
-    r.LastName = QStringLiteral("Smith");
-    r.Address1 = QStringLiteral("4 Elm St");
-    r.CityOrAddress3 = QStringLiteral("Bangor");
-    r.State = QStringLiteral("ME");
-    r.ZipOrAddress4 = QStringLiteral("04401");
-    r.Phone = QStringLiteral("207-555-0111");
-    return r;
-}
-
 ProposalPrintInput sampleProposal() {
     ProposalPrintInput in;
     in.style = PrintStyle{QStringLiteral("Arial"), true, Ink::Black};

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "../customers/customerrecords.h"
 #include "../print/casefile.h"
-#include "customers/customerrecord.h"
 #include "print/recordingdevice.h"
 #include "proposals/pricing.h"
 #include "proposals/proposallayout.h"
@@ -96,9 +96,10 @@ struct ScriptApp : TempApp {
 // In a _data function: one row, column "steps", for each script of `file`.
 void loadScripts(const QString& file);
 
-// Mr. John Smith (middle initial blank) of Bangor, account ACC-7, with blanks
-// around the number and names as a typed record may have them.
-CustomerRecord smithRecord();
+// Mr. John Smith of Bangor, account ACC-7, as a typed record may hold him.
+inline CustomerRecord smithRecord() {
+    return recordNamed(QStringLiteral("smith"));
+}
 
 // Mr. John Smith's roof for Harbor Roofing: three copies, two payments on a
 // schedule, colour on.
