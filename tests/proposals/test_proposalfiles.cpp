@@ -18,34 +18,28 @@ ProposalHeader smithHeader(const QString& number = QStringLiteral("1001")) {
 class TestProposalFiles : public QObject {
     Q_OBJECT
 private slots:
-    // Written, read and written again: the same bytes and the same 18 fields.
+    // Written, read and written again: the same bytes and the same 18 fields. A double quote
+    // typed into a name must not break the fields after it; surrounding blanks are not stored.
     void headerForms_data() { cases::load(QStringLiteral("proposals/header_forms.txt")); }
     void headerForms() {
         const cases::Row c = cases::row();
         const HeaderForm form = HeaderForm(c.number(0));
-        const QString number = c.text(1);
         const QString file = c.text(2);
+        ProposalHeader typed = smithHeader(c.text(1));
+        ProposalHeader stored = typed;
+        if (c.cells.size() > 3) {
+            typed.customerName = c.text(3);
+            stored.customerName = c.text(4);
+        }
         ScriptApp app;  // with the proposal folders
         FileStore& store = app.ctx->store();
-        QVERIFY(ProposalFiles::writeHeader(store, kFile, smithHeader(number), form));
+        QVERIFY(ProposalFiles::writeHeader(store, kFile, typed, form));
         QCOMPARE(app.read(QStringLiteral("TolvarProposals/1001.txt")), golden(file));
         const FileRead<ParsedHeader> back = ProposalFiles::readHeader(store, kFile);
         QVERIFY(back.value && back.value->complete);
-        QCOMPARE(back.value->header, smithHeader(number));
+        QCOMPARE(back.value->header, stored);
         QVERIFY(ProposalFiles::writeHeader(store, kFile, back.value->header, form));
         QCOMPARE(app.read(QStringLiteral("TolvarProposals/1001.txt")), golden(file));
-    }
-
-    // A double quote typed into a name must not break the fields after it;
-    // surrounding blanks are not stored.
-    void quotesAndBlanksInTexts() {
-        ProposalHeader h = smithHeader();
-        h.customerName = QStringLiteral("  Bob \"Big\" Jones, Jr. ");
-        ProposalHeader stored = smithHeader();
-        stored.customerName = QStringLiteral("Bob 'Big' Jones, Jr.");
-        const ParsedHeader back = ProposalFiles::parseHeader(ProposalFiles::headerBytes(h));
-        QVERIFY(back.complete);
-        QCOMPARE(back.header, stored);
     }
 
     void hostileHeaders_data() { cases::load(QStringLiteral("proposals/header_hostile.txt")); }
