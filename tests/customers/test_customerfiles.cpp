@@ -1,4 +1,5 @@
 #include "customers/customerfiles.h"
+#include "customers/customerlistinput.h"
 #include "customertesting.h"
 #include "shell/appcontext.h"
 #include "shell/filestore.h"
@@ -51,7 +52,10 @@ private slots:
                  }
              }},
             {"write", [&](Args a) { app.write(a[0], built(a.mid(1))); }},
-            {"copy", [&](Args a) { app.write(a[0], testData(a[1]).mid(a[2].toInt())); }},
+            {"copy",
+             [&](Args a) {
+                 app.write(a[0], testData(a[1]).mid(a[2].toInt(), a.value(3, "-1").toInt()));
+             }},
             {"mkdir", [&](Args a) { app.mkdir(a[0]); }},
             {"remove", [&](Args a) { QDir(app.dir.path()).remove(a[0]); }},
             {"fault",
@@ -128,7 +132,19 @@ private slots:
                  const auto h = CustomerFiles::loadHeadings(store);
                  return h ? h->join(u'|') : QStringLiteral("none");
              }},
-            {"states", [&](Args) { return CustomerFiles::loadStates(store).join(u','); }}};
+            {"states", [&](Args) { return CustomerFiles::loadStates(store).join(u','); }},
+            {"listRows", [&](Args) {
+                 const CustomerListRows rows = ReadCustomerListRows(store);
+                 return rows.noCustomerFile
+                            ? QStringLiteral("none")
+                            : (rows.status ? "" : "failed ") +
+                                  CaseFile::joined(rows.entries, [](auto& e) {
+                                      return QStringList{e.accountName,    e.address1,
+                                                         e.cityOrAddress3, e.state,
+                                                         e.zipOrAddress4,  e.phone}
+                                          .join(u';');
+                                  });
+             }}};
         CaseFile::run(actions, results);
     }
 };

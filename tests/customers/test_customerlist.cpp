@@ -39,16 +39,6 @@ std::shared_ptr<Recording> record(const CustomerListInput& in) {
     return rec;
 }
 
-// Each block as its six printed fields joined by ";", the blocks by " / ".
-QString blocks(const QList<CustomerListEntry>& entries) {
-    QStringList out;
-    for (const CustomerListEntry& e : entries) {
-        out << QStringList{e.accountName, e.address1,      e.cityOrAddress3,
-                           e.state,       e.zipOrAddress4, e.phone}
-                   .join(u';');
-    }
-    return out.join(" / ");
-}
 }  // namespace
 
 class TestCustomerList : public QObject {
@@ -126,19 +116,6 @@ private slots:
             QVERIFY(target.requests().first().landscape);
             QVERIFY(target.jobs().first()->contains("Customer 7"));
         }
-    }
-
-    void readsEveryRecordInOrder_data() { CaseFile::rows("customers/listrows.txt"); }
-    void readsEveryRecordInOrder() {
-        const int length = CaseFile::number("length");
-        TempApp app;
-        if (length >= 0) {
-            app.write("CustomerData.txt", testData("customers/customerlist.dat").left(length));
-        }
-        const CustomerListRows rows = ReadCustomerListRows(app.ctx->store());
-        QVERIFY(rows.status.ok());
-        QCOMPARE(rows.noCustomerFile, length < 0);
-        QCOMPARE(blocks(rows.entries), CaseFile::field("blocks"));
     }
 
     void inputTakesSettingsAndToday() {
