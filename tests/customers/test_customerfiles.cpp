@@ -134,16 +134,15 @@ private slots:
              }},
             {"states", [&](Args) { return CustomerFiles::loadStates(store).join(u','); }},
             {"listRows", [&](Args) {
-                 const CustomerListRows rows = ReadCustomerListRows(store);
-                 return rows.noCustomerFile
-                            ? QStringLiteral("none")
-                            : (rows.status ? "" : "failed ") +
-                                  CaseFile::joined(rows.entries, [](auto& e) {
-                                      return QStringList{e.accountName,    e.address1,
-                                                         e.cityOrAddress3, e.state,
-                                                         e.zipOrAddress4,  e.phone}
-                                          .join(u';');
-                                  });
+                 const CustomerListRows r = ReadCustomerListRows(store);
+                 const auto shown = [](auto& e) {
+                     return QStringList{e.accountName, e.address1,      e.cityOrAddress3,
+                                        e.state,       e.zipOrAddress4, e.phone}
+                         .join(u';');
+                 };
+                 const QString rows =
+                     (r.status ? "" : "failed ") + CaseFile::joined(r.entries, shown);
+                 return r.noCustomerFile ? QStringLiteral("none") : rows;
              }}};
         CaseFile::run(actions, results);
     }
