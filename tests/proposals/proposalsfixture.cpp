@@ -190,6 +190,7 @@ ScriptApp::ScriptApp(bool proposalFolders) {
             mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
         }
         mkdir(QStringLiteral("Templates/Proposals"));
+        mkdir(QStringLiteral("out"));  // where a PDF is saved
         write(QStringLiteral("TProposalCounter.txt"), "1001\r\n");
     }
     steps = Steps{

@@ -73,7 +73,8 @@ struct FreezingTarget : RecordingTarget {
 // (writer_scripts.txt tells their steps): one step a line, a verb and its
 // arguments split at "|". The steps every screen has are here; a screen adds
 // its own, or puts its own in place of one, in its constructor. The folder has
-// the proposal folders and the counter at 1001 unless `proposalFolders` is false.
+// the proposal folders, the counter at 1001 and a folder "out" for PDFs unless
+// `proposalFolders` is false.
 struct ScriptApp : TempApp {
     explicit ScriptApp(bool proposalFolders = true);
     FreezingTarget target;

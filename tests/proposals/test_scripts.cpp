@@ -270,11 +270,7 @@ struct FieldApp : ScriptApp {
             {"sketch", [this] { screen.setSketch(arg == "yes"); }},
             {"sketchCount", [this] { screen.chooseSketchCount(n); }},
             {"print", [this] { QCOMPARE(int(screen.print(target)), n); }},
-            {"pdf",
-             [this] {
-                 mkdir(QStringLiteral("out"));
-                 QCOMPARE(int(screen.saveAsPdf()), n);
-             }},
+            {"pdf", [this] { QCOMPARE(int(screen.saveAsPdf()), n); }},
             {"preview", [this] { screen.preview(); }},
             {"load", [this] { screen.load(arg); }},
             {"disclaimer", [this] { screen.chooseDisclaimer(arg == "generic"); }},
@@ -360,11 +356,7 @@ struct WriterApp : ScriptApp {
                  }
              }},
             {"print", [this] { QCOMPARE(int(writer->printAndRecord(target)), n); }},
-            {"pdf",
-             [this] {
-                 mkdir(QStringLiteral("out"));
-                 QCOMPARE(int(writer->saveAsPdfAndRecord()), n);
-             }},
+            {"pdf", [this] { QCOMPARE(int(writer->saveAsPdfAndRecord()), n); }},
             {"preview", [this] { writer->preview(); }},
             {"stored",
              [this] {
@@ -389,10 +381,8 @@ struct WriterApp : ScriptApp {
         const TermsOptions& t = v.terms;
         const ProposalPrintInput in = writer->printInput();
         return {
-            {"step", QStringLiteral("%1;%2;%3")
-                         .arg(int(v.step))
-                         .arg(v.instructions)
-                         .arg(yes(v.changeCustomer))},
+            {"step",
+             QStringLiteral("%1;%2;").arg(int(v.step)).arg(v.instructions) + yes(v.changeCustomer)},
             {"site", v.site.join(u';')},
             {"instructions", QString::number(v.instructions)},
             {"body", v.body},
@@ -402,9 +392,9 @@ struct WriterApp : ScriptApp {
             {"templates", v.templates.join(u';')},
             {"deleteTemplate", yes(v.deleteTemplate)},
             {"saveTemplate", yes(v.saveTemplate)},
-            {"terms", QStringLiteral("%1;%2;%3;%4")
-                          .arg(int(t.selected))
-                          .arg(yes(t.genericEnabled), yes(t.customEnabled), yes(t.addEnabled))},
+            {"terms", QStringList{QString::number(t.selected), yes(t.genericEnabled),
+                                  yes(t.customEnabled), yes(t.addEnabled)}
+                          .join(u';')},
             {"taxStatement", v.taxStatement},
             {"itemsMenu", yes(v.itemsMenu)},
             {"itemsFrame", yes(v.itemsFrame)},
