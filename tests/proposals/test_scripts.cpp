@@ -289,12 +289,9 @@ struct FieldApp : ScriptApp {
     }
 };
 
+// The writer's customer, a business of tests/data/customers/records.txt.
 CustomerBlock smithRoofing() {
-    CustomerBlock c;
-    c.account = QStringLiteral("SMITH01");
-    c.lines = QStringList{"Smith Roofing", "12 Elm St",   "", "Springfield", "IL", "62701",
-                          "555-201-3344",  "555-999-0000"};
-    return c;
+    return CustomerBlock::fromRecord(recordNamed(QStringLiteral("roofing")), true);
 }
 
 const QList<QByteArray> kStored{golden("writer_header.txt"), golden("writer_body.txt"),
