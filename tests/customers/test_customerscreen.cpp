@@ -14,19 +14,6 @@
 
 namespace {
 
-// Customer n: up to the fifth, the one of tests/data/customers/records.txt.
-CustomerRecord person(int n) {
-    if (n <= 5) {
-        return recordNamed(QString::number(n));
-    }
-    CustomerRecord r;
-    r.AccountNumber = QStringLiteral("N-%1").arg(n);
-    r.AccountType = CustomerRecord::individual();
-    r.FirstName = QStringLiteral("First%1").arg(n);
-    r.LastName = QStringLiteral("Last%1").arg(n);
-    return r;
-}
-
 // A model over `count` customers (contract and cycle record n filled with
 // the letter 'a' + n), loaded and activated.
 std::unique_ptr<CustomerScreenModel> opened(TempApp& app, int count) {
@@ -34,8 +21,8 @@ std::unique_ptr<CustomerScreenModel> opened(TempApp& app, int count) {
         QStringList{"Acme", "1 Elm", "", "Troy", "NY", "12180", "518-555-0101", "", ""};
     for (int n = 1; n <= count; ++n) {
         const char c = char('a' + n % 26);
-        if (!CustomerFiles::saveCustomer(app.ctx->store(), n, person(n), QByteArray(386, c),
-                                         QByteArray(69, c))) {
+        if (!CustomerFiles::saveCustomer(app.ctx->store(), n, recordNamed(QString::number(n)),
+                                         QByteArray(386, c), QByteArray(69, c))) {
             QTest::qFail("the customers could not be set up", __FILE__, __LINE__);
         }
     }
