@@ -1,8 +1,6 @@
 #pragma once
 
-#include "../accounts/casefile.h"
 #include "customerrecords.h"
-#include "customers/customerrecord.h"
 #include "customers/customerscreen.h"
 #include "tempapp.h"
 

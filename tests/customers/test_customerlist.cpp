@@ -4,7 +4,6 @@
 #include "print/recordingdevice.h"
 #include "scriptedprompter.h"
 #include "settings/settings.h"
-#include "settings/settingsfiles.h"
 #include "tempapp.h"
 #include "testmain.h"
 
@@ -124,13 +123,12 @@ private slots:
         s.webAddress = "www.harbor.example";
         app.ctx->vars().BusinessData[0] = "Harbor Roofing";
         const CustomerListInput in = MakeCustomerListInput(*app.ctx, true, {});
-        QCOMPARE((QStringList{in.style.fontName, QString::number(in.style.colour),
-                              QString::number(in.style.borderColour),
-                              QString::number(in.business.usaStyle), in.business.fields.at(0),
-                              in.business.webAddress.value_or(QString()),
-                              QString::number(in.usaStyle), in.today.toString(Qt::ISODate)}),
-                 (QStringList{"Courier New", "0", "255", "0", "Harbor Roofing",
-                              "www.harbor.example", "1", "2026-12-05"}));
+        QCOMPARE(
+            (QList<QVariant>{in.style.fontName, in.style.colour, in.style.borderColour,
+                             in.business.usaStyle, in.business.fields.at(0),
+                             in.business.webAddress.value_or(QString()), in.usaStyle, in.today}),
+            (QList<QVariant>{"Courier New", false, 255, false, "Harbor Roofing",
+                             "www.harbor.example", true, QDate(2026, 12, 5)}));
     }
 };
 

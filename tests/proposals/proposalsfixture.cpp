@@ -1,6 +1,7 @@
 #include "proposalsfixture.h"
 
 #include "proposals/proposalcounter.h"
+#include "proposals/proposalfiles.h"
 #include "shell/filestore.h"
 
 #include <QFile>
@@ -280,7 +281,8 @@ ScriptApp::ScriptApp(bool proposalFolders) {
         {"number", [this] { QCOMPARE(ctx->vars().ProposalNumber, n); }},
         {"bytes", [this] { QCOMPARE(read(arg), t2.toUtf8()); }},
         {"starts", [this] { QVERIFY(read(arg).startsWith(t2.toUtf8())); }},
-        {"exists", [this] { QCOMPARE(exists(arg), t2 == "yes"); }}};
+        {"exists", [this] { QCOMPARE(exists(arg), t2 == "yes"); }},
+        {"headers", [this] { QCOMPARE(int(ProposalFiles::listHeaders(ctx->store()).size()), n); }}};
 }
 
 ProposalPrintInput sampleProposal() {

@@ -219,8 +219,6 @@ struct StoreApp : ScriptApp {
                  mkdir(kFour[n] + QStringLiteral("/x"));  // a folder in the file's way
              }},
             {"unblock", [this] { QVERIFY(QDir(path(kFour[n])).removeRecursively()); }},
-            {"headers",
-             [this] { QCOMPARE(int(ProposalFiles::listHeaders(ctx->store()).size()), n); }},
             {"files", [this] { QCOMPARE(storedFiles(*this), filesOf(arg)); }},
             {"finish", [this] { QVERIFY(ProposalStore::finishInterrupted(ctx->store())); }},
             {"counterLoads",
@@ -266,26 +264,23 @@ struct FieldApp : ScriptApp {
         ctx->vars().Copies = 3;
         screen.load(QString());
         screen.activate(johnSmith());
-        steps.insert(Steps{
-            {"sketch", [this] { screen.setSketch(arg == "yes"); }},
-            {"sketchCount", [this] { screen.chooseSketchCount(n); }},
-            {"print", [this] { QCOMPARE(int(screen.print(target)), n); }},
-            {"pdf", [this] { QCOMPARE(int(screen.saveAsPdf()), n); }},
-            {"preview", [this] { screen.preview(); }},
-            {"load", [this] { screen.load(arg); }},
-            {"disclaimer", [this] { screen.chooseDisclaimer(arg == "generic"); }},
-            {"days", [this] { screen.chooseDays(arg); }},
-            {"activate", [this] { screen.activate(johnSmith()); }},
-            {"headers",
-             [this] { QCOMPARE(int(ProposalFiles::listHeaders(ctx->store()).size()), n); }},
-            {"view", [this] {
-                 const FieldProposal::View v = screen.view();
-                 QCOMPARE(
-                     (QStringList{v.nextNumber, yes(v.genericDisclaimer), yes(v.customDisclaimer),
-                                  v.days, yes(v.sketch), QString::number(v.sketchCount)}
-                          .join(u';')),
-                     arg);
-             }}});
+        steps.insert(Steps{{"sketch", [this] { screen.setSketch(arg == "yes"); }},
+                           {"sketchCount", [this] { screen.chooseSketchCount(n); }},
+                           {"print", [this] { QCOMPARE(int(screen.print(target)), n); }},
+                           {"pdf", [this] { QCOMPARE(int(screen.saveAsPdf()), n); }},
+                           {"preview", [this] { screen.preview(); }},
+                           {"load", [this] { screen.load(arg); }},
+                           {"disclaimer", [this] { screen.chooseDisclaimer(arg == "generic"); }},
+                           {"days", [this] { screen.chooseDays(arg); }},
+                           {"activate", [this] { screen.activate(johnSmith()); }},
+                           {"view", [this] {
+                                const FieldProposal::View v = screen.view();
+                                QCOMPARE((QStringList{v.nextNumber, yes(v.genericDisclaimer),
+                                                      yes(v.customDisclaimer), v.days,
+                                                      yes(v.sketch), QString::number(v.sketchCount)}
+                                              .join(u';')),
+                                         arg);
+                            }}});
     }
 };
 
