@@ -1,4 +1,5 @@
 #include "customers/customerfiles.h"
+#include "customers/customerlistinput.h"
 #include "customertesting.h"
 #include "shell/appcontext.h"
 #include "shell/filestore.h"
@@ -7,7 +8,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QtEndian>
 
 namespace {
 
@@ -52,6 +52,10 @@ private slots:
                  }
              }},
             {"write", [&](Args a) { app.write(a[0], built(a.mid(1))); }},
+            {"copy",
+             [&](Args a) {
+                 app.write(a[0], testData(a[1]).mid(a[2].toInt(), a.value(3, "-1").toInt()));
+             }},
             {"mkdir", [&](Args a) { app.mkdir(a[0]); }},
             {"remove", [&](Args a) { QDir(app.dir.path()).remove(a[0]); }},
             {"fault",
@@ -80,6 +84,17 @@ private slots:
                      byDefault ? CompanionRecords::defaultContract(app.clock.today())
                                : built(a.mid(2, 2)),
                      byDefault ? CompanionRecords::defaultCycle() : built(a.mid(4, 2))));
+             }},
+            {"listed",
+             [&](Args) {
+                 int n = 0;
+                 return CaseFile::joined(CustomerFiles::readAllCustomers(store), [&](auto& r) {
+                     return yes(r == CustomerFiles::readCustomer(store, ++n));
+                 });
+             }},
+            {"newFlag",
+             [&](Args a) {
+                 return QString::number(CustomerFiles::readCustomer(store, number(a)).NewFlag);
              }},
             {"count", [&](Args) { return QString::number(CustomerFiles::customerCount(store)); }},
             {"finish", [&](Args) { return yes(CustomerFiles::finishInterruptedDelete(store)); }},
@@ -117,41 +132,19 @@ private slots:
                  const auto h = CustomerFiles::loadHeadings(store);
                  return h ? h->join(u'|') : QStringLiteral("none");
              }},
-            {"states", [&](Args) { return CustomerFiles::loadStates(store).join(u','); }}};
+            {"states", [&](Args) { return CustomerFiles::loadStates(store).join(u','); }},
+            {"listRows", [&](Args) {
+                 const CustomerListRows r = ReadCustomerListRows(store);
+                 const auto shown = [](auto& e) {
+                     return QStringList{e.accountName, e.address1,      e.cityOrAddress3,
+                                        e.state,       e.zipOrAddress4, e.phone}
+                         .join(u';');
+                 };
+                 const QString rows =
+                     (r.status ? "" : "failed ") + CaseFile::joined(r.entries, shown);
+                 return r.noCustomerFile ? QStringLiteral("none") : rows;
+             }}};
         CaseFile::run(actions, results);
-    }
-
-    // A last record cut inside its two numbers (a copy that stopped short):
-    // the list and the record read alone agree on it.
-    void recordCutInItsNumbers() {
-        TempApp app;
-        const QByteArray cut = testData("fuzz/records/customer-cut-in-its-numbers").mid(1);
-        QCOMPARE(cut.size(), 326);
-        app.write(kFiles[0], cut);
-        const QList<CustomerRecord> all = CustomerFiles::readAllCustomers(app.ctx->store());
-        QCOMPARE(all.size(), 1);
-        QCOMPARE(all.first(), CustomerFiles::readCustomer(app.ctx->store(), 1));
-        QCOMPARE(all.first().NewFlag, qFromLittleEndian<qint16>(cut.constData() + 324));
-    }
-
-    // Zeros, line ends and no-break spaces left around a field by another
-    // program all trim away, in plain and accented fields alike, so that a
-    // record reads back the same once stored.
-    void fieldsAmongMixedBlanks() {
-        TempApp app;
-        QByteArray record(CustomerRecord::kSize, ' ');
-        const auto put = [&]<std::size_t N>(const char* field, const char(&bytes)[N]) {
-            const RecordField f = CustomerRecord::layout().field(QLatin1String(field));
-            record.replace(f.offset, N - 1, bytes, N - 1);
-        };
-        put("AccountName", "\0\t=\"\x9a\0\n\n\0\n\xa0");
-        put("Address1", "\r\0 12 Elm\0\n\0");
-        app.write(kFiles[0], record);
-        const CustomerRecord read = CustomerFiles::readCustomer(app.ctx->store(), 1);
-        QCOMPARE(read.AccountName, QStringLiteral("=\"\u0161"));
-        QCOMPARE(read.Address1, QStringLiteral("12 Elm"));
-        QCOMPARE(read.stored(), read);
-        QCOMPARE(CustomerFiles::readAllCustomers(app.ctx->store()).value(0), read);
     }
 };
 

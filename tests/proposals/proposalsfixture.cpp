@@ -1,6 +1,7 @@
 #include "proposalsfixture.h"
 
 #include "proposals/proposalcounter.h"
+#include "proposals/proposalfiles.h"
 #include "shell/filestore.h"
 
 #include <QFile>
@@ -155,7 +156,11 @@ void loadScripts(const QString& file) {
 }
 
 void ScriptApp::runScript() {
-    for (const QString& line : fetched<QStringList>("steps")) {
+    runScript(fetched<QStringList>("steps"));
+}
+
+void ScriptApp::runScript(const QStringList& lines) {
+    for (const QString& line : lines) {
         a.clear();
         for (const QByteArray& part : cases::split(line.toUtf8(), '|')) {
             a << QString::fromUtf8(part);
@@ -186,6 +191,7 @@ ScriptApp::ScriptApp(bool proposalFolders) {
             mkdir(QStringLiteral("TolvarProposals/") + QLatin1String(folder));
         }
         mkdir(QStringLiteral("Templates/Proposals"));
+        mkdir(QStringLiteral("out"));  // where a PDF is saved
         write(QStringLiteral("TProposalCounter.txt"), "1001\r\n");
     }
     steps = Steps{
@@ -275,24 +281,8 @@ ScriptApp::ScriptApp(bool proposalFolders) {
         {"number", [this] { QCOMPARE(ctx->vars().ProposalNumber, n); }},
         {"bytes", [this] { QCOMPARE(read(arg), t2.toUtf8()); }},
         {"starts", [this] { QVERIFY(read(arg).startsWith(t2.toUtf8())); }},
-        {"exists", [this] { QCOMPARE(exists(arg), t2 == "yes"); }}};
-}
-
-CustomerRecord smithRecord() {
-    CustomerRecord r;
-    r.AccountNumber = QStringLiteral(" ACC-7 ");
-    r.AccountType = QStringLiteral("Individual");
-    r.AccountName = QStringLiteral("  Smith & Sons Ltd ");
-    r.Title = QStringLiteral("Mr.");
-    r.FirstName = QStringLiteral("John ");
-    r.MiddleInitial = QStringLiteral(" ");
-    r.LastName = QStringLiteral("Smith");
-    r.Address1 = QStringLiteral("4 Elm St");
-    r.CityOrAddress3 = QStringLiteral("Bangor");
-    r.State = QStringLiteral("ME");
-    r.ZipOrAddress4 = QStringLiteral("04401");
-    r.Phone = QStringLiteral("207-555-0111");
-    return r;
+        {"exists", [this] { QCOMPARE(exists(arg), t2 == "yes"); }},
+        {"headers", [this] { QCOMPARE(int(ProposalFiles::listHeaders(ctx->store()).size()), n); }}};
 }
 
 ProposalPrintInput sampleProposal() {

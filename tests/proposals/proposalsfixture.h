@@ -1,7 +1,7 @@
 #pragma once
 
+#include "../customers/customerrecords.h"
 #include "../print/casefile.h"
-#include "customers/customerrecord.h"
 #include "print/recordingdevice.h"
 #include "proposals/pricing.h"
 #include "proposals/proposallayout.h"
@@ -73,7 +73,8 @@ struct FreezingTarget : RecordingTarget {
 // (writer_scripts.txt tells their steps): one step a line, a verb and its
 // arguments split at "|". The steps every screen has are here; a screen adds
 // its own, or puts its own in place of one, in its constructor. The folder has
-// the proposal folders and the counter at 1001 unless `proposalFolders` is false.
+// the proposal folders, the counter at 1001 and a folder "out" for PDFs unless
+// `proposalFolders` is false.
 struct ScriptApp : TempApp {
     explicit ScriptApp(bool proposalFolders = true);
     FreezingTarget target;
@@ -87,16 +88,19 @@ struct ScriptApp : TempApp {
     QStringList a;
     QString arg, t1, t2;
     int n = 0;
-    // The script of the current test row, step by step, up to a failure.
+    // The script of the current test row, or `lines`, step by step, up to a
+    // failure.
     void runScript();
+    void runScript(const QStringList& lines);
 };
 
 // In a _data function: one row, column "steps", for each script of `file`.
 void loadScripts(const QString& file);
 
-// Mr. John Smith (middle initial blank) of Bangor, account ACC-7, with blanks
-// around the number and names as a typed record may have them.
-CustomerRecord smithRecord();
+// Mr. John Smith of Bangor, account ACC-7, as a typed record may hold him.
+inline CustomerRecord smithRecord() {
+    return recordNamed(QStringLiteral("smith"));
+}
 
 // Mr. John Smith's roof for Harbor Roofing: three copies, two payments on a
 // schedule, colour on.

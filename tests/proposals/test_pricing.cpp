@@ -9,28 +9,21 @@ Money cents(qint64 c) {
 
 // The names of the controls shown, enabled or checked.
 QString flags(const Pricing::View& v) {
-    const std::pair<const char*, bool> all[] = {{"taxFrame", v.taxFrame},
-                                                {"applyEnabled", v.applyTaxEnabled},
-                                                {"applyChecked", v.applyTaxChecked},
-                                                {"tax1", v.tax1Checked},
-                                                {"tax2", v.tax2Checked},
-                                                {"itemsEnabled", v.taxItemsEnabled},
-                                                {"items", v.taxItemsChecked},
-                                                {"options", v.optionsFrame},
-                                                {"optionsEnabled", v.optionsEnabled},
-                                                {"create", v.createSchedule},
-                                                {"hint", v.countHint},
-                                                {"countEnabled", v.countEnabled},
-                                                {"payments", v.paymentsFrame},
-                                                {"boxes", v.boxesShown},
-                                                {"calendar", v.calendarFrame},
-                                                {"calendarEnabled", v.calendarEnabled},
-                                                {"review", v.reviewNote},
-                                                {"continue", v.continueEnabled},
-                                                {"equal", v.schedule.allEqual}};
+    const bool set[] = {v.taxFrame,       v.applyTaxEnabled, v.applyTaxChecked,  v.tax1Checked,
+                        v.tax2Checked,    v.taxItemsEnabled, v.taxItemsChecked,  v.optionsFrame,
+                        v.optionsEnabled, v.createSchedule,  v.countHint,        v.countEnabled,
+                        v.paymentsFrame,  v.boxesShown,      v.calendarFrame,    v.calendarEnabled,
+                        v.reviewNote,     v.continueEnabled, v.schedule.allEqual};
+    // In the order of `set`.
+    static const QStringList names{
+        "taxFrame",       "applyEnabled", "applyChecked", "tax1",
+        "tax2",           "itemsEnabled", "items",        "options",
+        "optionsEnabled", "create",       "hint",         "countEnabled",
+        "payments",       "boxes",        "calendar",     "calendarEnabled",
+        "review",         "continue",     "equal"};
     QStringList on;
-    for (const auto& [name, set] : all) {
-        on << (set ? QString::fromLatin1(name) : QString());
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        on << (set[i] ? names[i] : QString());
     }
     on.removeAll(QString());
     return on.join(u' ');

@@ -84,7 +84,7 @@ struct TemplatesApp : ScriptApp {
     // The steps of template_scripts.txt for templates and custom terms.
     TemplatesApp() : ScriptApp(false) {
         steps.insert(Steps{
-            {"body", [this] { body.setText(t1); }},
+            {"body", [this] { body.setText(cell(1)); }},
             {"save", [this] { QCOMPARE(int(Templates(*ctx).save(body)), n); }},
             {"deleteTemplate", [this] { QCOMPARE(Templates(*ctx).remove(arg), t2 == "yes"); }},
             {"templates", [this] { QCOMPARE(Templates(*ctx).list().join(u';'), arg); }},
@@ -96,14 +96,45 @@ struct TemplatesApp : ScriptApp {
                  QCOMPARE(Terms::loadCustomText(ctx->store(), terms).value.value_or("-"), arg);
              }},
             {"saveCustom", [this] { QVERIFY(Terms::saveCustomText(ctx->store(), terms, t1)); }},
-            {"deleteCustom", [this] { QVERIFY(Terms::deleteCustomText(ctx->store(), terms)); }}});
+            {"deleteCustom", [this] { QVERIFY(Terms::deleteCustomText(ctx->store(), terms)); }},
+            // The steps of body_scripts.txt over the body box alone.
+            {"item",
+             [this] {
+                 body.addItemLine(ItemLine::build(cell(1), cell(2), cell(3)));
+                 QCOMPARE(ItemLine::build(cell(1), cell(2), cell(3)).text, cell(4));
+             }},
+            {"extension", [this] { QCOMPARE(body.lastItemExtension(), Money::fromCents(n)); }},
+            {"text", [this] { QCOMPARE(body.text(), cell(1)); }},
+            {"resetTerms", [this] { body.resetTermsOptions(arg == "yes"); }},
+            {"selectTerms", [this] { body.selectTerms(TermsOptions::Choice(n)); }},
+            {"addTerms",
+             [this] {
+                 const auto text = arg == "-" ? std::nullopt : std::optional<QString>(t1);
+                 QCOMPARE(body.addTerms(text), t2 == "yes");
+             }},
+            {"options",
+             [this] {
+                 const TermsOptions& o = body.termsOptions();
+                 QCOMPARE(QStringList({QString::number(o.selected), yes(o.genericEnabled),
+                                       yes(o.customEnabled), yes(o.addEnabled)})
+                              .join(u';'),
+                          arg);
+             }},
+            {"addHeader", [this] { body.addHeader(); }},
+            {"headerEnabled", [this] { QCOMPARE(body.headerEnabled(), arg == "yes"); }},
+            {"clear", [this] { body.clear(false); }},
+            {"customAdded", [this] { QCOMPARE(body.customTermsAdded(), arg == "yes"); }},
+            {"taxStatement", [this] { body.addTaxStatement(cell(1)); }}});
+    }
+
+    // Argument `i` of the step, unquoted, its escapes read and the generic terms and the default
+    // tax statement put in for <generic> and <default>.
+    QString cell(int i) const {
+        return QString::fromUtf8(CaseUnescaped(cases::unquoted(a.value(i).toUtf8())))
+            .replace("<generic>", Terms::GenericTerms())
+            .replace("<default>", BodyText::defaultTaxStatement());
     }
 };
-
-QByteArray header(const char* number, const char* price, const char* date, const char* name) {
-    return QByteArray("\"") + number + "\"," + price + ",#" + date + "#\r\n\"555-1234\"\r\n\"" +
-           name + "\"\r\n";
-}
 
 // A typed proposal, a field proposal and an invoiced one in the report.
 struct ReportApp : ScriptApp {
@@ -111,14 +142,7 @@ struct ReportApp : ScriptApp {
 
     // The report's own steps of report_scripts.txt.
     ReportApp() {
-        write("TolvarProposals/1001.txt", header("1001", "1075", "2026-11-02", "Jane Doe"));
-        write("TolvarProposals/1002.txt", header("FP1002", "0", "2026-11-03", "Al Roe"));
-        write("TolvarProposals/1003.txt", header("1003P", "250.5", "2026-11-04", "Bo Ray"));
-        write("TolvarProposals/ProposalBody/1001.txt", "Paint\r\nthe fence\r\n");
-        write("TolvarProposals/ProposalPayments/1001.txt", golden("payments_two.txt"));
-        write("TolvarProposals/ProposalBody/1003.txt", "Gate\r\n");
-        write("TolvarProposals/ProposalPayments/1003.txt",
-              "$250.50\r\n 1 \r\n$250.5\r\n12/20/2026\r\n");
+        runScript(blocks(QStringLiteral("report_folder.txt")).value(0).second);
         steps.insert(Steps{
             {"fill", [this] { QCOMPARE(report.fill(), arg == "yes"); }},
             {"click",
@@ -195,8 +219,6 @@ struct StoreApp : ScriptApp {
                  mkdir(kFour[n] + QStringLiteral("/x"));  // a folder in the file's way
              }},
             {"unblock", [this] { QVERIFY(QDir(path(kFour[n])).removeRecursively()); }},
-            {"headers",
-             [this] { QCOMPARE(int(ProposalFiles::listHeaders(ctx->store()).size()), n); }},
             {"files", [this] { QCOMPARE(storedFiles(*this), filesOf(arg)); }},
             {"finish", [this] { QVERIFY(ProposalStore::finishInterrupted(ctx->store())); }},
             {"counterLoads",
@@ -242,39 +264,29 @@ struct FieldApp : ScriptApp {
         ctx->vars().Copies = 3;
         screen.load(QString());
         screen.activate(johnSmith());
-        steps.insert(Steps{
-            {"sketch", [this] { screen.setSketch(arg == "yes"); }},
-            {"sketchCount", [this] { screen.chooseSketchCount(n); }},
-            {"print", [this] { QCOMPARE(int(screen.print(target)), n); }},
-            {"pdf",
-             [this] {
-                 mkdir(QStringLiteral("out"));
-                 QCOMPARE(int(screen.saveAsPdf()), n);
-             }},
-            {"preview", [this] { screen.preview(); }},
-            {"load", [this] { screen.load(arg); }},
-            {"disclaimer", [this] { screen.chooseDisclaimer(arg == "generic"); }},
-            {"days", [this] { screen.chooseDays(arg); }},
-            {"activate", [this] { screen.activate(johnSmith()); }},
-            {"headers",
-             [this] { QCOMPARE(int(ProposalFiles::listHeaders(ctx->store()).size()), n); }},
-            {"view", [this] {
-                 const FieldProposal::View v = screen.view();
-                 QCOMPARE(
-                     (QStringList{v.nextNumber, yes(v.genericDisclaimer), yes(v.customDisclaimer),
-                                  v.days, yes(v.sketch), QString::number(v.sketchCount)}
-                          .join(u';')),
-                     arg);
-             }}});
+        steps.insert(Steps{{"sketch", [this] { screen.setSketch(arg == "yes"); }},
+                           {"sketchCount", [this] { screen.chooseSketchCount(n); }},
+                           {"print", [this] { QCOMPARE(int(screen.print(target)), n); }},
+                           {"pdf", [this] { QCOMPARE(int(screen.saveAsPdf()), n); }},
+                           {"preview", [this] { screen.preview(); }},
+                           {"load", [this] { screen.load(arg); }},
+                           {"disclaimer", [this] { screen.chooseDisclaimer(arg == "generic"); }},
+                           {"days", [this] { screen.chooseDays(arg); }},
+                           {"activate", [this] { screen.activate(johnSmith()); }},
+                           {"view", [this] {
+                                const FieldProposal::View v = screen.view();
+                                QCOMPARE((QStringList{v.nextNumber, yes(v.genericDisclaimer),
+                                                      yes(v.customDisclaimer), v.days,
+                                                      yes(v.sketch), QString::number(v.sketchCount)}
+                                              .join(u';')),
+                                         arg);
+                            }}});
     }
 };
 
+// The writer's customer, a business of tests/data/customers/records.txt.
 CustomerBlock smithRoofing() {
-    CustomerBlock c;
-    c.account = QStringLiteral("SMITH01");
-    c.lines = QStringList{"Smith Roofing", "12 Elm St",   "", "Springfield", "IL", "62701",
-                          "555-201-3344",  "555-999-0000"};
-    return c;
+    return CustomerBlock::fromRecord(recordNamed(QStringLiteral("roofing")), true);
 }
 
 const QList<QByteArray> kStored{golden("writer_header.txt"), golden("writer_body.txt"),
@@ -304,7 +316,8 @@ struct WriterApp : ScriptApp {
             {"taxStatement", [this] { writer->setTaxStatement(t1); }},
             {"addTerms", [this] { writer->addTerms(); }},
             {"typeBody", [this] { writer->typeBody(t1); }},
-            {"writeBody", [this] { writeBody(); }},
+            {"addHeader", [this] { writer->addHeader(); }},
+            {"appendBody", [this] { writer->typeBody(writer->view().body + t1); }},
             {"activate", [this] { writer->activate(smithRoofing()); }},
             {"cancelTemplates", [this] { writer->cancelTemplates(); }},
             {"loadTemplate", [this] { writer->loadTemplate(t1); }},
@@ -320,13 +333,22 @@ struct WriterApp : ScriptApp {
             {"size", [this] { writer->setPrintSize(W::PrintSize(n)); }},
             {"preAmount", [this] { writer->pricing().leavePreAmount(t1); }},
             {"focus", [this] { QCOMPARE(focusName(writer->takeFocus()), t1); }},
-            {"priceInFull", [this] { priceInFull(); }},
-            {"print", [this] { QCOMPARE(int(writer->printAndRecord(target)), n); }},
-            {"pdf",
+            {"applyTax", [this] { writer->pricing().setTaxApplied(Pricing::Tax(n), true); }},
+            {"payOption", [this] { writer->pricing().chooseOption(Pricing::Option(n)); }},
+            {"pickDate",
+             [this] { writer->pricing().pickDate(QDate::fromString(arg, Qt::ISODate)); }},
+            {"readyToPrint", [this] { writer->readyToPrint(); }},
+            {"do",
              [this] {
-                 mkdir(QStringLiteral("out"));
-                 QCOMPARE(int(writer->saveAsPdfAndRecord()), n);
+                 const QString name = arg;
+                 for (const auto& [block, lines] : blocks(QStringLiteral("writer_steps.txt"))) {
+                     if (block == name) {
+                         runScript(lines);
+                     }
+                 }
              }},
+            {"print", [this] { QCOMPARE(int(writer->printAndRecord(target)), n); }},
+            {"pdf", [this] { QCOMPARE(int(writer->saveAsPdfAndRecord()), n); }},
             {"preview", [this] { writer->preview(); }},
             {"stored",
              [this] {
@@ -344,30 +366,6 @@ struct WriterApp : ScriptApp {
              }}});
     }
 
-    // A body by hand with one item: 5 gutter guards at $12.50.
-    void writeBody() {
-        writer->press(W::StepButton::NextToBody);
-        writer->chooseCreation(W::Creation::Manual);
-        writer->addHeader();
-        writer->typeBody(writer->view().body + QStringLiteral("new gutters."));
-        writer->setItemBox(W::ItemField::Description, QStringLiteral("Gutter guard"));
-        writer->setItemBox(W::ItemField::Price, QStringLiteral("$12.50"));
-        writer->setItemBox(W::ItemField::Quantity, QStringLiteral("5"));
-        writer->press(W::ItemButton::Add);
-        writer->press(W::StepButton::NextToPricing);
-    }
-    // $1,000.00 and its tax, in full on 1/15/2027, ready to print.
-    void priceInFull() {
-        writeBody();
-        Pricing& p = writer->pricing();
-        p.leavePreAmount(QStringLiteral("1000"));
-        p.setTaxApplied(Pricing::Tax::First, true);
-        p.chooseOption(Pricing::Option::InFull);
-        p.pickDate(QDate(2027, 1, 15));
-        writer->press(W::StepButton::NextToFinalize);
-        writer->readyToPrint();
-    }
-
     // What the writer shows, its pricing step and its print job, by name.
     QMap<QString, QString> shown() {
         const W::View v = writer->view();
@@ -375,10 +373,8 @@ struct WriterApp : ScriptApp {
         const TermsOptions& t = v.terms;
         const ProposalPrintInput in = writer->printInput();
         return {
-            {"step", QStringLiteral("%1;%2;%3")
-                         .arg(int(v.step))
-                         .arg(v.instructions)
-                         .arg(yes(v.changeCustomer))},
+            {"step",
+             QStringLiteral("%1;%2;").arg(int(v.step)).arg(v.instructions) + yes(v.changeCustomer)},
             {"site", v.site.join(u';')},
             {"instructions", QString::number(v.instructions)},
             {"body", v.body},
@@ -388,9 +384,9 @@ struct WriterApp : ScriptApp {
             {"templates", v.templates.join(u';')},
             {"deleteTemplate", yes(v.deleteTemplate)},
             {"saveTemplate", yes(v.saveTemplate)},
-            {"terms", QStringLiteral("%1;%2;%3;%4")
-                          .arg(int(t.selected))
-                          .arg(yes(t.genericEnabled), yes(t.customEnabled), yes(t.addEnabled))},
+            {"terms", QStringList{QString::number(t.selected), yes(t.genericEnabled),
+                                  yes(t.customEnabled), yes(t.addEnabled)}
+                          .join(u';')},
             {"taxStatement", v.taxStatement},
             {"itemsMenu", yes(v.itemsMenu)},
             {"itemsFrame", yes(v.itemsFrame)},
@@ -420,6 +416,10 @@ private slots:
     // through the store.
     void templates_data() { loadScripts(QStringLiteral("template_scripts.txt")); }
     void templates() { TemplatesApp().runScript(); }
+
+    // Item lines, terms, the tax statement and clearing, in the body box alone.
+    void body_data() { loadScripts(QStringLiteral("body_scripts.txt")); }
+    void body() { TemplatesApp().runScript(); }
 
     // Filling, clicking, details and deleting.
     void report_data() { loadScripts(QStringLiteral("report_scripts.txt")); }
