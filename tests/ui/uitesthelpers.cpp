@@ -9,13 +9,16 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTableView>
@@ -201,7 +204,27 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         QMetaObject::invokeMethod(box, "selectAll");
         QTest::keyClicks(box, y);
     } else if (verb == QLatin1String("key")) {
-        QTest::keyClick(w(x), QKeySequence(y)[0].key());
+        QTest::keyClick(w(x), QKeySequence(y)[0].key(), QKeySequence(y)[0].keyboardModifiers());
+    } else if (verb == QLatin1String("clipboard")) {
+        QApplication::clipboard()->setText(x);
+    } else if (verb == QLatin1String("menu")) {
+        // A grid's menu opens on the row under the mouse, a box's anywhere in it.
+        auto* grid = qobject_cast<QTableView*>(w(x));
+        QWidget* target = grid ? grid->viewport() : w(x);
+        const QPoint at =
+            grid ? grid->visualRect(grid->model()->index(args.value(2).toInt(), 0)).center()
+                 : QPoint(4, 4);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        const QList<QAction*> actions = menu ? menu->actions() : QList<QAction*>{};
+        const auto it = std::find_if(actions.begin(), actions.end(),
+                                     [&](const QAction* a) { return a->text().endsWith(y); });
+        if (it == actions.end()) {
+            return QStringLiteral("not in the menu");
+        }
+        (*it)->trigger();
+        menu->close();
     } else if (verb == QLatin1String("text")) {
         return differs(text(x), y);
     } else if (const int k = QString::fromLatin1(kStates).split(' ').indexOf(verb); k >= 0) {
@@ -341,6 +364,17 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         app.prompter.expectOpenFile(x);
     } else if (verb == QLatin1String("savefile")) {
         app.prompter.expectSaveFile(x, y);
+    } else if (verb == QLatin1String("printed")) {
+        // The pages job X came to, or those on which TEXT is drawn.
+        if (x.toInt() >= printer->jobs().size()) {
+            return QStringLiteral("no such job");
+        }
+        const Recording& job = *printer->jobs().at(x.toInt());
+        QStringList pages;
+        for (const RecordedText& t : job.find(args.value(2))) {
+            pages << QString::number(t.page);
+        }
+        return differs(args.size() < 3 ? QString::number(job.pages) : pages.join(','), y);
     } else if (const int k = QStringList{"jobs", "opened", "quits"}.indexOf(verb); k >= 0) {
         const qsizetype counts[] = {printer->jobs().size(), opened.size(), quits};
         return differs(QString::number(counts[k]), x);
