@@ -23,6 +23,8 @@
 #include <QRadioButton>
 #include <QTableView>
 
+#include <map>
+
 #include <unistd.h>
 
 namespace {
@@ -175,9 +177,36 @@ QString pickDay(QCalendarWidget* calendar, const QDate& day) {
 QString UiRig::step(const QString& verb, const QStringList& args) {
     const QString x = args.value(0);
     const QString y = args.value(1);
-    if (verb == QLatin1String("show")) {
-        screens.show(x);
-    } else if (verb == QLatin1String("routine")) {
+    // The steps that only act.
+    using Act = void (*)(UiRig&, const QString&, const QString&);
+    static const std::map<QString, Act> kActs{
+        {"show", [](UiRig& r, auto& x, auto&) { r.screens.show(x); }},
+        {"trigger", [](UiRig& r, auto& x, auto&) { r.w<QAction>(x)->trigger(); }},
+        {"hide", [](UiRig& r, auto& x, auto&) { r.screens.hide(x); }},
+        {"load", [](UiRig& r, auto& x, auto&) { r.screens.load(x); }},
+        {"unload", [](UiRig& r, auto& x, auto&) { r.screens.unload(x); }},
+        {"provide", [](UiRig& r, auto& x, auto&) { r.provide(x); }},
+        {"flow", [](UiRig& r, auto& x, auto&) { r.flow(x); }},
+        {"wait", [](UiRig&, auto& x, auto&) { QTest::qWait(x.toInt()); }},
+        {"settle", [](UiRig&, auto&, auto&) { settle(); }},
+        {"beep", [](UiRig& r, auto&, auto&) { r.app.prompter.expectBeep(); }},
+        {"openfile", [](UiRig& r, auto& x, auto&) { r.app.prompter.expectOpenFile(x); }},
+        {"savefile", [](UiRig& r, auto& x, auto& y) { r.app.prompter.expectSaveFile(x, y); }},
+        {"font", [](UiRig& r, auto& x, auto&) { r.app.prompter.expectFont(FontChoice{x}); }},
+        {"write", [](UiRig& r, auto& x, auto& y) { r.app.write(x, y.toUtf8()); }},
+        {"copy", [](UiRig& r, auto& x, auto& y) { r.app.write(x, UiData(y)); }},
+        {"layout", [](UiRig& r, auto& x, auto& y) { CheckLayout(r.screens.find(x), y); }},
+        {"clipboard", [](UiRig&, auto& x, auto&) { QApplication::clipboard()->setText(x); }},
+        {"tab",
+         [](UiRig& r, auto& x, auto& y) { r.find(x)->setProperty("currentIndex", y.toInt()); }},
+        {"date", [](UiRig& r, auto& x,
+                    auto& y) { r.w<QDateEdit>(x)->setDate(QDate::fromString(y, Qt::ISODate)); }},
+    };
+    if (const auto act = kActs.find(verb); act != kActs.end()) {
+        act->second(*this, x, y);
+        return {};
+    }
+    if (verb == QLatin1String("routine")) {
         screens.show(QStringLiteral("frmStartup"));
         click(QStringLiteral("optProgramRoutine(%1)").arg(x.toInt() - 1));
         click(QStringLiteral("cmdStart"));
@@ -185,8 +214,6 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         for (int n = 0; n < args.value(1, QStringLiteral("1")).toInt(); ++n) {
             click(x);
         }
-    } else if (verb == QLatin1String("trigger")) {
-        w<QAction>(x)->trigger();
     } else if (verb == QLatin1String("type")) {
         // At the end of a box that has the focus.
         QWidget* box = w(x);
@@ -203,10 +230,12 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         QWidget* box = combo ? combo->lineEdit() : w(x);
         QMetaObject::invokeMethod(box, "selectAll");
         QTest::keyClicks(box, y);
+    } else if (verb == QLatin1String("colour")) {
+        app.prompter.expectColour(x.toUInt(nullptr, 16), y != QLatin1String("cancel"));
+    } else if (verb == QLatin1String("printdialog")) {
+        app.prompter.expectPrintDialog(y != QLatin1String("cancel"), x.toInt());
     } else if (verb == QLatin1String("key")) {
         QTest::keyClick(w(x), QKeySequence(y)[0].key(), QKeySequence(y)[0].keyboardModifiers());
-    } else if (verb == QLatin1String("clipboard")) {
-        QApplication::clipboard()->setText(x);
     } else if (verb == QLatin1String("menu")) {
         // A grid's menu opens on the row under the mouse, a box's anywhere in it.
         auto* grid = qobject_cast<QTableView*>(w(x));
@@ -253,12 +282,6 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         return differs(QString::fromUtf8(app.read(x)), y);
     } else if (verb == QLatin1String("exists") || verb == QLatin1String("absent")) {
         return yes(app.exists(x) == (verb == QLatin1String("exists")));
-    } else if (verb == QLatin1String("write")) {
-        app.write(x, y.toUtf8());
-    } else if (verb == QLatin1String("copy")) {
-        app.write(x, UiData(y));
-    } else if (verb == QLatin1String("layout")) {
-        CheckLayout(screens.find(x), y);
     } else if (verb == QLatin1String("readonly")) {
         // Root ignores file modes: the click is the user nobody's.
         const QString folder = app.dir.path();
@@ -275,37 +298,17 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
             qFatal("could not act as root again");
         }
         QFile::setPermissions(folder, modes);
-    } else if (verb == QLatin1String("tab")) {
-        find(x)->setProperty("currentIndex", y.toInt());
     } else if (verb == QLatin1String("exposed")) {
         return yes(QTest::qWaitForWindowExposed(screens.find(x)));
-    } else if (verb == QLatin1String("hide")) {
-        screens.hide(x);
-    } else if (verb == QLatin1String("load")) {
-        screens.load(x);
     } else if (verb == QLatin1String("close")) {
         return screens.find(x)->close() ? QString() : QStringLiteral("refused");
     } else if (verb == QLatin1String("loaded")) {
         return differs(screens.loaded().join(QLatin1Char(',')), x);
-    } else if (verb == QLatin1String("provide")) {
-        provide(x);
-    } else if (verb == QLatin1String("flow")) {
-        flow(x);
-    } else if (verb == QLatin1String("wait")) {
-        QTest::qWait(x.toInt());
     } else if (verb == QLatin1String("property")) {
         const QObject* c = screens.find(x) ? screens.find(x) : find(x);
         return differs(c ? c->property(qPrintable(y)).toString() : QString(), args.value(2));
     } else if (verb == QLatin1String("picture")) {
         return differs(QString::fromLatin1(w<QLabel>(x)->pixmap().isNull() ? "none" : "shown"), y);
-    } else if (verb == QLatin1String("unload")) {
-        screens.unload(x);
-    } else if (verb == QLatin1String("settle")) {
-        settle();
-    } else if (verb == QLatin1String("colour")) {
-        app.prompter.expectColour(x.toUInt(nullptr, 16), y != QLatin1String("cancel"));
-    } else if (verb == QLatin1String("font")) {
-        app.prompter.expectFont(FontChoice{x});
     } else if (verb == QLatin1String("dclick")) {
         auto* edit = qobject_cast<QPlainTextEdit*>(find(x));
         QTest::mouseDClick(edit ? edit->viewport() : w(x), Qt::LeftButton, {}, spot(w(x)));
@@ -324,8 +327,6 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
     } else if (verb == QLatin1String("focusin")) {
         w(x)->setFocus();
         QCoreApplication::processEvents();
-    } else if (verb == QLatin1String("date")) {
-        w<QDateEdit>(x)->setDate(QDate::fromString(y, Qt::ISODate));
     } else if (verb == QLatin1String("day")) {
         return pickDay(w<QCalendarWidget>(x), QDate::fromString(y, Qt::ISODate));
     } else if (verb == QLatin1String("item")) {
@@ -356,14 +357,6 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         return QTest::qWaitFor([&] { return find(x)->property("enabled").toBool(); })
                    ? QString()
                    : QStringLiteral("never enabled");
-    } else if (verb == QLatin1String("beep")) {
-        app.prompter.expectBeep();
-    } else if (verb == QLatin1String("printdialog")) {
-        app.prompter.expectPrintDialog(y != QLatin1String("cancel"), x.toInt());
-    } else if (verb == QLatin1String("openfile")) {
-        app.prompter.expectOpenFile(x);
-    } else if (verb == QLatin1String("savefile")) {
-        app.prompter.expectSaveFile(x, y);
     } else if (verb == QLatin1String("printed")) {
         // The pages job X came to, or those on which TEXT is drawn.
         if (x.toInt() >= printer->jobs().size()) {
