@@ -52,17 +52,23 @@ private slots:
 
     void emptiedCustomerFile() { CustomerRig().flow("customer-file-emptied"); }
 
-    void navigationInBothAddressStyles_data() {
+    // Flows over the customers saved, in either address style; each ends on
+    // customer 1.
+    void flows_data() {
+        QTest::addColumn<QString>("flow");
+        QTest::addColumn<int>("customers");
         QTest::addColumn<bool>("usa");
-        QTest::newRow("usa") << true;
-        QTest::newRow("international") << false;
+        QTest::newRow("navigation, usa") << "customer-nav-usa" << 10 << true;
+        QTest::newRow("navigation, international") << "customer-nav-international" << 10 << false;
+        // Typed, pasted and menu-pasted text pass the same filter.
+        QTest::newRow("key filter") << "customer-key-filter" << 1 << false;
     }
-    void navigationInBothAddressStyles() {
-        const bool usa = fetched<bool>("usa");
+    void flows() {
         CustomerRig rig;
-        rig.ctx.settings().addressStyle = usa ? AddressStyle::Usa : AddressStyle::International;
-        rig.open(10);
-        rig.flow(usa ? "customer-nav-usa" : "customer-nav-international");
+        rig.ctx.settings().addressStyle =
+            fetched<bool>("usa") ? AddressStyle::Usa : AddressStyle::International;
+        rig.open(fetched<int>("customers"));
+        rig.flow(fetched<QString>("flow"));
         QCOMPARE(rig.ctx.vars().CurrentCustomerRecord, 1);
     }
 
@@ -117,13 +123,6 @@ private slots:
         QVERIFY(preview.landscape() && preview.target().jobs().size() == 1 && asked.landscape);
         QVERIFY(rig.app.read("list.pdf").startsWith("%PDF"));
         QVERIFY(!asked.allowPrintToFile && !asked.allowPageRange);
-    }
-
-    void keyFiltersOnTypedAndPastedText() {
-        CustomerRig rig;
-        rig.ctx.settings().addressStyle = AddressStyle::International;
-        rig.open(1);
-        rig.flow("customer-key-filter");
     }
 
     void dialsTheShownCustomer() {
