@@ -36,11 +36,14 @@ struct Line {
     Dialer dialer;
 };
 
-// The dialer of a screen without a modem, on SpeedNumbers.txt.
+// The dialer of a screen without a modem, on SpeedNumbers.txt ("none": no
+// file).
 struct Screen {
     Screen() : port([](int) { return QString(); }), dialer(*app.ctx, port) {}
     void open(const QByteArray& file) {
-        app.write("SpeedNumbers.txt", file);
+        if (file != "none") {
+            app.write("SpeedNumbers.txt", file);
+        }
         dialer.activate(QString());
     }
     TempApp app;
@@ -187,10 +190,7 @@ private slots:
     void load() {
         QFETCH(Case, c);
         Screen s;
-        if (c[0] != "none") {
-            s.app.write("SpeedNumbers.txt", c[0]);
-        }
-        s.dialer.activate(QString());
+        s.open(c[0]);
         QStringList loaded;  // name and number of each slot
         for (int i = 0; i < SpeedDialTable::kSlots; ++i) {
             loaded << s.dialer.speedDial().at(i).name << s.dialer.speedDial().at(i).number;
@@ -249,7 +249,7 @@ private slots:
     void failedSaveKeepsEverything() {
         Screen s;
         s.app.mkdir("SpeedNumbers.txt");
-        s.dialer.activate(QString());
+        s.open("none");
         s.dialer.selectSpeedDial(0);
         s.dialer.setNameBox(QStringLiteral("Ann"));
         s.dialer.setNumberBox(QStringLiteral("555-1"));

@@ -115,9 +115,9 @@ QString UiRig::text(const QString& name) const {
 }
 
 void UiRig::flow(const QString& name) {
-    QFile file(QStringLiteral(TOLVAR_TEST_DATA "/ui/flows/") + name + QStringLiteral(".txt"));
-    QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(name));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    const QByteArray steps = UiData(QStringLiteral("flows/") + name + QStringLiteral(".txt"));
+    QVERIFY2(!steps.isEmpty(), qPrintable(name));
+    const QStringList lines = QString::fromUtf8(steps).split(QLatin1Char('\n'));
     for (int n = 0; n < lines.size(); ++n) {
         const QString& line = lines.at(n);
         if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) {
