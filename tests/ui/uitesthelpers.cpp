@@ -30,6 +30,47 @@
 namespace {
 const char* const kIcons = "none information question exclamation critical";
 const char* const kStates = "shown hidden enabled disabled checked unchecked";
+
+// Where a user clicks a control: an option or check box on its mark, which
+// takes clicks where the empty width beside its caption does not.
+QPoint spot(const QWidget* c) {
+    const bool marked = qobject_cast<const QRadioButton*>(c) || qobject_cast<const QCheckBox*>(c);
+    return marked ? QPoint(6, c->height() / 2) : QPoint();
+}
+
+QString yes(bool ok) {
+    return ok ? QString() : QStringLiteral("no");
+}
+
+QString differs(const QString& actual, const QString& expected) {
+    return actual == expected ? QString()
+                              : QStringLiteral("\"%1\", not \"%2\"").arg(actual, expected);
+}
+
+// The enumerator of that lower-case name.
+template <typename E>
+E named(const QString& word, const char* names) {
+    return E(QString::fromLatin1(names).split(QLatin1Char(' ')).indexOf(word));
+}
+
+// A day of the month shown, clicked where it is drawn.
+QString pickDay(QCalendarWidget* calendar, const QDate& day) {
+    calendar->setCurrentPage(day.year(), day.month());
+    auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    QAbstractItemModel* m = view->model();
+    for (int r = 1; r < m->rowCount(); ++r) {
+        for (int c = 0; c < m->columnCount(); ++c) {
+            const QModelIndex i = m->index(r, c);
+            // Days 15 to 22 are drawn once on any page, all in the month.
+            if (m->data(i).toInt() == day.day()) {
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                                  view->visualRect(i).center());
+                return {};
+            }
+        }
+    }
+    return QStringLiteral("day not on the calendar");
+}
 }  // namespace
 
 UiRig::UiRig() {
@@ -87,15 +128,6 @@ QObject* UiRig::find(const QString& name) const {
     return nullptr;
 }
 
-namespace {
-// Where a user clicks a control: an option or check box on its mark, which
-// takes clicks where the empty width beside its caption does not.
-QPoint spot(const QWidget* c) {
-    const bool marked = qobject_cast<const QRadioButton*>(c) || qobject_cast<const QCheckBox*>(c);
-    return marked ? QPoint(6, c->height() / 2) : QPoint();
-}
-}  // namespace
-
 void UiRig::click(const QString& name) {
     QWidget* c = w(name);
     QTest::mouseClick(c, Qt::LeftButton, {}, spot(c));
@@ -137,42 +169,6 @@ void UiRig::flow(const QString& name) {
         }
     }
 }
-
-namespace {
-QString yes(bool ok) {
-    return ok ? QString() : QStringLiteral("no");
-}
-
-QString differs(const QString& actual, const QString& expected) {
-    return actual == expected ? QString()
-                              : QStringLiteral("\"%1\", not \"%2\"").arg(actual, expected);
-}
-
-// The enumerator of that lower-case name.
-template <typename E>
-E named(const QString& word, const char* names) {
-    return E(QString::fromLatin1(names).split(QLatin1Char(' ')).indexOf(word));
-}
-
-// A day of the month shown, clicked where it is drawn.
-QString pickDay(QCalendarWidget* calendar, const QDate& day) {
-    calendar->setCurrentPage(day.year(), day.month());
-    auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
-    QAbstractItemModel* m = view->model();
-    for (int r = 1; r < m->rowCount(); ++r) {
-        for (int c = 0; c < m->columnCount(); ++c) {
-            const QModelIndex i = m->index(r, c);
-            // Days 15 to 22 are drawn once on any page, all in the month.
-            if (m->data(i).toInt() == day.day()) {
-                QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                                  view->visualRect(i).center());
-                return {};
-            }
-        }
-    }
-    return QStringLiteral("day not on the calendar");
-}
-}  // namespace
 
 QString UiRig::step(const QString& verb, const QStringList& args) {
     const QString x = args.value(0);
