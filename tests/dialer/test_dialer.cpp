@@ -26,9 +26,7 @@ struct Line {
           port(rig.makePort()),
           owned(std::make_unique<Dialer>(*rig.app.ctx, *port)),
           dialer(*owned) {
-        modem.setResponder([pieces](const QByteArray& c) {
-            return c.startsWith("ATDT") ? pieces : QList<QByteArray>{};
-        });
+        modem.answerDial(pieces);
         dialer.setRecipient(QStringLiteral("Pat Doe"), QStringLiteral("555-1234"));
         dialer.setReplyTimeout(500);
         dialer.activate(box);

@@ -127,9 +127,7 @@ private slots:
 
     void dialsTheShownCustomer() {
         CustomerRig rig;
-        rig.pty.add(3).setResponder([](const QByteArray& c) {
-            return c.startsWith("ATDT") ? QList<QByteArray>{"\r\nOK\r\n"} : QList<QByteArray>{};
-        });
+        rig.pty.add(3).answerDial({"\r\nOK\r\n"});
         rig.ctx.vars().ModemPort = 3;
         rig.open(2);
         rig.flow("customer-dial");

@@ -14,9 +14,7 @@ const QString kDialer = QStringLiteral("frmDialer");
 // with `reply`.
 struct DialerRig : UiRig {
     explicit DialerRig(QList<QByteArray> reply = {"\r\nO", "K\r\n"}) : modem(pty.add(3)) {
-        modem.setResponder([reply](const QByteArray& c) {
-            return c.startsWith("ATDT") ? reply : QList<QByteArray>{};
-        });
+        modem.answerDial(reply);
         ctx.vars().ModemPort = 3;
     }
     frmDialer* call() {
