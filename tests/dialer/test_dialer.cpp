@@ -218,25 +218,6 @@ private slots:
         QVERIFY(s.dialer.speedDial().isFree(6));
     }
 
-    void deleteMovesTheRestUp() {
-        for (const Answer answer : {Answer::No, Answer::Yes}) {
-            Screen s;
-            s.open(kFive);
-            s.dialer.selectSpeedDial(2);
-            QVERIFY(s.dialer.deleteEnabled());
-            s.app.prompter.expectQuestion(
-                QStringLiteral("This will delete SpeedDial entry  Cy\r\nAre you Sure"),
-                QStringLiteral("Delete Speed Dial"), Buttons::YesNo, Icon::Question, answer);
-            s.dialer.deleteSpeedDial();
-            QVERIFY(!s.dialer.deleteEnabled());
-            const bool yes = answer == Answer::Yes;
-            QCOMPARE(s.app.read("SpeedNumbers.txt"),
-                     yes ? fiveWithout("Cy\r\n555-0003\r\n") : kFive);
-            QCOMPARE(s.dialer.speedCaption(2), yes ? QStringLiteral("Di") : QStringLiteral("Cy"));
-            QCOMPARE(s.dialer.speedDial().usedSlots(), yes ? 4 : 5);
-        }
-    }
-
     // A failed write stores nothing: the slot stays free and the typed entry
     // stays in the boxes to try again.
     void failedSaveKeepsEverything() {
