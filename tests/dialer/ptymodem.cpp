@@ -43,6 +43,12 @@ void PtyModem::answerAttention() {
     });
 }
 
+void PtyModem::answerDial(const QList<QByteArray>& pieces) {
+    setResponder([pieces](const QByteArray& c) {
+        return c.startsWith("ATDT") ? pieces : QList<QByteArray>{};
+    });
+}
+
 QList<QByteArray> PtyModem::commands() const {
     QList<QByteArray> lines = m_received.split('\r');
     lines.removeLast();

@@ -27,6 +27,8 @@ public:
     void setResponder(Responder responder, int gapMs = 60);
     // Answers "AT" with its echo and OK, as a modem does out of the box.
     void answerAttention();
+    // Answers a dial command ("ATDT...") with `pieces`, and nothing else.
+    void answerDial(const QList<QByteArray>& pieces);
 
     // Everything the port has sent so far.
     const QByteArray& received() const { return m_received; }

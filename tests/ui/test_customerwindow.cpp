@@ -5,15 +5,6 @@
 #include "ui/gridwheel.h"
 #include "uitesthelpers.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QContextMenuEvent>
-#include <QLineEdit>
-#include <QMenu>
-#include <QTableView>
-
 namespace {
 const QString kCustomer = QStringLiteral("frmCustomer");
 
@@ -47,21 +38,6 @@ struct CustomerRig : UiRig {
         ctx.vars().SelectedRoutine = 1;
         screens.show(kCustomer);
     }
-    // The context menu of `target` opened at `at`, and its first action whose
-    // text ends so triggered.
-    void fromContextMenu(QWidget* target, QPoint at, const QString& ending) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
-        QApplication::sendEvent(target, &event);
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu);
-        for (QAction* a : menu->actions()) {
-            if (a->text().endsWith(ending)) {
-                a->trigger();
-                break;
-            }
-        }
-        menu->close();
-    }
 };
 }  // namespace
 
@@ -76,17 +52,23 @@ private slots:
 
     void emptiedCustomerFile() { CustomerRig().flow("customer-file-emptied"); }
 
-    void navigationInBothAddressStyles_data() {
+    // Flows over the customers saved, in either address style; each ends on
+    // customer 1.
+    void flows_data() {
+        QTest::addColumn<QString>("flow");
+        QTest::addColumn<int>("customers");
         QTest::addColumn<bool>("usa");
-        QTest::newRow("usa") << true;
-        QTest::newRow("international") << false;
+        QTest::newRow("navigation, usa") << "customer-nav-usa" << 10 << true;
+        QTest::newRow("navigation, international") << "customer-nav-international" << 10 << false;
+        // Typed, pasted and menu-pasted text pass the same filter.
+        QTest::newRow("key filter") << "customer-key-filter" << 1 << false;
     }
-    void navigationInBothAddressStyles() {
-        const bool usa = fetched<bool>("usa");
+    void flows() {
         CustomerRig rig;
-        rig.ctx.settings().addressStyle = usa ? AddressStyle::Usa : AddressStyle::International;
-        rig.open(10);
-        rig.flow(usa ? "customer-nav-usa" : "customer-nav-international");
+        rig.ctx.settings().addressStyle =
+            fetched<bool>("usa") ? AddressStyle::Usa : AddressStyle::International;
+        rig.open(fetched<int>("customers"));
+        rig.flow(fetched<QString>("flow"));
         QCOMPARE(rig.ctx.vars().CurrentCustomerRecord, 1);
     }
 
@@ -98,12 +80,6 @@ private slots:
         mainway.Address1 = QStringLiteral("Mainway Rd");
         rig.open(10, {{3, main}, {7, mainway}});
         rig.flow("customer-search");
-        auto* grid = rig.w<QTableView>("fgCustomersFound");
-        const QAbstractItemModel* found = grid->model();
-        // The first item of the grid's menu selects the row under the mouse.
-        const QPoint second = grid->visualRect(found->index(1, 0)).center();
-        rig.fromContextMenu(grid->viewport(), second, rig.w<QAction>("mnuSelect")->text());
-        rig.flow("customer-search-short");
     }
 
     void deleteKeepsTheOthersInAllThreeFiles() {
@@ -149,29 +125,9 @@ private slots:
         QVERIFY(!asked.allowPrintToFile && !asked.allowPageRange);
     }
 
-    // Typed, pasted and menu-pasted text pass the same filter.
-    void keyFiltersOnTypedAndPastedText() {
-        CustomerRig rig;
-        rig.ctx.settings().addressStyle = AddressStyle::International;
-        rig.open(1);
-        rig.flow("customer-key-filter");
-        QApplication::clipboard()->setText(QStringLiteral("a/b,c"));
-        auto* account = rig.w<QLineEdit>("txtCustomer(0)");
-        account->clear();
-        QTest::keySequence(account, QKeySequence::Paste);
-        QCOMPARE(account->text(), QStringLiteral("abc"));
-        auto* phone = rig.w<QLineEdit>("txtCustomer(6)");
-        phone->clear();
-        rig.fromContextMenu(phone, QPoint(4, 4),
-                            QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText));
-        QCOMPARE(phone->text(), QStringLiteral("abc"));
-    }
-
     void dialsTheShownCustomer() {
         CustomerRig rig;
-        rig.pty.add(3).setResponder([](const QByteArray& c) {
-            return c.startsWith("ATDT") ? QList<QByteArray>{"\r\nOK\r\n"} : QList<QByteArray>{};
-        });
+        rig.pty.add(3).answerDial({"\r\nOK\r\n"});
         rig.ctx.vars().ModemPort = 3;
         rig.open(2);
         rig.flow("customer-dial");

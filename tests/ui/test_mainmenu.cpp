@@ -1,4 +1,3 @@
-#include "proposals/terms.h"
 #include "shell/startup.h"
 #include "testmain.h"
 #include "ui/frmstartup.h"
@@ -54,14 +53,6 @@ private slots:
             QVERIFY(s.visible(kMenu));
             QCOMPARE(s.screens.loaded(), QStringList{kMenu});
         }
-    }
-
-    // The custom terms are written in the flow "terms".
-    void genericTerms() {
-        UiRig s;
-        s.screens.show("frmTerms");
-        QCOMPARE(s.text("Label1(1)") + s.text("Label1(0)"),
-                 Terms::GenericTerms() + Terms::GenericDisclaimer());
     }
 
     void theLogoIsDrawn() {

@@ -1,3 +1,4 @@
+#include "../shell/casefile.h"
 #include "testmain.h"
 #include "ui/qtprompter.h"
 
@@ -48,20 +49,10 @@ private slots:
         }
     }
 
-    void fileFilters_data() {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("qt");
-        QTest::newRow("logo pictures")
-            << "Pictures |(*.bmp;*.BMP;*.ico;*.ICO; *.cur; *.CUR;*jpg;*JPG; *.EMF)|All|*.*"
-            << "Pictures (*.bmp *.BMP *.ico *.ICO *.cur *.CUR *jpg *JPG *.EMF);;All (*)";
-        QTest::newRow("described pairs") << "Text (*.txt)|*.txt" << QString("Text (*.txt)");
-        QTest::newRow("odd piece dropped") << "A|*.a|B" << QString("A (*.a)");
-        QTest::newRow("qt filter kept")
-            << "Images (*.png *.jpg)" << QString("Images (*.png *.jpg)");
-        QTest::newRow("none") << QString() << QString();
-    }
+    void fileFilters_data() { addCases(QStringLiteral("ui/cases.txt"), "filter"); }
     void fileFilters() {
-        QCOMPARE(QtPrompter::qtFilter(fetched<QString>("filter")), fetched<QString>("qt"));
+        QFETCH(Case, c);
+        QCOMPARE(QtPrompter::qtFilter(str(c.value(0))), str(c.value(1)));
     }
 };
 

@@ -9,22 +9,68 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTableView>
+
+#include <map>
 
 #include <unistd.h>
 
 namespace {
 const char* const kIcons = "none information question exclamation critical";
 const char* const kStates = "shown hidden enabled disabled checked unchecked";
+
+// Where a user clicks a control: an option or check box on its mark, which
+// takes clicks where the empty width beside its caption does not.
+QPoint spot(const QWidget* c) {
+    const bool marked = qobject_cast<const QRadioButton*>(c) || qobject_cast<const QCheckBox*>(c);
+    return marked ? QPoint(6, c->height() / 2) : QPoint();
+}
+
+QString yes(bool ok) {
+    return ok ? QString() : QStringLiteral("no");
+}
+
+QString differs(const QString& actual, const QString& expected) {
+    return actual == expected ? QString()
+                              : QStringLiteral("\"%1\", not \"%2\"").arg(actual, expected);
+}
+
+// The enumerator of that lower-case name.
+template <typename E>
+E named(const QString& word, const char* names) {
+    return E(QString::fromLatin1(names).split(QLatin1Char(' ')).indexOf(word));
+}
+
+// A day of the month shown, clicked where it is drawn.
+QString pickDay(QCalendarWidget* calendar, const QDate& day) {
+    calendar->setCurrentPage(day.year(), day.month());
+    auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    QAbstractItemModel* m = view->model();
+    for (int r = 1; r < m->rowCount(); ++r) {
+        for (int c = 0; c < m->columnCount(); ++c) {
+            const QModelIndex i = m->index(r, c);
+            // Days 15 to 22 are drawn once on any page, all in the month.
+            if (m->data(i).toInt() == day.day()) {
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                                  view->visualRect(i).center());
+                return {};
+            }
+        }
+    }
+    return QStringLiteral("day not on the calendar");
+}
 }  // namespace
 
 UiRig::UiRig() {
@@ -82,15 +128,6 @@ QObject* UiRig::find(const QString& name) const {
     return nullptr;
 }
 
-namespace {
-// Where a user clicks a control: an option or check box on its mark, which
-// takes clicks where the empty width beside its caption does not.
-QPoint spot(const QWidget* c) {
-    const bool marked = qobject_cast<const QRadioButton*>(c) || qobject_cast<const QCheckBox*>(c);
-    return marked ? QPoint(6, c->height() / 2) : QPoint();
-}
-}  // namespace
-
 void UiRig::click(const QString& name) {
     QWidget* c = w(name);
     QTest::mouseClick(c, Qt::LeftButton, {}, spot(c));
@@ -110,9 +147,9 @@ QString UiRig::text(const QString& name) const {
 }
 
 void UiRig::flow(const QString& name) {
-    QFile file(QStringLiteral(TOLVAR_TEST_DATA "/ui/flows/") + name + QStringLiteral(".txt"));
-    QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(name));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    const QByteArray steps = UiData(QStringLiteral("flows/") + name + QStringLiteral(".txt"));
+    QVERIFY2(!steps.isEmpty(), qPrintable(name));
+    const QStringList lines = QString::fromUtf8(steps).split(QLatin1Char('\n'));
     for (int n = 0; n < lines.size(); ++n) {
         const QString& line = lines.at(n);
         if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) {
@@ -133,48 +170,39 @@ void UiRig::flow(const QString& name) {
     }
 }
 
-namespace {
-QString yes(bool ok) {
-    return ok ? QString() : QStringLiteral("no");
-}
-
-QString differs(const QString& actual, const QString& expected) {
-    return actual == expected ? QString()
-                              : QStringLiteral("\"%1\", not \"%2\"").arg(actual, expected);
-}
-
-// The enumerator of that lower-case name.
-template <typename E>
-E named(const QString& word, const char* names) {
-    return E(QString::fromLatin1(names).split(QLatin1Char(' ')).indexOf(word));
-}
-
-// A day of the month shown, clicked where it is drawn.
-QString pickDay(QCalendarWidget* calendar, const QDate& day) {
-    calendar->setCurrentPage(day.year(), day.month());
-    auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
-    QAbstractItemModel* m = view->model();
-    for (int r = 1; r < m->rowCount(); ++r) {
-        for (int c = 0; c < m->columnCount(); ++c) {
-            const QModelIndex i = m->index(r, c);
-            // Days 15 to 22 are drawn once on any page, all in the month.
-            if (m->data(i).toInt() == day.day()) {
-                QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                                  view->visualRect(i).center());
-                return {};
-            }
-        }
-    }
-    return QStringLiteral("day not on the calendar");
-}
-}  // namespace
-
 QString UiRig::step(const QString& verb, const QStringList& args) {
     const QString x = args.value(0);
     const QString y = args.value(1);
-    if (verb == QLatin1String("show")) {
-        screens.show(x);
-    } else if (verb == QLatin1String("routine")) {
+    // The steps that only act.
+    using Act = void (*)(UiRig&, const QString&, const QString&);
+    static const std::map<QString, Act> kActs{
+        {"show", [](UiRig& r, auto& x, auto&) { r.screens.show(x); }},
+        {"trigger", [](UiRig& r, auto& x, auto&) { r.w<QAction>(x)->trigger(); }},
+        {"hide", [](UiRig& r, auto& x, auto&) { r.screens.hide(x); }},
+        {"load", [](UiRig& r, auto& x, auto&) { r.screens.load(x); }},
+        {"unload", [](UiRig& r, auto& x, auto&) { r.screens.unload(x); }},
+        {"provide", [](UiRig& r, auto& x, auto&) { r.provide(x); }},
+        {"flow", [](UiRig& r, auto& x, auto&) { r.flow(x); }},
+        {"wait", [](UiRig&, auto& x, auto&) { QTest::qWait(x.toInt()); }},
+        {"settle", [](UiRig&, auto&, auto&) { settle(); }},
+        {"beep", [](UiRig& r, auto&, auto&) { r.app.prompter.expectBeep(); }},
+        {"openfile", [](UiRig& r, auto& x, auto&) { r.app.prompter.expectOpenFile(x); }},
+        {"savefile", [](UiRig& r, auto& x, auto& y) { r.app.prompter.expectSaveFile(x, y); }},
+        {"font", [](UiRig& r, auto& x, auto&) { r.app.prompter.expectFont(FontChoice{x}); }},
+        {"write", [](UiRig& r, auto& x, auto& y) { r.app.write(x, y.toUtf8()); }},
+        {"copy", [](UiRig& r, auto& x, auto& y) { r.app.write(x, UiData(y)); }},
+        {"layout", [](UiRig& r, auto& x, auto& y) { CheckLayout(r.screens.find(x), y); }},
+        {"clipboard", [](UiRig&, auto& x, auto&) { QApplication::clipboard()->setText(x); }},
+        {"tab",
+         [](UiRig& r, auto& x, auto& y) { r.find(x)->setProperty("currentIndex", y.toInt()); }},
+        {"date", [](UiRig& r, auto& x,
+                    auto& y) { r.w<QDateEdit>(x)->setDate(QDate::fromString(y, Qt::ISODate)); }},
+    };
+    if (const auto act = kActs.find(verb); act != kActs.end()) {
+        act->second(*this, x, y);
+        return {};
+    }
+    if (verb == QLatin1String("routine")) {
         screens.show(QStringLiteral("frmStartup"));
         click(QStringLiteral("optProgramRoutine(%1)").arg(x.toInt() - 1));
         click(QStringLiteral("cmdStart"));
@@ -182,8 +210,6 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         for (int n = 0; n < args.value(1, QStringLiteral("1")).toInt(); ++n) {
             click(x);
         }
-    } else if (verb == QLatin1String("trigger")) {
-        w<QAction>(x)->trigger();
     } else if (verb == QLatin1String("type")) {
         // At the end of a box that has the focus.
         QWidget* box = w(x);
@@ -200,8 +226,30 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         QWidget* box = combo ? combo->lineEdit() : w(x);
         QMetaObject::invokeMethod(box, "selectAll");
         QTest::keyClicks(box, y);
+    } else if (verb == QLatin1String("colour")) {
+        app.prompter.expectColour(x.toUInt(nullptr, 16), y != QLatin1String("cancel"));
+    } else if (verb == QLatin1String("printdialog")) {
+        app.prompter.expectPrintDialog(y != QLatin1String("cancel"), x.toInt());
     } else if (verb == QLatin1String("key")) {
-        QTest::keyClick(w(x), QKeySequence(y)[0].key());
+        QTest::keyClick(w(x), QKeySequence(y)[0].key(), QKeySequence(y)[0].keyboardModifiers());
+    } else if (verb == QLatin1String("menu")) {
+        // A grid's menu opens on the row under the mouse, a box's anywhere in it.
+        auto* grid = qobject_cast<QTableView*>(w(x));
+        QWidget* target = grid ? grid->viewport() : w(x);
+        const QPoint at =
+            grid ? grid->visualRect(grid->model()->index(args.value(2).toInt(), 0)).center()
+                 : QPoint(4, 4);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        const QList<QAction*> actions = menu ? menu->actions() : QList<QAction*>{};
+        const auto it = std::find_if(actions.begin(), actions.end(),
+                                     [&](const QAction* a) { return a->text().endsWith(y); });
+        if (it == actions.end()) {
+            return QStringLiteral("not in the menu");
+        }
+        (*it)->trigger();
+        menu->close();
     } else if (verb == QLatin1String("text")) {
         return differs(text(x), y);
     } else if (const int k = QString::fromLatin1(kStates).split(' ').indexOf(verb); k >= 0) {
@@ -230,12 +278,6 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         return differs(QString::fromUtf8(app.read(x)), y);
     } else if (verb == QLatin1String("exists") || verb == QLatin1String("absent")) {
         return yes(app.exists(x) == (verb == QLatin1String("exists")));
-    } else if (verb == QLatin1String("write")) {
-        app.write(x, y.toUtf8());
-    } else if (verb == QLatin1String("copy")) {
-        app.write(x, UiData(y));
-    } else if (verb == QLatin1String("layout")) {
-        CheckLayout(screens.find(x), y);
     } else if (verb == QLatin1String("readonly")) {
         // Root ignores file modes: the click is the user nobody's.
         const QString folder = app.dir.path();
@@ -252,37 +294,17 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
             qFatal("could not act as root again");
         }
         QFile::setPermissions(folder, modes);
-    } else if (verb == QLatin1String("tab")) {
-        find(x)->setProperty("currentIndex", y.toInt());
     } else if (verb == QLatin1String("exposed")) {
         return yes(QTest::qWaitForWindowExposed(screens.find(x)));
-    } else if (verb == QLatin1String("hide")) {
-        screens.hide(x);
-    } else if (verb == QLatin1String("load")) {
-        screens.load(x);
     } else if (verb == QLatin1String("close")) {
         return screens.find(x)->close() ? QString() : QStringLiteral("refused");
     } else if (verb == QLatin1String("loaded")) {
         return differs(screens.loaded().join(QLatin1Char(',')), x);
-    } else if (verb == QLatin1String("provide")) {
-        provide(x);
-    } else if (verb == QLatin1String("flow")) {
-        flow(x);
-    } else if (verb == QLatin1String("wait")) {
-        QTest::qWait(x.toInt());
     } else if (verb == QLatin1String("property")) {
         const QObject* c = screens.find(x) ? screens.find(x) : find(x);
         return differs(c ? c->property(qPrintable(y)).toString() : QString(), args.value(2));
     } else if (verb == QLatin1String("picture")) {
         return differs(QString::fromLatin1(w<QLabel>(x)->pixmap().isNull() ? "none" : "shown"), y);
-    } else if (verb == QLatin1String("unload")) {
-        screens.unload(x);
-    } else if (verb == QLatin1String("settle")) {
-        settle();
-    } else if (verb == QLatin1String("colour")) {
-        app.prompter.expectColour(x.toUInt(nullptr, 16), y != QLatin1String("cancel"));
-    } else if (verb == QLatin1String("font")) {
-        app.prompter.expectFont(FontChoice{x});
     } else if (verb == QLatin1String("dclick")) {
         auto* edit = qobject_cast<QPlainTextEdit*>(find(x));
         QTest::mouseDClick(edit ? edit->viewport() : w(x), Qt::LeftButton, {}, spot(w(x)));
@@ -301,8 +323,6 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
     } else if (verb == QLatin1String("focusin")) {
         w(x)->setFocus();
         QCoreApplication::processEvents();
-    } else if (verb == QLatin1String("date")) {
-        w<QDateEdit>(x)->setDate(QDate::fromString(y, Qt::ISODate));
     } else if (verb == QLatin1String("day")) {
         return pickDay(w<QCalendarWidget>(x), QDate::fromString(y, Qt::ISODate));
     } else if (verb == QLatin1String("item")) {
@@ -333,14 +353,17 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         return QTest::qWaitFor([&] { return find(x)->property("enabled").toBool(); })
                    ? QString()
                    : QStringLiteral("never enabled");
-    } else if (verb == QLatin1String("beep")) {
-        app.prompter.expectBeep();
-    } else if (verb == QLatin1String("printdialog")) {
-        app.prompter.expectPrintDialog(y != QLatin1String("cancel"), x.toInt());
-    } else if (verb == QLatin1String("openfile")) {
-        app.prompter.expectOpenFile(x);
-    } else if (verb == QLatin1String("savefile")) {
-        app.prompter.expectSaveFile(x, y);
+    } else if (verb == QLatin1String("printed")) {
+        // The pages job X came to, or those on which TEXT is drawn.
+        if (x.toInt() >= printer->jobs().size()) {
+            return QStringLiteral("no such job");
+        }
+        const Recording& job = *printer->jobs().at(x.toInt());
+        QStringList pages;
+        for (const RecordedText& t : job.find(args.value(2))) {
+            pages << QString::number(t.page);
+        }
+        return differs(args.size() < 3 ? QString::number(job.pages) : pages.join(','), y);
     } else if (const int k = QStringList{"jobs", "opened", "quits"}.indexOf(verb); k >= 0) {
         const qsizetype counts[] = {printer->jobs().size(), opened.size(), quits};
         return differs(QString::number(counts[k]), x);

@@ -64,8 +64,6 @@ struct UiRig {
     QList<QUrl> opened;
 };
 
-class QWidget;
-
 // Every visible button and label of `w` lies inside it with room for its text
 // (a test failure names the first that does not). When TOLVAR_SCREENSHOTS
 // names a folder, a picture of `w` is kept there as `<name>.png`; that is how
