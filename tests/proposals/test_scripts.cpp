@@ -14,12 +14,21 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 using W = ProposalWriter;
 using R = ProposalReport;
 
 namespace {
 QString yes(bool b) {
     return b ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+// The terms choice and which of its buttons are on, as the scripts write them.
+QString termsText(const TermsOptions& o) {
+    return QStringList{QString::number(o.selected), yes(o.genericEnabled), yes(o.customEnabled),
+                       yes(o.addEnabled)}
+        .join(u';');
 }
 
 QList<Money> cents(const QString& list) {
@@ -112,14 +121,7 @@ struct TemplatesApp : ScriptApp {
                  const auto text = arg == "-" ? std::nullopt : std::optional<QString>(t1);
                  QCOMPARE(body.addTerms(text), t2 == "yes");
              }},
-            {"options",
-             [this] {
-                 const TermsOptions& o = body.termsOptions();
-                 QCOMPARE(QStringList({QString::number(o.selected), yes(o.genericEnabled),
-                                       yes(o.customEnabled), yes(o.addEnabled)})
-                              .join(u';'),
-                          arg);
-             }},
+            {"options", [this] { QCOMPARE(termsText(body.termsOptions()), arg); }},
             {"addHeader", [this] { body.addHeader(); }},
             {"headerEnabled", [this] { QCOMPARE(body.headerEnabled(), arg == "yes"); }},
             {"clear", [this] { body.clear(false); }},
@@ -130,7 +132,7 @@ struct TemplatesApp : ScriptApp {
     // Argument `i` of the step, unquoted, its escapes read and the generic terms and the default
     // tax statement put in for <generic> and <default>.
     QString cell(int i) const {
-        return QString::fromUtf8(CaseUnescaped(cases::unquoted(a.value(i).toUtf8())))
+        return QString::fromUtf8(cases::decode(cases::unquoted(a.value(i).toUtf8())))
             .replace("<generic>", Terms::GenericTerms())
             .replace("<default>", BodyText::defaultTaxStatement());
     }
@@ -340,12 +342,12 @@ struct WriterApp : ScriptApp {
             {"readyToPrint", [this] { writer->readyToPrint(); }},
             {"do",
              [this] {
-                 const QString name = arg;
-                 for (const auto& [block, lines] : blocks(QStringLiteral("writer_steps.txt"))) {
-                     if (block == name) {
-                         runScript(lines);
-                     }
-                 }
+                 const auto all = blocks(QStringLiteral("writer_steps.txt"));
+                 const auto it =
+                     std::find_if(all.cbegin(), all.cend(),
+                                  [name = arg](const auto& b) { return b.first == name; });
+                 QVERIFY2(it != all.cend(), qPrintable("no step block " + arg));
+                 runScript(it->second);
              }},
             {"print", [this] { QCOMPARE(int(writer->printAndRecord(target)), n); }},
             {"pdf", [this] { QCOMPARE(int(writer->saveAsPdfAndRecord()), n); }},
@@ -370,7 +372,6 @@ struct WriterApp : ScriptApp {
     QMap<QString, QString> shown() {
         const W::View v = writer->view();
         const ItemBoxes& i = v.itemBoxes;
-        const TermsOptions& t = v.terms;
         const ProposalPrintInput in = writer->printInput();
         return {
             {"step",
@@ -384,9 +385,7 @@ struct WriterApp : ScriptApp {
             {"templates", v.templates.join(u';')},
             {"deleteTemplate", yes(v.deleteTemplate)},
             {"saveTemplate", yes(v.saveTemplate)},
-            {"terms", QStringList{QString::number(t.selected), yes(t.genericEnabled),
-                                  yes(t.customEnabled), yes(t.addEnabled)}
-                          .join(u';')},
+            {"terms", termsText(v.terms)},
             {"taxStatement", v.taxStatement},
             {"itemsMenu", yes(v.itemsMenu)},
             {"itemsFrame", yes(v.itemsFrame)},
