@@ -1,28 +1,14 @@
 #pragma once
 
-#include "accounts/proposaltable.h"
 #include "casefile.h"
+#include "folders.h"
 #include "scriptedprompter.h"
 #include "tempapp.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QLocale>
-#include <QMap>
 
-using Files = QMap<QString, QByteArray>;
-
-// Every file below a folder by its "/" path, for comparing whole folders.
-inline Files snapshot(const QString& root) {
-    Files out;
-    for (QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-        QFile f(it.next());
-        out.insert(QDir(root).relativeFilePath(f.fileName()),
-                   f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
-    }
-    return out;
-}
+#include <memory>
+#include <optional>
 
 // The files that are new or changed in `after`.
 inline Files changed(const Files& before, const Files& after) {
@@ -82,4 +68,35 @@ struct LocaleScope {
     ~LocaleScope() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     LocaleScope(const LocaleScope&) = delete;
     LocaleScope& operator=(const LocaleScope&) = delete;
+};
+
+inline QString yes(bool b) {
+    return QString::number(b);
+}
+
+// The steps both scenario files share, on the fixture that "open" makes (its
+// TempApp `app`): the default locale, files written, made, removed and kept,
+// message boxes, and the files against those kept.
+template <typename Fixture>
+struct Scenario {
+    std::optional<LocaleScope> locale;
+    std::unique_ptr<Fixture> f;
+    Files kept;
+
+    Files files() const { return snapshot(f->app.dir.path()); }
+    Files changedFiles() const { return changed(kept, files()); }
+    void addTo(CaseFile::Actions& actions, CaseFile::Results& results) {
+        using CaseFile::Args;
+        actions.insert(CaseFile::Actions{
+            {"locale", [this](Args a) { locale.emplace(a[0]); }},
+            {"write", [this](Args a) { f->app.write(a[0], a[1].toUtf8()); }},
+            {"mkdir", [this](Args a) { f->app.mkdir(a[0]); }},
+            {"remove", [this](Args a) { QFile::remove(f->app.path(a[0])); }},
+            {"keep", [this](Args) { kept = files(); }},
+            {"prompt", [this](Args a) { expectStep(f->app.prompter, f->app, a); }}});
+        results.insert(CaseFile::Results{
+            {"unchanged", [this](Args) { return yes(files() == kept); }},
+            {"golden",
+             [this](Args a) { return yes(Golden::folderMatches(changedFiles(), a[0])); }}});
+    }
 };

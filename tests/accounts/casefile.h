@@ -1,5 +1,6 @@
 #pragma once
 
+#include "caseescapes.h"
 #include "scriptedprompter.h"
 #include "tempapp.h"
 #include "testmain.h"
@@ -10,41 +11,31 @@
 #include <QStringList>
 #include <QTest>
 
+#include <cctype>
 #include <functional>
 
 // Case files under tests/data: one case a line, its fields parted by "|";
 // the first line names the columns, lines starting with "#" are comments.
-// Each field is trimmed; "\r", "\n" and "\t" stand for those characters and
-// a backslash keeps any other one as it is ("\|", "\ " for a blank that the
-// trimming keeps, "\\"); "\xHH" is the Latin-1 character HH.
+// Each field is trimmed, a blank after a backslash kept ("\\ "), and its
+// escapes are those of caseescapes.h; the text is UTF-8.
 namespace CaseFile {
-inline QStringList split(const QString& line) {
+inline QStringList split(const QByteArray& line) {
     QStringList fields;
-    QString field;
+    QByteArray field;
     qsizetype kept = 0;  // the length the trimming keeps
     for (qsizetype i = 0; i <= line.size(); ++i) {
-        if (i == line.size() || line.at(i) == u'|') {
-            fields << field.left(kept);
+        if (i == line.size() || line.at(i) == '|') {
+            fields << QString::fromUtf8(CaseUnescaped(field.left(kept)));
             field.clear();
             kept = 0;
-            continue;
-        }
-        QChar c = line.at(i);
-        const bool escaped = c == u'\\' && i + 1 < line.size();
-        if (escaped) {
-            c = line.at(++i);
-            if (c == u'x' && i + 2 < line.size()) {  // "\xHH", one Latin-1 character
-                c = QChar(line.mid(i + 1, 2).toUShort(nullptr, 16));
-                i += 2;
-            } else {
-                c = c == u'r' ? u'\r' : c == u'n' ? u'\n' : c == u't' ? u'\t' : c;
-            }
-        } else if (c.isSpace() && field.isEmpty()) {
-            continue;
-        }
-        field += c;
-        if (escaped || !c.isSpace()) {
+        } else if (line.at(i) == '\\' && i + 1 < line.size()) {
+            field += line.mid(i++, 2);
             kept = field.size();
+        } else if (!std::isspace(static_cast<unsigned char>(line.at(i)))) {
+            field += line.at(i);
+            kept = field.size();
+        } else if (!field.isEmpty()) {
+            field += line.at(i);
         }
     }
     return fields;
@@ -60,7 +51,7 @@ inline QList<QStringList> read(const QString& relative) {
     QList<QStringList> lines;
     for (const QByteArray& line : bytes.split('\n')) {
         if (!line.trimmed().isEmpty() && !line.startsWith('#')) {
-            lines << split(QString::fromUtf8(line));
+            lines << split(line);
         }
     }
     return lines;

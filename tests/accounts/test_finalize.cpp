@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include <memory>
-#include <optional>
 
 namespace {
 using F = FinalizeFieldProposal;
@@ -47,7 +46,6 @@ struct Fixture {
         form->editAmount(F::AmountBox::PreAmount, price);
         return form->leavePreAmount();
     }
-    Files files() const { return snapshot(app.dir.path()); }
 };
 
 F::Plan planNamed(const QString& name) {
@@ -61,25 +59,17 @@ private slots:
     void scenarios_data() { CaseFile::scenarios("accounts/finalize.txt"); }
     void scenarios() {
         using CaseFile::Args;
-        std::optional<LocaleScope> locale;
-        std::unique_ptr<Fixture> f;
-        Files kept;
+        Scenario<Fixture> s;
+        std::unique_ptr<Fixture>& f = s.f;
         const auto form = [&] { return f->form.get(); };
         const auto v = [&]() -> const F::View& { return f->form->view(); };
         const auto box = [](const QString& name) {
             return CaseFile::named<F::AmountBox>(name, {"PreAmount", "Payment1", "Payment2"});
         };
-        const auto yes = [](bool b) { return QString::number(b); };
         const QStringList focus{"None", "Body", "PreAmount", "Payment1", "FirstDate"};
         const QStringList left{"Accepted", "LeftEmpty", "StayInBox"};
-        const CaseFile::Actions actions{
-            {"locale", [&](Args a) { locale.emplace(a[0]); }},
+        CaseFile::Actions actions{
             {"open", [&](Args a) { f = std::make_unique<Fixture>(a[0] == "1", a[1]); }},
-            {"write", [&](Args a) { f->app.write(a[0], a[1].toUtf8()); }},
-            {"remove", [&](Args a) { QFile::remove(f->app.path(a[0])); }},
-            {"mkdir", [&](Args a) { f->app.mkdir(a[0]); }},
-            {"prompt", [&](Args a) { expectStep(f->app.prompter, f->app, a); }},
-            {"keep", [&](Args) { kept = f->files(); }},
             {"editSite", [&](Args a) { form()->editSite(a[0].toInt(), a[1]); }},
             {"body", [&](Args a) { form()->editBody(a[0]); }},
             {"type", [&](Args a) { form()->startTyping(box(a[0])); }},
@@ -98,7 +88,7 @@ private slots:
                                                    {"secondPayment", &F::View::secondPayment},
                                                    {"twoPaymentsPanel", &F::View::twoPaymentsPanel},
                                                    {"finalizeEnabled", &F::View::finalizeEnabled}};
-        const CaseFile::Results results{
+        CaseFile::Results results{
             {"activate", [&](Args) { return yes(form()->activate()); }},
             {"pick", [&](Args a) { return yes(form()->pick(a[0].toInt())); }},
             {"press",
@@ -129,9 +119,8 @@ private slots:
              }},
             {"payments", [&](Args) { return v().payment[0] + u'|' + v().payment[1]; }},
             {"dateOf", [&](Args a) { return v().date[a[0].toInt()].toString(Qt::ISODate); }},
-            {"unchanged", [&](Args) { return yes(f->files() == kept); }},
-            {"golden",
-             [&](Args a) { return yes(Golden::folderMatches(changed(kept, f->files()), a[0])); }}};
+        };
+        s.addTo(actions, results);
         CaseFile::run(actions, results);
     }
 };

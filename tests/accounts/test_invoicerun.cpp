@@ -8,9 +8,7 @@
 
 #include <QTest>
 
-#include <algorithm>
 #include <memory>
-#include <optional>
 
 namespace {
 using Pick = ManagePayments::Pick;
@@ -63,12 +61,7 @@ struct Fixture {
 
     // The screen made anew, as at the next start of the program.
     void restart() { screen = std::make_unique<ManagePayments>(*app.ctx); }
-    int rowOf(const QString& number) const {
-        const QList<ProposalRow>& rows = screen->view().rows;
-        const auto it = std::find_if(rows.begin(), rows.end(),
-                                     [&](const ProposalRow& r) { return r.number == number; });
-        return it == rows.end() ? -1 : int(it - rows.begin());
-    }
+    int rowOf(const QString& number) const { return ::rowOf(screen->view().rows, number); }
     Pick pick(const QString& number) {
         return screen->activate() ? screen->pick(rowOf(number)) : Pick::Nothing;
     }
@@ -91,26 +84,18 @@ private slots:
     void scenarios_data() { CaseFile::scenarios("accounts/invoicerun.txt"); }
     void scenarios() {
         using CaseFile::Args;
-        std::optional<LocaleScope> locale;
-        std::unique_ptr<Fixture> f;
-        Files kept;
+        Scenario<Fixture> s;
+        std::unique_ptr<Fixture>& f = s.f;
         RecordingTarget preview;
         const auto v = [&]() -> const ManagePayments::View& { return f->screen->view(); };
-        const auto yes = [](bool b) { return QString::number(b); };
         const QStringList picks{"Nothing",         "GoToFinalize", "FieldProposal",
                                 "AlreadyInvoiced", "Refused",      "Shown"};
         const QStringList options{"AllInvoices", "SingleInvoice"};
-        const CaseFile::Actions actions{
-            {"locale", [&](Args a) { locale.emplace(a[0]); }},
+        CaseFile::Actions actions{
             {"open", [&](Args) { f = std::make_unique<Fixture>(); }},
             {"restart", [&](Args) { f->restart(); }},
-            {"write", [&](Args a) { f->app.write(a[0], a[1].toUtf8()); }},
-            {"mkdir", [&](Args a) { f->app.mkdir(a[0]); }},
-            {"remove", [&](Args a) { QFile::remove(f->app.path(a[0])); }},
             {"noProposals",
              [&](Args) { QDir(f->app.path("TolvarProposals")).removeRecursively(); }},
-            {"keep", [&](Args) { kept = f->files(); }},
-            {"prompt", [&](Args a) { expectStep(f->app.prompter, f->app, a); }},
             {"printDialog",
              [&](Args a) { f->app.prompter.expectPrintDialog(true, a.value(0, "1").toInt()); }},
             {"pages", [&](Args a) { f->print(a[0].toInt(), CaseFile::answer(a[1]), false); }},
@@ -128,7 +113,7 @@ private slots:
             {"blinking", &ManagePayments::View::blinking},
             {"allInvoicesEnabled", &ManagePayments::View::allInvoicesEnabled},
             {"singleInvoiceEnabled", &ManagePayments::View::singleInvoiceEnabled}};
-        const CaseFile::Results results{
+        CaseFile::Results results{
             {"headings", [&](Args) { return ManagePayments::gridHeadings().join(u'|'); }},
             {"activate", [&](Args) { return yes(f->screen->activate()); }},
             {"pick", [&](Args a) { return picks.at(int(f->pick(a[0]))); }},
@@ -172,15 +157,11 @@ private slots:
             {"paper", [&](Args) { return v().paperFrame; }},
             {"routine", [&](Args) { return QString::number(f->app.ctx->vars().SelectedRoutine); }},
             {"listed", [&](Args a) { return yes(f->rowOf(a[0]) >= 0); }},
-            {"unchanged", [&](Args) { return yes(f->files() == kept); }},
-            {"changedFiles", [&](Args) { return changed(kept, f->files()).keys().join(u'|'); }},
-            {"goldenStart",
-             [&](Args a) {
-                 return yes(changed(kept, f->files()).value(a[0]) ==
-                            Golden::read(a[1]).left(a[2].toInt()));
-             }},
-            {"golden",
-             [&](Args a) { return yes(Golden::folderMatches(changed(kept, f->files()), a[0])); }}};
+            {"changedFiles", [&](Args) { return s.changedFiles().keys().join(u'|'); }},
+            {"goldenStart", [&](Args a) {
+                 return yes(s.changedFiles().value(a[0]) == Golden::read(a[1]).left(a[2].toInt()));
+             }}};
+        s.addTo(actions, results);
         CaseFile::run(actions, results);
     }
     // A run that fails at any one of its writes, or ends there with the

@@ -10,6 +10,7 @@
 // After every kill the next start (with its recovery) must find the files
 // exactly as before the change or exactly as after it, and doing the change
 // again from there must end exactly as one uncut change does.
+#include "../accounts/folders.h"
 #include "accounts/finalize.h"
 #include "accounts/invoicerun.h"
 #include "customers/customerfiles.h"
@@ -22,12 +23,10 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -42,8 +41,6 @@
 #include <vector>
 
 namespace {
-using Files = QMap<QString, QByteArray>;
-
 // Says yes to every question and OK to every message, accepts every dialog,
 // and keeps the texts.
 class AnsweringPrompter : public Prompter {
@@ -79,17 +76,6 @@ struct Program {
 
 // The files of the test folder that are made by hand rather than by the program.
 const QString kHandMade = TOLVAR_CRASH_DATA "/folder";
-
-Files snapshot(const QString& root) {
-    Files out;
-    for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-         it.hasNext();) {
-        QFile f(it.next());
-        out.insert(QDir(root).relativeFilePath(f.fileName()),
-                   f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)"));
-    }
-    return out;
-}
 
 // Runs the shell `script` with its arguments $0, $1, ... `args`.
 void sh(const QString& script, const QStringList& args) {
@@ -190,14 +176,8 @@ Files below(Files files, const QStringList& prefixes) {
 // The row of proposal `number` on an activated form, -1 when it is not
 // listed, -2 when the form did not activate.
 template <typename Form>
-int rowOf(Form& form, const QString& number) {
-    if (!form.activate()) {
-        return -2;
-    }
-    const QList<ProposalRow>& rows = form.view().rows;
-    const auto it = std::find_if(rows.cbegin(), rows.cend(),
-                                 [&number](const ProposalRow& r) { return r.number == number; });
-    return it == rows.cend() ? -1 : int(it - rows.cbegin());
+int activatedRow(Form& form, const QString& number) {
+    return form.activate() ? rowOf(form.view().rows, number) : -2;
 }
 
 QList<Change> changes() {
@@ -222,7 +202,7 @@ QList<Change> changes() {
         {"invoice run",
          [](Program& p) {
              ManagePayments m(p.ctx);
-             const int row = rowOf(m, "1002");
+             const int row = activatedRow(m, "1002");
              if (row < 0 || m.pick(row) != ManagePayments::Pick::Shown) {
                  return row == -1;  // invoiced already: nothing is billed twice
              }
@@ -236,7 +216,7 @@ QList<Change> changes() {
          [](Program& p) {
              using F = FinalizeFieldProposal;
              F form(p.ctx);
-             const int row = rowOf(form, "FP1003");
+             const int row = activatedRow(form, "FP1003");
              if (row < 0 || !form.pick(row)) {
                  return row == -1;  // finalized already
              }
