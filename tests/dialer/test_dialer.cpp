@@ -1,4 +1,4 @@
-#include "casefile.h"
+#include "cases.h"
 #include "dialer/dialer.h"
 #include "dialer/phonefeatures.h"
 #include "ptymodem.h"
@@ -69,18 +69,18 @@ const QList<QByteArray> kKinds{"Silent", "Modem", "OneChar", "Held", "Own"};
 class TestDialer : public QObject {
     Q_OBJECT
 private slots:
-    void prefixToggle_data() { addCases(kCases, "prefix"); }
+    void prefixToggle_data() { cases::load(kCases, "prefix"); }
     void prefixToggle() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         Screen s;
         s.dialer.setRecipient(QStringLiteral("Pat"), str(c[0]));
         s.dialer.setPrefix(c[1] == "1");
         QCOMPARE(s.dialer.number(), str(c[2]));
     }
 
-    void activationOpensThePortBoxPort_data() { addCases(kCases, "box"); }
+    void activationOpensThePortBoxPort_data() { cases::load(kCases, "box"); }
     void activationOpensThePortBoxPort() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const bool opens = c[1] == "1";
         Line line({}, str(c[0]));
         Dialer& dialer = line.dialer;
@@ -102,9 +102,9 @@ private slots:
 
     // A connected call asks for the talk button; talking hangs up, lets the
     // port go and finishes.
-    void replyJudgedOnAllReadsOfTheDial_data() { addCases(kCases, "reply"); }
+    void replyJudgedOnAllReadsOfTheDial_data() { cases::load(kCases, "reply"); }
     void replyJudgedOnAllReadsOfTheDial() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const bool connected = c[0] == "1";
         Line line(c.mid(2));
         QSignalSpy focus(&line.dialer, &Dialer::focusRequested);
@@ -179,9 +179,9 @@ private slots:
         QCOMPARE(line.dialer.status(), kNoModem);
     }
 
-    void load_data() { addCases(kCases, "speed"); }
+    void load_data() { cases::load(kCases, "speed"); }
     void load() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         Screen s;
         s.open(c[0]);
         QStringList loaded;  // name and number of each slot
@@ -234,9 +234,9 @@ private slots:
         QCOMPARE(s.dialer.nameBox(), QStringLiteral("Ann"));
     }
 
-    void findsFirstAnsweringPort_data() { addCases(kCases, "probe"); }
+    void findsFirstAnsweringPort_data() { cases::load(kCases, "probe"); }
     void findsFirstAnsweringPort() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const int expected = c[0].toInt();
         QList<std::pair<Kind, int>> ports;
         for (const QByteArray& port : c.mid(1)) {
@@ -301,9 +301,9 @@ private slots:
         QCOMPARE(modem.commands(), (QList<QByteArray>{"AT", "AT#CID=1"}));
     }
 
-    void phoneOptions_data() { addCases(kCases, "phone"); }
+    void phoneOptions_data() { cases::load(kCases, "phone"); }
     void phoneOptions() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const bool modem = c[0] == "1";
         PtyRig rig;
         rig.add(2);
@@ -360,9 +360,9 @@ private slots:
         QCOMPARE(features(), "0000");
     }
 
-    void portNumberMap_data() { addCases(kCases, "device"); }
+    void portNumberMap_data() { cases::load(kCases, "device"); }
     void portNumberMap() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QCOMPARE(SerialPort::systemName(c[0].toInt()), str(c[1]));
     }
 };

@@ -1,4 +1,4 @@
-#include "casefile.h"
+#include "cases.h"
 #include "print/documentoutput.h"
 #include "print/painterdevice.h"
 #include "print/pdftarget.h"

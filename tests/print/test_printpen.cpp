@@ -1,4 +1,4 @@
-#include "casefile.h"
+#include "cases.h"
 #include "print/documentparts.h"
 #include "print/printpen.h"
 #include "print/recordingdevice.h"

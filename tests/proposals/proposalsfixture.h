@@ -1,7 +1,7 @@
 #pragma once
 
 #include "../customers/customerrecords.h"
-#include "../print/casefile.h"
+#include "cases.h"
 #include "print/recordingdevice.h"
 #include "proposals/pricing.h"
 #include "proposals/proposallayout.h"

@@ -1,4 +1,4 @@
-#include "../print/casefile.h"
+#include "cases.h"
 #include "proposals/bodybuilder.h"
 #include "proposals/terms.h"
 #include "testmain.h"

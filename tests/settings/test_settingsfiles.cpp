@@ -1,4 +1,4 @@
-#include "casefile.h"
+#include "cases.h"
 #include "settings/settingsfiles.h"
 #include "settings/setuprules.h"
 #include "shell/appcontext.h"
@@ -95,10 +95,10 @@ private slots:
     // still read, and the other files are untouched: on a first start every
     // value is the default, the shared ones too.
     void hostileFieldsTakeTheirDefaults_data() {
-        addCases(QStringLiteral("settings/cases.txt"), "hostile");
+        cases::load(QStringLiteral("settings/cases.txt"), "hostile");
     }
     void hostileFieldsTakeTheirDefaults() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         TempApp app;
         app.ctx->vars().ShowPrompts = app.ctx->vars().SoundAlarms = false;
         app.ctx->vars().Copies = 5;
@@ -286,12 +286,12 @@ private slots:
         }
     }
 
-    void proposalNumber_data() { addCases(QStringLiteral("settings/cases.txt"), "number"); }
+    void proposalNumber_data() { cases::load(QStringLiteral("settings/cases.txt"), "number"); }
     void proposalNumber() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         TempApp app;
         app.write("TProposalCounter.txt", "1001\r\n");
-        if (!c.value(3).isEmpty()) {
+        if (!c[3].isEmpty()) {
             app.prompter.expectMessage(str(c[3]), kTitle, Icon::None);
         }
         const auto stored = [](int n) { return n == 1005 || n == 1002; };
@@ -301,9 +301,9 @@ private slots:
         QCOMPARE(app.read("TProposalCounter.txt"), c[2] + "\r\n");
     }
 
-    void logoSizeArrows_data() { addCases(QStringLiteral("settings/cases.txt"), "arrow"); }
+    void logoSizeArrows_data() { cases::load(QStringLiteral("settings/cases.txt"), "arrow"); }
     void logoSizeArrows() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QCOMPARE(stepLogoSide(c[0].toInt(), c[1].toInt()), c[2].toInt());
     }
 

@@ -1,4 +1,4 @@
-#include "casefile.h"
+#include "cases.h"
 #include "shell/fieldline.h"
 #include "shell/money.h"
 #include "shell/textcodec.h"
@@ -48,9 +48,9 @@ private slots:
                                        "1234.5,-0.07,#FALSE#,0.3,0,1440\r\n\"\xab\"\r\n"));
     }
 
-    void readerHostileInput_data() { addCases(QStringLiteral("shell/fields.txt"), "read"); }
+    void readerHostileInput_data() { cases::load(QStringLiteral("shell/fields.txt"), "read"); }
     void readerHostileInput() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QCOMPARE(readFields(c[0]), strs(c.mid(1)));
     }
 
@@ -92,30 +92,30 @@ private slots:
         QCOMPARE(FieldNumberText(7.25), QStringLiteral("7.25"));
     }
 
-    void fromDoubleRoundsHalfToEvenWithinRange_data() { addCases(kMoneyCases, "double"); }
+    void fromDoubleRoundsHalfToEvenWithinRange_data() { cases::load(kMoneyCases, "double"); }
     void fromDoubleRoundsHalfToEvenWithinRange() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QCOMPARE(Money::fromDouble(c[0].toDouble()), raw(c[1]));
     }
 
-    void displayRoundsHalfAwayFromZero_data() { addCases(kMoneyCases, "display"); }
+    void displayRoundsHalfAwayFromZero_data() { cases::load(kMoneyCases, "display"); }
     void displayRoundsHalfAwayFromZero() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const QLocale locale(str(c[0]));
         const Money money = *raw(c[1]);
         QCOMPARE(money.display(locale), str(c[2]));
         QCOMPARE(Money::parseDisplay(str(c[2]), locale), money.roundedToCents());
     }
 
-    void parseDisplay_data() { addCases(kMoneyCases, "parse"); }
+    void parseDisplay_data() { cases::load(kMoneyCases, "parse"); }
     void parseDisplay() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QCOMPARE(Money::parseDisplay(str(c[1]), QLocale(str(c[0]))), cents(c[2]));
     }
 
-    void plainForm_data() { addCases(kMoneyCases, "plain"); }
+    void plainForm_data() { cases::load(kMoneyCases, "plain"); }
     void plainForm() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         const Amount read = Money::fromPlainString(str(c[0]));
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -123,15 +123,15 @@ private slots:
         QCOMPARE(read ? read->toPlainString() : QString(), str(c[2]));
     }
 
-    void percentOfRoundsOnceToCents_data() { addCases(kMoneyCases, "percentOf"); }
+    void percentOfRoundsOnceToCents_data() { cases::load(kMoneyCases, "percentOf"); }
     void percentOfRoundsOnceToCents() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QCOMPARE(cents(c[0])->percentOf(*Percent::parse(str(c[1]))), *cents(c[2]));
     }
 
-    void percentParse_data() { addCases(kMoneyCases, "percent"); }
+    void percentParse_data() { cases::load(kMoneyCases, "percent"); }
     void percentParse() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const qint64 millionths = c[1] == "none" ? -1 : c[1].toLongLong();
         const std::optional<Percent> p = Percent::parse(str(c[0]));
         QCOMPARE(p ? p->millionths() : -1, millionths);
@@ -149,15 +149,15 @@ private slots:
         QCOMPARE(Text::encode(loneSurrogate + QLatin1Char('z')), QByteArray("?z"));
     }
 
-    void encode_data() { addCases(QStringLiteral("shell/text.txt"), "encode"); }
+    void encode_data() { cases::load(QStringLiteral("shell/text.txt"), "encode"); }
     void encode() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QCOMPARE(Text::encode(str(c[0])), c[1]);
     }
 
-    void splitLines_data() { addCases(QStringLiteral("shell/text.txt"), "split"); }
+    void splitLines_data() { cases::load(QStringLiteral("shell/text.txt"), "split"); }
     void splitLines() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QCOMPARE(Text::splitLines(c[0]), strs(c.mid(1)));
     }
 

@@ -1,4 +1,4 @@
-#include "casefile.h"
+#include "cases.h"
 #include "shell/appfolder.h"
 #include "shell/dates.h"
 #include "shell/filestore.h"
@@ -81,10 +81,10 @@ class TestFileStore : public QObject {
     Q_OBJECT
 private slots:
     void probeRestoresFromBackup_data() {
-        addCases(QStringLiteral("shell/filestore.txt"), "probe");
+        cases::load(QStringLiteral("shell/filestore.txt"), "probe");
     }
     void probeRestoresFromBackup() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const auto presence =
             Presence(QList<QByteArray>{"Present", "Absent", "Failed"}.indexOf(c[2]));
         TempApp app;
@@ -128,10 +128,10 @@ private slots:
 
     // The old file stays whole and no temporary is left behind.
     void failedWriteKeepsTheOldFile_data() {
-        addCases(QStringLiteral("shell/filestore.txt"), "write");
+        cases::load(QStringLiteral("shell/filestore.txt"), "write");
     }
     void failedWriteKeepsTheOldFile() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const int step = QList<QByteArray>{"Open", "Write", "Flush", "Commit"}.indexOf(c[0]);
         TempApp app;
         const QByteArray old(6560, 'o');
@@ -260,9 +260,9 @@ private slots:
         QVERIFY(!store.MakeFolder("/AuxFiles"));
     }
 
-    void resolvesWithoutRegardToCase_data() { addCases(kFolderCases, "resolve"); }
+    void resolvesWithoutRegardToCase_data() { cases::load(kFolderCases, "resolve"); }
     void resolvesWithoutRegardToCase() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const QString dataPath = str(c[0]);
         const QString relative = str(c[1]);
         TempApp app;
@@ -276,23 +276,23 @@ private slots:
         QCOMPARE(app.ctx->folder().isFile(dataPath), QFileInfo(app.path(relative)).isFile());
     }
 
-    void safeFileNames_data() { addCases(kFolderCases, "name"); }
+    void safeFileNames_data() { cases::load(kFolderCases, "name"); }
     void safeFileNames() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QCOMPARE(IsSafeFileName(str(c[0])), c[1] == "1");
     }
 
-    void shortDates_data() { addCases(kFolderCases, "short"); }
+    void shortDates_data() { cases::load(kFolderCases, "short"); }
     void shortDates() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const QLocale locale(str(c[0]));
         QCOMPARE(Dates::fromShort(str(c[1]), locale), date(c[2]));
         QCOMPARE(Dates::toShort(date(c[2]), locale), str(c[3]));
     }
 
-    void dayCounts_data() { addCases(kFolderCases, "days"); }
+    void dayCounts_data() { cases::load(kFolderCases, "days"); }
     void dayCounts() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QCOMPARE(Dates::fromDayCount(c[0].toDouble()), date(c[1]));
         if (date(c[1]).isValid()) {
             QCOMPARE(Dates::toDayCount(date(c[1])), std::trunc(c[0].toDouble()));
@@ -344,10 +344,10 @@ private slots:
     }
 
     void numbersThatDoNotFitAreRefused_data() {
-        addCases(QStringLiteral("shell/records.txt"), "setReal");
+        cases::load(QStringLiteral("shell/records.txt"), "setReal");
     }
     void numbersThatDoNotFitAreRefused() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const QString name = str(c[0]);
         const double value = c[1].toDouble();
         const bool stored = c[2] == "1";
@@ -360,10 +360,10 @@ private slots:
     }
 
     void recordCountRoundsHalfToEven_data() {
-        addCases(QStringLiteral("shell/records.txt"), "count");
+        cases::load(QStringLiteral("shell/records.txt"), "count");
     }
     void recordCountRoundsHalfToEven() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         QCOMPARE(RecordCountOf(c[0].toLongLong(), c[1].toInt()), c[2].toInt());
     }
 

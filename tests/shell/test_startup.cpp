@@ -1,4 +1,4 @@
-#include "casefile.h"
+#include "cases.h"
 #include "shell/mainmenu.h"
 #include "shell/startup.h"
 #include "tempapp.h"
@@ -65,9 +65,9 @@ private slots:
         QCOMPARE(folderTree(lower).size(), rows.size());
     }
 
-    void customerFolders_data() { addCases(kCases, "folders"); }
+    void customerFolders_data() { cases::load(kCases, "folders"); }
     void customerFolders() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const QString existing = str(c[0]);
         const bool inTheWay = existing.endsWith(QLatin1String(".file"));
         QStringList there = str(c[2]).split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -104,9 +104,9 @@ private slots:
         QCOMPARE(CreateCustomerFolders(*app.ctx).status.file(), app.path("CustomerData.txt"));
     }
 
-    void settingsFilesPresent_data() { addCases(kCases, "present"); }
+    void settingsFilesPresent_data() { cases::load(kCases, "present"); }
     void settingsFilesPresent() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const QString business = str(c[0]);
         const QString colours = str(c[1]);
         const bool present = c[2] == "1";
@@ -190,9 +190,9 @@ private slots:
                                        "frmCustomer", "frmProposalReport", "frmFinalize", ""}));
     }
 
-    void supplierPages_data() { addCases(kCases, "supplier"); }
+    void supplierPages_data() { cases::load(kCases, "supplier"); }
     void supplierPages() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const QString title = str(c[1]);
         const QString text = str(c[2]);
         for (const Answer answer : {Answer::No, Answer::Yes}) {
@@ -230,9 +230,9 @@ private slots:
         QCOMPARE(quits, QStringList{"SpeedNumbers.txt"});
     }
 
-    void userManualAndAMissingBrowser_data() { addCases(kCases, "manual"); }
+    void userManualAndAMissingBrowser_data() { cases::load(kCases, "manual"); }
     void userManualAndAMissingBrowser() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const bool installed = c[0] == "1";
         const bool browser = c[1] == "1";
         TempApp app;

@@ -30,6 +30,16 @@ struct TempApp {
     void mkdir(const QString& relative) const { QDir().mkpath(path(relative)); }
 };
 
+// The program's message for a data file it could not use, expected next.
+inline void expectUnusable(TempApp& app, const QString& file, bool fromBackup = false) {
+    app.prompter.expectMessage(
+        QStringLiteral("The file %1 could not be used: %2Filename refers to a directory")
+            .arg(app.path(file),
+                 fromBackup ? QStringLiteral("it could not be restored from the Backup folder: ")
+                            : QString()),
+        QStringLiteral("Tolvar Proposals"), Icon::Critical);
+}
+
 #ifdef TOLVAR_TEST_DATA
 // A golden file of tests/data ("shell/everykind.rec"); empty when missing.
 inline QByteArray testData(const QString& relative) {

@@ -21,3 +21,12 @@ template <typename T>
 T fetched(const char* column) {
     return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));
 }
+
+// Flags as a row of 0s and 1s, to compare several in one line.
+inline QString bits(std::initializer_list<bool> flags) {
+    QString out;
+    for (const bool flag : flags) {
+        out += flag ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    return out;
+}

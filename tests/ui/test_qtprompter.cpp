@@ -1,4 +1,4 @@
-#include "../shell/casefile.h"
+#include "cases.h"
 #include "testmain.h"
 #include "ui/qtprompter.h"
 
@@ -49,10 +49,10 @@ private slots:
         }
     }
 
-    void fileFilters_data() { addCases(QStringLiteral("ui/cases.txt"), "filter"); }
+    void fileFilters_data() { cases::load(QStringLiteral("ui/cases.txt"), "filter"); }
     void fileFilters() {
-        QFETCH(Case, c);
-        QCOMPARE(QtPrompter::qtFilter(str(c.value(0))), str(c.value(1)));
+        const cases::Row c = cases::row();
+        QCOMPARE(QtPrompter::qtFilter(c.text(0)), c.text(1));
     }
 };
 
