@@ -364,8 +364,45 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
             pages << QString::number(t.page);
         }
         return differs(args.size() < 3 ? QString::number(job.pages) : pages.join(','), y);
-    } else if (const int k = QStringList{"jobs", "opened", "quits"}.indexOf(verb); k >= 0) {
-        const qsizetype counts[] = {printer->jobs().size(), opened.size(), quits};
+    } else if (verb == QLatin1String("modem")) {
+        // A modem on port X, the one the probe found, answering a dial with
+        // the pieces given.
+        QList<QByteArray> pieces;
+        for (const QString& piece : args.mid(1)) {
+            pieces << piece.toLatin1();
+        }
+        pty.add(x.toInt()).answerDial(pieces);
+        ctx.vars().ModemPort = x.toInt();
+    } else if (verb == QLatin1String("commands")) {
+        // What the modem on port X was sent, once it has sent the last.
+        PtyModem& modem = *pty.modems.at(x.toInt());
+        modem.waitForCommand(y.section(QLatin1Char(','), -1).toLatin1());
+        return differs(QString::fromLatin1(modem.commands().join(',')), y);
+    } else if (verb == QLatin1String("preview")) {
+        preview = std::make_unique<RecordingPreview>(ctx);
+    } else if (verb == QLatin1String("previewed")) {
+        // The titles of the previews shown, the jobs and the page of the last.
+        const QString shown = QStringLiteral("%1 | %2 | %3").arg(preview->titles().join(','));
+        return differs(shown.arg(preview->target().jobs().size())
+                           .arg(QLatin1String(preview->landscape() ? "landscape" : "portrait")),
+                       args.join(QStringLiteral(" | ")));
+    } else if (verb == QLatin1String("request")) {
+        // The print dialog asked for N: which of these it allowed or set.
+        const PrintRequest r = app.prompter.printRequests().value(x.toInt());
+        const bool on[] = {r.landscape, r.allowPrintToFile, r.allowPageRange, r.colour};
+        QStringList set = QStringLiteral("landscape printtofile pagerange colour").split(' ');
+        for (int i = 3; i >= 0; --i) {
+            if (!on[i]) {
+                set.removeAt(i);
+            }
+        }
+        return differs(set.join(QLatin1Char(' ')), y);
+    } else if (verb == QLatin1String("pdf")) {
+        return yes(app.read(x).startsWith("%PDF"));
+    } else if (const int k = QStringList{"jobs", "opened", "quits", "record"}.indexOf(verb);
+               k >= 0) {
+        const qsizetype counts[] = {printer->jobs().size(), opened.size(), quits,
+                                    ctx.vars().CurrentCustomerRecord};
         return differs(QString::number(counts[k]), x);
     } else {
         return QStringLiteral("no such step");

@@ -2,6 +2,7 @@
 
 #include "print/recordingdevice.h"
 #include "ptymodem.h"
+#include "recordingpreview.h"
 #include "tempapp.h"
 #include "ui/screen.h"
 #include "ui/screenmanager.h"
@@ -62,6 +63,8 @@ struct UiRig {
     int quits = 0;
     QElapsedTimer sinceDoubleClick;
     QList<QUrl> opened;
+    // What the steps preview, once a step asks for it.
+    std::unique_ptr<RecordingPreview> preview;
 };
 
 // Every visible button and label of `w` lies inside it with room for its text
