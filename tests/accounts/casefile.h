@@ -1,6 +1,6 @@
 #pragma once
 
-#include "caseescapes.h"
+#include "cases.h"
 #include "scriptedprompter.h"
 #include "tempapp.h"
 #include "testmain.h"
@@ -17,7 +17,7 @@
 // Case files under tests/data: one case a line, its fields parted by "|";
 // the first line names the columns, lines starting with "#" are comments.
 // Each field is trimmed, a blank after a backslash kept ("\\ "), and its
-// escapes are those of caseescapes.h; the text is UTF-8.
+// escapes are those of cases.h; the text is UTF-8.
 namespace CaseFile {
 inline QStringList split(const QByteArray& line) {
     QStringList fields;

@@ -10,9 +10,9 @@ class TestQtPrompter : public QObject {
     Q_OBJECT
 private slots:
     // The text is plain, its CR LF line breaks one.
-    void messageBoxes_data() { addCases(QStringLiteral("ui/cases.txt"), "box"); }
+    void messageBoxes_data() { cases::load(QStringLiteral("ui/cases.txt"), "box"); }
     void messageBoxes() {
-        QFETCH(Case, c);
+        const cases::Row c = cases::row();
         const QMetaEnum standard = QMetaEnum::fromType<QMessageBox::StandardButtons>();
         const auto buttons = Buttons(c[0].toInt());
         const auto box = QtPrompter::makeMessageBox(
