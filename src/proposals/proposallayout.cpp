@@ -5,7 +5,6 @@
 #include "shell/appcontext.h"
 #include "shell/dates.h"
 #include "shell/money.h"
-#include "shell/prompter.h"
 
 namespace {
 constexpr int BodyLeft = 2664;
@@ -518,17 +517,4 @@ bool PrintSample(PageDevice& device, const PrintStyle& style, const LogoInfo& lo
     PrintLogo(pen, logo, 0.25f);
     DrawProposalBoxes(pen, 1);
     return device.end();
-}
-
-bool RunPrintSample(Prompter& prompter, PrintTarget& target, const PrintStyle& style,
-                    const LogoInfo& logo) {
-    PrintRequest request;
-    request.title = QStringLiteral("Print Sample");
-    std::unique_ptr<PageDevice> device = target.open(request);
-    if (!device || !PrintSample(*device, style, logo)) {
-        prompter.message(QStringLiteral("A Print Error has occurred"),
-                         QStringLiteral("Print Error"), Buttons::Ok, Icon::Critical);
-        return false;
-    }
-    return true;
 }

@@ -99,10 +99,5 @@ void DrawProposalBoxes(PrintPen& pen, int copy);
 // as the first copy prints them, then the end of the job.
 bool PrintSample(PageDevice& device, const PrintStyle& style, const LogoInfo& logo);
 
-// The sample print as the setup screen's button runs it: one job on the
-// target; a failing printer is reported through the prompter.
-bool RunPrintSample(Prompter& prompter, PrintTarget& target, const PrintStyle& style,
-                    const LogoInfo& logo);
-
 // The copy caption at the foot of a copy's last page.
 QString CopyCaption(int copy);

@@ -45,16 +45,16 @@ struct LayoutApp : ScriptApp {
             {"words",
              [this] { in.body = {numbered(QStringLiteral("word"), 0, n - 1).join(u' ')}; }},
             {"recording", [this] { QCOMPARE(dump(*record(in)), golden(arg)); }},
+            // The setup screen's sample in the style and logo of the golden page.
             {"sample",
              [this] {
-                 const Settings& s = sampleSettings();
-                 const LogoInfo logo{s.logo, s.logoWidth, s.logoHeight};
-                 const PrintStyle style{s.fontName, s.printInColour, s.borderColour};
-                 QCOMPARE(RunPrintSample(prompter, target, style, logo), arg == "printed");
-             }},
-            {"setupSample",
-             [this] {
-                 sampleSettings();
+                 Settings& s = ctx->settings();
+                 s.fontName = QStringLiteral("Arial");
+                 s.printInColour = true;
+                 s.borderColour = 255;
+                 s.logo = QImage(10, 10, QImage::Format_RGB32);
+                 s.logoWidth = 1800;
+                 s.logoHeight = 900;
                  ctx->printerFactory = [this] {
                      return std::shared_ptr<PrintTarget>(std::shared_ptr<void>(), &target);
                  };
@@ -74,18 +74,6 @@ struct LayoutApp : ScriptApp {
                  QVERIFY(PrintSketchSheet(device, s, carried));
                  QCOMPARE(dump(*rec), golden(a.value(2)));
              }}});
-    }
-
-    // The style and logo the golden sample page was drawn with, as settings.
-    const Settings& sampleSettings() {
-        Settings& s = ctx->settings();
-        s.fontName = QStringLiteral("Arial");
-        s.printInColour = true;
-        s.borderColour = 255;
-        s.logo = QImage(10, 10, QImage::Format_RGB32);
-        s.logoWidth = 1800;
-        s.logoHeight = 900;
-        return s;
     }
 };
 }  // namespace
