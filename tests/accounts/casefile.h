@@ -11,7 +11,6 @@
 #include <QStringList>
 #include <QTest>
 
-#include <cctype>
 #include <functional>
 
 // Case files under tests/data: one case a line, its fields parted by "|";
@@ -21,22 +20,12 @@
 namespace CaseFile {
 inline QStringList split(const QByteArray& line) {
     QStringList fields;
-    QByteArray field;
-    qsizetype kept = 0;  // the length the trimming keeps
-    for (qsizetype i = 0; i <= line.size(); ++i) {
-        if (i == line.size() || line.at(i) == '|') {
-            fields << QString::fromUtf8(CaseUnescaped(field.left(kept)));
-            field.clear();
-            kept = 0;
-        } else if (line.at(i) == '\\' && i + 1 < line.size()) {
-            field += line.mid(i++, 2);
-            kept = field.size();
-        } else if (!std::isspace(static_cast<unsigned char>(line.at(i)))) {
-            field += line.at(i);
-            kept = field.size();
-        } else if (!field.isEmpty()) {
-            field += line.at(i);
+    for (const QByteArray& field : cases::split(line, '|')) {
+        qsizetype slashes = 0;  // an odd run at the end escaped a blank the trimming took
+        while (slashes < field.size() && field.at(field.size() - 1 - slashes) == '\\') {
+            ++slashes;
         }
+        fields << QString::fromUtf8(CaseUnescaped(slashes % 2 ? field + ' ' : field));
     }
     return fields;
 }
