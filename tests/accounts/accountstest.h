@@ -11,14 +11,11 @@
 #include <optional>
 
 // The files that are new or changed in `after`.
-inline Files changed(const Files& before, const Files& after) {
-    Files out;
-    for (auto it = after.cbegin(); it != after.cend(); ++it) {
-        if (!before.contains(it.key()) || before.value(it.key()) != it.value()) {
-            out.insert(it.key(), it.value());
-        }
-    }
-    return out;
+inline Files changed(const Files& before, Files after) {
+    after.removeIf([&before](const auto& it) {
+        return before.contains(it.key()) && before.value(it.key()) == it.value();
+    });
+    return after;
 }
 
 // Golden files of this area live in tests/data/accounts.
@@ -31,22 +28,12 @@ inline QByteArray read(const QString& name) {
     QFile f(path(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no golden file)");
 }
-
-// True when `files` are exactly the files of the golden folder `name`.
-inline bool folderMatches(const Files& files, const QString& name) {
-    return files == snapshot(path(name));
-}
 }  // namespace Golden
 
 // Expects the message box `name` of tests/data/accounts/prompts.txt.
 inline void expect(ScriptedPrompter& p, const QString& name, Answer a = Answer::Ok,
                    const QStringList& args = {}) {
     CaseFile::expectPrompt(p, "accounts/prompts.txt", name, a, args);
-}
-
-// The message box of a step "prompt | NAME [| ANSWER | ARGUMENT...]" of prompts.txt.
-inline void expectStep(ScriptedPrompter& p, const TempApp& app, const QStringList& step) {
-    CaseFile::expectStep(p, "accounts/prompts.txt", app, step);
 }
 
 // Every file of the folder tests/data/accounts/`name` written into the application folder.
@@ -76,7 +63,8 @@ inline QString yes(bool b) {
 
 // The steps both scenario files share, on the fixture that "open" makes (its
 // TempApp `app`): the default locale, files written, made, removed and kept,
-// message boxes, and the files against those kept.
+// message boxes of tests/data/accounts/prompts.txt, and the files against
+// those kept or against a golden folder.
 template <typename Fixture>
 struct Scenario {
     std::optional<LocaleScope> locale;
@@ -93,10 +81,12 @@ struct Scenario {
             {"mkdir", [this](Args a) { f->app.mkdir(a[0]); }},
             {"remove", [this](Args a) { QFile::remove(f->app.path(a[0])); }},
             {"keep", [this](Args) { kept = files(); }},
-            {"prompt", [this](Args a) { expectStep(f->app.prompter, f->app, a); }}});
+            {"prompt", [this](Args a) {
+                 CaseFile::expectStep(f->app.prompter, "accounts/prompts.txt", f->app, a);
+             }}});
         results.insert(CaseFile::Results{
             {"unchanged", [this](Args) { return yes(files() == kept); }},
             {"golden",
-             [this](Args a) { return yes(Golden::folderMatches(changedFiles(), a[0])); }}});
+             [this](Args a) { return yes(changedFiles() == snapshot(Golden::path(a[0]))); }}});
     }
 };
