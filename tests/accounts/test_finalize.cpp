@@ -111,8 +111,6 @@ private slots:
             {"siteIsCustomer", [&](Args) { return yes(v().site == v().customer); }},
             {"captions", [&](Args) { return v().apply1Caption + u'|' + v().apply2Caption; }},
             {"preAmount", [&](Args) { return v().preAmount; }},
-            {"tax1", [&](Args) { return v().tax1; }},
-            {"total", [&](Args) { return v().grandTotal; }},
             {"boxes",
              [&](Args) {
                  return QStringList{v().tax1, v().tax2, v().grandTotal}.join(u'|');
