@@ -30,13 +30,6 @@ struct BodyRig : Rig {
     }
 };
 
-BusinessInfo business(const QStringList& fields, bool usa) {
-    BusinessInfo b;
-    b.fields = fields;
-    b.usaStyle = usa;
-    return b;
-}
-
 PrintFont arial(int size, bool bold = false) {
     return PrintFont{QStringLiteral("Arial"), size, bold, false};
 }
@@ -167,8 +160,10 @@ private slots:
     void businessBlockLines() {
         const cases::Row c = cases::row();
         Rig rig;
-        BusinessInfo b = business(c.list(0), c.yes(1));
-        b.webAddress = c.text(2).isEmpty() ? std::nullopt : std::optional(c.text(2));
+        const BusinessInfo b{
+            .fields = c.list(0),
+            .usaStyle = c.yes(1),
+            .webAddress = c.text(2).isEmpty() ? std::nullopt : std::optional(c.text(2))};
         PrintBusinessBlock(rig.pen, b, 1.0f, 0.8f, 12);
         QCOMPARE(rig.printed(), c.list(3));
         int y = 1152;
