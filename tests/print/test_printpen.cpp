@@ -38,9 +38,7 @@ PrintFont arial(int size, bool bold = false) {
 class TestPrintPen : public QObject {
     Q_OBJECT
 private slots:
-    void setupSetsOrientationColourFontAndInk_data() {
-        cases::load(QStringLiteral("print/pen_setups.txt"));
-    }
+    void setupSetsOrientationColourFontAndInk_data() { cases::load("print/pen_setups.txt"); }
     void setupSetsOrientationColourFontAndInk() {
         const cases::Row c = cases::row();
         const bool colour = c.yes(1);
@@ -76,9 +74,7 @@ private slots:
         QCOMPARE(rig.pen.font(), (PrintFont{QStringLiteral("Arial"), 12, false, true}));
     }
 
-    void printColourFollowsColourOption_data() {
-        cases::load(QStringLiteral("print/pen_inks.txt"));
-    }
+    void printColourFollowsColourOption_data() { cases::load("print/pen_inks.txt"); }
     void printColourFollowsColourOption() {
         const cases::Row c = cases::row();
         Rig rig(PrintStyle{QStringLiteral("Arial"), c.yes(0), 32768});
@@ -136,7 +132,7 @@ private slots:
         QCOMPARE(rig.rec->first(QStringLiteral("c")).page, 3);
     }
 
-    void wrapsAtBlanks_data() { cases::load(QStringLiteral("print/wrapped_lines.txt")); }
+    void wrapsAtBlanks_data() { cases::load("print/wrapped_lines.txt"); }
     void wrapsAtBlanks() {
         const cases::Row c = cases::row();
         const QStringList lines = c.list(3);
@@ -156,7 +152,7 @@ private slots:
 
     // A bold name at 12 points (10 when longer than 25 letters), then the
     // lines at 10 points; lines that are left out take no room.
-    void businessBlockLines_data() { cases::load(QStringLiteral("print/business_blocks.txt")); }
+    void businessBlockLines_data() { cases::load("print/business_blocks.txt"); }
     void businessBlockLines() {
         const cases::Row c = cases::row();
         Rig rig;

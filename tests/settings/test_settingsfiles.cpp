@@ -97,9 +97,7 @@ private slots:
     // A field of the wrong type takes its default; the fields after it are
     // still read, and the other files are untouched: on a first start every
     // value is the default, the shared ones too.
-    void hostileFieldsTakeTheirDefaults_data() {
-        cases::load(QStringLiteral("settings/cases.txt"), "hostile");
-    }
+    void hostileFieldsTakeTheirDefaults_data() { cases::load("settings/cases.txt", "hostile"); }
     void hostileFieldsTakeTheirDefaults() {
         const cases::Row c = cases::row();
         app->ctx->vars().ShowPrompts = app->ctx->vars().SoundAlarms = false;
@@ -280,7 +278,7 @@ private slots:
         }
     }
 
-    void proposalNumber_data() { cases::load(QStringLiteral("settings/cases.txt"), "number"); }
+    void proposalNumber_data() { cases::load("settings/cases.txt", "number"); }
     void proposalNumber() {
         const cases::Row c = cases::row();
         app->write("TProposalCounter.txt", "1001\r\n");
@@ -294,7 +292,7 @@ private slots:
         QCOMPARE(app->read("TProposalCounter.txt"), c[2] + "\r\n");
     }
 
-    void logoSizeArrows_data() { cases::load(QStringLiteral("settings/cases.txt"), "arrow"); }
+    void logoSizeArrows_data() { cases::load("settings/cases.txt", "arrow"); }
     void logoSizeArrows() {
         const cases::Row c = cases::row();
         QCOMPARE(stepLogoSide(c[0].toInt(), c[1].toInt()), c[2].toInt());

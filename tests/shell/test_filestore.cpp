@@ -89,9 +89,7 @@ class TestFileStore : public QObject {
 private slots:
     void init() { fresh(); }
     void cleanup() { app.reset(); }
-    void probeRestoresFromBackup_data() {
-        cases::load(QStringLiteral("shell/filestore.txt"), "probe");
-    }
+    void probeRestoresFromBackup_data() { cases::load("shell/filestore.txt", "probe"); }
     void probeRestoresFromBackup() {
         const cases::Row c = cases::row();
         const auto presence =
@@ -133,9 +131,7 @@ private slots:
     }
 
     // The old file stays whole and no temporary is left behind.
-    void failedWriteKeepsTheOldFile_data() {
-        cases::load(QStringLiteral("shell/filestore.txt"), "write");
-    }
+    void failedWriteKeepsTheOldFile_data() { cases::load("shell/filestore.txt", "write"); }
     void failedWriteKeepsTheOldFile() {
         const cases::Row c = cases::row();
         const int step = QList<QByteArray>{"Open", "Write", "Flush", "Commit"}.indexOf(c[0]);
@@ -336,9 +332,7 @@ private slots:
         QCOMPARE(everyKind().field("Nope").width, 0);
     }
 
-    void numbersThatDoNotFitAreRefused_data() {
-        cases::load(QStringLiteral("shell/records.txt"), "setReal");
-    }
+    void numbersThatDoNotFitAreRefused_data() { cases::load("shell/records.txt", "setReal"); }
     void numbersThatDoNotFitAreRefused() {
         const cases::Row c = cases::row();
         const QString name = str(c[0]);
@@ -352,9 +346,7 @@ private slots:
         }
     }
 
-    void recordCountRoundsHalfToEven_data() {
-        cases::load(QStringLiteral("shell/records.txt"), "count");
-    }
+    void recordCountRoundsHalfToEven_data() { cases::load("shell/records.txt", "count"); }
     void recordCountRoundsHalfToEven() {
         const cases::Row c = cases::row();
         QCOMPARE(RecordCountOf(c[0].toLongLong(), c[1].toInt()), c[2].toInt());
