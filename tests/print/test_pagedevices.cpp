@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(target.requests().first().title, request.title);
     }
 
-    void savesAsPdfOrSaysWhyNot_data() { cases::load(QStringLiteral("print/pdf_saves.txt")); }
+    void savesAsPdfOrSaysWhyNot_data() { cases::load("print/pdf_saves.txt"); }
     void savesAsPdfOrSaysWhyNot() {
         const cases::Row c = cases::row();
         const QString chosen = c.text(0);
@@ -268,7 +268,7 @@ private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanup() { init(); }
 
-    void amountKey_data() { cases::load(QStringLiteral("print/amount_keys.txt")); }
+    void amountKey_data() { cases::load("print/amount_keys.txt"); }
     void amountKey() {
         const cases::Row c = cases::row();
         QLocale::setDefault(QLocale(c.text(0)));
@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(taken, c.text(3));
     }
 
-    void formatAmountBox_data() { cases::load(QStringLiteral("print/amount_boxes.txt")); }
+    void formatAmountBox_data() { cases::load("print/amount_boxes.txt"); }
     void formatAmountBox() {
         const cases::Row c = cases::row();
         const QString shown = c.text(2);
@@ -299,7 +299,7 @@ private slots:
     }
 
     // A refused key is told, beeped when alarms sound, and leaves the box.
-    void textKey_data() { cases::load(QStringLiteral("print/text_keys.txt")); }
+    void textKey_data() { cases::load("print/text_keys.txt"); }
     void textKey() {
         const cases::Row c = cases::row();
         const bool takes = c.yes(2);
@@ -321,13 +321,13 @@ private slots:
         }
     }
 
-    void textPaste_data() { cases::load(QStringLiteral("print/text_pastes.txt")); }
+    void textPaste_data() { cases::load("print/text_pastes.txt"); }
     void textPaste() {
         const cases::Row c = cases::row();
         QCOMPARE(TextPaste(c.text(0), c.text(1)), c.text(2));
     }
 
-    void joinName_data() { cases::load(QStringLiteral("print/joined_names.txt")); }
+    void joinName_data() { cases::load("print/joined_names.txt"); }
     void joinName() {
         const cases::Row c = cases::row();
         QCOMPARE(JoinName(c.text(0), c.text(1), c.text(2), c.text(3)), c.text(4));

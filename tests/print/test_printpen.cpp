@@ -30,13 +30,6 @@ struct BodyRig : Rig {
     }
 };
 
-BusinessInfo business(const QStringList& fields, bool usa) {
-    BusinessInfo b;
-    b.fields = fields;
-    b.usaStyle = usa;
-    return b;
-}
-
 PrintFont arial(int size, bool bold = false) {
     return PrintFont{QStringLiteral("Arial"), size, bold, false};
 }
@@ -45,9 +38,7 @@ PrintFont arial(int size, bool bold = false) {
 class TestPrintPen : public QObject {
     Q_OBJECT
 private slots:
-    void setupSetsOrientationColourFontAndInk_data() {
-        cases::load(QStringLiteral("print/pen_setups.txt"));
-    }
+    void setupSetsOrientationColourFontAndInk_data() { cases::load("print/pen_setups.txt"); }
     void setupSetsOrientationColourFontAndInk() {
         const cases::Row c = cases::row();
         const bool colour = c.yes(1);
@@ -83,9 +74,7 @@ private slots:
         QCOMPARE(rig.pen.font(), (PrintFont{QStringLiteral("Arial"), 12, false, true}));
     }
 
-    void printColourFollowsColourOption_data() {
-        cases::load(QStringLiteral("print/pen_inks.txt"));
-    }
+    void printColourFollowsColourOption_data() { cases::load("print/pen_inks.txt"); }
     void printColourFollowsColourOption() {
         const cases::Row c = cases::row();
         Rig rig(PrintStyle{QStringLiteral("Arial"), c.yes(0), 32768});
@@ -143,7 +132,7 @@ private slots:
         QCOMPARE(rig.rec->first(QStringLiteral("c")).page, 3);
     }
 
-    void wrapsAtBlanks_data() { cases::load(QStringLiteral("print/wrapped_lines.txt")); }
+    void wrapsAtBlanks_data() { cases::load("print/wrapped_lines.txt"); }
     void wrapsAtBlanks() {
         const cases::Row c = cases::row();
         const QStringList lines = c.list(3);
@@ -163,12 +152,14 @@ private slots:
 
     // A bold name at 12 points (10 when longer than 25 letters), then the
     // lines at 10 points; lines that are left out take no room.
-    void businessBlockLines_data() { cases::load(QStringLiteral("print/business_blocks.txt")); }
+    void businessBlockLines_data() { cases::load("print/business_blocks.txt"); }
     void businessBlockLines() {
         const cases::Row c = cases::row();
         Rig rig;
-        BusinessInfo b = business(c.list(0), c.yes(1));
-        b.webAddress = c.text(2).isEmpty() ? std::nullopt : std::optional(c.text(2));
+        const BusinessInfo b{
+            .fields = c.list(0),
+            .usaStyle = c.yes(1),
+            .webAddress = c.text(2).isEmpty() ? std::nullopt : std::optional(c.text(2))};
         PrintBusinessBlock(rig.pen, b, 1.0f, 0.8f, 12);
         QCOMPARE(rig.printed(), c.list(3));
         int y = 1152;

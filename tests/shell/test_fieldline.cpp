@@ -48,7 +48,7 @@ private slots:
                                        "1234.5,-0.07,#FALSE#,0.3,0,1440\r\n\"\xab\"\r\n"));
     }
 
-    void readerHostileInput_data() { cases::load(QStringLiteral("shell/fields.txt"), "read"); }
+    void readerHostileInput_data() { cases::load("shell/fields.txt", "read"); }
     void readerHostileInput() {
         const cases::Row c = cases::row();
         QCOMPARE(readFields(c[0]), strs(c.mid(1)));
@@ -149,13 +149,13 @@ private slots:
         QCOMPARE(Text::encode(loneSurrogate + QLatin1Char('z')), QByteArray("?z"));
     }
 
-    void encode_data() { cases::load(QStringLiteral("shell/text.txt"), "encode"); }
+    void encode_data() { cases::load("shell/text.txt", "encode"); }
     void encode() {
         const cases::Row c = cases::row();
         QCOMPARE(Text::encode(str(c[0])), c[1]);
     }
 
-    void splitLines_data() { cases::load(QStringLiteral("shell/text.txt"), "split"); }
+    void splitLines_data() { cases::load("shell/text.txt", "split"); }
     void splitLines() {
         const cases::Row c = cases::row();
         QCOMPARE(Text::splitLines(c[0]), strs(c.mid(1)));

@@ -79,102 +79,99 @@ Record filled() {
 
 class TestFileStore : public QObject {
     Q_OBJECT
-private slots:
-    void probeRestoresFromBackup_data() {
-        cases::load(QStringLiteral("shell/filestore.txt"), "probe");
+    // A fresh application folder for every test, gone before the next one.
+    std::unique_ptr<TempApp> app;
+    FileStore* store = nullptr;
+    void fresh() {
+        app = std::make_unique<TempApp>();
+        store = &app->ctx->store();
     }
+private slots:
+    void init() { fresh(); }
+    void cleanup() { app.reset(); }
+    void probeRestoresFromBackup_data() { cases::load("shell/filestore.txt", "probe"); }
     void probeRestoresFromBackup() {
         const cases::Row c = cases::row();
         const auto presence =
             Presence(QList<QByteArray>{"Present", "Absent", "Failed"}.indexOf(c[2]));
-        TempApp app;
-        app.mkdir("TIActiveAccounts");
-        app.write(str(c[0]), "0,\xab\r\n");
-        const Existence e = app.ctx->store().probe(str(c[1]));
-        QCOMPARE(std::pair(e.presence(), app.ctx->store().FileExists(str(c[1]))),
+        app->mkdir("TIActiveAccounts");
+        app->write(str(c[0]), "0,\xab\r\n");
+        const Existence e = store->probe(str(c[1]));
+        QCOMPARE(std::pair(e.presence(), store->FileExists(str(c[1]))),
                  std::pair(presence, presence == Presence::Present));
-        QCOMPARE(app.read(str(c[c[3].isEmpty() ? 0 : 3])), QByteArray("0,\xab\r\n"));
+        QCOMPARE(app->read(str(c[c[3].isEmpty() ? 0 : 3])), QByteArray("0,\xab\r\n"));
         QCOMPARE(e.status().message(),
                  presence != Presence::Failed
                      ? QString()
                      : QStringLiteral("The file %1 could not be used: it could not be restored "
                                       "from the Backup folder: No such file or directory")
-                           .arg(app.path("Gone/x.txt")));
+                           .arg(app->path("Gone/x.txt")));
     }
 
     // Whole files, and whole record files for compacting: a failure is never
     // a run of zeros.
     void wholeFiles() {
-        TempApp app;
-        app.write("TProposalCounter.txt", "1001\r\nold junk that is longer\r\n");
-        app.write("C.txt", "aaaabb");
-        app.mkdir("F.txt");
-        app.write("Backup/F.txt", "aaaa");
-        FileStore& store = app.ctx->store();
-        QVERIFY(store.OpenForOutput("\\tproposalcounter.txt", "1002\r\n"));
-        QCOMPARE(*store.OpenForInput("/TPROPOSALCOUNTER.txt"), "1002\r\n");
-        QCOMPARE(entries(app, QString()),
+        app->write("TProposalCounter.txt", "1001\r\nold junk that is longer\r\n");
+        app->write("C.txt", "aaaabb");
+        app->mkdir("F.txt");
+        app->write("Backup/F.txt", "aaaa");
+        QVERIFY(store->OpenForOutput("\\tproposalcounter.txt", "1002\r\n"));
+        QCOMPARE(*store->OpenForInput("/TPROPOSALCOUNTER.txt"), "1002\r\n");
+        QCOMPARE(entries(*app, QString()),
                  (QStringList{"Backup", "C.txt", "F.txt", "TProposalCounter.txt"}));
-        QCOMPARE(store.OpenForInput("/Missing.txt").status().message(),
+        QCOMPARE(store->OpenForInput("/Missing.txt").status().message(),
                  QStringLiteral("The file %1 could not be used: No such file or directory")
-                     .arg(app.path("Missing.txt")));
-        QCOMPARE(*store.ReadRecords("/C.txt", 4), QByteArray("aaaabb\0\0", 8));
-        QCOMPARE(*store.ReadRecords("/C.txt", 5), QByteArray("aaaab"));
-        QCOMPARE(*store.ReadRecords("/None.txt", 4), QByteArray());
-        QCOMPARE(store.ReadRecords("/F.txt", 4).status().file(), app.path("F.txt"));
-        QCOMPARE(store.RecordCount("/C.txt", 4), 2);
-        QCOMPARE(store.RecordCount("/F.txt", 4), 0);
+                     .arg(app->path("Missing.txt")));
+        QCOMPARE(*store->ReadRecords("/C.txt", 4), QByteArray("aaaabb\0\0", 8));
+        QCOMPARE(*store->ReadRecords("/C.txt", 5), QByteArray("aaaab"));
+        QCOMPARE(*store->ReadRecords("/None.txt", 4), QByteArray());
+        QCOMPARE(store->ReadRecords("/F.txt", 4).status().file(), app->path("F.txt"));
+        QCOMPARE(store->RecordCount("/C.txt", 4), 2);
+        QCOMPARE(store->RecordCount("/F.txt", 4), 0);
     }
 
     // The old file stays whole and no temporary is left behind.
-    void failedWriteKeepsTheOldFile_data() {
-        cases::load(QStringLiteral("shell/filestore.txt"), "write");
-    }
+    void failedWriteKeepsTheOldFile_data() { cases::load("shell/filestore.txt", "write"); }
     void failedWriteKeepsTheOldFile() {
         const cases::Row c = cases::row();
         const int step = QList<QByteArray>{"Open", "Write", "Flush", "Commit"}.indexOf(c[0]);
-        TempApp app;
         const QByteArray old(6560, 'o');
-        app.write("CustomerData.txt", old);
-        FileStore& store = app.ctx->store();
-        store.setFaultHook([&](FileStep s, const QString&) { return int(s) == step; });
+        app->write("CustomerData.txt", old);
+        store->setFaultHook([&](FileStep s, const QString&) { return int(s) == step; });
         IoStatus s;
         {
             const DiskFullAt full(step < 0 ? 4096 : RLIM_INFINITY);
-            s = store.OpenForOutput("/CustomerData.txt", QByteArray(c[1].toInt(), 'n'));
+            s = store->OpenForOutput("/CustomerData.txt", QByteArray(c[1].toInt(), 'n'));
         }
         QVERIFY(!s.ok());
-        QCOMPARE(s.file(), app.path("CustomerData.txt"));
-        QCOMPARE(app.read("CustomerData.txt"), old);
-        QCOMPARE(entries(app, QString()), QStringList{"CustomerData.txt"});
+        QCOMPARE(s.file(), app->path("CustomerData.txt"));
+        QCOMPARE(app->read("CustomerData.txt"), old);
+        QCOMPARE(entries(*app, QString()), QStringList{"CustomerData.txt"});
     }
 
     // A write killed part way leaves its temporary; the next start removes
     // it and nothing that merely looks alike.
     void unfinishedWritesAreRemoved() {
-        TempApp app;
         const QStringList kept{"1001.txt",     "1001.txt.store", "CUSTOMER.SAV",
                                "Notes.backup", "a.txt.abc12",    "a.txt.abc1234"};
         for (const QString& name : kept + QStringList{"1001.txt.jOlwYo", "Phone.txt.Q1w2E3"}) {
-            app.write("TolvarProposals/" + name, "x");
+            app->write("TolvarProposals/" + name, "x");
         }
-        app.ctx->store().RemoveUnfinishedWrites("\\TolvarProposals");
-        QCOMPARE(entries(app, "TolvarProposals"), kept);
+        store->RemoveUnfinishedWrites("\\TolvarProposals");
+        QCOMPARE(entries(*app, "TolvarProposals"), kept);
     }
 
     void copyDataFile() {
-        TempApp app;
-        app.write("A.txt", QByteArray(6000, 'a'));
-        app.write("B.txt", "older");
-        FileStore& store = app.ctx->store();
+        app->write("A.txt", QByteArray(6000, 'a'));
+        app->write("B.txt", "older");
         {
             const DiskFullAt full(4096);
-            QVERIFY(!store.CopyDataFile("/A.txt", "/B.txt"));
+            QVERIFY(!store->CopyDataFile("/A.txt", "/B.txt"));
         }
-        QVERIFY(!store.CopyDataFile("/None.txt", "/B.txt"));
-        QCOMPARE(app.read("B.txt"), QByteArray("older"));
-        QVERIFY(store.CopyDataFile("/a.txt", "\\B.TXT"));
-        QCOMPARE(app.read("B.txt"), QByteArray(6000, 'a'));
+        QVERIFY(!store->CopyDataFile("/None.txt", "/B.txt"));
+        QCOMPARE(app->read("B.txt"), QByteArray("older"));
+        QVERIFY(store->CopyDataFile("/a.txt", "\\B.TXT"));
+        QCOMPARE(app->read("B.txt"), QByteArray(6000, 'a'));
     }
 
     // Both copies go, whichever there are (bit 1: the file, bit 2: its
@@ -183,81 +180,74 @@ private slots:
     void deleteWithBackup() {
         for (int present = 0; present < 5; ++present) {
             const bool refused = present == 4;
-            TempApp app;
-            app.mkdir("Backup");
+            fresh();
+            app->mkdir("Backup");
             if (present & 1 || refused) {
-                app.write("companylogo.txt", "\"/home/me/logo.bmp\"\r\n");
+                app->write("companylogo.txt", "\"/home/me/logo.bmp\"\r\n");
             }
             if (present & 2 || refused) {
-                app.write("Backup/CompanyLogo.txt", "\"/old.bmp\"\r\n");
+                app->write("Backup/CompanyLogo.txt", "\"/old.bmp\"\r\n");
             }
-            FileStore& store = app.ctx->store();
-            store.OpenRandom("/CustomerData.txt", 328);
-            store.setFaultHook([&](FileStep s, const QString& f) {
+            store->OpenRandom("/CustomerData.txt", 328);
+            store->setFaultHook([&](FileStep s, const QString& f) {
                 return refused && s == FileStep::Delete && f.contains(QLatin1String("Backup"));
             });
-            QCOMPARE(store.DeleteWithBackup("/CompanyLogo.txt").ok(), !refused);
+            QCOMPARE(store->DeleteWithBackup("/CompanyLogo.txt").ok(), !refused);
             QStringList left{"Backup", "CustomerData.txt"};
             if (refused) {
                 left << QStringLiteral("companylogo.txt");
             }
-            QCOMPARE(entries(app, QString()), left);
-            QCOMPARE(entries(app, "Backup"),
+            QCOMPARE(entries(*app, QString()), left);
+            QCOMPARE(entries(*app, "Backup"),
                      refused ? QStringList{"CompanyLogo.txt"} : QStringList());
-            QVERIFY(refused || !store.current());
+            QVERIFY(refused || !store->current());
         }
     }
 
     void recordFilesOpenOneBesideTheOther() {
-        TempApp app;
-        FileStore& store = app.ctx->store();
-        store.OpenRandom2("/ContractInfo.txt", 4);
-        store.OpenRandom("/CustomerData.txt", 4);
-        QVERIFY(store.second()->write(1, "kkkk"));
-        QVERIFY(store.current()->write(2, "cccc"));
-        QCOMPARE(app.read("ContractInfo.txt"), QByteArray("kkkk"));
-        QCOMPARE(app.read("CustomerData.txt"), QByteArray("\0\0\0\0cccc", 8));
-        store.setFaultHook([](FileStep s, const QString&) { return s == FileStep::RecordWrite; });
-        QVERIFY(!store.OpenRandom("/CustomerData.txt", 4).write(1, "xxxx"));
+        store->OpenRandom2("/ContractInfo.txt", 4);
+        store->OpenRandom("/CustomerData.txt", 4);
+        QVERIFY(store->second()->write(1, "kkkk"));
+        QVERIFY(store->current()->write(2, "cccc"));
+        QCOMPARE(app->read("ContractInfo.txt"), QByteArray("kkkk"));
+        QCOMPARE(app->read("CustomerData.txt"), QByteArray("\0\0\0\0cccc", 8));
+        store->setFaultHook([](FileStep s, const QString&) { return s == FileStep::RecordWrite; });
+        QVERIFY(!store->OpenRandom("/CustomerData.txt", 4).write(1, "xxxx"));
     }
 
     void backupCopiesTheSetGoingOnPastFailures() {
-        TempApp app;
         for (const QString& name : kBackupSet) {
-            app.write(name + ".txt", name.toLatin1());
+            app->write(name + ".txt", name.toLatin1());
         }
-        app.write("TaxSettings.txt", "not in the set");
-        app.write("Backup/Phone.txt/x", "a folder in the way");
-        QFile::remove(app.path("SoldItems.txt"));
-        app.write("Backup/SoldItems.txt", "old sold items");
-        FileStore& store = app.ctx->store();
-        store.OpenRandom("/CustomerData.txt", 328);
-        QCOMPARE(store.BackupDataFiles(), QStringList{"Phone"});
-        QVERIFY(!store.current());
+        app->write("TaxSettings.txt", "not in the set");
+        app->write("Backup/Phone.txt/x", "a folder in the way");
+        QFile::remove(app->path("SoldItems.txt"));
+        app->write("Backup/SoldItems.txt", "old sold items");
+        store->OpenRandom("/CustomerData.txt", 328);
+        QCOMPARE(store->BackupDataFiles(), QStringList{"Phone"});
+        QVERIFY(!store->current());
         QStringList copied;
         for (const QString& name : kBackupSet) {
-            copied << app.read("Backup/" + name + ".txt");
+            copied << app->read("Backup/" + name + ".txt");
         }
         QStringList expected = kBackupSet;
         expected[4] = QString();
         expected[7] = QStringLiteral("old sold items");
         QCOMPARE(copied, expected);
-        QVERIFY(!app.exists("Backup/TaxSettings.txt"));
+        QVERIFY(!app->exists("Backup/TaxSettings.txt"));
     }
 
     void makeFolderOneLevel() {
-        TempApp app;
-        app.write("Documents", "a file");
-        FileStore& store = app.ctx->store();
-        QVERIFY(store.MakeFolder("\\Templates"));
-        QVERIFY(store.MakeFolder("\\templates\\Proposals"));
-        QVERIFY(!store.MakeFolder("/AuxFiles/ACME"));
-        QVERIFY(store.MakeFolder("/Documents"));
-        QCOMPARE(entries(app, QString()), (QStringList{"Documents", "Templates"}));
-        QVERIFY(QFileInfo(app.path("Templates/Proposals")).isDir());
-        QCOMPARE(AppFolder(app.path(QString())).resolve(QStringLiteral("\\")), app.dir.path());
-        store.setFaultHook([](FileStep s, const QString&) { return s == FileStep::MakeFolder; });
-        QVERIFY(!store.MakeFolder("/AuxFiles"));
+        app->write("Documents", "a file");
+        QVERIFY(store->MakeFolder("\\Templates"));
+        QVERIFY(store->MakeFolder("\\templates\\Proposals"));
+        QVERIFY(!store->MakeFolder("/AuxFiles/ACME"));
+        QVERIFY(store->MakeFolder("/Documents"));
+        QCOMPARE(entries(*app, QString()), (QStringList{"Documents", "Templates"}));
+        QVERIFY(QFileInfo(app->path("Templates/Proposals")).isDir());
+        QCOMPARE(AppFolder(app->path(QString())).resolve(QStringLiteral("\\")), app->dir.path());
+        store->setFaultHook([](FileStep s, const QString&) { return s == FileStep::MakeFolder; });
+        QVERIFY(!store->MakeFolder("/AuxFiles"));
     }
 
     void resolvesWithoutRegardToCase_data() { cases::load(kFolderCases, "resolve"); }
@@ -265,15 +255,14 @@ private slots:
         const cases::Row c = cases::row();
         const QString dataPath = str(c[0]);
         const QString relative = str(c[1]);
-        TempApp app;
-        app.mkdir("AuxFiles/Smith");
-        app.mkdir("Templates/Proposals");
+        app->mkdir("AuxFiles/Smith");
+        app->mkdir("Templates/Proposals");
         for (const char* file : {"customerdata.txt", "Phone.txt", "PHONE.txt"}) {
-            app.write(QString::fromLatin1(file), "x");
+            app->write(QString::fromLatin1(file), "x");
         }
-        QCOMPARE(app.ctx->folder().resolve(dataPath), app.path(relative));
-        QCOMPARE(app.ctx->folder().isDir(dataPath), QFileInfo(app.path(relative)).isDir());
-        QCOMPARE(app.ctx->folder().isFile(dataPath), QFileInfo(app.path(relative)).isFile());
+        QCOMPARE(app->ctx->folder().resolve(dataPath), app->path(relative));
+        QCOMPARE(app->ctx->folder().isDir(dataPath), QFileInfo(app->path(relative)).isDir());
+        QCOMPARE(app->ctx->folder().isFile(dataPath), QFileInfo(app->path(relative)).isFile());
     }
 
     void safeFileNames_data() { cases::load(kFolderCases, "name"); }
@@ -343,9 +332,7 @@ private slots:
         QCOMPARE(everyKind().field("Nope").width, 0);
     }
 
-    void numbersThatDoNotFitAreRefused_data() {
-        cases::load(QStringLiteral("shell/records.txt"), "setReal");
-    }
+    void numbersThatDoNotFitAreRefused_data() { cases::load("shell/records.txt", "setReal"); }
     void numbersThatDoNotFitAreRefused() {
         const cases::Row c = cases::row();
         const QString name = str(c[0]);
@@ -359,18 +346,15 @@ private slots:
         }
     }
 
-    void recordCountRoundsHalfToEven_data() {
-        cases::load(QStringLiteral("shell/records.txt"), "count");
-    }
+    void recordCountRoundsHalfToEven_data() { cases::load("shell/records.txt", "count"); }
     void recordCountRoundsHalfToEven() {
         const cases::Row c = cases::row();
         QCOMPARE(RecordCountOf(c[0].toLongLong(), c[1].toInt()), c[2].toInt());
     }
 
     void readsAndWritesRecords() {
-        TempApp app;
-        app.write("R.txt", "aaaabb");  // 1.5 records
-        RecordFile f(app.path("R.txt"), 4);
+        app->write("R.txt", "aaaabb");  // 1.5 records
+        RecordFile f(app->path("R.txt"), 4);
         QCOMPARE(f.count(), 2);
         QCOMPARE(*f.read(2), QByteArray("bb\0\0", 4));
         QCOMPARE(*f.read(3), QByteArray(4, '\0'));
@@ -378,20 +362,20 @@ private slots:
         QVERIFY(!f.write(0, "zzzz"));
         // Flushed at once; a gap is filled with zeros, a long record cut.
         QVERIFY(f.write(4, "DDDDDD"));
-        QCOMPARE(app.read("R.txt"), QByteArray("aaaabb\0\0\0\0\0\0DDDD", 16));
+        QCOMPARE(app->read("R.txt"), QByteArray("aaaabb\0\0\0\0\0\0DDDD", 16));
         QVERIFY(f.truncate(1));
-        QCOMPARE(app.read("R.txt"), QByteArray("aaaa"));
+        QCOMPARE(app->read("R.txt"), QByteArray("aaaa"));
         // Failures are reported.
-        app.mkdir("ADir");
-        RecordFile folder(app.path("ADir"), 4);
+        app->mkdir("ADir");
+        RecordFile folder(app->path("ADir"), 4);
         QVERIFY(!folder.status().ok());
-        QCOMPARE(folder.read(1).status().file(), app.path("ADir"));
+        QCOMPARE(folder.read(1).status().file(), app->path("ADir"));
         QVERIFY(!folder.write(1, "abcd"));
-        QVERIFY(!RecordFile(app.path("S.txt"), 0).status().ok());
-        RecordFile refusing(app.path("S.txt"), 4,
+        QVERIFY(!RecordFile(app->path("S.txt"), 0).status().ok());
+        RecordFile refusing(app->path("S.txt"), 4,
                             [](FileStep s, const QString&) { return s == FileStep::RecordWrite; });
         QVERIFY(!refusing.write(1, "bbbb"));
-        QCOMPARE(app.read("S.txt"), QByteArray());
+        QCOMPARE(app->read("S.txt"), QByteArray());
     }
 };
 

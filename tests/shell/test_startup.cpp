@@ -50,13 +50,16 @@ QStringList accountTree(const QString& aux, const QStringList& accounts) {
 
 class TestStartup : public QObject {
     Q_OBJECT
+    // A fresh application folder for every test, gone before the next one.
+    std::unique_ptr<TempApp> app;
 private slots:
+    void init() { app = std::make_unique<TempApp>(); }
+    void cleanup() { app.reset(); }
     void foldersAreMadeOnceInAnyCase() {
         const QStringList rows = QString::fromLatin1(testData(QStringLiteral("shell/folders.txt")))
                                      .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        TempApp app;
-        QVERIFY(CreateFolders(*app.ctx));
-        QCOMPARE(folderTree(app), rows);
+        QVERIFY(CreateFolders(*app->ctx));
+        QCOMPARE(folderTree(*app), rows);
         TempApp lower;
         for (const QString& f : rows) {
             lower.mkdir(f.toLower());
@@ -80,28 +83,26 @@ private slots:
             file += account.startsWith("half ") ? account.mid(5).leftJustified(164, ' ')
                                                 : customers({account});
         }
-        TempApp app;
         if (inTheWay) {
-            app.write(existing.chopped(5), "not a folder");
+            app->write(existing.chopped(5), "not a folder");
         } else if (!existing.isEmpty()) {
-            app.mkdir(existing);
+            app->mkdir(existing);
         }
-        app.write("CustomerData.txt", file);
-        const CustomerFolderResult r = CreateCustomerFolders(*app.ctx);
+        app->write("CustomerData.txt", file);
+        const CustomerFolderResult r = CreateCustomerFolders(*app->ctx);
         QVERIFY2(r.status.ok(), qPrintable(r.status.message()));
         QCOMPARE(r.made, str(c[1]).split(QLatin1Char(';'), Qt::SkipEmptyParts));
         // Only a folder that cannot be made is passed over; one already there is used.
         QCOMPARE(r.skipped.contains("ACME"), inTheWay);
         tree.sort();
-        QCOMPARE(folderTree(app), tree);
-        QVERIFY(CreateCustomerFolders(*app.ctx).made.isEmpty());
+        QCOMPARE(folderTree(*app), tree);
+        QVERIFY(CreateCustomerFolders(*app->ctx).made.isEmpty());
     }
 
     void aCustomerFileThatCannotBeRestoredIsReported() {
-        TempApp app;
-        app.mkdir("CustomerData.txt");
-        app.write("Backup/CustomerData.txt", customers({"ACME"}));
-        QCOMPARE(CreateCustomerFolders(*app.ctx).status.file(), app.path("CustomerData.txt"));
+        app->mkdir("CustomerData.txt");
+        app->write("Backup/CustomerData.txt", customers({"ACME"}));
+        QCOMPARE(CreateCustomerFolders(*app->ctx).status.file(), app->path("CustomerData.txt"));
     }
 
     void settingsFilesPresent_data() { cases::load(kCases, "present"); }
@@ -110,53 +111,50 @@ private slots:
         const QString business = str(c[0]);
         const QString colours = str(c[1]);
         const bool present = c[2] == "1";
-        TempApp app;
         for (const auto& [where, name] : {std::pair(business, QStringLiteral("MyBusinessData.txt")),
                                           std::pair(colours, QStringLiteral("PrintColors.txt"))}) {
             if (where == QLatin1String("failing")) {
-                app.mkdir(name);
-                expectUnusable(app, name, true);
+                app->mkdir(name);
+                expectUnusable(*app, name, true);
             }
             if (!where.isEmpty()) {
-                app.write(where == QLatin1String("data") ? name : "Backup/" + name, "x");
+                app->write(where == QLatin1String("data") ? name : "Backup/" + name, "x");
             }
         }
-        QCOMPARE(SettingsFilesPresent(*app.ctx), present);
-        QCOMPARE(app.exists("PrintColors.txt"), colours == "data" || present);
+        QCOMPARE(SettingsFilesPresent(*app->ctx), present);
+        QCOMPARE(app->exists("PrintColors.txt"), colours == "data" || present);
     }
 
     void aSecondInstanceIsRefusedAndAStaleLockTakenOver() {
-        TempApp app;
-        QLockFile other(app.path(InstanceLock::fileName()));
+        QLockFile other(app->path(InstanceLock::fileName()));
         QVERIFY(other.tryLock(0));
-        app.prompter.expectMessage(kTitle + QStringLiteral(" is already Running!"), kTitle,
-                                   Icon::None);
-        InstanceLock lock(app.ctx->folder());
+        app->prompter.expectMessage(kTitle + QStringLiteral(" is already Running!"), kTitle,
+                                    Icon::None);
+        InstanceLock lock(app->ctx->folder());
         bool splash = false;
         StartupSteps steps;
         steps.showSplash = [&] { splash = true; };
         steps.loadBusinessData = [] { QFAIL("started"); };
-        QVERIFY(!Main(*app.ctx, lock, steps));
-        QVERIFY(splash && !lock.isHeld() && folderTree(app).isEmpty());
+        QVERIFY(!Main(*app->ctx, lock, steps));
+        QVERIFY(splash && !lock.isHeld() && folderTree(*app).isEmpty());
         other.unlock();
         // pid, application name and host of a process that is not running.
-        app.write(InstanceLock::fileName(),
-                  "2147483000\nTolvarProposals\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-        QVERIFY(CheckPrevInstance(*app.ctx, lock));
-        QVERIFY(!QLockFile(app.path(InstanceLock::fileName())).tryLock(0));
+        app->write(InstanceLock::fileName(),
+                   "2147483000\nTolvarProposals\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        QVERIFY(CheckPrevInstance(*app->ctx, lock));
+        QVERIFY(!QLockFile(app->path(InstanceLock::fileName())).tryLock(0));
     }
 
     void aFolderThatTakesNoLockFileStillKeepsOutASecondCopy() {
-        TempApp app;
-        app.write("blocker", "a file");
+        app->write("blocker", "a file");
         // Nothing can be made below a file: the folder lock fails as on a
         // read-only folder, whoever runs the test.
-        const AppFolder folder(app.path("blocker/folder"));
-        const QString userLocks = app.path("userlocks");
+        const AppFolder folder(app->path("blocker/folder"));
+        const QString userLocks = app->path("userlocks");
         InstanceLock first(folder, userLocks);
         InstanceLock second(folder, userLocks);
-        InstanceLock otherFolder(AppFolder(app.path("blocker/other")), userLocks);
-        InstanceLock writable(app.ctx->folder(), userLocks);
+        InstanceLock otherFolder(AppFolder(app->path("blocker/other")), userLocks);
+        InstanceLock writable(app->ctx->folder(), userLocks);
         // Taken, as a user lock; refused; taken; taken, not as a user lock.
         QCOMPARE(bits({first.acquire(), first.isUserLock(), second.acquire(), otherFolder.acquire(),
                        writable.acquire(), writable.isUserLock()}),
@@ -164,30 +162,26 @@ private slots:
     }
 
     void mainRunsTheStepsPastAFolderFailure() {
-        TempApp app;
-        app.write("Documents", "a file");
-        app.prompter.expectMessage(
+        app->write("Documents", "a file");
+        app->prompter.expectMessage(
             QStringLiteral("The folder %1 could not be created: Not a directory")
-                .arg(app.path("Documents/Invoices")),
+                .arg(app->path("Documents/Invoices")),
             kTitle, Icon::Critical);
-        InstanceLock lock(app.ctx->folder());
+        InstanceLock lock(app->ctx->folder());
         QStringList order;
         const auto step = [&](const char* name) { return [&order, name] { order << name; }; };
         QVERIFY(Main(
-            *app.ctx, lock,
+            *app->ctx, lock,
             {step("splash"), step("business"), step("setup"), step("customer"), step("counter")}));
         QCOMPARE(order, (QStringList{"splash", "business", "setup", "customer", "counter"}));
-        QVERIFY(lock.isHeld() && app.exists("TolvarProposals/ProposalFinancials"));
+        QVERIFY(lock.isHeld() && app->exists("TolvarProposals/ProposalFinancials"));
     }
 
-    // The main menu's routines.
+    // The screen each routine of the main menu opens.
+    void routineScreens_data() { cases::load(kCases, "screen"); }
     void routineScreens() {
-        QStringList screens;
-        for (int i = -1; i <= 7; ++i) {
-            screens << RoutineScreen(i);
-        }
-        QCOMPARE(screens, (QStringList{"", "", "frmCustomer", "frmTerms", "frmManagePayments",
-                                       "frmCustomer", "frmProposalReport", "frmFinalize", ""}));
+        const cases::Row c = cases::row();
+        QCOMPARE(RoutineScreen(c.number(0)), c.text(1));
     }
 
     void supplierPages_data() { cases::load(kCases, "supplier"); }
@@ -196,17 +190,17 @@ private slots:
         const QString title = str(c[1]);
         const QString text = str(c[2]);
         for (const Answer answer : {Answer::No, Answer::Yes}) {
-            TempApp app;
+            app = std::make_unique<TempApp>();
             QStringList opened;
-            app.ctx->openUrl = [&](const QUrl& u) {
+            app->ctx->openUrl = [&](const QUrl& u) {
                 opened << u.host();
                 return true;
             };
             if (!title.isEmpty()) {
-                app.prompter.expectQuestion(text, title, Buttons::YesNo, Icon::None, answer);
+                app->prompter.expectQuestion(text, title, Buttons::YesNo, Icon::None, answer);
             }
             const bool opens = title.isEmpty() || answer == Answer::Yes;
-            QCOMPARE(OrderForm(*app.ctx, *FindOrderFormLink(str(c[0]))), opens);
+            QCOMPARE(OrderForm(*app->ctx, *FindOrderFormLink(str(c[0]))), opens);
             const QString host = title.isEmpty() ? text : QStringLiteral("www.staples.com");
             QCOMPARE(opened, opens ? QStringList{host} : QStringList());
         }
@@ -214,19 +208,18 @@ private slots:
     }
 
     void closeProgramBacksUpTellsOfFailuresAndQuits() {
-        TempApp app;
         for (const char* name : {"Phone.txt", "TaxRecords.txt", "SpeedNumbers.txt"}) {
-            app.write(QString::fromLatin1(name), name);
+            app->write(QString::fromLatin1(name), name);
         }
-        app.write("Backup/Phone.txt/x", "a folder in the way");
-        app.write("Backup/TaxRecords.txt/x", "a folder in the way");
-        app.prompter.expectMessage(
+        app->write("Backup/Phone.txt/x", "a folder in the way");
+        app->write("Backup/TaxRecords.txt/x", "a folder in the way");
+        app->prompter.expectMessage(
             QStringLiteral("The backup copy of Phone.txt, TaxRecords.txt could not be made. The "
                            "last copy in the Backup folder is kept."),
             kTitle, Icon::Exclamation);
         QStringList quits;
-        app.ctx->quit = [&] { quits << app.read("Backup/SpeedNumbers.txt"); };
-        CloseProgram(*app.ctx);
+        app->ctx->quit = [&] { quits << app->read("Backup/SpeedNumbers.txt"); };
+        CloseProgram(*app->ctx);
         QCOMPARE(quits, QStringList{"SpeedNumbers.txt"});
     }
 
@@ -235,29 +228,28 @@ private slots:
         const cases::Row c = cases::row();
         const bool installed = c[0] == "1";
         const bool browser = c[1] == "1";
-        TempApp app;
         if (installed) {
-            app.write("help/usermanual.HTML", "<html></html>");  // any letter case
+            app->write("help/usermanual.HTML", "<html></html>");  // any letter case
         }
         QList<QUrl> opened;
-        app.ctx->openUrl = [&](const QUrl& u) {
+        app->ctx->openUrl = [&](const QUrl& u) {
             opened << u;
             return browser;
         };
-        const QString manual = QDir::toNativeSeparators(app.path("help/usermanual.HTML"));
+        const QString manual = QDir::toNativeSeparators(app->path("help/usermanual.HTML"));
         if (!c[2].isEmpty()) {
-            const QString missing = QDir::toNativeSeparators(app.path("Help/UserManual.html"));
-            app.prompter.expectMessage(str(c[2]).arg(installed ? manual : missing), kTitle,
-                                       Icon::Exclamation);
+            const QString missing = QDir::toNativeSeparators(app->path("Help/UserManual.html"));
+            app->prompter.expectMessage(str(c[2]).arg(installed ? manual : missing), kTitle,
+                                        Icon::Exclamation);
         }
-        QCOMPARE(ShowUserManual(*app.ctx), installed && browser);
+        QCOMPARE(ShowUserManual(*app->ctx), installed && browser);
         QCOMPARE(opened, installed ? QList<QUrl>{QUrl::fromLocalFile(manual)} : QList<QUrl>{});
-        app.ctx->openUrl = nullptr;
-        app.prompter.expectMessage(
+        app->ctx->openUrl = nullptr;
+        app->prompter.expectMessage(
             "No web browser could be started to show https://www.deluxe.com/.\r\nOpen it in a "
             "browser of your choice.",
             kTitle, Icon::Exclamation);
-        QVERIFY(!OpenURL(*app.ctx, QStringLiteral("https://www.deluxe.com/")));
+        QVERIFY(!OpenURL(*app->ctx, QStringLiteral("https://www.deluxe.com/")));
     }
 };
 

@@ -68,13 +68,11 @@ std::optional<ScriptedPrompter::Step> ScriptedPrompter::take(const Step& shown) 
 
 Answer ScriptedPrompter::message(const QString& text, const QString& title, Buttons buttons,
                                  Icon icon) {
-    m_shown << text;
     const std::optional<Step> s = take({Kind::Message, text, title, Answer::Ok, buttons, icon});
     return s ? s->answer : buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 bool ScriptedPrompter::inputBox(const QString& prompt, const QString& title, QString* value) {
-    m_shown << prompt;
     const std::optional<Step> s = take({Kind::Input, prompt, title});
     if (s) {
         *value = s->value;

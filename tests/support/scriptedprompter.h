@@ -79,8 +79,6 @@ public:
     QString report() const;
     // What every print dialog was asked to show.
     const QList<PrintRequest>& printRequests() const { return m_printRequests; }
-    // Every message text shown, expected or not.
-    const QStringList& shown() const { return m_shown; }
 
     Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
     bool inputBox(const QString& prompt, const QString& title, QString* value) override;
@@ -99,7 +97,6 @@ private:
 
     QList<Step> m_steps;
     QStringList m_errors;
-    QStringList m_shown;
     QList<PrintRequest> m_printRequests;
     bool m_strictBeeps = false;
     int m_beeps = 0;

@@ -9,18 +9,14 @@
 
 namespace TestRegistry {
 namespace {
-struct Entry {
-    const char* name;
-    Factory factory;
-};
-std::vector<Entry>& entries() {
-    static std::vector<Entry> list;
+std::vector<std::pair<const char*, Factory>>& entries() {
+    static std::vector<std::pair<const char*, Factory>> list;
     return list;
 }
 }  // namespace
 
 int add(const char* name, Factory factory) {
-    entries().push_back({name, std::move(factory)});
+    entries().emplace_back(name, std::move(factory));
     return static_cast<int>(entries().size());
 }
 }  // namespace TestRegistry
@@ -37,11 +33,11 @@ int main(int argc, char** argv) {
         args.erase(args.begin() + 1);
     }
     int failures = 0;
-    for (const auto& e : TestRegistry::entries()) {
-        if (!only.isEmpty() && only != QLatin1String(e.name)) {
+    for (const auto& [name, factory] : TestRegistry::entries()) {
+        if (!only.isEmpty() && only != QLatin1String(name)) {
             continue;
         }
-        std::unique_ptr<QObject> test(e.factory());
+        std::unique_ptr<QObject> test(factory());
         failures += QTest::qExec(test.get(), static_cast<int>(args.size()), args.data());
     }
     return failures == 0 ? 0 : 1;
