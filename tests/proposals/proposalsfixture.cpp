@@ -118,16 +118,9 @@ void freeze(const QString& path, bool on) {
     ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
     ::close(fd);
 }
-}  // namespace
 
-Frozen::Frozen(QString path) : m_path(std::move(path)) {
-    freeze(m_path, true);
-}
-
-Frozen::~Frozen() {
-    freeze(m_path, false);
-}
-
+// Why a write into, or a delete from, a frozen folder fails, as the file store
+// words it.
 QString frozenReason(bool deleting) {
     TempApp scratch;
     FileStore& store = scratch.ctx->store();
@@ -135,8 +128,17 @@ QString frozenReason(bool deleting) {
     if (deleting && !store.OpenForOutput(file, "x").ok()) {
         return {};
     }
-    Frozen freeze(scratch.dir.path());
-    return deleting ? store.DeleteDataFile(file).reason() : store.OpenForOutput(file, "x").reason();
+    freeze(scratch.dir.path(), true);
+    const IoStatus failed = deleting ? store.DeleteDataFile(file) : store.OpenForOutput(file, "x");
+    freeze(scratch.dir.path(), false);
+    return failed.reason();
+}
+}  // namespace
+
+void ScriptApp::thaw() {
+    for (const QString& folder : std::exchange(frozen, {})) {
+        freeze(folder, false);
+    }
 }
 
 std::unique_ptr<PageDevice> FreezingTarget::open(const PrintRequest& request) {
@@ -228,14 +230,12 @@ ScriptApp::ScriptApp(bool proposalFolders) {
         {"prints",
          [this] { expectPrints(prompter, arg, a.value(2).toInt(), path("out/1001.pdf")); }},
         {"loadCounter", [this] { ProposalCounter::loadCurrent(*ctx); }},
-        {"freeze", [this] { frozen.push_back(std::make_unique<Frozen>(path(arg))); }},
+        {"freeze", [this] { freeze(frozen.emplace_back(path(arg)), true); }},
         {"freezeAtPrint",
          [this] {
-             target.onOpen = [this, f = arg] {
-                 frozen.push_back(std::make_unique<Frozen>(path(f)));
-             };
+             target.onOpen = [this, f = arg] { freeze(frozen.emplace_back(path(f)), true); };
          }},
-        {"thaw", [this] { frozen.clear(); }},
+        {"thaw", [this] { thaw(); }},
         {"failed",
          [this] {
              const QString why =

@@ -15,7 +15,6 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 inline const QString kTitle = QStringLiteral("Tolvar Proposals");
 
@@ -46,23 +45,6 @@ QString focusName(WriterFocus focus);
 // width, ink, text; the texts first, then lines and boxes, then pictures.
 QByteArray dump(const Recording& recording);
 
-// Keeps a folder from having entries made or removed, root included, until
-// it goes out of scope: the way to make a write or a delete fail.
-class Frozen {
-public:
-    explicit Frozen(QString path);
-    ~Frozen();
-    Frozen(const Frozen&) = delete;
-    Frozen& operator=(const Frozen&) = delete;
-
-private:
-    QString m_path;
-};
-
-// Why a write into, or a delete from, a frozen folder fails, as the file store
-// words it.
-QString frozenReason(bool deleting);
-
 // A printer that can bring a fault on as a job starts.
 struct FreezingTarget : RecordingTarget {
     std::function<void()> onOpen;
@@ -77,9 +59,13 @@ struct FreezingTarget : RecordingTarget {
 // `proposalFolders` is false.
 struct ScriptApp : TempApp {
     explicit ScriptApp(bool proposalFolders = true);
+    ~ScriptApp() { thaw(); }
     FreezingTarget target;
     RecordingPreview preview{*ctx};
-    std::vector<std::unique_ptr<Frozen>> frozen;  // each "freeze" adds one
+    // The folders "freeze" keeps from having entries made or removed, root
+    // included: the way to make a write or a delete fail. Thawed at the end.
+    QStringList frozen;
+    void thaw();
 
     using Steps = QMap<QString, std::function<void()>>;
     Steps steps;
