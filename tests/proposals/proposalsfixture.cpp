@@ -169,8 +169,8 @@ void ScriptApp::runScript(const QStringList& lines) {
         }
         arg = a.value(1);
         n = arg.toInt();
-        t1 = QString::fromUtf8(CaseUnescaped(arg.toUtf8()));
-        t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
+        t1 = text(1);
+        t2 = text(2);
         QVERIFY2(steps.contains(a.first()), qPrintable("no such step: " + line));
         steps[a.first()]();
         QVERIFY2(!QTest::currentTestFailed(), qPrintable(line));
@@ -214,11 +214,7 @@ ScriptApp::ScriptApp(bool proposalFolders) {
              prompter.expectQuestion(t2, t1, Buttons::YesNo, Icon::Question,
                                      a.value(3) == "yes" ? Answer::Yes : Answer::No);
          }},
-        {"input",
-         [this] {
-             const QString typed = QString::fromUtf8(CaseUnescaped(a.value(3).toUtf8()));
-             prompter.expectInput(t2, t1, typed, a.value(4) != "cancel");
-         }},
+        {"input", [this] { prompter.expectInput(t2, t1, text(3), a.value(4) != "cancel"); }},
         {"openfile", [this] { prompter.expectOpenFile(path(t1)); }},
         {"golden",
          [this] {
