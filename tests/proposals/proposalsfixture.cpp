@@ -32,25 +32,6 @@ QList<QByteArray> storedFiles(const TempApp& app, int number) {
     return out;
 }
 
-void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies,
-                  const QString& pdf) {
-    bool afterPrint = false;
-    for (const QChar c : script) {
-        if (c == u'P' || c == u'C') {
-            prompter.expectPrintDialog(c == u'P', copies);
-        } else if (c == u'S' || c == u'X') {
-            prompter.expectSaveFile(QStringLiteral("Save as PDF"), c == u'S' ? pdf : QString());
-        } else {
-            prompter.expectQuestion(afterPrint ? "Did the Proposal Print Correctly"
-                                               : "Would you like to try to Reprint?",
-                                    afterPrint ? "Print Confirmation" : "Print Retry",
-                                    Buttons::YesNo, Icon::Question,
-                                    c == u'Y' ? Answer::Yes : Answer::No);
-        }
-        afterPrint = c == u'P' || c == u'S';
-    }
-}
-
 QList<std::pair<QString, QStringList>> blocks(const QString& file) {
     QList<std::pair<QString, QStringList>> out;
     for (const QByteArray& raw : golden(file).split('\n')) {
@@ -223,8 +204,28 @@ ScriptApp::ScriptApp(bool proposalFolders) {
              QCOMPARE(read(arg).mid(a.value(3).toInt(), length), want.left(length));
          }},
         {"size", [this] { QCOMPARE(int(read(arg).size()), a.value(2).toInt()); }},
+        // The print dialogs and confirmations of a print: P printed, C dialog
+        // cancelled, S saved as out/1001.pdf, X save cancelled, Y and N the answers
+        // to "printed correctly?" or "reprint?"; then the copies each dialog shows.
         {"prints",
-         [this] { expectPrints(prompter, arg, a.value(2).toInt(), path("out/1001.pdf")); }},
+         [this] {
+             bool afterPrint = false;
+             for (const QChar c : arg) {
+                 if (c == u'P' || c == u'C') {
+                     prompter.expectPrintDialog(c == u'P', a.value(2).toInt());
+                 } else if (c == u'S' || c == u'X') {
+                     prompter.expectSaveFile(QStringLiteral("Save as PDF"),
+                                             c == u'S' ? path("out/1001.pdf") : QString());
+                 } else {
+                     prompter.expectQuestion(afterPrint ? "Did the Proposal Print Correctly"
+                                                        : "Would you like to try to Reprint?",
+                                             afterPrint ? "Print Confirmation" : "Print Retry",
+                                             Buttons::YesNo, Icon::Question,
+                                             c == u'Y' ? Answer::Yes : Answer::No);
+                 }
+                 afterPrint = c == u'P' || c == u'S';
+             }
+         }},
         {"loadCounter", [this] { ProposalCounter::loadCurrent(*ctx); }},
         {"freeze", [this] { freeze(frozen.emplace_back(path(arg)), true); }},
         {"freezeAtPrint",

@@ -17,6 +17,13 @@
 #include <memory>
 
 inline const QString kTitle = QStringLiteral("Tolvar Proposals");
+// The file name of proposal 1001 in each proposal folder.
+inline const QString kFile = QStringLiteral("1001.txt");
+
+// A yes or no of the scripts and case files.
+inline QString yes(bool b) {
+    return b ? QStringLiteral("yes") : QStringLiteral("no");
+}
 
 // A golden file of tests/data/proposals.
 QByteArray golden(const QString& name);
@@ -25,12 +32,6 @@ QByteArray golden(const QString& name);
 // their bytes ("(none)" for a missing one).
 QStringList proposalFiles(int number = 1001);
 QList<QByteArray> storedFiles(const TempApp& app, int number = 1001);
-
-// Expects the print dialogs and confirmations of a print: P printed, C dialog
-// cancelled, S saved as `pdf`, X save cancelled, Y and N the answers to
-// "printed correctly?" or "reprint?"; `copies` is what each dialog shows.
-void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies = 1,
-                  const QString& pdf = QString());
 
 // The blocks of a script file of tests/data/proposals: "== name" starts a
 // block, the lines after it fill it; blank lines and "#" lines are left out.

@@ -18,9 +18,6 @@ using W = ProposalWriter;
 using R = ProposalReport;
 
 namespace {
-QString yes(bool b) {
-    return b ? QStringLiteral("yes") : QStringLiteral("no");
-}
 
 // The terms choice and which of its buttons are on, as the scripts write them.
 QString termsText(const TermsOptions& o) {
@@ -175,7 +172,6 @@ struct ReportApp : ScriptApp {
     }
 };
 
-const QString kFile = QStringLiteral("1001.txt");
 const QStringList kFour = proposalFiles();
 
 ProposalContents smith() {
