@@ -42,8 +42,3 @@ inline QByteArray built(const QStringList& pieces) {
     }
     return out;
 }
-
-// A record in failure messages: its stored bytes.
-inline char* toString(const CustomerRecord& r) {
-    return QTest::toString(r.toBytes());
-}

@@ -32,25 +32,6 @@ QList<QByteArray> storedFiles(const TempApp& app, int number) {
     return out;
 }
 
-void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies,
-                  const QString& pdf) {
-    bool afterPrint = false;
-    for (const QChar c : script) {
-        if (c == u'P' || c == u'C') {
-            prompter.expectPrintDialog(c == u'P', copies);
-        } else if (c == u'S' || c == u'X') {
-            prompter.expectSaveFile(QStringLiteral("Save as PDF"), c == u'S' ? pdf : QString());
-        } else {
-            prompter.expectQuestion(afterPrint ? "Did the Proposal Print Correctly"
-                                               : "Would you like to try to Reprint?",
-                                    afterPrint ? "Print Confirmation" : "Print Retry",
-                                    Buttons::YesNo, Icon::Question,
-                                    c == u'Y' ? Answer::Yes : Answer::No);
-        }
-        afterPrint = c == u'P' || c == u'S';
-    }
-}
-
 QList<std::pair<QString, QStringList>> blocks(const QString& file) {
     QList<std::pair<QString, QStringList>> out;
     for (const QByteArray& raw : golden(file).split('\n')) {
@@ -118,16 +99,9 @@ void freeze(const QString& path, bool on) {
     ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
     ::close(fd);
 }
-}  // namespace
 
-Frozen::Frozen(QString path) : m_path(std::move(path)) {
-    freeze(m_path, true);
-}
-
-Frozen::~Frozen() {
-    freeze(m_path, false);
-}
-
+// Why a write into, or a delete from, a frozen folder fails, as the file store
+// words it.
 QString frozenReason(bool deleting) {
     TempApp scratch;
     FileStore& store = scratch.ctx->store();
@@ -135,8 +109,17 @@ QString frozenReason(bool deleting) {
     if (deleting && !store.OpenForOutput(file, "x").ok()) {
         return {};
     }
-    Frozen freeze(scratch.dir.path());
-    return deleting ? store.DeleteDataFile(file).reason() : store.OpenForOutput(file, "x").reason();
+    freeze(scratch.dir.path(), true);
+    const IoStatus failed = deleting ? store.DeleteDataFile(file) : store.OpenForOutput(file, "x");
+    freeze(scratch.dir.path(), false);
+    return failed.reason();
+}
+}  // namespace
+
+void ScriptApp::thaw() {
+    for (const QString& folder : std::exchange(frozen, {})) {
+        freeze(folder, false);
+    }
 }
 
 std::unique_ptr<PageDevice> FreezingTarget::open(const PrintRequest& request) {
@@ -167,8 +150,8 @@ void ScriptApp::runScript(const QStringList& lines) {
         }
         arg = a.value(1);
         n = arg.toInt();
-        t1 = QString::fromUtf8(CaseUnescaped(arg.toUtf8()));
-        t2 = QString::fromUtf8(CaseUnescaped(a.value(2).toUtf8()));
+        t1 = text(1);
+        t2 = text(2);
         QVERIFY2(steps.contains(a.first()), qPrintable("no such step: " + line));
         steps[a.first()]();
         QVERIFY2(!QTest::currentTestFailed(), qPrintable(line));
@@ -212,11 +195,7 @@ ScriptApp::ScriptApp(bool proposalFolders) {
              prompter.expectQuestion(t2, t1, Buttons::YesNo, Icon::Question,
                                      a.value(3) == "yes" ? Answer::Yes : Answer::No);
          }},
-        {"input",
-         [this] {
-             const QString typed = QString::fromUtf8(CaseUnescaped(a.value(3).toUtf8()));
-             prompter.expectInput(t2, t1, typed, a.value(4) != "cancel");
-         }},
+        {"input", [this] { prompter.expectInput(t2, t1, text(3), a.value(4) != "cancel"); }},
         {"openfile", [this] { prompter.expectOpenFile(path(t1)); }},
         {"golden",
          [this] {
@@ -225,17 +204,35 @@ ScriptApp::ScriptApp(bool proposalFolders) {
              QCOMPARE(read(arg).mid(a.value(3).toInt(), length), want.left(length));
          }},
         {"size", [this] { QCOMPARE(int(read(arg).size()), a.value(2).toInt()); }},
+        // The print dialogs and confirmations of a print: P printed, C dialog
+        // cancelled, S saved as out/1001.pdf, X save cancelled, Y and N the answers
+        // to "printed correctly?" or "reprint?"; then the copies each dialog shows.
         {"prints",
-         [this] { expectPrints(prompter, arg, a.value(2).toInt(), path("out/1001.pdf")); }},
+         [this] {
+             bool afterPrint = false;
+             for (const QChar c : arg) {
+                 if (c == u'P' || c == u'C') {
+                     prompter.expectPrintDialog(c == u'P', a.value(2).toInt());
+                 } else if (c == u'S' || c == u'X') {
+                     prompter.expectSaveFile(QStringLiteral("Save as PDF"),
+                                             c == u'S' ? path("out/1001.pdf") : QString());
+                 } else {
+                     prompter.expectQuestion(afterPrint ? "Did the Proposal Print Correctly"
+                                                        : "Would you like to try to Reprint?",
+                                             afterPrint ? "Print Confirmation" : "Print Retry",
+                                             Buttons::YesNo, Icon::Question,
+                                             c == u'Y' ? Answer::Yes : Answer::No);
+                 }
+                 afterPrint = c == u'P' || c == u'S';
+             }
+         }},
         {"loadCounter", [this] { ProposalCounter::loadCurrent(*ctx); }},
-        {"freeze", [this] { frozen.push_back(std::make_unique<Frozen>(path(arg))); }},
+        {"freeze", [this] { freeze(frozen.emplace_back(path(arg)), true); }},
         {"freezeAtPrint",
          [this] {
-             target.onOpen = [this, f = arg] {
-                 frozen.push_back(std::make_unique<Frozen>(path(f)));
-             };
+             target.onOpen = [this, f = arg] { freeze(frozen.emplace_back(path(f)), true); };
          }},
-        {"thaw", [this] { frozen.clear(); }},
+        {"thaw", [this] { thaw(); }},
         {"failed",
          [this] {
              const QString why =

@@ -15,9 +15,15 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 inline const QString kTitle = QStringLiteral("Tolvar Proposals");
+// The file name of proposal 1001 in each proposal folder.
+inline const QString kFile = QStringLiteral("1001.txt");
+
+// A yes or no of the scripts and case files.
+inline QString yes(bool b) {
+    return b ? QStringLiteral("yes") : QStringLiteral("no");
+}
 
 // A golden file of tests/data/proposals.
 QByteArray golden(const QString& name);
@@ -26,12 +32,6 @@ QByteArray golden(const QString& name);
 // their bytes ("(none)" for a missing one).
 QStringList proposalFiles(int number = 1001);
 QList<QByteArray> storedFiles(const TempApp& app, int number = 1001);
-
-// Expects the print dialogs and confirmations of a print: P printed, C dialog
-// cancelled, S saved as `pdf`, X save cancelled, Y and N the answers to
-// "printed correctly?" or "reprint?"; `copies` is what each dialog shows.
-void expectPrints(ScriptedPrompter& prompter, const QString& script, int copies = 1,
-                  const QString& pdf = QString());
 
 // The blocks of a script file of tests/data/proposals: "== name" starts a
 // block, the lines after it fill it; blank lines and "#" lines are left out.
@@ -45,23 +45,6 @@ QString focusName(WriterFocus focus);
 // Every item of a recording, one per line: page, kind, position, font or
 // width, ink, text; the texts first, then lines and boxes, then pictures.
 QByteArray dump(const Recording& recording);
-
-// Keeps a folder from having entries made or removed, root included, until
-// it goes out of scope: the way to make a write or a delete fail.
-class Frozen {
-public:
-    explicit Frozen(QString path);
-    ~Frozen();
-    Frozen(const Frozen&) = delete;
-    Frozen& operator=(const Frozen&) = delete;
-
-private:
-    QString m_path;
-};
-
-// Why a write into, or a delete from, a frozen folder fails, as the file store
-// words it.
-QString frozenReason(bool deleting);
 
 // A printer that can bring a fault on as a job starts.
 struct FreezingTarget : RecordingTarget {
@@ -77,9 +60,13 @@ struct FreezingTarget : RecordingTarget {
 // `proposalFolders` is false.
 struct ScriptApp : TempApp {
     explicit ScriptApp(bool proposalFolders = true);
+    ~ScriptApp() { thaw(); }
     FreezingTarget target;
     RecordingPreview preview{*ctx};
-    std::vector<std::unique_ptr<Frozen>> frozen;  // each "freeze" adds one
+    // The folders "freeze" keeps from having entries made or removed, root
+    // included: the way to make a write or a delete fail. Thawed at the end.
+    QStringList frozen;
+    void thaw();
 
     using Steps = QMap<QString, std::function<void()>>;
     Steps steps;
@@ -88,6 +75,8 @@ struct ScriptApp : TempApp {
     QStringList a;
     QString arg, t1, t2;
     int n = 0;
+    // Argument `i` of the step with its escapes read.
+    QString text(int i) const { return QString::fromUtf8(CaseUnescaped(a.value(i).toUtf8())); }
     // The script of the current test row, or `lines`, step by step, up to a
     // failure.
     void runScript();

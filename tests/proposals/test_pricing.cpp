@@ -83,8 +83,7 @@ struct PricingApp : ScriptApp {
             {"labels",
              [this] { shows(firstN(p->view().schedule.dateLabels, p->view().schedule.count)); }},
             {"focus", [this] { shows(focusName(focus)); }},
-            {"checked",
-             [this] { shows(checked ? QStringLiteral("yes") : QStringLiteral("no")); }}});
+            {"checked", [this] { shows(yes(checked)); }}});
     }
 
     // The current step's arguments are what the step shows, items trimmed.

@@ -4,7 +4,6 @@
 #include "shell/textcodec.h"
 
 namespace {
-const QString kFile = QStringLiteral("1001.txt");
 
 // Mr. John Smith's proposal 1001 for $1,234.50, stored on 2026-12-05, as the
 // writer's golden header holds it; writing it back checks the reading.

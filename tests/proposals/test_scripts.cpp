@@ -14,15 +14,10 @@
 
 #include <QDir>
 
-#include <algorithm>
-
 using W = ProposalWriter;
 using R = ProposalReport;
 
 namespace {
-QString yes(bool b) {
-    return b ? QStringLiteral("yes") : QStringLiteral("no");
-}
 
 // The terms choice and which of its buttons are on, as the scripts write them.
 QString termsText(const TermsOptions& o) {
@@ -60,13 +55,9 @@ struct ItemsApp : ScriptApp {
                  QCOMPARE(ItemFiles::readInventory(ctx->store()).partialRecord, arg == "yes");
              }},
             {"saveNew",
-             [this] {
-                 const QString price = QString::fromUtf8(CaseUnescaped(a.value(3).toUtf8()));
-                 QCOMPARE(SaveNewItem(*ctx, t1, t2, price), a.value(4) == "yes");
-             }},
+             [this] { QCOMPARE(SaveNewItem(*ctx, t1, t2, text(3)), a.value(4) == "yes"); }},
             {"append", [this] {
-                 const IoStatus s = ItemFiles::appendInventory(ctx->store(), t1, "", Money());
-                 QCOMPARE(s.reason(), t2);
+                 QCOMPARE(ItemFiles::appendInventory(ctx->store(), t1, "", Money()).reason(), t2);
              }}});
     }
 };
@@ -181,7 +172,6 @@ struct ReportApp : ScriptApp {
     }
 };
 
-const QString kFile = QStringLiteral("1001.txt");
 const QStringList kFour = proposalFiles();
 
 ProposalContents smith() {
@@ -342,12 +332,12 @@ struct WriterApp : ScriptApp {
             {"readyToPrint", [this] { writer->readyToPrint(); }},
             {"do",
              [this] {
-                 const auto all = blocks(QStringLiteral("writer_steps.txt"));
-                 const auto it =
-                     std::find_if(all.cbegin(), all.cend(),
-                                  [name = arg](const auto& b) { return b.first == name; });
-                 QVERIFY2(it != all.cend(), qPrintable("no step block " + arg));
-                 runScript(it->second);
+                 for (const auto& [name, lines] : blocks(QStringLiteral("writer_steps.txt"))) {
+                     if (name == arg) {
+                         return runScript(lines);
+                     }
+                 }
+                 QFAIL(qPrintable("no step block " + arg));
              }},
             {"print", [this] { QCOMPARE(int(writer->printAndRecord(target)), n); }},
             {"pdf", [this] { QCOMPARE(int(writer->saveAsPdfAndRecord()), n); }},
