@@ -25,7 +25,7 @@ private slots:
         // Long captions do not widen the window; a call after another takes
         // the port again.
         auto* dialer = qobject_cast<frmDialer*>(rig.screens.find(kDialer));
-        QVERIFY(dialer->width() < 800 && dialer->serialPort().isOpen());
+        QVERIFY(dialer && dialer->width() < 800 && dialer->serialPort().isOpen());
     }
 
     // The modem stays silent; while the dialer waits the user hangs up,
