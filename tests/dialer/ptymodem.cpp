@@ -32,9 +32,8 @@ PtyModem::~PtyModem() {
     vanish();
 }
 
-void PtyModem::setResponder(Responder responder, int gapMs) {
+void PtyModem::setResponder(Responder responder) {
     m_responder = std::move(responder);
-    m_gapMs = gapMs;
 }
 
 void PtyModem::answerAttention() {
@@ -87,7 +86,7 @@ void PtyModem::onReadable() {
             const QList<QByteArray> pieces =
                 m_responder ? m_responder(m_line) : QList<QByteArray>{};
             for (qsizetype p = 0; p < pieces.size(); ++p) {
-                QTimer::singleShot(static_cast<int>(p) * m_gapMs, this, [this, piece = pieces[p]] {
+                QTimer::singleShot(static_cast<int>(p) * 60, this, [this, piece = pieces[p]] {
                     if (m_master >= 0) {
                         [[maybe_unused]] const ssize_t w =
                             ::write(m_master, piece.data(), piece.size());

@@ -12,7 +12,7 @@ class QSocketNotifier;
 // A fake Hayes modem on the master side of a pseudo-terminal; the code under
 // test opens the slave side as a real serial port. Each command line the port
 // sends (ended by CR) is handed to the responder, whose pieces are written
-// back one after another, `gapMs` apart, so a reply can arrive in parts.
+// back one after another, 60 ms apart, so a reply can arrive in parts.
 class PtyModem : public QObject {
     Q_OBJECT
 public:
@@ -24,7 +24,7 @@ public:
     bool isValid() const { return m_master >= 0; }
     const QString& devicePath() const { return m_path; }
 
-    void setResponder(Responder responder, int gapMs = 60);
+    void setResponder(Responder responder);
     // Answers "AT" with its echo and OK, as a modem does out of the box.
     void answerAttention();
     // Answers a dial command ("ATDT...") with `pieces`, and nothing else.
@@ -49,7 +49,6 @@ private:
     QByteArray m_received;
     QByteArray m_line;
     Responder m_responder;
-    int m_gapMs = 60;
 };
 
 #include "dialer/systemserialport.h"

@@ -6,7 +6,6 @@
 
 #include <QDirIterator>
 #include <QImage>
-#include <QLockFile>
 #include <QPointer>
 #include <QToolButton>
 
@@ -95,19 +94,6 @@ private slots:
                          v.BusinessData.value(0), v.BusinessData.value(5),
                          QVariant(v.SoundAlarms).toString(), QString::number(v.SelectedRoutine)}),
             QStringList({"1234", "1234\r\n", "Brenlow Roofing", "62704", "false", "0"}));
-    }
-
-    void aSecondInstanceIsRefused() {
-        UiRig s;
-        QLockFile first(s.app.path(InstanceLock::fileName()));
-        QVERIFY(first.tryLock(0));
-        s.app.prompter.expectMessage("Tolvar Proposals is already Running!", "Tolvar Proposals",
-                                     Icon::None);
-        InstanceLock lock(s.ctx.folder());
-        QVERIFY(!Main(s.ctx, lock, ProgramStartupSteps(s.ctx, s.screens)));
-        // Nothing made, nothing backed up, the first keeps its lock.
-        QCOMPARE(tree(s.app), QStringList{});
-        QVERIFY(first.isLocked() && s.quits == 0);
     }
 
     // A screen is made on first use and kept until it is unloaded; one not

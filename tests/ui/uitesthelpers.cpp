@@ -1,7 +1,9 @@
 #include "uitesthelpers.h"
 
+#include "customers/customerscreen.h"
 #include "shell/mainmenu.h"
 #include "shell/startup.h"
+#include "ui/frmdialer.h"
 #include "ui/programscreens.h"
 
 #include <QAbstractButton>
@@ -373,6 +375,8 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         }
         pty.add(x.toInt()).answerDial(pieces);
         ctx.vars().ModemPort = x.toInt();
+    } else if (verb == QLatin1String("dial")) {
+        ShowDialer(screens, DialRequest{x, y});
     } else if (verb == QLatin1String("commands")) {
         // What the modem on port X was sent, once it has sent the last.
         PtyModem& modem = *pty.modems.at(x.toInt());
