@@ -25,7 +25,7 @@ inline QStringList split(const QByteArray& line) {
         while (slashes < field.size() && field.at(field.size() - 1 - slashes) == '\\') {
             ++slashes;
         }
-        fields << QString::fromUtf8(CaseUnescaped(slashes % 2 ? field + ' ' : field));
+        fields << QString::fromUtf8(cases::decode(slashes % 2 ? field + ' ' : field));
     }
     return fields;
 }

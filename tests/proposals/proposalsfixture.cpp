@@ -180,7 +180,7 @@ ScriptApp::ScriptApp(bool proposalFolders) {
     steps = Steps{
         {"copies", [this] { ctx->vars().Copies = n; }},
         {"setNumber", [this] { ctx->vars().ProposalNumber = n; }},
-        {"file", [this] { write(arg, CaseUnescaped(a.value(2).toUtf8())); }},
+        {"file", [this] { write(arg, cases::decode(a.value(2).toUtf8())); }},
         {"remove", [this] { QVERIFY(QFile::remove(path(arg))); }},
         {"copy",
          [this] {

@@ -76,7 +76,7 @@ struct ScriptApp : TempApp {
     QString arg, t1, t2;
     int n = 0;
     // Argument `i` of the step with its escapes read.
-    QString text(int i) const { return QString::fromUtf8(CaseUnescaped(a.value(i).toUtf8())); }
+    QString text(int i) const { return QString::fromUtf8(cases::decode(a.value(i).toUtf8())); }
     // The script of the current test row, or `lines`, step by step, up to a
     // failure.
     void runScript();

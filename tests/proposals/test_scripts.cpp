@@ -236,7 +236,7 @@ struct StoreApp : ScriptApp {
         for (const QString& f : list.split(u';')) {
             out << (f == "smith"  ? kSmithFiles.at(out.size())
                     : f == "none" ? QByteArray("(none)")
-                                  : CaseUnescaped(f.toUtf8()));
+                                  : cases::decode(f.toUtf8()));
         }
         return out;
     }

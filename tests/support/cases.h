@@ -15,7 +15,9 @@
 #include <QStringList>
 #include <QTest>
 
-inline QByteArray CaseUnescaped(const QByteArray& raw) {
+namespace cases {
+
+inline QByteArray decode(const QByteArray& raw) {
     static const QByteArray from("rntb0");
     static const QByteArray to("\r\n\t\b\0", 5);
     QByteArray out;
@@ -32,8 +34,6 @@ inline QByteArray CaseUnescaped(const QByteArray& raw) {
     }
     return out;
 }
-
-namespace cases {
 
 // `raw` split at the unescaped `sep`, each piece trimmed.
 inline QByteArrayList split(const QByteArray& raw, char sep) {
@@ -60,8 +60,6 @@ inline QByteArray unquoted(const QByteArray& cell) {
         cell.size() >= 2 && cell.startsWith('"') && cell.endsWith('"') && !cell.endsWith("\\\"");
     return quoted ? cell.mid(1, cell.size() - 2) : cell;
 }
-
-inline constexpr auto decode = CaseUnescaped;
 
 // One case: its cells as bytes, text, numbers or lists.
 struct Row {
