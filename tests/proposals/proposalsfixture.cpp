@@ -273,7 +273,11 @@ ScriptApp::ScriptApp(bool proposalFolders) {
              QCOMPARE((QList<int>{r.copies, r.allowPageRange, r.allowPrintToFile}),
                       (QList<int>{n, a.value(2) == "yes", a.value(3) == "yes"}));
          }},
-        {"previewTitles", [this] { QCOMPARE(preview.titles(), QStringList(t1)); }},
+        {"previewTitles",
+         [this] {
+             QCOMPARE(preview.titles(), QStringList(t1));
+             QVERIFY(!preview.landscape());
+         }},
         {"samePreview", [this] { QCOMPARE(dumps(preview.target()), dumps(target)); }},
         {"number", [this] { QCOMPARE(ctx->vars().ProposalNumber, n); }},
         {"bytes", [this] { QCOMPARE(read(arg), t2.toUtf8()); }},
