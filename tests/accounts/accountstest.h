@@ -57,9 +57,7 @@ struct LocaleScope {
     LocaleScope& operator=(const LocaleScope&) = delete;
 };
 
-inline QString yes(bool b) {
-    return QString::number(b);
-}
+using CaseFile::yes;
 
 // The steps both scenario files share, on the fixture that "open" makes (its
 // TempApp `app`): the default locale, files written, made, removed and kept,

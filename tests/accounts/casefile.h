@@ -15,17 +15,18 @@
 
 // Case files under tests/data: one case a line, its fields parted by "|";
 // the first line names the columns, lines starting with "#" are comments.
-// Each field is trimmed, a blank after a backslash kept ("\\ "), and its
-// escapes are those of cases.h; the text is UTF-8.
+// Fields are split, trimmed and unescaped as in cases.h; the text is UTF-8.
 namespace CaseFile {
+// A step's truth as the scenario files write it: 1 or 0.
+template <typename T>
+QString yes(const T& b) {
+    return QString::number(bool(b));
+}
+
 inline QStringList split(const QByteArray& line) {
     QStringList fields;
     for (const QByteArray& field : cases::split(line, '|')) {
-        qsizetype slashes = 0;  // an odd run at the end escaped a blank the trimming took
-        while (slashes < field.size() && field.at(field.size() - 1 - slashes) == '\\') {
-            ++slashes;
-        }
-        fields << QString::fromUtf8(cases::decode(slashes % 2 ? field + ' ' : field));
+        fields << QString::fromUtf8(cases::decode(field));
     }
     return fields;
 }

@@ -42,7 +42,7 @@ private slots:
         TempApp app;
         FileStore& store = app.ctx->store();
         const auto number = [](Args a) { return a.value(0).toInt(); };
-        const auto yes = [](const auto& b) { return QString::number(bool(b)); };
+        using CaseFile::yes;
         const CaseFile::Actions actions{
             {"holding",
              [&](Args a) {

@@ -136,7 +136,7 @@ private slots:
             &V::cancelAddVisible, &V::listVisible,   &V::searchVisible, &V::resultsVisible,
             &V::printVisible,     &V::bigVisible,    &V::usaAddress};  // as flagNames
         const auto saved = [](SaveOutcome o) { return kOutcomes.at(int(o)); };
-        const auto yes = [](bool b) { return QString::number(b); };
+        using CaseFile::yes;
         const CaseFile::Results results{
             {"headings", [&](Args) { return CustomerScreenModel::resultHeadings().join(u'|'); }},
             {"save", [&](Args) { return saved(m->save()); }},

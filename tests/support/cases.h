@@ -2,11 +2,11 @@
 
 // Case files of tests/data: one case a line, "name | cell | cell ...", or
 // "kind | name | cell ..." in a file that holds the rows of several tables;
-// "#" lines and blank lines are left out. A cell is trimmed; one written in
-// double quotes keeps its blanks. Escapes: \r \n \t \b \0 and \xHH stand for
-// their bytes; a backslash before any other character keeps that character as
-// it is (\\, \|, \;, \"). A cell can hold a list, its items split at ";". The
-// text of a cell is UTF-8.
+// "#" lines and blank lines are left out. A cell is trimmed, but for a blank
+// escaped at its end ("\ "); one written in double quotes keeps its blanks.
+// Escapes: \r \n \t \b \0 and \xHH stand for their bytes; a backslash
+// before any other character keeps that character as it is (\\, \|, \;, \").
+// A cell can hold a list, its items split at ";". The text of a cell is UTF-8.
 
 #include "tempapp.h"
 #include "testmain.h"
@@ -14,6 +14,8 @@
 #include <QByteArrayList>
 #include <QStringList>
 #include <QTest>
+
+#include <cctype>
 
 namespace cases {
 
@@ -35,21 +37,32 @@ inline QByteArray decode(const QByteArray& raw) {
     return out;
 }
 
-// `raw` split at the unescaped `sep`, each piece trimmed.
+// `raw` split at the unescaped `sep`, each piece trimmed of its blanks but
+// not of an escaped one ("\ ").
 inline QByteArrayList split(const QByteArray& raw, char sep) {
-    QByteArrayList out{QByteArray()};
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw[i] == sep) {
-            out << QByteArray();
+    QByteArrayList out;
+    QByteArray cell;
+    qsizetype kept = 0;  // the length up to the cell's last escape
+    for (qsizetype i = 0; i <= raw.size(); ++i) {
+        if (i == raw.size() || raw[i] == sep) {
+            qsizetype start = 0;
+            qsizetype end = cell.size();
+            while (end > kept && std::isspace(uchar(cell[end - 1]))) {
+                --end;
+            }
+            while (start < end && std::isspace(uchar(cell[start]))) {
+                ++start;
+            }
+            out << cell.mid(start, end - start);
+            cell.clear();
+            kept = 0;
             continue;
         }
-        out.last() += raw[i];
+        cell += raw[i];
         if (raw[i] == '\\' && i + 1 < raw.size()) {
-            out.last() += raw[++i];
+            cell += raw[++i];
+            kept = cell.size();
         }
-    }
-    for (QByteArray& cell : out) {
-        cell = cell.trimmed();
     }
     return out;
 }

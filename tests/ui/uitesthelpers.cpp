@@ -393,11 +393,14 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
     } else if (verb == QLatin1String("request")) {
         // The print dialog asked for N: which of these it allowed or set.
         const PrintRequest r = app.prompter.printRequests().value(x.toInt());
-        const bool on[] = {r.landscape, r.allowPrintToFile, r.allowPageRange, r.colour};
-        QStringList set = QStringLiteral("landscape printtofile pagerange colour").split(' ');
-        for (int i = 3; i >= 0; --i) {
-            if (!on[i]) {
-                set.removeAt(i);
+        const std::pair<bool, const char*> flags[] = {{r.landscape, "landscape"},
+                                                      {r.allowPrintToFile, "printtofile"},
+                                                      {r.allowPageRange, "pagerange"},
+                                                      {r.colour, "colour"}};
+        QStringList set;
+        for (const auto& [on, name] : flags) {
+            if (on) {
+                set << QLatin1String(name);
             }
         }
         return differs(set.join(QLatin1Char(' ')), y);
