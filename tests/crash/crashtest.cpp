@@ -31,12 +31,14 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -235,15 +237,26 @@ QList<Change> changes() {
     };
 }
 
-// Runs the change in a child, killed after `delayUs` unless that is negative.
-// The child ends with 0 when the change was made, 1 when it was refused with a
-// message naming a file below the folder and `reason`, 2 otherwise.
-int inChild(const Change& c, const QString& root, qint64 delayUs, const QString& reason = {}) {
-    QElapsedTimer t;
-    t.start();
+// Runs the change in a child, killed `delayUs` after the change begins (once
+// the child's program is set up) unless that is negative; `changeUs` gets how
+// long the change ran. The child ends with 0 when the change was made, 1 when
+// it was refused with a message naming a file below the folder and `reason`,
+// 2 otherwise.
+int inChild(const Change& c, const QString& root, qint64 delayUs, const QString& reason = {},
+            qint64* changeUs = nullptr) {
+    int ready[2];
+    if (pipe(ready) != 0) {
+        return 3;
+    }
     const pid_t pid = fork();
     if (pid == 0) {
+        close(ready[0]);
         Program p(root);
+        const char go = 1;
+        if (write(ready[1], &go, 1) != 1) {
+            _exit(2);
+        }
+        close(ready[1]);
         const bool made = c.run(p);
         const QStringList& shown = p.prompter.shown;
         const bool named = std::any_of(shown.cbegin(), shown.cend(), [&](const QString& m) {
@@ -251,13 +264,23 @@ int inChild(const Change& c, const QString& root, qint64 delayUs, const QString&
         });
         _exit(made ? 0 : named ? 1 : 2);
     }
-    if (delayUs >= 0) {
-        while (t.nsecsElapsed() / 1000 < delayUs) {
-        }
+    close(ready[1]);
+    char go = 0;
+    const bool began = read(ready[0], &go, 1) == 1;
+    close(ready[0]);
+    QElapsedTimer t;
+    t.start();
+    if (began && delayUs >= 0) {
+        // Asleep, not spinning: the child keeps a core to itself meanwhile.
+        const timespec wait{time_t(delayUs / 1000000), long(delayUs % 1000000 * 1000)};
+        nanosleep(&wait, nullptr);
         kill(pid, SIGKILL);
     }
     int status = 0;
     waitpid(pid, &status, 0);
+    if (changeUs) {
+        *changeUs = t.nsecsElapsed() / 1000;
+    }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
 }
 
@@ -289,10 +312,9 @@ int kills(int count, quint32 seed) {
         bool made = true;
         for (int i = 0; i < 3; ++i) {
             copyTree(base, trial);
-            QElapsedTimer t;
-            t.start();
-            made = inChild(c, trial, -1) == 0 && made;
-            longest = std::max(longest, t.nsecsElapsed() / 1000);
+            qint64 took = 0;
+            made = inChild(c, trial, -1, {}, &took) == 0 && made;
+            longest = std::max(longest, took);
         }
         const Files after = made ? startUp(trial) : before;
         if (after == before) {
@@ -459,6 +481,8 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     const QString mode = args.size() >= 3 ? args.at(1) : QString();
     if (mode == "kills") {
+        // Wakes for a kill at the microsecond asked, not some 50 us later.
+        prctl(PR_SET_TIMERSLACK, 1UL);
         return kills(args.at(2).toInt(), args.value(3, "1").toUInt());
     }
     if (mode == "starts") {
