@@ -10,24 +10,31 @@
 namespace Text {
 
 namespace {
-// The converter puts the control character SUB (byte 26) where a character has
-// no single-byte form. Other programs take SUB for the end of a text file, so
-// such characters are written as "?" instead.
-QByteArray encodeSlowly(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size();) {
-        const bool pair =
-            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-        const qsizetype n = pair ? 2 : 1;
-        const QStringView one = QStringView(text).mid(i, n);
+// The single byte of every UTF-16 unit, "?" where it has none. The converter
+// is asked once, for every character, on first use: a converter made per
+// text (or per character) costs more than the text. The converter puts the
+// control character SUB (byte 26) where a character has no single-byte form;
+// other programs take SUB for the end of a text file, so such characters are
+// written as "?" instead. Surrogates are "?" too: no character beyond the
+// first 65,536 has a single byte.
+const std::array<char, 0x10000>& encodeTable() {
+    static const std::array<char, 0x10000> table = [] {
+        std::array<char, 0x10000> t;
+        t.fill('?');
         QStringEncoder encoder("windows-1252");
-        const QByteArray b = encoder.encode(one);
-        const bool substituted = b == "\x1a" && one != u"\x1a";
-        out += substituted || b.size() != 1 ? QByteArray("?") : b;
-        i += n;
-    }
-    return out;
+        for (char32_t u = 0; u < 0x10000; ++u) {
+            const QChar c(u);
+            if (c.isSurrogate()) {
+                continue;
+            }
+            const QByteArray b = encoder.encode(QStringView(&c, 1));
+            if (b.size() == 1 && (b != "\x1a" || u == 0x1a)) {
+                t[u] = b.at(0);
+            }
+        }
+        return t;
+    }();
+    return table;
 }
 
 // Reading thousands of files field by field: a converter per field costs more
@@ -64,11 +71,18 @@ QByteArray encode(const QString& text) {
     if (isAscii(text)) {
         return text.toLatin1();
     }
-    QStringEncoder encoder("windows-1252", QStringConverter::Flag::Default);
-    QByteArray out = encoder.encode(text);
-    if (out.contains('\x1a') || out.size() != text.size()) {
-        return encodeSlowly(text);
+    const auto& table = encodeTable();
+    QByteArray out(text.size(), Qt::Uninitialized);
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        // A surrogate pair is one character, written as one "?".
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+        }
+        out[n++] = table[c.unicode()];
     }
+    out.truncate(n);
     return out;
 }
 
