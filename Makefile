@@ -44,7 +44,8 @@ screenshots: deps
 	@echo "Screenshots in build/screenshots/"
 
 # Fuzz targets over every reader, built with clang; only the core libraries.
-FUZZ_SECONDS ?= 150
+# They run side by side, one per core: the long run gives each five minutes.
+FUZZ_SECONDS ?= 300
 FUZZ_SHORT_SECONDS ?= 3
 fuzz-build: deps
 	nice -n 10 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -52,10 +53,10 @@ fuzz-build: deps
 	nice -n 10 cmake --build build/fuzz -j $(JOBS)
 
 fuzz: fuzz-build
-	scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+	scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS) $(JOBS)
 
 fuzz-short: fuzz-build
-	scripts/run-fuzz.sh build/fuzz $(FUZZ_SHORT_SECONDS)
+	scripts/run-fuzz.sh build/fuzz $(FUZZ_SHORT_SECONDS) $(JOBS)
 
 # About a thousand changes killed part way and a hundred starts at once, on
 # a release build (the short pass is part of make test).
