@@ -386,10 +386,11 @@ QString UiRig::step(const QString& verb, const QStringList& args) {
         preview = std::make_unique<RecordingPreview>(ctx);
     } else if (verb == QLatin1String("previewed")) {
         // The titles of the previews shown, the jobs and the page of the last.
-        const QString shown = QStringLiteral("%1 | %2 | %3").arg(preview->titles().join(','));
-        return differs(shown.arg(preview->target().jobs().size())
-                           .arg(QLatin1String(preview->landscape() ? "landscape" : "portrait")),
-                       args.join(QStringLiteral(" | ")));
+        const QString shown =
+            QStringLiteral("%1 | %2 | %3")
+                .arg(preview->titles().join(','), QString::number(preview->target().jobs().size()),
+                     QLatin1String(preview->landscape() ? "landscape" : "portrait"));
+        return differs(shown, args.join(QStringLiteral(" | ")));
     } else if (verb == QLatin1String("request")) {
         // The print dialog asked for N: which of these it allowed or set.
         const PrintRequest r = app.prompter.printRequests().value(x.toInt());
