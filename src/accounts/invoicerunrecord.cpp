@@ -123,6 +123,8 @@ IoStatus InvoiceRunLog::discard(const InvoiceRunRecord& record) {
 }
 
 InvoiceRunLog::Recovery InvoiceRunLog::recover() {
+    // A run record's write cut short leaves its temporary beside it.
+    m_store.RemoveUnfinishedWrites(folder());
     Recovery out;
     const QDir dir(m_store.fullPath(folder()));
     for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
